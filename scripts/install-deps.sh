@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Pictaven need, when missing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  # core libraries
+  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  # desktop program
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  # tests and benchmarks
+  libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libjpeg-turbo-progs
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

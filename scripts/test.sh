@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Pictaven and runs every test: the full build (window tests on
+# Qt's offscreen platform), then the core tests again under the address and undefined-behaviour
+# sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs=$(nproc)
+
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPICTAVEN_SANITIZE=ON \
+  -DPICTAVEN_BUILD_UI=OFF -DPICTAVEN_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 900 -L unit

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pictaven::cli {
+
+// One sub-command of pictaven-cli. `run` gets the arguments after the command's name and
+// returns the process's exit status; it may throw, and main prints the message.
+struct Command {
+    const char* name;
+    const char* usage;   // arguments, e.g. "FILE [--catalog]"
+    const char* summary; // one line for --help
+    int (*run)(const std::vector<std::string>& args);
+};
+
+const std::vector<Command>& commands();
+
+} // namespace pictaven::cli
