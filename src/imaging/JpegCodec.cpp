@@ -1,0 +1,298 @@
+#include "imaging/JpegCodec.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+// jpeglib.h must come first: it sets the options that decide which messages jerror.h declares.
+#include <jpeglib.h>
+
+#include <jerror.h>
+
+// Everything that touches libjpeg lives in this file. libjpeg reports errors through a callback
+// that must not return; ours longjmps back to the one function that drives the library, which
+// holds no C++ objects of its own, and the caller turns the failure into an exception.
+
+namespace pictaven {
+namespace {
+
+// A hostile progressive file can carry thousands of tiny scans and keep the decoder busy for
+// minutes; real photographs use about ten.
+constexpr int MaxProgressiveScans = 500;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void failWith(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void errorExit(j_common_ptr cinfo)
+{
+    failWith(cinfo);
+}
+
+// Warnings that mean pixels are missing or wrong stop the decode: a truncated or damaged photo
+// must not be published as a half-grey picture. Harmless ones (stray bytes between markers, an
+// unknown JFIF revision) are ignored, and nothing is ever printed.
+void emitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return;
+    switch (cinfo->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+        failWith(cinfo);
+    default:
+        break;
+    }
+}
+
+void outputMessage(j_common_ptr) {}
+
+void limitScans(j_common_ptr cinfo)
+{
+    auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (cinfo->is_decompressor && dinfo->input_scan_number > MaxProgressiveScans) {
+        std::snprintf(reinterpret_cast<ErrorManager*>(cinfo->err)->message, JMSG_LENGTH_MAX,
+                      "Too many scans in progressive JPEG (more than %d)", MaxProgressiveScans);
+        std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+    }
+}
+
+void installErrorManager(ErrorManager& err)
+{
+    jpeg_std_error(&err.pub);
+    err.pub.error_exit = errorExit;
+    err.pub.emit_message = emitMessage;
+    err.pub.output_message = outputMessage;
+    err.message[0] = '\0';
+}
+
+struct FileCloser {
+    std::FILE* file = nullptr;
+    ~FileCloser()
+    {
+        if (file)
+            std::fclose(file);
+    }
+};
+
+std::runtime_error failure(const std::string& path, const std::string& message)
+{
+    return std::runtime_error(path + ": " + message);
+}
+
+std::FILE* openFile(const std::string& path, const char* mode)
+{
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (!file)
+        throw failure(path, std::strerror(errno));
+    return file;
+}
+
+// Where the compressed bytes come from.
+struct Source {
+    std::FILE* file = nullptr;
+    const std::uint8_t* data = nullptr;
+    std::size_t size = 0;
+};
+
+struct Decoder {
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    jpeg_progress_mgr progress{};
+    Bitmap bitmap;
+    std::vector<JSAMPLE> inkRow;
+
+    Decoder()
+    {
+        cinfo.err = &err.pub;
+        installErrorManager(err);
+        progress.progress_monitor = limitScans;
+    }
+    ~Decoder() { jpeg_destroy_decompress(&cinfo); }
+};
+
+void setSource(Decoder& d, const Source& source)
+{
+    if (source.file)
+        jpeg_stdio_src(&d.cinfo, source.file);
+    else
+        jpeg_mem_src(&d.cinfo, source.data, static_cast<unsigned long>(source.size));
+}
+
+// Ink amounts to light. Adobe's writers store CMYK inverted (0 = full ink), and every file with
+// an Adobe marker is taken to be such a file; without the marker the values are plain ink.
+void inkRowToBgr(const JSAMPLE* ink, std::uint8_t* bgr, int width, bool inverted)
+{
+    for (int x = 0; x < width; ++x, ink += 4, bgr += 3) {
+        const unsigned k = inverted ? ink[3] : 255u - ink[3];
+        for (int c = 0; c < 3; ++c) {
+            const unsigned value = inverted ? ink[c] : 255u - ink[c];
+            bgr[2 - c] = static_cast<std::uint8_t>((value * k + 127) / 255);
+        }
+    }
+}
+
+// Returns false when libjpeg failed; the message is then in d.err.message. Holds no objects
+// with destructors, so the longjmp out of libjpeg skips nothing that needs cleaning up. Throws
+// std::length_error for a picture too large to hold.
+bool runDecode(Decoder& d, const Source& source, bool headerOnly)
+{
+    if (setjmp(d.err.jump))
+        return false;
+    jpeg_create_decompress(&d.cinfo);
+    setSource(d, source);
+    jpeg_read_header(&d.cinfo, TRUE);
+    if (headerOnly)
+        return true;
+
+    Bitmap::checkSize(d.cinfo.image_width, d.cinfo.image_height);
+    const bool ink = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    d.cinfo.out_color_space = ink ? JCS_CMYK : JCS_EXT_BGR;
+    d.cinfo.progress = &d.progress;
+    jpeg_start_decompress(&d.cinfo);
+
+    const int width = static_cast<int>(d.cinfo.output_width);
+    const int height = static_cast<int>(d.cinfo.output_height);
+    d.bitmap = Bitmap(width, height, 24);
+    if (ink) {
+        d.inkRow.resize(static_cast<std::size_t>(width) * 4);
+        while (d.cinfo.output_scanline < d.cinfo.output_height) {
+            JSAMPROW row = d.inkRow.data();
+            const int y = static_cast<int>(d.cinfo.output_scanline);
+            jpeg_read_scanlines(&d.cinfo, &row, 1);
+            inkRowToBgr(d.inkRow.data(), d.bitmap.row(y), width, d.cinfo.saw_Adobe_marker);
+        }
+    } else {
+        // Several rows per call let libjpeg-turbo upsample and convert in bigger blocks.
+        constexpr int Batch = 16;
+        JSAMPROW rows[Batch];
+        while (d.cinfo.output_scanline < d.cinfo.output_height) {
+            const int first = static_cast<int>(d.cinfo.output_scanline);
+            const int count = std::min(Batch, height - first);
+            for (int i = 0; i < count; ++i)
+                rows[i] = d.bitmap.row(first + i);
+            jpeg_read_scanlines(&d.cinfo, rows, static_cast<JDIMENSION>(count));
+        }
+    }
+    jpeg_finish_decompress(&d.cinfo);
+    return true;
+}
+
+Bitmap decode(const Source& source, const std::string& name)
+{
+    Decoder d;
+    bool decoded = false;
+    try {
+        decoded = runDecode(d, source, false);
+    } catch (const std::length_error& e) {
+        throw failure(name, e.what());
+    } catch (const std::bad_alloc&) {
+        throw failure(name, "not enough memory for the picture");
+    }
+    if (!decoded)
+        throw failure(name, d.err.message);
+    return std::move(d.bitmap);
+}
+
+struct Encoder {
+    jpeg_compress_struct cinfo{};
+    ErrorManager err{};
+
+    Encoder()
+    {
+        cinfo.err = &err.pub;
+        installErrorManager(err);
+    }
+    ~Encoder() { jpeg_destroy_compress(&cinfo); }
+};
+
+bool runEncode(Encoder& e, const Bitmap& bitmap, std::FILE* file, int quality)
+{
+    if (setjmp(e.err.jump))
+        return false;
+    jpeg_create_compress(&e.cinfo);
+    jpeg_stdio_dest(&e.cinfo, file);
+    e.cinfo.image_width = static_cast<JDIMENSION>(bitmap.width());
+    e.cinfo.image_height = static_cast<JDIMENSION>(bitmap.height());
+    e.cinfo.input_components = bitmap.bytesPerPixel();
+    e.cinfo.in_color_space = bitmap.bytesPerPixel() == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
+    jpeg_set_defaults(&e.cinfo);
+    jpeg_set_quality(&e.cinfo, quality, TRUE);
+    jpeg_start_compress(&e.cinfo, TRUE);
+    while (e.cinfo.next_scanline < e.cinfo.image_height) {
+        // libjpeg's interface is not const-correct; it only reads the rows.
+        JSAMPROW row = const_cast<JSAMPROW>(bitmap.row(static_cast<int>(e.cinfo.next_scanline)));
+        jpeg_write_scanlines(&e.cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&e.cinfo);
+    return true;
+}
+
+} // namespace
+
+Bitmap readJpeg(const std::string& path)
+{
+    FileCloser file{openFile(path, "rb")};
+    Source source;
+    source.file = file.file;
+    return decode(source, path);
+}
+
+Bitmap decodeJpeg(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages)
+{
+    Source source;
+    source.data = data;
+    source.size = size;
+    return decode(source, nameForMessages);
+}
+
+ImageSize readJpegSize(const std::string& path)
+{
+    FileCloser file{openFile(path, "rb")};
+    Source source;
+    source.file = file.file;
+    Decoder d;
+    if (!runDecode(d, source, true))
+        throw failure(path, d.err.message);
+    return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+}
+
+void writeJpeg(const Bitmap& bitmap, const std::string& path, int quality)
+{
+    if (bitmap.empty())
+        throw failure(path, "cannot write an empty picture as JPEG");
+    FileCloser file{openFile(path, "wb")};
+    Encoder e;
+    bool written = runEncode(e, bitmap, file.file, quality);
+    std::string message = e.err.message;
+    // A full disk may only show when the buffered bytes are flushed.
+    const bool closed = std::fclose(file.file) == 0;
+    file.file = nullptr;
+    if (written && !closed) {
+        written = false;
+        message = std::strerror(errno);
+    }
+    if (!written) {
+        // A half-written JPEG would later pass for a photo; leave no file instead.
+        std::remove(path.c_str());
+        throw failure(path, message);
+    }
+}
+
+} // namespace pictaven
