@@ -6,7 +6,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   # core libraries
-  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
   # desktop program
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # tests and benchmarks
