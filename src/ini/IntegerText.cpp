@@ -1,0 +1,80 @@
+#include "ini/IntegerText.h"
+
+#include <cstdint>
+
+namespace pictaven {
+
+namespace {
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Blanks, sign, then digits to the end. Hexadecimal takes any 32-bit pattern ("$FFFFFFFF" is
+// -1, as colour and flag values were always stored); decimal must fit the signed range.
+std::optional<std::int32_t> convert(const std::string& text, bool allowHex)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const bool hex = allowHex && pos < text.size() && text[pos] == '$';
+    if (hex)
+        ++pos;
+    if (pos == text.size())
+        return std::nullopt;
+    const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    const int base = hex ? 16 : 10;
+    std::uint64_t magnitude = 0;
+    for (; pos < text.size(); ++pos) {
+        const int digit = hexDigit(text[pos]);
+        if (digit < 0 || digit >= base)
+            return std::nullopt;
+        magnitude = magnitude * base + static_cast<std::uint64_t>(digit);
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    const auto bits = static_cast<std::uint32_t>(negative ? (0 - magnitude) : magnitude);
+    return static_cast<std::int32_t>(bits);
+}
+
+} // namespace
+
+ConversionError::ConversionError(const std::string& text)
+    : std::runtime_error("'" + text + "' is not a valid integer value")
+{
+}
+
+std::optional<std::int32_t> parseInteger(const std::string& text)
+{
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        return convert("$" + text.substr(2), true);
+    return convert(text, true);
+}
+
+std::int32_t decimalToInt(const std::string& text)
+{
+    if (auto value = convert(text, false))
+        return *value;
+    throw ConversionError(text);
+}
+
+std::int32_t textToInt(const std::string& text)
+{
+    if (auto value = parseInteger(text))
+        return *value;
+    throw ConversionError(text);
+}
+
+} // namespace pictaven
