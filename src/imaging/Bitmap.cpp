@@ -23,4 +23,15 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel)
     m_pixels.assign(stride() * static_cast<std::size_t>(height), 0);
 }
 
+Bitmap Bitmap::withDepth(int bitsPerPixel) const
+{
+    if (bitsPerPixel == this->bitsPerPixel())
+        return *this;
+    Bitmap result(m_width, m_height, bitsPerPixel);
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            result.setPixel(x, y, pixel(x, y));
+    return result;
+}
+
 } // namespace pictaven

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/Colour.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -33,6 +35,24 @@ public:
     const std::uint8_t* row(int y) const { return m_pixels.data() + y * stride(); }
     std::uint8_t* data() { return m_pixels.data(); }
     const std::uint8_t* data() const { return m_pixels.data(); }
+
+    // The colour bytes of one pixel; (x, y) must lie inside the bitmap.
+    Colour pixel(int x, int y) const
+    {
+        const std::uint8_t* p = row(y) + x * m_bytesPerPixel;
+        return {p[0], p[1], p[2]};
+    }
+    void setPixel(int x, int y, Colour colour)
+    {
+        std::uint8_t* p = row(y) + x * m_bytesPerPixel;
+        p[0] = colour.blue;
+        p[1] = colour.green;
+        p[2] = colour.red;
+    }
+
+    // A copy at 24 or 32 bits a pixel with the same colour bytes (a new fourth byte is zero).
+    // Throws std::invalid_argument for another depth.
+    Bitmap withDepth(int bitsPerPixel) const;
 
     bool operator==(const Bitmap& other) const = default;
 
