@@ -1,0 +1,119 @@
+#include "app/Workspace.h"
+
+#include "app/Dialogs.h"
+#include "app/ProgramFolder.h"
+#include "app/ShippedData.h"
+#include "catalog/TempFiles.h"
+
+#include <exception>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+namespace pictaven {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isFile(const std::string& path)
+{
+    std::error_code ignored;
+    return !path.empty() && fs::is_regular_file(path, ignored);
+}
+
+bool isFolder(const std::string& path)
+{
+    std::error_code ignored;
+    return !path.empty() && fs::is_directory(path, ignored);
+}
+
+// A long list of copy failures would not fit in a box; the first few tell what is wrong.
+std::string seedingReport(const std::vector<std::string>& failures)
+{
+    constexpr std::size_t shown = 8;
+    std::string text = "Some of the program's data files could not be put in place:";
+    for (std::size_t i = 0; i < failures.size() && i < shown; ++i)
+        text += "\n" + failures[i];
+    if (failures.size() > shown)
+        text += "\n(" + std::to_string(failures.size() - shown) + " more)";
+    return text;
+}
+
+} // namespace
+
+Workspace::Workspace(const std::string& programFolder, const std::string& dataFolder, Dialogs& dialogs)
+    : m_programFolder(withTrailingSlash(programFolder))
+    , m_dialogs(dialogs)
+    , m_settingsStore(m_programFolder)
+    , m_albumConfig(m_programFolder + "album.cfg")
+{
+    ensureProgramFolder(m_programFolder);
+    if (!dataFolder.empty()) {
+        if (const auto failures = seedShippedData(dataFolder, m_programFolder); !failures.empty())
+            m_dialogs.showWarning(seedingReport(failures));
+    }
+    createWorkFolders(m_programFolder);
+    m_catalog.folder = catalogDialogFolder();
+
+    m_globals.loadStore(m_settingsStore, m_programFolder);
+    m_globals.loadAlbumConfig(m_albumConfig);
+    m_catalog.lastCatalogPath = m_globals.lastCatalog;
+    offerLastCatalog();
+    // The FTP profile at ftpProfilePath() is loaded here once profiles exist in the core.
+
+    deleteTempFiles(m_programFolder);
+    m_catalog.modified = false;
+    m_outputFolder = m_programFolder + "Projects/";
+}
+
+void Workspace::offerLastCatalog()
+{
+    const std::string& path = m_globals.lastCatalog;
+    if (!isFile(path))
+        return;
+    const fs::path file(path);
+    m_catalog.folder = file.parent_path().string();
+    m_lastCatalogEntry = file.filename().string();
+}
+
+void Workspace::firstShow()
+{
+    if (m_shown)
+        return;
+    m_shown = true;
+    m_step1Folder = isFolder(m_globals.imageSourceDir) ? m_globals.imageSourceDir : m_programFolder + "Photos";
+    // Relative paths resolve against the output folder; one that cannot be entered leaves the
+    // current folder as it is.
+    std::error_code ignored;
+    fs::current_path(m_outputFolder, ignored);
+    m_guards = StepGuards{};
+    m_catalog.modified = false;
+}
+
+bool Workspace::close()
+{
+    if (m_catalog.name.empty())
+        return true;
+    try {
+        m_albumConfig.writeString("Catalog", "Last Catalog", withTrailingSlash(m_catalog.folder) + m_catalog.name);
+    } catch (const std::exception& error) {
+        // Not knowing the last catalog next time is no reason to skip the save question.
+        m_dialogs.showError(error.what());
+    }
+    if (!m_catalog.modified)
+        return true;
+    if (!m_dialogs.askYesNo("Catalog [" + m_catalog.name + "] has changed - Save catalog now? "))
+        return true;
+    try {
+        if (!m_saveCatalog)
+            throw std::logic_error("The catalog cannot be saved: no save command is installed");
+        m_saveCatalog();
+    } catch (const std::exception& error) {
+        m_dialogs.showError(error.what());
+        return false;
+    }
+    return true;
+}
+
+} // namespace pictaven

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/GlobalSettings.h"
+#include "app/SettingsStore.h"
+#include "app/StepGuards.h"
+#include "catalog/Catalog.h"
+#include "ini/IniFile.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace pictaven {
+
+class Dialogs;
+
+// The state of the running program and its commands, kept apart from any window: the global
+// settings, the catalog, the step guards and the folders. The front end shows it and forwards
+// the user's actions; everything it needs from the user goes through Dialogs.
+class Workspace {
+public:
+    // Sets the program up: makes sure `programFolder` (ending in "/" or not) can be used, copies
+    // the shipped files missing there from `dataFolder` (skipped when empty; a file that cannot
+    // be copied is reported as a warning), creates CDROM, Projects and temp, reads settings.ini
+    // and album.cfg, offers the last catalog and empties the thumbnail cache.
+    //
+    // `dialogs` must outlive the workspace. Throws std::runtime_error naming the program folder
+    // when it cannot be used, ConversionError for a stored number that is not decimal text and
+    // IoError when settings.ini cannot be written; the program is to end then.
+    Workspace(const std::string& programFolder, const std::string& dataFolder, Dialogs& dialogs);
+
+    // What the main window's first show does after the About box has closed: points Step 1 at
+    // ImageSourceDir (or the Photos folder when that is gone), makes the output folder the
+    // current folder and puts the step guards into their initial states. Runs once; later
+    // calls do nothing.
+    void firstShow();
+
+    // The exit sequence. For a named catalog, records it as album.cfg's "Last Catalog" and, when
+    // it has changed, asks whether to save it; Yes runs the save command. Returns true when the
+    // window may close, which is always, except when the save asked for failed: the error has
+    // then been shown and the window stays open so that nothing is lost. Never throws.
+    bool close();
+
+    // The command run when the user asks to save the catalog on exit. It may throw; the error is
+    // shown to the user.
+    void setSaveCatalogCommand(std::function<void()> saveCatalog) { m_saveCatalog = std::move(saveCatalog); }
+
+    // The caption of the File menu's last-catalog entry (the catalog's file name), present when
+    // the file that album.cfg names as the last catalog existed at start-up.
+    const std::optional<std::string>& lastCatalogEntry() const { return m_lastCatalogEntry; }
+
+    const std::string& programFolder() const { return m_programFolder; } // ends in "/"
+    std::string helpFolder() const { return m_programFolder + "help/"; } // ends in "/"
+    std::string catalogDialogFolder() const { return m_programFolder + "catalog"; }
+    std::string ftpProfilePath() const { return m_programFolder + "profiles/" + m_globals.lastProfile; }
+    const std::string& step1Folder() const { return m_step1Folder; }
+    const std::string& outputFolder() const { return m_outputFolder; } // ends in "/"
+
+    GlobalSettings& globalSettings() { return m_globals; }
+    const GlobalSettings& globalSettings() const { return m_globals; }
+    SettingsStore& settingsStore() { return m_settingsStore; }
+    IniFile& albumConfig() { return m_albumConfig; }
+    Catalog& catalog() { return m_catalog; }
+    const Catalog& catalog() const { return m_catalog; }
+    StepGuards& guards() { return m_guards; }
+    const StepGuards& guards() const { return m_guards; }
+
+private:
+    void offerLastCatalog();
+
+    std::string m_programFolder;
+    Dialogs& m_dialogs;
+    SettingsStore m_settingsStore;
+    IniFile m_albumConfig;
+    GlobalSettings m_globals;
+    Catalog m_catalog;
+    StepGuards m_guards;
+    std::optional<std::string> m_lastCatalogEntry;
+    std::string m_step1Folder;
+    std::string m_outputFolder;
+    std::function<void()> m_saveCatalog;
+    bool m_shown = false;
+};
+
+} // namespace pictaven
