@@ -1,0 +1,442 @@
+#include "publish/FtpSession.h"
+
+#include "publish/FtpError.h"
+#include "publish/HostPort.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/socket.h>
+
+namespace pictaven {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A line from the server as it may be shown in a message: control characters become "?" and
+// the text is cut, so garbage cannot flood a message box.
+std::string printable(const std::string& line)
+{
+    std::string shown = line.substr(0, 100);
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 32 || c == 127)
+            c = '?';
+    }
+    return shown;
+}
+
+std::string trimRight(std::string text)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.pop_back();
+    return text;
+}
+
+int parseByte(const std::string& field)
+{
+    if (field.empty() || field.size() > 3 || !std::all_of(field.begin(), field.end(), isDigit))
+        return -1;
+    const int value = std::stoi(field);
+    return value <= 255 ? value : -1;
+}
+
+std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+// The address and port of a 227 reply: the text between "(" and ")", or without them the text
+// after the last blank, as h1,h2,h3,h4,p1,p2.
+SocketAddress parsePasvReply(const std::string& line)
+{
+    std::string fields;
+    const auto open = line.find('(');
+    const auto close = open == std::string::npos ? std::string::npos : line.find(')', open);
+    if (close != std::string::npos) {
+        fields = line.substr(open + 1, close - open - 1);
+    } else {
+        const std::string trimmed = trimRight(line);
+        const auto blank = trimmed.rfind(' ');
+        fields = blank == std::string::npos ? trimmed : trimmed.substr(blank + 1);
+        if (!fields.empty() && fields.back() == '.')
+            fields.pop_back();
+    }
+    const auto parts = split(fields, ',');
+    std::array<int, 6> numbers{};
+    bool valid = parts.size() == numbers.size();
+    for (std::size_t i = 0; valid && i < numbers.size(); ++i) {
+        std::string part = parts[i];
+        part.erase(std::remove(part.begin(), part.end(), ' '), part.end());
+        numbers[i] = parseByte(part);
+        valid = numbers[i] >= 0;
+    }
+    const int port = numbers[4] * 256 + numbers[5];
+    if (!valid || port == 0)
+        throw FtpError("Invalid PASV reply: " + printable(line));
+    SocketAddress address;
+    address.family = AF_INET;
+    address.address = std::to_string(numbers[0]) + "." + std::to_string(numbers[1]) + "." +
+                      std::to_string(numbers[2]) + "." + std::to_string(numbers[3]);
+    address.port = static_cast<std::uint16_t>(port);
+    return address;
+}
+
+// The port of a 229 reply: "(|||port|)" with any delimiter character.
+std::uint16_t parseEpsvReply(const std::string& line)
+{
+    const auto open = line.find('(');
+    const auto close = open == std::string::npos ? std::string::npos : line.find(')', open);
+    if (close != std::string::npos && close > open + 1) {
+        const std::string inner = line.substr(open + 1, close - open - 1);
+        const auto parts = split(inner, inner.front());
+        if (parts.size() == 5 && !parts[3].empty() && parts[3].size() <= 5 &&
+            std::all_of(parts[3].begin(), parts[3].end(), isDigit)) {
+            const int port = std::stoi(parts[3]);
+            if (port >= 1 && port <= 65535)
+                return static_cast<std::uint16_t>(port);
+        }
+    }
+    throw FtpError("Invalid EPSV reply: " + printable(line));
+}
+
+} // namespace
+
+void FtpSession::setTimeouts(int connectMs, int readMs)
+{
+    m_connectTimeoutMs = connectMs;
+    m_readTimeoutMs = readMs;
+}
+
+void FtpSession::note(const std::string& text)
+{
+    if (m_log)
+        m_log(text);
+}
+
+void FtpSession::sendLine(const std::string& line)
+{
+    m_control.writeAll(line + "\r\n", m_readTimeoutMs);
+}
+
+std::string FtpSession::readLine()
+{
+    for (;;) {
+        const auto end = m_buffer.find('\n');
+        if (end != std::string::npos) {
+            if (end > maxLineBytes)
+                throw FtpError("Reply line from the server is too long.");
+            std::string line = m_buffer.substr(0, end);
+            m_buffer.erase(0, end + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return line;
+        }
+        if (m_buffer.size() > maxLineBytes)
+            throw FtpError("Reply line from the server is too long.");
+        char chunk[4096];
+        const std::size_t got = m_control.readSome(chunk, sizeof chunk, m_readTimeoutMs);
+        if (got == 0)
+            throw FtpError("Connection closed by the server.");
+        m_buffer.append(chunk, got);
+    }
+}
+
+const FtpReply& FtpSession::readReply()
+{
+    const std::string first = readLine();
+    if (first.size() < 3 || !isDigit(first[0]) || !isDigit(first[1]) || !isDigit(first[2]))
+        throw FtpError("Invalid reply from the server: " + printable(first));
+    const std::string code = first.substr(0, 3);
+    auto textOf = [&code](const std::string& line) {
+        if (line.compare(0, 3, code) == 0 && (line.size() == 3 || line[3] == ' ' || line[3] == '-'))
+            return line.size() > 4 ? line.substr(4) : std::string();
+        return line;
+    };
+    FtpReply reply;
+    reply.code = std::stoi(code);
+    reply.lines.push_back(textOf(first));
+    if (first.size() >= 4 && first[3] == '-') {
+        for (;;) {
+            if (reply.lines.size() >= maxReplyLines)
+                throw FtpError("Reply from the server is too long.");
+            const std::string line = readLine();
+            reply.lines.push_back(textOf(line));
+            if (line.size() < 4 || (line.compare(0, 3, code) == 0 && line[3] == ' '))
+                break;
+        }
+    }
+    m_reply = std::move(reply);
+    return m_reply;
+}
+
+const FtpReply& FtpSession::expect(std::initializer_list<int> accepted)
+{
+    const FtpReply& reply = readReply();
+    if (accepted.size() != 0 && std::find(accepted.begin(), accepted.end(), reply.code) == accepted.end())
+        throw FtpError(reply.text());
+    return reply;
+}
+
+const FtpReply& FtpSession::command(const std::string& line, std::initializer_list<int> accepted)
+{
+    if (!connected())
+        throw FtpError("Not connected.");
+    sendLine(line);
+    return expect(accepted);
+}
+
+void FtpSession::openConnection()
+{
+    const bool viaProxy = m_proxy.proxyType != FtpProxyType::None && !m_proxy.host.empty();
+    HostPort target;
+    if (viaProxy) {
+        if (m_proxy.port < 1 || m_proxy.port > 65535)
+            throw FtpError("Invalid proxy port " + std::to_string(m_proxy.port));
+        target = parseHostPort(m_proxy.host, static_cast<std::uint16_t>(m_proxy.port));
+    } else {
+        target = parseHostPort(m_host, 21);
+    }
+    m_control = Socket::connectTo(target.host, target.port, m_connectTimeoutMs);
+    m_buffer.clear();
+}
+
+void FtpSession::logIn(const std::string& user, const std::string& password)
+{
+    if (command("USER " + user, {230, 331}).code == 331)
+        command("PASS " + password, {230});
+}
+
+void FtpSession::logInAll()
+{
+    const bool proxyLogIn = m_proxy.proxyType == FtpProxyType::UserSite || m_proxy.proxyType == FtpProxyType::Site ||
+                            m_proxy.proxyType == FtpProxyType::Open;
+    if (proxyLogIn && !m_proxy.userName.empty())
+        logIn(m_proxy.userName, m_proxy.password);
+    switch (m_proxy.proxyType) {
+    case FtpProxyType::UserSite:
+        logIn(m_username + "@" + m_host, m_password);
+        return;
+    case FtpProxyType::Site:
+        command("SITE " + m_host, {});
+        break;
+    case FtpProxyType::Open:
+        command("OPEN " + m_host, {});
+        break;
+    default:
+        break;
+    }
+    logIn(m_username, m_password);
+}
+
+void FtpSession::connect()
+{
+    if (connected())
+        throw FtpError("Already connected.");
+    openConnection();
+    try {
+        expect({220});
+        logInAll();
+        command(std::string("TYPE ") + (m_transferType == TransferType::Ascii ? "A" : "I"), {200});
+        command("SYST", {200, 215, 500});
+    } catch (...) {
+        disconnect();
+        throw;
+    }
+}
+
+void FtpSession::disconnect()
+{
+    m_data.close();
+    m_listener.close();
+    m_control.close();
+    m_buffer.clear();
+}
+
+void FtpSession::abort()
+{
+    if (!connected())
+        return;
+    try {
+        sendLine("ABOR");
+    } catch (...) {
+        m_data.close();
+        m_listener.close();
+        throw;
+    }
+    m_data.close();
+    m_listener.close();
+}
+
+void FtpSession::selectTransferType(TransferType type)
+{
+    if (type != m_transferType && connected())
+        command(std::string("TYPE ") + (type == TransferType::Ascii ? "A" : "I"), {200});
+    m_transferType = type;
+}
+
+std::string FtpSession::currentDirectory()
+{
+    const FtpReply& reply = command("PWD", {257});
+    const std::string& line = reply.lines.front();
+    const auto open = line.find('"');
+    const auto close = open == std::string::npos ? std::string::npos : line.find('"', open + 1);
+    if (close == std::string::npos)
+        throw FtpError(reply.text());
+    return line.substr(open + 1, close - open - 1);
+}
+
+void FtpSession::changeDirectory(const std::string& name)
+{
+    command("CWD " + name, {200, 250});
+}
+
+void FtpSession::makeDirectory(const std::string& name)
+{
+    command("MKD " + name, {257});
+}
+
+void FtpSession::prepareData()
+{
+    m_data.close();
+    m_listener.close();
+    if (m_passive) {
+        const SocketAddress peer = m_control.peerAddress();
+        if (peer.family == AF_INET6) {
+            m_passiveTarget = peer;
+            m_passiveTarget.port = parseEpsvReply(command("EPSV", {229}).lines.front());
+            return;
+        }
+        m_passiveTarget = parsePasvReply(command("PASV", {227}).lines.front());
+        // A reply naming another host would make us connect wherever the server says (the
+        // bounce attack); the data connection always goes to the host we are talking to.
+        if (m_passiveTarget.address != peer.address) {
+            note("PASV reply names " + m_passiveTarget.address + "; connecting to the server's address " +
+                 peer.address + " instead");
+            m_passiveTarget.address = peer.address;
+        }
+        return;
+    }
+    const SocketAddress local = m_control.localAddress();
+    m_listener = Socket::listenOn(local.address);
+    const std::uint16_t port = m_listener.localAddress().port;
+    if (local.family == AF_INET6) {
+        command("EPRT |2|" + local.address + "|" + std::to_string(port) + "|", {200});
+    } else {
+        std::string hostFields = local.address;
+        std::replace(hostFields.begin(), hostFields.end(), '.', ',');
+        command("PORT " + hostFields + "," + std::to_string(port / 256) + "," + std::to_string(port % 256), {200});
+    }
+}
+
+void FtpSession::startTransfer(const std::string& line, std::initializer_list<int> accepted)
+{
+    try {
+        if (m_passive) {
+            m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+            command(line, accepted);
+        } else {
+            command(line, accepted);
+            m_data = m_listener.accept(m_connectTimeoutMs);
+            m_listener.close();
+        }
+    } catch (...) {
+        m_data.close();
+        m_listener.close();
+        throw;
+    }
+}
+
+void FtpSession::readClosingReply(bool allowRetryCodes)
+{
+    const FtpReply& reply = readReply();
+    if (reply.code == 225 || reply.code == 226 || reply.code == 250)
+        return;
+    if (allowRetryCodes && (reply.code == 426 || reply.code == 450)) {
+        expect({226, 225});
+        return;
+    }
+    throw FtpError(reply.text());
+}
+
+std::vector<std::string> FtpSession::listNames(const std::string& pattern)
+{
+    const std::string trimmed = trimRight(pattern);
+    prepareData();
+    startTransfer(trimmed.empty() ? "NLST" : "NLST " + trimmed, {125, 150, 154});
+    std::string listing;
+    try {
+        char chunk[16384];
+        for (;;) {
+            const std::size_t got = m_data.readSome(chunk, sizeof chunk, m_readTimeoutMs);
+            if (got == 0)
+                break;
+            if (listing.size() + got > maxListingBytes)
+                throw FtpError("Name listing from the server is too long.");
+            listing.append(chunk, got);
+        }
+    } catch (...) {
+        m_data.close();
+        throw;
+    }
+    m_data.close();
+    readClosingReply(true);
+
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start < listing.size()) {
+        auto end = listing.find('\n', start);
+        if (end == std::string::npos)
+            end = listing.size();
+        std::string name = listing.substr(start, end - start);
+        if (!name.empty() && name.back() == '\r')
+            name.pop_back();
+        names.push_back(std::move(name));
+        start = end + 1;
+    }
+    return names;
+}
+
+void FtpSession::putFile(const std::string& localPath, const std::string& remoteName)
+{
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(localPath.c_str(), "rb"), &std::fclose);
+    if (!file)
+        throw FtpError("Cannot open file " + localPath + ": " + std::strerror(errno));
+    prepareData();
+    startTransfer("STOR " + remoteName, {110, 125, 150});
+    try {
+        std::vector<char> chunk(65536);
+        for (;;) {
+            const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
+            if (got > 0)
+                m_data.writeAll(chunk.data(), got, m_readTimeoutMs);
+            if (got < chunk.size()) {
+                if (std::ferror(file.get()))
+                    throw FtpError("Cannot read file " + localPath);
+                break;
+            }
+        }
+    } catch (...) {
+        m_data.close();
+        throw;
+    }
+    m_data.close();
+    // A 426 or 450 here means the file did not arrive whole, so it fails the upload.
+    readClosingReply(false);
+}
+
+} // namespace pictaven
