@@ -1,12 +1,26 @@
+#include "app/ProgramFolder.h"
+#include "app/Workspace.h"
+#include "ui/MainWindow.h"
+#include "ui/QtDialogs.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <exception>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName("Pictaven");
-    QMainWindow window;
-    window.setWindowTitle("Pictaven 3.03");
-    window.show();
-    return QApplication::exec();
+    pictaven::QtDialogs dialogs;
+    // An error while the program sets itself up is shown, and the program ends.
+    try {
+        const std::string dataFolder = pictaven::resolveDataFolder(
+            QCoreApplication::applicationDirPath().toStdString(), PICTAVEN_INSTALL_DATA_DIR, PICTAVEN_SOURCE_DATA_DIR);
+        pictaven::Workspace workspace(pictaven::resolveProgramFolder(), dataFolder, dialogs);
+        pictaven::MainWindow window(workspace, dialogs);
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& error) {
+        dialogs.showError(error.what());
+        return 1;
+    }
 }
