@@ -47,6 +47,7 @@ Workspace::Workspace(const std::string& programFolder, const std::string& dataFo
     , m_dialogs(dialogs)
     , m_settingsStore(m_programFolder)
     , m_albumConfig(m_programFolder + "album.cfg")
+    , m_albumSettings(AlbumSettings::startUpValues(m_programFolder))
 {
     ensureProgramFolder(m_programFolder);
     if (!dataFolder.empty()) {

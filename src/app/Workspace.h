@@ -5,6 +5,7 @@
 #include "app/StepGuards.h"
 #include "catalog/Catalog.h"
 #include "ini/IniFile.h"
+#include "settings/AlbumSettings.h"
 
 #include <functional>
 #include <optional>
@@ -56,6 +57,9 @@ public:
     const std::string& step1Folder() const { return m_step1Folder; }
     const std::string& outputFolder() const { return m_outputFolder; } // ends in "/"
 
+    // The settings of the current album; the start-up values until a template or catalog is read.
+    AlbumSettings& albumSettings() { return m_albumSettings; }
+    const AlbumSettings& albumSettings() const { return m_albumSettings; }
     GlobalSettings& globalSettings() { return m_globals; }
     const GlobalSettings& globalSettings() const { return m_globals; }
     SettingsStore& settingsStore() { return m_settingsStore; }
@@ -73,6 +77,7 @@ private:
     SettingsStore m_settingsStore;
     IniFile m_albumConfig;
     GlobalSettings m_globals;
+    AlbumSettings m_albumSettings;
     Catalog m_catalog;
     StepGuards m_guards;
     std::optional<std::string> m_lastCatalogEntry;

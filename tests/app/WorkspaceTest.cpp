@@ -46,6 +46,8 @@ TEST_F(WorkspaceTest, EmptyProgramFolderIsLaidOut)
     EXPECT_FALSE(workspace->catalog().modified);
     EXPECT_EQ(workspace->ftpProfilePath(), m_home.str() + "profiles/default.prf");
     EXPECT_EQ(workspace->lastCatalogEntry(), std::nullopt);
+    EXPECT_EQ(workspace->albumSettings().OutputFolder, m_home.str() + "Projects");
+    EXPECT_TRUE(workspace->albumSettings().DeleteFolder) << "the start-up values, not the key defaults";
     EXPECT_TRUE(m_dialogs.shown.empty());
 }
 
