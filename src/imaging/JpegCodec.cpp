@@ -9,9 +9,10 @@
 #include <vector>
 
 // jpeglib.h must come first: it sets the options that decide which messages jerror.h declares.
+// clang-format off
 #include <jpeglib.h>
-
 #include <jerror.h>
+// clang-format on
 
 // Everything that touches libjpeg lives in this file. libjpeg reports errors through a callback
 // that must not return; ours longjmps back to the one function that drives the library, which
