@@ -1,0 +1,101 @@
+#include "publish/FtpError.h"
+#include "publish/FtpSession.h"
+#include "support/FtpTestServers.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace pictaven {
+namespace {
+
+using test::FtpTestServers;
+
+enum class Route { Ipv4, Ipv6, Proxy };
+
+struct RouteCase {
+    const char* name;
+    Route route;
+    bool passive;
+};
+
+FtpSession sessionFor(const FtpTestServers& servers, Route route, bool passive)
+{
+    FtpSession session;
+    FtpProxySettings proxy;
+    proxy.proxyType = FtpProxyType::None;
+    const std::string v4 = "127.0.0.1:" + std::to_string(servers.ftpPort);
+    session.setHost(route == Route::Ipv6 ? "[::1]:" + std::to_string(servers.ftp6Port) : v4);
+    if (route == Route::Proxy) {
+        proxy.proxyType = FtpProxyType::UserSite;
+        proxy.host = "127.0.0.1";
+        proxy.port = servers.proxyPort;
+    }
+    session.setProxySettings(proxy);
+    session.setUsername(servers.user);
+    session.setPassword(servers.password);
+    session.setPassive(passive);
+    session.setTimeouts(5000, 10000);
+    return session;
+}
+
+class FtpRealServer : public ::testing::TestWithParam<RouteCase> { };
+
+TEST_P(FtpRealServer, CreatesDirectoriesListsAndStoresFilesUnchanged)
+{
+    const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
+    test::TempDir local;
+    std::string photo;
+    for (unsigned i = 0; i < 700000; ++i)
+        photo.push_back(static_cast<char>((i * 2654435761u) >> 24));
+    const std::string page = "<html>\r\nmixed\nline ends\r\r\n</html>";
+    test::writeFile(local / "photo.jpg", photo);
+    test::writeFile(local / "page.htm", page);
+
+    const std::string dir = std::string("session-") + GetParam().name;
+    FtpSession session = sessionFor(servers, GetParam().route, GetParam().passive);
+    session.connect();
+    EXPECT_EQ(session.currentDirectory(), "/");
+    session.makeDirectory(dir);
+    EXPECT_THROW(session.makeDirectory(dir), FtpError);
+    session.changeDirectory(dir);
+    EXPECT_EQ(session.currentDirectory(), "/" + dir);
+    session.putFile((local / "photo.jpg").string(), "photo.jpg");
+    session.selectTransferType(TransferType::Ascii);
+    session.putFile((local / "page.htm").string(), "page.htm");
+    for (const char* pattern : {"*.*", ""}) {
+        auto names = session.listNames(pattern);
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"page.htm", "photo.jpg"})) << pattern;
+    }
+    session.disconnect();
+
+    EXPECT_TRUE(test::readFile(servers.home + "/" + dir + "/photo.jpg") == photo);
+    // In ASCII type the server stores text in its own form: CR LF becomes LF on this system.
+    EXPECT_EQ(test::readFile(servers.home + "/" + dir + "/page.htm"), "<html>\nmixed\nline ends\r\n</html>");
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, FtpRealServer,
+                         ::testing::Values(RouteCase{"Ipv4Passive", Route::Ipv4, true},
+                                           RouteCase{"Ipv4Active", Route::Ipv4, false},
+                                           RouteCase{"Ipv6Passive", Route::Ipv6, true},
+                                           RouteCase{"Ipv6Active", Route::Ipv6, false},
+                                           RouteCase{"ProxyPassive", Route::Proxy, true},
+                                           RouteCase{"ProxyActive", Route::Proxy, false}),
+                         [](const ::testing::TestParamInfo<RouteCase>& info) { return std::string(info.param.name); });
+
+TEST(FtpRealServer, WrongPasswordFailsTheConnect)
+{
+    const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
+    FtpSession session = sessionFor(servers, Route::Ipv4, true);
+    session.setPassword("not the password");
+    try {
+        session.connect();
+        FAIL() << "connected with a wrong password";
+    } catch (const FtpError& failure) {
+        EXPECT_EQ(std::string(failure.what()), "Authentication failed.\r\n");
+    }
+    EXPECT_FALSE(session.connected());
+}
+
+} // namespace
+} // namespace pictaven

@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""Starts and stops the FTP servers of the network tests, all on loopback addresses.
+
+  ftp_servers.py start STATE_DIR   pyftpdlib on 127.0.0.1 and [::1] (free ports, home STATE_DIR/home,
+                                    one user) and the Debian ftp-proxy in front of the IPv4 server,
+                                    then STATE_DIR/servers.env with the ports and the account
+  ftp_servers.py stop STATE_DIR    ends the processes that start left and removes STATE_DIR
+"""
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import time
+
+USER = "pictaven"
+PASSWORD = "Up-l0ad pw"
+WAIT_SECONDS = 15
+
+
+def serve(state):
+    import fnmatch
+    from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.handlers import FTPHandler
+    from pyftpdlib.servers import FTPServer
+
+    class GlobbingHandler(FTPHandler):
+        """Answers NLST *.* with the matching names, as vsftpd, ProFTPD and Pure-FTPd do."""
+
+        def ftp_NLST(self, path):
+            folder, pattern = os.path.split(path)
+            if not any(c in pattern for c in "*?[") or self.fs.lexists(path) or not self.fs.isdir(folder):
+                return super().ftp_NLST(path)
+            names = sorted(n for n in self.run_as_current_user(self.fs.listdir, folder)
+                           if fnmatch.fnmatchcase(n, pattern))
+            self.push_dtp_data("".join(n + "\r\n" for n in names).encode("utf8"), cmd="NLST")
+            return path
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(USER, PASSWORD, os.path.join(state, "home"), perm="elradfmwMT")
+    GlobbingHandler.authorizer = authorizer
+    # A stuck client must not keep the test run alive for long.
+    GlobbingHandler.timeout = 120
+    v4 = FTPServer(("127.0.0.1", 0), GlobbingHandler)
+    v6 = FTPServer(("::1", 0), GlobbingHandler)
+    write_atomically(os.path.join(state, "ftp.ports"),
+                     "%d %d\n" % (v4.socket.getsockname()[1], v6.socket.getsockname()[1]))
+    # Both servers share the one event loop that serve_forever runs.
+    v4.serve_forever()
+
+
+def write_atomically(path, text):
+    with open(path + ".tmp", "w") as out:
+        out.write(text)
+    os.rename(path + ".tmp", path)
+
+
+def free_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def wait_for(condition, what):
+    deadline = time.monotonic() + WAIT_SECONDS
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.1)
+    raise SystemExit("timed out waiting for " + what)
+
+
+def accepts(port):
+    try:
+        with socket.create_connection(("127.0.0.1", port), timeout=1) as connection:
+            return connection.recv(4).startswith(b"220")
+    except OSError:
+        return False
+
+
+def launch(state, name, command):
+    log = open(os.path.join(state, name + ".log"), "ab")
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                               start_new_session=True)
+    write_atomically(os.path.join(state, name + ".pid"), "%d\n" % process.pid)
+    return process
+
+
+def start(state):
+    if os.path.isdir(state):
+        stop(state)
+    os.makedirs(os.path.join(state, "home"))
+    launch(state, "ftp", ["/usr/bin/python3", os.path.abspath(__file__), "serve", state])
+    ports_file = os.path.join(state, "ftp.ports")
+    wait_for(lambda: os.path.exists(ports_file), "the FTP server")
+    with open(ports_file) as ports:
+        ftp_port, ftp6_port = (int(field) for field in ports.read().split())
+
+    proxy_port = free_port()
+    config = os.path.join(state, "ftp-proxy.conf")
+    with open(config, "w") as out:
+        out.write("\n".join([
+            "ServerType standalone",
+            "Listen 127.0.0.1",
+            "Port %d" % proxy_port,
+            "DestinationAddress 127.0.0.1",
+            "DestinationPort %d" % ftp_port,
+            "AllowMagicUser yes",
+            "ForkLimit 500",
+            "TimeOut 120",
+            "LogDestination " + os.path.join(state, "ftp-proxy-events.log"),
+            "PidFile " + os.path.join(state, "ftp-proxy-daemon.pid"),
+            "",
+        ]))
+    proxy_binary = shutil.which("ftp-proxy") or "/usr/sbin/ftp-proxy"
+    launch(state, "proxy", [proxy_binary, "-d", "-n", "-f", config])
+    wait_for(lambda: accepts(proxy_port), "ftp-proxy")
+
+    write_atomically(os.path.join(state, "servers.env"), "".join("%s=%s\n" % pair for pair in [
+        ("FTP_PORT", ftp_port), ("FTP6_PORT", ftp6_port), ("PROXY_PORT", proxy_port),
+        ("FTP_USER", USER), ("FTP_PASSWORD", PASSWORD), ("FTP_HOME", os.path.join(state, "home")),
+    ]))
+
+
+def stop(state):
+    for name in ("proxy", "ftp"):
+        try:
+            with open(os.path.join(state, name + ".pid")) as pid_file:
+                pid = int(pid_file.read())
+        except (OSError, ValueError):
+            continue
+        # Each server leads its own session; ftp-proxy forks one child per client into it.
+        try:
+            os.killpg(pid, signal.SIGTERM)
+        except ProcessLookupError:
+            continue
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline:
+            try:
+                os.killpg(pid, 0)
+            except ProcessLookupError:
+                break
+            time.sleep(0.1)
+        else:
+            try:
+                os.killpg(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+    shutil.rmtree(state, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop", "serve"):
+        raise SystemExit(__doc__)
+    {"start": start, "stop": stop, "serve": serve}[sys.argv[1]](os.path.abspath(sys.argv[2]))
