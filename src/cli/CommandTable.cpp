@@ -7,6 +7,8 @@ namespace pictaven::cli {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"settings", "FILE [--catalog]", "Print every album setting as reading FILE as a template (or as a catalog) leaves it.", runSettingsCommand},
+        {"default-template", "FILE", "Write every template key at its default into FILE.", runDefaultTemplateCommand},
     };
     return table;
 }

@@ -16,4 +16,7 @@ struct Command {
 
 const std::vector<Command>& commands();
 
+int runSettingsCommand(const std::vector<std::string>& args);
+int runDefaultTemplateCommand(const std::vector<std::string>& args);
+
 } // namespace pictaven::cli

@@ -1,0 +1,57 @@
+#include "app/ProgramFolder.h"
+#include "cli/Commands.h"
+#include "ini/IntegerText.h"
+#include "settings/AlbumSettingsField.h"
+#include "settings/ConfigFile.h"
+
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+namespace pictaven::cli {
+
+// Shows what a template or catalog does to the settings, as the program holds them right after
+// start-up: every key's default, with the catalog-only keys at their start-up values.
+int runSettingsCommand(const std::vector<std::string>& args)
+{
+    std::string path;
+    ConfigMode mode = ConfigMode::Template;
+    for (const std::string& arg : args) {
+        if (arg == "--catalog")
+            mode = ConfigMode::Catalog;
+        else if (arg.starts_with("--") || !path.empty())
+            throw std::invalid_argument("unexpected argument '" + arg + "'; usage: settings FILE [--catalog]");
+        else
+            path = arg;
+    }
+    if (path.empty())
+        throw std::invalid_argument("no file given; usage: settings FILE [--catalog]");
+
+    const std::string programFolder = resolveProgramFolder();
+    AlbumSettings settings = AlbumSettings::startUpValues(programFolder);
+    OutputFolderState folders{programFolder + "Projects", programFolder + "Projects/", {}};
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        std::cerr << "pictaven-cli settings: " << path << " does not exist; every key has its default\n";
+    try {
+        readConfigFile(path, mode, programFolder, settings, folders);
+    } catch (const ConversionError& conversion) {
+        throw std::runtime_error(path + ": " + conversion.what());
+    }
+
+    for (const AlbumSettingsField& field : AlbumSettingsField::all())
+        std::cout << field.name << '=' << field.valueText(settings) << '\n';
+    std::cout << "CatalogOffsets.Left=" << settings.CatalogOffsets.Left << '\n'
+              << "CatalogOffsets.Right=" << settings.CatalogOffsets.Right << '\n'
+              << "CatalogOffsets.Top=" << settings.CatalogOffsets.Top << '\n'
+              << "CatalogOffsets.Bottom=" << settings.CatalogOffsets.Bottom << '\n'
+              << "ExternalStyleSheet=" << settings.ExternalStyleSheet << '\n'
+              << "NextButtonImage=" << settings.NextButtonImage << '\n'
+              << "PrevButtonImage=" << settings.PrevButtonImage << '\n'
+              << "IndexButtonImage=" << settings.IndexButtonImage << '\n'
+              << "HomeButtonImage=" << settings.HomeButtonImage << '\n';
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
+} // namespace pictaven::cli

@@ -1,0 +1,150 @@
+#include "settings/AlbumSettingsField.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace pictaven {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs pictaven-cli with the program folder in `home`; arguments must not hold a "'".
+CliRun runCli(const TempDir& home, const std::vector<std::string>& args)
+{
+    const std::string out = (home / "stdout.txt").string();
+    const std::string err = (home / "stderr.txt").string();
+    std::string command = "PICTAVEN_HOME='" + home.str() + "' '" PICTAVEN_CLI "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
+    command += " >'" + out + "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status)) << command;
+    return {WEXITSTATUS(status), readFile(out), readFile(err)};
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool hasLine(const std::string& text, const std::string& line)
+{
+    return text.starts_with(line + "\n") || text.find("\n" + line + "\n") != std::string::npos;
+}
+
+TEST(SettingsCommandTest, PrintsEveryFieldInTableOrder)
+{
+    TempDir home;
+    writeFile(home / "Hand.CFG", "[Size]\r\nthumbwidth=0x64\r\n[Appearance]\r\nBgColor=$FF00\r\n"
+                                 "AlbumTitleAlignment=7\r\nPageNumbers=2\r\nFontFamily=Times New Roman\r\n"
+                                 "[appearance]\r\nFontFamily=Courier\r\nShadow=0\r\n");
+    const CliRun run = runCli(home, {"settings", (home / "Hand.CFG").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    const auto lines = linesOf(run.out);
+    const auto& fields = AlbumSettingsField::all();
+    ASSERT_GE(lines.size(), fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        EXPECT_EQ(lines[i].substr(0, lines[i].find('=')), fields[i].name);
+
+    for (const char* expected :
+         {"ThumbWidth=100", "BgColor=65280", "AlbumTitleAlignment=2", "PageNumbers=0", "FontFamily=Times New Roman",
+          "Shadow=1", "StyleTheme=-1", "DeleteFolder=1", "HomeButtonFrame=_self", "StyleSheetURL=",
+          "GenerateMetaData=0", "LabelBgColor=16711680", "CatalogOffsets.Left=40", "NextButtonImage="})
+        EXPECT_TRUE(hasLine(run.out, expected)) << expected;
+    EXPECT_TRUE(hasLine(run.out, "OutputFolder=" + home.str() + "Projects"));
+}
+
+TEST(SettingsCommandTest, CatalogModeAppliesEveryKey)
+{
+    TempDir home;
+    writeFile(home / "a.cat", "[Size]\nLeft=0x10\nRefresh Rate=3\n[Appearance]\nButtonType=4\nNewWindow1=2\n"
+                              "PageNumbers=2\nStyleSheet=/css/a.css\n[Generate Options]\nStyleTheme=12\n");
+    const CliRun run = runCli(home, {"settings", "--catalog", (home / "a.cat").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* expected : {"Left=40", "CatalogOffsets.Left=16", "RefreshRate=3", "ButtonType=4",
+                                 "NewWindow1=1", "PageNumbers=0", "StyleTheme=-1", "DeleteFolder=0",
+                                 "GenerateMetaData=1", "ExternalStyleSheet=/css/a.css"})
+        EXPECT_TRUE(hasLine(run.out, expected)) << expected;
+    EXPECT_TRUE(hasLine(run.out, "NextButtonImage=" + home.str() + "NAVBUTS/4Next.gif"));
+    EXPECT_TRUE(hasLine(run.out, "HomeButtonImage=" + home.str() + "NAVBUTS/4Home.gif"));
+
+    writeFile(home / "b.cat", "[Appearance]\nButtonType=12\n");
+    const CliRun outOfRange = runCli(home, {"settings", (home / "b.cat").string(), "--catalog"});
+    EXPECT_TRUE(hasLine(outOfRange.out, "ButtonType=-1"));
+    EXPECT_TRUE(hasLine(outOfRange.out, "NextButtonImage="));
+}
+
+TEST(SettingsCommandTest, BadIntegerStopsWithTheMessage)
+{
+    TempDir home;
+    writeFile(home / "bad.CFG", "[Size]\nThumbWidth=abc\n");
+    const CliRun run = runCli(home, {"settings", (home / "bad.CFG").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "pictaven-cli settings: " + (home / "bad.CFG").string() + ": 'abc' is not a valid integer value\n");
+}
+
+TEST(SettingsCommandTest, MissingUnreadableAndBinaryFiles)
+{
+    TempDir home;
+    const CliRun missing = runCli(home, {"settings", (home / "none.CFG").string()});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_NE(missing.err.find("does not exist"), std::string::npos);
+    EXPECT_TRUE(hasLine(missing.out, "ThumbWidth=80"));
+
+    std::filesystem::create_directory(home / "folder.CFG");
+    const CliRun folder = runCli(home, {"settings", (home / "folder.CFG").string()});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find("Unable to read " + (home / "folder.CFG").string()), std::string::npos) << folder.err;
+
+    std::string bytes(300000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
+    writeFile(home / "binary.CFG", bytes);
+    const CliRun binary = runCli(home, {"settings", (home / "binary.CFG").string()});
+    EXPECT_EQ(binary.status, 0) << binary.err;
+    EXPECT_EQ(binary.out, missing.out);
+
+    const CliRun usage = runCli(home, {"settings"});
+    EXPECT_EQ(usage.status, 1);
+    EXPECT_NE(usage.err.find("usage: settings FILE [--catalog]"), std::string::npos);
+}
+
+TEST(DefaultTemplateTest, ShippedFilesAreWhatTheProgramWrites)
+{
+    TempDir home;
+    const auto written = home / "DEFAULT.CFG";
+    const CliRun run = runCli(home, {"default-template", written.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string shipped = PICTAVEN_SOURCE_DATA_DIR "/ALBUMS/";
+    EXPECT_EQ(readFile(shipped + "DEFAULT.CFG"), readFile(written))
+        << "run: pictaven-cli default-template data/ALBUMS/DEFAULT.CFG (and .DEF)";
+    EXPECT_EQ(readFile(shipped + "DEFAULT.DEF"), readFile(written));
+
+    // The basic template sets every key to its default.
+    const CliRun defaults = runCli(home, {"settings", "--catalog", (home / "none.CFG").string()});
+    const CliRun basic = runCli(home, {"settings", "--catalog", written.string()});
+    EXPECT_EQ(basic.out, defaults.out);
+}
+
+} // namespace
+} // namespace pictaven
