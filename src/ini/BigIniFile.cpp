@@ -103,7 +103,17 @@ void BigIniFile::load()
     std::string line;
     bool overlong = false;
     bool afterCr = false;
+    bool firstLine = true;
     Section* target = nullptr;
+    const auto endLine = [&] {
+        // Editors that save UTF-8 with a byte-order mark would otherwise hide the first section.
+        if (firstLine && line.starts_with("\xEF\xBB\xBF"))
+            line.erase(0, 3);
+        firstLine = false;
+        addLine(line, target);
+        line.clear();
+        overlong = false;
+    };
     char buffer[kReadBuffer];
     for (;;) {
         const ssize_t count = ::read(file.fd, buffer, sizeof buffer);
@@ -122,9 +132,7 @@ void BigIniFile::load()
             }
             afterCr = c == '\r';
             if (c == '\n' || c == '\r') {
-                addLine(line, target);
-                line.clear();
-                overlong = false;
+                endLine();
             } else if (!overlong) {
                 // One byte past the limit is kept to see whether the cut splits a character.
                 line += c;
@@ -132,7 +140,7 @@ void BigIniFile::load()
             }
         }
     }
-    addLine(line, target);
+    endLine();
 }
 
 void BigIniFile::addLine(std::string& line, Section*& target)

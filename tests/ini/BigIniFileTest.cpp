@@ -59,6 +59,15 @@ TEST(BigIniFileTest, RewriteDropsStrayAndEmptyLinesAndKeepsComments)
     EXPECT_EQ(readFile(path), "[A]\r\n;note\r\nk=2\r\nno equals sign\r\n\r\n[B]\r\nx=2\r\ny=3\r\n\r\n");
 }
 
+TEST(BigIniFileTest, ByteOrderMarkDoesNotHideTheFirstSection)
+{
+    TempDir dir;
+    const auto path = dir / "bom.cfg";
+    writeFile(path, "\xEF\xBB\xBF[Size]\r\nLeft=5\r\n");
+    const BigIniFile ini(path);
+    EXPECT_EQ(ini.readString("Size", "Left", ""), "5");
+}
+
 TEST(BigIniFileTest, KeysMatchWithoutCaseAndWithoutTrimming)
 {
     TempDir dir;
