@@ -1,0 +1,95 @@
+#include "generate/OutputNames.h"
+
+#include "imaging/GraphicFormats.h"
+#include "settings/AlbumSettings.h"
+
+#include <algorithm>
+
+namespace pictaven {
+
+namespace {
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    });
+    return text;
+}
+
+struct PhotoNameParts {
+    std::string base;
+    std::string ext3;
+};
+
+PhotoNameParts splitPhotoName(const std::string& name)
+{
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return {name, ""};
+    return {name.substr(0, dot), lowerCase(name.substr(dot + 1, 3))};
+}
+
+} // namespace
+
+OutputNames::OutputNames(const AlbumSettings& settings)
+    : OutputNames(settings.Substitutions, settings.LowercaseFiles)
+{
+}
+
+std::string OutputNames::fileNamePart(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string OutputNames::webFileName(const std::string& path) const
+{
+    const auto slash = path.rfind('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    std::string name = path.substr(start);
+    if (m_substitutions)
+        std::replace_if(name.begin(), name.end(), [](char c) { return c == ' ' || c == '&'; }, '_');
+    if (m_lowercaseFiles)
+        name = lowerCase(name);
+    return path.substr(0, start) + name;
+}
+
+std::string OutputNames::photoPageFileName(const std::string& photoFileName) const
+{
+    const PhotoNameParts parts = splitPhotoName(photoFileName);
+    return parts.ext3 + "_" + webFileName(parts.base) + ".htm";
+}
+
+std::string OutputNames::thumbnailFileName(const std::string& photoFileName) const
+{
+    const PhotoNameParts parts = splitPhotoName(photoFileName);
+    return "thumb_" + parts.ext3 + "_" + webFileName(parts.base) + ".jpg";
+}
+
+std::string OutputNames::jpegFileName(const std::string& name)
+{
+    if (isWebFormat(name))
+        return name;
+    const auto dot = name.rfind('.');
+    const auto slash = name.rfind('/');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? name.substr(0, dot) : name) + ".jpg";
+}
+
+std::string OutputNames::indexPageFileName(const std::string& shortName, int page)
+{
+    return page <= 1 ? shortName + ".htm" : shortName + std::to_string(page) + ".htm";
+}
+
+std::string OutputNames::framePageFileName(const std::string& shortName)
+{
+    return shortName + "_frame.htm";
+}
+
+std::string OutputNames::albumPictureFileName(const std::string& shortName, int page)
+{
+    return page <= 1 ? shortName + "_thumb.jpg" : shortName + "_thumb" + std::to_string(page) + ".jpg";
+}
+
+} // namespace pictaven

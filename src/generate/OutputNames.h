@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+namespace pictaven {
+
+struct AlbumSettings;
+
+// The names that generation gives the files of the output folder and that the pages and the
+// upload refer to. Results are plain file names unless a rule says otherwise; paths use "/".
+class OutputNames {
+public:
+    OutputNames(bool substitutions, bool lowercaseFiles)
+        : m_substitutions(substitutions), m_lowercaseFiles(lowercaseFiles)
+    {
+    }
+    // The rules set by the generate options `Substitutions` and `LowercaseFiles`.
+    explicit OutputNames(const AlbumSettings& settings);
+
+    // Keeps the folder part of a path; in the file-name part (after the last "/"), with
+    // Substitutions on, every blank and "&" becomes "_", and with LowercaseFiles on the file
+    // name is lower-cased. The folder part is never changed, because folder names are
+    // case-sensitive here.
+    std::string webFileName(const std::string& path) const;
+    // The photo page of a photo file name F: ext3 + "_" + webFileName(base) + ".htm", where base
+    // is F up to its last "." and ext3 the first three characters after it, lower-cased.
+    std::string photoPageFileName(const std::string& photoFileName) const;
+    // "thumb_" + ext3 + "_" + webFileName(base) + ".jpg".
+    std::string thumbnailFileName(const std::string& photoFileName) const;
+
+    // The name with its extension replaced by ".jpg" unless it is a web format already.
+    static std::string jpegFileName(const std::string& name);
+    // Index page k (1-based) of the short album name S: S + ".htm", then S + k + ".htm".
+    static std::string indexPageFileName(const std::string& shortName, int page);
+    // S + "_frame.htm".
+    static std::string framePageFileName(const std::string& shortName);
+    // The album picture of page k: S + "_thumb.jpg", then S + "_thumb" + k + ".jpg".
+    static std::string albumPictureFileName(const std::string& shortName, int page);
+    // The text after the last "/" (the whole text when it has none).
+    static std::string fileNamePart(const std::string& path);
+
+private:
+    bool m_substitutions;
+    bool m_lowercaseFiles;
+};
+
+} // namespace pictaven

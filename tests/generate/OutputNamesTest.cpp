@@ -1,0 +1,75 @@
+#include "generate/OutputNames.h"
+#include "settings/AlbumSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace pictaven {
+namespace {
+
+struct PhotoNamesCase {
+    const char* photo;
+    bool substitutions;
+    bool lowercase;
+    const char* web;
+    const char* page;
+    const char* thumbnail;
+};
+
+class PhotoNames : public ::testing::TestWithParam<PhotoNamesCase> { };
+
+TEST_P(PhotoNames, FollowTheGenerateOptions)
+{
+    const PhotoNamesCase& c = GetParam();
+    const OutputNames names(c.substitutions, c.lowercase);
+    EXPECT_EQ(names.webFileName(c.photo), c.web);
+    EXPECT_EQ(names.photoPageFileName(c.photo), c.page);
+    EXPECT_EQ(names.thumbnailFileName(c.photo), c.thumbnail);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PhotoNames,
+    ::testing::Values(
+        PhotoNamesCase{"a.jpeg", true, false, "a.jpeg", "jpe_a.htm", "thumb_jpe_a.jpg"},
+        PhotoNamesCase{"Beach Day & Night.JPG", true, false, "Beach_Day___Night.JPG", "jpg_Beach_Day___Night.htm",
+                       "thumb_jpg_Beach_Day___Night.jpg"},
+        PhotoNamesCase{"Beach Day & Night.JPG", true, true, "beach_day___night.jpg", "jpg_beach_day___night.htm",
+                       "thumb_jpg_beach_day___night.jpg"},
+        PhotoNamesCase{"Beach Day & Night.JPG", false, false, "Beach Day & Night.JPG", "jpg_Beach Day & Night.htm",
+                       "thumb_jpg_Beach Day & Night.jpg"},
+        PhotoNamesCase{"scan.jpg", true, false, "scan.jpg", "jpg_scan.htm", "thumb_jpg_scan.jpg"},
+        PhotoNamesCase{"DSC01.JPG", true, true, "dsc01.jpg", "jpg_dsc01.htm", "thumb_jpg_dsc01.jpg"}));
+
+TEST(OutputNames, WebFileNameChangesOnlyTheFileNameOfAPath)
+{
+    const OutputNames names(true, true);
+    EXPECT_EQ(names.webFileName("/home/Bob/My Album/Sea & Sun.JPG"), "/home/Bob/My Album/sea___sun.jpg");
+    EXPECT_EQ(names.webFileName("/out/"), "/out/");
+    AlbumSettings settings;
+    settings.Substitutions = false;
+    settings.LowercaseFiles = true;
+    EXPECT_EQ(OutputNames(settings).webFileName("/A B/C D.GIF"), "/A B/c d.gif");
+}
+
+TEST(OutputNames, JpegFileNameReplacesOnlyNonWebExtensions)
+{
+    EXPECT_EQ(OutputNames::jpegFileName("scan.tif"), "scan.jpg");
+    EXPECT_EQ(OutputNames::jpegFileName("Scan.BMP"), "Scan.jpg");
+    EXPECT_EQ(OutputNames::jpegFileName("photo.JPEG"), "photo.JPEG");
+    EXPECT_EQ(OutputNames::jpegFileName("logo.gif"), "logo.gif");
+    EXPECT_EQ(OutputNames::jpegFileName("/my.dir/raw"), "/my.dir/raw.jpg");
+}
+
+TEST(OutputNames, AlbumFilesFromTheShortName)
+{
+    EXPECT_EQ(OutputNames::indexPageFileName("myalbum", 1), "myalbum.htm");
+    EXPECT_EQ(OutputNames::indexPageFileName("myalbum", 2), "myalbum2.htm");
+    EXPECT_EQ(OutputNames::indexPageFileName("myalbum", 13), "myalbum13.htm");
+    EXPECT_EQ(OutputNames::framePageFileName("myalbum"), "myalbum_frame.htm");
+    EXPECT_EQ(OutputNames::albumPictureFileName("myalbum", 1), "myalbum_thumb.jpg");
+    EXPECT_EQ(OutputNames::albumPictureFileName("myalbum", 3), "myalbum_thumb3.jpg");
+    EXPECT_EQ(OutputNames::fileNamePart("/out/page.htm"), "page.htm");
+    EXPECT_EQ(OutputNames::fileNamePart("page.htm"), "page.htm");
+}
+
+} // namespace
+} // namespace pictaven
