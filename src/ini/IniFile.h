@@ -12,6 +12,7 @@ class IniFile {
 public:
     explicit IniFile(std::string path);
 
+    // A missing or unreadable file gives the defaults; these never throw.
     std::string readString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
     std::int32_t readInteger(const std::string& section, const std::string& key, std::int32_t defaultValue) const;
     bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
