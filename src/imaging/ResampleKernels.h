@@ -1,0 +1,58 @@
+#pragma once
+
+// The two passes of stretchAndResample, once as plain loops and once for AVX2 with FMA. Both
+// sum every output channel in the order of its contribution list with one single-precision
+// fused multiply-add per pair, so they give the same bytes.
+
+#include "imaging/Bitmap.h"
+#include "imaging/ResampleContributions.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace pictaven {
+
+// The horizontally resampled picture between the passes: 24-bit rows whose stride is a multiple
+// of 64 bytes, so that vector code may read and write whole blocks up to the row's end.
+class ResampleWork {
+public:
+    ResampleWork(int width, int height)
+        : m_width(width), m_height(height),
+          m_stride((static_cast<std::size_t>(width) * 3 + 63) / 64 * 64),
+          m_bytes(m_stride * static_cast<std::size_t>(height))
+    {
+    }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    std::size_t stride() const { return m_stride; }
+    std::uint8_t* row(int y) { return m_bytes.data() + y * m_stride; }
+    const std::uint8_t* row(int y) const { return m_bytes.data() + y * m_stride; }
+
+private:
+    int m_width;
+    int m_height;
+    std::size_t m_stride;
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// source: 24-bit, as high as work. columns: one list per work column.
+void resampleRowsScalar(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work);
+void resampleRowsAvx2(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work);
+
+// destination: 24-bit, as wide as work. rows: one list per destination row.
+void resampleColumnsScalar(const ResampleWork& work, const ResampleContributions& rows, Bitmap& destination);
+void resampleColumnsAvx2(const ResampleWork& work, const ResampleContributions& rows, Bitmap& destination);
+
+// Rounds a channel sum to a byte: clamped to 0..255, ties to even.
+inline std::uint8_t resampledByte(float sum)
+{
+    if (sum > 255.0f)
+        return 255;
+    if (sum < 0.0f)
+        return 0;
+    return static_cast<std::uint8_t>(std::nearbyint(sum));
+}
+
+} // namespace pictaven
