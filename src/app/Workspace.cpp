@@ -4,6 +4,7 @@
 #include "app/ProgramFolder.h"
 #include "app/ShippedData.h"
 #include "catalog/TempFiles.h"
+#include "settings/ConfigFile.h"
 
 #include <exception>
 #include <filesystem>
@@ -65,7 +66,8 @@ Workspace::Workspace(const std::string& programFolder, const std::string& dataFo
 
     deleteTempFiles(m_programFolder);
     m_catalog.modified = false;
-    m_outputFolder = m_programFolder + "Projects/";
+    m_folders.treeFolder = m_programFolder + "Projects";
+    m_folders.outputFolder = m_folders.treeFolder + "/";
 }
 
 void Workspace::offerLastCatalog()
@@ -84,10 +86,18 @@ void Workspace::firstShow()
         return;
     m_shown = true;
     m_step1Folder = isFolder(m_globals.imageSourceDir) ? m_globals.imageSourceDir : m_programFolder + "Photos";
+    try {
+        readConfigFile(m_programFolder + "ALBUMS/DEFAULT.CFG", ConfigMode::Template, m_programFolder, m_albumSettings,
+                       m_folders);
+    } catch (const std::exception& error) {
+        // A damaged basic template leaves the keys it did not reach as they were; the program
+        // is usable all the same.
+        m_dialogs.showError(error.what());
+    }
     // Relative paths resolve against the output folder; one that cannot be entered leaves the
     // current folder as it is.
     std::error_code ignored;
-    fs::current_path(m_outputFolder, ignored);
+    fs::current_path(m_folders.outputFolder, ignored);
     m_guards = StepGuards{};
     m_catalog.modified = false;
 }

@@ -6,6 +6,7 @@
 #include "catalog/Catalog.h"
 #include "ini/IniFile.h"
 #include "settings/AlbumSettings.h"
+#include "settings/OutputFolderState.h"
 
 #include <functional>
 #include <optional>
@@ -31,9 +32,10 @@ public:
     Workspace(const std::string& programFolder, const std::string& dataFolder, Dialogs& dialogs);
 
     // What the main window's first show does after the About box has closed: points Step 1 at
-    // ImageSourceDir (or the Photos folder when that is gone), makes the output folder the
-    // current folder and puts the step guards into their initial states. Runs once; later
-    // calls do nothing.
+    // ImageSourceDir (or the Photos folder when that is gone), reads the basic template
+    // ALBUMS/DEFAULT.CFG in template mode, makes the output folder the current folder and puts
+    // the step guards into their initial states. A basic template that cannot be read is
+    // reported as an error and the rest is done all the same. Runs once; later calls do nothing.
     void firstShow();
 
     // The exit sequence. For a named catalog, records it as album.cfg's "Last Catalog" and, when
@@ -55,7 +57,9 @@ public:
     std::string catalogDialogFolder() const { return m_programFolder + "catalog"; }
     std::string ftpProfilePath() const { return m_programFolder + "profiles/" + m_globals.lastProfile; }
     const std::string& step1Folder() const { return m_step1Folder; }
-    const std::string& outputFolder() const { return m_outputFolder; } // ends in "/"
+    const std::string& outputFolder() const { return m_folders.outputFolder; } // ends in "/"
+    // The step 3 folder tree and the output folder.
+    OutputFolderState& outputFolders() { return m_folders; }
 
     // The settings of the current album; the start-up values until a template or catalog is read.
     AlbumSettings& albumSettings() { return m_albumSettings; }
@@ -82,7 +86,7 @@ private:
     StepGuards m_guards;
     std::optional<std::string> m_lastCatalogEntry;
     std::string m_step1Folder;
-    std::string m_outputFolder;
+    OutputFolderState m_folders;
     std::function<void()> m_saveCatalog;
     bool m_shown = false;
 };

@@ -174,6 +174,32 @@ TEST_F(WorkspaceTest, FirstShowPicksTheStepOneFolderAndResetsTheGuardsOnce)
     }
 }
 
+TEST_F(WorkspaceTest, FirstShowReadsTheBasicTemplateInTemplateMode)
+{
+    fs::create_directories(m_home / "ALBUMS");
+    writeFile(m_home / "ALBUMS/DEFAULT.CFG", "[Size]\r\nThumbWidth=120\r\n[Generate Options]\r\nAlbumShortName=other\r\n");
+    const auto workspace = start();
+    EXPECT_EQ(workspace->albumSettings().ThumbWidth, 80);
+    workspace->firstShow();
+    EXPECT_EQ(workspace->albumSettings().ThumbWidth, 120);
+    EXPECT_EQ(workspace->albumSettings().AlbumShortName, "myalbum") << "a catalog-only key stays";
+    EXPECT_EQ(workspace->outputFolder(), m_home.str() + "Projects/");
+    EXPECT_TRUE(m_dialogs.shown.empty());
+}
+
+TEST_F(WorkspaceTest, DamagedBasicTemplateIsReportedAndTheFirstShowCompleted)
+{
+    fs::create_directories(m_home / "ALBUMS");
+    writeFile(m_home / "ALBUMS/DEFAULT.CFG", "[Size]\r\nThumbWidth=wide\r\n");
+    const auto workspace = start();
+    workspace->catalog().modified = true;
+    workspace->firstShow();
+    EXPECT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Error),
+              std::vector<std::string>{"'wide' is not a valid integer value"});
+    EXPECT_FALSE(workspace->catalog().modified);
+    EXPECT_EQ(fs::current_path(), fs::canonical(m_home / "Projects"));
+}
+
 TEST_F(WorkspaceTest, ExitWithoutNamedCatalogWritesAndAsksNothing)
 {
     for (const bool albumConfigExists : {false, true}) {
