@@ -62,7 +62,12 @@ Workspace::Workspace(const std::string& programFolder, const std::string& dataFo
     m_globals.loadAlbumConfig(m_albumConfig);
     m_catalog.lastCatalogPath = m_globals.lastCatalog;
     offerLastCatalog();
-    // The FTP profile at ftpProfilePath() is loaded here once profiles exist in the core.
+    try {
+        m_ftpProfile = FtpProfile::load(ftpProfilePath());
+    } catch (const std::exception& error) {
+        // An unreadable profile is no reason to refuse to start; the user can choose another.
+        m_dialogs.showError(error.what());
+    }
 
     deleteTempFiles(m_programFolder);
     m_catalog.modified = false;

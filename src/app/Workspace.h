@@ -5,6 +5,7 @@
 #include "app/StepGuards.h"
 #include "catalog/Catalog.h"
 #include "ini/IniFile.h"
+#include "publish/FtpProfile.h"
 #include "settings/AlbumSettings.h"
 #include "settings/OutputFolderState.h"
 
@@ -24,7 +25,9 @@ public:
     // Sets the program up: makes sure `programFolder` (ending in "/" or not) can be used, copies
     // the shipped files missing there from `dataFolder` (skipped when empty; a file that cannot
     // be copied is reported as a warning), creates CDROM, Projects and temp, reads settings.ini
-    // and album.cfg, offers the last catalog and empties the thumbnail cache.
+    // and album.cfg, offers the last catalog, loads the FTP profile named by LastProfile (a
+    // profile that cannot be read is reported as an error and the defaults are used) and
+    // empties the thumbnail cache.
     //
     // `dialogs` must outlive the workspace. Throws std::runtime_error naming the program folder
     // when it cannot be used, ConversionError for a stored number that is not decimal text and
@@ -64,6 +67,9 @@ public:
     // The settings of the current album; the start-up values until a template or catalog is read.
     AlbumSettings& albumSettings() { return m_albumSettings; }
     const AlbumSettings& albumSettings() const { return m_albumSettings; }
+    // The upload destination; the profile defaults when the profile file is missing.
+    FtpProfile& ftpProfile() { return m_ftpProfile; }
+    const FtpProfile& ftpProfile() const { return m_ftpProfile; }
     GlobalSettings& globalSettings() { return m_globals; }
     const GlobalSettings& globalSettings() const { return m_globals; }
     SettingsStore& settingsStore() { return m_settingsStore; }
@@ -82,6 +88,7 @@ private:
     IniFile m_albumConfig;
     GlobalSettings m_globals;
     AlbumSettings m_albumSettings;
+    FtpProfile m_ftpProfile;
     Catalog m_catalog;
     StepGuards m_guards;
     std::optional<std::string> m_lastCatalogEntry;

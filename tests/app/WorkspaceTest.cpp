@@ -57,6 +57,30 @@ TEST_F(WorkspaceTest, ProgramFolderIsFoundWithoutItsSlash)
     EXPECT_EQ(workspace.programFolder(), m_home.str());
 }
 
+TEST_F(WorkspaceTest, TheProfileNamedByLastProfileIsLoaded)
+{
+    fs::create_directories(m_home / "profiles");
+    writeFile(m_home / "settings.ini", "[Vardle]\r\nLastProfile=work.prf\r\n");
+    writeFile(m_home / "profiles/work.prf", "[Directories]\r\nFTP=ftp.example.net\r\nUser=me\r\nPassword=bdf\r\n");
+    const auto workspace = start();
+    EXPECT_EQ(workspace->ftpProfilePath(), m_home.str() + "profiles/work.prf");
+    EXPECT_EQ(workspace->ftpProfile().ftp, "ftp.example.net");
+    EXPECT_EQ(workspace->ftpProfile().user, "me");
+    EXPECT_EQ(workspace->ftpProfile().password, "abc");
+}
+
+TEST_F(WorkspaceTest, MissingOrUnreadableProfileGivesTheDefaults)
+{
+    EXPECT_EQ(start()->ftpProfile(), FtpProfile{});
+    EXPECT_TRUE(m_dialogs.shown.empty());
+
+    fs::create_directories(m_home / "profiles/default.prf");
+    EXPECT_EQ(start()->ftpProfile(), FtpProfile{});
+    const auto errors = m_dialogs.texts(ScriptedDialogs::Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("default.prf"), std::string::npos) << errors[0];
+}
+
 TEST_F(WorkspaceTest, LeftoverThumbnailsAreDeletedAndOtherFilesKept)
 {
     fs::create_directories(m_home / "temp/sub.bmp");
