@@ -74,7 +74,7 @@ void gsBlur(Bitmap& bitmap, double radius)
     const int width = bitmap.width();
     const int height = bitmap.height();
     const int size = kernel.size;
-    const std::size_t longest = static_cast<std::size_t>(std::max(width, height) + 2 * size) * 3;
+    const std::size_t longest = static_cast<std::size_t>(width + 2 * size) * 3;
     std::vector<double> padded(longest);
     std::vector<double> sums(longest);
 
@@ -89,17 +89,19 @@ void gsBlur(Bitmap& bitmap, double radius)
         std::transform(sums.begin(), sums.begin() + static_cast<std::ptrdiff_t>(bitmap.stride()), row, blurredByte);
     }
 
-    for (int x = 0; x < width; ++x) {
-        for (int p = -size; p < height + size; ++p) {
-            const std::uint8_t* pixel = bitmap.row(std::clamp(p, 0, height - 1)) + 3 * x;
-            for (int c = 0; c < 3; ++c)
-                padded[static_cast<std::size_t>(p + size) * 3 + c] = pixel[c];
+    // The columns are blurred a whole row of them at a time, from a copy of the row pass's
+    // result, which is what blurring them one by one reads.
+    const Bitmap rowsDone = bitmap;
+    const std::size_t count = bitmap.stride();
+    for (int y = 0; y < height; ++y) {
+        std::fill(sums.begin(), sums.begin() + static_cast<std::ptrdiff_t>(count), 0.0);
+        for (int n = -size; n <= size; ++n) {
+            const double weight = kernel.weight(n);
+            const std::uint8_t* in = rowsDone.row(std::clamp(y - n, 0, height - 1));
+            for (std::size_t q = 0; q < count; ++q)
+                sums[q] += weight * in[q];
         }
-        const std::size_t count = static_cast<std::size_t>(height) * 3;
-        convolve(kernel, padded, sums, count);
-        for (int y = 0; y < height; ++y)
-            for (int c = 0; c < 3; ++c)
-                bitmap.row(y)[3 * x + c] = blurredByte(sums[static_cast<std::size_t>(y) * 3 + c]);
+        std::transform(sums.begin(), sums.begin() + static_cast<std::ptrdiff_t>(count), bitmap.row(y), blurredByte);
     }
 }
 

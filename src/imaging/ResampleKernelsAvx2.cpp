@@ -52,16 +52,12 @@ struct ColumnSums {
     __m256 blue, green, red;
 };
 
-PICTAVEN_AVX2 inline void accumulate(ColumnSums& sums, const float* lanes, const std::int32_t* index,
-                                     const float* weight, std::uint32_t from, std::uint32_t to)
+PICTAVEN_AVX2 inline void addPair(ColumnSums& sums, const float* pixel, const float* weight)
 {
-    for (std::uint32_t k = from; k < to; ++k) {
-        const float* pixel = lanes + static_cast<std::size_t>(index[k]) * 3 * BlockRows;
-        const __m256 w = _mm256_broadcast_ss(weight + k);
-        sums.blue = _mm256_fmadd_ps(_mm256_loadu_ps(pixel), w, sums.blue);
-        sums.green = _mm256_fmadd_ps(_mm256_loadu_ps(pixel + BlockRows), w, sums.green);
-        sums.red = _mm256_fmadd_ps(_mm256_loadu_ps(pixel + 2 * BlockRows), w, sums.red);
-    }
+    const __m256 w = _mm256_broadcast_ss(weight);
+    sums.blue = _mm256_fmadd_ps(_mm256_loadu_ps(pixel), w, sums.blue);
+    sums.green = _mm256_fmadd_ps(_mm256_loadu_ps(pixel + BlockRows), w, sums.green);
+    sums.red = _mm256_fmadd_ps(_mm256_loadu_ps(pixel + 2 * BlockRows), w, sums.red);
 }
 
 // Packs the 24 bytes of one output column (channel-major, 8 rows each) to out[0..23]; out must
@@ -73,6 +69,35 @@ PICTAVEN_AVX2 inline void storeColumn(const ColumnSums& sums, std::uint8_t* out)
     const __m256i bytes = _mm256_packus_epi16(blueGreen, _mm256_packus_epi32(red, red));
     const __m256i ordered = _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), ordered);
+}
+
+// Resamples `Columns` neighbouring output columns of one block of rows. Their lists run side
+// by side for the pairs they all have, which gives 3 * Columns independent sums; each column
+// then finishes its own list. offsets[k] is the float offset of pair k's pixel in `lanes`.
+template <int Columns>
+PICTAVEN_AVX2 inline void resampleColumnGroup(const float* lanes, const std::uint32_t* offsets, const float* weight,
+                                              const std::uint32_t* first, std::uint8_t* staged)
+{
+    ColumnSums sums[Columns];
+    std::uint32_t from[Columns];
+    std::uint32_t common = first[1] - first[0];
+#pragma GCC unroll 4
+    for (int c = 0; c < Columns; ++c) {
+        sums[c] = {_mm256_setzero_ps(), _mm256_setzero_ps(), _mm256_setzero_ps()};
+        from[c] = first[c];
+        common = std::min(common, first[c + 1] - first[c]);
+    }
+    // Fully unrolled, so that the sums stay in registers.
+    for (std::uint32_t t = 0; t < common; ++t)
+#pragma GCC unroll 4
+        for (int c = 0; c < Columns; ++c)
+            addPair(sums[c], lanes + offsets[from[c] + t], weight + from[c] + t);
+#pragma GCC unroll 4
+    for (int c = 0; c < Columns; ++c) {
+        for (std::uint32_t k = from[c] + common; k < first[c + 1]; ++k)
+            addPair(sums[c], lanes + offsets[k], weight + k);
+        storeColumn(sums[c], staged + static_cast<std::size_t>(c) * 3 * BlockRows);
+    }
 }
 
 // Lays out 8 rows channel by channel: lanes[q * 8 + r] = row r's byte q, as a float.
@@ -138,7 +163,10 @@ PICTAVEN_AVX2 void resampleRowsAvx2(const Bitmap& source, const ResampleContribu
     // Rows past the bottom of the last block read the last row and write here.
     std::vector<std::uint8_t> spare(work.stride());
 
-    const std::int32_t* index = columns.index.data();
+    // Where each pair's pixel starts in the lanes of a block.
+    std::vector<std::uint32_t> offsets(columns.index.size());
+    for (std::size_t k = 0; k < offsets.size(); ++k)
+        offsets[k] = static_cast<std::uint32_t>(columns.index[k]) * 3 * BlockRows;
     const float* weight = columns.weight.data();
     const std::uint32_t* first = columns.first.data();
     const std::uint8_t* inRows[BlockRows];
@@ -150,37 +178,13 @@ PICTAVEN_AVX2 void resampleRowsAvx2(const Bitmap& source, const ResampleContribu
             outRows[r] = inside ? work.row(y0 + r) : spare.data();
         }
         loadBlock(inRows, inBytes, lanes.data());
-
-        // Two columns at a time give six independent sums; each keeps its own order.
         int i = 0;
-        for (; i + 1 < outputs; i += 2) {
-            ColumnSums a{_mm256_setzero_ps(), _mm256_setzero_ps(), _mm256_setzero_ps()};
-            ColumnSums b = a;
-            const std::uint32_t aFrom = first[i], aTo = first[i + 1];
-            const std::uint32_t bFrom = first[i + 1], bTo = first[i + 2];
-            const std::uint32_t common = std::min(aTo - aFrom, bTo - bFrom);
-            for (std::uint32_t t = 0; t < common; ++t) {
-                const float* pa = lanes.data() + static_cast<std::size_t>(index[aFrom + t]) * 3 * BlockRows;
-                const float* pb = lanes.data() + static_cast<std::size_t>(index[bFrom + t]) * 3 * BlockRows;
-                const __m256 wa = _mm256_broadcast_ss(weight + aFrom + t);
-                const __m256 wb = _mm256_broadcast_ss(weight + bFrom + t);
-                a.blue = _mm256_fmadd_ps(_mm256_loadu_ps(pa), wa, a.blue);
-                b.blue = _mm256_fmadd_ps(_mm256_loadu_ps(pb), wb, b.blue);
-                a.green = _mm256_fmadd_ps(_mm256_loadu_ps(pa + BlockRows), wa, a.green);
-                b.green = _mm256_fmadd_ps(_mm256_loadu_ps(pb + BlockRows), wb, b.green);
-                a.red = _mm256_fmadd_ps(_mm256_loadu_ps(pa + 2 * BlockRows), wa, a.red);
-                b.red = _mm256_fmadd_ps(_mm256_loadu_ps(pb + 2 * BlockRows), wb, b.red);
-            }
-            accumulate(a, lanes.data(), index, weight, aFrom + common, aTo);
-            accumulate(b, lanes.data(), index, weight, bFrom + common, bTo);
-            storeColumn(a, staged.data() + static_cast<std::size_t>(i) * 3 * BlockRows);
-            storeColumn(b, staged.data() + static_cast<std::size_t>(i + 1) * 3 * BlockRows);
-        }
-        if (i < outputs) {
-            ColumnSums a{_mm256_setzero_ps(), _mm256_setzero_ps(), _mm256_setzero_ps()};
-            accumulate(a, lanes.data(), index, weight, first[i], first[i + 1]);
-            storeColumn(a, staged.data() + static_cast<std::size_t>(i) * 3 * BlockRows);
-        }
+        for (; i + 4 <= outputs; i += 4)
+            resampleColumnGroup<4>(lanes.data(), offsets.data(), weight, first + i,
+                                   staged.data() + static_cast<std::size_t>(i) * 3 * BlockRows);
+        for (; i < outputs; ++i)
+            resampleColumnGroup<1>(lanes.data(), offsets.data(), weight, first + i,
+                                   staged.data() + static_cast<std::size_t>(i) * 3 * BlockRows);
         storeBlock(staged.data(), outBytes, outRows);
     }
 }
