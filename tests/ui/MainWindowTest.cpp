@@ -131,7 +131,7 @@ void MainWindowTest::aboutBoxClosesByItselfAtStartUpOnly()
     QTRY_VERIFY(window->aboutBox()->isVisible());
     QVERIFY(window->aboutBox()->windowFlags().testFlag(Qt::FramelessWindowHint));
     QVERIFY(m_workspace->step1Folder().empty());
-    QTest::qWait(AboutBox::startupMilliseconds / 2);
+    QTest::qWait(AboutBox::startupMilliseconds / 4);
     QVERIFY(window->aboutBox()->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!window->aboutBox()->isVisible(), AboutBox::startupMilliseconds * 2);
     QTRY_COMPARE(m_workspace->step1Folder(), home("Photos").toStdString());
