@@ -36,6 +36,9 @@ public:
     static std::string framePageFileName(const std::string& shortName);
     // The album picture of page k: S + "_thumb.jpg", then S + "_thumb" + k + ".jpg".
     static std::string albumPictureFileName(const std::string& shortName, int page);
+    bool substitutions() const { return m_substitutions; }
+    bool lowercaseFiles() const { return m_lowercaseFiles; }
+
     // The text after the last "/" (the whole text when it has none).
     static std::string fileNamePart(const std::string& path);
 

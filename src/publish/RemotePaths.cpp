@@ -1,0 +1,74 @@
+#include "publish/RemotePaths.h"
+
+#include "generate/OutputNames.h"
+#include "publish/FtpProfile.h"
+
+#include <algorithm>
+
+namespace pictaven {
+
+std::string joinUrlPath(const std::string& base, const std::string& path)
+{
+    std::string joined = base;
+    if (!joined.empty() && joined.back() == '/')
+        joined.pop_back();
+    if (path.empty() || path.front() != '/')
+        joined += "/";
+    return joined + path;
+}
+
+std::string joinRemoteDir(const std::string& base, const std::string& dir)
+{
+    std::string left = base.empty() ? "/" : base;
+    std::string right = dir.empty() ? "/" : dir;
+    if (left.back() == '/' || left.back() == '\\')
+        left.pop_back();
+    if (right.front() == '/' || right.front() == '\\')
+        right.front() = '/';
+    else
+        right.insert(0, "/");
+    return left + right;
+}
+
+std::string uploadLocationLabel(const std::string& ftpHost, const std::string& ftpHomeDirectory,
+                                const std::string& uploadDirectory, const std::string& middle)
+{
+    return joinUrlPath(ftpHost, joinRemoteDir(ftpHomeDirectory, "/") + middle + uploadDirectory);
+}
+
+std::string cleanUploadDirectory(const std::string& text)
+{
+    std::string cleaned = text;
+    cleaned.erase(std::remove_if(cleaned.begin(), cleaned.end(), [](char c) { return c == ' ' || c == '\\'; }),
+                  cleaned.end());
+    return cleaned;
+}
+
+std::optional<std::string> viewRemotelyUrl(FtpProfile& profile, const std::string& uploadDirectory,
+                                           const std::string& entryPagePath, const OutputNames& names)
+{
+    if (profile.www.empty())
+        return std::nullopt;
+    std::string path = joinRemoteDir(profile.httpHomeDirectory, uploadDirectory);
+    if (path.front() != '/' && path.front() != '\\')
+        path.insert(0, "/");
+    if (path.back() == '\\')
+        path.back() = '/';
+    else if (path.back() != '/')
+        path += "/";
+    // The page's own name as the upload sends it: lower-cased when asked, blanks and "&" as "_"
+    // with substitutions on (applied below to the whole path).
+    path += OutputNames(false, names.lowercaseFiles()).webFileName(OutputNames::fileNamePart(entryPagePath));
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (names.substitutions())
+        std::replace_if(path.begin(), path.end(), [](char c) { return c == ' ' || c == '&'; }, '_');
+
+    if (profile.www.back() == '/')
+        profile.www.pop_back();
+    const std::string& www = profile.www;
+    const bool hasScheme = www.find("http") != std::string::npos || www.find("Http") != std::string::npos ||
+                           www.find("HTTP") != std::string::npos;
+    return (hasScheme ? www : "http://" + www) + path;
+}
+
+} // namespace pictaven

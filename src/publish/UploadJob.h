@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/ProxySettings.h"
+#include "publish/FtpProfile.h"
+#include "settings/AlbumSettings.h"
+
+#include <string>
+#include <vector>
+
+namespace pictaven {
+
+// One photo as the upload sees it.
+struct UploadPhoto {
+    std::string workingPath; // the photo's WorkingPath; its file name names every file of it
+    std::string audioFile;   // empty when the photo has none
+};
+
+// Everything one upload reads, copied so that it can run on a worker while the window goes on.
+struct UploadJob {
+    FtpProfile profile;
+    ProxySettings proxy;
+    // UploadDirectory, PassiveMode, MultiWindow, Substitutions, LowercaseFiles, StyleSheetType,
+    // StyleSheet, ButtonType, HomeButtonEnable and the four button image paths.
+    AlbumSettings settings;
+    std::string outputFolder; // "/" is added when missing
+    bool overwritePhotos = true;
+    bool uploadAudio = true;
+    bool basicAlbum = true; // template position 0; otherwise a graphical album
+    std::string photoPageTexture;
+    std::string indexPageTexture;
+    std::vector<UploadPhoto> photos;
+    // From the last generation: full paths in the output folder.
+    std::string framePage;
+    std::vector<std::string> indexPages;
+    std::vector<std::string> albumPictures;
+};
+
+} // namespace pictaven

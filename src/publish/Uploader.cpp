@@ -1,0 +1,451 @@
+#include "publish/Uploader.h"
+
+#include "publish/FtpError.h"
+#include "publish/FtpSession.h"
+#include "publish/RemotePaths.h"
+#include "publish/SessionProxy.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <iomanip>
+#include <locale>
+#include <sstream>
+
+namespace pictaven {
+
+namespace {
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    });
+    return text;
+}
+
+bool fileExists(const std::string& path)
+{
+    std::error_code ignored;
+    return !path.empty() && std::filesystem::is_regular_file(path, ignored);
+}
+
+// The date and time in the user's locale, as the log's second line shows them.
+std::string nowText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::ostringstream text;
+    try {
+        text.imbue(std::locale(""));
+    } catch (const std::runtime_error&) {
+        // An unknown locale in the environment: the classic one is as good for a log line.
+    }
+    text << std::put_time(&local, "%x %X");
+    return text.str();
+}
+
+std::string withSlash(const std::string& folder)
+{
+    return !folder.empty() && folder.back() == '/' ? folder : folder + "/";
+}
+
+} // namespace
+
+Uploader::Uploader(FtpSession& session, UploadObserver observer) : m_session(session), m_observer(std::move(observer))
+{
+}
+
+void Uploader::status(const std::string& text)
+{
+    if (m_observer.status)
+        m_observer.status(text);
+}
+
+void Uploader::log(const std::string& line)
+{
+    if (m_observer.log)
+        m_observer.log(line);
+}
+
+void Uploader::setButtons(bool upload, bool cancel)
+{
+    m_uploadEnabled = upload;
+    m_cancelEnabled = cancel;
+    if (m_observer.buttonsChanged)
+        m_observer.buttonsChanged();
+}
+
+void Uploader::cancel()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_running)
+        m_cancelRequested = true;
+    else
+        performCancel();
+}
+
+void Uploader::performCancel()
+{
+    // Failures of the abort and the disconnect are of no interest: the session is given up.
+    try {
+        m_session.abort();
+        log("ABORT");
+        if (m_session.connected()) {
+            m_session.disconnect();
+            log("DISCONNECT");
+        }
+    } catch (const std::exception&) {
+    }
+    m_cancelUpload = true;
+    status("Aborted FTP");
+    setButtons(true, m_cancelEnabled);
+}
+
+bool Uploader::cancelled()
+{
+    if (m_observer.processEvents)
+        m_observer.processEvents();
+    if (m_cancelRequested.exchange(false))
+        performCancel();
+    return m_cancelUpload;
+}
+
+bool Uploader::run(const UploadJob& job)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_running = true;
+    }
+    bool finished = false;
+    try {
+        finished = doUpload(job);
+    } catch (const std::exception& failure) {
+        if (m_observer.error)
+            m_observer.error(failure.what());
+    }
+    std::lock_guard lock(m_mutex);
+    m_running = false;
+    // A Cancel pressed after the last check still aborts and disconnects.
+    if (m_cancelRequested.exchange(false)) {
+        performCancel();
+        finished = false;
+    }
+    return finished;
+}
+
+bool Uploader::doUpload(const UploadJob& job)
+{
+    const AlbumSettings& settings = job.settings;
+    m_names = OutputNames(settings);
+    m_overwritePhotos = job.overwritePhotos;
+    m_listing.clear();
+    const std::string output = withSlash(job.outputFolder);
+
+    if (m_observer.clearLog)
+        m_observer.clearLog();
+    log("----------------------------------");
+    log(nowText());
+    m_cancelUpload = false;
+    setButtons(false, true);
+
+    const FtpProxySettings proxy = sessionProxy(job.proxy);
+    m_session.setProxySettings(proxy);
+    if (job.proxy.enableProxy) {
+        log("Setting Proxy Host : " + proxy.host);
+        log("Setting Proxy Port : " + std::to_string(proxy.port));
+        log("Setting Proxy User : " + proxy.userName);
+        log("Setting Proxy Password : ****");
+        log(proxy.proxyType == FtpProxyType::Open   ? "Setting Proxy Type : Open"
+            : proxy.proxyType == FtpProxyType::Site ? "Setting Proxy Type : Site"
+                                                    : "Setting Proxy Type : User Site");
+    }
+    m_session.setPassive(settings.PassiveMode);
+    log(std::string("PASV MODE ") + (settings.PassiveMode ? "ON" : "OFF"));
+    m_session.setHost(job.profile.ftp);
+    m_session.setUsername(job.profile.user);
+    m_session.setPassword(job.profile.password);
+    log("Setting FTP Host: " + job.profile.ftp);
+    log("Setting FTP User: " + job.profile.user);
+    log("Setting FTP Password: *****");
+
+    status(job.proxy.enableProxy ? "Please wait...connecting via proxy " + job.proxy.proxyName
+                                 : "Please wait...connecting to " + job.profile.ftp);
+    try {
+        m_session.connect();
+    } catch (const std::exception&) {
+        status("Failed to connect - check user/password in FTP Settings menu");
+        return false;
+    }
+    log("CONNECT");
+    status("Connected...");
+
+    m_initialDirectory = m_session.currentDirectory();
+    log("Initial Directory : " + m_initialDirectory);
+    if (m_initialDirectory != "/") {
+        log("Don't include the above directory in your");
+        log("FTP profile.  It is used implicitly.");
+    }
+
+    status("Getting remote directory...");
+    if (cancelled())
+        return false;
+    readListing();
+    log("DIR");
+
+    const std::string albumDirectory = joinRemoteDir(job.profile.ftpHomeDirectory, settings.UploadDirectory);
+
+    if (cancelled())
+        return false;
+    if (settings.MultiWindow) {
+        changeDir(albumDirectory);
+        status("Uploading HTML doc [" + OutputNames::fileNamePart(job.framePage) + "]");
+        if (cancelled())
+            return false;
+        sendFile(job.framePage);
+    }
+
+    if (cancelled())
+        return false;
+    changeDir(albumDirectory);
+    if (settings.StyleSheetType == 1) {
+        status("Uploading Style Sheet");
+        if (cancelled())
+            return false;
+        sendFile(output + OutputNames::fileNamePart(settings.StyleSheet));
+    }
+    for (const std::string& page : job.indexPages) {
+        status("Uploading HTML doc [" + OutputNames::fileNamePart(page) + "]");
+        if (cancelled())
+            return false;
+        sendFile(page);
+    }
+
+    const std::string count = std::to_string(job.photos.size());
+    if (cancelled())
+        return false;
+    changeDir(albumDirectory);
+    for (std::size_t j = 0; j < job.photos.size(); ++j) {
+        const std::string name = OutputNames::fileNamePart(job.photos[j].workingPath);
+        const auto dot = name.rfind('.');
+        if (dot == std::string::npos)
+            continue;
+        const std::string page = output + lowerCase(name.substr(dot + 1, 3)) + "_" + name.substr(0, dot) + ".htm";
+        status("Uploading HTML doc " + std::to_string(j + 1) + " of " + count + " [" +
+               OutputNames::fileNamePart(page) + "]");
+        if (cancelled())
+            return false;
+        sendFile(page);
+    }
+
+    if (cancelled())
+        return false;
+    changeDir(albumDirectory);
+    if (job.basicAlbum) {
+        for (std::size_t k = 0; k < job.photos.size(); ++k) {
+            const std::string thumbnail =
+                m_names.thumbnailFileName(OutputNames::fileNamePart(job.photos[k].workingPath));
+            status("Uploading Thumbnail " + std::to_string(k + 1) + " of " + count + " : [" + thumbnail + "]");
+            if (cancelled())
+                return false;
+            sendFile(output + thumbnail);
+        }
+    } else {
+        for (const std::string& picture : job.albumPictures) {
+            status("Uploading thumbnail [" + OutputNames::fileNamePart(picture) + "]");
+            if (cancelled())
+                return false;
+            sendFile(picture);
+        }
+    }
+
+    // Textures, the style sheet and the buttons go from the copies that generation put into the
+    // output folder under their web file names, which also exist where the names differ in case.
+    auto sendCopy = [&](const std::string& settingPath, const std::string& statusPrefix) {
+        const std::string name = OutputNames::fileNamePart(settingPath);
+        status(statusPrefix + name);
+        if (cancelled())
+            return false;
+        sendFile(output + name);
+        return true;
+    };
+    if (cancelled())
+        return false;
+    changeDir(albumDirectory);
+    if (!job.photoPageTexture.empty() && !sendCopy(job.photoPageTexture, "Uploading texture : "))
+        return false;
+    if (settings.ButtonType > 0) {
+        const bool indexExists = fileExists(localFile(output + OutputNames::fileNamePart(settings.IndexButtonImage)));
+        if ((indexExists && !sendCopy(settings.IndexButtonImage, "Uploading Button : ")) ||
+            !sendCopy(settings.NextButtonImage, "Uploading Button : ") ||
+            !sendCopy(settings.PrevButtonImage, "Uploading Button : ") ||
+            (settings.HomeButtonEnable && !sendCopy(settings.HomeButtonImage, "Uploading Button : ")))
+            return false;
+    }
+    status("Uploading Navigation Buttons");
+    std::vector<std::string> fixedImages;
+    if (settings.ButtonType != 7) {
+        if (settings.HomeButtonEnable)
+            fixedImages.push_back("home.gif");
+        fixedImages.insert(fixedImages.end(), {"prev.gif", "next.gif"});
+    }
+    fixedImages.insert(fixedImages.end(), {"first.gif", "last.gif", "speaker.gif"});
+    for (const std::string& image : fixedImages) {
+        if (cancelled())
+            return false;
+        sendFile(output + image);
+    }
+    if (!job.indexPageTexture.empty() && !sendCopy(job.indexPageTexture, "Uploading Texture : "))
+        return false;
+
+    if (cancelled())
+        return false;
+    changeDir(albumDirectory);
+    m_listing.clear();
+    readListing();
+    log("DIR");
+
+    for (std::size_t m = 0; m < job.photos.size(); ++m) {
+        const std::string path = output + m_names.webFileName(OutputNames::fileNamePart(job.photos[m].workingPath));
+        status("Uploading Photo " + std::to_string(m + 1) + " of " + count + " : [" +
+               OutputNames::fileNamePart(path) + "]");
+        if (cancelled())
+            return false;
+        sendFile(path, true);
+    }
+
+    if (job.uploadAudio) {
+        if (cancelled())
+            return false;
+        changeDir(albumDirectory);
+        for (const UploadPhoto& photo : job.photos) {
+            if (!fileExists(photo.audioFile))
+                continue;
+            status("Uploading Audio File : [" + OutputNames::fileNamePart(photo.audioFile) + "]");
+            if (cancelled())
+                return false;
+            sendFile(photo.audioFile);
+        }
+    }
+
+    if (cancelled())
+        return false;
+    status("FTP finished.");
+    m_session.disconnect();
+    log("DISCONNECT");
+    setButtons(true, false);
+    return true;
+}
+
+void Uploader::readListing()
+{
+    try {
+        m_listing = m_session.listNames("*.*");
+    } catch (const FtpError& failure) {
+        m_listing.clear();
+        const std::string text = failure.what();
+        // Servers say in these words that a directory is empty.
+        if (text != "No files found\r\n" && text != "No files found.\r\n" && text != "Path '*.*' does not exist.\r\n" &&
+            m_observer.warning)
+            m_observer.warning(text);
+    }
+}
+
+void Uploader::changeDir(const std::string& path)
+{
+    m_session.changeDirectory(m_initialDirectory);
+    log("CD " + m_session.currentDirectory());
+    std::string segment;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        const bool separator = c == '/' || c == '\\';
+        const bool last = i + 1 == path.size();
+        if (!separator || last)
+            segment += c;
+        if (!((separator && i > 0) || last))
+            continue;
+        // A segment of separators alone ("/" of an album in the initial directory, or "//")
+        // names no directory: entering it would leave the initial directory for the root.
+        if (segment.find_first_not_of("/\\") != std::string::npos) {
+            try {
+                m_session.makeDirectory(segment);
+                log("MKDIR " + segment);
+            } catch (const FtpError&) {
+                // The directory usually exists already.
+            }
+            try {
+                m_session.changeDirectory(segment);
+                log("CD " + m_session.currentDirectory());
+            } catch (const FtpError&) {
+                if (!m_cancelUpload && m_observer.logMessage)
+                    m_observer.logMessage("Error accessing subdirectory " + segment);
+                m_cancelUpload = true;
+                return;
+            }
+        }
+        segment.clear();
+    }
+}
+
+std::string Uploader::localFile(const std::string& path) const
+{
+    const std::string named = m_names.webFileName(path);
+    if (fileExists(named) || !m_names.lowercaseFiles())
+        return named;
+    // Names compare without regard to case: a file kept in capitals is found all the same.
+    const std::string asStored = OutputNames(m_names.substitutions(), false).webFileName(path);
+    return fileExists(asStored) ? asStored : named;
+}
+
+void Uploader::sendFile(const std::string& localPath, bool checkExisting)
+{
+    if (m_cancelUpload)
+        return;
+    const std::string path = localFile(localPath);
+    if (!fileExists(path)) {
+        m_cancelUpload = true;
+        if (m_observer.logMessage)
+            m_observer.logMessage("Error uploading file " + path + "\r\nFile No Longer Exists Locally?");
+        return;
+    }
+    std::string remoteName = OutputNames::fileNamePart(path);
+    if (m_names.lowercaseFiles())
+        remoteName = lowerCase(remoteName);
+
+    if (checkExisting && !m_overwritePhotos) {
+        const std::string wanted = lowerCase(m_names.webFileName(remoteName));
+        for (const std::string& entry : m_listing) {
+            if (m_cancelUpload)
+                return;
+            if (lowerCase(entry) == wanted) {
+                status("File [" + remoteName + "] already exists");
+                return;
+            }
+        }
+    }
+
+    remoteName = m_names.webFileName(remoteName);
+    try {
+        // Only the file's own name decides: a folder named like a page must not turn photos
+        // into text.
+        const std::string name = OutputNames::fileNamePart(path);
+        if (name.find(".htm") != std::string::npos || name.find(".HTM") != std::string::npos) {
+            log("ASCII");
+            m_session.selectTransferType(TransferType::Ascii);
+        } else {
+            log("BINARY");
+            m_session.selectTransferType(TransferType::Binary);
+        }
+        if (m_cancelUpload)
+            return;
+        log("PUT " + remoteName);
+        m_session.putFile(path, remoteName);
+    } catch (const std::exception& failure) {
+        if (!m_cancelUpload && m_observer.logMessage)
+            m_observer.logMessage("Error uploading file " + remoteName + "\r\n" + failure.what());
+        m_cancelUpload = true;
+    }
+}
+
+} // namespace pictaven

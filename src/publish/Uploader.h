@@ -1,0 +1,77 @@
+#pragma once
+
+#include "generate/OutputNames.h"
+#include "publish/UploadJob.h"
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace pictaven {
+
+class FtpSession;
+
+// What the upload tells the window. Every member may be empty. They are called on the thread
+// that runs the upload (or calls cancel()).
+struct UploadObserver {
+    std::function<void(const std::string&)> status;     // the line under "Upload Status:"
+    std::function<void()> clearLog;                     // empties the FTP command log
+    std::function<void(const std::string&)> log;        // one line of the FTP command log
+    std::function<void(const std::string&)> logMessage; // error box and error.log line
+    std::function<void(const std::string&)> warning;    // warning box with an OK button
+    std::function<void(const std::string&)> error;      // error box for a failure that ends the upload
+    std::function<void()> buttonsChanged;               // uploadEnabled() or cancelEnabled() changed
+    std::function<void()> processEvents;                // where the window may handle input
+};
+
+// Publishes a generated album into one remote album directory through the program's FTP
+// session: the frame-set page, style sheet, index pages, photo pages, thumbnails or album
+// pictures, textures, buttons, photos and audio files, in that order. Passwords never reach the
+// command log. Nothing local is changed.
+class Uploader {
+public:
+    // `session` must outlive the uploader; only the uploader uses it while an upload runs.
+    Uploader(FtpSession& session, UploadObserver observer);
+
+    // The whole upload, blocking (run it off the window's thread). True when "FTP finished."
+    // was reached. Never throws: failures end it with the messages the observer receives.
+    bool run(const UploadJob& job);
+
+    // The Cancel button; safe from any thread. While an upload runs, it takes effect at the
+    // upload's next check between files; otherwise it aborts and disconnects at once.
+    void cancel();
+
+    bool uploadEnabled() const { return m_uploadEnabled; }
+    bool cancelEnabled() const { return m_cancelEnabled; }
+
+private:
+    bool doUpload(const UploadJob& job);
+    void performCancel();
+    bool cancelled();
+    void setButtons(bool upload, bool cancel);
+    void status(const std::string& text);
+    void log(const std::string& line);
+    void readListing();
+    void changeDir(const std::string& path);
+    void sendFile(const std::string& localPath, bool checkExisting = false);
+    std::string localFile(const std::string& path) const;
+
+    FtpSession& m_session;
+    UploadObserver m_observer;
+    std::mutex m_mutex;
+    bool m_running = false;
+    std::atomic<bool> m_cancelRequested = false;
+    std::atomic<bool> m_uploadEnabled = true;
+    std::atomic<bool> m_cancelEnabled = false;
+
+    // State of the running upload, used by its thread only.
+    bool m_cancelUpload = false;
+    std::string m_initialDirectory;
+    std::vector<std::string> m_listing;
+    OutputNames m_names{true, false};
+    bool m_overwritePhotos = true;
+};
+
+} // namespace pictaven
