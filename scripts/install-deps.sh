@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # tests and benchmarks
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libjpeg-turbo-progs
+  # reference decoder for the picture readers' tests
+  imagemagick
   # FTP servers that the network tests start on loopback
   python3-pyftpdlib ftp-proxy
 )

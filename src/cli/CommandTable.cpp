@@ -7,6 +7,8 @@ namespace pictaven::cli {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"info", "FILE...", "Print each picture's format, width and height, or why it cannot be read.", runInfoCommand},
+        {"convert", "IN OUT.jpg [--quality Q]", "Write a picture of any supported format as JPEG (quality Compression2 or Q).", runConvertCommand},
         {"settings", "FILE [--catalog]", "Print every album setting as reading FILE as a template (or as a catalog) leaves it.", runSettingsCommand},
         {"default-template", "FILE", "Write every template key at its default into FILE.", runDefaultTemplateCommand},
     };

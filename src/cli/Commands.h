@@ -16,6 +16,9 @@ struct Command {
 
 const std::vector<Command>& commands();
 
+int runInfoCommand(const std::vector<std::string>& args);
+int runConvertCommand(const std::vector<std::string>& args);
+
 int runSettingsCommand(const std::vector<std::string>& args);
 int runDefaultTemplateCommand(const std::vector<std::string>& args);
 

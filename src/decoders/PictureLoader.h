@@ -1,0 +1,31 @@
+#pragma once
+
+#include "imaging/Bitmap.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace pictaven {
+
+// One row of the general picture loader's table: a file extension and its reader.
+struct PictureFormat {
+    const char* extension; // lower case, without the dot
+    const char* name;      // short format name, as `pictaven-cli info` prints it
+    Bitmap (*decode)(std::span<const std::uint8_t> data, const std::string& path);
+};
+
+// The row for a path's extension, compared without regard to case; nullptr when no reader
+// handles it.
+const PictureFormat* pictureFormatFor(const std::string& path);
+
+// Reads a picture file into a new 24-bit bitmap with the reader its extension selects (every
+// format of the graphic formats table, JPEG included). Throws std::runtime_error, with a
+// message starting with the path, for an extension no reader handles, a file that cannot be
+// read, and damaged or unsupported content.
+Bitmap loadPicture(const std::string& path);
+
+// The same for a file already in memory; `path` selects the reader and names the file.
+Bitmap decodePicture(std::span<const std::uint8_t> data, const std::string& path);
+
+} // namespace pictaven

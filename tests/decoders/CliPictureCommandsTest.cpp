@@ -1,0 +1,86 @@
+#include "FixtureFiles.h"
+
+#include "imaging/JpegCodec.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace pictaven {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string output; // standard output and standard error
+};
+
+Result runCli(const std::string& arguments, const std::string& home)
+{
+    const std::string command = "PICTAVEN_HOME='" + home + "' '" PICTAVEN_CLI "' " + arguments + " 2>&1";
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    std::size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, count);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string quoted(const std::filesystem::path& path)
+{
+    return "'" + path.string() + "'";
+}
+
+TEST(CliInfo, PrintsFormatAndSizeOrTheReasonForEachFile)
+{
+    test::TempDir dir;
+    const test::Fixture bmp = test::fixtureNamed("bottomup.bmp");
+    test::writeFile(dir / "good.bmp", std::string(bmp.bytes.begin(), bmp.bytes.end()));
+    test::writeFile(dir / "bad.psd", "not a picture at all");
+    const Result ok = runCli("info " + quoted(dir / "good.bmp"), dir.str());
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.output, (dir / "good.bmp").string() + ": BMP, 3 x 2\n");
+
+    const Result mixed = runCli("info " + quoted(dir / "bad.psd") + " " + quoted(dir / "good.bmp"), dir.str());
+    EXPECT_EQ(mixed.status, 1);
+    EXPECT_EQ(mixed.output, (dir / "bad.psd").string() + ": not a Photoshop file\n" + (dir / "good.bmp").string() +
+                                ": BMP, 3 x 2\n");
+}
+
+TEST(CliConvert, WritesJpegAtTheStoredOrGivenQuality)
+{
+    test::TempDir dir;
+    // A picture big enough for the quality to show in the file size.
+    Bitmap picture(64, 64, 24);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64 * 3; ++x)
+            picture.row(y)[x] = static_cast<std::uint8_t>((x * 7 + y * 13) ^ (x * y));
+    writeJpeg(picture, (dir / "source.jpg").string(), 100);
+    const auto in = quoted(dir / "source.jpg");
+
+    ASSERT_EQ(runCli("convert " + in + " " + quoted(dir / "default.jpg"), dir.str()).status, 0);
+    ASSERT_EQ(runCli("convert " + in + " " + quoted(dir / "given.jpg") + " --quality 97", dir.str()).status, 0);
+    EXPECT_EQ(std::filesystem::file_size(dir / "default.jpg"), std::filesystem::file_size(dir / "given.jpg"));
+
+    test::writeFile(dir / "settings.ini", "[Vardle]\r\nCompression2=20\r\n");
+    ASSERT_EQ(runCli("convert " + in + " " + quoted(dir / "stored.jpg"), dir.str()).status, 0);
+    ASSERT_EQ(runCli("convert " + in + " " + quoted(dir / "twenty.jpg") + " --quality 20", dir.str()).status, 0);
+    EXPECT_EQ(std::filesystem::file_size(dir / "stored.jpg"), std::filesystem::file_size(dir / "twenty.jpg"));
+    EXPECT_LT(std::filesystem::file_size(dir / "stored.jpg"), std::filesystem::file_size(dir / "default.jpg"));
+    EXPECT_EQ(readJpeg((dir / "stored.jpg").string()).width(), 64);
+
+    const Result bad = runCli("convert " + in + " " + quoted(dir / "x.jpg") + " --quality 101", dir.str());
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.output, "pictaven-cli convert: --quality takes a number from 0 to 100, not '101'\n");
+    const Result unreadable = runCli("convert " + quoted(dir / "missing.tga") + " " + quoted(dir / "x.jpg"), dir.str());
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.output, "pictaven-cli convert: " + (dir / "missing.tga").string() + ": No such file or directory\n");
+}
+
+} // namespace
+} // namespace pictaven
