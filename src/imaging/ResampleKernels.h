@@ -12,6 +12,13 @@
 #include <cstdint>
 #include <vector>
 
+// The vector path exists on x86 processors only; elsewhere the scalar path runs alone.
+#if defined(__x86_64__) || defined(__i386__)
+#define PICTAVEN_AVX2_KERNELS 1
+#else
+#define PICTAVEN_AVX2_KERNELS 0
+#endif
+
 namespace pictaven {
 
 // The horizontally resampled picture between the passes: 24-bit rows whose stride is a multiple
@@ -39,11 +46,15 @@ private:
 
 // source: 24-bit, as high as work. columns: one list per work column.
 void resampleRowsScalar(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work);
+#if PICTAVEN_AVX2_KERNELS
 void resampleRowsAvx2(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work);
+#endif
 
 // destination: 24-bit, as wide as work. rows: one list per destination row.
 void resampleColumnsScalar(const ResampleWork& work, const ResampleContributions& rows, Bitmap& destination);
+#if PICTAVEN_AVX2_KERNELS
 void resampleColumnsAvx2(const ResampleWork& work, const ResampleContributions& rows, Bitmap& destination);
+#endif
 
 // Rounds a channel sum to a byte: clamped to 0..255, ties to even.
 inline std::uint8_t resampledByte(float sum)

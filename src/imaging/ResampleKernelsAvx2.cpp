@@ -1,5 +1,7 @@
 #include "imaging/ResampleKernels.h"
 
+#if PICTAVEN_AVX2_KERNELS
+
 #include <immintrin.h>
 
 #include <algorithm>
@@ -229,3 +231,5 @@ PICTAVEN_AVX2 void resampleColumnsAvx2(const ResampleWork& work, const ResampleC
 }
 
 } // namespace pictaven
+
+#endif

@@ -13,7 +13,12 @@ bool resamplePathAvailable(ResamplePath path)
     case ResamplePath::Scalar:
         return true;
     case ResamplePath::Avx2:
+#if PICTAVEN_AVX2_KERNELS
+        __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+#else
+        return false;
+#endif
     }
     return false;
 }
@@ -45,13 +50,16 @@ void stretchAndResample(const Bitmap& source, Bitmap& destination, FilterFunctio
     const ResampleContributions columns = makeResampleContributions(width, input.width(), filter, support);
     ResampleWork work(width, input.height());
     const ResampleContributions rows = makeResampleContributions(height, input.height(), filter, support);
+#if PICTAVEN_AVX2_KERNELS
     if (path == ResamplePath::Avx2) {
         resampleRowsAvx2(input, columns, work);
         resampleColumnsAvx2(work, rows, result);
-    } else {
-        resampleRowsScalar(input, columns, work);
-        resampleColumnsScalar(work, rows, result);
+        destination = std::move(result);
+        return;
     }
+#endif
+    resampleRowsScalar(input, columns, work);
+    resampleColumnsScalar(work, rows, result);
     destination = std::move(result);
 }
 
