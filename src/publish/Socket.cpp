@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -28,6 +29,14 @@ int makeSocket(int family)
     if (fd < 0)
         throwSystemError(errno);
     return fd;
+}
+
+// Commands and replies are small writes that each wait for an answer: sent at once, they do not
+// sit out the peer's delayed acknowledgement.
+void sendImmediately(int fd)
+{
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 SocketAddress toSocketAddress(const sockaddr_storage& storage)
@@ -106,6 +115,7 @@ Socket Socket::connectTo(const std::string& host, std::uint16_t port, int timeou
     for (addrinfo* candidate = found; candidate; candidate = candidate->ai_next) {
         try {
             Socket socket(makeSocket(candidate->ai_family));
+            sendImmediately(socket.m_fd);
             if (::connect(socket.m_fd, candidate->ai_addr, candidate->ai_addrlen) != 0) {
                 if (errno != EINPROGRESS)
                     throwSystemError(errno);
@@ -152,8 +162,10 @@ Socket Socket::accept(int timeoutMs)
     for (;;) {
         waitFor(POLLIN, timeoutMs, "Accept timed out.");
         const int fd = ::accept4(m_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd >= 0)
+        if (fd >= 0) {
+            sendImmediately(fd);
             return Socket(fd);
+        }
         if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR && errno != ECONNABORTED)
             throwSystemError(errno);
     }

@@ -132,6 +132,74 @@ void ScriptedFtpConnection::closeData()
     m_data.close();
 }
 
+void ScriptedFtpConnection::serve(const std::function<bool(const std::string& command)>& special)
+{
+    std::string portLine;
+    auto openData = [&] {
+        if (portLine.empty())
+            acceptData();
+        else
+            connectData(portLine);
+        portLine.clear();
+    };
+    for (;;) {
+        std::string line;
+        try {
+            line = command();
+        } catch (const std::runtime_error&) {
+            return; // the client closed the connection
+        }
+        if (special && special(line))
+            continue;
+        const auto blank = line.find(' ');
+        const std::string verb = line.substr(0, blank);
+        const std::string argument = blank == std::string::npos ? "" : line.substr(blank + 1);
+        const std::string path = argument.empty() || argument.front() == '/' ? argument
+                                 : cwd == "/"                                 ? "/" + argument
+                                                                              : cwd + "/" + argument;
+        if (verb == "USER") {
+            reply("331 Password required");
+        } else if (verb == "PASS") {
+            reply("230 Logged in");
+        } else if (verb == "TYPE") {
+            reply("200 Type set");
+        } else if (verb == "SYST") {
+            reply("215 UNIX Type: L8");
+        } else if (verb == "PWD") {
+            reply("257 \"" + cwd + "\" is the current directory");
+        } else if (verb == "CWD") {
+            cwd = path;
+            reply("250 Directory changed");
+        } else if (verb == "MKD") {
+            reply("257 \"" + path + "\" created");
+        } else if (verb == "PASV") {
+            reply(pasvReply());
+        } else if (verb == "PORT" || verb == "EPRT") {
+            portLine = line;
+            reply("200 PORT ok");
+        } else if (verb == "NLST") {
+            reply("150 Here comes the listing");
+            openData();
+            std::string names;
+            for (const auto& name : listing)
+                names += name + "\r\n";
+            sendData(names);
+            closeData();
+            reply("226 Listing sent");
+        } else if (verb == "STOR") {
+            reply("150 Ready for data");
+            openData();
+            stored[path] = readAllData();
+            closeData();
+            reply("226 Transfer complete");
+        } else if (verb == "ABOR") {
+            reply("226 Nothing to abort");
+        } else {
+            reply("502 Command not implemented");
+        }
+    }
+}
+
 ScriptedFtpServer::ScriptedFtpServer(Script script, const std::string& address) : m_address(address)
 {
     Socket listener = Socket::listenOn(address);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -43,6 +44,14 @@ public:
     void sendData(const std::string& bytes);
     void closeData();
     void closeControl() { m_control.close(); }
+
+    // A plain FTP server loop until the client closes: log-in, PWD, CWD, MKD, PASV, PORT, NLST
+    // (the names in `listing`), STOR (kept in `stored` under the full remote path) and ABOR.
+    // `special` sees each command first and returns true when it answered it itself.
+    void serve(const std::function<bool(const std::string& command)>& special = {});
+    std::string cwd = "/";
+    std::vector<std::string> listing;
+    std::map<std::string, std::string> stored;
 
 private:
     Socket m_control;

@@ -1,0 +1,254 @@
+#include "UploadRecorder.h"
+#include "publish/FtpSession.h"
+#include "publish/Uploader.h"
+#include "support/ScriptedFtpServer.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace pictaven {
+namespace {
+
+using test::ScriptedFtpConnection;
+using test::ScriptedFtpServer;
+using test::UploadRecorder;
+
+// A small basic album without photos: one index page, text buttons, no style sheet file.
+UploadJob emptyAlbum(const test::TempDir& dir)
+{
+    UploadJob job;
+    job.outputFolder = dir.str();
+    job.settings.ButtonType = 0;
+    job.settings.UploadDirectory = "a/b";
+    job.indexPages = {dir.str() + "myalbum.htm"};
+    job.framePage = dir.str() + "myalbum_frame.htm";
+    for (const char* name : {"myalbum.htm", "myalbum_frame.htm", "home.gif", "first.gif", "prev.gif", "next.gif",
+                             "last.gif", "speaker.gif"})
+        test::writeFile(dir / name, name);
+    job.profile.user = "alice";
+    job.profile.password = "secret";
+    return job;
+}
+
+bool has(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+struct ListingCase {
+    const char* name;
+    const char* reply;
+    std::vector<std::string> warnings;
+};
+
+class UploadListing : public ::testing::TestWithParam<ListingCase> { };
+
+TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietOthersWarnAndTheUploadGoesOn)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    std::map<std::string, std::string> stored;
+    ScriptedFtpServer server([&stored](ScriptedFtpConnection& c) {
+        c.reply("220 ready");
+        c.serve([&c](const std::string& command) {
+            if (command != "NLST *.*")
+                return false;
+            c.reply(GetParam().reply);
+            return true;
+        });
+        stored = c.stored;
+    });
+    job.profile.ftp = server.hostPort();
+    FtpSession session;
+    session.setTimeouts(2000, 2000);
+    UploadRecorder recorder;
+    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(recorder.warnings, GetParam().warnings);
+    // An album without photos sends its pages and the navigation images only.
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : stored)
+        names.push_back(path);
+    EXPECT_EQ(names, (std::vector<std::string>{"/a/b/first.gif", "/a/b/last.gif", "/a/b/myalbum.htm",
+                                               "/a/b/next.gif", "/a/b/prev.gif", "/a/b/speaker.gif"}));
+    // Each group walks down from the initial directory again.
+    std::vector<std::string> walk;
+    for (const auto& command : server.commands()) {
+        if (command.rfind("CWD", 0) == 0 || command.rfind("MKD", 0) == 0)
+            walk.push_back(command);
+    }
+    ASSERT_GE(walk.size(), 10u);
+    EXPECT_EQ(std::vector<std::string>(walk.begin(), walk.begin() + 10),
+              (std::vector<std::string>{"CWD /", "MKD a", "CWD a", "MKD b", "CWD b", "CWD /", "MKD a", "CWD a",
+                                        "MKD b", "CWD b"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, UploadListing,
+    ::testing::Values(ListingCase{"NoFilesFound", "550 No files found", {}},
+                      ListingCase{"NoFilesFoundDot", "450 No files found.", {}},
+                      ListingCase{"PathDoesNotExist", "550 Path '*.*' does not exist.", {}},
+                      ListingCase{"Other", "550 Permission denied", {"Permission denied\r\n", "Permission denied\r\n"}}),
+    [](const ::testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
+
+TEST(Upload, InitialDirectoryIsNamedInTheLogAndEveryGroupStartsThere)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    job.settings.UploadDirectory = "MyAlbum";
+    job.settings.PassiveMode = false;
+    ScriptedFtpServer server([](ScriptedFtpConnection& c) {
+        c.cwd = "/home/alice";
+        c.reply("220 ready");
+        c.serve();
+    });
+    job.profile.ftp = server.hostPort();
+    FtpSession session;
+    session.setTimeouts(2000, 2000);
+    UploadRecorder recorder;
+    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(server.finish(), "");
+    const std::vector<std::string> start(recorder.log.begin() + 2, recorder.log.begin() + 14);
+    EXPECT_EQ(start, (std::vector<std::string>{"PASV MODE OFF", "Setting FTP Host: " + server.hostPort(),
+                                               "Setting FTP User: alice", "Setting FTP Password: *****", "CONNECT",
+                                               "Initial Directory : /home/alice",
+                                               "Don't include the above directory in your",
+                                               "FTP profile.  It is used implicitly.", "DIR", "CD /home/alice",
+                                               "MKDIR MyAlbum", "CD /home/alice/MyAlbum"}));
+    const auto commands = server.commands();
+    // Groups: index pages, photo pages, thumbnails, buttons, the second listing, audio files.
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "CWD /home/alice"), 6);
+}
+
+TEST(Upload, RefusedSubdirectoryStopsTheUpload)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    ScriptedFtpServer server([](ScriptedFtpConnection& c) {
+        c.reply("220 ready");
+        c.serve([&c](const std::string& command) {
+            if (command != "CWD b")
+                return false;
+            c.reply("550 No permission");
+            return true;
+        });
+    });
+    job.profile.ftp = server.hostPort();
+    FtpSession session;
+    session.setTimeouts(2000, 2000);
+    UploadRecorder recorder;
+    Uploader uploader(session, recorder.observer());
+    EXPECT_FALSE(uploader.run(job));
+    EXPECT_EQ(recorder.logMessages, std::vector<std::string>{"Error accessing subdirectory b"});
+    EXPECT_FALSE(has(recorder.log, "PUT myalbum.htm"));
+    EXPECT_FALSE(uploader.uploadEnabled());
+    uploader.cancel();
+    EXPECT_EQ(recorder.statuses.back(), "Aborted FTP");
+    EXPECT_TRUE(uploader.uploadEnabled());
+    EXPECT_EQ(std::vector<std::string>(recorder.log.end() - 2, recorder.log.end()),
+              (std::vector<std::string>{"ABORT", "DISCONNECT"}));
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(server.commands().back(), "ABOR");
+}
+
+TEST(Upload, ServerClosingMidTransferEndsTheUploadWithTheReason)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    test::writeFile(dir / "myalbum.htm", std::string(4 * 1024 * 1024, 'x'));
+    ScriptedFtpServer server([](ScriptedFtpConnection& c) {
+        c.reply("220 ready");
+        c.serve([&c](const std::string& command) {
+            if (command != "STOR myalbum.htm")
+                return false;
+            c.reply("150 go");
+            c.acceptData();
+            c.closeData();
+            c.closeControl();
+            throw std::runtime_error("closed on purpose");
+        });
+    });
+    job.profile.ftp = server.hostPort();
+    FtpSession session;
+    session.setTimeouts(2000, 2000);
+    UploadRecorder recorder;
+    Uploader uploader(session, recorder.observer());
+    EXPECT_FALSE(uploader.run(job));
+    ASSERT_EQ(recorder.logMessages.size(), 1u);
+    EXPECT_EQ(recorder.logMessages[0].rfind("Error uploading file myalbum.htm\r\n", 0), 0u);
+    EXPECT_GT(recorder.logMessages[0].size(), std::string("Error uploading file myalbum.htm\r\n").size());
+    EXPECT_FALSE(has(recorder.log, "PUT first.gif"));
+    uploader.cancel();
+    EXPECT_TRUE(uploader.uploadEnabled());
+    EXPECT_FALSE(session.connected());
+    EXPECT_EQ(server.finish(), "closed on purpose");
+}
+
+TEST(Upload, SilentServerTimesOutAsAFailedConnection)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    ScriptedFtpServer server([](ScriptedFtpConnection& c) {
+        c.reply("220 ready");
+        c.clientClosed(); // never answers USER
+    });
+    job.profile.ftp = server.hostPort();
+    FtpSession session;
+    session.setTimeouts(2000, 300);
+    UploadRecorder recorder;
+    EXPECT_FALSE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(recorder.statuses.back(), "Failed to connect - check user/password in FTP Settings menu");
+    EXPECT_FALSE(session.connected());
+    server.finish();
+}
+
+TEST(Upload, LowercaseNamesGraphicalAlbumAndSmallVcrButtons)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    job.settings.UploadDirectory = "MyAlbum";
+    job.settings.LowercaseFiles = true;
+    job.settings.ButtonType = 7;
+    job.settings.NextButtonImage = "/program/NAVBUTS/7Next.gif";
+    job.settings.PrevButtonImage = "/program/NAVBUTS/7Prev.gif";
+    job.settings.IndexButtonImage = "/program/NAVBUTS/7Index.gif";
+    job.settings.HomeButtonImage = "/program/NAVBUTS/7Home.gif";
+    job.basicAlbum = false;
+    job.albumPictures = {dir.str() + "myalbum_thumb.jpg"};
+    std::filesystem::create_directory(dir / "music");
+    job.photos = {{"/photos/DSC01.JPG", (dir / "music" / "Song.MID").string()}};
+    // Generation wrote the lower-cased names; the button images, audio and fixed images as named.
+    for (const char* name : {"myalbum_thumb.jpg", "dsc01.jpg", "jpg_dsc01.htm", "7next.gif", "7prev.gif",
+                             "music/Song.MID"})
+        test::writeFile(dir / name, name);
+    std::map<std::string, std::string> stored;
+    ScriptedFtpServer server([&stored](ScriptedFtpConnection& c) {
+        c.reply("220 ready");
+        c.serve();
+        stored = c.stored;
+    });
+    job.profile.ftp = server.hostPort();
+    FtpSession session;
+    session.setTimeouts(2000, 2000);
+    UploadRecorder recorder;
+    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(server.finish(), "");
+    std::vector<std::string> puts;
+    for (const auto& line : recorder.log) {
+        if (line.rfind("PUT ", 0) == 0)
+            puts.push_back(line);
+    }
+    // No 7index.gif here, so no index button; small VCR controls need no home, prev or next.gif.
+    EXPECT_EQ(puts, (std::vector<std::string>{"PUT myalbum.htm", "PUT jpg_dsc01.htm", "PUT myalbum_thumb.jpg",
+                                              "PUT 7next.gif", "PUT 7prev.gif", "PUT first.gif", "PUT last.gif",
+                                              "PUT speaker.gif", "PUT dsc01.jpg", "PUT song.mid"}));
+    EXPECT_TRUE(has(recorder.statuses, "Uploading HTML doc 1 of 1 [jpg_DSC01.htm]"));
+    EXPECT_TRUE(has(recorder.statuses, "Uploading thumbnail [myalbum_thumb.jpg]"));
+    EXPECT_TRUE(has(recorder.statuses, "Uploading Audio File : [Song.MID]"));
+    EXPECT_EQ(stored.at("/MyAlbum/song.mid"), "music/Song.MID");
+}
+
+} // namespace
+} // namespace pictaven
