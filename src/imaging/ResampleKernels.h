@@ -1,12 +1,13 @@
 #pragma once
 
 // The two passes of stretchAndResample, once as plain loops and once for AVX2 with FMA. Both
-// sum every output channel in the order of its contribution list with one single-precision
-// fused multiply-add per pair, so they give the same bytes.
+// sum every output channel in the order of its contribution list, rounding to single precision
+// once per pair as a fused multiply-add does, so they give the same bytes.
 
 #include "imaging/Bitmap.h"
 #include "imaging/ResampleContributions.h"
 
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -55,6 +56,24 @@ void resampleColumnsScalar(const ResampleWork& work, const ResampleContributions
 #if PICTAVEN_AVX2_KERNELS
 void resampleColumnsAvx2(const ResampleWork& work, const ResampleContributions& rows, Bitmap& destination);
 #endif
+
+// sum + byte * weight rounded once to single precision, as a fused multiply-add gives it, on any
+// processor. The product is exact in double (8 by 24 bits). Rounding the double sum to single
+// can only go wrong when that sum lies exactly halfway between two floats although the exact
+// sum does not; then the sum's rounding error, recovered exactly (two-sum), tells the side.
+inline float addProduct(float sum, std::uint8_t byte, float weight)
+{
+    const double product = static_cast<double>(byte) * weight;
+    double total = sum + product;
+    // A float midpoint has exactly the highest of the 29 extra mantissa bits set.
+    if ((std::bit_cast<std::uint64_t>(total) & 0x1FFFFFFFu) == 0x10000000u) [[unlikely]] {
+        const double back = total - sum;
+        const double error = (sum - (total - back)) + (product - back);
+        if (error != 0.0)
+            total = std::nextafter(total, error > 0.0 ? HUGE_VAL : -HUGE_VAL);
+    }
+    return static_cast<float>(total);
+}
 
 // Rounds a channel sum to a byte: clamped to 0..255, ties to even.
 inline std::uint8_t resampledByte(float sum)

@@ -7,22 +7,27 @@ namespace pictaven {
 
 void resampleRowsScalar(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work)
 {
+    // Four rows share each column's weights and give twelve independent sums, enough to keep
+    // the processor busy; rows past the bottom repeat the last one and are not written.
+    constexpr int Rows = 4;
     const int outputs = columns.outputs();
-    for (int y = 0; y < work.height(); ++y) {
-        const std::uint8_t* in = source.row(y);
-        std::uint8_t* out = work.row(y);
+    const int height = work.height();
+    for (int y0 = 0; y0 < height; y0 += Rows) {
+        const std::uint8_t* in[Rows];
+        for (int r = 0; r < Rows; ++r)
+            in[r] = source.row(std::min(y0 + r, height - 1));
         for (int i = 0; i < outputs; ++i) {
-            float blue = 0.0f, green = 0.0f, red = 0.0f;
+            float sums[Rows][3] = {};
             for (std::uint32_t k = columns.first[i]; k < columns.first[i + 1]; ++k) {
-                const std::uint8_t* pixel = in + 3 * static_cast<std::size_t>(columns.index[k]);
+                const std::size_t offset = 3 * static_cast<std::size_t>(columns.index[k]);
                 const float weight = columns.weight[k];
-                blue = std::fma(static_cast<float>(pixel[0]), weight, blue);
-                green = std::fma(static_cast<float>(pixel[1]), weight, green);
-                red = std::fma(static_cast<float>(pixel[2]), weight, red);
+                for (int r = 0; r < Rows; ++r)
+                    for (int c = 0; c < 3; ++c)
+                        sums[r][c] = addProduct(sums[r][c], in[r][offset + c], weight);
             }
-            out[3 * i] = resampledByte(blue);
-            out[3 * i + 1] = resampledByte(green);
-            out[3 * i + 2] = resampledByte(red);
+            for (int r = 0; r < Rows && y0 + r < height; ++r)
+                for (int c = 0; c < 3; ++c)
+                    work.row(y0 + r)[3 * i + c] = resampledByte(sums[r][c]);
         }
     }
 }
@@ -38,7 +43,7 @@ void resampleColumnsScalar(const ResampleWork& work, const ResampleContributions
             const std::uint8_t* in = work.row(rows.index[k]);
             const float weight = rows.weight[k];
             for (std::size_t q = 0; q < lanes; ++q)
-                sums[q] = std::fma(static_cast<float>(in[q]), weight, sums[q]);
+                sums[q] = addProduct(sums[q], in[q], weight);
         }
         std::transform(sums.begin(), sums.end(), destination.row(y), resampledByte);
     }

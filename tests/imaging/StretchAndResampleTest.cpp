@@ -1,4 +1,5 @@
 #include "imaging/ResampleContributions.h"
+#include "imaging/ResampleKernels.h"
 #include "imaging/StretchAndResample.h"
 
 #include "imaging/JpegCodec.h"
@@ -111,6 +112,29 @@ TEST(ResampleContributions, IndexesBeyondOneReflectionAreClamped)
             for (float weight : list.weight)
                 EXPECT_NE(weight, 0.0f);
         }
+}
+
+TEST(ResampleKernels, ScalarSumRoundsOnceLikeAFusedMultiplyAdd)
+{
+    // Products just beside half a float step of the sum are where rounding twice would differ.
+    std::mt19937_64 random(7);
+    int differences = 0;
+    for (int i = 0; i < 200000; ++i) {
+        float sum = 1.0f + static_cast<float>(random() % (1u << 23)) * 0x1p-23f;
+        sum *= static_cast<float>(1u << (random() % 8));
+        const auto byte = static_cast<std::uint8_t>(1 + random() % 255);
+        const double halfStep = (std::nextafter(sum, 1e30f) - sum) / 2.0;
+        const double nudge = std::ldexp(static_cast<double>(random() % 2000) - 1000.0, -62) * sum;
+        float weight = static_cast<float>((halfStep + nudge) / byte);
+        if (random() % 2)
+            weight = -weight;
+        if (static_cast<float>(sum + static_cast<double>(byte) * weight) != std::fma(static_cast<float>(byte), weight, sum))
+            ++differences;
+        ASSERT_EQ(addProduct(sum, byte, weight), std::fma(static_cast<float>(byte), weight, sum))
+            << sum << " + " << int{byte} << " * " << weight;
+    }
+    // The cases must include some where a plain double sum rounded to float is off.
+    EXPECT_GT(differences, 0);
 }
 
 TEST(StretchAndResample, SameSizeLeavesThePictureUnchanged)
