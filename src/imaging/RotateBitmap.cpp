@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
+#include <cstddef>
 
 namespace pictaven {
 
@@ -11,57 +11,63 @@ namespace {
 // Square tiles keep both the reads and the writes of a quarter turn within the cache.
 constexpr int Tile = 64;
 
-// Calls copy(destinationRow, destinationColumn) for every pixel of a width x height picture,
-// tile by tile.
-template <typename Copy>
-void forEachPixelTiled(int width, int height, Copy copy)
-{
-    for (int r0 = 0; r0 < height; r0 += Tile)
-        for (int c0 = 0; c0 < width; c0 += Tile)
-            for (int r = r0; r < std::min(r0 + Tile, height); ++r)
-                for (int c = c0; c < std::min(c0 + Tile, width); ++c)
-                    copy(r, c);
-}
-
-// sourceRow and sourceColumn give the source pixel of each destination pixel.
-template <typename SourceOf>
-void turn(const Bitmap& original, Bitmap& destination, int width, int height, SourceOf sourceOf)
+// Writes a width x height destination whose pixel (r, c) is the source pixel at byte offset
+// firstOffset(r) + c * step.
+template <typename FirstOffset>
+void turn(const Bitmap& original, Bitmap& destination, int width, int height, FirstOffset firstOffset,
+          std::ptrdiff_t step)
 {
     const Bitmap copy = &original == &destination ? original : Bitmap();
     const Bitmap& source = &original == &destination ? copy : original;
     if (destination.bitsPerPixel() != 32 || destination.width() != width || destination.height() != height)
         destination = Bitmap(width, height, 32);
-    const int inBytes = source.bytesPerPixel();
-    forEachPixelTiled(width, height, [&](int r, int c) {
-        const auto [sr, sc] = sourceOf(r, c);
-        std::memcpy(destination.row(r) + 4 * c, source.row(sr) + inBytes * sc, 3);
-    });
+    const std::uint8_t* in = source.data();
+    for (int r0 = 0; r0 < height; r0 += Tile)
+        for (int c0 = 0; c0 < width; c0 += Tile) {
+            const int r1 = std::min(r0 + Tile, height);
+            const int c1 = std::min(c0 + Tile, width);
+            for (int r = r0; r < r1; ++r) {
+                std::ptrdiff_t offset = firstOffset(r) + c0 * step;
+                std::uint8_t* out = destination.row(r) + 4 * c0;
+                for (int c = c0; c < c1; ++c, offset += step, out += 4) {
+                    out[0] = in[offset];
+                    out[1] = in[offset + 1];
+                    out[2] = in[offset + 2];
+                }
+            }
+        }
 }
-
-struct Position {
-    int row;
-    int column;
-};
 
 } // namespace
 
+// Pixel (row, column) of the source lies at row * stride + column * bytes.
+
 void rotateLeft90(const Bitmap& source, Bitmap& destination)
 {
+    // dst(r, c) = src(row c, column W - 1 - r).
+    const auto bytes = static_cast<std::ptrdiff_t>(source.bytesPerPixel());
+    const auto stride = static_cast<std::ptrdiff_t>(source.stride());
     const int w = source.width();
-    turn(source, destination, source.height(), w, [w](int r, int c) { return Position{c, w - 1 - r}; });
+    turn(source, destination, source.height(), w, [=](int r) { return (w - 1 - r) * bytes; }, stride);
 }
 
 void rotateRight90(const Bitmap& source, Bitmap& destination)
 {
+    // dst(r, c) = src(row H - 1 - c, column r).
+    const auto bytes = static_cast<std::ptrdiff_t>(source.bytesPerPixel());
+    const auto stride = static_cast<std::ptrdiff_t>(source.stride());
     const int h = source.height();
-    turn(source, destination, h, source.width(), [h](int r, int c) { return Position{h - 1 - c, r}; });
+    turn(source, destination, h, source.width(), [=](int r) { return (h - 1) * stride + r * bytes; }, -stride);
 }
 
 void rotate180(const Bitmap& source, Bitmap& destination)
 {
+    // dst(r, c) = src(row H - 1 - r, column W - 1 - c).
+    const auto bytes = static_cast<std::ptrdiff_t>(source.bytesPerPixel());
+    const auto stride = static_cast<std::ptrdiff_t>(source.stride());
     const int w = source.width();
     const int h = source.height();
-    turn(source, destination, w, h, [w, h](int r, int c) { return Position{h - 1 - r, w - 1 - c}; });
+    turn(source, destination, w, h, [=](int r) { return (h - 1 - r) * stride + (w - 1) * bytes; }, -bytes);
 }
 
 void rotateBitmap(const Bitmap& source, Bitmap& destination, int rotation)
