@@ -7,8 +7,8 @@ namespace pictaven {
 
 void resampleRowsScalar(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work)
 {
-    // Four rows share each column's weights and give twelve independent sums, enough to keep
-    // the processor busy; rows past the bottom repeat the last one and are not written.
+    // Four rows share each column's pairs, which saves look-ups and gives twelve independent
+    // sums; rows past the bottom repeat the last one and are not written.
     constexpr int Rows = 4;
     const int outputs = columns.outputs();
     const int height = work.height();
