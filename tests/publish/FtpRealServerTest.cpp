@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 namespace pictaven {
 namespace {
 
@@ -52,6 +55,7 @@ TEST_P(FtpRealServer, CreatesDirectoriesListsAndStoresFilesUnchanged)
     test::writeFile(local / "page.htm", page);
 
     const std::string dir = std::string("session-") + GetParam().name;
+    std::filesystem::remove_all(servers.home + "/" + dir); // left by an earlier run on the same servers
     FtpSession session = sessionFor(servers, GetParam().route, GetParam().passive);
     session.connect();
     EXPECT_EQ(session.currentDirectory(), "/");

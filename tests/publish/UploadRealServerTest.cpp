@@ -145,6 +145,7 @@ TEST_P(UploadToRealServer, SendsTheWholeAlbumInOrderByteForByte)
     UploadJob job = album.job;
     connectJobTo(job, servers, GetParam().route);
     const std::string top = std::string("upload-") + GetParam().name;
+    std::filesystem::remove_all(servers.home + "/" + top); // left by an earlier run on the same servers
     job.settings.UploadDirectory = top + "/album";
     job.settings.PassiveMode = GetParam().passive;
 
@@ -186,6 +187,7 @@ TEST(UploadToRealServer, OverwriteOffSkipsExistingPhotosOnly)
     UploadJob job = album.job;
     connectJobTo(job, servers, Route::Ipv4);
     job.settings.UploadDirectory = "overwrite-off";
+    std::filesystem::remove_all(servers.home + "/overwrite-off");
     FtpSession session;
     session.setTimeouts(5000, 10000);
     UploadRecorder first;
@@ -220,6 +222,7 @@ TEST(UploadToRealServer, CancelDuringAPhotoLetsItCompleteThenEnds)
     UploadJob job = album.job;
     connectJobTo(job, servers, Route::Ipv4);
     job.settings.UploadDirectory = "cancelled";
+    std::filesystem::remove_all(servers.home + "/cancelled");
     FtpSession session;
     session.setTimeouts(5000, 10000);
     UploadRecorder recorder;
@@ -250,6 +253,7 @@ TEST(UploadToRealServer, RefusedLogInAndMissingFilesEndTheUploadWithTheirMessage
     UploadJob job = album.job;
     connectJobTo(job, servers, Route::Ipv4);
     job.settings.UploadDirectory = "failures";
+    std::filesystem::remove_all(servers.home + "/failures");
     job.profile.password = "wrong";
     FtpSession session;
     session.setTimeouts(5000, 10000);

@@ -42,6 +42,9 @@ def serve(state):
     GlobbingHandler.authorizer = authorizer
     # A stuck client must not keep the test run alive for long.
     GlobbingHandler.timeout = 120
+    # This server version now and then stops reading commands when sessions with active data
+    # connections overlap (and its threaded variant races on this Python), so the tests take
+    # turns: see RESOURCE_LOCK in tests/publish/CMakeLists.txt.
     v4 = FTPServer(("127.0.0.1", 0), GlobbingHandler)
     v6 = FTPServer(("::1", 0), GlobbingHandler)
     write_atomically(os.path.join(state, "ftp.ports"),
