@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace pictaven {
 namespace {
 
@@ -404,6 +409,32 @@ TEST(FtpSession, RefusedConnectionFails)
     session.setHost("127.0.0.1:" + std::to_string(port));
     session.setTimeouts(2000, 2000);
     EXPECT_EQ(failureOf([&] { session.connect(); }), "Connection refused");
+}
+
+TEST(FtpSession, ConnectTimesOutWhenTheServerNeverAccepts)
+{
+    // A listener with a full backlog that never accepts: further handshakes go unanswered.
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    std::vector<int> waiting;
+    for (int i = 0; i < 3; ++i) {
+        waiting.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        ::connect(waiting.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+    }
+    FtpSession session;
+    session.setHost("127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
+    session.setTimeouts(300, 300);
+    EXPECT_EQ(failureOf([&] { session.connect(); }), "Connect timed out.");
+    EXPECT_FALSE(session.connected());
+    for (int fd : waiting)
+        ::close(fd);
+    ::close(listener);
 }
 
 class FtpIpv6 : public ::testing::TestWithParam<bool> { };
