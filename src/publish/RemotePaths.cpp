@@ -1,5 +1,6 @@
 #include "publish/RemotePaths.h"
 
+#include "app/Dialogs.h"
 #include "generate/OutputNames.h"
 #include "publish/FtpProfile.h"
 
@@ -45,10 +46,13 @@ std::string cleanUploadDirectory(const std::string& text)
 }
 
 std::optional<std::string> viewRemotelyUrl(FtpProfile& profile, const std::string& uploadDirectory,
-                                           const std::string& entryPagePath, const OutputNames& names)
+                                           const std::string& entryPagePath, const OutputNames& names,
+                                           Dialogs& dialogs)
 {
-    if (profile.www.empty())
+    if (profile.www.empty()) {
+        dialogs.showWarning("You must first define your Web Server Address in your FTP profile");
         return std::nullopt;
+    }
     std::string path = joinRemoteDir(profile.httpHomeDirectory, uploadDirectory);
     if (path.front() != '/' && path.front() != '\\')
         path.insert(0, "/");

@@ -5,6 +5,7 @@
 
 namespace pictaven {
 
+class Dialogs;
 struct FtpProfile;
 class OutputNames;
 
@@ -25,10 +26,12 @@ std::string uploadLocationLabel(const std::string& ftpHost, const std::string& f
 // What the upload directory edit keeps of a text: everything but blanks and backslashes.
 std::string cleanUploadDirectory(const std::string& text);
 
-// The web address of the uploaded album's entry page (the frame-set page of a two-frame album,
-// else index page 1), or nothing when the profile has no web address. Removes one trailing "/"
-// from the profile's web address, which the profile keeps.
+// "View Remotely": the web address of the uploaded album's entry page (the frame-set page of a
+// two-frame album, else index page 1), for the browser. Without a web address in the profile it
+// warns through `dialogs` and gives nothing. Removes one trailing "/" from the profile's web
+// address, which the profile keeps.
 std::optional<std::string> viewRemotelyUrl(FtpProfile& profile, const std::string& uploadDirectory,
-                                           const std::string& entryPagePath, const OutputNames& names);
+                                           const std::string& entryPagePath, const OutputNames& names,
+                                           Dialogs& dialogs);
 
 } // namespace pictaven

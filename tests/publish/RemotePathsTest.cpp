@@ -1,6 +1,7 @@
 #include "generate/OutputNames.h"
 #include "publish/FtpProfile.h"
 #include "publish/RemotePaths.h"
+#include "support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -52,9 +53,11 @@ TEST_P(ViewRemotely, BuildsTheAlbumAddress)
     FtpProfile profile;
     profile.www = c.www;
     profile.httpHomeDirectory = c.httpHome;
-    const auto url =
-        viewRemotelyUrl(profile, c.uploadDirectory, std::string("/out/") + c.page, OutputNames(c.substitutions, c.lowercase));
+    test::ScriptedDialogs dialogs;
+    const auto url = viewRemotelyUrl(profile, c.uploadDirectory, std::string("/out/") + c.page,
+                                     OutputNames(c.substitutions, c.lowercase), dialogs);
     ASSERT_TRUE(url.has_value());
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(*url, c.url);
     EXPECT_EQ(profile.www, c.wwwAfter);
 }
@@ -70,11 +73,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "https://host.example/users/bob/trip/trip_album.htm", "https://host.example"},
         UrlCase{"host.example", "", "", "A&B.htm", false, false, "http://host.example/A&B.htm", "host.example"}));
 
-TEST(ViewRemotely, NeedsAWebAddress)
+TEST(ViewRemotely, WarnsWithoutAWebAddress)
 {
     FtpProfile profile;
     profile.www = "";
-    EXPECT_FALSE(viewRemotelyUrl(profile, "MyAlbum", "/out/myalbum.htm", OutputNames(true, false)).has_value());
+    test::ScriptedDialogs dialogs;
+    EXPECT_FALSE(viewRemotelyUrl(profile, "MyAlbum", "/out/myalbum.htm", OutputNames(true, false), dialogs));
+    EXPECT_EQ(dialogs.texts(test::ScriptedDialogs::Kind::Warning),
+              std::vector<std::string>{"You must first define your Web Server Address in your FTP profile"});
 }
 
 } // namespace
