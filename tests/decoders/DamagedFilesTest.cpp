@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace pictaven {
 namespace {
@@ -102,24 +99,6 @@ TEST(DamagedFiles, GiveClearReasonsNamingTheFile)
         ASSERT_LE(damage.offset + damage.bytes.size(), fixture.bytes.size());
         std::copy(damage.bytes.begin(), damage.bytes.end(), fixture.bytes.begin() + static_cast<std::ptrdiff_t>(damage.offset));
         EXPECT_EQ(outcome(fixture.bytes, fixture.file), fixture.file + ": " + damage.reason);
-    }
-}
-
-// Inputs the fuzzers found, kept so that their fixes stay in place.
-TEST(DamagedFiles, FuzzerFindingsStayFixed)
-{
-    const std::filesystem::path folder = std::filesystem::path(TEST_DATA_DIR) / "decoders" / "fuzz-regressions";
-    if (!std::filesystem::exists(folder))
-        GTEST_SKIP() << "no fuzzer findings recorded";
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        // The file name carries the extension of the reader that met it.
-        const std::string name = entry.path().filename().string();
-        const std::string result = outcome(bytes, name);
-        if (result != "decoded") {
-            EXPECT_EQ(result.rfind(name + ": ", 0), 0u) << result;
-        }
     }
 }
 

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Rebuilds fuzz/seeds: the test fixtures (through fuzz_write_seeds of a fuzz build) and a few
+# tiny pictures in other variants, written by ImageMagick from a sample photo.
+#   fuzz/make-seeds.sh build-fuzz
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:?usage: fuzz/make-seeds.sh FUZZ_BUILD_FOLDER}
+"$build/fuzz/fuzz_write_seeds" fuzz/seeds
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+convert ../shared/photos/opencv_board.jpg -resize 9x7! "$tmp/photo.ppm"
+im() { convert "$tmp/photo.ppm" "${@:2}" "fuzz/seeds/$1"; }
+im bmp/rle4.bmp -colors 16 -compress RLE
+im bmp/mono.bmp -monochrome
+im bmp/rgb565.bmp -define bmp:subtype=RGB565
+im pcx/mono.pcx -monochrome
+im tga/grey-rle.tga -colorspace gray -compress RLE
+im psd/grey.psd -colorspace gray
+im pnm/grey.pgm -colorspace gray
+im pnm/mono.pbm
+im pnm/ascii.pbm -compress none
+im png/palette.png -colors 20
+im png/interlaced16.png -interlace PNG -depth 16
+im gif/interlaced.gif -interlace GIF
+im tif/zip.tif -compress zip
+im tif/grey.tif -colorspace gray
+im tif/jpeg.tif -compress jpeg
+im tif/palette.tif -colors 20
