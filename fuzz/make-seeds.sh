@@ -10,7 +10,8 @@ build=${1:?usage: fuzz/make-seeds.sh FUZZ_BUILD_FOLDER}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 convert ../shared/photos/opencv_board.jpg -resize 9x7! "$tmp/photo.ppm"
-im() { convert "$tmp/photo.ppm" "${@:2}" "fuzz/seeds/$1"; }
+# Without their date chunks the files stay the same from one run to the next.
+im() { convert "$tmp/photo.ppm" "${@:2}" -define png:exclude-chunks=date,time "fuzz/seeds/$1"; }
 im bmp/rle4.bmp -colors 16 -compress RLE
 im bmp/mono.bmp -monochrome
 im bmp/rgb565.bmp -define bmp:subtype=RGB565

@@ -59,5 +59,16 @@ TEST(PaletteIndexes, BeyondTheTableAreRefusedWithTheFileName)
     }
 }
 
+TEST(PspDecoder, RefusesSeveralLayersWithoutAComposite)
+{
+    try {
+        decodePsp(test::pspTwoLayers(false), "layers.psp");
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(),
+                     "layers.psp: Paint Shop Pro files with several layers and no composite image are not supported");
+    }
+}
+
 } // namespace
 } // namespace pictaven

@@ -1,5 +1,7 @@
 #include "FixtureFiles.h"
 
+#include "imaging/JpegCodec.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +14,7 @@
 #include <gif_lib.h>
 #include <png.h>
 #include <tiffio.h>
+#include <zlib.h>
 
 namespace pictaven::test {
 
@@ -312,35 +315,174 @@ Fixture haloCutGrey()
     return {"grey.cut", haloCutBytes(), bitmapOf({{grey(0), grey(1), grey(2)}, {grey(3), grey(4), grey(5)}})};
 }
 
-// Version 5 (Paint Shop Pro 7) with one raster layer of three uncompressed channels.
+// Paint Shop Pro files are built from blocks: "~BK\0", an id, (version 3 only) the length of
+// the block's fixed part, and the length of the whole block.
+Bytes pspBlock(unsigned version, unsigned id, const Bytes& body, std::uint32_t fixedLength = 0)
+{
+    ByteWriter w;
+    w.text(std::string("~BK\0", 4)).u16le(id);
+    if (version == 3)
+        w.u32le(fixedLength);
+    return w.u32le(static_cast<std::uint32_t>(body.size())).bytes(body).data();
+}
+
+Bytes pspAttributes(unsigned version, int width, int height, unsigned compression, unsigned depth, bool grey,
+                    unsigned layers)
+{
+    ByteWriter w;
+    if (version > 3)
+        w.u32le(46);
+    w.u32le(width).u32le(height).zeros(8).u8(1).u16le(compression).u16le(depth).u16le(1).u32le(1u << depth);
+    w.u8(grey ? 1 : 0).u32le(0).u32le(0).u16le(layers);
+    if (version > 3)
+        w.u32le(1);
+    return pspBlock(version, 0, w.data());
+}
+
+// One channel (type 0 for indexed or grey, 1 to 3 for red, green, blue) of stored data that
+// unpacks to `uncompressed` bytes.
+Bytes pspChannel(unsigned version, unsigned type, const Bytes& stored, std::uint32_t uncompressed)
+{
+    ByteWriter w;
+    if (version > 3)
+        w.u32le(16);
+    w.u32le(static_cast<std::uint32_t>(stored.size())).u32le(uncompressed).u16le(0).u16le(type).bytes(stored);
+    return pspBlock(version, 5, w.data(), 12);
+}
+
+// A raster layer covering a width x height picture, with its channel blocks.
+Bytes pspLayer(unsigned version, int width, int height, const std::vector<Bytes>& channels)
+{
+    ByteWriter info;
+    if (version > 3)
+        info.u32le(85).u16le(4).text("Back");
+    else
+        info.text("Back").zeros(252);
+    info.u8(1).u32le(0).u32le(0).u32le(width).u32le(height).u32le(0).u32le(0).u32le(width).u32le(height);
+    info.u8(255).u8(0).u8(1).u8(0).u8(0).zeros(32).u8(0).u8(0).u8(0).u16le(0);
+    if (version > 3)
+        info.u32le(8);
+    info.u16le(1).u16le(static_cast<unsigned>(channels.size()));
+    const auto fixedLength = static_cast<std::uint32_t>(info.size());
+    for (const Bytes& channel : channels)
+        info.bytes(channel);
+    return pspBlock(version, 4, info.data(), fixedLength);
+}
+
+Bytes pspFile(unsigned version, const std::vector<Bytes>& blocks)
+{
+    ByteWriter w;
+    w.text("Paint Shop Pro Image File\n\x1a").zeros(5).u16le(version).u16le(0);
+    for (const Bytes& block : blocks)
+        w.bytes(block);
+    return w.data();
+}
+
+// The sample's red, green or blue plane, rows padded to `rowBytes`.
+Bytes samplePlane(unsigned channel, std::size_t rowBytes)
+{
+    Bytes plane;
+    for (const auto& row : Sample) {
+        for (const Rgb& p : row)
+            plane.push_back(channel == 1 ? p.r : channel == 2 ? p.g : p.b);
+        plane.resize(plane.size() + rowBytes - 3);
+    }
+    return plane;
+}
+
+// Version 5 (Paint Shop Pro 7): one raster layer of three uncompressed channels.
 Fixture pspOneLayer()
 {
-    auto block = [](unsigned id, const Bytes& body) {
-        ByteWriter w;
-        w.text(std::string("~BK\0", 4)).u16le(id).u32le(static_cast<std::uint32_t>(body.size())).bytes(body);
-        return w.data();
-    };
-    ByteWriter attributes;
-    attributes.u32le(46).u32le(3).u32le(2).zeros(8).u8(1).u16le(0).u16le(24).u16le(1).u32le(1u << 24).u8(0);
-    attributes.u32le(18).u32le(0).u16le(1).u32le(1);
-    ByteWriter layer;
-    layer.u32le(85).u16le(4).text("Back").u8(1);
-    layer.u32le(0).u32le(0).u32le(3).u32le(2).u32le(0).u32le(0).u32le(3).u32le(2);
-    layer.u8(255).u8(0).u8(1).u8(0).u8(0).zeros(32).u8(0).u8(0).u8(0).u16le(0);
-    layer.u32le(8).u16le(1).u16le(3);
-    for (unsigned channel = 1; channel <= 3; ++channel) {
-        ByteWriter body;
-        body.u32le(16).u32le(6).u32le(6).u16le(0).u16le(channel);
-        for (const auto& row : Sample)
-            for (const Rgb& p : row)
-                body.u8(channel == 1 ? p.r : channel == 2 ? p.g : p.b);
-        layer.bytes(block(5, body.data()));
-    }
-    ByteWriter w;
-    w.text("Paint Shop Pro Image File\n\x1a").zeros(5).u16le(5).u16le(0);
-    w.bytes(block(0, attributes.data())).bytes(block(3, block(4, layer.data())));
-    return {"layer.psp", w.data(), sampleBitmap()};
+    std::vector<Bytes> channels;
+    for (unsigned c = 1; c <= 3; ++c)
+        channels.push_back(pspChannel(5, c, samplePlane(c, 3), 6));
+    return {"layer.psp",
+            pspFile(5, {pspAttributes(5, 3, 2, 0, 24, false, 1), pspBlock(5, 3, pspLayer(5, 3, 2, channels))}),
+            sampleBitmap()};
 }
+
+// Version 3 (Paint Shop Pro 5), the older block layout, with rows padded to four bytes.
+Fixture pspVersion3()
+{
+    std::vector<Bytes> channels;
+    for (unsigned c = 1; c <= 3; ++c)
+        channels.push_back(pspChannel(3, c, samplePlane(c, 4), 8));
+    return {"old.psp",
+            pspFile(3, {pspAttributes(3, 3, 2, 0, 24, false, 1), pspBlock(3, 3, pspLayer(3, 3, 2, channels))}),
+            sampleBitmap()};
+}
+
+// Version 6, 8-bit greyscale, RLE: a literal of three bytes, then a run of three.
+Fixture pspGreyRle()
+{
+    const Bytes rle = {3, 0, 100, 255, 128 + 3, 50};
+    auto grey = [](std::uint8_t v) { return Rgb{v, v, v}; };
+    return {"grey.psp",
+            pspFile(6, {pspAttributes(6, 3, 2, 1, 8, true, 1),
+                        pspBlock(6, 3, pspLayer(6, 3, 2, {pspChannel(6, 0, rle, 6)}))}),
+            bitmapOf({{grey(0), grey(100), grey(255)}, {grey(50), grey(50), grey(50)}})};
+}
+
+// Version 5, LZ77 (zlib) channels.
+Fixture pspLz77()
+{
+    std::vector<Bytes> channels;
+    for (unsigned c = 1; c <= 3; ++c) {
+        const Bytes plane = samplePlane(c, 3);
+        uLongf size = compressBound(plane.size());
+        Bytes packed(size);
+        compress(packed.data(), &size, plane.data(), plane.size());
+        packed.resize(size);
+        channels.push_back(pspChannel(5, c, packed, 6));
+    }
+    return {"lz77.psp",
+            pspFile(5, {pspAttributes(5, 3, 2, 2, 24, false, 1), pspBlock(5, 3, pspLayer(5, 3, 2, channels))}),
+            sampleBitmap()};
+}
+
+Bytes jpegOfSample()
+{
+    char path[] = "/tmp/pictaven-fixture-XXXXXX";
+    close(mkstemp(path));
+    writeJpeg(sampleBitmap(), path, 90);
+    std::ifstream in(path, std::ios::binary);
+    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    return bytes;
+}
+
+} // namespace
+
+// Version 5 with two layers (the sample, and black), and when asked a composite bank holding a
+// thumbnail and the full composite, both as JPEG.
+Bytes pspTwoLayers(bool withComposite)
+{
+    std::vector<Bytes> sample, black;
+    for (unsigned c = 1; c <= 3; ++c) {
+        sample.push_back(pspChannel(5, c, samplePlane(c, 3), 6));
+        black.push_back(pspChannel(5, c, Bytes(6, 0), 6));
+    }
+    ByteWriter bank;
+    bank.bytes(pspLayer(5, 3, 2, black)).bytes(pspLayer(5, 3, 2, sample));
+    std::vector<Bytes> blocks = {pspAttributes(5, 3, 2, 0, 24, false, 2), pspBlock(5, 3, bank.data())};
+    if (withComposite) {
+        const Bytes jpeg = jpegOfSample();
+        ByteWriter images;
+        images.u32le(8).u32le(2);
+        for (unsigned type : {1u, 0u}) {
+            ByteWriter attributes;
+            attributes.u32le(24).u32le(type == 0 ? 3 : 1).u32le(type == 0 ? 2 : 1).u16le(24).u16le(3).u16le(1);
+            attributes.u32le(1u << 24).u16le(type);
+            ByteWriter image;
+            image.u32le(14).u32le(static_cast<std::uint32_t>(jpeg.size())).u32le(9).u16le(0).bytes(jpeg);
+            images.bytes(pspBlock(5, 17, attributes.data())).bytes(pspBlock(5, 18, image.data()));
+        }
+        blocks.push_back(pspBlock(5, 16, images.data()));
+    }
+    return pspFile(5, blocks);
+}
+
+namespace {
 
 // White is fully transparent; the last pixel is (10, 20, 30) at alpha 128, which over white
 // gives (132, 137, 142).
@@ -459,6 +601,10 @@ std::vector<Fixture> allFixtures()
     fixtures.push_back(animatorPic());
     fixtures.push_back(haloCutGrey());
     fixtures.push_back(pspOneLayer());
+    fixtures.push_back(pspVersion3());
+    fixtures.push_back(pspGreyRle());
+    fixtures.push_back(pspLz77());
+    fixtures.push_back({"composite.psp", pspTwoLayers(true), decodeJpeg(jpegOfSample().data(), jpegOfSample().size(), "sample.jpg")});
     fixtures.push_back(pngWithAlpha());
     fixtures.push_back(gifWithTransparency());
     fixtures.push_back(tiffRgb());

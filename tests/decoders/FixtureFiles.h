@@ -54,6 +54,9 @@ struct Fixture {
 std::vector<Fixture> allFixtures();
 Fixture fixtureNamed(const std::string& file);
 
+// A Paint Shop Pro file of two layers, with or without the composite image.
+Bytes pspTwoLayers(bool withComposite);
+
 // The Dr. Halo palette file that goes with the "palette.cut" fixture.
 Bytes haloPalette();
 
