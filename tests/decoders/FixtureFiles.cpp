@@ -512,8 +512,10 @@ int writeToVector(GifFileType* gif, const GifByteType* data, int count)
     return count;
 }
 
-// Index 3 is a dark grey marked transparent, so it must come out white.
-Fixture gifWithTransparency()
+// A GIF of the sample's colours on a 3 x 2 screen: the first frame covers `frame` (left, top,
+// width, height) with pixels taken from the sample at the same places. Index 3 is a dark grey
+// marked transparent, so it must come out white.
+Bytes gifFile(int left, int top, int width, int height)
 {
     Bytes bytes;
     int error = 0;
@@ -527,13 +529,28 @@ Fixture gifWithTransparency()
     EGifPutScreenDesc(gif, 3, 2, 8, 0, map);
     const GifByteType control[4] = {0x01, 0, 0, 3};
     EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control);
-    EGifPutImageDesc(gif, 0, 0, 3, 2, false, nullptr);
-    GifPixelType rows[2][3] = {{0, 1, 2}, {3, 4, 5}};
-    EGifPutLine(gif, rows[0], 3);
-    EGifPutLine(gif, rows[1], 3);
+    EGifPutImageDesc(gif, left, top, width, height, false, nullptr);
+    for (int y = top; y < top + height; ++y) {
+        GifPixelType row[3];
+        for (int x = 0; x < width; ++x)
+            row[x] = static_cast<GifPixelType>(3 * y + left + x);
+        EGifPutLine(gif, row, width);
+    }
     EGifCloseFile(gif, &error);
     GifFreeMapObject(map);
-    return {"transparent.gif", bytes, sampleBitmap()};
+    return bytes;
+}
+
+Fixture gifWithTransparency()
+{
+    return {"transparent.gif", gifFile(0, 0, 3, 2), sampleBitmap()};
+}
+
+// A first frame smaller than the screen: the rest of the screen is white.
+Fixture gifSmallFrame()
+{
+    const Rgb white{255, 255, 255};
+    return {"frame.gif", gifFile(1, 1, 2, 1), bitmapOf({{white, white, white}, {white, Sample[1][1], Sample[1][2]}})};
 }
 
 // RGB, LZW-compressed, written to a temporary file by libtiff.
@@ -607,6 +624,7 @@ std::vector<Fixture> allFixtures()
     fixtures.push_back({"composite.psp", pspTwoLayers(true), decodeJpeg(jpegOfSample().data(), jpegOfSample().size(), "sample.jpg")});
     fixtures.push_back(pngWithAlpha());
     fixtures.push_back(gifWithTransparency());
+    fixtures.push_back(gifSmallFrame());
     fixtures.push_back(tiffRgb());
     return fixtures;
 }
