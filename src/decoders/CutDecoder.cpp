@@ -3,6 +3,7 @@
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/Palette.h"
+#include "ini/AsciiCase.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -50,14 +51,9 @@ std::optional<std::filesystem::path> findPaletteBeside(const std::string& path)
     const fs::path picture(path);
     const fs::path folder = picture.has_parent_path() ? picture.parent_path() : fs::path(".");
     const std::string wanted = picture.stem().string() + ".pal";
-    auto lower = [](std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-        return text;
-    };
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (lower(it->path().filename().string()) == lower(wanted) && it->is_regular_file(error))
+        if (asciiLower(it->path().filename().string()) == asciiLower(wanted) && it->is_regular_file(error))
             return it->path();
     }
     return std::nullopt;

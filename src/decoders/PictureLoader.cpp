@@ -4,6 +4,7 @@
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "imaging/JpegCodec.h"
+#include "ini/AsciiCase.h"
 
 #include <array>
 #include <filesystem>
@@ -46,12 +47,10 @@ constexpr std::array<PictureFormat, 23> Formats{{
 
 const PictureFormat* pictureFormatFor(const std::string& path)
 {
-    std::string extension = std::filesystem::path(path).extension().string();
-    if (extension.empty())
+    const std::string dotted = std::filesystem::path(path).extension().string();
+    if (dotted.empty())
         return nullptr;
-    extension.erase(0, 1);
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    const std::string extension = asciiLower(dotted.substr(1));
     for (const auto& format : Formats) {
         if (extension == format.extension)
             return &format;

@@ -1,6 +1,7 @@
 #include "generate/OutputNames.h"
 
 #include "imaging/GraphicFormats.h"
+#include "ini/AsciiCase.h"
 #include "settings/AlbumSettings.h"
 
 #include <algorithm>
@@ -8,14 +9,6 @@
 namespace pictaven {
 
 namespace {
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-    });
-    return text;
-}
 
 struct PhotoNameParts {
     std::string base;
@@ -27,7 +20,7 @@ PhotoNameParts splitPhotoName(const std::string& name)
     const auto dot = name.rfind('.');
     if (dot == std::string::npos)
         return {name, ""};
-    return {name.substr(0, dot), lowerCase(name.substr(dot + 1, 3))};
+    return {name.substr(0, dot), asciiLower(name.substr(dot + 1, 3))};
 }
 
 } // namespace
@@ -51,7 +44,7 @@ std::string OutputNames::webFileName(const std::string& path) const
     if (m_substitutions)
         std::replace_if(name.begin(), name.end(), [](char c) { return c == ' ' || c == '&'; }, '_');
     if (m_lowercaseFiles)
-        name = lowerCase(name);
+        name = asciiLower(name);
     return path.substr(0, start) + name;
 }
 

@@ -1,6 +1,6 @@
 #include "imaging/GraphicFormats.h"
 
-#include <algorithm>
+#include "ini/AsciiCase.h"
 
 namespace pictaven {
 
@@ -21,10 +21,7 @@ std::string createFileMask(const std::array<bool, GraphicFormatCount>& enabled)
 
 bool isWebFormat(const std::string& path)
 {
-    std::string lower = path;
-    // Only ASCII letters matter for the three markers; bytes of UTF-8 sequences stay as they are.
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    const std::string lower = asciiLower(path);
     return lower.find(".jp") != std::string::npos || lower.find(".png") != std::string::npos ||
            lower.find(".gif") != std::string::npos;
 }

@@ -1,5 +1,6 @@
 #include "ini/BigIniFile.h"
 
+#include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
 #include "ini/IoError.h"
 
@@ -17,16 +18,6 @@ namespace {
 
 constexpr std::size_t kMaxLine = 255;
 constexpr std::size_t kReadBuffer = 12288;
-
-std::string asciiLower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 bool isContinuationByte(char c)
 {

@@ -1,5 +1,6 @@
 #include "publish/Uploader.h"
 
+#include "ini/AsciiCase.h"
 #include "publish/FtpError.h"
 #include "publish/FtpSession.h"
 #include "publish/RemotePaths.h"
@@ -15,14 +16,6 @@
 namespace pictaven {
 
 namespace {
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-    });
-    return text;
-}
 
 bool fileExists(const std::string& path)
 {
@@ -231,7 +224,7 @@ bool Uploader::doUpload(const UploadJob& job)
         const auto dot = name.rfind('.');
         if (dot == std::string::npos)
             continue;
-        const std::string page = output + lowerCase(name.substr(dot + 1, 3)) + "_" + name.substr(0, dot) + ".htm";
+        const std::string page = output + asciiLower(name.substr(dot + 1, 3)) + "_" + name.substr(0, dot) + ".htm";
         status("Uploading HTML doc " + std::to_string(j + 1) + " of " + count + " [" +
                OutputNames::fileNamePart(page) + "]");
         if (cancelled())
@@ -411,14 +404,14 @@ void Uploader::sendFile(const std::string& localPath, bool checkExisting)
     }
     std::string remoteName = OutputNames::fileNamePart(path);
     if (m_names.lowercaseFiles())
-        remoteName = lowerCase(remoteName);
+        remoteName = asciiLower(remoteName);
 
     if (checkExisting && !m_overwritePhotos) {
-        const std::string wanted = lowerCase(m_names.webFileName(remoteName));
+        const std::string wanted = asciiLower(m_names.webFileName(remoteName));
         for (const std::string& entry : m_listing) {
             if (m_cancelUpload)
                 return;
-            if (lowerCase(entry) == wanted) {
+            if (asciiLower(entry) == wanted) {
                 status("File [" + remoteName + "] already exists");
                 return;
             }
