@@ -28,3 +28,7 @@ im tif/zip.tif -compress zip
 im tif/grey.tif -colorspace gray
 im tif/jpeg.tif -compress jpeg
 im tif/palette.tif -colors 20
+im jpg/baseline.jpg -quality 80
+im jpg/progressive.jpg -interlace JPEG -sampling-factor 2x1
+im jpg/grey.jpg -colorspace gray
+im jpg/cmyk.jpg -colorspace cmyk
