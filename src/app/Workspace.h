@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GenerationFlags.h"
 #include "app/GlobalSettings.h"
 #include "app/SettingsStore.h"
 #include "app/StepGuards.h"
@@ -78,6 +79,8 @@ public:
     const Catalog& catalog() const { return m_catalog; }
     StepGuards& guards() { return m_guards; }
     const StepGuards& guards() const { return m_guards; }
+    GenerationFlags& generationFlags() { return m_generationFlags; }
+    const GenerationFlags& generationFlags() const { return m_generationFlags; }
 
 private:
     void offerLastCatalog();
@@ -91,6 +94,7 @@ private:
     FtpProfile m_ftpProfile;
     Catalog m_catalog;
     StepGuards m_guards;
+    GenerationFlags m_generationFlags;
     std::optional<std::string> m_lastCatalogEntry;
     std::string m_step1Folder;
     OutputFolderState m_folders;

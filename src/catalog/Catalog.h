@@ -1,6 +1,10 @@
 #pragma once
 
+#include "catalog/FileStorage.h"
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pictaven {
 
@@ -14,6 +18,15 @@ struct Catalog {
     std::string lastCatalogPath;
     // Unsaved changes exist.
     bool modified = false;
+
+    std::vector<AlbumItem> photos; // in album order
+    std::string sourceFolder;      // the Step 1 folder as stored with the catalog
+    std::string albumTitle;
+    // The chosen template: position in the template list (0 is the basic album) and its name.
+    std::int32_t templateIndex = 0;
+    std::string templateName;
+    std::string photoPageTexture; // paths of the tiled page backgrounds, empty for none
+    std::string indexPageTexture;
 };
 
 } // namespace pictaven

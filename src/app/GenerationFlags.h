@@ -1,0 +1,13 @@
+#pragma once
+
+namespace pictaven {
+
+// The generation switches that photo-list, template and settings changes flip.
+struct GenerationFlags {
+    bool rerenderPhotos = false; // photos must be rendered again at the next generation
+    // The "Smart Render" option: on, photos are rendered again whenever rerenderPhotos is set;
+    // off, only photos whose output file is missing are rendered. Never stored.
+    bool smartRender = true;
+};
+
+} // namespace pictaven

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "catalog/FileStorage.h"
+#include "settings/AlbumSettings.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pictaven {
+
+// Everything one generation reads, copied from the workspace so that it can run on a worker
+// while the window goes on. Paths use "/"; folders end in "/".
+struct AlbumJob {
+    AlbumSettings settings;
+    std::string programFolder;
+    std::string outputFolder;
+    std::vector<FileStorage> photos; // album order
+    std::string albumTitle;
+    // Template position 0 is the basic album; any other is a picture template whose background
+    // is programFolder + "ALBUMS/" + templateName + ".bmp" (looked up without regard to case).
+    std::int32_t templateIndex = 0;
+    std::string templateName;
+    std::string photoPageTexture; // empty for none
+    std::string indexPageTexture;
+    bool smartRender = true;     // the "Smart Render" option
+    bool rerenderPhotos = false; // photos must be rendered again
+
+    bool basicAlbum() const { return templateIndex == 0; }
+};
+
+} // namespace pictaven
