@@ -15,7 +15,11 @@ packages=(
   imagemagick
   # FTP servers that the network tests start on loopback
   python3-pyftpdlib ftp-proxy
+  # headless browser that opens generated albums
+  chromium
 )
+# The browser tests drive Chromium from Node.js; a machine that has its own Node.js keeps it.
+command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for package in "${packages[@]}"; do

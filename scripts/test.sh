@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+[[ -d tests/browser/node_modules/playwright-core ]] \
+  || (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 jobs=$(nproc)
 
 export QT_QPA_PLATFORM=offscreen
