@@ -1,6 +1,7 @@
 #include "app/Workspace.h"
 
 #include "app/Dialogs.h"
+#include "app/ErrorLog.h"
 #include "app/ProgramFolder.h"
 #include "app/ShippedData.h"
 #include "catalog/TempFiles.h"
@@ -105,6 +106,11 @@ void Workspace::firstShow()
     fs::current_path(m_folders.outputFolder, ignored);
     m_guards = StepGuards{};
     m_catalog.modified = false;
+}
+
+void Workspace::logMessage(const std::string& text)
+{
+    pictaven::logMessage(m_dialogs, m_programFolder, text);
 }
 
 bool Workspace::close()

@@ -81,6 +81,10 @@ public:
     const StepGuards& guards() const { return m_guards; }
     GenerationFlags& generationFlags() { return m_generationFlags; }
     const GenerationFlags& generationFlags() const { return m_generationFlags; }
+    Dialogs& dialogs() { return m_dialogs; }
+
+    // An error box, then an entry in the program folder's error.log (see ErrorLog.h).
+    void logMessage(const std::string& text);
 
 private:
     void offerLastCatalog();
