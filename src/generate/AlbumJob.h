@@ -25,6 +25,7 @@ struct AlbumJob {
     std::string indexPageTexture;
     bool smartRender = true;     // the "Smart Render" option
     bool rerenderPhotos = false; // photos must be rendered again
+    std::int32_t compression1 = 80; // JPEG quality of picture albums' album pictures (GlobalSettings)
 
     bool basicAlbum() const { return templateIndex == 0; }
 };

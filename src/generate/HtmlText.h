@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace pictaven {
+
+// Text helpers of the page writers. Pages are written as UTF-8 and declare it.
+class HtmlText {
+public:
+    // Fills a page template: each "%s" or "%d" takes the next argument as it stands, each
+    // "%02x%02x%02x" takes the next argument as one colour (see hexColour), "%%" is a "%".
+    // Throws std::logic_error when the arguments do not match the template's places.
+    static std::string fill(std::string_view pageTemplate, std::initializer_list<std::string_view> arguments);
+
+    // A value for an HTML attribute: & < > " ' become character references, so that captions,
+    // titles and file names cannot end the attribute or the tag. Other bytes (UTF-8 letters
+    // included) stay as they are.
+    static std::string attribute(std::string_view text);
+
+    // The inside of a JavaScript string literal in single or double quotes: backslashes and
+    // both quotes get a backslash, line breaks become \r and \n, and "<" becomes \x3C so that
+    // no "</SCRIPT>" can end the script. Text for an event attribute goes through attribute()
+    // afterwards, since the browser decodes the attribute before running the script.
+    static std::string scriptString(std::string_view text);
+
+    // A colour of the settings (B * 65536 + G * 256 + R) as six lower-case hexadecimal digits,
+    // red first, without "#"; bits above the 24 colour bits are ignored.
+    static std::string hexColour(std::int32_t colour);
+};
+
+} // namespace pictaven
