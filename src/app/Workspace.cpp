@@ -4,6 +4,7 @@
 #include "app/ErrorLog.h"
 #include "app/ProgramFolder.h"
 #include "app/ShippedData.h"
+#include "catalog/CatalogCommands.h"
 #include "catalog/TempFiles.h"
 #include "settings/ConfigFile.h"
 
@@ -74,6 +75,7 @@ Workspace::Workspace(const std::string& programFolder, const std::string& dataFo
     m_catalog.modified = false;
     m_folders.treeFolder = m_programFolder + "Projects";
     m_folders.outputFolder = m_folders.treeFolder + "/";
+    m_saveCatalog = [this] { saveCatalog(*this); };
 }
 
 void Workspace::offerLastCatalog()
@@ -92,6 +94,10 @@ void Workspace::firstShow()
         return;
     m_shown = true;
     m_step1Folder = isFolder(m_globals.imageSourceDir) ? m_globals.imageSourceDir : m_programFolder + "Photos";
+    // The template list is filled once a run, with the basic album chosen.
+    m_templateList = TemplateList::scan(m_programFolder + "ALBUMS/");
+    m_catalog.templateIndex = 0;
+    m_catalog.templateName = TemplateList::basicEntry;
     try {
         readConfigFile(m_programFolder + "ALBUMS/DEFAULT.CFG", ConfigMode::Template, m_programFolder, m_albumSettings,
                        m_folders);

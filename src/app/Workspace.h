@@ -9,6 +9,7 @@
 #include "publish/FtpProfile.h"
 #include "settings/AlbumSettings.h"
 #include "settings/OutputFolderState.h"
+#include "settings/TemplateList.h"
 
 #include <functional>
 #include <optional>
@@ -23,6 +24,9 @@ class Dialogs;
 // the user's actions; everything it needs from the user goes through Dialogs.
 class Workspace {
 public:
+    // The main window's caption while no catalog is named.
+    static constexpr const char* applicationTitle = "Pictaven 3.03";
+
     // Sets the program up: makes sure `programFolder` (ending in "/" or not) can be used, copies
     // the shipped files missing there from `dataFolder` (skipped when empty; a file that cannot
     // be copied is reported as a warning), creates CDROM, Projects and temp, reads settings.ini
@@ -48,19 +52,31 @@ public:
     // then been shown and the window stays open so that nothing is lost. Never throws.
     bool close();
 
-    // The command run when the user asks to save the catalog on exit. It may throw; the error is
-    // shown to the user.
+    // The command run when the user asks to save the catalog on exit: the catalog's Save command
+    // unless replaced. It may throw; the error is shown to the user.
     void setSaveCatalogCommand(std::function<void()> saveCatalog) { m_saveCatalog = std::move(saveCatalog); }
 
     // The caption of the File menu's last-catalog entry (the catalog's file name), present when
     // the file that album.cfg names as the last catalog existed at start-up.
     const std::optional<std::string>& lastCatalogEntry() const { return m_lastCatalogEntry; }
+    // Creates the entry or changes its caption.
+    void setLastCatalogEntry(std::string caption) { m_lastCatalogEntry = std::move(caption); }
+
+    // The main window's caption: the application title, with the catalog's name once named.
+    const std::string& caption() const { return m_caption; }
+    void setCaption(std::string caption) { m_caption = std::move(caption); }
+
+    // The templates of step 2, filled at the first show. The chosen entry is
+    // catalog().templateIndex and templateName.
+    const TemplateList& templateList() const { return m_templateList; }
+    void setTemplateList(TemplateList list) { m_templateList = std::move(list); }
 
     const std::string& programFolder() const { return m_programFolder; } // ends in "/"
     std::string helpFolder() const { return m_programFolder + "help/"; } // ends in "/"
     std::string catalogDialogFolder() const { return m_programFolder + "catalog"; }
     std::string ftpProfilePath() const { return m_programFolder + "profiles/" + m_globals.lastProfile; }
     const std::string& step1Folder() const { return m_step1Folder; }
+    void setStep1Folder(std::string folder) { m_step1Folder = std::move(folder); }
     const std::string& outputFolder() const { return m_folders.outputFolder; } // ends in "/"
     // The step 3 folder tree and the output folder.
     OutputFolderState& outputFolders() { return m_folders; }
@@ -100,6 +116,8 @@ private:
     StepGuards m_guards;
     GenerationFlags m_generationFlags;
     std::optional<std::string> m_lastCatalogEntry;
+    std::string m_caption = applicationTitle;
+    TemplateList m_templateList;
     std::string m_step1Folder;
     OutputFolderState m_folders;
     std::function<void()> m_saveCatalog;

@@ -14,6 +14,8 @@ struct Catalog {
     std::string name;
     // Where the catalog is saved, without a trailing "/".
     std::string folder;
+    // Where the open dialog starts; empty for the program's catalog folder.
+    std::string openDialogFolder;
     // Full path opened by the last-catalog entry of the File menu.
     std::string lastCatalogPath;
     // Unsaved changes exist.

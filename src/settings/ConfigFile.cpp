@@ -120,6 +120,12 @@ void readConfigFile(const std::string& path, ConfigMode mode, const std::string&
 void writeConfigFile(const std::string& path, const AlbumSettings& settings)
 {
     BigIniFile ini(path);
+    writeConfigKeys(ini, settings);
+    ini.flushFile();
+}
+
+void writeConfigKeys(BigIniFile& ini, const AlbumSettings& settings)
+{
     const auto writeFields = [&](std::initializer_list<const char*> names) {
         for (const char* name : names)
             AlbumSettingsField::byName(name).write(ini, settings);
@@ -143,7 +149,6 @@ void writeConfigFile(const std::string& path, const AlbumSettings& settings)
     ini.writeString("Program", "Version", kVersion);
     writeFields({ "ResizeImageType", "NewPhotoWidth", "NewPhotoHeight", "ResizePercentage", "CompressJPEG",
         "CompressionRatio", "SoftEdge" });
-    ini.flushFile();
 }
 
 } // namespace pictaven

@@ -7,6 +7,8 @@
 
 namespace pictaven {
 
+class BigIniFile;
+
 enum class ConfigMode {
     Template, // only the keys read in both modes change (choosing a template)
     Catalog, // every key (opening a catalog, or the reset when one closes)
@@ -35,5 +37,9 @@ void readConfigFile(const std::string& path, ConfigMode mode, const std::string&
 // rewritten safely (temporary file, then rename) and only when some value differs. Throws
 // IoError with the system's reason; the file is then unchanged.
 void writeConfigFile(const std::string& path, const AlbumSettings& settings);
+
+// The same keys written into a store that the caller flushes, so that a catalog's own part and
+// its settings reach the disk in one safe rewrite.
+void writeConfigKeys(BigIniFile& ini, const AlbumSettings& settings);
 
 } // namespace pictaven

@@ -1,0 +1,371 @@
+#include "catalog/CatalogCommands.h"
+
+#include "app/Dialogs.h"
+#include "app/ProgramFolder.h"
+#include "app/Workspace.h"
+#include "catalog/CatalogFile.h"
+#include "catalog/TempFiles.h"
+#include "catalog/TemplateCommands.h"
+#include "ini/BigIniFile.h"
+#include "settings/ConfigFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <iomanip>
+#include <sstream>
+#include <system_error>
+
+namespace pictaven {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFilter = "Catalog File (*.CAT *.cat *.Cat)";
+constexpr const char* kPriorVersionStart = "You are loading a photo album from a prior version.\r\nSome features in version ";
+constexpr const char* kPriorVersionEnd
+    = " are not transferable to this newer version.\r\n"
+      "This mainly includes the various generated album directories.\r\n"
+      "Be assured your photos, descriptions and most options will be transferred.";
+constexpr const char* kMissingPhotos
+    = "ERROR: Some photos in the photo album can not be found.\r\n"
+      "If these files are located on removable media such as CDROM\n\r"
+      "then please insert this media and reload the album.\r\n\r\n"
+      "If these files were renamed then they should be removed and added back to the photo album.\r\n\r\n"
+      "Files missing : ";
+constexpr std::array<const char*, 13> kKnownVersions
+    = {"3.03", "3.02", "3.01", "3.00", "2.82", "2.81", "2.80", "2.78", "2.77", "2.76", "2.75", "2.71", "2.70"};
+
+std::string asciiUpper(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+bool namesCatalog(const std::string& path)
+{
+    return asciiUpper(path).find(".CAT") != std::string::npos;
+}
+
+bool isFile(const std::string& path)
+{
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
+}
+
+// Only an absolute folder counts: a relative one would name whatever folder the program runs in.
+bool isAbsoluteFolder(const std::string& path)
+{
+    std::error_code ignored;
+    return path.starts_with('/') && fs::is_directory(path, ignored);
+}
+
+std::string savedCatalogPath(const Catalog& catalog)
+{
+    return withTrailingSlash(catalog.folder) + catalog.name;
+}
+
+std::string askToSave(const std::string& name)
+{
+    return "Catalog [" + name + "] has changed - Save catalog now? ";
+}
+
+std::string catalogCaption(const std::string& name)
+{
+    return std::string(Workspace::applicationTitle) + " - Catalog <" + name + ">";
+}
+
+std::string parentFolder(const std::string& path)
+{
+    return fs::path(path).parent_path().string();
+}
+
+std::locale userLocale()
+{
+    try {
+        return std::locale("");
+    } catch (const std::runtime_error&) {
+        // A locale named in the environment but not installed: the month names stay English.
+        return std::locale::classic();
+    }
+}
+
+// Writes the catalog to `path` (the file name as chosen) and makes it the catalog's file; until
+// the write succeeded the catalog keeps its old name and folder.
+void writeCatalogAs(Workspace& workspace, const std::string& path)
+{
+    Catalog& catalog = workspace.catalog();
+    const fs::path chosen(path);
+    const std::string folder = chosen.parent_path().string();
+    const std::string name = chosen.filename().string();
+    CatalogFile::save(withTrailingSlash(folder) + name, catalog, workspace.albumSettings(), workspace.outputFolder());
+    catalog.folder = folder;
+    catalog.openDialogFolder = folder;
+    catalog.name = name;
+    catalog.lastCatalogPath = withTrailingSlash(folder) + name;
+    catalog.modified = false;
+    workspace.setCaption(catalogCaption(name));
+    workspace.setLastCatalogEntry(asciiUpper(name));
+}
+
+std::string openDialogFolder(const Workspace& workspace)
+{
+    const Catalog& catalog = workspace.catalog();
+    return catalog.openDialogFolder.empty() ? workspace.catalogDialogFolder() : catalog.openDialogFolder;
+}
+
+void setEmptyListGuards(StepGuards& guards)
+{
+    guards.photosSelected = false;
+    guards.settingsValid = true;
+    guards.outputFolderValid = false;
+    guards.albumGenerated = false;
+}
+
+// Creates the file only when nothing is there, so that the probe can never replace a file.
+std::string probeNewFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return std::strerror(errno);
+    ::close(fd);
+    std::error_code ignored;
+    fs::remove(path, ignored);
+    return {};
+}
+
+} // namespace
+
+void openTheCatalog(Workspace& workspace, const std::string& path)
+{
+    // The file is read before anything changes, so that a catalog that cannot be read leaves
+    // the open one as it was, and a later save cannot write it over the unreadable file.
+    const BigIniFile ini(path);
+    const std::string& programFolder = workspace.programFolder();
+    Catalog& catalog = workspace.catalog();
+
+    workspace.generationFlags().smartRender = true;
+    deleteTempFiles(programFolder);
+
+    const fs::path file(path);
+    catalog.folder = file.parent_path().string();
+    catalog.openDialogFolder = catalog.folder;
+    catalog.name = file.filename().string();
+    workspace.setCaption(catalogCaption(catalog.name));
+
+    const std::string version = ini.readString("Program", "Version", CatalogFile::unknownVersion);
+    if (version.starts_with('2'))
+        workspace.dialogs().showInformation(kPriorVersionStart + version + kPriorVersionEnd);
+
+    catalog.sourceFolder = ini.readString("Directories", "Source Directory", workspace.step1Folder());
+    workspace.setStep1Folder(isAbsoluteFolder(catalog.sourceFolder) ? catalog.sourceFolder : programFolder + "Photos");
+
+    workspace.outputFolders().outputFolder
+        = withTrailingSlash(ini.readString("Generate Options", "OutputFolder", workspace.outputFolder()));
+
+    catalog.photos = CatalogFile::readPhotos(ini);
+    std::size_t missing = 0;
+    for (const AlbumItem& item : catalog.photos) {
+        if (!isFile(item.storage.SourcePath))
+            ++missing;
+    }
+    if (missing > 0)
+        workspace.dialogs().showError(kMissingPhotos + std::to_string(missing));
+
+    catalog.albumTitle = ini.readString("Preferences", "Album Title", "Untitled Album");
+
+    const TemplateList& templates = workspace.templateList();
+    const std::string templateName = ini.readString("Preferences", "Album Filename", "");
+    std::optional<std::int32_t> entry;
+    if (!templateName.empty())
+        entry = templates.find(templateName);
+    if (!entry)
+        entry = ini.readInteger("Preferences", "Album Index", 0);
+    // A position the list does not hold (the picture was removed) falls back to the basic album
+    // rather than to no template at all.
+    if (!templates.contains(*entry))
+        entry = 0;
+
+    catalog.photoPageTexture = ini.readString("Preferences", "Background Image", "");
+    catalog.indexPageTexture = ini.readString("Preferences", "Thumbnail Background Image", "");
+
+    StepGuards& guards = workspace.guards();
+    guards.photosSelected = true;
+    guards.settingsValid = true;
+    guards.outputFolderValid = true;
+    guards.albumGenerated = false;
+
+    changeTemplate(workspace, *entry);
+    readConfigFile(path, ConfigMode::Catalog, programFolder, workspace.albumSettings(), workspace.outputFolders());
+    catalog.modified = false;
+
+    const bool known = std::find(kKnownVersions.begin(), kKnownVersions.end(), version) != kKnownVersions.end();
+    if (!known) {
+        try {
+            recomputeTemplateGeometry(workspace);
+        } catch (const std::exception& error) {
+            // The catalog is open; only its grid could not be fitted, and it keeps its values.
+            workspace.dialogs().showError(error.what());
+        }
+    }
+
+    if (catalog.photos.empty())
+        setEmptyListGuards(guards);
+}
+
+bool openCatalog(Workspace& workspace)
+{
+    const auto chosen = workspace.dialogs().chooseOpenFile("Open Catalog", openDialogFolder(workspace), kFilter);
+    if (!chosen)
+        return false;
+    workspace.generationFlags().rerenderPhotos = true;
+    if (!namesCatalog(*chosen))
+        return false;
+    Catalog& catalog = workspace.catalog();
+    catalog.lastCatalogPath = *chosen;
+    openTheCatalog(workspace, *chosen);
+    catalog.folder = parentFolder(*chosen);
+    catalog.openDialogFolder = catalog.folder;
+    workspace.setLastCatalogEntry(asciiUpper(catalog.name));
+    return true;
+}
+
+void openLastCatalog(Workspace& workspace)
+{
+    const std::string path = workspace.catalog().lastCatalogPath;
+    openTheCatalog(workspace, path);
+}
+
+bool saveCatalog(Workspace& workspace)
+{
+    Catalog& catalog = workspace.catalog();
+    if (!catalog.name.empty()) {
+        CatalogFile::save(savedCatalogPath(catalog), catalog, workspace.albumSettings(), workspace.outputFolder());
+        catalog.modified = false;
+        workspace.setCaption(catalogCaption(catalog.name));
+        workspace.setLastCatalogEntry(asciiUpper(catalog.name));
+        return true;
+    }
+    const auto chosen = workspace.dialogs().chooseSaveFile(
+        "Save Catalog", catalog.folder, defaultCatalogName(std::time(nullptr), userLocale()), kFilter);
+    if (!chosen || !namesCatalog(*chosen))
+        return false;
+    writeCatalogAs(workspace, *chosen);
+    return true;
+}
+
+bool saveCatalogAs(Workspace& workspace)
+{
+    const Catalog& catalog = workspace.catalog();
+    const std::string suggested
+        = catalog.name.empty() ? defaultCatalogName(std::time(nullptr), userLocale()) : catalog.name;
+    const auto chosen = workspace.dialogs().chooseSaveFile("Save Catalog As", catalog.folder, suggested, kFilter);
+    // A name without ".CAT" saves nothing: writing only the settings into the current file and
+    // calling the catalog saved would drop unsaved photo changes without a word.
+    if (!chosen || !namesCatalog(*chosen))
+        return false;
+    writeCatalogAs(workspace, *chosen);
+    return true;
+}
+
+void closeCatalog(Workspace& workspace)
+{
+    Catalog& catalog = workspace.catalog();
+    workspace.generationFlags().rerenderPhotos = true;
+    if (!catalog.name.empty() && catalog.modified && workspace.dialogs().askYesNo(askToSave(catalog.name)))
+        saveCatalog(workspace);
+
+    const std::string& programFolder = workspace.programFolder();
+    catalog.photos.clear();
+    catalog.name.clear();
+    workspace.setCaption(Workspace::applicationTitle);
+    catalog.albumTitle = "Untitled Album Title";
+    // The basic album is both shown and in force, so that generation never lays pages out on the
+    // picture of a template the list no longer shows.
+    catalog.templateIndex = 0;
+    catalog.templateName = TemplateList::basicEntry;
+    const std::string& imageSourceDir = workspace.globalSettings().imageSourceDir;
+    workspace.setStep1Folder(isAbsoluteFolder(imageSourceDir) ? imageSourceDir : programFolder + "Photos");
+    catalog.photoPageTexture.clear();
+    catalog.indexPageTexture.clear();
+    setEmptyListGuards(workspace.guards());
+    catalog.modified = false;
+    deleteTempFiles(programFolder);
+    readConfigFile(programFolder + "ALBUMS/DEFAULT.CFG", ConfigMode::Catalog, programFolder,
+                   workspace.albumSettings(), workspace.outputFolders());
+}
+
+NewCatalogNameCheck checkNewCatalogName(const std::string& typed, const std::string& programFolder,
+                                        const std::string& saveFolder)
+{
+    if (typed.empty())
+        return {};
+    std::string name = typed;
+    if (name.find(".CAT") == std::string::npos)
+        name += ".CAT";
+    const fs::path expanded = (fs::path(programFolder + "catalog") / name).lexically_normal();
+    const std::string fileName = expanded.filename().string();
+    const std::string target = withTrailingSlash(saveFolder) + fileName;
+    for (const std::string& candidate : {expanded.string(), target}) {
+        std::error_code ignored;
+        if (fs::exists(fs::symlink_status(candidate, ignored)))
+            return {false, {}, "Photo Album [" + candidate + "] already exists.\r\n\r\nPlease use a different name! "};
+    }
+    std::error_code ignored;
+    fs::create_directories(saveFolder, ignored);
+    if (const std::string reason = probeNewFile(target); !reason.empty())
+        return {false, {}, "The catalog [" + target + "] cannot be created: " + reason};
+    return {true, fileName, {}};
+}
+
+bool newCatalog(Workspace& workspace, const std::function<std::optional<std::string>()>& askName)
+{
+    Catalog& catalog = workspace.catalog();
+    bool modified = catalog.modified;
+    if (modified) {
+        if (workspace.dialogs().askYesNo(askToSave(catalog.name.empty() ? "Unnamed Catalog" : catalog.name)))
+            modified = !saveCatalog(workspace);
+        catalog.modified = false;
+    }
+    NewCatalogNameCheck check;
+    while (!check.accepted) {
+        const auto typed = askName();
+        if (!typed) {
+            // Cancel keeps the catalog as it is; changes the user chose not to save still count,
+            // so that leaving the program asks about them again.
+            catalog.modified = modified;
+            return false;
+        }
+        check = checkNewCatalogName(*typed, workspace.programFolder(), catalog.folder);
+        if (!check.accepted && !check.message.empty())
+            workspace.dialogs().showInformation(check.message);
+    }
+    closeCatalog(workspace);
+    catalog.name = check.name;
+    workspace.setCaption(std::string(Workspace::applicationTitle) + " [" + catalog.name + "]");
+    workspace.generationFlags().smartRender = true;
+    workspace.generationFlags().rerenderPhotos = true;
+    return true;
+}
+
+std::string defaultCatalogName(std::time_t when, const std::locale& locale)
+{
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    std::ostringstream name;
+    name.imbue(locale);
+    name << "Album_" << std::put_time(&parts, "%b_%d_%Y") << ".Cat";
+    return name.str();
+}
+
+} // namespace pictaven

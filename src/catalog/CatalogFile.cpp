@@ -1,0 +1,112 @@
+#include "catalog/CatalogFile.h"
+
+#include "app/ProgramFolder.h"
+#include "ini/BigIniFile.h"
+#include "settings/AlbumSettingsField.h"
+#include "settings/ConfigFile.h"
+
+#include <initializer_list>
+
+namespace pictaven {
+
+namespace {
+
+std::string fileNamePart(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void writeFields(BigIniFile& ini, const AlbumSettings& settings, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        AlbumSettingsField::byName(name).write(ini, settings);
+}
+
+void writeUnlessEmpty(BigIniFile& ini, const std::string& key, const std::string& value)
+{
+    if (!value.empty())
+        ini.writeString("Files", key, value);
+}
+
+} // namespace
+
+void CatalogFile::writeCatalogPart(BigIniFile& ini, const Catalog& catalog, const AlbumSettings& settings,
+                                   const std::string& outputFolder)
+{
+    ini.writeString("Directories", "Source Directory", catalog.sourceFolder);
+
+    // Erasing first makes sure no key of a removed photo survives.
+    ini.eraseSection("Files");
+    std::size_t n = 1;
+    for (const AlbumItem& item : catalog.photos) {
+        const FileStorage& photo = item.storage;
+        const std::string number = std::to_string(n);
+        ini.writeString("Files", "Source_File_" + number, photo.SourcePath);
+        writeUnlessEmpty(ini, "Caption_" + number, photo.Caption);
+        writeUnlessEmpty(ini, "WebTitle_" + number, photo.WebTitle);
+        writeUnlessEmpty(ini, "AudioFile_" + number, photo.AudioFile);
+        ini.writeInteger("Files", "Rotation_" + number, photo.Rotation);
+        std::size_t m = 1;
+        for (const std::string& line : photo.Description) {
+            ini.writeString("Files", "Descr_" + number + "_Line_" + std::to_string(m),
+                            line.empty() ? emptyLineMark : line);
+            ++m;
+        }
+        ++n;
+    }
+    ini.writeString("Files", "Source_File_" + std::to_string(n), "");
+
+    ini.writeString("Preferences", "Album Title", catalog.albumTitle);
+    ini.writeInteger("Preferences", "Album Index", catalog.templateIndex);
+    ini.writeString("Preferences", "Album Filename", catalog.templateName);
+    ini.writeString("Preferences", "Background Image", catalog.photoPageTexture);
+    ini.writeString("Preferences", "Thumbnail Background Image", catalog.indexPageTexture);
+
+    writeFields(ini, settings, {"PassiveMode", "UploadDirectory", "Resample"});
+    ini.writeString("Generate Options", "OutputFolder", withTrailingSlash(outputFolder));
+    writeFields(ini, settings,
+                {"AlbumShortName", "SneakPeek", "CDROM", "DeleteFolder", "Substitutions", "LowercaseFiles",
+                 "HomeButtonEnable", "HomeButtonFrame", "DisplaySlideShow", "FadeIn", "HTMLLink", "HTMLLinkDesc",
+                 "HTMLLink2", "HTMLLinkDesc2", "NewWindow1", "NewWindow2", "WatermarkType",
+                 "WatermarkOrientation", "WatermarkText", "WatermarkImage"});
+}
+
+std::vector<AlbumItem> CatalogFile::readPhotos(const BigIniFile& ini)
+{
+    std::vector<AlbumItem> photos;
+    for (std::size_t n = 1;; ++n) {
+        const std::string number = std::to_string(n);
+        std::string source = ini.readString("Files", "Source_File_" + number, "");
+        if (source.empty())
+            break;
+        AlbumItem item;
+        item.displayName = fileNamePart(source);
+        FileStorage& photo = item.storage;
+        photo.SourcePath = source;
+        photo.WorkingPath = std::move(source);
+        photo.Caption = ini.readString("Files", "Caption_" + number, "");
+        photo.WebTitle = ini.readString("Files", "WebTitle_" + number, "");
+        photo.Rotation = ini.readInteger("Files", "Rotation_" + number, 0);
+        photo.AudioFile = ini.readString("Files", "AudioFile_" + number, "");
+        for (std::size_t m = 1;; ++m) {
+            std::string line = ini.readString("Files", "Descr_" + number + "_Line_" + std::to_string(m), "");
+            if (line.empty())
+                break;
+            photo.Description.push_back(line == emptyLineMark ? " " : std::move(line));
+        }
+        photos.push_back(std::move(item));
+    }
+    return photos;
+}
+
+void CatalogFile::save(const std::string& path, const Catalog& catalog, const AlbumSettings& settings,
+                       const std::string& outputFolder)
+{
+    BigIniFile ini(path, NewFileAccess::OwnerOnly);
+    writeCatalogPart(ini, catalog, settings, outputFolder);
+    writeConfigKeys(ini, settings);
+    ini.flushFile();
+}
+
+} // namespace pictaven

@@ -1,0 +1,211 @@
+#include "catalog/CatalogCommands.h"
+#include "catalog/CatalogFile.h"
+#include "settings/AlbumSettingsField.h"
+
+#include "WorkspaceFixture.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <type_traits>
+#include <variant>
+
+namespace pictaven {
+namespace {
+
+using test::readFile;
+using test::ScriptedDialogs;
+using test::writeFile;
+namespace fs = std::filesystem;
+
+class CatalogFileTest : public test::WorkspaceFixture {};
+
+// Every setting moved away from its value, so that a key the writer or reader forgot shows.
+void changeEverySetting(AlbumSettings& settings)
+{
+    for (const AlbumSettingsField& field : AlbumSettingsField::all()) {
+        std::visit(
+            [&](auto member) {
+                auto& value = settings.*member;
+                using Value = std::remove_reference_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, bool>)
+                    value = !value;
+                else if constexpr (std::is_same_v<Value, std::int32_t>)
+                    value = field.choices > 0 ? (value == field.choices - 1 ? 0 : field.choices - 1) : value + 7;
+                else
+                    value = "changed " + std::string(field.name);
+            },
+            field.member);
+    }
+    settings.Left = "11";
+    settings.Right = "12";
+    settings.Top = "13";
+    settings.Bottom = "14";
+}
+
+TEST_F(CatalogFileTest, CatalogPartIsWrittenInTheTableOrder)
+{
+    Catalog& catalog = workspace().catalog();
+    catalog.sourceFolder = "/photos";
+    catalog.albumTitle = "Summer";
+    catalog.photoPageTexture = "/tex/paper.jpg";
+    FileStorage first;
+    first.SourcePath = "/photos/a.jpg";
+    first.Caption = "Beach";
+    first.Rotation = 1;
+    first.Description = {"a", "", "b"};
+    FileStorage second;
+    second.SourcePath = "/photos/b.jpg";
+    second.Caption = "Dunes";
+    second.WebTitle = "The dunes";
+    second.AudioFile = "/audio/wind.wav";
+    catalog.photos = {{"a.jpg", first}, {"b.jpg", second}};
+
+    const std::string file = path("Trip.CAT");
+    CatalogFile::save(file, catalog, workspace().albumSettings(), "/out");
+    const std::string text = readFile(file);
+    const std::string catalogPart = "[Directories]\r\nSource Directory=/photos\r\n\r\n"
+                                    "[Files]\r\nSource_File_1=/photos/a.jpg\r\nCaption_1=Beach\r\nRotation_1=1\r\n"
+                                    "Descr_1_Line_1=a\r\nDescr_1_Line_2=<!>\r\nDescr_1_Line_3=b\r\n"
+                                    "Source_File_2=/photos/b.jpg\r\nCaption_2=Dunes\r\nWebTitle_2=The dunes\r\n"
+                                    "AudioFile_2=/audio/wind.wav\r\nRotation_2=0\r\nSource_File_3=\r\n\r\n"
+                                    "[Preferences]\r\nAlbum Title=Summer\r\nAlbum Index=0\r\n"
+                                    "Album Filename=<Basic Photo Album>\r\nBackground Image=/tex/paper.jpg\r\n"
+                                    "Thumbnail Background Image=\r\n\r\n"
+                                    "[FTP]\r\nPassiveMode=1\r\nUploadDirectory=MyAlbum\r\n\r\n"
+                                    "[Generate Options]\r\nResample=0\r\nOutputFolder=/out/\r\nAlbumShortName=myalbum\r\n"
+                                    "SneakPeek=0\r\nCDROM=0\r\nDeleteFolder=1\r\nSubstitutions=1\r\nLowercaseFiles=0\r\n"
+                                    "StyleTheme=-1\r\n\r\n"
+                                    "[Appearance]\r\nHomeButtonEnable=0\r\nHomeButtonFrame=_self\r\nDisplaySlideShow=0\r\n"
+                                    "FadeIn=0\r\nHTMLLink=\r\nHTMLLinkDesc=\r\nHTMLLink2=\r\nHTMLLinkDesc2=\r\n"
+                                    "NewWindow1=1\r\nNewWindow2=1\r\nProtectImages=0\r\n";
+    EXPECT_EQ(text.substr(0, catalogPart.size()), catalogPart);
+    std::vector<std::size_t> sections;
+    for (const char* name : {"[FTP Appearance]\r\nWatermark Type=0\r\nWatermark Orientation=3\r\n", "[Size]\r\nLeft=",
+                             "[Program]\r\nVersion=3.03\r\n"})
+        sections.push_back(text.find(name));
+    EXPECT_TRUE(std::is_sorted(sections.begin(), sections.end()) && sections.back() != std::string::npos) << text;
+}
+
+TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
+{
+    Workspace& first = workspace();
+    Catalog& catalog = first.catalog();
+    catalog.sourceFolder = path("Photos");
+    catalog.albumTitle = "Trip \xC3\xA0 Nice = fun";
+    catalog.photoPageTexture = path("backgrnd/paper.jpg");
+    catalog.indexPageTexture = path("backgrnd/wood.jpg");
+    const struct {
+        std::string name, caption, webTitle, audio;
+        std::vector<std::string> description;
+        std::int32_t rotation;
+    } photos[] = {
+        {"Photos/a b.jpg", "Caption = with equals", "Web <b>title</b>", path("a.wav"), {"line 1", " ", "<i>3</i>"}, 3},
+        {"Photos/\xE9t\xE9.jpg", "bytes \xFF\xFE not UTF-8", "", "", {}, 0},
+        {"Photos/a b.jpg", "", "listed twice", "", {"only"}, 2},
+    };
+    for (const auto& p : photos) {
+        FileStorage storage;
+        storage.SourcePath = storage.WorkingPath = photo(p.name);
+        storage.Caption = p.caption;
+        storage.WebTitle = p.webTitle;
+        storage.AudioFile = p.audio;
+        storage.Description = p.description;
+        storage.Rotation = p.rotation;
+        catalog.photos.push_back({fs::path(p.name).filename().string(), storage});
+    }
+    changeEverySetting(first.albumSettings());
+    const AlbumSettings saved = first.albumSettings();
+    const std::vector<AlbumItem> savedPhotos = catalog.photos;
+    CatalogFile::save(path("Trip.CAT"), catalog, saved, first.outputFolder());
+
+    Workspace& second = restart();
+    openTheCatalog(second, path("Trip.CAT"));
+    EXPECT_TRUE(m_dialogs.shown.empty());
+    const Catalog& opened = second.catalog();
+    ASSERT_EQ(opened.photos.size(), savedPhotos.size());
+    for (std::size_t i = 0; i < savedPhotos.size(); ++i) {
+        const FileStorage& want = savedPhotos[i].storage;
+        const FileStorage& got = opened.photos[i].storage;
+        EXPECT_EQ(opened.photos[i].displayName, savedPhotos[i].displayName);
+        EXPECT_EQ(got.SourcePath, want.SourcePath);
+        EXPECT_EQ(got.WorkingPath, want.SourcePath);
+        EXPECT_EQ(got.Caption, want.Caption);
+        EXPECT_EQ(got.WebTitle, want.WebTitle);
+        EXPECT_EQ(got.AudioFile, want.AudioFile);
+        EXPECT_EQ(got.Description, want.Description);
+        EXPECT_EQ(got.Rotation, want.Rotation);
+        EXPECT_EQ(got.FileDate, 0);
+    }
+    EXPECT_EQ(opened.sourceFolder, catalog.sourceFolder);
+    EXPECT_EQ(opened.albumTitle, catalog.albumTitle);
+    EXPECT_EQ(opened.photoPageTexture, catalog.photoPageTexture);
+    EXPECT_EQ(opened.indexPageTexture, catalog.indexPageTexture);
+    EXPECT_EQ(opened.name, "Trip.CAT");
+    EXPECT_EQ(opened.folder, m_home.path().string());
+    EXPECT_FALSE(opened.modified);
+
+    const AlbumSettings& settings = second.albumSettings();
+    for (const AlbumSettingsField& field : AlbumSettingsField::all()) {
+        const std::string name = field.name;
+        if (field.writtenBy == WrittenBy::Nobody || name == "Left" || name == "Right" || name == "Top"
+            || name == "Bottom" || name == "OutputFolder")
+            continue;
+        EXPECT_EQ(field.valueText(settings), field.valueText(saved)) << name;
+    }
+    EXPECT_EQ(settings.CatalogOffsets.Left, 11);
+    EXPECT_EQ(settings.CatalogOffsets.Bottom, 14);
+    EXPECT_EQ(second.outputFolder(), m_home.str() + "Projects/");
+}
+
+struct ReadingCase {
+    const char* name;
+    std::string files;
+    std::vector<std::string> sources;
+    std::vector<std::string> firstDescription;
+};
+
+class CatalogReading : public test::WorkspaceFixture, public ::testing::WithParamInterface<ReadingCase> {};
+
+TEST_P(CatalogReading, PhotoListFollowsTheReadingRules)
+{
+    const ReadingCase& c = GetParam();
+    writeFile(m_home / "Hand.CAT", "[Program]\r\nVersion=3.03\r\n[Files]\r\n" + c.files);
+    openTheCatalog(workspace(), path("Hand.CAT"));
+    std::vector<std::string> sources;
+    for (const AlbumItem& item : workspace().catalog().photos)
+        sources.push_back(item.storage.SourcePath);
+    EXPECT_EQ(sources, c.sources);
+    if (!sources.empty()) {
+        EXPECT_EQ(workspace().catalog().photos[0].storage.Description, c.firstDescription);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandWritten, CatalogReading,
+    ::testing::Values(
+        ReadingCase{"gap", "Source_File_1=/p/1.jpg\r\nSource_File_2=/p/2.jpg\r\nSource_File_4=/p/4.jpg\r\n",
+                    {"/p/1.jpg", "/p/2.jpg"}, {}},
+        ReadingCase{"far number", "Source_File_1=/p/1.jpg\r\nSource_File_99999=/p/x.jpg\r\n", {"/p/1.jpg"}, {}},
+        ReadingCase{"only a far number", "Source_File_99999=/p/x.jpg\r\n", {}, {}},
+        ReadingCase{"empty end marker", "Source_File_1=/p/1.jpg\r\nSource_File_2=\r\nSource_File_3=/p/3.jpg\r\n",
+                    {"/p/1.jpg"}, {}},
+        ReadingCase{"listed twice", "Source_File_1=/p/1.jpg\r\nSource_File_2=/p/1.jpg\r\n", {"/p/1.jpg", "/p/1.jpg"}, {}},
+        ReadingCase{"description stops at the first empty line",
+                    "Source_File_1=/p/1.jpg\r\nDescr_1_Line_1=a\r\nDescr_1_Line_2=<!>\r\nDescr_1_Line_3=b\r\n"
+                    "Descr_1_Line_4=\r\nDescr_1_Line_5=c\r\n",
+                    {"/p/1.jpg"}, {"a", " ", "b"}},
+        ReadingCase{"description stops at a missing line",
+                    "Source_File_1=/p/1.jpg\r\nDescr_1_Line_1=a\r\nDescr_1_Line_3=c\r\n", {"/p/1.jpg"}, {"a"}},
+        ReadingCase{"keys in any case", "source_file_1=/p/1.jpg\r\nDESCR_1_LINE_1=x\r\n", {"/p/1.jpg"}, {"x"}},
+        ReadingCase{"line of 300 bytes", "Source_File_1=/p/" + std::string(300, 'x') + "\r\n",
+                    {"/p/" + std::string(255 - 17, 'x')}, {}}),
+    [](const ::testing::TestParamInfo<ReadingCase>& info) {
+        std::string name = info.param.name;
+        for (char& c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+} // namespace
+} // namespace pictaven
