@@ -1,0 +1,62 @@
+#pragma once
+
+#include "catalog/FileStorage.h"
+#include "generate/AlbumJob.h"
+#include "generate/OutputNames.h"
+#include "imaging/Bitmap.h"
+#include "imaging/ThumbnailBitmap.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace pictaven {
+
+// Makes the web copy of album photos in the output folder: converts a photo browsers cannot
+// show to JPEG, then scales, softens the edge, turns and watermarks it and writes it as JPEG at
+// the album's CompressionRatio; with no such option set the photo is copied (or only turned).
+//
+// Built once per generation from the job; afterwards renderPhoto is const and keeps no state
+// between calls, so the driver may call it for different photos on several threads at once and
+// every file comes out byte for byte as in a one-thread run. Two photos whose output names are
+// equal must not be rendered at the same time (the later one wins, as in album order).
+class PhotoRenderer {
+public:
+    // Copies what it needs from `job` (settings, program and output folders). mask.jpg and
+    // the watermark picture are read here once when the settings use them; a missing or damaged
+    // one makes every render that needs it fail silently (mask) or draw no watermark (picture).
+    // `convertQuality` is Compression2 (0 to 100) for photos converted to JPEG; `logMessage`
+    // (error box and error.log line) receives only the conversion's own failure reports and may
+    // be called from the rendering threads. Throws nothing.
+    PhotoRenderer(const AlbumJob& job, int convertQuality, std::function<void(const std::string&)> logMessage);
+
+    // Renders one photo (SourcePath, Rotation) to outputFolder + webFileName(file name of the
+    // rendered path). A source that is not a web format is converted first, which sets the
+    // photo's WorkingPath and Converted. Every other failure ends this photo's render silently,
+    // with no output file. Never throws.
+    //
+    // thumbnailSource: when given, and the photo's SourcePath is a JPEG by name that this call
+    // can decode, receives the thumbnail source made from that one decode: the same pixels that
+    // ThumbnailRenderer::loadThumbnailSource would give, so the page phase need not decode the
+    // photo again. Left empty otherwise (then load the thumbnail source as usual).
+    void renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
+
+    // The output file renderPhoto writes for a photo whose rendered path is `path`.
+    std::string targetPath(const std::string& path) const;
+
+private:
+    void process(const std::string& path, bool converted, int rotation, const std::string& target,
+                 std::optional<ThumbnailSource>* thumbnailSource) const;
+    void copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
+                    std::optional<ThumbnailSource>* thumbnailSource) const;
+
+    AlbumSettings m_settings;
+    std::string m_outputFolder;
+    OutputNames m_names;
+    int m_convertQuality;
+    std::function<void(const std::string&)> m_logMessage;
+    std::optional<Bitmap> m_maskPicture;      // mask.jpg when SoftEdge is on and it could be read
+    std::optional<Bitmap> m_watermarkPicture; // WatermarkImage when WatermarkType is 2 and readable
+};
+
+} // namespace pictaven
