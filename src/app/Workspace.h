@@ -5,6 +5,7 @@
 #include "app/SettingsStore.h"
 #include "app/StepGuards.h"
 #include "catalog/Catalog.h"
+#include "catalog/PhotoList.h"
 #include "ini/IniFile.h"
 #include "publish/FtpProfile.h"
 #include "settings/AlbumSettings.h"
@@ -98,6 +99,9 @@ public:
     GenerationFlags& generationFlags() { return m_generationFlags; }
     const GenerationFlags& generationFlags() const { return m_generationFlags; }
     Dialogs& dialogs() { return m_dialogs; }
+    // The commands of the step 1 album list over catalog().photos.
+    PhotoList& photoList() { return m_photoList; }
+    const PhotoList& photoList() const { return m_photoList; }
 
     // An error box, then an entry in the program folder's error.log (see ErrorLog.h).
     void logMessage(const std::string& text);
@@ -122,6 +126,8 @@ private:
     OutputFolderState m_folders;
     std::function<void()> m_saveCatalog;
     bool m_shown = false;
+    // Last: it reads the program folder when it is built.
+    PhotoList m_photoList{*this};
 };
 
 } // namespace pictaven
