@@ -1,0 +1,96 @@
+#include "generate/OrderedWorkers.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace pictaven {
+
+OrderedWorkers::OrderedWorkers(std::size_t count, int jobs, std::vector<std::vector<std::size_t>> dependsOn,
+                               Task task)
+    : m_count(count)
+    , m_jobs(std::max(jobs, 1))
+    , m_dependsOn(std::move(dependsOn))
+    , m_task(std::move(task))
+    , m_done(count, 0)
+    , m_failures(count)
+{
+    m_dependsOn.resize(count);
+    if (m_jobs == 1)
+        return;
+    const std::size_t threads = std::min<std::size_t>(static_cast<std::size_t>(m_jobs), count);
+    for (std::size_t i = 0; i < threads; ++i)
+        m_threads.emplace_back([this] { work(); });
+}
+
+OrderedWorkers::~OrderedWorkers()
+{
+    stop();
+}
+
+bool OrderedWorkers::dependenciesDone(std::size_t index) const
+{
+    return std::all_of(m_dependsOn[index].begin(), m_dependsOn[index].end(),
+                       [this](std::size_t earlier) { return m_done[earlier] != 0; });
+}
+
+void OrderedWorkers::await(std::size_t index)
+{
+    if (index >= m_count)
+        throw std::out_of_range("OrderedWorkers::await: no such task");
+    if (m_threads.empty()) {
+        // One job: the task runs here, after every earlier task has been awaited.
+        if (!m_done[index]) {
+            m_task(index);
+            m_done[index] = 1;
+        }
+        return;
+    }
+    std::unique_lock lock(m_mutex);
+    m_limit = std::max(m_limit, std::min(m_count, index + static_cast<std::size_t>(m_jobs)));
+    m_changed.notify_all();
+    m_changed.wait(lock, [&] { return m_done[index] != 0 || m_stopped; });
+    if (!m_done[index])
+        throw std::logic_error("OrderedWorkers::await after stop");
+    if (m_failures[index])
+        std::rethrow_exception(m_failures[index]);
+}
+
+void OrderedWorkers::stop()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopped = true;
+    }
+    m_changed.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+    m_threads.clear();
+}
+
+void OrderedWorkers::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_stopped || m_next < m_limit; });
+        if (m_stopped)
+            return;
+        const std::size_t index = m_next++;
+        // Earlier tasks are all claimed by now, so the ones this task waits for make progress.
+        m_changed.wait(lock, [&] { return m_stopped || dependenciesDone(index); });
+        if (m_stopped)
+            return;
+        lock.unlock();
+        std::exception_ptr failure;
+        try {
+            m_task(index);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        lock.lock();
+        m_failures[index] = failure;
+        m_done[index] = 1;
+        m_changed.notify_all();
+    }
+}
+
+} // namespace pictaven

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace pictaven {
+
+// Runs numbered tasks 0 .. count-1 for a consumer that takes them in order: with one job each
+// task runs on the consumer's thread when it is awaited; with more, worker threads run the
+// tasks in index order, at most `jobs` at a time and never more than `jobs` past the one the
+// consumer waits for, so memory is bounded by the jobs. A task starts only after the earlier
+// tasks it depends on have finished. Tasks must not touch each other's data.
+class OrderedWorkers {
+public:
+    using Task = std::function<void(std::size_t index)>;
+
+    // dependsOn[i] lists earlier tasks (indices below i) that must finish before task i starts;
+    // it may be shorter than count. jobs below 1 count as 1.
+    OrderedWorkers(std::size_t count, int jobs, std::vector<std::vector<std::size_t>> dependsOn, Task task);
+    // Stops as stop() does.
+    ~OrderedWorkers();
+    OrderedWorkers(const OrderedWorkers&) = delete;
+    OrderedWorkers& operator=(const OrderedWorkers&) = delete;
+
+    // Returns once task `index` has run; indices must be awaited in increasing order. Rethrows
+    // what the task threw. Must not be called after stop().
+    void await(std::size_t index);
+
+    // Starts no further task and waits for the running ones.
+    void stop();
+
+private:
+    void work();
+    bool dependenciesDone(std::size_t index) const;
+
+    std::size_t m_count;
+    int m_jobs;
+    std::vector<std::vector<std::size_t>> m_dependsOn;
+    Task m_task;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<char> m_done;
+    std::vector<std::exception_ptr> m_failures;
+    std::size_t m_next = 0;  // the next task a worker claims
+    std::size_t m_limit = 0; // tasks below this index may start
+    bool m_stopped = false;
+    std::vector<std::thread> m_threads;
+};
+
+} // namespace pictaven

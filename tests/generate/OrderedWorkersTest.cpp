@@ -1,0 +1,92 @@
+#include "generate/OrderedWorkers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace pictaven {
+namespace {
+
+TEST(OrderedWorkers, RunsEveryTaskOnceForEveryNumberOfJobs)
+{
+    for (const int jobs : {1, 2, 4}) {
+        std::vector<std::atomic<int>> runs(20);
+        OrderedWorkers workers(runs.size(), jobs, {}, [&](std::size_t i) { ++runs[i]; });
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            workers.await(i);
+            EXPECT_EQ(runs[i].load(), 1) << "task " << i << ", " << jobs << " jobs";
+        }
+        workers.stop();
+        for (const auto& count : runs)
+            EXPECT_EQ(count.load(), 1);
+    }
+}
+
+TEST(OrderedWorkers, NeverRunsMoreThanTheJobsAheadOfTheConsumer)
+{
+    constexpr int jobs = 3;
+    std::mutex mutex;
+    std::size_t awaited = 0;
+    std::size_t furthest = 0;
+    OrderedWorkers workers(30, jobs, {}, [&](std::size_t i) {
+        std::lock_guard lock(mutex);
+        furthest = std::max(furthest, i);
+        EXPECT_LT(i, awaited + jobs);
+    });
+    for (std::size_t i = 0; i < 30; ++i) {
+        {
+            std::lock_guard lock(mutex);
+            awaited = i;
+        }
+        workers.await(i);
+    }
+    EXPECT_EQ(furthest, 29u);
+}
+
+TEST(OrderedWorkers, ATaskWaitsForTheEarlierTasksItDependsOn)
+{
+    // Task 3 depends on task 0, which is slow; task 3 must see it finished.
+    std::atomic<bool> firstDone = false;
+    std::atomic<bool> orderKept = true;
+    OrderedWorkers workers(4, 4, {{}, {}, {}, {0}}, [&](std::size_t i) {
+        if (i == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            firstDone = true;
+        }
+        if (i == 3 && !firstDone)
+            orderKept = false;
+    });
+    for (std::size_t i = 0; i < 4; ++i)
+        workers.await(i);
+    EXPECT_TRUE(orderKept.load());
+}
+
+TEST(OrderedWorkers, StopStartsNoFurtherTask)
+{
+    std::atomic<int> started = 0;
+    OrderedWorkers workers(100, 2, {}, [&](std::size_t) { ++started; });
+    workers.await(0);
+    workers.stop();
+    // At most the awaited task and the ones the window let start.
+    EXPECT_LE(started.load(), 2);
+}
+
+TEST(OrderedWorkers, AwaitPassesOnWhatATaskThrew)
+{
+    for (const int jobs : {1, 2}) {
+        OrderedWorkers workers(2, jobs, {}, [](std::size_t i) {
+            if (i == 1)
+                throw std::runtime_error("task 1 failed");
+        });
+        workers.await(0);
+        EXPECT_THROW(workers.await(1), std::runtime_error);
+    }
+}
+
+} // namespace
+} // namespace pictaven
