@@ -49,7 +49,7 @@ bool FrameSetWriter::createMultiPage(int frameWidth, int frameHeight, const std:
 
     std::string page = PagePreamble::generatedByComment() + PagePreamble::metaLines(s);
     page += PagePreamble::docType() + "\r\n<HTML>\r\n" + PagePreamble::charsetMeta();
-    page += HtmlText::fill("<TITLE>%s</TITLE>\r\n\r\n", {m_job.albumTitle});
+    page += HtmlText::fill("<TITLE>%s</TITLE>\r\n\r\n", {HtmlText::text(m_job.albumTitle)});
     const std::string size = std::to_string(frameSize(frameWidth, frameHeight));
     // Any alignment but "Horizontal Frames" (1) puts the album frame on the left, the default.
     if (s.FrameAlignment == 1)

@@ -57,6 +57,21 @@ std::string HtmlText::attribute(std::string_view text)
     return escaped;
 }
 
+std::string HtmlText::text(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
 std::string HtmlText::scriptString(std::string_view text)
 {
     std::string escaped;

@@ -19,6 +19,10 @@ public:
     // titles and file names cannot end the attribute or the tag. Other bytes (UTF-8 letters
     // included) stay as they are.
     static std::string attribute(std::string_view text);
+    // Text between tags that comes from captions, titles, file names or link texts: & < >
+    // become character references, so that such text shows as typed and cannot open a tag.
+    // (Photo description lines are the user's own HTML and do not come through here.)
+    static std::string text(std::string_view text);
 
     // The inside of a JavaScript string literal in single or double quotes: backslashes and
     // both quotes get a backslash, line breaks become \r and \n, and "<" becomes \x3C so that

@@ -154,7 +154,7 @@ void NavigationWriter::writeListBox(std::string& page, const std::string& thisPa
         else
             text = m_names.webFileName(photoName);
         page += HtmlText::fill("<OPTION %s=\"%s\">%s\r\n",
-                               {value == thisPage ? "SELECTED" : "VALUE", attr(value), text});
+                               {value == thisPage ? "SELECTED" : "VALUE", attr(value), HtmlText::text(text)});
     }
     page += "</SELECT>\r\n</FORM>\r\n\r\n\r\n";
 }

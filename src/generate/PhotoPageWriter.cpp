@@ -113,7 +113,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
         page += HtmlText::fill("<META HTTP-EQUIV=REFRESH CONTENT=\"%s;URL=%s\">\r\n",
                                {attr(s.RefreshRate), attr(next)});
     }
-    page += HtmlText::fill("\r\n<TITLE>%s</TITLE>\r\n", {m_job.albumTitle});
+    page += HtmlText::fill("\r\n<TITLE>%s</TITLE>\r\n", {HtmlText::text(m_job.albumTitle)});
     page += "\r\n</HEAD>\r\n";
 
     const std::string texture = !s.SoftEdge && !m_job.photoPageTexture.empty()
@@ -131,7 +131,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
     if (s.DisplayWebTitle) {
         if (!photo.WebTitle.empty())
             page += HtmlText::fill("<CENTER><FONT CLASS='PhotoTitle'  COLOR=\"#%02x%02x%02x\" SIZE=+2>%s</FONT>\r\n<BR>\r\n",
-                                   {HtmlText::hexColour(s.WebPhotoTextColor), photo.WebTitle});
+                                   {HtmlText::hexColour(s.WebPhotoTextColor), HtmlText::text(photo.WebTitle)});
         else
             page += "<BR>";
     }

@@ -1,0 +1,77 @@
+#include "generate/HtmlText.h"
+#include "generate/PagePreamble.h"
+#include "settings/AlbumSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace pictaven {
+namespace {
+
+TEST(HtmlText, FillPutsArgumentsInOrderAndColoursInOnePlace)
+{
+    EXPECT_EQ(HtmlText::fill("<A HREF=\"%s\" target=%s> %d %% </A>", {"a.htm", "_self", "7"}),
+              "<A HREF=\"a.htm\" target=_self> 7 % </A>");
+    EXPECT_EQ(HtmlText::fill("BGCOLOR=\"#%02x%02x%02x\" TEXT=\"#%02x%02x%02x\"", {"ff0000", "00ff00"}),
+              "BGCOLOR=\"#ff0000\" TEXT=\"#00ff00\"");
+}
+
+TEST(HtmlText, FillRefusesArgumentsThatDoNotMatchThePlaces)
+{
+    EXPECT_THROW(HtmlText::fill("%s and %s", {"one"}), std::logic_error);
+    EXPECT_THROW(HtmlText::fill("%s", {"one", "two"}), std::logic_error);
+    EXPECT_THROW(HtmlText::fill("%x", {"one"}), std::logic_error);
+}
+
+struct EscapeCase {
+    const char* text;
+    const char* attribute;
+    const char* script;
+};
+
+class Escaping : public ::testing::TestWithParam<EscapeCase> { };
+
+TEST_P(Escaping, KeepsTextFromEndingItsPlace)
+{
+    EXPECT_EQ(HtmlText::attribute(GetParam().text), GetParam().attribute);
+    EXPECT_EQ(HtmlText::scriptString(GetParam().text), GetParam().script);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Escaping,
+    ::testing::Values(EscapeCase{"plain.jpg", "plain.jpg", "plain.jpg"},
+                      EscapeCase{"Mom's birthday", "Mom&#39;s birthday", "Mom\\'s birthday"},
+                      EscapeCase{"Tom & \"Jerry\"", "Tom &amp; &quot;Jerry&quot;", "Tom & \\\"Jerry\\\""},
+                      EscapeCase{"a<b>c", "a&lt;b&gt;c", "a\\x3Cb>c"},
+                      EscapeCase{"</SCRIPT>", "&lt;/SCRIPT&gt;", "\\x3C/SCRIPT>"},
+                      EscapeCase{"back\\slash\r\n", "back\\slash\r\n", "back\\\\slash\\r\\n"},
+                      EscapeCase{"Zoë über Straße", "Zoë über Straße", "Zoë über Straße"}));
+
+TEST(HtmlText, ColoursAreRedGreenBlueInLowerCaseHexadecimal)
+{
+    EXPECT_EQ(HtmlText::hexColour(16777215), "ffffff");
+    EXPECT_EQ(HtmlText::hexColour(255), "ff0000");
+    EXPECT_EQ(HtmlText::hexColour(16711680), "0000ff");
+    EXPECT_EQ(HtmlText::hexColour(0x00ab12cd), "cd12ab");
+    EXPECT_EQ(HtmlText::hexColour(-1), "ffffff");
+}
+
+TEST(PagePreamble, GeneratedByCommentAndMetaLines)
+{
+    EXPECT_EQ(PagePreamble::generatedByComment(),
+              "<!-- Generated with Pictaven - https://pictaven.example.org/ !-->\r\n\r\n");
+    AlbumSettings settings;
+    settings.MetaDesc = "Mom's \"best\" photos";
+    settings.MetaKeywords = "a&b";
+    EXPECT_EQ(PagePreamble::metaLines(settings),
+              "<META name=\"description\" content=\"Mom&#39;s &quot;best&quot; photos\">\r\n"
+              "<META name=\"keywords\" content=\"a&amp;b\">\r\n\r\n");
+    settings.GenerateMetaData = false;
+    EXPECT_EQ(PagePreamble::metaLines(settings), "");
+    EXPECT_EQ(PagePreamble::docType(),
+              "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">");
+}
+
+} // namespace
+} // namespace pictaven
