@@ -9,8 +9,9 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"info", "FILE...", "Print each picture's format, width and height, or why it cannot be read.", runInfoCommand},
         {"convert", "IN OUT.jpg [--quality Q]", "Write a picture of any supported format as JPEG (quality Compression2 or Q).", runConvertCommand},
-        {"settings", "FILE [--catalog]", "Print every album setting as reading FILE as a template (or as a catalog) leaves it.", runSettingsCommand},
+        {"settings", "FILE [--catalog | --template]", "Print every album setting as reading FILE as a template (or as a catalog; the default for a .CAT file) leaves it.", runSettingsCommand},
         {"default-template", "FILE", "Write every template key at its default into FILE.", runDefaultTemplateCommand},
+        {"new-catalog", "NAME.CAT --photos DIR [--template NAME] [--title TEXT]", "Make a catalog of the photos of DIR that the file mask and size limits accept, in name order.", runNewCatalogCommand},
     };
     return table;
 }

@@ -21,5 +21,6 @@ int runConvertCommand(const std::vector<std::string>& args);
 
 int runSettingsCommand(const std::vector<std::string>& args);
 int runDefaultTemplateCommand(const std::vector<std::string>& args);
+int runNewCatalogCommand(const std::vector<std::string>& args);
 
 } // namespace pictaven::cli

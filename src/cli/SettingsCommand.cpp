@@ -1,31 +1,41 @@
 #include "app/ProgramFolder.h"
 #include "cli/Commands.h"
+#include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
 #include "settings/AlbumSettingsField.h"
 #include "settings/ConfigFile.h"
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
 namespace pictaven::cli {
 
 // Shows what a template or catalog does to the settings, as the program holds them right after
-// start-up: every key's default, with the catalog-only keys at their start-up values.
+// start-up: every key's default, with the catalog-only keys at their start-up values. A file
+// whose extension is .CAT (any case) is read as a catalog unless --template says otherwise.
 int runSettingsCommand(const std::vector<std::string>& args)
 {
+    constexpr const char* usage = "usage: settings FILE [--catalog | --template]";
     std::string path;
-    ConfigMode mode = ConfigMode::Template;
+    std::optional<ConfigMode> mode;
     for (const std::string& arg : args) {
-        if (arg == "--catalog")
+        if (arg == "--catalog" && !mode)
             mode = ConfigMode::Catalog;
+        else if (arg == "--template" && !mode)
+            mode = ConfigMode::Template;
         else if (arg.starts_with("--") || !path.empty())
-            throw std::invalid_argument("unexpected argument '" + arg + "'; usage: settings FILE [--catalog]");
+            throw std::invalid_argument("unexpected argument '" + arg + "'; " + usage);
         else
             path = arg;
     }
     if (path.empty())
-        throw std::invalid_argument("no file given; usage: settings FILE [--catalog]");
+        throw std::invalid_argument(std::string("no file given; ") + usage);
+    if (!mode) {
+        const bool catalog = asciiLower(std::filesystem::path(path).extension().string()) == ".cat";
+        mode = catalog ? ConfigMode::Catalog : ConfigMode::Template;
+    }
 
     const std::string programFolder = resolveProgramFolder();
     AlbumSettings settings = AlbumSettings::startUpValues(programFolder);
@@ -34,7 +44,7 @@ int runSettingsCommand(const std::vector<std::string>& args)
     if (!std::filesystem::exists(path, error))
         std::cerr << "pictaven-cli settings: " << path << " does not exist; every key has its default\n";
     try {
-        readConfigFile(path, mode, programFolder, settings, folders);
+        readConfigFile(path, *mode, programFolder, settings, folders);
     } catch (const ConversionError& conversion) {
         throw std::runtime_error(path + ": " + conversion.what());
     }

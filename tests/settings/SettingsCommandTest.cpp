@@ -126,7 +126,7 @@ TEST(SettingsCommandTest, MissingUnreadableAndBinaryFiles)
 
     const CliRun usage = runCli(home, {"settings"});
     EXPECT_EQ(usage.status, 1);
-    EXPECT_NE(usage.err.find("usage: settings FILE [--catalog]"), std::string::npos);
+    EXPECT_NE(usage.err.find("usage: settings FILE [--catalog | --template]"), std::string::npos);
 }
 
 TEST(DefaultTemplateTest, ShippedFilesAreWhatTheProgramWrites)

@@ -1,0 +1,130 @@
+#include "ini/BigIniFile.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace pictaven {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs pictaven-cli in `folder` with the program folder `folder`/home; arguments hold no "'".
+CliRun runCli(const TempDir& folder, const std::vector<std::string>& args)
+{
+    const std::string out = (folder / "stdout.txt").string();
+    const std::string err = (folder / "stderr.txt").string();
+    std::string command = "cd '" + folder.str() + "' && PICTAVEN_HOME='" + folder.str() + "home' '" PICTAVEN_CLI "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
+    command += " >'" + out + "' 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status)) << command;
+    return {WEXITSTATUS(status), readFile(out), readFile(err)};
+}
+
+class NewCatalogCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(m_folder / "home/ALBUMS");
+        writeFile(m_folder / "home/ALBUMS/Aardvark.bmp", "x");
+        writeFile(m_folder / "home/settings.ini", "[Vardle]\r\nSkipSmallFiles=1\r\nSmallFileSize=1\r\n");
+        fs::create_directories(m_folder / "photos/sub.jpg");
+        for (const char* name : {"b.jpg", "A.JPG", "c.gif", "notes.txt", "d.tif"})
+            writeFile(m_folder / "photos" / name, std::string(2048, 'p'));
+        writeFile(m_folder / "photos/tiny.jpg", std::string(100, 'p'));
+    }
+
+    std::string photo(const std::string& name) const { return (m_folder / "photos" / name).string(); }
+
+    TempDir m_folder;
+};
+
+TEST_F(NewCatalogCommandTest, CatalogHoldsTheAcceptedPhotosInNameOrder)
+{
+    const struct {
+        std::vector<std::string> extra;
+        std::string title;
+        std::string templateName;
+        const char* index;
+    } cases[] = {{{}, "Untitled Album Title", "<Basic Photo Album>", "0"},
+                 {{"--template", "Aardvark", "--title", "Summer = sun"}, "Summer = sun", "Aardvark", "1"}};
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string name = "Trip" + std::to_string(++n) + ".CAT";
+        std::vector<std::string> args = {"new-catalog", name, "--photos", "photos"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CliRun run = runCli(m_folder, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::string file = (m_folder / name).string();
+        EXPECT_EQ(run.out, file + ": 3 photos, template " + c.templateName + "\n");
+        const BigIniFile catalog(file);
+        EXPECT_EQ(catalog.readString("Files", "Source_File_1", ""), photo("A.JPG"));
+        EXPECT_EQ(catalog.readString("Files", "Source_File_2", ""), photo("b.jpg"));
+        EXPECT_EQ(catalog.readString("Files", "Source_File_3", ""), photo("c.gif"));
+        EXPECT_EQ(catalog.readString("Files", "Source_File_4", "none"), "");
+        EXPECT_EQ(catalog.readString("Directories", "Source Directory", ""), (m_folder / "photos").string());
+        EXPECT_EQ(catalog.readString("Preferences", "Album Title", ""), c.title);
+        EXPECT_EQ(catalog.readString("Preferences", "Album Filename", ""), c.templateName);
+        EXPECT_EQ(catalog.readString("Preferences", "Album Index", ""), c.index);
+        EXPECT_EQ(catalog.readString("Program", "Version", ""), "3.03");
+    }
+}
+
+TEST_F(NewCatalogCommandTest, RefusesWithoutTouchingAnything)
+{
+    writeFile(m_folder / "Taken.CAT", "mine");
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"new-catalog", "Taken.CAT", "--photos", "photos"}, "already exists"},
+        {{"new-catalog", "New.CAT", "--photos", "nowhere"}, "is not a folder"},
+        {{"new-catalog", "New.CAT", "--photos", "photos", "--template", "Gone"}, "no template named 'Gone'"},
+        {{"new-catalog", "New.txt", "--photos", "photos"}, ".CAT"},
+        {{"new-catalog", "New.CAT"}, "--photos"},
+        {{"new-catalog", "New.CAT", "--photos"}, "needs a value"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(m_folder, c.args);
+        EXPECT_EQ(run.status, 1) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(m_folder / "New.CAT"));
+        EXPECT_FALSE(fs::exists(m_folder / "New.txt"));
+    }
+    EXPECT_EQ(readFile(m_folder / "Taken.CAT"), "mine");
+}
+
+TEST_F(NewCatalogCommandTest, SettingsReadsACatalogFileAsACatalog)
+{
+    writeFile(m_folder / "Trip.cat", "[Generate Options]\r\nAlbumShortName=trip\r\n");
+    const struct {
+        std::vector<std::string> args;
+        const char* line;
+    } cases[] = {{{"settings", "Trip.cat"}, "AlbumShortName=trip\n"},
+                 {{"settings", "Trip.cat", "--template"}, "AlbumShortName=myalbum\n"},
+                 {{"settings", "Trip.cat", "--catalog"}, "AlbumShortName=trip\n"}};
+    for (const auto& c : cases) {
+        const CliRun run = runCli(m_folder, c.args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find(c.line), std::string::npos) << c.args.size();
+    }
+    EXPECT_EQ(runCli(m_folder, {"settings", "Trip.cat", "--template", "--catalog"}).status, 1);
+}
+
+} // namespace
+} // namespace pictaven
