@@ -5,6 +5,7 @@
 #include "generate/OutputNames.h"
 #include "generate/PageGrid.h"
 #include "generate/PhotoPageWriter.h"
+#include "generate/ThumbnailRenderer.h"
 
 #include <atomic>
 #include <functional>
@@ -42,7 +43,8 @@ public:
     // (picture albums fit them to the template). `background` is the picture template's
     // background (ALBUMS/<template>.bmp) for a picture album, nullptr for a basic album.
     // `cancel` is the generation's Cancel request: a page that finds it set before a cell
-    // clears it and ends with false.
+    // clears it and ends with false. Throws std::invalid_argument for a picture album without
+    // background.
     IndexPageWriter(const AlbumJob& job, const PageGrid& grid, const Bitmap* background,
                     const GenerationEvents& events, std::atomic<bool>& cancel);
 
@@ -59,6 +61,16 @@ public:
     void setMapNumberSource(std::function<int()> source) { m_mapNumber = std::move(source); }
 
 private:
+    struct PageState;
+
+    void writeHead(std::string& page) const;
+    void writeBodyStart(std::string& page, const IndexPageArguments& arguments, const std::string& mapName) const;
+    void writeLinksAndEnd(std::string& page) const;
+    // Places photos from state.nextPhoto on in the cells of one row; false when the page has to
+    // end early (cancelled or a photo that cannot be loaded).
+    bool writeRow(PageState& state, int row);
+    std::string mapName();
+
     const AlbumJob& m_job;
     const PageGrid& m_grid;
     const Bitmap* m_background;
@@ -68,6 +80,7 @@ private:
     NavigationWriter m_navigation;
     PhotoPageWriter m_photoPages;
     FrameSetWriter m_frameSet;
+    ThumbnailRenderer m_thumbnails;
     std::function<int()> m_mapNumber;
 };
 
