@@ -49,29 +49,16 @@ Palette makePalette(const std::vector<int>& pixels, const std::vector<GifColorTy
     std::sort(unique.begin(), unique.end());
     unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
 
-    std::vector<GifPixelType> opaqueIndexes(opaque.size());
-    if (unique.size() <= 255) {
-        for (std::uint32_t value : unique)
-            palette.colours.push_back({static_cast<GifByteType>(value >> 16), static_cast<GifByteType>(value >> 8),
-                                       static_cast<GifByteType>(value)});
-        for (std::size_t i = 0; i < opaque.size(); ++i)
-            opaqueIndexes[i] = static_cast<GifPixelType>(
-                std::lower_bound(unique.begin(), unique.end(), packed(opaque[i])) - unique.begin());
-    } else {
-        std::vector<GifByteType> red, green, blue;
-        for (const GifColorType& c : opaque) {
-            red.push_back(c.Red);
-            green.push_back(c.Green);
-            blue.push_back(c.Blue);
-        }
-        int size = 255;
-        palette.colours.resize(256);
-        if (GifQuantizeBuffer(static_cast<unsigned>(opaque.size()), 1, &size, red.data(), green.data(), blue.data(),
-                              opaqueIndexes.data(), palette.colours.data())
-            != GIF_OK)
-            throw std::runtime_error("Cannot reduce the colours of " + path);
-        palette.colours.resize(static_cast<std::size_t>(size));
-    }
+    // One palette entry stays free for the transparent colour.
+    if (unique.size() > 255)
+        throw std::runtime_error("Cannot write " + path + ": more than 255 colours");
+    for (std::uint32_t value : unique)
+        palette.colours.push_back({static_cast<GifByteType>(value >> 16), static_cast<GifByteType>(value >> 8),
+                                   static_cast<GifByteType>(value)});
+    std::vector<GifPixelType> opaqueIndexes;
+    for (const GifColorType& c : opaque)
+        opaqueIndexes.push_back(static_cast<GifPixelType>(
+            std::lower_bound(unique.begin(), unique.end(), packed(c)) - unique.begin()));
     if (std::find(pixels.begin(), pixels.end(), Transparent) != pixels.end()) {
         palette.transparentIndex = static_cast<int>(palette.colours.size());
         palette.colours.push_back({0, 0, 0});

@@ -31,6 +31,8 @@ PictureTemplate drawAlbumTemplate();
 PictureTemplate drawFilmstripTemplate();
 // Cards pinned to a cork board in a wooden frame.
 PictureTemplate drawCorkboardTemplate();
+// Six pictures in gilt frames with mats, hung on a gallery wall under spotlights.
+PictureTemplate drawGalleryTemplate();
 
 // Writes ALBUMS/<name>.bmp, .CFG and .DEF below `folder` (ending in "/"), each from nothing.
 // Returns the paths written, relative to `folder`.

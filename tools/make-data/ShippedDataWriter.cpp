@@ -25,7 +25,8 @@ std::vector<std::string> writeShippedData(const std::string& folder)
     writeBmp(drawErrorPicture(), folder + "buttons/error.bmp");
     written.push_back("buttons/error.bmp");
 
-    for (const PictureTemplate& pictureTemplate : {drawAlbumTemplate(), drawFilmstripTemplate(), drawCorkboardTemplate()}) {
+    for (const PictureTemplate& pictureTemplate :
+         {drawAlbumTemplate(), drawFilmstripTemplate(), drawCorkboardTemplate(), drawGalleryTemplate()}) {
         for (std::string& path : writePictureTemplate(pictureTemplate, folder))
             written.push_back(std::move(path));
     }
