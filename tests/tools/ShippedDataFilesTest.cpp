@@ -218,6 +218,22 @@ TEST_F(ShippedDataFiles, EveryTemplateGridFitsItsPicture)
             EXPECT_GE(std::stoi(settings.Right), 16);
             EXPECT_GE(std::stoi(settings.Bottom), 16);
         }
+        // Each cell, with its label strip above and its shadow beside and below, lies on one
+        // plain colour of the picture (a page, a film window, a card, a mat), clear of the
+        // decoration around it.
+        const int label = settings.Label ? settings.LabelHeight : 0;
+        const int shadow = settings.Shadow ? 16 : 0;
+        for (int row = 0; row < grid.rows; ++row) {
+            for (int column = 0; column < grid.columns; ++column) {
+                const int x = std::stoi(settings.Left) + column * (grid.thumbWidth + settings.SpacingCols);
+                const int y = std::stoi(settings.Top) + row * (grid.thumbHeight + settings.SpacingRows + label);
+                const Colour plain = picture.pixel(x, y);
+                for (int py = y - std::max(label, 1); py < y + grid.thumbHeight + shadow; ++py) {
+                    for (int px = x - 1; px < x + grid.thumbWidth + shadow; ++px)
+                        ASSERT_EQ(picture.pixel(px, py), plain) << "cell " << column << "," << row << " at " << px << "," << py;
+                }
+            }
+        }
         // A template that sets a background colour has pure white where generation pours it.
         if (settings.EnableBgColor && settings.BgColor != 16777215) {
             const int maxX = picture.width() - std::stoi(settings.Right);

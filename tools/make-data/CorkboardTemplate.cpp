@@ -14,7 +14,7 @@ constexpr int Height = 600;
 constexpr float FrameWidth = 22;
 // The card around each thumbnail: room for the pin and the label above, a margin elsewhere.
 constexpr float CardSide = 10;
-constexpr float CardPin = 14;
+constexpr float CardPin = 16;
 constexpr float CardBottom = 12;
 
 TemplateLayout layout()
@@ -106,8 +106,8 @@ void paintCard(Canvas& canvas, float x, float y, float thumbWidth, float thumbHe
     const auto& c = PinColours[static_cast<std::size_t>(index * 3 + index / 4) % PinColours.size()];
     const Rgba pin = Rgba::rgb(c[0], c[1], c[2]);
     const float px = (left + right) / 2;
-    const float py = top + CardPin / 2;
-    canvas.fillSoft(circle(px + 2.5f, py + 3, 5.5f), solid(Rgba::rgb(0, 0, 0, 0.45f)), 4);
+    const float py = top + 7;
+    canvas.fillSoft(circle(px + 3, py + 2, 5), solid(Rgba::rgb(0, 0, 0, 0.45f)), 3);
     canvas.fill(circle(px, py, 5.5f), solid(pin.mix(Rgba::rgb(0, 0, 0), 0.35f)));
     canvas.fill(circle(px, py, 4.6f), radialGradient(px - 1.6f, py - 1.8f, 6.0f, pin.mix(Rgba::rgb(255, 255, 255), 0.55f), pin));
     canvas.fill(circle(px - 1.6f, py - 1.8f, 1.3f), solid(Rgba::rgb(255, 255, 255, 0.85f)));
