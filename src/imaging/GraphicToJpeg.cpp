@@ -24,8 +24,7 @@ void graphicToJpeg(const std::string& sourcePath, std::string& workingPath, bool
         namespace fs = std::filesystem;
         converted = true;
         workingPath = sourcePath;
-        const std::string fileName = fs::path(sourcePath).filename().replace_extension(".jpg").string();
-        workingPath = context.outputFolder + context.webFileName(fileName);
+        workingPath = context.outputFolder + context.webFileName(convertedFileName(sourcePath));
         // A read-only copy left by an earlier run must not stop the new one.
         std::error_code ignored;
         fs::permissions(workingPath, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ignored);
@@ -34,6 +33,11 @@ void graphicToJpeg(const std::string& sourcePath, std::string& workingPath, bool
     } catch (const std::exception& error) {
         context.logMessage("Error converting [" + sourcePath + "] to JPEG \n\r" + error.what());
     }
+}
+
+std::string convertedFileName(const std::string& sourcePath)
+{
+    return std::filesystem::path(sourcePath).filename().replace_extension(".jpg").string();
 }
 
 } // namespace pictaven

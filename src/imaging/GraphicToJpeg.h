@@ -26,4 +26,8 @@ struct GraphicToJpegContext {
 void graphicToJpeg(const std::string& sourcePath, std::string& workingPath, bool& converted,
                    const GraphicToJpegContext& context);
 
+// The file name of the JPEG copy before the web-name rule: the source's file name with its
+// extension replaced by ".jpg".
+std::string convertedFileName(const std::string& sourcePath);
+
 } // namespace pictaven

@@ -1,0 +1,85 @@
+#include "app/Workspace.h"
+#include "catalog/CatalogCommands.h"
+#include "cli/CliWorkspace.h"
+#include "cli/Commands.h"
+#include "cli/TerminalDialogs.h"
+#include "publish/FtpSession.h"
+#include "publish/Uploader.h"
+#include "publish/WorkspaceUpload.h"
+
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+namespace pictaven::cli {
+
+namespace {
+
+constexpr const char* usage = "usage: upload CATALOG.CAT [--profile NAME.prf] [--verbose] [--no-overwrite] [--no-audio]";
+
+// A bare name is looked up in the program's profiles folder, as the desktop program keeps them.
+std::string profilePath(const std::string& name, const Workspace& workspace)
+{
+    if (name.find('/') != std::string::npos)
+        return name;
+    return workspace.programFolder() + "profiles/" + name;
+}
+
+} // namespace
+
+// Publishes the album generated for a catalog, as step 5 does: the catalog's output folder,
+// upload directory and passive switch, the FTP profile's account.
+int runUploadCommand(const std::vector<std::string>& args)
+{
+    std::string catalogPath;
+    std::string profile;
+    bool verbose = false;
+    bool overwritePhotos = true;
+    bool uploadAudio = true;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--profile" && i + 1 < args.size())
+            profile = args[++i];
+        else if (arg == "--verbose")
+            verbose = true;
+        else if (arg == "--no-overwrite")
+            overwritePhotos = false;
+        else if (arg == "--no-audio")
+            uploadAudio = false;
+        else if (arg.starts_with("--") || !catalogPath.empty())
+            throw std::invalid_argument("unexpected argument '" + arg + "'; " + usage);
+        else
+            catalogPath = arg;
+    }
+    if (catalogPath.empty())
+        throw std::invalid_argument(std::string("no catalog given; ") + usage);
+
+    TerminalDialogs dialogs("pictaven-cli upload");
+    std::unique_ptr<Workspace> workspace = startWorkspace(dialogs);
+    openTheCatalog(*workspace, std::filesystem::absolute(catalogPath).string());
+
+    UploadJob job = makeUploadJob(*workspace);
+    if (!profile.empty()) {
+        const std::string path = profilePath(profile, *workspace);
+        if (!std::filesystem::is_regular_file(path))
+            throw std::runtime_error("no FTP profile " + path);
+        job.profile = FtpProfile::load(path);
+    }
+    job.overwritePhotos = overwritePhotos;
+    job.uploadAudio = uploadAudio;
+    findGeneratedAlbum(job, *workspace);
+
+    UploadObserver observer;
+    observer.status = [](const std::string& text) { std::cout << text << std::endl; };
+    if (verbose)
+        observer.log = [](const std::string& line) { std::cout << "  " << line << std::endl; };
+    observer.logMessage = [&](const std::string& text) { workspace->logMessage(text); };
+    observer.warning = [&](const std::string& text) { dialogs.showWarning(text); };
+    observer.error = [&](const std::string& text) { dialogs.showError(text); };
+
+    FtpSession session;
+    Uploader uploader(session, observer);
+    return uploader.run(job) ? 0 : 1;
+}
+
+} // namespace pictaven::cli
