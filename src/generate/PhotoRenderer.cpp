@@ -158,7 +158,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
         std::error_code ignored;
         fs::remove(target, ignored);
     }
-    const Bitmap source = readJpeg(path);
+    Bitmap source = readJpeg(path);
     // The converted copy is not what the thumbnail reads, so only an unconverted decode is shared.
     if (thumbnailSource && !converted)
         *thumbnailSource = makeThumbnailSource(source);
@@ -167,7 +167,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
     Bitmap picture;
     if (size.width == source.width() && size.height == source.height()) {
         // Either way of scaling leaves a picture of its own size unchanged.
-        picture = source;
+        picture = std::move(source);
     } else {
         picture = Bitmap(size.width, size.height);
         if (m_settings.Resample)

@@ -38,7 +38,10 @@ public:
     // thumbnailSource: when given, and the photo's SourcePath is a JPEG by name that this call
     // can decode, receives the thumbnail source made from that one decode: the same pixels that
     // ThumbnailRenderer::loadThumbnailSource would give, so the page phase need not decode the
-    // photo again. Left empty otherwise (then load the thumbnail source as usual).
+    // photo again (a photo that is only copied is decoded for it too). Left empty otherwise
+    // (converted photos, PNG, GIF, failures): then load the thumbnail source as usual. The
+    // pre-shrunk copy of a large photo takes up to about 1.5 MB; a caller keeping many should
+    // keep the finished thumbnail bitmaps (ThumbnailRenderer::makeThumbnailBitmap) instead.
     void renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
 
     // The output file renderPhoto writes for a photo whose rendered path is `path`.
