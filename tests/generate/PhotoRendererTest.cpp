@@ -13,6 +13,7 @@
 #include "imaging/Watermark.h"
 #include "support/TempDir.h"
 
+#include <gif_lib.h>
 #include <png.h>
 
 #include <gtest/gtest.h>
@@ -198,6 +199,28 @@ TEST(PhotoRenderer, TurnedPngAndGifKeepTheirFormat)
     Bitmap expected;
     rotateBitmap(decodePng(readFileBytes(png), png), expected, 1);
     EXPECT_EQ(decodePng(readFileBytes(target), target), expected.withDepth(24));
+
+    // A 4 x 2 GIF with a four-colour palette, turned right.
+    const std::string gif = album.photos.str() + "g.gif";
+    {
+        int error = 0;
+        GifFileType* file = EGifOpenFileName(gif.c_str(), false, &error);
+        ASSERT_NE(file, nullptr);
+        GifColorType colours[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}};
+        ColorMapObject* palette = GifMakeMapObject(4, colours);
+        EGifPutScreenDesc(file, 4, 2, 2, 0, palette);
+        EGifPutImageDesc(file, 0, 0, 4, 2, false, nullptr);
+        GifPixelType rows[2][4] = {{0, 1, 2, 3}, {3, 2, 1, 0}};
+        for (auto& row : rows)
+            EGifPutLine(file, row, 4);
+        EXPECT_EQ(EGifCloseFile(file, &error), GIF_OK);
+        GifFreeMapObject(palette);
+    }
+    FileStorage gifPhoto = album.photo(gif, 2);
+    album.renderer(job).renderPhoto(gifPhoto);
+    const std::string turnedGif = album.output.str() + "g.gif";
+    rotateBitmap(decodeGif(readFileBytes(gif), gif), expected, 2);
+    EXPECT_EQ(decodeGif(readFileBytes(turnedGif), turnedGif), expected.withDepth(24));
 }
 
 TEST(PhotoRenderer, SoftEdgeAloneStillReencodesAtTheAlbumQuality)
