@@ -1,12 +1,13 @@
 #include "AlbumFixture.h"
 
+#include "generate/PageGridRules.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
+#include <string_view>
 
 namespace pictaven {
 namespace {
@@ -28,17 +29,24 @@ protected:
 // cell, L a label cell.
 std::string tableShape(const std::string& page)
 {
-    const auto start = page.find("<TABLE");
-    const auto end = page.find("</TABLE>");
-    std::string rest = page.substr(start, end - start);
+    const std::string_view table =
+        std::string_view(page).substr(page.find("<TABLE"), page.find("</TABLE>") - page.find("<TABLE"));
     std::string shape;
-    const std::regex token("<TR>\r\n|</TR>\r\n|  <TD WIDTH=\\d+ ALIGN='CENTER' ><A |  <TD WIDTH=\\d+ ALIGN='CENTER' > "
-                           "&nbsp </TD>|<TD CLASS='ThumbnailLabels'");
-    for (std::sregex_iterator it(rest.begin(), rest.end(), token), last; it != last; ++it) {
-        const std::string t = it->str();
-        shape += t == "<TR>\r\n" ? "T" : t == "</TR>\r\n" ? "/" : t.find("&nbsp") != std::string::npos ? "F"
-                                                          : t.find("Labels") != std::string::npos   ? "L"
-                                                                                                    : "C";
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::string_view rest = table.substr(i);
+        if (rest.starts_with("<TR>\r\n")) {
+            shape += 'T';
+        } else if (rest.starts_with("</TR>\r\n")) {
+            shape += '/';
+        } else if (rest.starts_with("<TD CLASS='ThumbnailLabels'")) {
+            shape += 'L';
+        } else if (rest.starts_with("  <TD WIDTH=")) {
+            const std::string_view cell = rest.substr(rest.find_first_not_of("0123456789", 12));
+            if (cell.starts_with(" ALIGN='CENTER' ><A "))
+                shape += 'C';
+            else if (cell.starts_with(" ALIGN='CENTER' > &nbsp </TD>"))
+                shape += 'F';
+        }
     }
     return shape;
 }
@@ -260,6 +268,20 @@ TEST_F(IndexPages, PageThatCannotBeCreatedIsReported)
     EXPECT_FALSE(m_album.writeAllPages());
     ASSERT_EQ(m_album.messages.size(), 1u);
     EXPECT_EQ(m_album.messages[0], "Error creating file - " + m_album.outputFolder + "myalbum.htm");
+}
+
+TEST_F(IndexPages, PageThatCannotBeWrittenIsReported)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    m_album.addPhoto("a.jpg");
+    const PageGrid grid = basicPageGrid(m_album.job.settings);
+    IndexPageWriter writer(m_album.job, grid, nullptr, m_album.events, m_album.cancel);
+    IndexPageArguments arguments = m_album.pages(grid.pageSize()).front();
+    arguments.thisPage = "/dev/full";
+    EXPECT_FALSE(writer.createAlbumPage(arguments));
+    ASSERT_EQ(m_album.messages.size(), 1u);
+    EXPECT_EQ(m_album.messages[0], "Error creating file - /dev/full");
 }
 
 TEST_F(IndexPages, MissingPhotoEndsThePageAfterTheCellsBeforeIt)

@@ -235,6 +235,16 @@ TEST_F(PhotoPages, PageThatCannotBeCreatedIsReported)
     EXPECT_EQ(m_messages[0], "Error creating file on " + path + " - write protected?");
 }
 
+TEST_F(PhotoPages, PageThatCannotBeWrittenIsReported)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    const PhotoPageWriter writer(m_job, m_events);
+    EXPECT_FALSE(writer.createPhotoPage("/dev/full", m_dir.str() + "myalbum.htm", 1));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "Error creating file on /dev/full - write protected?");
+}
+
 TEST_F(PhotoPages, ReadOnlyPageFromAnEarlierRunIsOverwritten)
 {
     test::writeFile(m_dir / "jpg_a.htm", "old");
