@@ -85,11 +85,6 @@ std::string catalogCaption(const std::string& name)
     return std::string(Workspace::applicationTitle) + " - Catalog <" + name + ">";
 }
 
-std::string parentFolder(const std::string& path)
-{
-    return fs::path(path).parent_path().string();
-}
-
 std::locale userLocale()
 {
     try {
@@ -149,15 +144,16 @@ std::string probeNewFile(const std::string& path)
 void openTheCatalog(Workspace& workspace, const std::string& path)
 {
     // The file is read before anything changes, so that a catalog that cannot be read leaves
-    // the open one as it was, and a later save cannot write it over the unreadable file.
-    const BigIniFile ini(path);
+    // the open one as it was, and a later save cannot write it over the unreadable file. The
+    // path is made absolute so that the catalog's folder is never empty.
+    const fs::path file = fs::absolute(path).lexically_normal();
+    const BigIniFile ini(file.string());
     const std::string& programFolder = workspace.programFolder();
     Catalog& catalog = workspace.catalog();
 
     workspace.generationFlags().smartRender = true;
     deleteTempFiles(programFolder);
 
-    const fs::path file(path);
     catalog.folder = file.parent_path().string();
     catalog.openDialogFolder = catalog.folder;
     catalog.name = file.filename().string();
@@ -206,7 +202,7 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
     guards.albumGenerated = false;
 
     changeTemplate(workspace, *entry);
-    readConfigFile(path, ConfigMode::Catalog, programFolder, workspace.albumSettings(), workspace.outputFolders());
+    readConfigFile(file.string(), ConfigMode::Catalog, programFolder, workspace.albumSettings(), workspace.outputFolders());
     catalog.modified = false;
 
     const bool known = std::find(kKnownVersions.begin(), kKnownVersions.end(), version) != kKnownVersions.end();
@@ -231,11 +227,9 @@ bool openCatalog(Workspace& workspace)
     workspace.generationFlags().rerenderPhotos = true;
     if (!namesCatalog(*chosen))
         return false;
+    openTheCatalog(workspace, *chosen);
     Catalog& catalog = workspace.catalog();
     catalog.lastCatalogPath = *chosen;
-    openTheCatalog(workspace, *chosen);
-    catalog.folder = parentFolder(*chosen);
-    catalog.openDialogFolder = catalog.folder;
     workspace.setLastCatalogEntry(asciiUpper(catalog.name));
     return true;
 }

@@ -13,7 +13,8 @@ class Workspace;
 // The catalog commands of the File menu, on the workspace. Questions, messages and file
 // choosers go through workspace.dialogs(). Catalog paths use "/".
 
-// Opens the catalog file at `path` into the workspace, headless: photos, texts, template,
+// Opens the catalog file at `path` (a relative path is taken against the current folder, which
+// the first show makes the output folder) into the workspace, headless: photos, texts, template,
 // textures, folders and every album setting, then the step guards. A catalog of a prior
 // version (its Version starts with "2") is announced; photos whose files are missing are kept
 // and counted in one error message; the template is chosen by its stored name, else by its

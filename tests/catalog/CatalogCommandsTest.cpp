@@ -107,7 +107,9 @@ TEST_F(CatalogCommandsTest, MissingPhotosAreCountedOnceAndKept)
 TEST_F(CatalogCommandsTest, EmptyCatalogLeavesOnlyStepTwoDone)
 {
     workspace().guards().albumGenerated = true;
-    openTheCatalog(workspace(), handWritten("Empty.CAT", "[Program]\r\nVersion=3.03\r\n", {}));
+    handWritten("Projects/Empty.CAT", "[Program]\r\nVersion=3.03\r\n", {});
+    openTheCatalog(workspace(), "Empty.CAT");
+    EXPECT_EQ(workspace().catalog().folder, fs::current_path().string()) << "relative to the output folder";
     const StepGuards& guards = workspace().guards();
     EXPECT_FALSE(guards.photosSelected || guards.outputFolderValid || guards.albumGenerated);
     EXPECT_TRUE(guards.settingsValid);
