@@ -275,12 +275,17 @@ bool IndexPageWriter::createAlbumPage(const IndexPageArguments& arguments)
         state.picture = std::make_unique<AlbumPicture>(*m_background, m_job.settings, m_grid);
     writeHead(state.page);
     writeBodyStart(state.page, arguments, state.picture ? mapName() : std::string());
-    for (int row = 0; row < m_grid.rows; ++row) {
-        if (!writeRow(state, row)) {
-            // A page ended early keeps what was written of it.
-            file.finish(state.page);
-            return false;
+    try {
+        for (int row = 0; row < m_grid.rows; ++row) {
+            if (!writeRow(state, row)) {
+                // A page ended early keeps what was written of it.
+                file.finish(state.page);
+                return false;
+            }
         }
+    } catch (...) {
+        file.finish(state.page);
+        throw;
     }
     writeLinksAndEnd(state.page);
     if (!file.finish(state.page)) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string_view>
 
 namespace pictaven {
@@ -292,6 +293,15 @@ TEST_F(IndexPages, MissingPhotoEndsThePageAfterTheCellsBeforeIt)
     EXPECT_FALSE(m_album.writeAllPages());
     ASSERT_EQ(m_album.messages.size(), 1u);
     EXPECT_NE(m_album.messages[0].find(m_album.photoFolder + "b.jpg"), std::string::npos);
+    EXPECT_EQ(tableShape(page() + "</TABLE>"), "TC");
+}
+
+TEST_F(IndexPages, ThumbnailThatCannotBeSavedThrowsAndKeepsThePageSoFar)
+{
+    m_album.addPhoto("a.jpg");
+    m_album.addPhoto("b.jpg");
+    std::filesystem::create_directory(m_album.outputFolder + "thumb_jpg_b.jpg");
+    EXPECT_THROW(m_album.writeAllPages(), std::runtime_error);
     EXPECT_EQ(tableShape(page() + "</TABLE>"), "TC");
 }
 
