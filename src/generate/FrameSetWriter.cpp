@@ -58,10 +58,10 @@ bool FrameSetWriter::createMultiPage(int frameWidth, int frameHeight, const std:
         page += HtmlText::fill("<FRAMESET COLS=\"%d,*\"  FRAMESPACING=0>\r\n", {size});
     page += HtmlText::fill("<FRAME FRAMEBORDER=NO BORDER=0 ALIGN=\"CENTER\" NAME=\"AlbumFrame\" \r\n SRC=\"%s\" "
                            "SCROLLING=\"AUTO\" MARGINHEIGHT=0\r\n MARGINWIDTH=0 NORESIZE>\r\n",
-                           {HtmlText::attribute(OutputNames::indexPageFileName(s.AlbumShortName, 1))});
+                           {HtmlText::fileAttribute(OutputNames::indexPageFileName(s.AlbumShortName, 1))});
     page += HtmlText::fill("<FRAME FRAMEBORDER=NO BORDER=0 ALIGN=\"CENTER\" NAME=\"ImageFrame\" \r\n src=\"%s\" "
                            "SCROLLING=\"AUTO\" MARGINHEIGHT=0 MARGINWIDTH=0 NORESIZE>\r\n",
-                           {HtmlText::attribute(firstPhotoPage)});
+                           {HtmlText::fileAttribute(firstPhotoPage)});
     page += "</FRAMESET>\r\n</HTML>\r\n";
 
     if (!file.finish(page)) {

@@ -57,6 +57,26 @@ std::string HtmlText::attribute(std::string_view text)
     return escaped;
 }
 
+std::string HtmlText::fileReference(std::string_view name)
+{
+    std::string reference;
+    reference.reserve(name.size());
+    for (const char c : name) {
+        switch (c) {
+        case '%': reference += "%25"; break;
+        case '#': reference += "%23"; break;
+        case '?': reference += "%3F"; break;
+        default: reference += c;
+        }
+    }
+    return reference;
+}
+
+std::string HtmlText::fileAttribute(std::string_view name)
+{
+    return attribute(fileReference(name));
+}
+
 std::string HtmlText::text(std::string_view text)
 {
     std::string escaped;

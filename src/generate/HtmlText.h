@@ -19,6 +19,13 @@ public:
     // titles and file names cannot end the attribute or the tag. Other bytes (UTF-8 letters
     // included) stay as they are.
     static std::string attribute(std::string_view text);
+    // A file of the output folder named in a link or a source, as a relative address: "%", "#"
+    // and "?" are percent-encoded, so that a name like "photo #1.jpg" is not cut at a fragment
+    // or a query. Everything else stays as it is, as browsers take it.
+    static std::string fileReference(std::string_view name);
+    // fileReference, then attribute: the value of an HREF or SRC naming a file of the album.
+    static std::string fileAttribute(std::string_view name);
+
     // Text between tags that comes from captions, titles, file names or link texts: & < >
     // become character references, so that such text shows as typed and cannot open a tag.
     // (Photo description lines are the user's own HTML and do not come through here.)

@@ -105,7 +105,7 @@ void IndexPageWriter::writeBodyStart(std::string& page, const IndexPageArguments
     const std::string texture =
         m_job.indexPageTexture.empty()
             ? std::string(" ")
-            : "BACKGROUND='" + attr(m_names.webFileName(OutputNames::fileNamePart(m_job.indexPageTexture))) + "'";
+            : "BACKGROUND='" + HtmlText::fileAttribute(m_names.webFileName(OutputNames::fileNamePart(m_job.indexPageTexture))) + "'";
     page += HtmlText::fill("<BODY LEFTMARGIN=3 TOPMARGIN=3 MARGINWIDTH=3 MARGINHEIGHT=3 %s BGCOLOR=\"#%02x%02x%02x\" "
                            "TEXT=\"#%02x%02x%02x\" LINK=\"#%02x%02x%02x\" VLINK=\"#%02x%02x%02x\"> \r\n\r\n",
                            {texture, HtmlText::hexColour(s.WebBgColor), HtmlText::hexColour(s.AlbumTitleColor),
@@ -127,7 +127,7 @@ void IndexPageWriter::writeBodyStart(std::string& page, const IndexPageArguments
     if (!m_job.basicAlbum()) {
         const std::string picture = OutputNames::jpegFileName(OutputNames::fileNamePart(arguments.albumPicture));
         page += HtmlText::fill("%s\r\n <IMG SRC=\"%s\" BORDER=\"0\" USEMAP=\"#%s\">%s</A>\r\n\r\n",
-                               {s.CenterAlbum ? "<CENTER>" : " ", attr(picture), mapName,
+                               {s.CenterAlbum ? "<CENTER>" : " ", HtmlText::fileAttribute(picture), mapName,
                                 s.CenterAlbum ? "</CENTER>" : " "});
         page += HtmlText::fill("<MAP NAME=\"%s\">\r\n", {mapName});
     }
@@ -212,8 +212,8 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
             const std::string width = std::to_string(s.ThumbWidth + s.SpacingCols);
             page += HtmlText::fill("  <TD WIDTH=%d ALIGN='CENTER' ><A HREF=\"%s\" target=\"%s\">\r\n  <IMG SRC=\"%s\" "
                                    "BORDER='0' ALIGN='TOP' ALT='%s'> </A> \r\n  </TD>\r\n",
-                                   {width, attr(pageName), target,
-                                    attr(m_names.thumbnailFileName(OutputNames::fileNamePart(photo.WorkingPath))),
+                                   {width, HtmlText::fileAttribute(pageName), target,
+                                    HtmlText::fileAttribute(m_names.thumbnailFileName(OutputNames::fileNamePart(photo.WorkingPath))),
                                     attr(titleText(photo))});
             if (number == count) {
                 for (int filler = column + 1; filler < s.ThumbnailsPerRow; ++filler)
@@ -224,7 +224,8 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
             page += HtmlText::fill("<AREA SHAPE=\"RECT\" COORDS=\"%d,%d,%d,%d\"\r\n HREF=\"%s\" TITLE=\"%s\" "
                                    "target='%s'>\r\n\r\n",
                                    {std::to_string(r.left - 1), std::to_string(r.top - 1), std::to_string(r.right + 1),
-                                    std::to_string(r.bottom + 1), attr(pageName), attr(titleText(photo)), target});
+                                    std::to_string(r.bottom + 1), HtmlText::fileAttribute(pageName),
+                                    attr(titleText(photo)), target});
         }
         placed.push_back(&photo);
         ++column;

@@ -42,7 +42,7 @@ std::string NavigationWriter::photoTarget() const
 
 std::string NavigationWriter::buttonImage(const std::string& path) const
 {
-    return attr(m_names.webFileName(OutputNames::fileNamePart(path)));
+    return HtmlText::fileAttribute(m_names.webFileName(OutputNames::fileNamePart(path)));
 }
 
 void NavigationWriter::writeIndexNavigation(std::string& page, const std::string& first, const std::string& last,
@@ -59,18 +59,18 @@ void NavigationWriter::writeIndexNavigation(std::string& page, const std::string
             {attr(s.HomeURL), attr(s.HomeButtonFrame), "home.gif", image});
     page += HtmlText::fill(
         " <A HREF=\"%s\" target=%s style=\"text-decoration:none\"><IMG SRC=\"%s\" %s BORDER=0> </A>  \r\n",
-        {attr(first), "_self", "first.gif", image});
+        {HtmlText::fileAttribute(first), "_self", "first.gif", image});
     if (!trimmed(previous).empty())
         page += HtmlText::fill(
             " <A HREF=\"%s\" target=%s style=\"text-decoration:none\"> <IMG SRC=\"%s\" %s BORDER=0> </A>  \r\n",
-            {attr(previous), "_self", "prev.gif", image});
+            {HtmlText::fileAttribute(previous), "_self", "prev.gif", image});
     if (!trimmed(next).empty())
         page += HtmlText::fill(
             " <A HREF=\"%s\" target=%s style=\"text-decoration:none\"><IMG SRC=\"%s\" %s BORDER=0> </A>  \r\n",
-            {attr(next), "_self", "next.gif", image});
+            {HtmlText::fileAttribute(next), "_self", "next.gif", image});
     page += HtmlText::fill(
         " <A HREF=\"%s\" target=%s style=\"text-decoration:none\"><IMG SRC=\"%s\" %s BORDER=0> </A>  \r\n",
-        {attr(last), "_self", "last.gif", image});
+        {HtmlText::fileAttribute(last), "_self", "last.gif", image});
     page += "</CENTER>\r\n";
 }
 
@@ -99,31 +99,31 @@ void NavigationWriter::writeNavigationButtons(std::string& page, const std::stri
             if (pictures)
                 page += HtmlText::fill("\r\n<A HREF=\"%s\" target=\"_self\" style=\"text-decoration:none\"> "
                                        "<IMG SRC=\"%s\" BORDER=0> </A>  \r\n",
-                                       {attr(index), buttonImage(s.IndexButtonImage)});
+                                       {HtmlText::fileAttribute(index), buttonImage(s.IndexButtonImage)});
             else
                 page += HtmlText::fill("\r\n<INPUT TYPE=\"BUTTON\" VALUE=\"%s\" CLASS='NavigationButton'  "
                                        "ONCLICK=\"window.open('%s', '_self')\">  \r\n",
-                                       {attr(s.PrefixIndex), scriptAttr(index)});
+                                       {attr(s.PrefixIndex), scriptAttr(HtmlText::fileReference(index))});
         }
         if (!previous.empty()) {
             if (pictures)
                 page += HtmlText::fill("\r\n<A HREF=\"%s\" target=%s style=\"text-decoration:none\">\r\n "
                                        "<IMG SRC=\"%s\"  BORDER=0> </A>  \r\n",
-                                       {attr(previous), target, buttonImage(s.PrevButtonImage)});
+                                       {HtmlText::fileAttribute(previous), target, buttonImage(s.PrevButtonImage)});
             else
                 page += HtmlText::fill("\r\n<INPUT TYPE=\"BUTTON\" VALUE=\"%s\" CLASS='NavigationButton' \r\n "
                                        "ONCLICK=\"window.open('%s', '%s')\">\r\n",
-                                       {attr(s.PrefixPrev), scriptAttr(previous), target});
+                                       {attr(s.PrefixPrev), scriptAttr(HtmlText::fileReference(previous)), target});
         }
         if (!next.empty() && !s.SneakPeek) {
             if (pictures)
                 page += HtmlText::fill("\r\n<A HREF=\"%s\" target=%s style=\"text-decoration:none\"> "
                                        "<IMG SRC=\"%s\"  BORDER=0> </A>  \r\n",
-                                       {attr(next), target, buttonImage(s.NextButtonImage)});
+                                       {HtmlText::fileAttribute(next), target, buttonImage(s.NextButtonImage)});
             else
                 page += HtmlText::fill("\r\n<INPUT TYPE=\"BUTTON\" VALUE=\"%s\" CLASS='NavigationButton'  "
                                        "ONCLICK=\"window.open('%s', '%s')\">\r\n",
-                                       {attr(s.PrefixNext), scriptAttr(next), target});
+                                       {attr(s.PrefixNext), scriptAttr(HtmlText::fileReference(next)), target});
         }
     }
     page += "</SELECT>\r\n</FORM>\r\n\r\n\r\n";
@@ -154,7 +154,7 @@ void NavigationWriter::writeListBox(std::string& page, const std::string& thisPa
         else
             text = m_names.webFileName(photoName);
         page += HtmlText::fill("<OPTION %s=\"%s\">%s\r\n",
-                               {value == thisPage ? "SELECTED" : "VALUE", attr(value), HtmlText::text(text)});
+                               {value == thisPage ? "SELECTED" : "VALUE", HtmlText::fileAttribute(value), HtmlText::text(text)});
     }
     page += "</SELECT>\r\n</FORM>\r\n\r\n\r\n";
 }

@@ -99,7 +99,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
         preload = index - 1;
     page += "\r\n<SCRIPT type='text/javascript' LANGUAGE=\"JavaScript\">\r\n<!-- \r\nvar count = 0;\r\n"
             "function preLoad() {   \r\n  NextImage = new Image();   \r\n";
-    page += HtmlText::fill("  NextImage.src = \"%s\"; \r\n", {HtmlText::scriptString(imageName(preload))});
+    page += HtmlText::fill("  NextImage.src = \"%s\"; \r\n", {HtmlText::scriptString(HtmlText::fileReference(imageName(preload)))});
     page += "}   \r\n";
     if (s.FadeIn)
         page += fadeInFunction;
@@ -111,13 +111,13 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
     if (s.DisplaySlideShow && count > 1) {
         const std::string next = n < count ? pageName(index + 1) : pageName(0);
         page += HtmlText::fill("<META HTTP-EQUIV=REFRESH CONTENT=\"%s;URL=%s\">\r\n",
-                               {attr(s.RefreshRate), attr(next)});
+                               {attr(s.RefreshRate), HtmlText::fileAttribute(next)});
     }
     page += HtmlText::fill("\r\n<TITLE>%s</TITLE>\r\n", {HtmlText::text(m_job.albumTitle)});
     page += "\r\n</HEAD>\r\n";
 
     const std::string texture = !s.SoftEdge && !m_job.photoPageTexture.empty()
-                                    ? attr(m_names.webFileName(OutputNames::fileNamePart(m_job.photoPageTexture)))
+                                    ? HtmlText::fileAttribute(m_names.webFileName(OutputNames::fileNamePart(m_job.photoPageTexture)))
                                     : std::string(" ");
     const char* const protection =
         s.ProtectImages ? " oncontextmenu=\"return false\" ondragstart=\"return false\"  onselectstart=\"return false\" "
@@ -137,7 +137,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
     }
 
     const std::string fade = s.FadeIn ? "STYLE='visibility:hidden'" : " ";
-    const std::string image = attr(OutputNames::jpegFileName(imageName(index)));
+    const std::string image = HtmlText::fileAttribute(OutputNames::jpegFileName(imageName(index)));
     // Any place but the top (0) is the bottom layout, the default, so that a hand-made value
     // of -1 still shows the photo.
     if (s.WebTitleAlignment == 0) {
@@ -164,7 +164,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
 
     if (!photo.AudioFile.empty())
         page += HtmlText::fill("<A HREF=\"%s\"><IMG SRC=\"%s\"></A>\r\n",
-                               {attr(OutputNames::fileNamePart(photo.AudioFile)), "speaker.gif"});
+                               {HtmlText::fileAttribute(OutputNames::fileNamePart(photo.AudioFile)), "speaker.gif"});
     page += "</BODY>\r\n</HTML>\r\n";
 
     if (!file.finish(page)) {

@@ -69,7 +69,8 @@ void StyleWriter::writeStylePart(std::string& page, const AlbumSettings& setting
     if (settings.StyleSheetType == 0)
         writeStyleBlock(page, settings);
     else if (settings.StyleSheetType == 1)
-        writeStyleLink(page, names.webFileName(OutputNames::fileNamePart(settings.StyleSheet)));
+        writeStyleLink(page,
+                       HtmlText::fileReference(names.webFileName(OutputNames::fileNamePart(settings.StyleSheet))));
     else if (settings.StyleSheetType == 2)
         writeStyleLink(page, settings.StyleSheetURL);
     // No style is chosen (-1) when a hand-made file says so; the pages then carry none.

@@ -14,7 +14,7 @@ public:
     // The <STYLE> block defining the classes the pages use, with the fonts and sizes of the
     // settings and the colours of StyleTheme (a theme outside 0 to 11 gives the blue one).
     static void writeStyleBlock(std::string& page, const AlbumSettings& settings);
-    // The <LINK> line to a style sheet; `href` is escaped for the attribute.
+    // The <LINK> line to a style sheet; `href` (an address) is escaped for the attribute.
     static void writeStyleLink(std::string& page, const std::string& href);
     // StyleSheetType 0: the style block; 1: the link to the copy of the StyleSheet file in the
     // output folder (its web file name); 2: the link to StyleSheetURL as it stands; -1 (none

@@ -66,7 +66,7 @@ void hostilePhotos(test::AlbumFixture& album)
     FileStorage& second = album.addPhoto("Zoë's café.jpg", 48, 64);
     second.WebTitle = "Zoë & <Ünïcode> \"title\"";
     second.Caption = "ignored caption";
-    album.addPhoto("it's <here>.jpg");
+    album.addPhoto("it's <here> #2.jpg");
     FileStorage& fourth = album.addPhoto("plain.JPG");
     fourth.Description = {"<i>HTML stays</i>"};
     fourth.Rotation = 1;

@@ -48,6 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"back\\slash\r\n", "back\\slash\r\n", "back\\\\slash\\r\\n"},
                       EscapeCase{"Zoë über Straße", "Zoë über Straße", "Zoë über Straße"}));
 
+TEST(HtmlText, FileReferencesKeepFragmentAndQueryCharactersInTheName)
+{
+    EXPECT_EQ(HtmlText::fileReference("jpg_photo_#1.htm"), "jpg_photo_%231.htm");
+    EXPECT_EQ(HtmlText::fileReference("100% sure?.jpg"), "100%25 sure%3F.jpg");
+    EXPECT_EQ(HtmlText::fileReference("Zoë's.jpg"), "Zoë's.jpg");
+    EXPECT_EQ(HtmlText::fileAttribute("it's #2.jpg"), "it&#39;s %232.jpg");
+}
+
 TEST(HtmlText, ColoursAreRedGreenBlueInLowerCaseHexadecimal)
 {
     EXPECT_EQ(HtmlText::hexColour(16777215), "ffffff");

@@ -212,6 +212,16 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"nonWebNameIsShownAsJpeg", [](AlbumJob& j) { j.photos[1].WorkingPath = "/p/shot.bmp"; },
                    {"<IMG SRC=\"shot.jpg\""},
                    {}},
+        LayoutCase{"fragmentAndQueryCharactersInNames",
+                   [](AlbumJob& j) {
+                       j.photos[1].WorkingPath = "/p/100% #1?.jpg";
+                       j.photos[2].WorkingPath = "/p/c#.jpg";
+                       j.settings.DisplaySlideShow = true;
+                   },
+                   {"NextImage.src = \"c%23.jpg\";", "<OPTION VALUE=\"jpg_100%25_%231%3F.htm\">100%_#1?.jpg\r\n",
+                    "<OPTION VALUE=\"jpg_c%23.htm\">", "CONTENT=\"5;URL=jpg_c%23.htm\"",
+                    "<IMG SRC=\"100%25_%231%3F.jpg\"", "ONCLICK=\"window.open('jpg_c%23.htm', '_self')\""},
+                   {}},
         LayoutCase{"hostileNamesStayInTheirAttributes",
                    [](AlbumJob& j) {
                        j.albumTitle = "Tom & Jerry <3";
