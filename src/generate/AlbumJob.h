@@ -26,6 +26,7 @@ struct AlbumJob {
     bool smartRender = true;     // the "Smart Render" option
     bool rerenderPhotos = false; // photos must be rendered again
     std::int32_t compression1 = 80; // JPEG quality of picture albums' album pictures (GlobalSettings)
+    std::int32_t compression2 = 97; // JPEG quality of photos converted to JPEG (GlobalSettings)
 
     bool basicAlbum() const { return templateIndex == 0; }
 };

@@ -15,6 +15,13 @@ OrderedWorkers::OrderedWorkers(std::size_t count, int jobs, std::vector<std::vec
     , m_failures(count)
 {
     m_dependsOn.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        for (const std::size_t earlier : m_dependsOn[i]) {
+            // A task waiting for itself or a later one would never start.
+            if (earlier >= i)
+                throw std::invalid_argument("OrderedWorkers: a task can only depend on earlier tasks");
+        }
+    }
     if (m_jobs == 1)
         return;
     const std::size_t threads = std::min<std::size_t>(static_cast<std::size_t>(m_jobs), count);

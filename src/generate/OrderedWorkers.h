@@ -20,7 +20,8 @@ public:
     using Task = std::function<void(std::size_t index)>;
 
     // dependsOn[i] lists earlier tasks (indices below i) that must finish before task i starts;
-    // it may be shorter than count. jobs below 1 count as 1.
+    // it may be shorter than count (std::invalid_argument for any other index). jobs below 1
+    // count as 1.
     OrderedWorkers(std::size_t count, int jobs, std::vector<std::vector<std::size_t>> dependsOn, Task task);
     // Stops as stop() does.
     ~OrderedWorkers();

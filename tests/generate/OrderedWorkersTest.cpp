@@ -88,5 +88,12 @@ TEST(OrderedWorkers, AwaitPassesOnWhatATaskThrew)
     }
 }
 
+TEST(OrderedWorkers, RefusesADependencyThatIsNotEarlier)
+{
+    const auto nothing = [](std::size_t) {};
+    EXPECT_THROW(OrderedWorkers(3, 2, {{}, {1}}, nothing), std::invalid_argument);
+    EXPECT_THROW(OrderedWorkers(3, 2, {{2}}, nothing), std::invalid_argument);
+}
+
 } // namespace
 } // namespace pictaven

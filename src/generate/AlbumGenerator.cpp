@@ -1,0 +1,379 @@
+#include "generate/AlbumGenerator.h"
+
+#include "decoders/PictureLoader.h"
+#include "generate/IndexPageWriter.h"
+#include "generate/OrderedWorkers.h"
+#include "generate/PageGridRules.h"
+#include "generate/PhotoRenderer.h"
+#include "generate/ShortAlbumName.h"
+#include "imaging/Bitmap.h"
+#include "imaging/GraphicFormats.h"
+#include "settings/TemplateList.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <thread>
+
+namespace pictaven {
+
+namespace fs = std::filesystem;
+
+const char* const AlbumGenerator::missingPhotosText =
+    "Some photos in the Catalog file no longer exist.\r\nThis can happen if you have renamed a file or if you have\r\n"
+    "renamed a folder and thus invalidated the photo's pathname.\r\nYou may want to consider removing these photos "
+    "and adding them again.\r\nSome files will not be copied to the Output Folder.";
+
+namespace {
+
+constexpr const char* failureStatus = "Failure or User Cancellation occurred";
+
+bool isFile(const std::string& path)
+{
+    std::error_code ignored;
+    return !path.empty() && fs::is_regular_file(path, ignored);
+}
+
+// Copies over an existing file; a file that cannot be copied is left out.
+void copyOver(const std::string& from, const std::string& to)
+{
+    std::error_code ignored;
+    if (isFile(from))
+        fs::copy_file(from, to, fs::copy_options::overwrite_existing, ignored);
+}
+
+std::string percentText(long long percent)
+{
+    return std::to_string(percent) + " %";
+}
+
+// The file a photo's conversion writes: its source's name with the extension replaced by ".jpg".
+std::string convertedFileName(const std::string& sourcePath)
+{
+    const std::string name = OutputNames::fileNamePart(sourcePath);
+    const auto dot = name.rfind('.');
+    return (dot == std::string::npos ? name : name.substr(0, dot)) + ".jpg";
+}
+
+// The renderer's failure reports of the photo a thread is working on, shown in album order.
+thread_local std::vector<std::string>* t_photoMessages = nullptr;
+
+} // namespace
+
+AlbumGenerator::AlbumGenerator(AlbumJob job, GenerationEvents events, GenerationControl& control, int jobs)
+    : m_job(std::move(job))
+    , m_events(std::move(events))
+    , m_control(control)
+    , m_jobs(jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency())))
+    , m_names(m_job.settings)
+{
+}
+
+std::string AlbumGenerator::entryPagePath() const
+{
+    return ShortAlbumName::paths(m_job.outputFolder, m_job.settings.AlbumShortName)
+        .entryPage(m_job.settings.MultiWindow);
+}
+
+std::string AlbumGenerator::refusal() const
+{
+    const AlbumSettings& settings = m_job.settings;
+    if (settings.ThumbnailsPerRow < 1 || settings.RowsPerPage < 1)
+        return "The album cannot be divided into index pages: \"Thumbnails Per Row\" is " +
+               std::to_string(settings.ThumbnailsPerRow) + " and \"Rows Per Page\" is " +
+               std::to_string(settings.RowsPerPage) + ". Set both to 1 or more in the preferences.";
+    if (const std::string problem = ShortAlbumName::problem(settings.AlbumShortName); !problem.empty())
+        return problem;
+    std::error_code error;
+    if (m_job.outputFolder.empty() || !fs::is_directory(m_job.outputFolder, error))
+        return "The output folder " + m_job.outputFolder + " does not exist. Choose another one on step 3.";
+    // Clearing and overwriting the output folder would destroy the user's own photos there.
+    for (const FileStorage& photo : m_job.photos) {
+        const fs::path folder = fs::path(photo.SourcePath).parent_path();
+        if (fs::equivalent(folder, m_job.outputFolder, error))
+            return "The output folder " + m_job.outputFolder + " holds the photo " + photo.SourcePath +
+                   ". Choose another output folder on step 3.";
+    }
+    return {};
+}
+
+bool AlbumGenerator::generate()
+{
+    if (!m_control.tryBegin())
+        return false;
+    struct Release {
+        GenerationControl& control;
+        ~Release() { control.end(); }
+    } release{m_control};
+
+    if (const std::string refused = refusal(); !refused.empty()) {
+        if (m_events.showError)
+            m_events.showError(refused);
+        return false;
+    }
+
+    bool pagesWritten = false;
+    try {
+        if (m_job.settings.DeleteFolder)
+            clearOutputFolder();
+        renderPhotos();
+        if (m_missingPhotos && m_events.showError)
+            m_events.showError(missingPhotosText);
+        pagesWritten = generateHTML();
+        if (m_job.settings.CDROM && !m_job.photos.empty())
+            copyOver(entryPagePath(), m_job.outputFolder + "__INDEX.HTM");
+    } catch (const std::exception& error) {
+        // A failure nobody hears of would leave the user guessing why the album is incomplete.
+        if (m_events.logMessage)
+            m_events.logMessage(error.what());
+        if (m_events.status)
+            m_events.status(failureStatus);
+        m_job.rerenderPhotos = true;
+        pagesWritten = false;
+    }
+    if (pagesWritten)
+        m_job.rerenderPhotos = false;
+    return pagesWritten;
+}
+
+void AlbumGenerator::clearOutputFolder()
+{
+    std::vector<std::string> photoNames;
+    for (const FileStorage& photo : m_job.photos)
+        photoNames.push_back(m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath)));
+    const bool keepPhotos = !m_job.rerenderPhotos || !m_job.smartRender;
+
+    std::error_code error;
+    fs::directory_iterator entries(m_job.outputFolder, error);
+    if (error)
+        return;
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : entries) {
+        std::error_code ignored;
+        if (entry.is_regular_file(ignored))
+            files.push_back(entry.path());
+    }
+    for (const fs::path& file : files) {
+        const std::string name = m_names.webFileName(file.filename().string());
+        const bool albumPhoto = std::find(photoNames.begin(), photoNames.end(), name) != photoNames.end();
+        std::error_code ignored;
+        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ignored);
+        if (!(albumPhoto && keepPhotos))
+            fs::remove(file, ignored);
+    }
+}
+
+void AlbumGenerator::writeAutorun() const
+{
+    const std::string entry = OutputNames::fileNamePart(entryPagePath());
+    std::ofstream autorun(m_job.outputFolder + "AUTORUN.INF", std::ios::binary | std::ios::trunc);
+    if (autorun)
+        autorun << "[autorun]\r\nopen=winopen /max \\" << entry << "\r\n";
+    copyOver(m_job.programFolder + "WINOPEN.EXE", m_job.outputFolder + "WINOPEN.EXE");
+}
+
+void AlbumGenerator::copySupportFiles() const
+{
+    // Every support file keeps one name, its web file name, in the output folder, in the pages
+    // that refer to it and on the server.
+    const AlbumSettings& settings = m_job.settings;
+    auto copyIn = [this](const std::string& path) {
+        if (!path.empty())
+            copyOver(path, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(path)));
+    };
+    copyIn(m_job.photoPageTexture);
+    copyIn(m_job.indexPageTexture);
+    if (settings.StyleSheetType == 1)
+        copyIn(settings.StyleSheet);
+    if (settings.ButtonType > 0) {
+        copyIn(settings.NextButtonImage);
+        copyIn(settings.PrevButtonImage);
+        copyIn(settings.IndexButtonImage);
+        copyIn(settings.HomeButtonImage);
+    }
+    for (const char* image : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
+        copyIn(m_job.programFolder + "NAVBUTS/" + image);
+}
+
+bool AlbumGenerator::renderPhotos()
+{
+    const AlbumSettings& settings = m_job.settings;
+    const bool renderAll = m_job.smartRender && m_job.rerenderPhotos;
+    if (renderAll && m_events.status)
+        m_events.status("Rendering photos..");
+    if (settings.CDROM)
+        writeAutorun();
+
+    const std::size_t count = m_job.photos.size();
+    const bool preview = settings.SneakPeek;
+    const long long pageSize = static_cast<long long>(settings.RowsPerPage) * settings.ThumbnailsPerRow;
+    if (m_events.progressRange)
+        m_events.progressRange(0, static_cast<int>(std::min<long long>(
+                                      preview ? pageSize - 1 : static_cast<long long>(count) - 1, INT32_MAX)));
+    // In preview mode photos 0 up to the page size are rendered, one more than the page shows.
+    const std::size_t rendered =
+        preview ? std::min<std::size_t>(count, static_cast<std::size_t>(std::max(pageSize, 0LL)) + 1) : count;
+
+    const PhotoRenderer renderer(m_job, m_job.compression2, [](const std::string& message) {
+        if (t_photoMessages)
+            t_photoMessages->push_back(message);
+    });
+
+    // Photos that share an output file, a converted copy or an audio copy are rendered one after
+    // the other in album order, so the files end as a one-thread run leaves them.
+    std::vector<std::vector<std::size_t>> dependsOn(rendered);
+    std::map<std::string, std::size_t> lastUser;
+    for (std::size_t i = 0; i < rendered; ++i) {
+        const FileStorage& photo = m_job.photos[i];
+        std::vector<std::string> files = {
+            m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath)),
+            isWebFormat(photo.SourcePath) ? renderer.targetPath(photo.SourcePath)
+                                          : m_job.outputFolder + m_names.webFileName(convertedFileName(photo.SourcePath))};
+        if (!photo.AudioFile.empty())
+            files.push_back(m_job.outputFolder + OutputNames::fileNamePart(photo.AudioFile));
+        for (const std::string& file : files) {
+            const auto [at, first] = lastUser.try_emplace(file, i);
+            if (!first && at->second != i) {
+                dependsOn[i].push_back(at->second);
+                at->second = i;
+            }
+        }
+    }
+
+    std::vector<std::vector<std::string>> messages(rendered);
+    OrderedWorkers workers(rendered, m_jobs, std::move(dependsOn), [&](std::size_t i) {
+        FileStorage& photo = m_job.photos[i];
+        t_photoMessages = &messages[i];
+        if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath))))
+            renderer.renderPhoto(photo);
+        t_photoMessages = nullptr;
+        if (!photo.AudioFile.empty())
+            copyOver(photo.AudioFile, m_job.outputFolder + OutputNames::fileNamePart(photo.AudioFile));
+    });
+
+    const std::string total = std::to_string(count);
+    bool missing = false;
+    m_missingPhotos = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (m_events.status)
+            m_events.status("Rendering photo " + std::to_string(i + 1) + " of " + total);
+        if (i >= rendered)
+            break;
+        if (m_control.cancelRequest().load())
+            return false;
+        if (m_events.progressPosition)
+            m_events.progressPosition(static_cast<int>(i));
+        if (m_events.percentage)
+            m_events.percentage(percentText(static_cast<long long>(i + 1) * 100 / static_cast<long long>(count)));
+        if (!isFile(m_job.photos[i].SourcePath))
+            missing = true;
+        workers.await(i);
+        for (const std::string& message : messages[i]) {
+            if (m_events.logMessage)
+                m_events.logMessage(message);
+        }
+        messages[i].clear();
+    }
+    workers.stop();
+
+    if (m_events.percentage)
+        m_events.percentage("100 %");
+    copySupportFiles();
+    m_missingPhotos = missing;
+    return !missing;
+}
+
+bool AlbumGenerator::generateHTML()
+{
+    if (m_events.status)
+        m_events.status("Generating Photo Album");
+    m_indexPageList.clear();
+    m_albumPictureList.clear();
+    m_albumGenerated = false;
+    m_pagePhaseRan = true;
+    return runPageLoop();
+}
+
+bool AlbumGenerator::runPageLoop()
+{
+    AlbumSettings& settings = m_job.settings;
+    std::optional<Bitmap> background;
+    PageGrid grid;
+    if (m_job.basicAlbum()) {
+        grid = basicPageGrid(settings);
+    } else {
+        const std::string path =
+            TemplateList::templateFile(m_job.programFolder + "ALBUMS/", m_job.templateName, ".bmp");
+        try {
+            background = loadPicture(path);
+        } catch (const std::exception& error) {
+            if (m_events.logMessage)
+                m_events.logMessage(std::string("Running low on resources - could not load graphic.\r\nYou will "
+                                                "need to free some system resources to continue.\r\n") +
+                                    error.what());
+            return false;
+        }
+        grid = graphicalPageGrid(settings, background->width(), background->height());
+        if (pageSizeOf(grid) == 0) {
+            if (m_events.showError)
+                m_events.showError("An error was detecting - Album is not large enough to display thumbnails");
+            return false;
+        }
+    }
+
+    const long long pageSize = pageSizeOf(grid);
+    const long long count = static_cast<long long>(m_job.photos.size());
+    const bool preview = settings.SneakPeek;
+    const long long totalPages = preview ? 1 : (count + pageSize - 1) / pageSize;
+    const std::string& shortName = settings.AlbumShortName;
+    const std::string& folder = m_job.outputFolder;
+    auto indexPage = [&](long long k) { return folder + OutputNames::indexPageFileName(shortName, static_cast<int>(k)); };
+
+    if (m_events.progressRange)
+        m_events.progressRange(0, static_cast<int>(count));
+    IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
+    for (long long k = 1; (k - 1) * pageSize < count; ++k) {
+        const long long first = (k - 1) * pageSize;
+        IndexPageArguments page;
+        page.firstPhoto = static_cast<int>(first);
+        page.endPhoto = static_cast<int>(std::min(first + pageSize, static_cast<long long>(INT32_MAX)));
+        page.totalPages = static_cast<int>(totalPages);
+        page.pageNumber = static_cast<int>(k);
+        page.thisPage = indexPage(k);
+        page.firstPage = indexPage(1);
+        page.lastPage = preview ? std::string() : indexPage(totalPages);
+        page.previousPage = k == 1 ? std::string() : indexPage(k - 1);
+        page.nextPage = !preview && first + pageSize < count ? indexPage(k + 1) : std::string();
+        page.albumPicture = folder + OutputNames::albumPictureFileName(shortName, static_cast<int>(k));
+        m_indexPageList.push_back(page.thisPage);
+        m_albumPictureList.push_back(page.albumPicture);
+
+        const bool written = writer.createAlbumPage(page);
+        if (m_control.cancelRequest().exchange(false))
+            return false;
+        if (!written) {
+            if (m_events.status)
+                m_events.status(failureStatus);
+            m_job.rerenderPhotos = true;
+            return false;
+        }
+        if (preview)
+            break;
+    }
+
+    if (m_events.progressPosition)
+        m_events.progressPosition(static_cast<int>(count));
+    if (m_events.percentage)
+        m_events.percentage("100 %");
+    if (m_events.status)
+        m_events.status(preview ? "Sneak Peek Preview Page Finished" : "Finished generating photo album!");
+    m_albumGenerated = !preview;
+    return true;
+}
+
+} // namespace pictaven

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "generate/AlbumJob.h"
+#include "generate/GenerationControl.h"
+#include "generate/GenerationEvents.h"
+#include "generate/OutputNames.h"
+
+#include <string>
+#include <vector>
+
+namespace pictaven {
+
+// The Generate command of step 4: clears the output folder when asked, renders the photos and
+// copies the support files (photo phase), then paginates and writes the index pages with their
+// photos' pages and thumbnails (page phase). Works on its own copy of the job; the results
+// (photos with their WorkingPath and Converted, the flags, the page lists, a picture album's
+// fitted thumbnail size) are read back from it afterwards. Everything it reports goes through
+// the events, on the thread that calls generate().
+class AlbumGenerator {
+public:
+    // Photos are rendered on `jobs` threads (0: one per processor core); the files written are
+    // the same bytes for every number of jobs. `control` must outlive the generator.
+    AlbumGenerator(AlbumJob job, GenerationEvents events, GenerationControl& control, int jobs = 0);
+
+    // The whole command. Refuses to start (false, nothing reported) while another generation
+    // holds the control. Refuses, with an error box, a page size of 0, a short album name that
+    // cannot name files, an output folder that does not exist and an output folder holding one
+    // of the photos, before anything is written. Otherwise runs the three phases. True when the
+    // page phase succeeded. Never throws.
+    bool generate();
+
+    // The phases on their own; generate() runs them in order.
+    // Deletes the plain files of the output folder, except the album's rendered photos while
+    // they need not be rendered again. Failures are ignored.
+    void clearOutputFolder();
+    // True when every photo's SourcePath existed; false also after a cancellation, which leaves
+    // the Cancel request set and claims no missing photo.
+    bool renderPhotos();
+    // True when every index page was written.
+    bool generateHTML();
+
+    // The job as the generation left it: photos with their converted WorkingPath and Converted
+    // flag, settings with a picture album's fitted ThumbWidth and ThumbHeight, rerenderPhotos
+    // cleared after a successful page phase and set after a failed one.
+    const AlbumJob& job() const { return m_job; }
+    // Full paths of the index pages and album pictures of the last page phase, in page order.
+    const std::vector<std::string>& indexPageList() const { return m_indexPageList; }
+    const std::vector<std::string>& albumPictureList() const { return m_albumPictureList; }
+    // A page phase started (the lists above belong to it).
+    bool pagePhaseRan() const { return m_pagePhaseRan; }
+    // A page phase that was not a preview completed.
+    bool albumGenerated() const { return m_albumGenerated; }
+    // The page the album opens with: the frame-set page in a two-frame album, else index page 1.
+    std::string entryPagePath() const;
+    // How many threads render photos.
+    int jobs() const { return m_jobs; }
+
+    // The text of the error box shown after the photo phase when photos are missing.
+    static const char* const missingPhotosText;
+
+private:
+    std::string refusal() const;
+    void writeAutorun() const;
+    void copySupportFiles() const;
+    bool runPageLoop();
+
+    AlbumJob m_job;
+    GenerationEvents m_events;
+    GenerationControl& m_control;
+    int m_jobs;
+    OutputNames m_names;
+    std::vector<std::string> m_indexPageList;
+    std::vector<std::string> m_albumPictureList;
+    bool m_pagePhaseRan = false;
+    bool m_albumGenerated = false;
+    bool m_missingPhotos = false; // the last photo phase that ran to its end missed a photo
+};
+
+} // namespace pictaven

@@ -1,0 +1,552 @@
+#include "decoders/FixtureFiles.h"
+#include "generate/AlbumGenerator.h"
+#include "imaging/Bitmap.h"
+#include "imaging/JpegCodec.h"
+#include "settings/AlbumSettings.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pictaven {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+// A picture with some structure, different for every seed, so that renders differ per photo.
+Bitmap patternPicture(int width, int height, int seed)
+{
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            picture.setPixel(x, y,
+                             Colour{static_cast<std::uint8_t>(x * 3 + seed * 40), static_cast<std::uint8_t>(y * 5 + seed),
+                                    static_cast<std::uint8_t>((x ^ y) + seed * 7)});
+    }
+    return picture;
+}
+
+// A 24-bit Windows bitmap file, as picture templates ship their backgrounds.
+std::string bmpFile(int width, int height)
+{
+    test::ByteWriter out;
+    const std::uint32_t rowSize = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
+    const std::uint32_t pixels = rowSize * static_cast<std::uint32_t>(height);
+    out.text("BM").u32le(54 + pixels).u32le(0).u32le(54);
+    out.u32le(40).u32le(static_cast<std::uint32_t>(width)).u32le(static_cast<std::uint32_t>(height));
+    out.u16le(1).u16le(24).u32le(0).u32le(pixels).u32le(2835).u32le(2835).u32le(0).u32le(0);
+    for (int y = 0; y < height; ++y) {
+        for (std::uint32_t x = 0; x < rowSize; ++x)
+            out.u8(x < static_cast<std::uint32_t>(width) * 3 ? 255 : 0);
+    }
+    return std::string(out.data().begin(), out.data().end());
+}
+
+std::map<std::string, std::string> folderContents(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = readFile(entry.path());
+    }
+    return files;
+}
+
+class AlbumGeneratorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(m_program / "NAVBUTS");
+        fs::create_directories(m_program / "ALBUMS");
+        for (const char* image : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
+            writeFile(m_program / "NAVBUTS" / image, std::string("GIF89a ") + image);
+        writeFile(m_program / "WINOPEN.EXE", "launcher");
+    }
+
+    std::string photo(const std::string& name, int width = 64, int height = 48, int seed = 0)
+    {
+        const fs::path path = m_photos / name;
+        fs::create_directories(path.parent_path());
+        writeJpeg(patternPicture(width, height, seed), path.string(), 90);
+        return path.string();
+    }
+
+    AlbumJob job(int photoCount)
+    {
+        AlbumJob job;
+        job.settings = AlbumSettings::defaults(m_program.str());
+        job.settings.DeleteFolder = false;
+        job.programFolder = m_program.str();
+        job.outputFolder = m_output.str();
+        job.albumTitle = "Test album";
+        job.rerenderPhotos = true;
+        for (int i = 0; i < photoCount; ++i) {
+            FileStorage storage;
+            storage.SourcePath = photo("p" + std::to_string(100 + i) + ".jpg", 64, 48, i);
+            storage.WorkingPath = storage.SourcePath;
+            job.photos.push_back(storage);
+        }
+        return job;
+    }
+
+    GenerationEvents events()
+    {
+        GenerationEvents events;
+        events.status = [this](const std::string& text) {
+            m_statuses.push_back(text);
+            if (m_onStatus)
+                m_onStatus(text);
+        };
+        events.logMessage = [this](const std::string& text) { m_logs.push_back(text); };
+        events.showError = [this](const std::string& text) { m_errors.push_back(text); };
+        return events;
+    }
+
+    bool sawStatus(const std::string& text) const
+    {
+        return std::find(m_statuses.begin(), m_statuses.end(), text) != m_statuses.end();
+    }
+
+    TempDir m_program;
+    TempDir m_photos;
+    TempDir m_output;
+    GenerationControl m_control;
+    std::vector<std::string> m_statuses;
+    std::vector<std::string> m_logs;
+    std::vector<std::string> m_errors;
+    std::function<void(const std::string&)> m_onStatus;
+};
+
+TEST_F(AlbumGeneratorTest, TwentyFivePhotosMakeThreePagesTheLastWithOnePhoto)
+{
+    AlbumJob album = job(25);
+    album.settings.RowsPerPage = 3;
+    album.settings.ThumbnailsPerRow = 4;
+    AlbumGenerator generator(album, events(), m_control, 1);
+    ASSERT_TRUE(generator.generate()) << (m_logs.empty() ? "" : m_logs.front());
+
+    const std::string out = m_output.str();
+    EXPECT_EQ(generator.indexPageList(),
+              (std::vector<std::string>{out + "myalbum.htm", out + "myalbum2.htm", out + "myalbum3.htm"}));
+    EXPECT_EQ(generator.albumPictureList(), (std::vector<std::string>{out + "myalbum_thumb.jpg",
+                                                                       out + "myalbum_thumb2.jpg",
+                                                                       out + "myalbum_thumb3.jpg"}));
+    const std::string page2 = readFile(m_output / "myalbum2.htm");
+    const std::string page3 = readFile(m_output / "myalbum3.htm");
+    EXPECT_NE(page2.find("myalbum3.htm"), std::string::npos);
+    EXPECT_NE(page3.find("thumb_jpg_p124.jpg"), std::string::npos);
+    EXPECT_EQ(page3.find("thumb_jpg_p123.jpg"), std::string::npos);
+    EXPECT_FALSE(fs::exists(m_output / "myalbum4.htm"));
+    EXPECT_EQ(m_statuses.back(), "Finished generating photo album!");
+    EXPECT_TRUE(generator.albumGenerated());
+    EXPECT_FALSE(generator.job().rerenderPhotos);
+    for (int i = 0; i < 25; ++i)
+        EXPECT_TRUE(fs::exists(m_output / ("p" + std::to_string(100 + i) + ".jpg"))) << i;
+}
+
+TEST_F(AlbumGeneratorTest, TwentyFourPhotosMakeTwoPagesTheSecondWithoutNext)
+{
+    AlbumJob album = job(24);
+    album.settings.RowsPerPage = 3;
+    album.settings.ThumbnailsPerRow = 4;
+    AlbumGenerator generator(album, events(), m_control, 1);
+    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.indexPageList().size(), 2u);
+    EXPECT_EQ(readFile(m_output / "myalbum2.htm").find("myalbum3.htm"), std::string::npos);
+    EXPECT_FALSE(fs::exists(m_output / "myalbum3.htm"));
+}
+
+TEST_F(AlbumGeneratorTest, PreviewRendersOneMoreThanTheFirstPageAndWritesOnlyIt)
+{
+    AlbumJob album = job(30);
+    album.settings.RowsPerPage = 2;
+    album.settings.ThumbnailsPerRow = 3;
+    album.settings.SneakPeek = true;
+    AlbumGenerator generator(album, events(), m_control, 2);
+    ASSERT_TRUE(generator.generate());
+
+    for (int i = 0; i < 30; ++i) {
+        const std::string stem = "p" + std::to_string(100 + i);
+        EXPECT_EQ(fs::exists(m_output / (stem + ".jpg")), i <= 6) << i;
+        EXPECT_EQ(fs::exists(m_output / ("jpg_" + stem + ".htm")), i <= 5) << i;
+    }
+    EXPECT_EQ(generator.indexPageList(), std::vector<std::string>{m_output.str() + "myalbum.htm"});
+    EXPECT_FALSE(fs::exists(m_output / "myalbum2.htm"));
+    EXPECT_TRUE(sawStatus("Rendering photo 8 of 30"));
+    EXPECT_FALSE(sawStatus("Rendering photo 9 of 30"));
+    EXPECT_EQ(m_statuses.back(), "Sneak Peek Preview Page Finished");
+    EXPECT_FALSE(generator.albumGenerated());
+    EXPECT_FALSE(generator.job().rerenderPhotos);
+}
+
+TEST_F(AlbumGeneratorTest, PictureAlbumFitsTheThumbnailsToItsBackground)
+{
+    writeFile(m_program / "ALBUMS" / "Frames.BMP", bmpFile(640, 480));
+    AlbumJob album = job(13);
+    album.templateIndex = 1;
+    album.templateName = "Frames";
+    album.settings.Left = "40";
+    album.settings.Right = "40";
+    album.settings.Top = "60";
+    album.settings.Bottom = "20";
+    album.settings.SpacingCols = 10;
+    album.settings.SpacingRows = 10;
+    album.settings.Label = true;
+    album.settings.LabelHeight = 15;
+    album.settings.ThumbnailsPerRow = 4;
+    album.settings.RowsPerPage = 3;
+    AlbumGenerator generator(album, events(), m_control, 1);
+    ASSERT_TRUE(generator.generate()) << (m_logs.empty() ? "" : m_logs.front());
+
+    EXPECT_EQ(generator.job().settings.ThumbWidth, 132);
+    EXPECT_EQ(generator.job().settings.ThumbHeight, 116);
+    ASSERT_EQ(generator.indexPageList().size(), 2u); // 12 a page
+    EXPECT_TRUE(fs::exists(m_output / "myalbum_thumb.jpg"));
+    EXPECT_TRUE(fs::exists(m_output / "myalbum_thumb2.jpg"));
+    EXPECT_EQ(readJpegSize((m_output / "myalbum_thumb.jpg").string()), (ImageSize{640, 480}));
+}
+
+TEST_F(AlbumGeneratorTest, PictureAlbumTooSmallForAThumbnailWritesNoPage)
+{
+    writeFile(m_program / "ALBUMS" / "Tiny.bmp", bmpFile(60, 60));
+    AlbumJob album = job(2);
+    album.templateIndex = 1;
+    album.templateName = "Tiny";
+    AlbumGenerator generator(album, events(), m_control, 1);
+    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(m_errors, std::vector<std::string>{"An error was detecting - Album is not large enough to display thumbnails"});
+    EXPECT_FALSE(fs::exists(m_output / "myalbum.htm"));
+}
+
+TEST_F(AlbumGeneratorTest, PictureAlbumWithoutItsBackgroundReportsAndWritesNoPage)
+{
+    AlbumJob album = job(2);
+    album.templateIndex = 1;
+    album.templateName = "Gone";
+    AlbumGenerator generator(album, events(), m_control, 1);
+    EXPECT_FALSE(generator.generate());
+    ASSERT_EQ(m_logs.size(), 1u);
+    EXPECT_TRUE(m_logs[0].starts_with("Running low on resources - could not load graphic.\r\nYou will need to free "
+                                      "some system resources to continue.\r\n"));
+    EXPECT_NE(m_logs[0].find("Gone"), std::string::npos);
+    EXPECT_FALSE(fs::exists(m_output / "myalbum.htm"));
+}
+
+struct AutorunCase {
+    bool multiWindow;
+    const char* entry;
+};
+
+class AutorunTest : public AlbumGeneratorTest, public ::testing::WithParamInterface<AutorunCase> { };
+
+TEST_P(AutorunTest, CdRomAlbumStartsAtItsEntryPage)
+{
+    AlbumJob album = job(3);
+    album.settings.CDROM = true;
+    album.settings.MultiWindow = GetParam().multiWindow;
+    AlbumGenerator generator(album, events(), m_control, 1);
+    ASSERT_TRUE(generator.generate());
+    const std::string entry = GetParam().entry;
+    EXPECT_EQ(readFile(m_output / "AUTORUN.INF"), "[autorun]\r\nopen=winopen /max \\" + entry + "\r\n");
+    EXPECT_EQ(readFile(m_output / "WINOPEN.EXE"), "launcher");
+    EXPECT_EQ(readFile(m_output / "__INDEX.HTM"), readFile(m_output / entry));
+    EXPECT_EQ(generator.entryPagePath(), m_output.str() + entry);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entry, AutorunTest,
+                         ::testing::Values(AutorunCase{false, "myalbum.htm"}, AutorunCase{true, "myalbum_frame.htm"}));
+
+TEST_F(AlbumGeneratorTest, ClearingKeepsRenderedPhotosUnlessTheyMustBeRenderedAgain)
+{
+    struct Case {
+        bool rerender;
+        bool smartRender;
+        bool photoKept;
+    };
+    for (const Case c : {Case{false, true, true}, Case{true, true, false}, Case{true, false, true}}) {
+        TempDir output;
+        fs::create_directories(output / "sub");
+        writeFile(output / "sub" / "kept.txt", "sub");
+        writeFile(output / "Beach_Day.jpg", "old render");
+        writeFile(output / "my photo.jpg", "left from an earlier album");
+        writeFile(output / "stale.htm", "old page");
+        fs::permissions(output / "stale.htm", fs::perms::owner_read);
+
+        AlbumJob album = job(0);
+        album.outputFolder = output.str();
+        album.rerenderPhotos = c.rerender;
+        album.smartRender = c.smartRender;
+        FileStorage beach;
+        beach.SourcePath = beach.WorkingPath = photo("Beach Day.jpg");
+        album.photos.push_back(beach);
+        AlbumGenerator generator(album, events(), m_control, 1);
+        generator.clearOutputFolder();
+
+        EXPECT_EQ(fs::exists(output / "Beach_Day.jpg"), c.photoKept) << c.rerender << c.smartRender;
+        EXPECT_FALSE(fs::exists(output / "my photo.jpg"));
+        EXPECT_FALSE(fs::exists(output / "stale.htm"));
+        EXPECT_EQ(readFile(output / "sub" / "kept.txt"), "sub");
+    }
+}
+
+TEST_F(AlbumGeneratorTest, WithoutSmartRenderExistingPhotosAreNotRenderedAgain)
+{
+    AlbumJob album = job(2);
+    album.smartRender = false;
+    album.rerenderPhotos = true;
+    album.settings.DeleteFolder = true; // the options panel switches it off; the driver must not rely on that
+    album.settings.CompressJPEG = true;
+    writeFile(m_output / "p100.jpg", readFile(album.photos[1].SourcePath));
+    AlbumGenerator generator(album, events(), m_control, 1);
+    ASSERT_TRUE(generator.generate());
+    // Photo 0's output existed (with photo 1's pixels) and stays; photo 1 is rendered.
+    EXPECT_EQ(readFile(m_output / "p100.jpg"), readFile(album.photos[1].SourcePath));
+    EXPECT_TRUE(fs::exists(m_output / "p101.jpg"));
+    EXPECT_NE(readFile(m_output / "p101.jpg"), readFile(album.photos[1].SourcePath));
+    EXPECT_FALSE(sawStatus("Rendering photos.."));
+}
+
+TEST_F(AlbumGeneratorTest, ConvertedScanIsNamedAsJpegFromThenOn)
+{
+    AlbumJob album = job(0);
+    writeFile(m_photos / "scan.tif", std::string(reinterpret_cast<const char*>(test::fixtureNamed("lzw.tif").bytes.data()),
+                                                 test::fixtureNamed("lzw.tif").bytes.size()));
+    FileStorage scan;
+    scan.SourcePath = scan.WorkingPath = (m_photos / "scan.tif").string();
+    album.photos.push_back(scan);
+    AlbumGenerator generator(album, events(), m_control, 2);
+    ASSERT_TRUE(generator.generate()) << (m_logs.empty() ? "" : m_logs.front());
+
+    const FileStorage& result = generator.job().photos[0];
+    EXPECT_EQ(result.WorkingPath, m_output.str() + "scan.jpg");
+    EXPECT_TRUE(result.Converted);
+    EXPECT_EQ(result.SourcePath, scan.SourcePath);
+    EXPECT_TRUE(fs::exists(m_output / "scan.jpg"));
+    EXPECT_TRUE(fs::exists(m_output / "jpg_scan.htm"));
+    EXPECT_FALSE(fs::exists(m_output / "scan.tif"));
+}
+
+TEST_F(AlbumGeneratorTest, SupportFilesAreCopiedUnderTheirWebFileNames)
+{
+    AlbumJob album = job(1);
+    writeFile(m_photos / "Paper Texture.jpg", "texture");
+    writeFile(m_photos / "my style.css", "body {}");
+    album.photoPageTexture = (m_photos / "Paper Texture.jpg").string();
+    album.settings.StyleSheetType = 1;
+    album.settings.StyleSheet = (m_photos / "my style.css").string();
+    FileStorage& photo = album.photos[0];
+    writeFile(m_photos / "Song One.mp3", "audio");
+    photo.AudioFile = (m_photos / "Song One.mp3").string();
+    AlbumGenerator generator(album, events(), m_control, 1);
+    ASSERT_TRUE(generator.generate());
+    EXPECT_EQ(readFile(m_output / "Paper_Texture.jpg"), "texture");
+    EXPECT_EQ(readFile(m_output / "my_style.css"), "body {}");
+    EXPECT_EQ(readFile(m_output / "Song One.mp3"), "audio"); // audio copies keep their names
+    for (const char* image : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
+        EXPECT_EQ(readFile(m_output / image), std::string("GIF89a ") + image);
+}
+
+TEST_F(AlbumGeneratorTest, OneJobAndTwoJobsWriteTheSameBytes)
+{
+    AlbumJob album = job(0);
+    for (int i = 0; i < 9; ++i) {
+        FileStorage storage;
+        storage.SourcePath = storage.WorkingPath = photo("set" + std::to_string(i) + ".jpg", 300 + 17 * i, 200 + 9 * i, i);
+        storage.Rotation = i % 4;
+        album.photos.push_back(storage);
+    }
+    // Two photos of the same file name from different folders share one output file: the later
+    // one must win in both runs.
+    FileStorage twin;
+    twin.SourcePath = twin.WorkingPath = photo("other/set3.jpg", 350, 260, 42);
+    album.photos.push_back(twin);
+    album.settings.ResizeImageType = 1;
+    album.settings.NewPhotoWidth = "120";
+    album.settings.NewPhotoHeight = "90";
+    album.settings.Resample = true;
+    album.settings.CompressJPEG = true;
+    album.settings.Shadow = true;
+
+    std::map<std::string, std::string> results[2];
+    for (int jobs : {1, 2}) {
+        TempDir output;
+        album.outputFolder = output.str();
+        AlbumGenerator generator(album, events(), m_control, jobs);
+        ASSERT_TRUE(generator.generate()) << jobs;
+        results[jobs - 1] = folderContents(output.path());
+    }
+    ASSERT_EQ(results[0].size(), results[1].size());
+    for (const auto& [name, bytes] : results[0]) {
+        ASSERT_TRUE(results[1].contains(name)) << name;
+        EXPECT_TRUE(results[1].at(name) == bytes) << name << " differs";
+    }
+    EXPECT_EQ(results[0].at("set3.jpg"), results[1].at("set3.jpg"));
+}
+
+TEST_F(AlbumGeneratorTest, RenderingStatusesComeInAlbumOrderWithSeveralJobs)
+{
+    AlbumJob album = job(7);
+    AlbumGenerator generator(album, events(), m_control, 3);
+    ASSERT_TRUE(generator.generate());
+    std::vector<std::string> rendering;
+    for (const std::string& status : m_statuses) {
+        if (status.starts_with("Rendering photo "))
+            rendering.push_back(status);
+    }
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 7; ++i)
+        expected.push_back("Rendering photo " + std::to_string(i) + " of 7");
+    EXPECT_EQ(rendering, expected);
+}
+
+TEST_F(AlbumGeneratorTest, CancelInThePhotoPhaseStopsAtTheNextPhoto)
+{
+    AlbumJob album = job(5);
+    m_onStatus = [this](const std::string& text) {
+        if (text == "Rendering photo 3 of 5")
+            m_control.requestCancel();
+    };
+    AlbumGenerator generator(album, events(), m_control, 1);
+    EXPECT_FALSE(generator.generate());
+    EXPECT_TRUE(fs::exists(m_output / "p100.jpg"));
+    EXPECT_TRUE(fs::exists(m_output / "p101.jpg"));
+    EXPECT_FALSE(fs::exists(m_output / "p102.jpg"));
+    EXPECT_FALSE(fs::exists(m_output / "home.gif")); // support files are not copied
+    EXPECT_TRUE(m_errors.empty());                   // no missing-photos box
+    EXPECT_FALSE(sawStatus("Rendering photo 4 of 5"));
+    EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
+    EXPECT_TRUE(generator.job().rerenderPhotos);
+    EXPECT_FALSE(generator.albumGenerated());
+    EXPECT_FALSE(m_control.cancelRequest().load()); // the page phase took the request
+}
+
+TEST_F(AlbumGeneratorTest, CancelInThePagePhaseEndsItAndAsksForNewRenders)
+{
+    AlbumJob album = job(5);
+    album.rerenderPhotos = false;
+    m_onStatus = [this](const std::string& text) {
+        if (text == "Generating Photo Album")
+            m_control.requestCancel();
+    };
+    AlbumGenerator generator(album, events(), m_control, 2);
+    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
+    EXPECT_TRUE(generator.job().rerenderPhotos);
+    EXPECT_TRUE(fs::exists(m_output / "home.gif"));
+    EXPECT_FALSE(m_control.cancelRequest().load());
+}
+
+TEST_F(AlbumGeneratorTest, ACancelPressedWhileNothingRanDoesNotEndTheNextGeneration)
+{
+    m_control.requestCancel();
+    AlbumGenerator generator(job(2), events(), m_control, 1);
+    EXPECT_TRUE(generator.generate());
+    EXPECT_EQ(m_statuses.back(), "Finished generating photo album!");
+}
+
+TEST_F(AlbumGeneratorTest, NoSecondGenerationStartsInsideTheFirst)
+{
+    AlbumJob album = job(2);
+    bool innerResult = true;
+    m_onStatus = [&](const std::string& text) {
+        if (text == "Rendering photo 1 of 2") {
+            EXPECT_TRUE(m_control.running());
+            AlbumGenerator inner(album, GenerationEvents{}, m_control, 1);
+            innerResult = inner.generate();
+        }
+    };
+    AlbumGenerator generator(album, events(), m_control, 1);
+    EXPECT_TRUE(generator.generate());
+    EXPECT_FALSE(innerResult);
+    EXPECT_FALSE(m_control.running());
+}
+
+TEST_F(AlbumGeneratorTest, RefusesWhatCannotMakeAnAlbumBeforeWritingAnything)
+{
+    struct Case {
+        const char* what;
+        std::function<void(AlbumJob&)> change;
+    };
+    const std::vector<Case> cases = {
+        {"no rows", [](AlbumJob& album) { album.settings.RowsPerPage = 0; }},
+        {"no columns", [](AlbumJob& album) { album.settings.ThumbnailsPerRow = 0; }},
+        {"short name with a slash", [](AlbumJob& album) { album.settings.AlbumShortName = "../outside"; }},
+        {"empty short name", [](AlbumJob& album) { album.settings.AlbumShortName.clear(); }},
+        {"missing output folder", [this](AlbumJob& album) { album.outputFolder = m_output.str() + "none/"; }},
+        {"output folder of a photo", [](AlbumJob& album) {
+             album.outputFolder = fs::path(album.photos[0].SourcePath).parent_path().string() + "/";
+         }},
+    };
+    for (const Case& c : cases) {
+        m_errors.clear();
+        m_statuses.clear();
+        AlbumJob album = job(2);
+        album.settings.DeleteFolder = true;
+        album.settings.CDROM = true;
+        c.change(album);
+        const auto photosBefore = folderContents(m_photos.path());
+        AlbumGenerator generator(album, events(), m_control, 1);
+        EXPECT_FALSE(generator.generate()) << c.what;
+        EXPECT_EQ(m_errors.size(), 1u) << c.what;
+        EXPECT_TRUE(m_statuses.empty()) << c.what;
+        EXPECT_TRUE(folderContents(m_output.path()).empty()) << c.what;
+        EXPECT_EQ(folderContents(m_photos.path()), photosBefore) << c.what;
+        EXPECT_FALSE(m_control.running());
+    }
+}
+
+TEST_F(AlbumGeneratorTest, OutputThatCannotBeWrittenIsReportedAsAFailure)
+{
+    AlbumJob album = job(2);
+    // Folders in the places of the first index page and of a photo: neither can be written.
+    fs::create_directories(m_output / "myalbum.htm");
+    fs::create_directories(m_output / "p100.jpg");
+    AlbumGenerator generator(album, events(), m_control, 2);
+    EXPECT_FALSE(generator.generate());
+    EXPECT_NE(std::find(m_logs.begin(), m_logs.end(), "Error creating file - " + m_output.str() + "myalbum.htm"),
+              m_logs.end());
+    EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
+    EXPECT_TRUE(generator.job().rerenderPhotos);
+    EXPECT_FALSE(generator.albumGenerated());
+}
+
+TEST_F(AlbumGeneratorTest, MissingPhotoIsAnnouncedAndStopsThePages)
+{
+    AlbumJob album = job(3);
+    fs::remove(album.photos[1].SourcePath);
+    AlbumGenerator generator(album, events(), m_control, 2);
+    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(m_errors, std::vector<std::string>{AlbumGenerator::missingPhotosText});
+    EXPECT_TRUE(fs::exists(m_output / "p102.jpg")); // the photo phase went on
+    ASSERT_FALSE(m_logs.empty());
+    EXPECT_NE(m_logs.back().find("p101.jpg"), std::string::npos);
+    EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
+    EXPECT_TRUE(generator.job().rerenderPhotos);
+}
+
+TEST_F(AlbumGeneratorTest, DamagedPhotoIsReportedByNameAndStopsThePages)
+{
+    AlbumJob album = job(2);
+    album.settings.CompressJPEG = true;
+    writeFile(album.photos[0].SourcePath, "not a JPEG at all");
+    AlbumGenerator generator(album, events(), m_control, 1);
+    EXPECT_FALSE(generator.generate());
+    EXPECT_TRUE(m_errors.empty()); // the file exists
+    EXPECT_FALSE(fs::exists(m_output / "p100.jpg"));
+    EXPECT_TRUE(fs::exists(m_output / "p101.jpg"));
+    ASSERT_FALSE(m_logs.empty());
+    EXPECT_NE(m_logs.back().find(album.photos[0].SourcePath), std::string::npos);
+    EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
+}
+
+} // namespace
+} // namespace pictaven

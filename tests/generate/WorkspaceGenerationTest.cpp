@@ -1,0 +1,107 @@
+#include "catalog/WorkspaceFixture.h"
+#include "decoders/FixtureFiles.h"
+#include "generate/AlbumGenerator.h"
+#include "generate/WorkspaceGeneration.h"
+#include "imaging/JpegCodec.h"
+
+#include <filesystem>
+
+namespace pictaven {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WorkspaceGeneration : public test::WorkspaceFixture {
+protected:
+    void SetUp() override
+    {
+        WorkspaceFixture::SetUp();
+        Workspace& ws = workspace();
+        fs::create_directories(m_home / "shots");
+        writeJpeg(Bitmap(40, 30), path("shots/beach.jpg"), 90);
+        const auto& tif = test::fixtureNamed("lzw.tif").bytes;
+        test::writeFile(m_home / "shots" / "scan.tif", std::string(tif.begin(), tif.end()));
+        for (const char* name : {"beach.jpg", "scan.tif"}) {
+            AlbumItem item;
+            item.displayName = name;
+            item.storage.SourcePath = item.storage.WorkingPath = path(std::string("shots/") + name);
+            ws.catalog().photos.push_back(item);
+        }
+        ws.catalog().albumTitle = "Summer";
+        ws.catalog().photoPageTexture = path("paper.jpg");
+        fs::create_directories(m_output.path());
+        ws.outputFolders().outputFolder = m_output.str();
+        ws.generationFlags().rerenderPhotos = true;
+        ws.globalSettings().compression1 = 70;
+        ws.globalSettings().compression2 = 95;
+    }
+
+    test::TempDir m_output;
+    GenerationControl m_control;
+};
+
+TEST_F(WorkspaceGeneration, JobCopiesWhatAGenerationReads)
+{
+    Workspace& ws = workspace();
+    ws.generationFlags().smartRender = false;
+    ws.albumSettings().ThumbnailsPerRow = 7;
+    const AlbumJob job = makeAlbumJob(ws);
+    EXPECT_EQ(job.settings.ThumbnailsPerRow, 7);
+    EXPECT_EQ(job.programFolder, ws.programFolder());
+    EXPECT_EQ(job.outputFolder, m_output.str());
+    ASSERT_EQ(job.photos.size(), 2u);
+    EXPECT_EQ(job.photos[1].SourcePath, path("shots/scan.tif"));
+    EXPECT_EQ(job.albumTitle, "Summer");
+    EXPECT_EQ(job.photoPageTexture, path("paper.jpg"));
+    EXPECT_TRUE(job.basicAlbum());
+    EXPECT_FALSE(job.smartRender);
+    EXPECT_TRUE(job.rerenderPhotos);
+    EXPECT_EQ(job.compression1, 70);
+    EXPECT_EQ(job.compression2, 95);
+}
+
+TEST_F(WorkspaceGeneration, ResultsGoBackIntoTheWorkspace)
+{
+    Workspace& ws = workspace();
+    AlbumGenerator generator(makeAlbumJob(ws), GenerationEvents{}, m_control, 2);
+    ASSERT_TRUE(generator.generate());
+    applyGenerationResult(ws, generator);
+
+    const FileStorage& scan = ws.catalog().photos[1].storage;
+    EXPECT_EQ(scan.WorkingPath, m_output.str() + "scan.jpg");
+    EXPECT_TRUE(scan.Converted);
+    EXPECT_FALSE(ws.catalog().photos[0].storage.Converted);
+    EXPECT_FALSE(ws.generationFlags().rerenderPhotos);
+    EXPECT_TRUE(ws.guards().albumGenerated);
+    EXPECT_EQ(ws.generationFlags().indexPageList, std::vector<std::string>{m_output.str() + "myalbum.htm"});
+    EXPECT_EQ(ws.generationFlags().albumPictureList, std::vector<std::string>{m_output.str() + "myalbum_thumb.jpg"});
+}
+
+TEST_F(WorkspaceGeneration, PhotosMovedMeanwhileKeepTheirPaths)
+{
+    Workspace& ws = workspace();
+    AlbumGenerator generator(makeAlbumJob(ws), GenerationEvents{}, m_control, 1);
+    ASSERT_TRUE(generator.generate());
+    std::swap(ws.catalog().photos[0], ws.catalog().photos[1]);
+    applyGenerationResult(ws, generator);
+    EXPECT_EQ(ws.catalog().photos[0].storage.WorkingPath, path("shots/scan.tif"));
+    EXPECT_FALSE(ws.catalog().photos[0].storage.Converted);
+}
+
+TEST_F(WorkspaceGeneration, RefusedGenerationLeavesTheLastListsAlone)
+{
+    Workspace& ws = workspace();
+    ws.generationFlags().indexPageList = {"/old/myalbum.htm"};
+    ws.albumSettings().RowsPerPage = 0;
+    GenerationEvents events;
+    events.showError = [](const std::string&) {};
+    AlbumGenerator generator(makeAlbumJob(ws), events, m_control, 1);
+    EXPECT_FALSE(generator.generate());
+    applyGenerationResult(ws, generator);
+    EXPECT_EQ(ws.generationFlags().indexPageList, std::vector<std::string>{"/old/myalbum.htm"});
+    EXPECT_TRUE(ws.generationFlags().rerenderPhotos);
+    EXPECT_FALSE(ws.guards().albumGenerated);
+}
+
+} // namespace
+} // namespace pictaven
