@@ -6,10 +6,9 @@
 #include "imaging/GraphicToJpeg.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
-#include "imaging/ResampleFilters.h"
+#include "imaging/ResampledJpeg.h"
 #include "imaging/RotateBitmap.h"
 #include "imaging/SoftEdgeMask.h"
-#include "imaging/StretchAndResample.h"
 #include "imaging/TurnedGif.h"
 #include "imaging/TurnedPng.h"
 #include "imaging/Watermark.h"
@@ -25,13 +24,6 @@ namespace pictaven {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr float LanczosSupport = 3;
-
-struct Size {
-    int width = 0;
-    int height = 0;
-};
 
 // A computed side length, truncated toward zero; out-of-range values stop the render.
 int side(double length)
@@ -57,7 +49,7 @@ double percentage(const std::string& text)
     throw std::runtime_error("'" + text + "' is not a valid floating point value");
 }
 
-Size newSize(const AlbumSettings& settings, int iw, int ih, int rotation)
+ImageSize newSize(const AlbumSettings& settings, int iw, int ih, int rotation)
 {
     if (settings.ResizeImageType == 1) {
         int w = textToInt(settings.NewPhotoWidth);
@@ -158,22 +150,28 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
         std::error_code ignored;
         fs::remove(target, ignored);
     }
-    Bitmap source = readJpeg(path);
     // The converted copy is not what the thumbnail reads, so only an unconverted decode is shared.
-    if (thumbnailSource && !converted)
-        *thumbnailSource = makeThumbnailSource(source);
-
-    const Size size = newSize(m_settings, source.width(), source.height(), rotation);
+    const bool handBack = thumbnailSource && !converted;
     Bitmap picture;
-    if (size.width == source.width() && size.height == source.height()) {
-        // Either way of scaling leaves a picture of its own size unchanged.
-        picture = std::move(source);
+    if (m_settings.Resample) {
+        // Decoded band by band straight into the resampler: a large photo is never held whole.
+        ResampledJpeg decoded = readJpegResampled(
+            path, [&](ImageSize size) { return newSize(m_settings, size.width, size.height, rotation); }, handBack);
+        if (handBack)
+            *thumbnailSource = std::move(decoded.thumbnailSource);
+        picture = std::move(decoded.picture);
     } else {
-        picture = Bitmap(size.width, size.height);
-        if (m_settings.Resample)
-            stretchAndResample(source, picture, lanczos3Filter, LanczosSupport);
-        else
+        Bitmap source = readJpeg(path);
+        if (handBack)
+            *thumbnailSource = makeThumbnailSource(source);
+        const ImageSize size = newSize(m_settings, source.width(), source.height(), rotation);
+        if (size.width == source.width() && size.height == source.height()) {
+            // A nearest-neighbour stretch to the picture's own size leaves it unchanged.
+            picture = std::move(source);
+        } else {
+            picture = Bitmap(size.width, size.height);
             stretchBitmap(picture, Rect{0, 0, size.width, size.height}, source);
+        }
     }
     if (m_settings.SoftEdge) {
         if (!m_maskPicture)

@@ -116,8 +116,10 @@ struct Decoder {
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
     jpeg_progress_mgr progress{};
+    // The whole picture, or with a band reader the band being decoded.
     Bitmap bitmap;
     std::vector<JSAMPLE> inkRow;
+    const JpegBandReader* bands = nullptr; // not owned; null to decode the whole picture
 
     Decoder()
     {
@@ -170,34 +172,56 @@ bool runDecode(Decoder& d, const Source& source, bool headerOnly)
 
     const int width = static_cast<int>(d.cinfo.output_width);
     const int height = static_cast<int>(d.cinfo.output_height);
-    d.bitmap = Bitmap(width, height, 24);
-    if (ink) {
+    // Several rows per call let libjpeg-turbo upsample and convert in bigger blocks; a band is
+    // filled completely before it is handed on, so that its reader works on many rows at once.
+    constexpr int Batch = 16;
+    constexpr int BandRows = 64;
+    if (d.bands)
+        d.bands->start({width, height});
+    d.bitmap = Bitmap(width, d.bands ? std::min(BandRows, height) : height, 24);
+    if (ink)
         d.inkRow.resize(static_cast<std::size_t>(width) * 4);
-        while (d.cinfo.output_scanline < d.cinfo.output_height) {
-            JSAMPROW row = d.inkRow.data();
-            const int y = static_cast<int>(d.cinfo.output_scanline);
-            jpeg_read_scanlines(&d.cinfo, &row, 1);
-            inkRowToBgr(d.inkRow.data(), d.bitmap.row(y), width, d.cinfo.saw_Adobe_marker);
+    while (d.cinfo.output_scanline < d.cinfo.output_height) {
+        const int first = static_cast<int>(d.cinfo.output_scanline);
+        // A band is decoded into the top rows of the band bitmap.
+        const int top = d.bands ? 0 : first;
+        const int wanted = std::min(d.bands ? BandRows : Batch, height - first);
+        int count = 0;
+        while (count < wanted) {
+            if (ink) {
+                JSAMPROW row = d.inkRow.data();
+                if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1)
+                    break;
+                inkRowToBgr(d.inkRow.data(), d.bitmap.row(top + count), width, d.cinfo.saw_Adobe_marker);
+                ++count;
+            } else {
+                JSAMPROW rows[Batch];
+                const int ask = std::min(Batch, wanted - count);
+                for (int i = 0; i < ask; ++i)
+                    rows[i] = d.bitmap.row(top + count + i);
+                const auto got = static_cast<int>(jpeg_read_scanlines(&d.cinfo, rows, static_cast<JDIMENSION>(ask)));
+                if (got == 0)
+                    break;
+                count += got;
+            }
         }
-    } else {
-        // Several rows per call let libjpeg-turbo upsample and convert in bigger blocks.
-        constexpr int Batch = 16;
-        JSAMPROW rows[Batch];
-        while (d.cinfo.output_scanline < d.cinfo.output_height) {
-            const int first = static_cast<int>(d.cinfo.output_scanline);
-            const int count = std::min(Batch, height - first);
-            for (int i = 0; i < count; ++i)
-                rows[i] = d.bitmap.row(first + i);
-            jpeg_read_scanlines(&d.cinfo, rows, static_cast<JDIMENSION>(count));
+        if (count == 0) {
+            // Only a suspending data source returns no rows; ours never do, but a loop that
+            // waited for rows would then never end.
+            std::snprintf(d.err.message, JMSG_LENGTH_MAX, "The decoder gave no rows at row %d", first);
+            std::longjmp(d.err.jump, 1);
         }
+        if (d.bands)
+            d.bands->band(d.bitmap, first, count);
     }
     jpeg_finish_decompress(&d.cinfo);
     return true;
 }
 
-Bitmap decode(const Source& source, const std::string& name)
+Bitmap decode(const Source& source, const std::string& name, const JpegBandReader* bands = nullptr)
 {
     Decoder d;
+    d.bands = bands;
     bool decoded = false;
     try {
         decoded = runDecode(d, source, false);
@@ -253,6 +277,14 @@ Bitmap readJpeg(const std::string& path)
     Source source;
     source.file = file.file;
     return decode(source, path);
+}
+
+void readJpegBands(const std::string& path, const JpegBandReader& reader)
+{
+    FileCloser file{openFile(path, "rb")};
+    Source source;
+    source.file = file.file;
+    decode(source, path, &reader);
 }
 
 Bitmap decodeJpeg(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace pictaven {
@@ -21,6 +22,19 @@ struct ImageSize {
 // Decodes to a 24-bit bitmap; greyscale is expanded, CMYK and YCCK are converted to colour.
 Bitmap readJpeg(const std::string& path);
 Bitmap decodeJpeg(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages);
+
+// A JPEG file decoded band by band, top to bottom, so that the whole picture is never held:
+// start() receives the picture's size before the first band; band() receives a 24-bit bitmap
+// whose top rowCount rows (at least one) are picture rows firstRow onwards, the same bytes
+// readJpeg gives. The bitmap is reused for the next band. Exceptions thrown by the callbacks
+// end the decode and reach the caller; std::length_error and std::bad_alloc become failures
+// naming the file, as the decoder's own do.
+struct JpegBandReader {
+    std::function<void(ImageSize size)> start;
+    std::function<void(const Bitmap& band, int firstRow, int rowCount)> band;
+};
+// Throws like readJpeg.
+void readJpegBands(const std::string& path, const JpegBandReader& reader);
 
 // Width and height from the header, without decoding the pixels.
 ImageSize readJpegSize(const std::string& path);
