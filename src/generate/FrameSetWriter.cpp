@@ -48,6 +48,7 @@ bool FrameSetWriter::createMultiPage(int frameWidth, int frameHeight, const std:
     }
 
     std::string page = PagePreamble::generatedByComment() + PagePreamble::metaLines(s);
+    // The page has no HEAD tag; its title opens the head, so the character set comes first.
     page += PagePreamble::docType() + "\r\n<HTML>\r\n" + PagePreamble::charsetMeta();
     page += HtmlText::fill("<TITLE>%s</TITLE>\r\n\r\n", {HtmlText::text(m_job.albumTitle)});
     const std::string size = std::to_string(frameSize(frameWidth, frameHeight));

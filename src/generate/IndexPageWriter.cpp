@@ -91,9 +91,10 @@ void IndexPageWriter::writeHead(std::string& page) const
 {
     page += PagePreamble::generatedByComment() + PagePreamble::metaLines(m_job.settings);
     page += PagePreamble::docType();
-    page += HtmlText::fill("\r\n<HTML>\r\n<TITLE> %s  </TITLE>\r\n\r\n", {HtmlText::text(m_job.albumTitle)});
-    page += "<HEAD>\r\n" + PagePreamble::charsetMeta() +
-            "\r\n<meta http-equiv=\"Content-Style-Type\" content=\"text/css\">\r\n";
+    // The title opens the head, so the character set is declared before it.
+    page += "\r\n<HTML>\r\n" + PagePreamble::charsetMeta();
+    page += HtmlText::fill("<TITLE> %s  </TITLE>\r\n\r\n", {HtmlText::text(m_job.albumTitle)});
+    page += "<HEAD>\r\n\r\n<meta http-equiv=\"Content-Style-Type\" content=\"text/css\">\r\n";
     StyleWriter::writeStylePart(page, m_job.settings, m_names);
     page += "</HEAD>\r\n\r\n";
 }

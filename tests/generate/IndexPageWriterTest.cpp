@@ -65,9 +65,9 @@ TEST_F(IndexPages, OnePhotoBasicAlbumWholePage)
     EXPECT_EQ(page(),
               "<!-- Generated with Pictaven - https://pictaven.example.org/ !-->\r\n\r\n"
               "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">"
-              "\r\n<HTML>\r\n<TITLE> Tom &amp; Jerry  </TITLE>\r\n\r\n"
-              "<HEAD>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\r\n"
-              "\r\n<meta http-equiv=\"Content-Style-Type\" content=\"text/css\">\r\n"
+              "\r\n<HTML>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\r\n"
+              "<TITLE> Tom &amp; Jerry  </TITLE>\r\n\r\n"
+              "<HEAD>\r\n\r\n<meta http-equiv=\"Content-Style-Type\" content=\"text/css\">\r\n"
               "<LINK REL=StyleSheet HREF=\"album.css\" TYPE=\"text/css\" >\r\n </HEAD>\r\n\r\n"
               "<BODY LEFTMARGIN=3 TOPMARGIN=3 MARGINWIDTH=3 MARGINHEIGHT=3   BGCOLOR=\"#ffffff\" TEXT=\"#ffffff\" "
               "LINK=\"#ffffff\" VLINK=\"#ffffff\"> \r\n\r\n"
