@@ -5,6 +5,7 @@
 #include "decoders/PictureLoader.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
+#include "imaging/ResampledJpeg.h"
 #include "ini/AsciiCase.h"
 
 #include <exception>
@@ -30,18 +31,21 @@ SourceKind sourceKind(const FileStorage& photo)
     return SourceKind::Other;
 }
 
-Bitmap readSource(const std::string& path, SourceKind kind)
+ThumbnailSource readSource(const std::string& path, SourceKind kind)
 {
     switch (kind) {
-    case SourceKind::Jpeg:
-        return readJpeg(path);
+    case SourceKind::Jpeg: {
+        // Only the pre-shrunk rows are kept while the photo is decoded; no picture of 0 x 0 is made.
+        ResampledJpeg decoded = readJpegResampled(path, [](ImageSize) { return ImageSize{}; }, true);
+        return std::move(*decoded.thumbnailSource);
+    }
     case SourceKind::Gif:
-        return decodeGif(readFileBytes(path), path);
+        return makeThumbnailSource(decodeGif(readFileBytes(path), path));
     case SourceKind::Bitmap:
     case SourceKind::Other:
         break;
     }
-    return loadPicture(path);
+    return makeThumbnailSource(loadPicture(path));
 }
 
 std::string decodingFailure(const std::string& reason, SourceKind kind, const std::string& workingPath)
@@ -91,7 +95,7 @@ std::optional<ThumbnailSource> ThumbnailRenderer::loadThumbnailSource(const File
 {
     const SourceKind kind = sourceKind(photo);
     try {
-        return makeThumbnailSource(readSource(photo.SourcePath, kind));
+        return readSource(photo.SourcePath, kind);
     } catch (const std::exception& error) {
         // A JPEG is looked for where it is read; other photos where the album takes them from.
         const std::string& expected = kind == SourceKind::Jpeg ? photo.SourcePath : photo.WorkingPath;

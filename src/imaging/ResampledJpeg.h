@@ -20,11 +20,11 @@ struct ResampledJpeg {
 
 // Decodes a JPEG file band by band and resamples it (Lanczos 3) to the size `chooseSize` gives
 // for the picture's size, so that a large photo is never held whole; a chosen size equal to the
-// picture's gives the picture itself. With `withThumbnailSource` the pre-shrunk thumbnail
-// source comes from the same decode. The bytes are those of readJpeg followed by
-// stretchAndResample(picture, lanczos3Filter, 3) and makeThumbnailSource. Throws like readJpeg
-// (std::runtime_error naming the file, also for a size beyond the Bitmap limits); what
-// chooseSize throws reaches the caller.
+// picture's gives the picture itself, and 0 x 0 no picture. With `withThumbnailSource` the
+// pre-shrunk thumbnail source comes from the same decode. The bytes are those of readJpeg
+// followed by stretchAndResample(picture, lanczos3Filter, 3) and makeThumbnailSource. Throws
+// like readJpeg (std::runtime_error naming the file, also for a size beyond the Bitmap
+// limits); what chooseSize throws reaches the caller.
 ResampledJpeg readJpegResampled(const std::string& path, const std::function<ImageSize(ImageSize)>& chooseSize,
                                 bool withThumbnailSource, ResamplePath resamplePath = fastestResamplePath());
 

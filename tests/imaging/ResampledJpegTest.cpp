@@ -65,6 +65,7 @@ TEST(ResampledJpeg, SameBytesAsResamplingTheWholePicture)
         {{50, 37}, {50, 37}},      // kept as it is
         {{50, 37}, {1, 1}},        // one pixel
         {{50, 37}, {0, 5}},        // nothing left
+        {{640, 37}, {0, 0}},       // only the thumbnail source
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.source.width) + "x" + std::to_string(c.source.height) + " to " +
