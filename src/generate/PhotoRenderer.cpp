@@ -198,7 +198,7 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rota
     if (rotation <= 0) {
         if (thumbnailSource && !converted && isJpegByName(path)) {
             try {
-                *thumbnailSource = makeThumbnailSource(readJpeg(path));
+                *thumbnailSource = readJpegThumbnailSource(path);
             } catch (const std::exception&) {
                 // The page phase loads the photo itself and reports what is wrong with it.
             }

@@ -34,11 +34,8 @@ SourceKind sourceKind(const FileStorage& photo)
 ThumbnailSource readSource(const std::string& path, SourceKind kind)
 {
     switch (kind) {
-    case SourceKind::Jpeg: {
-        // Only the pre-shrunk rows are kept while the photo is decoded; no picture of 0 x 0 is made.
-        ResampledJpeg decoded = readJpegResampled(path, [](ImageSize) { return ImageSize{}; }, true);
-        return std::move(*decoded.thumbnailSource);
-    }
+    case SourceKind::Jpeg:
+        return readJpegThumbnailSource(path);
     case SourceKind::Gif:
         return makeThumbnailSource(decodeGif(readFileBytes(path), path));
     case SourceKind::Bitmap:

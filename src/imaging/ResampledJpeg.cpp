@@ -146,4 +146,10 @@ ResampledJpeg readJpegResampled(const std::string& path, const std::function<Ima
     return state.finish();
 }
 
+ThumbnailSource readJpegThumbnailSource(const std::string& path)
+{
+    ResampledJpeg decoded = readJpegResampled(path, [](ImageSize) { return ImageSize{}; }, true);
+    return std::move(*decoded.thumbnailSource);
+}
+
 } // namespace pictaven

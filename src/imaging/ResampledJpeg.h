@@ -28,4 +28,8 @@ struct ResampledJpeg {
 ResampledJpeg readJpegResampled(const std::string& path, const std::function<ImageSize(ImageSize)>& chooseSize,
                                 bool withThumbnailSource, ResamplePath resamplePath = fastestResamplePath());
 
+// The thumbnail source of a JPEG file, keeping only the pre-shrunk rows while decoding: the
+// same as makeThumbnailSource(readJpeg(path)). Throws like readJpeg.
+ThumbnailSource readJpegThumbnailSource(const std::string& path);
+
 } // namespace pictaven

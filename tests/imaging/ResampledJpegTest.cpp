@@ -93,6 +93,7 @@ TEST(ResampledJpeg, SameBytesAsResamplingTheWholePicture)
             EXPECT_EQ(result.thumbnailSource->preShrunk, expectedSource.preShrunk);
         }
         EXPECT_FALSE(readJpegResampled(path, [&](ImageSize) { return c.target; }, false).thumbnailSource);
+        EXPECT_EQ(readJpegThumbnailSource(path).preShrunk, expectedSource.preShrunk);
     }
 }
 
