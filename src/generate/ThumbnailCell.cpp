@@ -2,6 +2,7 @@
 
 #include "settings/AlbumSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -21,17 +22,20 @@ ThumbnailCell ThumbnailCell::place(const AlbumSettings& s, int x, int y, int pic
         const float scale = widthScale <= heightScale ? widthScale : heightScale;
         // The products are not rounded to 32 bits: a scale a hair below ThumbWidth / w must
         // give one pixel less, as it always has.
-        result.fittedWidth = static_cast<int>(std::trunc(static_cast<double>(w) * scale));
-        result.fittedHeight = static_cast<int>(std::trunc(static_cast<double>(h) * scale));
+        // A hairline picture keeps at least one pixel each way instead of a size of 0.
+        result.fittedWidth = std::max(1, static_cast<int>(std::trunc(static_cast<double>(w) * scale)));
+        result.fittedHeight = std::max(1, static_cast<int>(std::trunc(static_cast<double>(h) * scale)));
         Rect& r = result.thumbnail;
         r.left = x + (s.ThumbWidth - result.fittedWidth) / 2 + 1;
         r.top = y + (s.ThumbHeight - result.fittedHeight) / 2 + 1;
         r.right = r.left + result.fittedWidth - 2;
         r.bottom = r.top + result.fittedHeight - 2;
-        if (r.top == r.bottom)
-            ++r.bottom;
-        if (r.left == r.right)
-            ++r.right;
+        // A fitted size of 2 pixels or less would leave the rectangle empty or turned inside out;
+        // it keeps one row or column.
+        if (r.bottom <= r.top)
+            r.bottom = r.top + 1;
+        if (r.right <= r.left)
+            r.right = r.left + 1;
     } else {
         result.fittedWidth = s.ThumbWidth;
         result.fittedHeight = s.ThumbHeight;

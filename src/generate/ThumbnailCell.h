@@ -10,7 +10,8 @@ struct AlbumSettings;
 struct ThumbnailCell {
     // The thumbnail rectangle: with AspectRatio on, the fitted size less 2 each way, centred in
     // the cell (one pixel wider or higher where that would leave it empty); with it off, the
-    // cell (x, y, x + ThumbWidth, y + ThumbHeight).
+    // cell (x, y, x + ThumbWidth, y + ThumbHeight). A hairline picture keeps a fitted size of
+    // at least 1 and a rectangle of at least one pixel.
     Rect thumbnail;
     // The cell rectangle for the image map and the frame: (x - 1, y - 1, x + ThumbWidth,
     // y + ThumbHeight) with Backdrop on, else the thumbnail rectangle.

@@ -218,6 +218,15 @@ INSTANTIATE_TEST_SUITE_P(
                  {"PageNumber'><b>"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(IndexPages, HairlinePhotoGetsAThumbnailToo)
+{
+    m_album.addPhoto("line.jpg", 1, 300);
+    m_album.addPhoto("dot.jpg", 1, 1);
+    ASSERT_TRUE(m_album.writeAllPages());
+    EXPECT_TRUE(std::filesystem::exists(m_album.outputFolder + "thumb_jpg_line.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(m_album.outputFolder + "thumb_jpg_dot.jpg"));
+}
+
 TEST_F(IndexPages, PagingBarOnEveryPageOfALongerAlbum)
 {
     m_album.job.settings.ThumbnailsPerRow = 1;

@@ -52,6 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"halfTurnKeeps", 80, 80, true, false, 1600, 1200, 3, {41, 71, 119, 129}, {41, 71, 119, 129}, 80, 60},
         // A sliver two pixels high would leave an empty rectangle; it keeps one row.
         CellCase{"sliverKeepsOneRow", 80, 80, true, false, 800, 20, 0, {41, 100, 119, 101}, {41, 100, 119, 101}, 80, 2},
+        // A hairline photo keeps a fitted width of 1 and a one-pixel column.
+        CellCase{"hairline", 80, 80, true, false, 1, 1000, 0, {80, 61, 81, 138}, {80, 61, 81, 138}, 1, 79},
         CellCase{"aspectRatioOff", 100, 80, false, false, 1600, 1200, 1, {40, 60, 140, 140}, {40, 60, 140, 140}, 100, 80},
         CellCase{"aspectRatioOffBackdrop", 100, 80, false, true, 16, 12, 0, {40, 60, 140, 140}, {39, 59, 140, 140}, 100,
                  80}),
