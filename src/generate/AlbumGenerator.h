@@ -52,8 +52,6 @@ public:
     bool albumGenerated() const { return m_albumGenerated; }
     // The page the album opens with: the frame-set page in a two-frame album, else index page 1.
     std::string entryPagePath() const;
-    // How many threads render photos.
-    int jobs() const { return m_jobs; }
 
     // The text of the error box shown after the photo phase when photos are missing.
     static const char* const missingPhotosText;
