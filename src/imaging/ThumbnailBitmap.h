@@ -33,7 +33,8 @@ struct ThumbnailShape {
 // Scales the pre-shrunk picture into the thumbnail (Lanczos 3; a plain stretch when the
 // pre-shrunk picture is under 20 pixels wide or high and AspectRatio is on), turns it and bevels
 // it. The result has the turned shape. Throws std::length_error for a shape beyond the Bitmap
-// limits.
+// limits, and std::runtime_error("Source bitmap too small") when an empty pre-shrunk picture
+// has to be resampled (AspectRatio off).
 Bitmap makeThumbnailBitmap(const Bitmap& preShrunk, const ThumbnailShape& shape);
 
 } // namespace pictaven

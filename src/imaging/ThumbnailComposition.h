@@ -21,6 +21,7 @@ struct ThumbnailStyle {
 // not changed) is the page's album picture of a graphical album, nullptr for a basic album;
 // (left, top) is where the thumbnail rectangle lies on it ((0, 0) for a basic album) and `cell`
 // the cell rectangle. The thumbnail becomes 32-bit; with a shadow it grows by ShadowMargin.
+// Throws std::length_error only for sizes beyond the Bitmap limits.
 void composeThumbnail(Bitmap& thumbnail, const Bitmap* albumPicture, int left, int top, const Rect& cell,
                       const ThumbnailStyle& style);
 
