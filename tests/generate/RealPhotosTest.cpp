@@ -152,5 +152,6 @@ TEST(RealPhotos, ResampledIntoTheBoxByteForByte)
         const std::optional<ThumbnailSource> loaded = thumbnails.loadThumbnailSource(photo, rerender);
         ASSERT_TRUE(handedBack && loaded);
         EXPECT_EQ(handedBack->preShrunk, loaded->preShrunk);
+        EXPECT_EQ(loaded->preShrunk, makeThumbnailSource(source).preShrunk);
     }
 }
