@@ -19,6 +19,7 @@
 #include <exception>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 namespace pictaven {
 namespace {
