@@ -246,7 +246,9 @@ bool AlbumGenerator::renderPhotos()
     }
 
     std::vector<std::vector<std::string>> messages(rendered);
-    OrderedWorkers workers(rendered, m_jobs, std::move(dependsOn), [&](std::size_t i) {
+    // Photos differ in size; letting the workers run a few photos ahead keeps them all busy
+    // while a large photo holds up the one the statuses wait for.
+    OrderedWorkers workers(rendered, m_jobs, 4 * static_cast<std::size_t>(m_jobs), std::move(dependsOn), [&](std::size_t i) {
         FileStorage& photo = m_job.photos[i];
         t_photoMessages = &messages[i];
         if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath))))

@@ -5,10 +5,11 @@
 
 namespace pictaven {
 
-OrderedWorkers::OrderedWorkers(std::size_t count, int jobs, std::vector<std::vector<std::size_t>> dependsOn,
-                               Task task)
+OrderedWorkers::OrderedWorkers(std::size_t count, int jobs, std::size_t lookahead,
+                               std::vector<std::vector<std::size_t>> dependsOn, Task task)
     : m_count(count)
     , m_jobs(std::max(jobs, 1))
+    , m_lookahead(std::max(lookahead, static_cast<std::size_t>(m_jobs)))
     , m_dependsOn(std::move(dependsOn))
     , m_task(std::move(task))
     , m_done(count, 0)
@@ -53,7 +54,7 @@ void OrderedWorkers::await(std::size_t index)
         return;
     }
     std::unique_lock lock(m_mutex);
-    m_limit = std::max(m_limit, std::min(m_count, index + static_cast<std::size_t>(m_jobs)));
+    m_limit = std::max(m_limit, std::min(m_count, index + m_lookahead));
     m_changed.notify_all();
     m_changed.wait(lock, [&] { return m_done[index] != 0 || m_stopped; });
     if (!m_done[index])

@@ -11,9 +11,10 @@
 namespace pictaven {
 
 // Runs numbered tasks 0 .. count-1 for a consumer that takes them in order: with one job each
-// task runs on the consumer's thread when it is awaited; with more, worker threads run the
-// tasks in index order, at most `jobs` at a time and never more than `jobs` past the one the
-// consumer waits for, so memory is bounded by the jobs. A task starts only after the earlier
+// task runs on the consumer's thread when it is awaited; with more, `jobs` worker threads run
+// the tasks in index order, at most `jobs` at a time (so the memory that running tasks hold is
+// bounded by the jobs) and none more than `lookahead` past the one the consumer waits for (so
+// the consumer's progress stays close to the work done). A task starts only after the earlier
 // tasks it depends on have finished. Tasks must not touch each other's data.
 class OrderedWorkers {
 public:
@@ -21,8 +22,9 @@ public:
 
     // dependsOn[i] lists earlier tasks (indices below i) that must finish before task i starts;
     // it may be shorter than count (std::invalid_argument for any other index). jobs below 1
-    // count as 1.
-    OrderedWorkers(std::size_t count, int jobs, std::vector<std::vector<std::size_t>> dependsOn, Task task);
+    // count as 1; a lookahead below the jobs counts as the jobs.
+    OrderedWorkers(std::size_t count, int jobs, std::size_t lookahead, std::vector<std::vector<std::size_t>> dependsOn,
+                   Task task);
     // Stops as stop() does.
     ~OrderedWorkers();
     OrderedWorkers(const OrderedWorkers&) = delete;
@@ -41,6 +43,7 @@ private:
 
     std::size_t m_count;
     int m_jobs;
+    std::size_t m_lookahead;
     std::vector<std::vector<std::size_t>> m_dependsOn;
     Task m_task;
 

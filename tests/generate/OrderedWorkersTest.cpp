@@ -16,7 +16,7 @@ TEST(OrderedWorkers, RunsEveryTaskOnceForEveryNumberOfJobs)
 {
     for (const int jobs : {1, 2, 4}) {
         std::vector<std::atomic<int>> runs(20);
-        OrderedWorkers workers(runs.size(), jobs, {}, [&](std::size_t i) { ++runs[i]; });
+        OrderedWorkers workers(runs.size(), jobs, 2 * jobs, {}, [&](std::size_t i) { ++runs[i]; });
         for (std::size_t i = 0; i < runs.size(); ++i) {
             workers.await(i);
             EXPECT_EQ(runs[i].load(), 1) << "task " << i << ", " << jobs << " jobs";
@@ -27,16 +27,25 @@ TEST(OrderedWorkers, RunsEveryTaskOnceForEveryNumberOfJobs)
     }
 }
 
-TEST(OrderedWorkers, NeverRunsMoreThanTheJobsAheadOfTheConsumer)
+TEST(OrderedWorkers, StaysWithinTheJobsAndTheLookahead)
 {
     constexpr int jobs = 3;
+    constexpr std::size_t lookahead = 5;
     std::mutex mutex;
     std::size_t awaited = 0;
     std::size_t furthest = 0;
-    OrderedWorkers workers(30, jobs, {}, [&](std::size_t i) {
+    int running = 0;
+    int mostRunning = 0;
+    OrderedWorkers workers(30, jobs, lookahead, {}, [&](std::size_t i) {
+        {
+            std::lock_guard lock(mutex);
+            furthest = std::max(furthest, i);
+            EXPECT_LT(i, awaited + lookahead);
+            mostRunning = std::max(mostRunning, ++running);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::lock_guard lock(mutex);
-        furthest = std::max(furthest, i);
-        EXPECT_LT(i, awaited + jobs);
+        --running;
     });
     for (std::size_t i = 0; i < 30; ++i) {
         {
@@ -46,6 +55,7 @@ TEST(OrderedWorkers, NeverRunsMoreThanTheJobsAheadOfTheConsumer)
         workers.await(i);
     }
     EXPECT_EQ(furthest, 29u);
+    EXPECT_LE(mostRunning, jobs);
 }
 
 TEST(OrderedWorkers, ATaskWaitsForTheEarlierTasksItDependsOn)
@@ -53,7 +63,7 @@ TEST(OrderedWorkers, ATaskWaitsForTheEarlierTasksItDependsOn)
     // Task 3 depends on task 0, which is slow; task 3 must see it finished.
     std::atomic<bool> firstDone = false;
     std::atomic<bool> orderKept = true;
-    OrderedWorkers workers(4, 4, {{}, {}, {}, {0}}, [&](std::size_t i) {
+    OrderedWorkers workers(4, 4, 4, {{}, {}, {}, {0}}, [&](std::size_t i) {
         if (i == 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             firstDone = true;
@@ -69,17 +79,17 @@ TEST(OrderedWorkers, ATaskWaitsForTheEarlierTasksItDependsOn)
 TEST(OrderedWorkers, StopStartsNoFurtherTask)
 {
     std::atomic<int> started = 0;
-    OrderedWorkers workers(100, 2, {}, [&](std::size_t) { ++started; });
+    OrderedWorkers workers(100, 2, 3, {}, [&](std::size_t) { ++started; });
     workers.await(0);
     workers.stop();
-    // At most the awaited task and the ones the window let start.
-    EXPECT_LE(started.load(), 2);
+    // At most the awaited task and the ones the lookahead let start.
+    EXPECT_LE(started.load(), 3);
 }
 
 TEST(OrderedWorkers, AwaitPassesOnWhatATaskThrew)
 {
     for (const int jobs : {1, 2}) {
-        OrderedWorkers workers(2, jobs, {}, [](std::size_t i) {
+        OrderedWorkers workers(2, jobs, 2, {}, [](std::size_t i) {
             if (i == 1)
                 throw std::runtime_error("task 1 failed");
         });
@@ -91,8 +101,8 @@ TEST(OrderedWorkers, AwaitPassesOnWhatATaskThrew)
 TEST(OrderedWorkers, RefusesADependencyThatIsNotEarlier)
 {
     const auto nothing = [](std::size_t) {};
-    EXPECT_THROW(OrderedWorkers(3, 2, {{}, {1}}, nothing), std::invalid_argument);
-    EXPECT_THROW(OrderedWorkers(3, 2, {{2}}, nothing), std::invalid_argument);
+    EXPECT_THROW(OrderedWorkers(3, 2, 2, {{}, {1}}, nothing), std::invalid_argument);
+    EXPECT_THROW(OrderedWorkers(3, 2, 2, {{2}}, nothing), std::invalid_argument);
 }
 
 } // namespace
