@@ -408,6 +408,47 @@ TEST_F(AlbumGeneratorTest, RenderingStatusesComeInAlbumOrderWithSeveralJobs)
     EXPECT_EQ(rendering, expected);
 }
 
+TEST_F(AlbumGeneratorTest, ConversionReportsComeWithTheirPhotoWithSeveralJobs)
+{
+    AlbumJob album = job(0);
+    for (const char* name : {"bad0.bmp", "good1.jpg", "bad2.bmp", "bad3.bmp"}) {
+        FileStorage storage;
+        storage.SourcePath = storage.WorkingPath = std::string(name).ends_with(".jpg") ? photo(name) : (m_photos / name).string();
+        if (!std::string(name).ends_with(".jpg"))
+            writeFile(m_photos / name, "BM damaged");
+        album.photos.push_back(storage);
+    }
+    std::vector<std::string> sequence;
+    GenerationEvents recorded = events();
+    recorded.status = [&](const std::string& text) { sequence.push_back(text); };
+    recorded.logMessage = [&](const std::string& text) { sequence.push_back("log " + text.substr(0, text.find('\r'))); };
+    AlbumGenerator generator(album, recorded, m_control, 3);
+    generator.generate();
+
+    std::vector<std::string> photoPhase;
+    for (const std::string& entry : sequence) {
+        if (entry == "Generating Photo Album")
+            break;
+        photoPhase.push_back(entry);
+    }
+    // Each damaged photo cannot be read, and then its empty picture cannot be converted.
+    auto reports = [&](int i) {
+        const std::string& source = album.photos[static_cast<std::size_t>(i)].SourcePath;
+        return std::vector<std::string>{"log Error reading file " + source,
+                                        "log Error converting [" + source + "] to JPEG \n"};
+    };
+    std::vector<std::string> expected = {"Rendering photos..", "Rendering photo 1 of 4"};
+    for (const std::string& report : reports(0))
+        expected.push_back(report);
+    expected.insert(expected.end(), {"Rendering photo 2 of 4", "Rendering photo 3 of 4"});
+    for (const std::string& report : reports(2))
+        expected.push_back(report);
+    expected.push_back("Rendering photo 4 of 4");
+    for (const std::string& report : reports(3))
+        expected.push_back(report);
+    EXPECT_EQ(photoPhase, expected);
+}
+
 TEST_F(AlbumGeneratorTest, CancelInThePhotoPhaseStopsAtTheNextPhoto)
 {
     AlbumJob album = job(5);
