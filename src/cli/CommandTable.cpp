@@ -11,8 +11,9 @@ const std::vector<Command>& commands()
         {"convert", "IN OUT.jpg [--quality Q]", "Write a picture of any supported format as JPEG (quality Compression2 or Q).", runConvertCommand},
         {"settings", "FILE [--catalog | --template]", "Print every album setting as reading FILE as a template (or as a catalog; the default for a .CAT file) leaves it.", runSettingsCommand},
         {"default-template", "FILE", "Write every template key at its default into FILE.", runDefaultTemplateCommand},
-        {"generate", "CATALOG.CAT [--output DIR] [--jobs N]", "Generate the catalog's album (into DIR; photos rendered on N threads, default all cores).", runGenerateCommand},
         {"new-catalog", "NAME.CAT --photos DIR [--template NAME] [--title TEXT]", "Make a catalog of the photos of DIR that the file mask and size limits accept, in name order.", runNewCatalogCommand},
+        {"generate", "CATALOG.CAT [--output DIR] [--jobs N]", "Generate the catalog's album (into DIR; photos rendered on N threads, default all cores).", runGenerateCommand},
+        {"upload", "CATALOG.CAT [--profile NAME.prf] [--verbose] [--no-overwrite] [--no-audio]", "Upload the album generated for the catalog to its FTP profile's server (exit status 0 on \"FTP finished.\").", runUploadCommand},
     };
     return table;
 }

@@ -21,7 +21,8 @@ int runConvertCommand(const std::vector<std::string>& args);
 
 int runSettingsCommand(const std::vector<std::string>& args);
 int runDefaultTemplateCommand(const std::vector<std::string>& args);
-int runGenerateCommand(const std::vector<std::string>& args);
 int runNewCatalogCommand(const std::vector<std::string>& args);
+int runGenerateCommand(const std::vector<std::string>& args);
+int runUploadCommand(const std::vector<std::string>& args);
 
 } // namespace pictaven::cli
