@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Generates albums of several kinds with pictaven-cli from photos made here, then opens every page
+# of each in headless Chromium (check-album.mjs): pages load without script errors, every picture
+# loads with a size, every link, image-map area and list-box entry leads to an existing page.
+#
+# usage: run-album-checks.sh PICTAVEN_CLI
+set -euo pipefail
+cli=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export PICTAVEN_HOME=$work/home/
+
+# Names with blanks, quotes, ampersands and non-ASCII letters; web and non-web formats.
+photos="$work/My Photos"
+mkdir -p "$photos"
+convert -size 320x240 gradient:orange-navy "$photos/beach day.jpg"
+convert -seed 7 -size 240x320 plasma:fractal "$photos/Mom's & Dad's.JPG"
+convert -size 300x300 gradient:red-blue "$photos/café.png"
+convert -size 200x150 gradient:white-black "$photos/dune.gif"
+convert -size 400x300 gradient:purple-pink "$photos/scan \"old\".tif"
+convert -size 256x192 gradient:cyan-brown "$photos/night.jpeg"
+convert -size 180x240 gradient:gray-teal "$photos/plain.bmp"
+
+set_key() { python3 "$here/set-key.py" "$@"; }
+
+# Prints the name of the first picture template shipped with the program.
+first_picture_template() {
+  local bmp
+  for bmp in "$PICTAVEN_HOME"ALBUMS/*.[bB][mM][pP]; do
+    [[ -e "$bmp" ]] || continue
+    basename "${bmp%.*}"
+    return
+  done
+  echo "no picture template in ${PICTAVEN_HOME}ALBUMS" >&2
+  return 1
+}
+
+failures=0
+# check NAME [--template T] -- SECTION KEY VALUE ...
+check() {
+  local name=$1; shift
+  local template_args=()
+  if [[ ${1:-} == --template ]]; then template_args=(--template "$2"); shift 2; fi
+  [[ ${1:-} == -- ]] && shift
+  local catalog="$work/$name.CAT" output="$work/out-$name"
+  "$cli" new-catalog "$catalog" --photos "$photos" "${template_args[@]}" --title "Tom & Jerry's <Album>"
+  while (($# >= 3)); do set_key "$catalog" "$1" "$2" "$3"; shift 3; done
+  echo "== $name"
+  if ! "$cli" generate "$catalog" --output "$output"; then
+    echo "FAILED: $name: generation failed"; failures=$((failures + 1)); return
+  fi
+  if ! node "$here/check-album.mjs" "$output"; then
+    echo "FAILED: $name: the browser found broken pages"; failures=$((failures + 1))
+  fi
+}
+
+# Start the program folder once so that the shipped templates are there.
+"$cli" new-catalog "$work/probe.CAT" --photos "$photos" >/dev/null
+template=$(first_picture_template)
+# Let every test photo in, also the formats that generation converts to JPEG.
+set_key "${PICTAVEN_HOME}settings.ini" Vardle FileMask '*.jpg;*.jpeg;*.gif;*.png;*.tif;*.bmp'
+
+check basic-text-buttons -- Appearance ButtonType 0 Appearance MultiWindow 0 \
+  Size "Thumbnails Per Row" 2 Size "Rows Per Page" 1
+grep -q 'Source_File_7=' "$work/basic-text-buttons.CAT" || { echo "FAILED: not every photo made it into the catalog"; exit 1; }
+check basic-frames-picture-buttons-slideshow -- \
+  Appearance MultiWindow 1 Appearance ButtonType 3 Appearance DisplaySlideShow 1 \
+  "FTP Appearance" "Resize Image Type" 1 "Generate Options" Resample 1
+check picture-template --template "$template" -- Appearance MultiWindow 0 Appearance ButtonType 10
+check picture-template-frames-slideshow --template "$template" -- \
+  Appearance MultiWindow 1 Appearance ButtonType 0 Appearance DisplaySlideShow 1 \
+  "FTP Appearance" "Soft Edge" 1 "FTP Appearance" "Watermark Type" 1 "FTP Appearance" "Watermark Text" "(c) Tom"
+
+if ((failures > 0)); then
+  echo "$failures album(s) broken"
+  exit 1
+fi
+echo "every album works in the browser"
