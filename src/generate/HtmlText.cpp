@@ -4,6 +4,25 @@
 
 namespace pictaven {
 
+namespace {
+
+// The text with every character that `replacement` gives a text for (not nullptr) replaced by it.
+template <typename Replacement>
+std::string replaced(std::string_view text, Replacement replacement)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (const char* with = replacement(c))
+            result += with;
+        else
+            result += c;
+    }
+    return result;
+}
+
+} // namespace
+
 std::string HtmlText::fill(std::string_view pageTemplate, std::initializer_list<std::string_view> arguments)
 {
     static constexpr std::string_view colourPlace = "%02x%02x%02x";
@@ -42,34 +61,28 @@ std::string HtmlText::fill(std::string_view pageTemplate, std::initializer_list<
 
 std::string HtmlText::attribute(std::string_view text)
 {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
+    return replaced(text, [](char c) -> const char* {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '\'': escaped += "&#39;"; break;
-        default: escaped += c;
+        case '&': return "&amp;";
+        case '<': return "&lt;";
+        case '>': return "&gt;";
+        case '"': return "&quot;";
+        case '\'': return "&#39;";
+        default: return nullptr;
         }
-    }
-    return escaped;
+    });
 }
 
 std::string HtmlText::fileReference(std::string_view name)
 {
-    std::string reference;
-    reference.reserve(name.size());
-    for (const char c : name) {
+    return replaced(name, [](char c) -> const char* {
         switch (c) {
-        case '%': reference += "%25"; break;
-        case '#': reference += "%23"; break;
-        case '?': reference += "%3F"; break;
-        default: reference += c;
+        case '%': return "%25";
+        case '#': return "%23";
+        case '?': return "%3F";
+        default: return nullptr;
         }
-    }
-    return reference;
+    });
 }
 
 std::string HtmlText::fileAttribute(std::string_view name)
@@ -79,35 +92,29 @@ std::string HtmlText::fileAttribute(std::string_view name)
 
 std::string HtmlText::text(std::string_view text)
 {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
+    return replaced(text, [](char c) -> const char* {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        default: escaped += c;
+        case '&': return "&amp;";
+        case '<': return "&lt;";
+        case '>': return "&gt;";
+        default: return nullptr;
         }
-    }
-    return escaped;
+    });
 }
 
 std::string HtmlText::scriptString(std::string_view text)
 {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
+    return replaced(text, [](char c) -> const char* {
         switch (c) {
-        case '\\': escaped += "\\\\"; break;
-        case '"': escaped += "\\\""; break;
-        case '\'': escaped += "\\'"; break;
-        case '\r': escaped += "\\r"; break;
-        case '\n': escaped += "\\n"; break;
-        case '<': escaped += "\\x3C"; break;
-        default: escaped += c;
+        case '\\': return "\\\\";
+        case '"': return "\\\"";
+        case '\'': return "\\'";
+        case '\r': return "\\r";
+        case '\n': return "\\n";
+        case '<': return "\\x3C";
+        default: return nullptr;
         }
-    }
-    return escaped;
+    });
 }
 
 std::string HtmlText::hexColour(std::int32_t colour)
