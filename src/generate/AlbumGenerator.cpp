@@ -11,6 +11,7 @@
 #include "settings/TemplateList.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace pictaven {
 
@@ -246,13 +248,21 @@ bool AlbumGenerator::renderPhotos()
     }
 
     std::vector<std::vector<std::string>> messages(rendered);
+    // Workers hand back the sources of the photos they decode; the loop below keeps them in
+    // album order until the first one beyond the budget, so the choice does not depend on the
+    // thread timing. After that the workers stop asking, as a copied photo is decoded only for it.
+    const bool keepSources = m_thumbnailCacheBudget > 0;
+    std::vector<std::optional<ThumbnailSource>> handedBack(keepSources ? rendered : 0);
+    m_thumbnailSources.assign(keepSources ? rendered : 0, std::nullopt);
+    std::size_t keptBytes = 0;
+    std::atomic<bool> budgetSpent = !keepSources;
     // Photos differ in size; letting the workers run a few photos ahead keeps them all busy
     // while a large photo holds up the one the statuses wait for.
     OrderedWorkers workers(rendered, m_jobs, 4 * static_cast<std::size_t>(m_jobs), std::move(dependsOn), [&](std::size_t i) {
         FileStorage& photo = m_job.photos[i];
         t_photoMessages = &messages[i];
         if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath))))
-            renderer.renderPhoto(photo);
+            renderer.renderPhoto(photo, budgetSpent.load() ? nullptr : &handedBack[i]);
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + OutputNames::fileNamePart(photo.AudioFile));
@@ -280,6 +290,17 @@ bool AlbumGenerator::renderPhotos()
                 m_events.logMessage(message);
         }
         messages[i].clear();
+        if (keepSources && handedBack[i]) {
+            const Bitmap& pixels = handedBack[i]->preShrunk;
+            const std::size_t bytes = pixels.stride() * static_cast<std::size_t>(pixels.height());
+            if (!budgetSpent.load() && bytes <= m_thumbnailCacheBudget - keptBytes) {
+                keptBytes += bytes;
+                m_thumbnailSources[i] = std::move(handedBack[i]);
+            } else {
+                budgetSpent = true;
+            }
+            handedBack[i].reset();
+        }
     }
     workers.stop();
 
@@ -298,6 +319,11 @@ bool AlbumGenerator::generateHTML()
     m_albumPictureList.clear();
     m_albumGenerated = false;
     m_pagePhaseRan = true;
+    // The kept sources are freed when the page phase ends, however it ends.
+    struct Release {
+        std::vector<std::optional<ThumbnailSource>>& sources;
+        ~Release() { sources.clear(); }
+    } release{m_thumbnailSources};
     return runPageLoop();
 }
 
@@ -339,6 +365,11 @@ bool AlbumGenerator::runPageLoop()
     if (m_events.progressRange)
         m_events.progressRange(0, static_cast<int>(count));
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
+    writer.setThumbnailSources([this](std::size_t photoIndex) -> std::optional<ThumbnailSource> {
+        if (photoIndex >= m_thumbnailSources.size())
+            return std::nullopt;
+        return std::exchange(m_thumbnailSources[photoIndex], std::nullopt);
+    });
     for (long long k = 1; (k - 1) * pageSize < count; ++k) {
         const long long first = (k - 1) * pageSize;
         IndexPageArguments page;

@@ -4,7 +4,10 @@
 #include "generate/GenerationControl.h"
 #include "generate/GenerationEvents.h"
 #include "generate/OutputNames.h"
+#include "imaging/ThumbnailBitmap.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,13 @@ public:
     // of the photos, before anything is written. Otherwise runs the three phases. True when the
     // page phase succeeded. Never throws.
     bool generate();
+
+    // The photo phase keeps the thumbnail sources of the photos it decodes, so the page phase
+    // need not decode them again, up to `bytes` of pixels in all (default 256 MB). From the
+    // first photo that does not fit on, and for every photo with 0, the page phase loads the
+    // photos again. The files written are the same bytes for every budget.
+    void setThumbnailCacheBudget(std::size_t bytes) { m_thumbnailCacheBudget = bytes; }
+    static constexpr std::size_t defaultThumbnailCacheBudget = std::size_t{256} << 20;
 
     // The phases on their own; generate() runs them in order.
     // Deletes the plain files of the output folder, except the album's rendered photos while
@@ -72,6 +82,9 @@ private:
     bool m_pagePhaseRan = false;
     bool m_albumGenerated = false;
     bool m_missingPhotos = false; // the last photo phase that ran to its end missed a photo
+    std::size_t m_thumbnailCacheBudget = defaultThumbnailCacheBudget;
+    // Sources the photo phase kept, by photo index; each is moved out when its page uses it.
+    std::vector<std::optional<ThumbnailSource>> m_thumbnailSources;
 };
 
 } // namespace pictaven

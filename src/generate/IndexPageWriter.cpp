@@ -172,11 +172,16 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
         }
         if (state.nextPhoto >= count)
             break;
-        const FileStorage& photo = m_job.photos[static_cast<std::size_t>(state.nextPhoto)];
+        const auto index = static_cast<std::size_t>(state.nextPhoto);
+        const FileStorage& photo = m_job.photos[index];
         const int number = ++state.nextPhoto; // 1-based from here on
 
         bool rerenderPhotos = false; // a failed page makes the driver render again anyway
-        const std::optional<ThumbnailSource> source = m_thumbnails.loadThumbnailSource(photo, rerenderPhotos);
+        std::optional<ThumbnailSource> source;
+        if (m_thumbnailSources)
+            source = m_thumbnailSources(index);
+        if (!source)
+            source = m_thumbnails.loadThumbnailSource(photo, rerenderPhotos);
         if (!source)
             return false;
 

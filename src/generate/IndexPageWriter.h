@@ -8,7 +8,9 @@
 #include "generate/ThumbnailRenderer.h"
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace pictaven {
@@ -60,6 +62,15 @@ public:
     // from the clock for every page. Tests fix it to compare pages.
     void setMapNumberSource(std::function<int()> source) { m_mapNumber = std::move(source); }
 
+    // Where photo sources made earlier come from: given the photo's index in job.photos, a
+    // source equal to what loadThumbnailSource would give, or nullopt to load the photo as
+    // usual. Called on the thread that calls createAlbumPage, once per photo placed, in album
+    // order. By default every photo is loaded.
+    void setThumbnailSources(std::function<std::optional<ThumbnailSource>(std::size_t photoIndex)> sources)
+    {
+        m_thumbnailSources = std::move(sources);
+    }
+
 private:
     struct PageState;
 
@@ -82,6 +93,7 @@ private:
     FrameSetWriter m_frameSet;
     ThumbnailRenderer m_thumbnails;
     std::function<int()> m_mapNumber;
+    std::function<std::optional<ThumbnailSource>(std::size_t)> m_thumbnailSources;
 };
 
 } // namespace pictaven

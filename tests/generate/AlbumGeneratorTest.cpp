@@ -111,6 +111,8 @@ protected:
         return events;
     }
 
+    AlbumJob mixedAlbum();
+
     bool sawStatus(const std::string& text) const
     {
         return std::find(m_statuses.begin(), m_statuses.end(), text) != m_statuses.end();
@@ -355,7 +357,17 @@ TEST_F(AlbumGeneratorTest, SupportFilesAreCopiedUnderTheirWebFileNames)
         EXPECT_EQ(readFile(m_output / image), std::string("GIF89a ") + image);
 }
 
-TEST_F(AlbumGeneratorTest, OneJobAndTwoJobsWriteTheSameBytes)
+void expectSameFiles(const std::map<std::string, std::string>& expected, const std::map<std::string, std::string>& actual)
+{
+    ASSERT_EQ(expected.size(), actual.size());
+    for (const auto& [name, bytes] : expected) {
+        ASSERT_TRUE(actual.contains(name)) << name;
+        EXPECT_TRUE(actual.at(name) == bytes) << name << " differs";
+    }
+}
+
+// Photos of several sizes and turns, two of them sharing one output file (the later one wins).
+AlbumJob AlbumGeneratorTest::mixedAlbum()
 {
     AlbumJob album = job(0);
     for (int i = 0; i < 9; ++i) {
@@ -375,7 +387,12 @@ TEST_F(AlbumGeneratorTest, OneJobAndTwoJobsWriteTheSameBytes)
     album.settings.Resample = true;
     album.settings.CompressJPEG = true;
     album.settings.Shadow = true;
+    return album;
+}
 
+TEST_F(AlbumGeneratorTest, OneJobAndTwoJobsWriteTheSameBytes)
+{
+    AlbumJob album = mixedAlbum();
     std::map<std::string, std::string> results[2];
     for (int jobs : {1, 2}) {
         TempDir output;
@@ -384,12 +401,31 @@ TEST_F(AlbumGeneratorTest, OneJobAndTwoJobsWriteTheSameBytes)
         ASSERT_TRUE(generator.generate()) << jobs;
         results[jobs - 1] = folderContents(output.path());
     }
-    ASSERT_EQ(results[0].size(), results[1].size());
-    for (const auto& [name, bytes] : results[0]) {
-        ASSERT_TRUE(results[1].contains(name)) << name;
-        EXPECT_TRUE(results[1].at(name) == bytes) << name << " differs";
-    }
+    expectSameFiles(results[0], results[1]);
     EXPECT_EQ(results[0].at("set3.jpg"), results[1].at("set3.jpg"));
+}
+
+TEST_F(AlbumGeneratorTest, KeptThumbnailSourcesChangeNoByte)
+{
+    // Resized and only copied photos; budgets that keep none, the first few and all of the sources.
+    for (const bool resize : {true, false}) {
+        AlbumJob album = mixedAlbum();
+        album.settings.ResizeImageType = resize ? 1 : 0;
+        std::map<std::string, std::string> withoutCache;
+        for (const std::size_t budget : {std::size_t{0}, std::size_t{700000}, AlbumGenerator::defaultThumbnailCacheBudget}) {
+            TempDir output;
+            album.outputFolder = output.str();
+            AlbumGenerator generator(album, events(), m_control, 2);
+            generator.setThumbnailCacheBudget(budget);
+            ASSERT_TRUE(generator.generate()) << budget;
+            if (budget == 0) {
+                withoutCache = folderContents(output.path());
+                continue;
+            }
+            SCOPED_TRACE("resize " + std::to_string(resize) + ", budget " + std::to_string(budget));
+            expectSameFiles(withoutCache, folderContents(output.path()));
+        }
+    }
 }
 
 TEST_F(AlbumGeneratorTest, RenderingStatusesComeInAlbumOrderWithSeveralJobs)
