@@ -1,39 +1,24 @@
 #include "ini/BigIniFile.h"
 
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace pictaven {
 namespace {
 
+using test::CliRun;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// Runs pictaven-cli in `folder` with the program folder `folder`/home; arguments hold no "'".
 CliRun runCli(const TempDir& folder, const std::vector<std::string>& args)
 {
-    const std::string out = (folder / "stdout.txt").string();
-    const std::string err = (folder / "stderr.txt").string();
-    std::string command = "cd '" + folder.str() + "' && PICTAVEN_HOME='" + folder.str() + "home' '" PICTAVEN_CLI "'";
-    for (const std::string& arg : args)
-        command += " '" + arg + "'";
-    command += " >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status)) << command;
-    return {WEXITSTATUS(status), readFile(out), readFile(err)};
+    return test::runCli(folder.path(), folder.str() + "home", args);
 }
 
 class NewCatalogCommandTest : public ::testing::Test {

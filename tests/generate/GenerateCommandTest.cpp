@@ -1,25 +1,20 @@
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace pictaven {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CliRun;
 using test::readFile;
+using test::runCli;
 using test::TempDir;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class GenerateCommand : public ::testing::Test {
 protected:
@@ -35,20 +30,7 @@ protected:
         ASSERT_EQ(made.status, 0) << made.err;
     }
 
-    // Runs pictaven-cli with the program folder in the temporary folder; arguments must not
-    // hold a "'".
-    CliRun run(const std::vector<std::string>& args)
-    {
-        const std::string out = (m_work / "stdout.txt").string();
-        const std::string err = (m_work / "stderr.txt").string();
-        std::string command = "PICTAVEN_HOME='" + m_work.str() + "home' '" PICTAVEN_CLI "'";
-        for (const std::string& arg : args)
-            command += " '" + arg + "'";
-        command += " >'" + out + "' 2>'" + err + "'";
-        const int status = std::system(command.c_str());
-        EXPECT_TRUE(WIFEXITED(status)) << command;
-        return {WEXITSTATUS(status), readFile(out), readFile(err)};
-    }
+    CliRun run(const std::vector<std::string>& args) { return runCli(m_work.path(), m_work.str() + "home", args); }
 
     TempDir m_work;
 };

@@ -2,13 +2,12 @@
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
 #include "publish/FtpProfile.h"
+#include "support/CliRun.h"
 #include "support/FtpTestServers.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -21,23 +20,15 @@ using test::readFile;
 
 struct CommandResult {
     int status = -1;
-    std::string output;
+    std::string output; // standard output, then standard error
 };
 
-// Runs pictaven-cli with the program folder `home`, standard error folded into the output.
-CommandResult runCli(const test::TempDir& dir, const std::string& home, const std::string& arguments)
+// Runs pictaven-cli with the program folder `home`.
+CommandResult runCli(const test::TempDir& dir, const std::string& home, const std::vector<std::string>& args)
 {
-    const std::string outputFile = (dir / "cli-output.txt").string();
-    const std::string command = "PICTAVEN_HOME='" + home + "' '" PICTAVEN_CLI "' " + arguments + " >'" + outputFile
-                                + "' 2>&1";
-    CommandResult result;
-    const int status = std::system(command.c_str());
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.output = fs::exists(outputFile) ? readFile(outputFile) : "";
-    return result;
+    const test::CliRun run = test::runCli(dir.path(), home, args);
+    return {run.status, run.out + run.err};
 }
-
-std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // A small album project: three photos, its catalog and an FTP profile for the test server.
 class UploadCommandTest : public ::testing::Test {
@@ -57,8 +48,7 @@ protected:
             writeJpeg(photo, (m_dir / "photos" / names[i]).string(), 90);
         }
         m_catalog = m_dir / "trip.CAT";
-        const CommandResult made = runCli(m_dir, m_home,
-                                          "new-catalog " + quoted(m_catalog) + " --photos " + quoted(m_dir / "photos"));
+        const CommandResult made = runCli(m_dir, m_home, {"new-catalog", m_catalog.string(), "--photos", (m_dir / "photos").string()});
         ASSERT_EQ(made.status, 0) << made.output;
     }
 
@@ -69,7 +59,7 @@ protected:
 
 TEST_F(UploadCommandTest, RefusesWhenNoAlbumWasGenerated)
 {
-    const CommandResult result = runCli(m_dir, m_home, "upload " + quoted(m_catalog));
+    const CommandResult result = runCli(m_dir, m_home, {"upload", m_catalog.string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.output.find("no album has been generated"), std::string::npos) << result.output;
 }
@@ -95,11 +85,11 @@ TEST_F(UploadCommandTest, PublishesTheGeneratedAlbumByteForByte)
     fs::create_directories(m_home + "profiles");
     profile.write(m_home + "profiles/loopback.prf");
 
-    const CommandResult generated = runCli(m_dir, m_home, "generate " + quoted(m_catalog));
+    const CommandResult generated = runCli(m_dir, m_home, {"generate", m_catalog.string()});
     ASSERT_EQ(generated.status, 0) << generated.output;
 
     const CommandResult uploaded
-        = runCli(m_dir, m_home, "upload " + quoted(m_catalog) + " --profile loopback.prf --verbose");
+        = runCli(m_dir, m_home, {"upload", m_catalog.string(), "--profile", "loopback.prf", "--verbose"});
     ASSERT_EQ(uploaded.status, 0) << uploaded.output;
     EXPECT_NE(uploaded.output.find("FTP finished."), std::string::npos) << uploaded.output;
     EXPECT_EQ(uploaded.output.find(servers.password), std::string::npos) << "the password must never be shown";

@@ -1,37 +1,22 @@
 #include "settings/AlbumSettingsField.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace pictaven {
 namespace {
 
+using test::CliRun;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// Runs pictaven-cli with the program folder in `home`; arguments must not hold a "'".
 CliRun runCli(const TempDir& home, const std::vector<std::string>& args)
 {
-    const std::string out = (home / "stdout.txt").string();
-    const std::string err = (home / "stderr.txt").string();
-    std::string command = "PICTAVEN_HOME='" + home.str() + "' '" PICTAVEN_CLI "'";
-    for (const std::string& arg : args)
-        command += " '" + arg + "'";
-    command += " >'" + out + "' 2>'" + err + "'";
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status)) << command;
-    return {WEXITSTATUS(status), readFile(out), readFile(err)};
+    return test::runCli(home.path(), home.str(), args);
 }
 
 std::vector<std::string> linesOf(const std::string& text)
