@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   # core libraries
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
   # desktop program
