@@ -56,6 +56,15 @@ struct Layout {
     std::array<std::uint32_t, 3> masks{}; // red, green, blue
 };
 
+struct BmpHeader {
+    Layout layout;
+    std::uint64_t base = 0;        // where the information header starts
+    std::uint64_t pixelOffset = 0; // 0 when the file does not say
+    std::uint64_t paletteOffset = 0;
+    std::uint32_t colorsUsed = 0;
+    unsigned paletteEntrySize = 4;
+};
+
 void decodeRows(ByteReader& in, const Layout& layout, const Palette& palette, Bitmap& bitmap)
 {
     const std::uint64_t width = static_cast<std::uint64_t>(layout.width);
@@ -167,19 +176,17 @@ void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bit
     }
 }
 
-} // namespace
-
-Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
+// Everything before the palette, checked: what decoding and the size alone both need.
+BmpHeader readHeader(ByteReader& in)
 {
-    ByteReader in(data, name, "BMP");
-    std::uint64_t base = 0;
-    std::uint64_t pixelOffset = 0;
-    if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
+    BmpHeader header;
+    std::uint64_t& base = header.base;
+    if (in.size() >= 2 && in.data()[0] == 'B' && in.data()[1] == 'M') {
         in.seek(10);
-        pixelOffset = in.u32le();
+        header.pixelOffset = in.u32le();
         base = 14;
-    } else if (data.size() < 4 || !isInfoHeaderSize(data[0] | data[1] << 8 | data[2] << 16 |
-                                                      static_cast<std::uint32_t>(data[3]) << 24)) {
+    } else if (in.size() < 4 || !isInfoHeaderSize(in.data()[0] | in.data()[1] << 8 | in.data()[2] << 16 |
+                                                      static_cast<std::uint32_t>(in.data()[3]) << 24)) {
         in.fail("not a BMP file");
     }
     in.seek(base);
@@ -187,15 +194,13 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
     if (!isInfoHeaderSize(headerSize))
         in.fail("unsupported BMP header size " + std::to_string(headerSize));
 
-    Layout layout;
-    std::uint32_t colorsUsed = 0;
-    unsigned paletteEntrySize = 4;
+    Layout& layout = header.layout;
     if (headerSize == 12) {
         layout.width = in.u16le();
         layout.height = in.u16le();
         in.skip(2);
         layout.bits = in.u16le();
-        paletteEntrySize = 3;
+        header.paletteEntrySize = 3;
     } else {
         layout.width = in.i32le();
         layout.height = in.i32le();
@@ -203,7 +208,7 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
         layout.bits = in.u16le();
         layout.compression = in.u32le();
         in.skip(12);
-        colorsUsed = in.u32le();
+        header.colorsUsed = in.u32le();
         if (headerSize == 64 && (layout.compression == 3 || layout.compression == 4))
             in.fail("OS/2 compressed BMP files are not supported");
     }
@@ -212,7 +217,7 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
         layout.height = -layout.height;
     }
 
-    std::uint64_t paletteOffset = base + headerSize;
+    header.paletteOffset = base + headerSize;
     switch (layout.compression) {
     case CompressionRgb:
         if (layout.bits != 1 && layout.bits != 2 && layout.bits != 4 && layout.bits != 8 && layout.bits != 16 &&
@@ -236,7 +241,7 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
         for (auto& mask : layout.masks)
             mask = in.u32le();
         if (headerSize == 40)
-            paletteOffset = in.position() + (layout.compression == CompressionAlphaBitFields ? 4 : 0);
+            header.paletteOffset = in.position() + (layout.compression == CompressionAlphaBitFields ? 4 : 0);
         break;
     case CompressionJpeg:
     case CompressionPng:
@@ -244,6 +249,28 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
     default:
         in.fail("unknown BMP compression " + std::to_string(layout.compression));
     }
+    return header;
+}
+
+} // namespace
+
+ImageSize readBmpSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "BMP");
+    const Layout layout = readHeader(in).layout;
+    checkPictureSize(layout.width, layout.height, name);
+    return {static_cast<int>(layout.width), static_cast<int>(layout.height)};
+}
+
+Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "BMP");
+    const BmpHeader header = readHeader(in);
+    const Layout& layout = header.layout;
+    const std::uint64_t paletteOffset = header.paletteOffset;
+    const unsigned paletteEntrySize = header.paletteEntrySize;
+    const std::uint32_t colorsUsed = header.colorsUsed;
+    std::uint64_t pixelOffset = header.pixelOffset;
 
     std::uint64_t paletteCount = 0;
     if (layout.bits <= 8) {

@@ -61,6 +61,15 @@ std::optional<std::filesystem::path> findPaletteBeside(const std::string& path)
 
 } // namespace
 
+ImageSize readCutSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "Dr. Halo CUT");
+    const unsigned width = in.u16le();
+    const unsigned height = in.u16le();
+    checkPictureSize(width, height, name);
+    return {static_cast<int>(width), static_cast<int>(height)};
+}
+
 Bitmap decodeCut(std::span<const std::uint8_t> data, const std::string& name,
                  std::span<const std::uint8_t> paletteFile, const std::string& paletteName)
 {

@@ -62,6 +62,10 @@ class PspFile {
 public:
     PspFile(std::span<const std::uint8_t> data, const std::string& name) : m_in(data, name, "Paint Shop Pro") {}
 
+    // Reads every block's description, without any pixels; the picture's size is then known.
+    void readBlocks();
+    ImageSize size() const { return {static_cast<int>(m_width), static_cast<int>(m_height)}; }
+    // After readBlocks.
     Bitmap decode();
 
 private:
@@ -258,6 +262,11 @@ std::vector<std::uint8_t> PspFile::channelBytes(const Raster& raster, const Chan
 
     m_in.seek(channel.offset);
     const auto packed = m_in.bytes(channel.compressedLength);
+    // Refused before the channel is allocated: packed bytes too few for the length it claims.
+    const std::uint64_t bestRatio = raster.compression == Lz77 ? DeflateBestRatio
+                                    : raster.compression == Rle ? PackBitsBestRatio
+                                                                : 1;
+    checkDataHolds(packed.size(), channel.uncompressedLength, bestRatio, m_in.name(), "Paint Shop Pro");
     std::vector<std::uint8_t> stored(channel.uncompressedLength);
     if (raster.compression == None) {
         if (packed.size() < stored.size())
@@ -354,7 +363,7 @@ Bitmap PspFile::render(const Raster& raster)
     return bitmap;
 }
 
-Bitmap PspFile::decode()
+void PspFile::readBlocks()
 {
     static constexpr char Signature[] = "Paint Shop Pro Image File\n\x1a";
     if (m_in.size() < 36 || std::memcmp(m_in.bytes(27).data(), Signature, 27) != 0)
@@ -395,6 +404,10 @@ Bitmap PspFile::decode()
     if (!m_haveAttributes)
         m_in.fail("Paint Shop Pro file without its picture attributes");
     checkPictureSize(m_width, m_height, m_in.name());
+}
+
+Bitmap PspFile::decode()
+{
     if (m_composite && m_composite->width == m_width && m_composite->height == m_height)
         return render(*m_composite);
     if (m_layers.size() == 1)
@@ -406,9 +419,18 @@ Bitmap PspFile::decode()
 
 } // namespace
 
+ImageSize readPspSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    PspFile file(data, name);
+    file.readBlocks();
+    return file.size();
+}
+
 Bitmap decodePsp(std::span<const std::uint8_t> data, const std::string& name)
 {
-    return PspFile(data, name).decode();
+    PspFile file(data, name);
+    file.readBlocks();
+    return file.decode();
 }
 
 } // namespace pictaven

@@ -596,6 +596,30 @@ Bytes haloPalette()
     return w.data();
 }
 
+namespace {
+
+void pngChunk(ByteWriter& w, const char* type, const Bytes& data)
+{
+    ByteWriter typed;
+    typed.text(type).bytes(data);
+    w.u32be(static_cast<std::uint32_t>(data.size())).bytes(typed.data());
+    w.u32be(static_cast<std::uint32_t>(crc32(0, typed.data().data(), static_cast<uInt>(typed.size()))));
+}
+
+} // namespace
+
+Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::size_t dataBytes)
+{
+    ByteWriter w;
+    w.bytes({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
+    ByteWriter header;
+    header.u32be(width).u32be(height).u8(8).u8(2).u8(0).u8(0).u8(0);
+    pngChunk(w, "IHDR", header.data());
+    if (dataBytes > 0)
+        pngChunk(w, "IDAT", Bytes(dataBytes, 0x78));
+    return w.data();
+}
+
 std::vector<Fixture> allFixtures()
 {
     std::vector<Fixture> fixtures;
