@@ -113,28 +113,21 @@ void decodeRows(ByteReader& in, const Layout& layout, const Palette& palette, Bi
     }
 }
 
-// RLE8 and RLE4: runs, absolute runs padded to 16 bits, end of line, end of bitmap and
-// delta moves. Pixels the data never reaches keep palette colour 0; data for rows beyond the
-// picture is an error.
-void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bitmap& bitmap)
+// Walks RLE8 or RLE4 data: runs, absolute runs padded to 16 bits, end of line, end of bitmap
+// and delta moves, calling put(row, x, index) for each pixel inside the picture (rows counted
+// from the first one stored). Data for rows beyond the picture is an error.
+template <typename Put>
+void walkRle(ByteReader& in, bool four, int width, int height, Put put)
 {
-    const bool four = layout.compression == CompressionRle4;
-    const int width = bitmap.width();
-    const int height = bitmap.height();
-    if (palette.size() > 0) {
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                palette.put(bitmap.row(y) + 3 * x, 0);
-    }
     int x = 0;
     int row = 0;
     // Writers encode rows up to their padded length, so pixels beyond the width are dropped.
-    auto put = [&](unsigned index) {
+    auto pixel = [&](unsigned index) {
         if (row >= height)
             in.fail("RLE data past the end of the picture");
         if (x >= width)
             return;
-        palette.put(bitmap.row(layout.topDown ? row : height - 1 - row) + 3 * x, index);
+        put(row, x, index);
         ++x;
     };
     for (;;) {
@@ -144,7 +137,7 @@ void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bit
         const unsigned value = in.u8();
         if (count > 0) {
             for (unsigned k = 0; k < count; ++k)
-                put(four ? ((k & 1) ? value & 15u : value >> 4) : value);
+                pixel(four ? ((k & 1) ? value & 15u : value >> 4) : value);
             continue;
         }
         switch (value) {
@@ -167,13 +160,36 @@ void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bit
             const unsigned byteCount = four ? (value + 1) / 2 : value;
             const std::uint8_t* src = in.bytes(byteCount).data();
             for (unsigned k = 0; k < value; ++k)
-                put(four ? ((k & 1) ? src[k / 2] & 15u : src[k / 2] >> 4) : src[k]);
+                pixel(four ? ((k & 1) ? src[k / 2] & 15u : src[k / 2] >> 4) : src[k]);
             if (byteCount & 1)
                 in.skip(1);
             break;
         }
         }
     }
+}
+
+// Pixels the data never reaches keep palette colour 0. Runs and moves let a few bytes cover a
+// whole picture, so the data is walked to its end before the bitmap is allocated: a file cut
+// short or damaged is refused without taking memory for the picture.
+Bitmap decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, const std::string& name)
+{
+    const bool four = layout.compression == CompressionRle4;
+    const int width = static_cast<int>(layout.width);
+    const int height = static_cast<int>(layout.height);
+    ByteReader dryRun = in;
+    walkRle(dryRun, four, width, height, [](int, int, unsigned) {});
+
+    Bitmap bitmap = allocatePicture(width, height, name);
+    if (palette.size() > 0) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                palette.put(bitmap.row(y) + 3 * x, 0);
+    }
+    walkRle(in, four, width, height, [&](int row, int x, unsigned index) {
+        palette.put(bitmap.row(layout.topDown ? row : height - 1 - row) + 3 * x, index);
+    });
+    return bitmap;
 }
 
 // Everything before the palette, checked: what decoding and the size alone both need.
@@ -296,20 +312,15 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
 
     checkPictureSize(layout.width, layout.height, name);
     in.seek(pixelOffset);
-    const bool rle = layout.compression == CompressionRle8 || layout.compression == CompressionRle4;
-    if (!rle) {
-        // The last row may lack its padding; anything shorter is a truncated file, refused
-        // before the bitmap is allocated.
-        const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * layout.bits;
-        if ((rowBits + 31) / 32 * 4 * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8 >
-            in.remaining())
-            in.truncated();
-    }
+    if (layout.compression == CompressionRle8 || layout.compression == CompressionRle4)
+        return decodeRle(in, layout, palette, name);
+    // The last row may lack its padding; anything shorter is a truncated file, refused before
+    // the bitmap is allocated.
+    const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * layout.bits;
+    if ((rowBits + 31) / 32 * 4 * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8 > in.remaining())
+        in.truncated();
     Bitmap bitmap = allocatePicture(layout.width, layout.height, name);
-    if (rle)
-        decodeRle(in, layout, palette, bitmap);
-    else
-        decodeRows(in, layout, palette, bitmap);
+    decodeRows(in, layout, palette, bitmap);
     return bitmap;
 }
 
