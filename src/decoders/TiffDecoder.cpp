@@ -130,9 +130,13 @@ void openTiff(TiffFile& file, std::span<const std::uint8_t> data, const std::str
 }
 
 // The best packing ratio of the file's coding; 0 for codings whose best is not bounded here
-// (fax and JPEG codings among them), which are left to the picture size limits.
+// (fax and JPEG codings among them) and for subsampled colour, whose samples are fewer than
+// the pixels' count says. Those are left to the picture size limits.
 std::uint64_t bestRatio(TIFF* tiff)
 {
+    std::uint16_t photometric = PHOTOMETRIC_RGB;
+    if (TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric) && photometric == PHOTOMETRIC_YCBCR)
+        return 0;
     std::uint16_t compression = COMPRESSION_NONE;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
     switch (compression) {
