@@ -120,12 +120,12 @@ Bitmap decodeGif(std::span<const std::uint8_t> data, const std::string& name)
         palette.set(i, map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
 
     // What the frame does not cover is white, like its transparent pixels. The rest of the file
-    // must be able to hold the frame's compressed pixels.
+    // must be able to hold a frame as large as the picture: a few bytes claiming a huge screen
+    // take no memory for it.
     const std::int64_t left = frame.Left;
     const std::int64_t top = frame.Top;
-    checkDataHolds(data.size() - start.source.position,
-                   static_cast<std::uint64_t>(frame.Width) * static_cast<std::uint64_t>(frame.Height), GifLzwBestRatio,
-                   name, "GIF");
+    checkDataHolds(data.size() - start.source.position, static_cast<std::uint64_t>(start.width * start.height),
+                   GifLzwBestRatio, name, "GIF");
     Bitmap bitmap = allocatePicture(start.width, start.height, name, 0xFF);
     std::vector<GifPixelType> line(static_cast<std::size_t>(std::max(frame.Width, 1)));
     auto readLine = [&](int y) {

@@ -32,6 +32,12 @@ enum Compression : unsigned { None = 0, Rle = 1, Lz77 = 2, Jpeg = 3 };
 constexpr unsigned ImageBitmap = 0;      // bitmap type of colour data
 constexpr unsigned CompositeImage = 0;   // composite type of the full-size image
 
+// How many bytes a coding packs into one at best.
+std::uint64_t bestRatio(unsigned compression)
+{
+    return compression == Lz77 ? DeflateBestRatio : compression == Rle ? PackBitsBestRatio : 1;
+}
+
 struct Block {
     unsigned id = 0;
     std::uint64_t start = 0;      // first byte of the block's data
@@ -263,10 +269,8 @@ std::vector<std::uint8_t> PspFile::channelBytes(const Raster& raster, const Chan
     m_in.seek(channel.offset);
     const auto packed = m_in.bytes(channel.compressedLength);
     // Refused before the channel is allocated: packed bytes too few for the length it claims.
-    const std::uint64_t bestRatio = raster.compression == Lz77 ? DeflateBestRatio
-                                    : raster.compression == Rle ? PackBitsBestRatio
-                                                                : 1;
-    checkDataHolds(packed.size(), channel.uncompressedLength, bestRatio, m_in.name(), "Paint Shop Pro");
+    checkDataHolds(packed.size(), channel.uncompressedLength, bestRatio(raster.compression), m_in.name(),
+                   "Paint Shop Pro");
     std::vector<std::uint8_t> stored(channel.uncompressedLength);
     if (raster.compression == None) {
         if (packed.size() < stored.size())
@@ -343,6 +347,10 @@ Bitmap PspFile::render(const Raster& raster)
     if (colour ? (planes[1].empty() || planes[2].empty() || planes[3].empty()) : planes[0].empty())
         m_in.fail("Paint Shop Pro picture without its colour channels");
 
+    // Outside the layer the picture is white; the file must still be able to hold a picture of
+    // its size at the layer's depth.
+    const std::uint64_t pictureBytes = (static_cast<std::uint64_t>(m_width) * depth + 7) / 8 * m_height;
+    checkDataHolds(m_in.size(), pictureBytes, bestRatio(raster.compression), name, "Paint Shop Pro");
     Bitmap bitmap = allocatePicture(m_width, m_height, name, 0xFF);
     const std::size_t rowBytes = static_cast<std::size_t>((raster.width * (colour ? 8 : depth) + 7) / 8);
     for (std::int64_t y = 0; y < raster.height; ++y) {

@@ -155,12 +155,13 @@ Bytes bigJpegHeader()
     return bytes;
 }
 
-// A GIF screen and frame of 14000 x 14000 with a few bytes of pixel data.
-Bytes bigGifHeader()
+// A GIF screen of 14000 x 14000 whose first frame, `frameSide` pixels square, has a few bytes
+// of pixel data.
+Bytes bigGifHeader(unsigned frameSide)
 {
     test::ByteWriter w;
     w.text("GIF89a").u16le(14000).u16le(14000).u8(0x80).u8(0).u8(0).zeros(6);
-    w.u8(0x2C).u16le(0).u16le(0).u16le(14000).u16le(14000).u8(0).u8(2);
+    w.u8(0x2C).u16le(0).u16le(0).u16le(frameSide).u16le(frameSide).u8(0).u8(2);
     w.u8(100).zeros(100).u8(0).u8(0x3B);
     return w.data();
 }
@@ -176,7 +177,9 @@ TEST(DamagedFiles, AHeaderClaimingAHugePictureIsRefusedAsTruncated)
         {"big.png", test::pngClaiming(14000, 14000, 0), "PNG"},
         {"big.png", test::pngClaiming(14000, 14000, 400), "PNG"},
         {"big.jpg", bigJpegHeader(), "JPEG"},
-        {"big.gif", bigGifHeader(), "GIF"},
+        {"big.gif", bigGifHeader(14000), "GIF"},
+        // The screen outside the frame would be white, but the file is far too small for it.
+        {"big.gif", bigGifHeader(1), "GIF"},
     };
     for (const Claim& claim : claims) {
         SCOPED_TRACE(std::string(claim.file) + " of " + std::to_string(claim.bytes.size()) + " bytes");
