@@ -89,6 +89,8 @@ const Damage Damages[] = {
     {"deep.ppm", 0, {'P', '7'}, "not a PBM, PGM or PPM file"},
     {"animator.cel", 10, {16}, "unsupported Animator picture (16 bits, compression 0)"},
     {"grey.cut", 6 + 2, {0x85}, "RLE run past the end of a row"},
+    // Two short lines cannot give 2 x 30000 pixels.
+    {"grey.cut", 0, {0x30, 0x75}, "truncated Dr. Halo CUT file"},
     {"layer.psp", 0, {'X'}, "not a Paint Shop Pro file"},
     {"layer.psp", 32, {2}, "Paint Shop Pro files older than version 5 are not supported"},
     {"layer.psp", 36, {'~', 'B', 'X'}, "damaged Paint Shop Pro block"},
