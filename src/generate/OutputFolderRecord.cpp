@@ -148,8 +148,9 @@ void OutputFolderRecord::clear(const std::function<bool(const std::string& name)
             ++it;
             continue;
         }
+        // A read-only file goes too: deleting asks only for the folder's permission, and changing
+        // the file's own could reach through a link put in its place meanwhile.
         std::error_code error;
-        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, error);
         if (fs::remove(file, error))
             it = m_names.erase(it);
         else

@@ -32,8 +32,8 @@ public:
     void removeLeftovers() const;
 
     // Deletes the listed names that are plain files of the folder (not folders or links) and
-    // for which `keep` is false, making them writable first; each deleted name leaves the list.
-    // Failures are ignored.
+    // for which `keep` is false, read-only ones too; each deleted name leaves the list. Failures
+    // are ignored.
     void clear(const std::function<bool(const std::string& name)>& keep);
 
     // Rewrites the record, in name order, with the listed names that are still files of the
