@@ -44,7 +44,11 @@ public:
     // they need not be rendered again. Failures are ignored.
     void clearOutputFolder();
     // True when every photo's SourcePath existed; false also after a cancellation, which leaves
-    // the Cancel request set and claims no missing photo.
+    // the Cancel request set and claims no missing photo. First logs the photos whose files get
+    // another name than their own (OutputNames::distinctPhotoNames), and leaves out of the job,
+    // so out of the output folder and the pages, each texture, style sheet, watermark and audio
+    // file that SupportFileCheck refuses, logging why (a refused style sheet gives the built-in
+    // style). Audio copies are named by webFileName, like the other support files.
     bool renderPhotos();
     // True when every index page was written.
     bool generateHTML();
@@ -70,6 +74,8 @@ private:
     std::string refusal() const;
     void writeAutorun() const;
     void copySupportFiles() const;
+    void reportRenamedPhotos() const;
+    void leaveOutUnfitFiles();
     bool runPageLoop();
 
     AlbumJob m_job;
@@ -77,6 +83,7 @@ private:
     GenerationControl& m_control;
     int m_jobs;
     OutputNames m_names;
+    std::vector<std::string> m_photoNames; // OutputNames::distinctPhotoNames of the photos
     std::vector<std::string> m_indexPageList;
     std::vector<std::string> m_albumPictureList;
     bool m_pagePhaseRan = false;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pictaven {
 
@@ -88,6 +89,7 @@ private:
     const GenerationEvents& m_events;
     std::atomic<bool>& m_cancel;
     OutputNames m_names;
+    std::vector<std::string> m_photoNames; // OutputNames::distinctPhotoNames of the job's photos
     NavigationWriter m_navigation;
     PhotoPageWriter m_photoPages;
     FrameSetWriter m_frameSet;

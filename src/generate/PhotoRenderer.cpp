@@ -106,23 +106,20 @@ PhotoRenderer::PhotoRenderer(const AlbumJob& job, int convertQuality, std::funct
     }
 }
 
-std::string PhotoRenderer::targetPath(const std::string& path) const
-{
-    return m_outputFolder + m_names.webFileName(OutputNames::fileNamePart(path));
-}
-
-void PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource) const
+void PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& photoName,
+                                std::optional<ThumbnailSource>* thumbnailSource) const
 {
     if (thumbnailSource)
         thumbnailSource->reset();
     try {
         std::string path = photo.SourcePath;
         bool converted = false;
+        const std::string target = m_outputFolder + m_names.webFileName(photoName);
         if (!isWebFormat(path)) {
             GraphicToJpegContext context;
             context.outputFolder = m_outputFolder;
             context.quality = m_convertQuality;
-            context.webFileName = [this](const std::string& name) { return m_names.webFileName(name); };
+            context.fileName = m_names.webFileName(photoName);
             context.logMessage = [this](const std::string& message) {
                 if (m_logMessage)
                     m_logMessage(message);
@@ -131,7 +128,6 @@ void PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<ThumbnailSourc
             converted = true;
             path = photo.WorkingPath;
         }
-        const std::string target = targetPath(path);
         const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0 ||
                                m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))

@@ -30,10 +30,11 @@ public:
     // be called from the rendering threads. Throws nothing.
     PhotoRenderer(const AlbumJob& job, int convertQuality, std::function<void(const std::string&)> logMessage);
 
-    // Renders one photo (SourcePath, Rotation) to outputFolder + webFileName(file name of the
-    // rendered path). A source that is not a web format is converted first, which sets the
-    // photo's WorkingPath and Converted. Every other failure ends this photo's render silently,
-    // with no output file. Never throws.
+    // Renders one photo (SourcePath, Rotation) to outputFolder + webFileName(photoName), where
+    // photoName is the photo's name in the album (OutputNames::distinctPhotoNames). A source that
+    // is not a web format is converted first to that file, which sets the photo's WorkingPath and
+    // Converted. Every other failure ends this photo's render silently, with no output file.
+    // Never throws.
     //
     // thumbnailSource: when given, and the photo's SourcePath is a JPEG by name that this call
     // can decode, receives the thumbnail source made from that one decode: the same pixels that
@@ -42,10 +43,8 @@ public:
     // (converted photos, PNG, GIF, failures): then load the thumbnail source as usual. The
     // pre-shrunk copy of a large photo takes up to about 1.5 MB; a caller keeping many should
     // keep the finished thumbnail bitmaps (ThumbnailRenderer::makeThumbnailBitmap) instead.
-    void renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
-
-    // The output file renderPhoto writes for a photo whose rendered path is `path`.
-    std::string targetPath(const std::string& path) const;
+    void renderPhoto(FileStorage& photo, const std::string& photoName,
+                     std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
 
 private:
     void process(const std::string& path, bool converted, int rotation, const std::string& target,

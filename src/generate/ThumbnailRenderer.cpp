@@ -126,15 +126,15 @@ Bitmap ThumbnailRenderer::makeThumbnailBitmap(const Bitmap& preShrunk, const Rec
     return pictaven::makeThumbnailBitmap(preShrunk, shape);
 }
 
-std::string ThumbnailRenderer::thumbnailPath(const std::string& workingPath) const
+std::string ThumbnailRenderer::thumbnailPath(const std::string& photoName) const
 {
-    return m_outputFolder + m_names.thumbnailFileName(OutputNames::fileNamePart(workingPath));
+    return m_outputFolder + m_names.thumbnailFileName(OutputNames::fileNamePart(photoName));
 }
 
 void ThumbnailRenderer::drawThumbnail(const Bitmap* albumPicture, int left, int top, Bitmap& thumbnail,
-                                      const std::string& workingPath, const Rect& cell) const
+                                      const std::string& photoName, const Rect& cell) const
 {
-    const std::string name = thumbnailPath(workingPath);
+    const std::string name = thumbnailPath(photoName);
     // A read-only thumbnail left by an earlier run must not stop this one.
     std::error_code ignored;
     fs::permissions(name, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ignored);
