@@ -8,8 +8,8 @@
 #include "generate/PageGridRules.h"
 #include "generate/PhotoRenderer.h"
 #include "generate/ShortAlbumName.h"
+#include "generate/SupportFileCheck.h"
 #include "imaging/Bitmap.h"
-#include "imaging/GraphicFormats.h"
 #include "settings/TemplateList.h"
 
 #include <algorithm>
@@ -83,14 +83,6 @@ std::string percentText(long long percent)
     return std::to_string(percent) + " %";
 }
 
-// The file a photo's conversion writes: its source's name with the extension replaced by ".jpg".
-std::string convertedFileName(const std::string& sourcePath)
-{
-    const std::string name = OutputNames::fileNamePart(sourcePath);
-    const auto dot = name.rfind('.');
-    return (dot == std::string::npos ? name : name.substr(0, dot)) + ".jpg";
-}
-
 // The renderer's failure reports of the photo a thread is working on, shown in album order.
 thread_local std::vector<std::string>* t_photoMessages = nullptr;
 
@@ -102,6 +94,7 @@ AlbumGenerator::AlbumGenerator(AlbumJob job, GenerationEvents events, Generation
     , m_control(control)
     , m_jobs(jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency())))
     , m_names(m_job.settings)
+    , m_photoNames(m_names.distinctPhotoNames(m_job.photos))
 {
 }
 
@@ -213,8 +206,8 @@ void AlbumGenerator::writeRecord() const
 void AlbumGenerator::clearOutputFolder()
 {
     std::vector<std::string> photoNames;
-    for (const FileStorage& photo : m_job.photos)
-        photoNames.push_back(m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath)));
+    for (const std::string& photoName : m_photoNames)
+        photoNames.push_back(m_names.webFileName(photoName));
     const bool keepPhotos = !m_job.rerenderPhotos || !m_job.smartRender;
 
     OutputFolderRecord record(m_job.outputFolder);
@@ -251,6 +244,7 @@ void AlbumGenerator::copySupportFiles() const
         if (!path.empty())
             copyOver(path, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(path)));
     };
+    // The textures and the style sheet were checked by leaveOutUnfitFiles.
     copyIn(m_job.photoPageTexture);
     copyIn(m_job.indexPageTexture);
     if (settings.StyleSheetType == 1)
@@ -265,6 +259,54 @@ void AlbumGenerator::copySupportFiles() const
         copyIn(m_job.programFolder + "NAVBUTS/" + image);
 }
 
+void AlbumGenerator::leaveOutUnfitFiles()
+{
+    // A file the catalog names that is not what it is named as is neither copied nor linked.
+    auto check = [this](std::string& path, SupportFileCheck::Kind kind) {
+        if (path.empty())
+            return;
+        if (const std::string refused = SupportFileCheck::refusal(path, kind); !refused.empty()) {
+            if (m_events.logMessage)
+                m_events.logMessage(refused);
+            path.clear();
+        }
+    };
+    check(m_job.photoPageTexture, SupportFileCheck::Kind::Picture);
+    check(m_job.indexPageTexture, SupportFileCheck::Kind::Picture);
+    AlbumSettings& settings = m_job.settings;
+    if (settings.StyleSheetType == 1) {
+        check(settings.StyleSheet, SupportFileCheck::Kind::StyleSheet);
+        // The pages then carry the built-in style block instead of a link to nothing.
+        if (settings.StyleSheet.empty())
+            settings.StyleSheetType = 0;
+    }
+    // The watermark is only drawn, never copied; this says why the photos have none.
+    if (settings.WatermarkType == 2)
+        check(settings.WatermarkImage, SupportFileCheck::Kind::Picture);
+    std::map<std::string, std::string> audioFiles; // each one checked once: path -> what is left of it
+    for (FileStorage& photo : m_job.photos) {
+        if (photo.AudioFile.empty())
+            continue;
+        const auto [checked, first] = audioFiles.try_emplace(photo.AudioFile, photo.AudioFile);
+        if (first)
+            check(checked->second, SupportFileCheck::Kind::Audio);
+        photo.AudioFile = checked->second;
+    }
+}
+
+void AlbumGenerator::reportRenamedPhotos() const
+{
+    std::string renamed;
+    for (std::size_t i = 0; i < m_job.photos.size(); ++i) {
+        const FileStorage& photo = m_job.photos[i];
+        if (m_photoNames[i] != OutputNames::ownPhotoName(photo))
+            renamed += "\r\n" + photo.SourcePath + " is " + m_names.webFileName(m_photoNames[i]);
+    }
+    if (!renamed.empty() && m_events.logMessage)
+        m_events.logMessage("Some photos have the file name of another photo of the album and get another name in it:" +
+                            renamed);
+}
+
 bool AlbumGenerator::renderPhotos()
 {
     const AlbumSettings& settings = m_job.settings;
@@ -273,6 +315,8 @@ bool AlbumGenerator::renderPhotos()
         m_events.status("Rendering photos..");
     if (settings.CDROM)
         writeAutorun();
+    reportRenamedPhotos();
+    leaveOutUnfitFiles();
 
     const std::size_t count = m_job.photos.size();
     const bool preview = settings.SneakPeek;
@@ -289,18 +333,15 @@ bool AlbumGenerator::renderPhotos()
             t_photoMessages->push_back(message);
     });
 
-    // Photos that share an output file, a converted copy or an audio copy are rendered one after
-    // the other in album order, so the files end as a one-thread run leaves them.
+    // Photos that share an audio copy are rendered one after the other in album order, so the
+    // files end as a one-thread run leaves them.
     std::vector<std::vector<std::size_t>> dependsOn(rendered);
     std::map<std::string, std::size_t> lastUser;
     for (std::size_t i = 0; i < rendered; ++i) {
         const FileStorage& photo = m_job.photos[i];
-        std::vector<std::string> files = {
-            m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath)),
-            isWebFormat(photo.SourcePath) ? renderer.targetPath(photo.SourcePath)
-                                          : m_job.outputFolder + m_names.webFileName(convertedFileName(photo.SourcePath))};
+        std::vector<std::string> files = {m_job.outputFolder + m_names.webFileName(m_photoNames[i])};
         if (!photo.AudioFile.empty())
-            files.push_back(m_job.outputFolder + OutputNames::fileNamePart(photo.AudioFile));
+            files.push_back(m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
         for (const std::string& file : files) {
             const auto [at, first] = lastUser.try_emplace(file, i);
             if (!first && at->second != i) {
@@ -325,11 +366,11 @@ bool AlbumGenerator::renderPhotos()
     OrderedWorkers workers(rendered, m_jobs, 4 * static_cast<std::size_t>(m_jobs), std::move(dependsOn), [&](std::size_t i) {
         FileStorage& photo = m_job.photos[i];
         t_photoMessages = &messages[i];
-        if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath))))
-            failures[i] = renderer.renderPhoto(photo, budgetSpent.load() ? nullptr : &handedBack[i]);
+        if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i])))
+            failures[i] = renderer.renderPhoto(photo, m_photoNames[i], budgetSpent.load() ? nullptr : &handedBack[i]);
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
-            copyOver(photo.AudioFile, m_job.outputFolder + OutputNames::fileNamePart(photo.AudioFile));
+            copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
     });
 
     const std::string total = std::to_string(count);

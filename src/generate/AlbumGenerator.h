@@ -49,7 +49,11 @@ public:
     void clearOutputFolder();
     // True when every photo's SourcePath existed; false also after a cancellation, which leaves
     // the Cancel request set and claims no missing photo. Photos that exist but could not be
-    // rendered are kept for the page phase to report.
+    // rendered are kept for the page phase to report. First logs the photos whose files get
+    // another name than their own (OutputNames::distinctPhotoNames), and leaves out of the job,
+    // so out of the output folder and the pages, each texture, style sheet, watermark and audio
+    // file that SupportFileCheck refuses, logging why (a refused style sheet gives the built-in
+    // style). Audio copies are named by webFileName, like the other support files.
     bool renderPhotos();
     // True when every index page was written and every rendered photo of the last photo phase
     // was written; a photo that was not fails the phase after its pages, with an error box
@@ -80,6 +84,8 @@ private:
     std::string unrenderedText() const;
     void writeAutorun() const;
     void copySupportFiles() const;
+    void reportRenamedPhotos() const;
+    void leaveOutUnfitFiles();
     bool runPageLoop();
 
     AlbumJob m_job;
@@ -87,6 +93,7 @@ private:
     GenerationControl& m_control;
     int m_jobs;
     OutputNames m_names;
+    std::vector<std::string> m_photoNames; // OutputNames::distinctPhotoNames of the photos
     std::vector<std::string> m_indexPageList;
     std::vector<std::string> m_albumPictureList;
     bool m_pagePhaseRan = false;

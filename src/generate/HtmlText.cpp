@@ -6,14 +6,70 @@ namespace pictaven {
 
 namespace {
 
-// The text with every character that `replacement` gives a text for (not nullptr) replaced by it.
+// The length of the well-formed UTF-8 sequence that starts at text[i]; 0 when the bytes there
+// are not one (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
+std::size_t utf8Length(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80; // the range of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+// What becomes of a byte that is not part of a well-formed UTF-8 sequence.
+enum class Malformed { Keep, Replace, PercentEncode };
+
+void appendPercentEncoded(std::string& result, unsigned char byte)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    result += '%';
+    result += digits[byte >> 4];
+    result += digits[byte & 0xfu];
+}
+
+// The text with every ASCII character that `replacement` gives a text for (not nullptr) replaced
+// by it; UTF-8 sequences stay as they are, and malformed bytes are treated as `malformed` says.
 template <typename Replacement>
-std::string replaced(std::string_view text, Replacement replacement)
+std::string replaced(std::string_view text, Malformed malformed, Replacement replacement)
 {
     std::string result;
     result.reserve(text.size());
-    for (const char c : text) {
-        if (const char* with = replacement(c))
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8Length(text, i);
+        if (length > 1) {
+            result += text.substr(i, length);
+            i += length;
+            continue;
+        }
+        const char c = text[i++];
+        if (length == 0 && malformed == Malformed::Replace)
+            result += "\xEF\xBF\xBD"; // U+FFFD
+        else if (length == 0 && malformed == Malformed::PercentEncode)
+            appendPercentEncoded(result, static_cast<unsigned char>(c));
+        else if (const char* with = length == 1 ? replacement(c) : nullptr)
             result += with;
         else
             result += c;
@@ -61,7 +117,7 @@ std::string HtmlText::fill(std::string_view pageTemplate, std::initializer_list<
 
 std::string HtmlText::attribute(std::string_view text)
 {
-    return replaced(text, [](char c) -> const char* {
+    return replaced(text, Malformed::Replace, [](char c) -> const char* {
         switch (c) {
         case '&': return "&amp;";
         case '<': return "&lt;";
@@ -75,14 +131,26 @@ std::string HtmlText::attribute(std::string_view text)
 
 std::string HtmlText::fileReference(std::string_view name)
 {
-    return replaced(name, [](char c) -> const char* {
-        switch (c) {
-        case '%': return "%25";
-        case '#': return "%23";
-        case '?': return "%3F";
-        default: return nullptr;
+    std::string result;
+    result.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        const std::size_t length = utf8Length(name, i);
+        const auto byte = static_cast<unsigned char>(name[i]);
+        // Browsers would read these as a scheme, a fragment, a query, a folder separator or an
+        // escape, drop them (blanks at the ends, tabs, line breaks) or send other bytes than the
+        // file's name holds (bytes outside UTF-8).
+        const bool encode = length == 0 || (length == 1 && (byte <= 0x20 || byte == 0x7f || byte == '%' ||
+                                                            byte == '#' || byte == '?' || byte == ':' ||
+                                                            byte == '\\'));
+        if (encode) {
+            appendPercentEncoded(result, byte);
+            ++i;
+        } else {
+            result += name.substr(i, length);
+            i += length;
         }
-    });
+    }
+    return result;
 }
 
 std::string HtmlText::fileAttribute(std::string_view name)
@@ -92,7 +160,7 @@ std::string HtmlText::fileAttribute(std::string_view name)
 
 std::string HtmlText::text(std::string_view text)
 {
-    return replaced(text, [](char c) -> const char* {
+    return replaced(text, Malformed::Replace, [](char c) -> const char* {
         switch (c) {
         case '&': return "&amp;";
         case '<': return "&lt;";
@@ -104,7 +172,7 @@ std::string HtmlText::text(std::string_view text)
 
 std::string HtmlText::scriptString(std::string_view text)
 {
-    return replaced(text, [](char c) -> const char* {
+    return replaced(text, Malformed::Keep, [](char c) -> const char* {
         switch (c) {
         case '\\': return "\\\\";
         case '"': return "\\\"";
@@ -115,6 +183,17 @@ std::string HtmlText::scriptString(std::string_view text)
         default: return nullptr;
         }
     });
+}
+
+bool HtmlText::isUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8Length(text, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
 }
 
 std::string HtmlText::hexColour(std::int32_t colour)

@@ -16,18 +16,22 @@ public:
     static std::string fill(std::string_view pageTemplate, std::initializer_list<std::string_view> arguments);
 
     // A value for an HTML attribute: & < > " ' become character references, so that captions,
-    // titles and file names cannot end the attribute or the tag. Other bytes (UTF-8 letters
-    // included) stay as they are.
+    // titles and file names cannot end the attribute or the tag. Bytes that are not part of
+    // well-formed UTF-8 (a Latin-1 file name) become U+FFFD, as the page is declared UTF-8;
+    // other bytes (UTF-8 letters included) stay as they are.
     static std::string attribute(std::string_view text);
-    // A file of the output folder named in a link or a source, as a relative address: "%", "#"
-    // and "?" are percent-encoded, so that a name like "photo #1.jpg" is not cut at a fragment
-    // or a query. Everything else stays as it is, as browsers take it.
+    // A file of the output folder named in a link or a source, as a relative address that
+    // browsers resolve to that very name: "%", "#", "?", ":", backslashes, blanks, control characters
+    // and every byte outside well-formed UTF-8 are percent-encoded, so that "photo #1.jpg" is
+    // not cut at a fragment, "photo:1.jpg" is not read as a scheme, "x\y.jpg" not as a folder,
+    // and a Latin-1 name is requested with its own bytes. UTF-8 letters stay as they are.
     static std::string fileReference(std::string_view name);
     // fileReference, then attribute: the value of an HREF or SRC naming a file of the album.
     static std::string fileAttribute(std::string_view name);
 
     // Text between tags that comes from captions, titles, file names or link texts: & < >
-    // become character references, so that such text shows as typed and cannot open a tag.
+    // become character references, so that such text shows as typed and cannot open a tag, and
+    // bytes outside well-formed UTF-8 become U+FFFD.
     // (Photo description lines are the user's own HTML and do not come through here.)
     static std::string text(std::string_view text);
 
@@ -36,6 +40,9 @@ public:
     // no "</SCRIPT>" can end the script. Text for an event attribute goes through attribute()
     // afterwards, since the browser decodes the attribute before running the script.
     static std::string scriptString(std::string_view text);
+
+    // Whether every byte of the text belongs to a well-formed UTF-8 sequence.
+    static bool isUtf8(std::string_view text);
 
     // A colour of the settings (B * 65536 + G * 256 + R) as six lower-case hexadecimal digits,
     // red first, without "#"; bits above the 24 colour bits are ignored.

@@ -65,6 +65,7 @@ IndexPageWriter::IndexPageWriter(const AlbumJob& job, const PageGrid& grid, cons
       m_events(events),
       m_cancel(cancel),
       m_names(job.settings),
+      m_photoNames(m_names.distinctPhotoNames(job.photos)),
       m_navigation(job),
       m_photoPages(job, events),
       m_frameSet(job, events),
@@ -187,7 +188,8 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
         if (!source)
             return false;
 
-        const std::string pageName = m_names.photoPageFileName(OutputNames::fileNamePart(photo.WorkingPath));
+        const std::string& photoName = m_photoNames[index];
+        const std::string pageName = m_names.photoPageFileName(photoName);
         // A photo page that cannot be written has been reported; the index page goes on.
         m_photoPages.createPhotoPage(m_job.outputFolder + pageName, state.arguments.thisPage, number);
         if (number == 1) {
@@ -209,10 +211,10 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
                                                             cell.fittedHeight, photo.Rotation);
         if (state.picture) {
             m_thumbnails.drawThumbnail(&state.picture->bitmap(), cell.thumbnail.left, cell.thumbnail.top, thumbnail,
-                                       photo.WorkingPath, cell.cell);
+                                       photoName, cell.cell);
             state.picture->drawThumbnail(thumbnail, cell, x, y);
         } else {
-            m_thumbnails.drawThumbnail(nullptr, 0, 0, thumbnail, photo.WorkingPath, cell.cell);
+            m_thumbnails.drawThumbnail(nullptr, 0, 0, thumbnail, photoName, cell.cell);
         }
 
         const std::string target = m_navigation.photoTarget();
@@ -221,7 +223,7 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
             page += HtmlText::fill("  <TD WIDTH=%d ALIGN='CENTER' ><A HREF=\"%s\" target=\"%s\">\r\n  <IMG SRC=\"%s\" "
                                    "BORDER='0' ALIGN='TOP' ALT='%s'> </A> \r\n  </TD>\r\n",
                                    {width, HtmlText::fileAttribute(pageName), target,
-                                    HtmlText::fileAttribute(m_names.thumbnailFileName(OutputNames::fileNamePart(photo.WorkingPath))),
+                                    HtmlText::fileAttribute(m_names.thumbnailFileName(photoName)),
                                     attr(titleText(photo))});
             if (number == count) {
                 for (int filler = column + 1; filler < s.ThumbnailsPerRow; ++filler)

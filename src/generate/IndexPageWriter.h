@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pictaven {
 
@@ -91,6 +92,7 @@ private:
     std::atomic<bool>& m_cancel;
     bool m_cancelled = false;
     OutputNames m_names;
+    std::vector<std::string> m_photoNames; // OutputNames::distinctPhotoNames of the job's photos
     NavigationWriter m_navigation;
     PhotoPageWriter m_photoPages;
     FrameSetWriter m_frameSet;

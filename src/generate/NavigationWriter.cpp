@@ -31,7 +31,7 @@ std::string scriptAttr(const std::string& text)
 } // namespace
 
 NavigationWriter::NavigationWriter(const AlbumJob& job)
-    : m_job(job), m_names(job.settings)
+    : m_job(job), m_names(job.settings), m_photoNames(m_names.distinctPhotoNames(job.photos))
 {
 }
 
@@ -142,7 +142,7 @@ void NavigationWriter::writeListBox(std::string& page, const std::string& thisPa
     const std::size_t count = s.SneakPeek ? std::min<std::size_t>(1, m_job.photos.size()) : m_job.photos.size();
     for (std::size_t p = 0; p < count; ++p) {
         const FileStorage& photo = m_job.photos[p];
-        const std::string photoName = OutputNames::fileNamePart(photo.WorkingPath);
+        const std::string& photoName = m_photoNames[p];
         const std::string value = m_names.photoPageFileName(photoName);
         std::string text;
         if (!photo.WebTitle.empty())
@@ -153,8 +153,10 @@ void NavigationWriter::writeListBox(std::string& page, const std::string& thisPa
             text = s.PrefixName + " #" + std::to_string(p + 1);
         else
             text = m_names.webFileName(photoName);
+        // The selected entry has a value of its own too; without one it would be its text.
         page += HtmlText::fill("<OPTION %s=\"%s\">%s\r\n",
-                               {value == thisPage ? "SELECTED" : "VALUE", HtmlText::fileAttribute(value), HtmlText::text(text)});
+                               {value == thisPage ? "SELECTED VALUE" : "VALUE", HtmlText::fileAttribute(value),
+                                HtmlText::text(text)});
     }
     page += "</SELECT>\r\n</FORM>\r\n\r\n\r\n";
 }

@@ -3,6 +3,7 @@
 #include "generate/OutputNames.h"
 
 #include <string>
+#include <vector>
 
 namespace pictaven {
 
@@ -40,6 +41,7 @@ private:
 
     const AlbumJob& m_job;
     OutputNames m_names;
+    std::vector<std::string> m_photoNames; // OutputNames::distinctPhotoNames of the job's photos
 };
 
 } // namespace pictaven

@@ -1,10 +1,14 @@
 #include "generate/OutputNames.h"
 
+#include "catalog/FileStorage.h"
 #include "imaging/GraphicFormats.h"
+#include "imaging/GraphicToJpeg.h"
 #include "ini/AsciiCase.h"
 #include "settings/AlbumSettings.h"
 
 #include <algorithm>
+#include <array>
+#include <set>
 
 namespace pictaven {
 
@@ -21,6 +25,14 @@ PhotoNameParts splitPhotoName(const std::string& name)
     if (dot == std::string::npos)
         return {name, ""};
     return {name.substr(0, dot), asciiLower(name.substr(dot + 1, 3))};
+}
+
+// The name with "_" + number put before its extension.
+std::string numberedName(const std::string& name, int number)
+{
+    const auto dot = name.rfind('.');
+    const std::string suffix = "_" + std::to_string(number);
+    return dot == std::string::npos ? name + suffix : name.substr(0, dot) + suffix + name.substr(dot);
 }
 
 } // namespace
@@ -58,6 +70,48 @@ std::string OutputNames::thumbnailFileName(const std::string& photoFileName) con
 {
     const PhotoNameParts parts = splitPhotoName(photoFileName);
     return "thumb_" + parts.ext3 + "_" + webFileName(parts.base) + ".jpg";
+}
+
+std::vector<std::string> OutputNames::distinctPhotoNames(const std::vector<std::string>& fileNames) const
+{
+    // Generation copies these into the output folder after the photos.
+    std::set<std::string> taken = {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif",
+                                   "index.gif"};
+    auto filesOf = [this](const std::string& name) {
+        return std::array{asciiLower(webFileName(name)), asciiLower(photoPageFileName(name)),
+                          asciiLower(thumbnailFileName(name))};
+    };
+    auto isFree = [&](const std::string& name) {
+        const auto files = filesOf(name);
+        return std::none_of(files.begin(), files.end(), [&](const std::string& file) { return taken.contains(file); });
+    };
+    std::vector<std::string> names;
+    names.reserve(fileNames.size());
+    for (const std::string& fileName : fileNames) {
+        std::string name = fileName;
+        for (int number = 2; !isFree(name); ++number)
+            name = numberedName(fileName, number);
+        for (const std::string& file : filesOf(name))
+            taken.insert(file);
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+std::vector<std::string> OutputNames::distinctPhotoNames(const std::vector<FileStorage>& photos) const
+{
+    std::vector<std::string> fileNames;
+    fileNames.reserve(photos.size());
+    for (const FileStorage& photo : photos)
+        fileNames.push_back(ownPhotoName(photo));
+    return distinctPhotoNames(fileNames);
+}
+
+std::string OutputNames::ownPhotoName(const FileStorage& photo)
+{
+    if (!photo.SourcePath.empty() && !isWebFormat(photo.SourcePath))
+        return convertedFileName(photo.SourcePath);
+    return fileNamePart(photo.WorkingPath);
 }
 
 std::string OutputNames::jpegFileName(const std::string& name)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pictaven {
 
 struct AlbumSettings;
+struct FileStorage;
 
 // The names that generation gives the files of the output folder and that the pages and the
 // upload refer to. Results are plain file names unless a rule says otherwise; paths use "/".
@@ -27,6 +29,21 @@ public:
     std::string photoPageFileName(const std::string& photoFileName) const;
     // "thumb_" + ext3 + "_" + webFileName(base) + ".jpg".
     std::string thumbnailFileName(const std::string& photoFileName) const;
+
+    // The names that each photo's files derive from, in album order (the photo file is
+    // webFileName of it, its page and thumbnail photoPageFileName and thumbnailFileName of it):
+    // each photo's own file name from `fileNames`, except that a photo whose photo file, page or
+    // thumbnail would be named like a file of an earlier photo or like one of the navigation
+    // images, without regard to case, gets "_2", "_3", ... before its extension, the first
+    // number that is free. Case does not count because a web server may ignore it, and because
+    // the same list must give the same names on every run and on upload.
+    std::vector<std::string> distinctPhotoNames(const std::vector<std::string>& fileNames) const;
+    // distinctPhotoNames of the photos' ownPhotoName.
+    std::vector<std::string> distinctPhotoNames(const std::vector<FileStorage>& photos) const;
+    // The file name a photo's files derive from unless another photo has it: the converted
+    // copy's name (convertedFileName of SourcePath) for a source that is not a web format, else
+    // the file name of WorkingPath.
+    static std::string ownPhotoName(const FileStorage& photo);
 
     // The name with its extension replaced by ".jpg" unless it is a web format already.
     static std::string jpegFileName(const std::string& name);

@@ -27,18 +27,19 @@ std::string attr(const std::string& text)
 } // namespace
 
 PhotoPageWriter::PhotoPageWriter(const AlbumJob& job, const GenerationEvents& events)
-    : m_job(job), m_events(events), m_names(job.settings), m_navigation(job)
+    : m_job(job), m_events(events), m_names(job.settings), m_photoNames(m_names.distinctPhotoNames(job.photos)),
+      m_navigation(job)
 {
 }
 
 std::string PhotoPageWriter::pageName(std::size_t photo) const
 {
-    return m_names.photoPageFileName(OutputNames::fileNamePart(m_job.photos[photo].WorkingPath));
+    return m_names.photoPageFileName(m_photoNames[photo]);
 }
 
 std::string PhotoPageWriter::imageName(std::size_t photo) const
 {
-    return m_names.webFileName(OutputNames::fileNamePart(m_job.photos[photo].WorkingPath));
+    return m_names.webFileName(m_photoNames[photo]);
 }
 
 void PhotoPageWriter::writeNavigation(std::string& page, bool top, const std::string& pagePath,
@@ -116,14 +117,17 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
     page += HtmlText::fill("\r\n<TITLE>%s</TITLE>\r\n", {HtmlText::text(m_job.albumTitle)});
     page += "\r\n</HEAD>\r\n";
 
-    const std::string texture = !s.SoftEdge && !m_job.photoPageTexture.empty()
-                                    ? HtmlText::fileAttribute(m_names.webFileName(OutputNames::fileNamePart(m_job.photoPageTexture)))
-                                    : std::string(" ");
+    // Without a texture the page has no BACKGROUND, which would name the page itself.
+    const std::string texture =
+        !s.SoftEdge && !m_job.photoPageTexture.empty()
+            ? "BACKGROUND=\"" +
+                  HtmlText::fileAttribute(m_names.webFileName(OutputNames::fileNamePart(m_job.photoPageTexture))) + "\" "
+            : std::string();
     const char* const protection =
         s.ProtectImages ? " oncontextmenu=\"return false\" ondragstart=\"return false\"  onselectstart=\"return false\" "
                         : " ";
     page += HtmlText::fill("\r\n<BODY ONLOAD=\"%s\" LEFTMARGIN=3 TOPMARGIN=3 MARGINWIDTH=3 MARGINHEIGHT=3  "
-                           "BACKGROUND=\"%s\" BGCOLOR=\"#%02x%02x%02x\" TEXT=\"#%02x%02x%02x\" %s> \r\n\r\n",
+                           "%sBGCOLOR=\"#%02x%02x%02x\" TEXT=\"#%02x%02x%02x\" %s> \r\n\r\n",
                            {s.FadeIn ? "FadeIn();preLoad()" : "preLoad()", texture,
                             HtmlText::hexColour(s.WebPhotoBgColor), HtmlText::hexColour(s.WebPhotoDescColor),
                             protection});
@@ -164,7 +168,8 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
 
     if (!photo.AudioFile.empty())
         page += HtmlText::fill("<A HREF=\"%s\"><IMG SRC=\"%s\"></A>\r\n",
-                               {HtmlText::fileAttribute(OutputNames::fileNamePart(photo.AudioFile)), "speaker.gif"});
+                               {HtmlText::fileAttribute(m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile))),
+                                "speaker.gif"});
     page += "</BODY>\r\n</HTML>\r\n";
 
     if (!file.finish(page)) {

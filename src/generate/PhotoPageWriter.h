@@ -4,6 +4,7 @@
 #include "generate/OutputNames.h"
 
 #include <string>
+#include <vector>
 
 namespace pictaven {
 
@@ -33,6 +34,7 @@ private:
     const AlbumJob& m_job;
     const GenerationEvents& m_events;
     OutputNames m_names;
+    std::vector<std::string> m_photoNames; // OutputNames::distinctPhotoNames of the job's photos
     NavigationWriter m_navigation;
 };
 

@@ -133,16 +133,12 @@ std::string PhotoRenderer::resizeProblem(const AlbumSettings& settings)
     return {};
 }
 
-std::string PhotoRenderer::targetPath(const std::string& path) const
-{
-    return m_outputFolder + m_names.webFileName(OutputNames::fileNamePart(path));
-}
-
-std::string PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource) const
+std::string PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& photoName,
+                                       std::optional<ThumbnailSource>* thumbnailSource) const
 {
     if (thumbnailSource)
         thumbnailSource->reset();
-    std::string target;
+    const std::string target = m_outputFolder + m_names.webFileName(photoName);
     try {
         std::string path = photo.SourcePath;
         bool converted = false;
@@ -150,7 +146,7 @@ std::string PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<Thumbna
             GraphicToJpegContext context;
             context.outputFolder = m_outputFolder;
             context.quality = m_convertQuality;
-            context.webFileName = [this](const std::string& name) { return m_names.webFileName(name); };
+            context.fileName = m_names.webFileName(photoName);
             context.logMessage = [this](const std::string& message) {
                 if (m_logMessage)
                     m_logMessage(message);
@@ -162,7 +158,6 @@ std::string PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<Thumbna
             converted = true;
             path = photo.WorkingPath;
         }
-        target = targetPath(path);
         const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0 ||
                                m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))

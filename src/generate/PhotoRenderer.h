@@ -30,10 +30,11 @@ public:
     // be called from the rendering threads. Throws nothing.
     PhotoRenderer(const AlbumJob& job, int convertQuality, std::function<void(const std::string&)> logMessage);
 
-    // Renders one photo (SourcePath, Rotation) to outputFolder + webFileName(file name of the
-    // rendered path), as a generated file (GeneratedFile). A source that is not a web format is
-    // converted first, which sets the photo's WorkingPath and Converted. Gives an empty text when
-    // the output file was written, else why it was not; a photo that fails has no output file
+    // Renders one photo (SourcePath, Rotation) to outputFolder + webFileName(photoName), where
+    // photoName is the photo's name in the album (OutputNames::distinctPhotoNames), as a
+    // generated file (GeneratedFile). A source that is not a web format is converted first to
+    // that file, which sets the photo's WorkingPath and Converted. Gives an empty text when the
+    // output file was written, else why it was not; a photo that fails has no output file
     // afterwards, so a later generation renders it again. Never throws.
     //
     // thumbnailSource: when given, and the photo's SourcePath is a JPEG by name that this call
@@ -43,10 +44,8 @@ public:
     // (converted photos, PNG, GIF, failures): then load the thumbnail source as usual. The
     // pre-shrunk copy of a large photo takes up to about 1.5 MB; a caller keeping many should
     // keep the finished thumbnail bitmaps (ThumbnailRenderer::makeThumbnailBitmap) instead.
-    std::string renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
-
-    // The output file renderPhoto writes for a photo whose rendered path is `path`.
-    std::string targetPath(const std::string& path) const;
+    std::string renderPhoto(FileStorage& photo, const std::string& photoName,
+                            std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
 
     // ResizePercentage as a decimal number, blanks around it allowed. Throws std::runtime_error
     // "'<text>' is not a valid floating point value".

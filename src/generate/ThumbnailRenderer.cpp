@@ -127,17 +127,17 @@ Bitmap ThumbnailRenderer::makeThumbnailBitmap(const Bitmap& preShrunk, const Rec
     return pictaven::makeThumbnailBitmap(preShrunk, shape);
 }
 
-std::string ThumbnailRenderer::thumbnailPath(const std::string& workingPath) const
+std::string ThumbnailRenderer::thumbnailPath(const std::string& photoName) const
 {
-    return m_outputFolder + m_names.thumbnailFileName(OutputNames::fileNamePart(workingPath));
+    return m_outputFolder + m_names.thumbnailFileName(OutputNames::fileNamePart(photoName));
 }
 
 void ThumbnailRenderer::drawThumbnail(const Bitmap* albumPicture, int left, int top, Bitmap& thumbnail,
-                                      const std::string& workingPath, const Rect& cell) const
+                                      const std::string& photoName, const Rect& cell) const
 {
     composeThumbnail(thumbnail, albumPicture, left, top, cell, m_style);
     if (m_basicAlbum) {
-        GeneratedFile::write(thumbnailPath(workingPath), [&](const std::string& writePath) {
+        GeneratedFile::write(thumbnailPath(photoName), [&](const std::string& writePath) {
             writeJpeg(thumbnail, writePath, ThumbnailJpegQuality);
         });
     }

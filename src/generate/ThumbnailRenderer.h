@@ -39,16 +39,18 @@ public:
                                int fittedHeight, int rotation) const;
 
     // DrawThumbnail: composes the thumbnail in place. Basic album: albumPicture nullptr, left =
-    // top = 0, and the result is also written to outputFolder + thumbnailFileName(file name of
-    // workingPath) at quality 80, as a generated file (GeneratedFile). Graphical album: albumPicture is the page's album picture (not
+    // top = 0, and the result is also written to outputFolder + thumbnailFileName(photoName)
+    // at quality 80, as a generated file (GeneratedFile), where photoName is the photo's name in
+    // the album (OutputNames::distinctPhotoNames; of a path only the file name counts).
+    // Graphical album: albumPicture is the page's album picture (not
     // changed; the caller draws the result onto it), (left, top) the thumbnail rectangle's
     // corner. `cell` is the page's cell rectangle. Throws std::runtime_error (naming the file)
     // when the thumbnail file cannot be written.
     void drawThumbnail(const Bitmap* albumPicture, int left, int top, Bitmap& thumbnail,
-                       const std::string& workingPath, const Rect& cell) const;
+                       const std::string& photoName, const Rect& cell) const;
 
     // Where drawThumbnail writes a basic album's thumbnail of that photo.
-    std::string thumbnailPath(const std::string& workingPath) const;
+    std::string thumbnailPath(const std::string& photoName) const;
 
 private:
     AlbumSettings m_settings;

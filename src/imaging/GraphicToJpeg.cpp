@@ -24,7 +24,7 @@ void graphicToJpeg(const std::string& sourcePath, std::string& workingPath, bool
         namespace fs = std::filesystem;
         converted = true;
         workingPath = sourcePath;
-        workingPath = context.outputFolder + context.webFileName(convertedFileName(sourcePath));
+        workingPath = context.outputFolder + context.fileName;
         // A read-only copy left by an earlier run must not stop the new one.
         std::error_code ignored;
         fs::permissions(workingPath, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ignored);

@@ -11,8 +11,8 @@ class Bitmap;
 struct GraphicToJpegContext {
     std::string outputFolder; // ends with "/"
     int quality = 97;         // Compression2, 0 to 100
-    // The output-name rule of page generation (WebFileName), applied to "<name>.jpg".
-    std::function<std::string(const std::string& fileName)> webFileName;
+    // The name of the JPEG copy in the output folder, which page generation chooses.
+    std::string fileName;
     // The error log: an error box and one error.log line (LogMessage).
     std::function<void(const std::string& message)> logMessage;
     // Writes the JPEG file (as writeJpeg does, and throwing as it does); empty for writeJpeg.
@@ -22,8 +22,8 @@ struct GraphicToJpegContext {
 // Converts a photo that browsers cannot show into a JPEG copy in the output folder. A source
 // path that is a web format is left alone. Otherwise the file is read with the general picture
 // loader (a failure is reported as "Error reading file <source>\r\n <reason>" and an empty
-// picture goes on), `converted` is set, `workingPath` becomes the output folder + the web file
-// name of the source's file name with its extension replaced by ".jpg", and the picture is
+// picture goes on), `converted` is set, `workingPath` becomes the output folder + the context's
+// file name, and the picture is
 // written there at `quality`, over any file already there. A failure from that point on is
 // reported as "Error converting [<source>] to JPEG \n\r<reason>", keeping `converted` and
 // `workingPath` as already set. Nothing is thrown; every failure goes to `logMessage`.

@@ -215,21 +215,25 @@ bool Uploader::doUpload(const UploadJob& job)
         sendFile(page);
     }
 
+    // The names generation gave the photos' files, which differ where photos share a name.
+    std::vector<std::string> ownNames;
+    for (const UploadPhoto& photo : job.photos)
+        ownNames.push_back(OutputNames::fileNamePart(photo.workingPath));
+    const std::vector<std::string> photoNames = m_names.distinctPhotoNames(ownNames);
+
     const std::string count = std::to_string(job.photos.size());
     if (cancelled())
         return false;
     changeDir(albumDirectory);
     for (std::size_t j = 0; j < job.photos.size(); ++j) {
-        const std::string name = OutputNames::fileNamePart(job.photos[j].workingPath);
-        const auto dot = name.rfind('.');
-        if (dot == std::string::npos)
+        if (photoNames[j].find('.') == std::string::npos)
             continue;
-        const std::string page = output + asciiLower(name.substr(dot + 1, 3)) + "_" + name.substr(0, dot) + ".htm";
-        status("Uploading HTML doc " + std::to_string(j + 1) + " of " + count + " [" +
-               OutputNames::fileNamePart(page) + "]");
+        // Named before the web-name rule, which sendFile applies.
+        const std::string page = OutputNames(false, false).photoPageFileName(photoNames[j]);
+        status("Uploading HTML doc " + std::to_string(j + 1) + " of " + count + " [" + page + "]");
         if (cancelled())
             return false;
-        sendFile(page);
+        sendFile(output + page);
     }
 
     if (cancelled())
@@ -237,8 +241,7 @@ bool Uploader::doUpload(const UploadJob& job)
     changeDir(albumDirectory);
     if (job.basicAlbum) {
         for (std::size_t k = 0; k < job.photos.size(); ++k) {
-            const std::string thumbnail =
-                m_names.thumbnailFileName(OutputNames::fileNamePart(job.photos[k].workingPath));
+            const std::string thumbnail = m_names.thumbnailFileName(photoNames[k]);
             status("Uploading Thumbnail " + std::to_string(k + 1) + " of " + count + " : [" + thumbnail + "]");
             if (cancelled())
                 return false;
@@ -300,7 +303,7 @@ bool Uploader::doUpload(const UploadJob& job)
     log("DIR");
 
     for (std::size_t m = 0; m < job.photos.size(); ++m) {
-        const std::string path = output + m_names.webFileName(OutputNames::fileNamePart(job.photos[m].workingPath));
+        const std::string path = output + m_names.webFileName(photoNames[m]);
         status("Uploading Photo " + std::to_string(m + 1) + " of " + count + " : [" +
                OutputNames::fileNamePart(path) + "]");
         if (cancelled())
@@ -312,13 +315,17 @@ bool Uploader::doUpload(const UploadJob& job)
         if (cancelled())
             return false;
         changeDir(albumDirectory);
+        // Only the copies that generation made go out: it copies no file that is not audio.
         for (const UploadPhoto& photo : job.photos) {
-            if (!fileExists(photo.audioFile))
+            if (photo.audioFile.empty())
                 continue;
-            status("Uploading Audio File : [" + OutputNames::fileNamePart(photo.audioFile) + "]");
+            const std::string copy = output + m_names.webFileName(OutputNames::fileNamePart(photo.audioFile));
+            if (!fileExists(localFile(copy)))
+                continue;
+            status("Uploading Audio File : [" + OutputNames::fileNamePart(copy) + "]");
             if (cancelled())
                 return false;
-            sendFile(photo.audioFile);
+            sendFile(copy);
         }
     }
 

@@ -24,8 +24,15 @@ UploadJob makeUploadJob(const Workspace& workspace)
     job.basicAlbum = catalog.templateIndex == 0;
     job.photoPageTexture = catalog.photoPageTexture;
     job.indexPageTexture = catalog.indexPageTexture;
-    for (const AlbumItem& item : catalog.photos)
-        job.photos.push_back({item.storage.WorkingPath, item.storage.AudioFile});
+    // A converted photo is named by its copy in the output folder, as generation names it.
+    const OutputNames names(job.settings);
+    for (const AlbumItem& item : catalog.photos) {
+        const std::string& source = item.storage.SourcePath;
+        const bool converted = !source.empty() && !isWebFormat(source);
+        job.photos.push_back({converted ? job.outputFolder + names.webFileName(convertedFileName(source))
+                                        : item.storage.WorkingPath,
+                              item.storage.AudioFile});
+    }
     job.framePage = job.outputFolder + OutputNames::framePageFileName(job.settings.AlbumShortName);
     job.indexPages = workspace.generationFlags().indexPageList;
     job.albumPictures = workspace.generationFlags().albumPictureList;
@@ -80,13 +87,6 @@ void findGeneratedAlbum(UploadJob& job, const Workspace& workspace)
                                     + OutputNames::albumPictureFileName(shortName, static_cast<int>(page)));
     }
 
-    const OutputNames names(job.settings);
-    const std::vector<AlbumItem>& items = workspace.catalog().photos;
-    for (std::size_t i = 0; i < job.photos.size() && i < items.size(); ++i) {
-        const std::string& source = items[i].storage.SourcePath;
-        if (!isWebFormat(source))
-            job.photos[i].workingPath = job.outputFolder + names.webFileName(convertedFileName(source));
-    }
 }
 
 } // namespace pictaven

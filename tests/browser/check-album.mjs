@@ -1,6 +1,7 @@
 // Opens every page of a generated album in headless Chromium and reports what a visitor would
 // meet as broken: pages that fail to load or throw, pictures that do not load or have no size,
-// links, image-map areas and list-box entries that lead to no file.
+// links, image-map areas and list-box entries that lead to no file. File names are taken as the
+// bytes they are, so names that are not UTF-8 are checked too.
 //
 // usage: node check-album.mjs ALBUM_FOLDER
 // CHROMIUM names the browser (default /usr/bin/chromium). Exit status 0 when nothing is broken.
@@ -8,7 +9,6 @@
 import { chromium } from 'playwright-core';
 import fs from 'node:fs';
 import path from 'node:path';
-import { fileURLToPath, pathToFileURL } from 'node:url';
 
 const folder = path.resolve(process.argv[2] ?? '');
 if (!process.argv[2] || !fs.statSync(folder, { throwIfNoEntry: false })?.isDirectory()) {
@@ -16,7 +16,35 @@ if (!process.argv[2] || !fs.statSync(folder, { throwIfNoEntry: false })?.isDirec
     process.exit(2);
 }
 
-const pages = fs.readdirSync(folder).filter((name) => /\.html?$/i.test(name)).sort();
+// The file: address of a file name's bytes, every byte but the plainest percent-encoded.
+function fileUrlOf(bytes) {
+    let url = 'file://';
+    for (const byte of bytes) {
+        const c = String.fromCharCode(byte);
+        url += /[A-Za-z0-9\-._~\/]/.test(c) ? c : `%${byte.toString(16).toUpperCase().padStart(2, '0')}`;
+    }
+    return url;
+}
+
+// The bytes of the file a file: address names: its percent-escapes are bytes, not UTF-8 text.
+function pathBytesOf(url) {
+    const encoded = new URL(url).pathname;
+    const bytes = [];
+    for (let i = 0; i < encoded.length; ++i) {
+        if (encoded[i] === '%' && /^[0-9A-Fa-f]{2}$/.test(encoded.slice(i + 1, i + 3))) {
+            bytes.push(parseInt(encoded.slice(i + 1, i + 3), 16));
+            i += 2;
+        } else {
+            bytes.push(...Buffer.from(encoded[i], 'utf8'));
+        }
+    }
+    return Buffer.from(bytes);
+}
+
+const folderBytes = Buffer.from(folder + '/', 'utf8');
+const pages = fs.readdirSync(folder, { encoding: 'buffer' })
+    .filter((name) => /\.html?$/i.test(name.toString('latin1')))
+    .sort(Buffer.compare);
 if (pages.length === 0) {
     console.error(`no pages in ${folder}`);
     process.exit(1);
@@ -25,12 +53,19 @@ if (pages.length === 0) {
 const problems = [];
 const report = (page, text) => problems.push(`${page}: ${text}`);
 
-// A local target must be a file in the album folder; remote and script links are not ours to check.
+// A local target must be a file in the album folder; remote and script links are not ours to
+// check, but a file name read as a scheme of its own ("photo:1.jpg") leads nowhere.
 function checkTarget(page, what, url) {
-    if (!url || !url.startsWith('file:')) return;
-    const target = fileURLToPath(url.split('#')[0].split('?')[0]);
+    if (!url) return;
+    const scheme = url.slice(0, url.indexOf(':') + 1).toLowerCase();
+    if (['http:', 'https:', 'mailto:', 'javascript:', 'about:'].includes(scheme)) return;
+    if (scheme !== 'file:') {
+        report(page, `${what} leads to ${url}, which is no file`);
+        return;
+    }
+    const target = pathBytesOf(url.split('#')[0].split('?')[0]);
     if (!fs.statSync(target, { throwIfNoEntry: false })?.isFile()) {
-        report(page, `${what} leads to a missing file ${path.relative(folder, target) || target}`);
+        report(page, `${what} leads to a missing file ${target.toString('latin1')}`);
     }
 }
 
@@ -40,7 +75,8 @@ const browser = await chromium.launch({
 });
 try {
     const context = await browser.newContext();
-    for (const name of pages) {
+    for (const nameBytes of pages) {
+        const name = nameBytes.toString('latin1');
         const page = await context.newPage();
         page.on('pageerror', (error) => report(name, `script error: ${error.message}`));
         page.on('requestfailed', (request) => {
@@ -48,7 +84,7 @@ try {
             if (request.failure()?.errorText === 'net::ERR_ABORTED' && request.resourceType() === 'media') return;
             report(name, `${request.resourceType()} ${request.url()} failed: ${request.failure()?.errorText}`);
         });
-        const response = await page.goto(pathToFileURL(path.join(folder, name)).href, {
+        const response = await page.goto(fileUrlOf(Buffer.concat([folderBytes, nameBytes])), {
             waitUntil: 'load',
             timeout: 30000,
         });

@@ -11,7 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export PICTAVEN_HOME=$work/home/
 
-# Names with blanks, quotes, ampersands and non-ASCII letters; web and non-web formats.
+# Names with blanks, quotes, ampersands and non-ASCII letters; names a browser would read as a
+# scheme or a folder, a Latin-1 name that is not UTF-8; web and non-web formats.
 photos="$work/My Photos"
 mkdir -p "$photos"
 convert -size 320x240 gradient:orange-navy "$photos/beach day.jpg"
@@ -21,6 +22,16 @@ convert -size 200x150 gradient:white-black "$photos/dune.gif"
 convert -size 400x300 gradient:purple-pink "$photos/scan \"old\".tif"
 convert -size 256x192 gradient:cyan-brown "$photos/night.jpeg"
 convert -size 180x240 gradient:gray-teal "$photos/plain.bmp"
+# ImageMagick reads "photo:" as a format of its own, so these are renamed into place.
+convert -size 200x200 gradient:green-yellow "$work/made.jpg" && mv "$work/made.jpg" "$photos/photo:1.jpg"
+convert -size 210x160 gradient:blue-white "$work/made.jpg" && mv "$work/made.jpg" "$photos/x\\y.jpg"
+convert -size 160x210 gradient:red-gray "$work/made.jpg" && mv "$work/made.jpg" "$photos/"$'caf\xe9 latin.jpg'
+# A photo of the same name as one above, from another folder, and the catalog's other files.
+mkdir -p "$work/Other" "$work/Extras"
+convert -size 330x250 gradient:black-orange "$work/Other/beach day.jpg"
+convert -size 32x32 pattern:checkerboard "$work/made.png" && mv "$work/made.png" "$work/Extras/tex:ture #1.png"
+convert -size 32x32 pattern:bricks "$work/made.gif" && mv "$work/made.gif" "$work/Extras/"$'pav\xe9.gif'
+printf 'MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\4\0\377\57\0' >"$work/Extras/my song:1.mid"
 
 set_key() { python3 "$here/set-key.py" "$@"; }
 
@@ -61,13 +72,23 @@ template=$(first_picture_template)
 # Let every test photo in, also the formats that generation converts to JPEG.
 set_key "${PICTAVEN_HOME}settings.ini" Vardle FileMask '*.jpg;*.jpeg;*.gif;*.png;*.tif;*.bmp'
 
+photo_count=10
+# The catalog's own photos, then the photo of the same name, its audio and the two textures.
+extras=(Files "Source_File_$((photo_count + 1))" "$work/Other/beach day.jpg"
+  Files AudioFile_2 "$work/Extras/my song:1.mid"
+  Preferences "Background Image" "$work/Extras/tex:ture #1.png"
+  Preferences "Thumbnail Background Image" "$work/Extras/"$'pav\xe9.gif')
 check basic-text-buttons -- Appearance ButtonType 0 Appearance MultiWindow 0 \
-  Size "Thumbnails Per Row" 2 Size "Rows Per Page" 1
-grep -q 'Source_File_7=' "$work/basic-text-buttons.CAT" || { echo "FAILED: not every photo made it into the catalog"; exit 1; }
+  Size "Thumbnails Per Row" 2 Size "Rows Per Page" 1 "${extras[@]}"
+grep -q "Source_File_$photo_count=" "$work/basic-text-buttons.CAT" || { echo "FAILED: not every photo made it into the catalog"; exit 1; }
+# Blanks become "_" (Substitutions is on by default).
+for file in beach_day_2.jpg jpg_beach_day_2.htm thumb_jpg_beach_day_2.jpg "my_song:1.mid" "tex:ture_#1.png"; do
+  [[ -f "$work/out-basic-text-buttons/$file" ]] || { echo "FAILED: $file is not in the album"; failures=$((failures + 1)); }
+done
 check basic-frames-picture-buttons-slideshow -- \
   Appearance MultiWindow 1 Appearance ButtonType 3 Appearance DisplaySlideShow 1 \
-  "FTP Appearance" "Resize Image Type" 1 "Generate Options" Resample 1
-check picture-template --template "$template" -- Appearance MultiWindow 0 Appearance ButtonType 10
+  "FTP Appearance" "Resize Image Type" 1 "Generate Options" Resample 1 "${extras[@]}"
+check picture-template --template "$template" -- Appearance MultiWindow 0 Appearance ButtonType 10 "${extras[@]}"
 check picture-template-frames-slideshow --template "$template" -- \
   Appearance MultiWindow 1 Appearance ButtonType 0 Appearance DisplaySlideShow 1 \
   "FTP Appearance" "Soft Edge" 1 "FTP Appearance" "Watermark Type" 1 "FTP Appearance" "Watermark Text" "(c) Tom"

@@ -22,13 +22,6 @@ struct Conversion {
         std::filesystem::create_directory(dir / "out");
         context.outputFolder = dir.str() + "out/";
         context.quality = 97;
-        // Stands in for the page generator's naming rule: lower case.
-        context.webFileName = [](const std::string& name) {
-            std::string lower = name;
-            for (char& c : lower)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            return lower;
-        };
         context.logMessage = [this](const std::string& message) { log.push_back(message); };
     }
     std::string source(const std::string& name, const test::Bytes& bytes)
@@ -42,6 +35,7 @@ TEST(GraphicToJpeg, ConvertsANonWebPhotoIntoTheOutputFolder)
 {
     Conversion c;
     const std::string source = c.source("Scan.TGA", test::fixtureNamed("truecolour.tga").bytes);
+    c.context.fileName = "scan.jpg";
     std::string working = "unchanged";
     bool converted = false;
     graphicToJpeg(source, working, converted, c.context);
@@ -69,6 +63,7 @@ TEST(GraphicToJpeg, ReportsAnUnreadableFileAndThenTheFailedConversion)
 {
     Conversion c;
     const std::string source = c.source("broken.bmp", {'B', 'M', 1, 2});
+    c.context.fileName = "broken.jpg";
     std::string working;
     bool converted = false;
     graphicToJpeg(source, working, converted, c.context);
@@ -84,6 +79,7 @@ TEST(GraphicToJpeg, ReplacesAReadOnlyEarlierCopy)
 {
     Conversion c;
     const std::string source = c.source("scan.pcx", test::fixtureNamed("truecolour.pcx").bytes);
+    c.context.fileName = "scan.jpg";
     const std::filesystem::path old = c.dir / "out" / "scan.jpg";
     test::writeFile(old, "old");
     std::filesystem::permissions(old, std::filesystem::perms::owner_read);

@@ -389,21 +389,93 @@ TEST_F(AlbumGeneratorTest, ConvertedScanIsNamedAsJpegFromThenOn)
 TEST_F(AlbumGeneratorTest, SupportFilesAreCopiedUnderTheirWebFileNames)
 {
     AlbumJob album = job(1);
-    writeFile(m_photos / "Paper Texture.jpg", "texture");
+    album.photoPageTexture = photo("textures/Paper Texture.jpg", 8, 8);
     writeFile(m_photos / "my style.css", "body {}");
-    album.photoPageTexture = (m_photos / "Paper Texture.jpg").string();
     album.settings.StyleSheetType = 1;
     album.settings.StyleSheet = (m_photos / "my style.css").string();
-    FileStorage& photo = album.photos[0];
-    writeFile(m_photos / "Song One.mp3", "audio");
-    photo.AudioFile = (m_photos / "Song One.mp3").string();
+    FileStorage& first = album.photos[0];
+    writeFile(m_photos / "Song One.mp3", "ID3\x03 audio");
+    first.AudioFile = (m_photos / "Song One.mp3").string();
     AlbumGenerator generator(album, events(), m_control, 1);
     ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
-    EXPECT_EQ(readFile(m_output / "Paper_Texture.jpg"), "texture");
+    EXPECT_TRUE(m_logs.empty()) << m_logs.front();
+    EXPECT_EQ(readFile(m_output / "Paper_Texture.jpg"), readFile(album.photoPageTexture));
     EXPECT_EQ(readFile(m_output / "my_style.css"), "body {}");
-    EXPECT_EQ(readFile(m_output / "Song One.mp3"), "audio"); // audio copies keep their names
+    EXPECT_EQ(readFile(m_output / "Song_One.mp3"), "ID3\x03 audio");
+    const std::string page = readFile(m_output / "jpg_p100.htm");
+    EXPECT_NE(page.find("BACKGROUND=\"Paper_Texture.jpg\""), std::string::npos);
+    EXPECT_NE(page.find("<A HREF=\"Song_One.mp3\">"), std::string::npos);
     for (const char* image : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
         EXPECT_EQ(readFile(m_output / image), std::string("GIF89a ") + image);
+}
+
+TEST_F(AlbumGeneratorTest, FilesThatAreNotWhatTheCatalogCallsThemAreNeitherCopiedNorLinked)
+{
+    AlbumJob album = job(2);
+    const std::string secret = "root:$6$secret-hash:19000:0:99999:7:::";
+    writeFile(m_photos / "shadow", secret);
+    writeFile(m_photos / "secret.jpg", secret);
+    writeFile(m_photos / "secret.mp3", secret);
+    album.settings.StyleSheetType = 1;
+    album.settings.StyleSheet = (m_photos / "shadow").string();
+    album.photoPageTexture = (m_photos / "secret.jpg").string();
+    album.indexPageTexture = (m_photos / "gone.gif").string();
+    album.photos[0].AudioFile = album.photos[1].AudioFile = (m_photos / "secret.mp3").string();
+    album.settings.WatermarkType = 2;
+    album.settings.WatermarkImage = (m_photos / "secret.jpg").string();
+    AlbumGenerator generator(album, events(), m_control, 1);
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
+
+    for (const auto& [name, bytes] : folderContents(m_output.str())) {
+        EXPECT_EQ(bytes.find("secret"), std::string::npos) << name;
+        for (const char* refused : {"shadow", "secret.jpg", "secret.mp3", "gone.gif"})
+            EXPECT_EQ(bytes.find(refused), std::string::npos) << name << " names " << refused;
+    }
+    const std::string photoPage = readFile(m_output / "jpg_p100.htm");
+    EXPECT_EQ(photoPage.find("BACKGROUND"), std::string::npos);
+    EXPECT_EQ(photoPage.find("speaker.gif"), std::string::npos);
+    EXPECT_NE(readFile(m_output / "myalbum.htm").find("<STYLE TYPE='text/css'>"), std::string::npos)
+        << "the built-in style instead of the refused style sheet";
+    // One message for each refused file, naming it; the audio file of two photos once.
+    const std::vector<std::string> named = {"secret.jpg", "gone.gif", "shadow", "secret.jpg", "secret.mp3"};
+    ASSERT_EQ(m_logs.size(), named.size()) << testing::PrintToString(m_logs);
+    for (std::size_t i = 0; i < named.size(); ++i)
+        EXPECT_NE(m_logs[i].find((m_photos / named[i]).string()), std::string::npos) << m_logs[i];
+}
+
+TEST_F(AlbumGeneratorTest, PhotosOfOneNameFromTwoFoldersGetFilesOfTheirOwn)
+{
+    AlbumJob album = job(0);
+    for (const char* folder : {"a", "b", "c"}) {
+        FileStorage storage;
+        storage.SourcePath = storage.WorkingPath =
+            photo(std::string(folder) + (folder[0] == 'c' ? "/X.JPG" : "/x.jpg"), 64, 48, folder[0]);
+        album.photos.push_back(storage);
+    }
+    std::map<std::string, std::string> runs[2];
+    for (auto& files : runs) {
+        m_logs.clear();
+        AlbumGenerator generator(album, events(), m_control, 2);
+        ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
+        files = folderContents(m_output.str());
+        ASSERT_EQ(m_logs.size(), 1u);
+        EXPECT_NE(m_logs[0].find((m_photos / "b" / "x.jpg").string() + " is x_2.jpg"), std::string::npos) << m_logs[0];
+        EXPECT_NE(m_logs[0].find((m_photos / "c" / "X.JPG").string() + " is X_3.JPG"), std::string::npos) << m_logs[0];
+    }
+    EXPECT_EQ(runs[0], runs[1]) << "the same names on every run";
+    const auto& files = runs[0];
+    for (const char* name : {"x.jpg", "x_2.jpg", "X_3.JPG", "jpg_x.htm", "jpg_x_2.htm", "jpg_X_3.htm",
+                             "thumb_jpg_x.jpg", "thumb_jpg_x_2.jpg", "thumb_jpg_X_3.jpg"})
+        ASSERT_TRUE(files.contains(name)) << name;
+    EXPECT_EQ(files.at("x.jpg"), readFile(album.photos[0].SourcePath));
+    EXPECT_EQ(files.at("x_2.jpg"), readFile(album.photos[1].SourcePath));
+    EXPECT_EQ(files.at("X_3.JPG"), readFile(album.photos[2].SourcePath));
+    EXPECT_NE(files.at("thumb_jpg_x.jpg"), files.at("thumb_jpg_x_2.jpg"));
+    EXPECT_NE(files.at("jpg_x_2.htm").find("SRC=\"x_2.jpg\""), std::string::npos);
+    const std::string& index = files.at("myalbum.htm");
+    for (const char* link : {"HREF=\"jpg_x.htm\"", "HREF=\"jpg_x_2.htm\"", "SRC=\"thumb_jpg_x_2.jpg\"",
+                             "SRC=\"thumb_jpg_X_3.jpg\""})
+        EXPECT_NE(index.find(link), std::string::npos) << link;
 }
 
 void expectSameFiles(const std::map<std::string, std::string>& expected, const std::map<std::string, std::string>& actual)
@@ -415,7 +487,7 @@ void expectSameFiles(const std::map<std::string, std::string>& expected, const s
     }
 }
 
-// Photos of several sizes and turns, two of them sharing one output file (the later one wins).
+// Photos of several sizes and turns, two of them of the same file name.
 AlbumJob AlbumGeneratorTest::mixedAlbum()
 {
     AlbumJob album = job(0);
@@ -425,8 +497,7 @@ AlbumJob AlbumGeneratorTest::mixedAlbum()
         storage.Rotation = i % 4;
         album.photos.push_back(storage);
     }
-    // Two photos of the same file name from different folders share one output file: the later
-    // one must win in both runs.
+    // A second photo of the same file name from another folder: its files get another name.
     FileStorage twin;
     twin.SourcePath = twin.WorkingPath = photo("other/set3.jpg", 350, 260, 42);
     album.photos.push_back(twin);

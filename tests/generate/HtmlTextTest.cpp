@@ -46,14 +46,22 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"a<b>c", "a&lt;b&gt;c", "a\\x3Cb>c"},
                       EscapeCase{"</SCRIPT>", "&lt;/SCRIPT&gt;", "\\x3C/SCRIPT>"},
                       EscapeCase{"back\\slash\r\n", "back\\slash\r\n", "back\\\\slash\\r\\n"},
-                      EscapeCase{"Zoë über Straße", "Zoë über Straße", "Zoë über Straße"}));
+                      EscapeCase{"Zoë über Straße", "Zoë über Straße", "Zoë über Straße"},
+                      EscapeCase{"caf\xE9 & \xC3", "caf\uFFFD &amp; \uFFFD", "caf\xE9 & \xC3"},
+                      EscapeCase{"\xED\xA0\x80\xC0\xAF", "\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD",
+                                 "\xED\xA0\x80\xC0\xAF"}));
 
 TEST(HtmlText, FileReferencesKeepFragmentAndQueryCharactersInTheName)
 {
     EXPECT_EQ(HtmlText::fileReference("jpg_photo_#1.htm"), "jpg_photo_%231.htm");
-    EXPECT_EQ(HtmlText::fileReference("100% sure?.jpg"), "100%25 sure%3F.jpg");
+    EXPECT_EQ(HtmlText::fileReference("100% sure?.jpg"), "100%25%20sure%3F.jpg");
     EXPECT_EQ(HtmlText::fileReference("Zoë's.jpg"), "Zoë's.jpg");
-    EXPECT_EQ(HtmlText::fileAttribute("it's #2.jpg"), "it&#39;s %232.jpg");
+    EXPECT_EQ(HtmlText::fileAttribute("it's #2.jpg"), "it&#39;s%20%232.jpg");
+    EXPECT_EQ(HtmlText::fileReference("photo:1.jpg"), "photo%3A1.jpg") << "not a scheme";
+    EXPECT_EQ(HtmlText::fileReference("x\\y.jpg"), "x%5Cy.jpg") << "not a folder";
+    EXPECT_EQ(HtmlText::fileReference(" tab\tline\n.jpg "), "%20tab%09line%0A.jpg%20");
+    EXPECT_EQ(HtmlText::fileReference("caf\xE9 Zoë.jpg"), "caf%E9%20Zoë.jpg") << "Latin-1 bytes as they are on disk";
+    EXPECT_EQ(HtmlText::fileReference("\xF0\x9F\x93\xB7\xF0\x9F.jpg"), "\xF0\x9F\x93\xB7%F0%9F.jpg");
 }
 
 TEST(HtmlText, ColoursAreRedGreenBlueInLowerCaseHexadecimal)

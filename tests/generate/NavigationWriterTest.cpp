@@ -209,7 +209,7 @@ TEST(ListBox, EntryTextsSelectionAndPrefix)
 
     page.clear();
     NavigationWriter(job).writeListBox(page, "/out/jpg_Mom's_Day.htm");
-    EXPECT_NE(page.find("<OPTION SELECTED=\"jpg_Mom&#39;s_Day.htm\">Mom &amp; me\r\n"), std::string::npos);
+    EXPECT_NE(page.find("<OPTION SELECTED VALUE=\"jpg_Mom&#39;s_Day.htm\">Mom &amp; me\r\n"), std::string::npos);
 }
 
 TEST(ListBox, FileNamesWithoutPrefixOnlyTheFirstInPreviewAndFramedTarget)
@@ -220,7 +220,7 @@ TEST(ListBox, FileNamesWithoutPrefixOnlyTheFirstInPreviewAndFramedTarget)
     std::string page;
     NavigationWriter(job).writeListBox(page, "/out/jpg_b.htm");
     EXPECT_EQ(page, listStart + "<OPTION VALUE=\"jpg_my_photo.htm\">my_photo.jpg\r\n"
-                                "<OPTION SELECTED=\"jpg_b.htm\">b.jpg\r\n" + formEnd);
+                                "<OPTION SELECTED VALUE=\"jpg_b.htm\">b.jpg\r\n" + formEnd);
 
     job.settings.SneakPeek = true;
     job.settings.MultiWindow = true;
@@ -228,7 +228,7 @@ TEST(ListBox, FileNamesWithoutPrefixOnlyTheFirstInPreviewAndFramedTarget)
     NavigationWriter(job).writeListBox(page, "/out/jpg_my_photo.htm");
     EXPECT_EQ(page, "<CENTER>\r\n\r\n<FORM NAME=\"ListBoxForm\">\r\n<SELECT CLASS='PulldownListbox' "
                     "NAME=\"WebAlbListbox\" onchange=\"window.open(this.options[this.selectedIndex].value,"
-                    "'ImageFrame')\" CLASS=\"v11\">\r\n<OPTION SELECTED=\"jpg_my_photo.htm\">my_photo.jpg\r\n"
+                    "'ImageFrame')\" CLASS=\"v11\">\r\n<OPTION SELECTED VALUE=\"jpg_my_photo.htm\">my_photo.jpg\r\n"
                     "</SELECT>\r\n</FORM>\r\n\r\n\r\n");
 
     job.settings.DisplayListbox = false;

@@ -1,7 +1,10 @@
+#include "catalog/FileStorage.h"
 #include "generate/OutputNames.h"
 #include "settings/AlbumSettings.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace pictaven {
 namespace {
@@ -38,6 +41,60 @@ INSTANTIATE_TEST_SUITE_P(
                        "thumb_jpg_Beach Day & Night.jpg"},
         PhotoNamesCase{"scan.jpg", true, false, "scan.jpg", "jpg_scan.htm", "thumb_jpg_scan.jpg"},
         PhotoNamesCase{"DSC01.JPG", true, true, "dsc01.jpg", "jpg_dsc01.htm", "thumb_jpg_dsc01.jpg"}));
+
+struct DistinctCase {
+    const char* name;
+    bool substitutions;
+    bool lowercase;
+    std::vector<std::string> photos;
+    std::vector<std::string> expected;
+};
+
+class DistinctNames : public ::testing::TestWithParam<DistinctCase> { };
+
+TEST_P(DistinctNames, NoTwoPhotosShareAFile)
+{
+    const DistinctCase& c = GetParam();
+    EXPECT_EQ(OutputNames(c.substitutions, c.lowercase).distinctPhotoNames(c.photos), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DistinctNames,
+    ::testing::Values(
+        DistinctCase{"allDifferent", true, false, {"a.jpg", "b.jpg", "a.png"}, {"a.jpg", "b.jpg", "a.png"}},
+        DistinctCase{"sameName", true, false, {"x.jpg", "y.jpg", "x.jpg", "x.jpg"},
+                     {"x.jpg", "y.jpg", "x_2.jpg", "x_3.jpg"}},
+        DistinctCase{"numberTakenByAPhoto", true, false, {"x.jpg", "x_2.jpg", "x.jpg"},
+                     {"x.jpg", "x_2.jpg", "x_3.jpg"}},
+        DistinctCase{"sameAfterSubstitution", true, false, {"a b.jpg", "a_b.jpg", "a&b.jpg"},
+                     {"a b.jpg", "a_b_2.jpg", "a&b_3.jpg"}},
+        DistinctCase{"differentWithoutSubstitution", false, false, {"a b.jpg", "a_b.jpg"}, {"a b.jpg", "a_b.jpg"}},
+        DistinctCase{"sameInLowerCase", false, true, {"A.jpg", "a.jpg"}, {"A.jpg", "a_2.jpg"}},
+        DistinctCase{"caseAloneIsNotADifference", false, false, {"A.jpg", "a.jpg"}, {"A.jpg", "a_2.jpg"}},
+        DistinctCase{"samePageFromAnotherExtension", true, false, {"x.JPG", "x.jpg", "x.jpeg"},
+                     {"x.JPG", "x_2.jpg", "x.jpeg"}},
+        DistinctCase{"photoNamedLikeAThumbnail", true, false, {"thumb_jpg_x.jpg", "x.jpg"},
+                     {"thumb_jpg_x.jpg", "x_2.jpg"}},
+        DistinctCase{"navigationImages", true, false, {"next.gif", "Speaker.GIF", "nextone.gif"},
+                     {"next_2.gif", "Speaker_2.GIF", "nextone.gif"}},
+        DistinctCase{"noExtension", true, false, {"raw", "raw"}, {"raw", "raw_2"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OutputNames, DistinctNamesOfConvertedPhotosFollowTheirCopies)
+{
+    auto photo = [](const std::string& path) {
+        FileStorage storage;
+        storage.SourcePath = storage.WorkingPath = path;
+        return storage;
+    };
+    std::vector<FileStorage> photos = {photo("/a/x.tif"), photo("/b/x.tif"), photo("/c/x.jpg"), photo("/a/y.jpg")};
+    // After a generation a converted photo's WorkingPath is its copy; the names stay the same.
+    const std::vector<std::string> expected = {"x.jpg", "x_2.jpg", "x_3.jpg", "y.jpg"};
+    const OutputNames names(true, false);
+    EXPECT_EQ(names.distinctPhotoNames(photos), expected);
+    photos[1].WorkingPath = "/out/x_2.jpg";
+    EXPECT_EQ(names.distinctPhotoNames(photos), expected);
+}
 
 TEST(OutputNames, WebFileNameChangesOnlyTheFileNameOfAPath)
 {

@@ -62,12 +62,12 @@ TEST_F(PhotoPages, WholePageWithTheDefaultLayout)
         "-->   \r\n</SCRIPT>   \r\n"
         "<LINK REL=StyleSheet HREF=\"style.css\" TYPE=\"text/css\" >\r\n "
         "\r\n<TITLE>My Album</TITLE>\r\n\r\n</HEAD>\r\n"
-        "\r\n<BODY ONLOAD=\"preLoad()\" LEFTMARGIN=3 TOPMARGIN=3 MARGINWIDTH=3 MARGINHEIGHT=3  BACKGROUND=\" \" "
+        "\r\n<BODY ONLOAD=\"preLoad()\" LEFTMARGIN=3 TOPMARGIN=3 MARGINWIDTH=3 MARGINHEIGHT=3  "
         "BGCOLOR=\"#ffffff\" TEXT=\"#000000\"  > \r\n\r\n"
         "<CENTER><FONT CLASS='PhotoTitle'  COLOR=\"#000000\" SIZE=+2>Sunset</FONT>\r\n<BR>\r\n"
         "<CENTER>\r\n\r\n<FORM NAME=\"ListBoxForm\">\r\n<SELECT CLASS='PulldownListbox' NAME=\"WebAlbListbox\" "
         "onchange=\"window.open(this.options[this.selectedIndex].value,'_self')\" CLASS=\"v11\">\r\n"
-        "<OPTION SELECTED=\"jpg_a.htm\">Sunset\r\n<OPTION VALUE=\"jpg_b_b.htm\">b_b.jpg\r\n"
+        "<OPTION SELECTED VALUE=\"jpg_a.htm\">Sunset\r\n<OPTION VALUE=\"jpg_b_b.htm\">b_b.jpg\r\n"
         "<OPTION VALUE=\"jpg_c.htm\">c.jpg\r\n</SELECT>\r\n</FORM>\r\n\r\n\r\n"
         "<CENTER>\r\n\r\n\r\n<FORM NAME=\"NavigationButtonsForm\">\r\n"
         "\r\n<INPUT TYPE=\"BUTTON\" VALUE=\"Index\" CLASS='NavigationButton'  "
@@ -142,9 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
                        j.photoPageTexture = "/tex/paper.jpg";
                        j.settings.SoftEdge = true;
                    },
-                   {"BACKGROUND=\" \" BGCOLOR",
+                   {"MARGINHEIGHT=3  BGCOLOR",
                     "<CENTER>\r\n<IMG SRC=\"b_b.jpg\"    NAME='FullSizeImage'  ALIGN=MIDDLE><BR>\r\n"},
-                   {"<TABLE", "paper.jpg"}},
+                   {"<TABLE", "paper.jpg", "BACKGROUND"}},
         LayoutCase{"noBorder", [](AlbumJob& j) { j.settings.PhotoBorder = false; },
                    {"<CENTER>\r\n<IMG SRC=\"b_b.jpg\"    NAME='FullSizeImage'  ALIGN=MIDDLE><BR>\r\n"},
                    {"<TABLE"}},
@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "</FORM>\r\n\r\n\r\n<CENTER>\r\n\r\n\r\n<FORM NAME=\"NavigationButtonsForm\">"},
                    {"<BR>\r\n<CENTER>\r\n\r\n<FORM"}},
         LayoutCase{"audioLink", [](AlbumJob& j) { j.photos[1].AudioFile = "/sounds/Mom's song.wav"; },
-                   {"<A HREF=\"Mom&#39;s song.wav\"><IMG SRC=\"speaker.gif\"></A>\r\n</BODY>\r\n</HTML>\r\n"},
+                   {"<A HREF=\"Mom&#39;s_song.wav\"><IMG SRC=\"speaker.gif\"></A>\r\n</BODY>\r\n</HTML>\r\n"},
                    {}},
         LayoutCase{"convertedPhotoShowsItsJpegCopy", [](AlbumJob& j) { j.photos[2].WorkingPath = "/out/scan.jpg"; },
                    {"NextImage.src = \"scan.jpg\";", "<OPTION VALUE=\"jpg_scan.htm\">"},

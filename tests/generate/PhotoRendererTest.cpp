@@ -90,7 +90,7 @@ TEST(PhotoRenderer, BoxResizeTruncatesTheSinglePrecisionScale)
         job.settings.NewPhotoHeight = std::to_string(c.boxHeight);
         const std::string path = test::writeJpegPhoto(album.photos.str(), "photo.jpg", Bitmap(c.width, c.height));
         FileStorage photo = album.photo(path, c.rotation);
-        album.renderer(job).renderPhoto(photo);
+        album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
         EXPECT_EQ(outputSize(album.output.str() + "photo.jpg"), c.expected);
     }
 }
@@ -102,11 +102,11 @@ TEST(PhotoRenderer, PercentageResize)
     job.settings.ResizeImageType = 2;
     job.settings.ResizePercentage = "50";
     FileStorage photo = album.photo(test::writeJpegPhoto(album.photos.str(), "p.jpg", Bitmap(1601, 1201)));
-    album.renderer(job).renderPhoto(photo);
+    album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     EXPECT_EQ(outputSize(album.output.str() + "p.jpg"), (ImageSize{800, 600}));
 
     job.settings.ResizePercentage = " 12.5 ";
-    album.renderer(job).renderPhoto(photo);
+    album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     EXPECT_EQ(outputSize(album.output.str() + "p.jpg"), (ImageSize{200, 150}));
 }
 
@@ -127,7 +127,7 @@ TEST(PhotoRenderer, StepsRunInOrderScaleSoftEdgeTurnWatermark)
     const Bitmap original = test::detailedPicture(900, 700);
     const std::string path = test::writeJpegPhoto(album.photos.str(), "Beach Day.jpg", original);
     FileStorage photo = album.photo(path, 1);
-    album.renderer(job).renderPhoto(photo);
+    album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
 
     // The box 600 x 400 turned to 400 x 600 gives 400 x 311, which is turned to 311 x 400.
     Bitmap expected(400, 311);
@@ -141,12 +141,27 @@ TEST(PhotoRenderer, StepsRunInOrderScaleSoftEdgeTurnWatermark)
     EXPECT_TRUE(album.logged.empty());
 }
 
+TEST(PhotoRenderer, AWatermarkPictureThatDoesNotDecodeIsNotDrawn)
+{
+    Album album;
+    const std::string path = test::writeJpegPhoto(album.photos.str(), "p.jpg", test::detailedPicture(120, 90));
+    FileStorage photo = album.photo(path);
+    AlbumJob job = album.job();
+    job.settings.CompressJPEG = true;
+    album.renderer(job).renderPhoto(photo, "plain.jpg");
+    test::writeFile(album.photos / "mark.png", "root:$6$secret-hash:19000:0:99999:7:::");
+    job.settings.WatermarkType = 2;
+    job.settings.WatermarkImage = album.photos.str() + "mark.png";
+    album.renderer(job).renderPhoto(photo, "marked.jpg");
+    EXPECT_EQ(readFile(album.output.str() + "marked.jpg"), readFile(album.output.str() + "plain.jpg"));
+}
+
 TEST(PhotoRenderer, WithoutOptionsTheSourceIsCopiedByteForByte)
 {
     Album album;
     const std::string jpeg = test::writeJpegPhoto(album.photos.str(), "a.jpeg", test::detailedPicture(50, 40));
     FileStorage photo = album.photo(jpeg);
-    album.renderer(album.job()).renderPhoto(photo);
+    album.renderer(album.job()).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     EXPECT_EQ(readFile(album.output.str() + "a.jpeg"), readFile(jpeg));
 
     // A PNG is copied whatever the options, because it is never decoded as JPEG.
@@ -156,7 +171,7 @@ TEST(PhotoRenderer, WithoutOptionsTheSourceIsCopiedByteForByte)
     const std::string png = album.photos.str() + "b.png";
     test::writeFile(png, "not even a picture");
     FileStorage pngPhoto = album.photo(png);
-    album.renderer(job).renderPhoto(pngPhoto);
+    album.renderer(job).renderPhoto(pngPhoto, OutputNames::ownPhotoName(pngPhoto));
     EXPECT_EQ(readFile(album.output.str() + "b.png"), "not even a picture");
 }
 
@@ -167,7 +182,7 @@ TEST(PhotoRenderer, TurnedWithoutOtherOptionsAtTheAlbumQuality)
     job.settings.CompressionRatio = 60;
     const std::string path = test::writeJpegPhoto(album.photos.str(), "t.jpg", test::detailedPicture(64, 48));
     FileStorage photo = album.photo(path, 2);
-    album.renderer(job).renderPhoto(photo);
+    album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     Bitmap expected;
     rotateBitmap(readJpeg(path), expected, 2);
     writeJpeg(expected, album.photos.str() + "ref.jpg", 60);
@@ -194,7 +209,7 @@ TEST(PhotoRenderer, TurnedPngAndGifKeepTheirFormat)
     AlbumJob job = album.job();
     job.settings.CompressJPEG = true;
     FileStorage photo = album.photo(png, 1);
-    album.renderer(job).renderPhoto(photo);
+    album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     const std::string target = album.output.str() + "p.png";
     Bitmap expected;
     rotateBitmap(decodePng(readFileBytes(png), png), expected, 1);
@@ -217,7 +232,7 @@ TEST(PhotoRenderer, TurnedPngAndGifKeepTheirFormat)
         GifFreeMapObject(palette);
     }
     FileStorage gifPhoto = album.photo(gif, 2);
-    album.renderer(job).renderPhoto(gifPhoto);
+    album.renderer(job).renderPhoto(gifPhoto, OutputNames::ownPhotoName(gifPhoto));
     const std::string turnedGif = album.output.str() + "g.gif";
     rotateBitmap(decodeGif(readFileBytes(gif), gif), expected, 2);
     EXPECT_EQ(decodeGif(readFileBytes(turnedGif), turnedGif), expected.withDepth(24));
@@ -232,7 +247,7 @@ TEST(PhotoRenderer, SoftEdgeAloneStillReencodesAtTheAlbumQuality)
     job.settings.CompressionRatio = 80;
     const std::string path = test::writeJpegPhoto(album.photos.str(), "s.jpg", test::detailedPicture(100, 80));
     FileStorage photo = album.photo(path);
-    album.renderer(job).renderPhoto(photo);
+    album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     Bitmap expected = readJpeg(path);
     mask(expected, album.program.str() + "mask.jpg", static_cast<std::uint32_t>(job.settings.WebPhotoBgColor));
     writeJpeg(expected, album.photos.str() + "ref.jpg", 80);
@@ -249,7 +264,7 @@ TEST(PhotoRenderer, NonWebPhotosAreConvertedFirst)
         job.settings.ResizeImageType = resize ? 2 : 0;
         job.settings.ResizePercentage = "50";
         FileStorage photo = album.photo(ppm);
-        album.renderer(job).renderPhoto(photo);
+        album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
         EXPECT_TRUE(photo.Converted);
         EXPECT_EQ(photo.WorkingPath, album.output.str() + "old_scan.jpg");
         EXPECT_EQ(outputSize(photo.WorkingPath), resize ? (ImageSize{60, 45}) : (ImageSize{120, 90}));
@@ -270,7 +285,7 @@ TEST(PhotoRenderer, FailuresEndTheRenderSilently)
         SCOPED_TRACE("missing and damaged sources");
         for (const std::string& path : {album.photos.str() + "missing.jpg", damaged}) {
             FileStorage photo = album.photo(path);
-            EXPECT_NO_THROW(album.renderer(job).renderPhoto(photo));
+            EXPECT_NO_THROW(album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo)));
             EXPECT_FALSE(fs::exists(album.output.str() + OutputNames::fileNamePart(path)));
         }
     }
@@ -280,7 +295,7 @@ TEST(PhotoRenderer, FailuresEndTheRenderSilently)
         fs::create_directory(album.output.str() + "good.jpg");
         test::writeFile(album.output.str() + "good.jpg/keep", "");
         FileStorage photo = album.photo(good);
-        EXPECT_NO_THROW(album.renderer(job).renderPhoto(photo));
+        EXPECT_NO_THROW(album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo)));
         EXPECT_TRUE(fs::is_directory(album.output.str() + "good.jpg"));
         fs::remove_all(album.output.str() + "good.jpg");
     }
@@ -289,7 +304,7 @@ TEST(PhotoRenderer, FailuresEndTheRenderSilently)
         job.settings.SoftEdge = true;
         test::writeFile(album.output.str() + "good.jpg", "an earlier render");
         FileStorage photo = album.photo(good);
-        album.renderer(job).renderPhoto(photo);
+        album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
         EXPECT_FALSE(fs::exists(album.output.str() + "good.jpg"));
     }
     {
@@ -298,7 +313,7 @@ TEST(PhotoRenderer, FailuresEndTheRenderSilently)
         job.settings.ResizeImageType = 1;
         job.settings.NewPhotoWidth = "wide";
         FileStorage photo = album.photo(good);
-        album.renderer(job).renderPhoto(photo);
+        album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
         EXPECT_FALSE(fs::exists(album.output.str() + "good.jpg"));
     }
     EXPECT_TRUE(album.logged.empty());
@@ -310,7 +325,7 @@ TEST(PhotoRenderer, ConversionFailuresAreReportedByTheConversion)
     const std::string ppm = album.photos.str() + "bad.ppm";
     test::writeFile(ppm, "P6\n9999999 2\n255\n");
     FileStorage photo = album.photo(ppm);
-    album.renderer(album.job()).renderPhoto(photo);
+    album.renderer(album.job()).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     ASSERT_EQ(album.logged.size(), 2u);
     EXPECT_EQ(album.logged[0].rfind("Error reading file " + ppm + "\r\n ", 0), 0u);
     EXPECT_EQ(album.logged[1].rfind("Error converting [" + ppm + "] to JPEG \n\r", 0), 0u);
@@ -330,7 +345,7 @@ TEST(PhotoRenderer, HandsBackTheThumbnailSourceOfItsOwnDecode)
         job.settings.ResizeImageType = resize;
         FileStorage photo = album.photo(path);
         std::optional<ThumbnailSource> handedBack;
-        album.renderer(job).renderPhoto(photo, &handedBack);
+        album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo), &handedBack);
         bool rerender = false;
         const std::optional<ThumbnailSource> loaded = thumbnails.loadThumbnailSource(photo, rerender);
         ASSERT_TRUE(handedBack && loaded);
@@ -342,7 +357,7 @@ TEST(PhotoRenderer, HandsBackTheThumbnailSourceOfItsOwnDecode)
     const std::string ppm = test::writePpmPhoto(album.photos.str(), "c.ppm", test::detailedPicture(30, 20));
     FileStorage converted = album.photo(ppm);
     std::optional<ThumbnailSource> none;
-    album.renderer(job).renderPhoto(converted, &none);
+    album.renderer(job).renderPhoto(converted, OutputNames::ownPhotoName(converted), &none);
     EXPECT_FALSE(none);
 }
 
@@ -370,14 +385,14 @@ TEST(PhotoRenderer, ThreadsGiveTheSameBytesAsOneThread)
 
     const PhotoRenderer single = album.renderer(job);
     for (FileStorage photo : photos)
-        single.renderPhoto(photo);
+        single.renderPhoto(photo, OutputNames::ownPhotoName(photo));
     const PhotoRenderer shared = album.renderer(threadedJob);
     std::vector<std::thread> workers;
     for (int t = 0; t < 4; ++t)
         workers.emplace_back([&, t] {
             for (std::size_t i = static_cast<std::size_t>(t); i < photos.size(); i += 4) {
                 FileStorage photo = photos[i];
-                shared.renderPhoto(photo);
+                shared.renderPhoto(photo, OutputNames::ownPhotoName(photo));
             }
         });
     for (std::thread& worker : workers)

@@ -36,14 +36,14 @@ AlbumLayout::AlbumLayout(const std::filesystem::path& root)
         "thumb_jpg_Beach_Day___Night.jpg", "thumb_jpg_DSC01.jpg", "thumb_jpg_scan.jpg",
         "Beach_Day___Night.JPG", "DSC01.jpg", "scan.jpg",
         "paper_texture.jpg", "Stone.gif", "3Index.gif", "3Next.gif", "3Prev.gif", "3Home.gif",
-        "home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif",
+        "home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif", "song.mid",
     };
     for (const char* name : outputFiles) {
         remote[name] = contentFor(name);
         writeFile(out / name, remote[name]);
     }
-    remote["song.mid"] = contentFor("song.mid");
-    writeFile(audio / "song.mid", remote["song.mid"]);
+    // The photo's audio file where the catalog names it; the upload sends generation's copy.
+    writeFile(audio / "song.mid", "the catalog's own file");
 
     AlbumSettings& settings = job.settings;
     settings.MultiWindow = true;

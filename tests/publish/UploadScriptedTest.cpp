@@ -32,6 +32,23 @@ UploadJob emptyAlbum(const test::TempDir& dir)
     return job;
 }
 
+// Runs the upload against a server that accepts everything; gives the files it stored by path.
+std::map<std::string, std::string> uploadToPlainServer(UploadJob& job, UploadRecorder& recorder)
+{
+    std::map<std::string, std::string> stored;
+    ScriptedFtpServer server([&stored](ScriptedFtpConnection& c) {
+        c.reply("220 ready");
+        c.serve();
+        stored = c.stored;
+    });
+    job.profile.ftp = server.hostPort();
+    FtpSession session;
+    session.setTimeouts(2000, 2000);
+    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(server.finish(), "");
+    return stored;
+}
+
 bool has(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -219,22 +236,13 @@ TEST(Upload, LowercaseNamesGraphicalAlbumAndSmallVcrButtons)
     job.albumPictures = {dir.str() + "myalbum_thumb.jpg"};
     std::filesystem::create_directory(dir / "music");
     job.photos = {{"/photos/DSC01.JPG", (dir / "music" / "Song.MID").string()}};
-    // Generation wrote the lower-cased names; the button images, audio and fixed images as named.
+    // Generation wrote the lower-cased names; the button images and fixed images as named. The
+    // audio file goes from generation's copy, not from where the catalog names it.
     for (const char* name : {"myalbum_thumb.jpg", "dsc01.jpg", "jpg_dsc01.htm", "7next.gif", "7prev.gif",
-                             "music/Song.MID"})
+                             "song.mid", "music/Song.MID"})
         test::writeFile(dir / name, name);
-    std::map<std::string, std::string> stored;
-    ScriptedFtpServer server([&stored](ScriptedFtpConnection& c) {
-        c.reply("220 ready");
-        c.serve();
-        stored = c.stored;
-    });
-    job.profile.ftp = server.hostPort();
-    FtpSession session;
-    session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
-    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
-    EXPECT_EQ(server.finish(), "");
+    const std::map<std::string, std::string> stored = uploadToPlainServer(job, recorder);
     std::vector<std::string> puts;
     for (const auto& line : recorder.log) {
         if (line.rfind("PUT ", 0) == 0)
@@ -246,8 +254,28 @@ TEST(Upload, LowercaseNamesGraphicalAlbumAndSmallVcrButtons)
                                               "PUT speaker.gif", "PUT dsc01.jpg", "PUT song.mid"}));
     EXPECT_TRUE(has(recorder.statuses, "Uploading HTML doc 1 of 1 [jpg_DSC01.htm]"));
     EXPECT_TRUE(has(recorder.statuses, "Uploading thumbnail [myalbum_thumb.jpg]"));
-    EXPECT_TRUE(has(recorder.statuses, "Uploading Audio File : [Song.MID]"));
-    EXPECT_EQ(stored.at("/MyAlbum/song.mid"), "music/Song.MID");
+    EXPECT_TRUE(has(recorder.statuses, "Uploading Audio File : [song.mid]"));
+    EXPECT_EQ(stored.at("/MyAlbum/song.mid"), "song.mid");
+}
+
+TEST(Upload, SendsWhatGenerationWroteUnderTheNamesItGave)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    job.settings.UploadDirectory = "MyAlbum";
+    std::filesystem::create_directory(dir / "elsewhere");
+    test::writeFile(dir / "elsewhere" / "secret.mp3", "not audio");
+    // Two photos of one name; the second one's audio file was not copied by generation.
+    job.photos = {{"/a/x.jpg", ""}, {"/b/x.jpg", (dir / "elsewhere" / "secret.mp3").string()}};
+    for (const char* name : {"x.jpg", "x_2.jpg", "jpg_x.htm", "jpg_x_2.htm", "thumb_jpg_x.jpg", "thumb_jpg_x_2.jpg"})
+        test::writeFile(dir / name, name);
+    UploadRecorder recorder;
+    const std::map<std::string, std::string> stored = uploadToPlainServer(job, recorder);
+    for (const char* name : {"x.jpg", "x_2.jpg", "jpg_x.htm", "jpg_x_2.htm", "thumb_jpg_x.jpg", "thumb_jpg_x_2.jpg"})
+        EXPECT_EQ(stored.at("/MyAlbum/" + std::string(name)), name);
+    for (const auto& [path, bytes] : stored)
+        EXPECT_EQ(bytes.find("not audio"), std::string::npos) << path;
+    EXPECT_TRUE(recorder.logMessages.empty());
 }
 
 } // namespace

@@ -183,6 +183,8 @@ INSTANTIATE_TEST_SUITE_P(Values, IndexClampTest,
         IndexCase { "[Appearance]\r\nListboxAlignment=-1", "ListboxAlignment", -1 },
         IndexCase { "[Appearance]\r\nNavigationButtonsAlignment=1", "NavigationButtonsAlignment", 1 },
         IndexCase { "[Appearance]\r\nButtonType=12", "ButtonType", -1 },
+        IndexCase { "[Appearance]\r\nButtonType=1", "ButtonType", 1 },
+        IndexCase { "[Appearance]\r\nButtonType=9", "ButtonType", 9 },
         IndexCase { "[Appearance]\r\nButtonType=10", "ButtonType", 10 },
         IndexCase { "[Appearance]\r\nButtonType=-3", "ButtonType", -1 },
         IndexCase { "[Generate Options]\r\nStyleTheme=12", "StyleTheme", -1 },
@@ -203,6 +205,14 @@ TEST_F(ConfigFileTest, ButtonPictures)
         read(write("other.cat", "[Appearance]\r\nButtonType=" + std::string(unchanged) + "\r\n"),
             ConfigMode::Catalog);
         EXPECT_EQ(m_settings.NextButtonImage, programFolder() + "NAVBUTS/next.gif") << unchanged;
+    }
+    // The numbered sets at both ends of their range.
+    for (const std::string set : { "1", "9" }) {
+        read(write("set.cat", "[Appearance]\r\nButtonType=" + set + "\r\n"), ConfigMode::Catalog);
+        EXPECT_EQ(m_settings.NextButtonImage, programFolder() + "NAVBUTS/" + set + "Next.gif");
+        EXPECT_EQ(m_settings.PrevButtonImage, programFolder() + "NAVBUTS/" + set + "Prev.gif");
+        EXPECT_EQ(m_settings.IndexButtonImage, programFolder() + "NAVBUTS/" + set + "Index.gif");
+        EXPECT_EQ(m_settings.HomeButtonImage, programFolder() + "NAVBUTS/" + set + "Home.gif");
     }
 }
 
