@@ -343,11 +343,28 @@ void FtpSession::prepareData()
     }
 }
 
+void FtpSession::openPassiveData()
+{
+    try {
+        m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+        return;
+    } catch (const FtpError& failure) {
+        if (failure.systemError() != ECONNREFUSED)
+            throw;
+    }
+    // Right after a refused transfer command, ftp-proxy may close the port it has just announced
+    // while it clears away that command's data connection to the server. Once it has, a second
+    // PASV gets a port that stays open.
+    note("Data port " + std::to_string(m_passiveTarget.port) + " refused the connection; asking for another");
+    prepareData();
+    m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+}
+
 void FtpSession::startTransfer(const std::string& line, std::initializer_list<int> accepted)
 {
     try {
         if (m_passive) {
-            m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+            openPassiveData();
             command(line, accepted);
         } else {
             command(line, accepted);

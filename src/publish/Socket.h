@@ -16,7 +16,7 @@ struct SocketAddress {
 
 // One TCP socket, owned (closed by the destructor), non-blocking underneath: every wait is a
 // poll with a time-out in milliseconds, so a silent peer can never hang the caller. Failures
-// throw FtpError with the system's reason or "Connect timed out." / "Read timed out." /
+// throw FtpError with the system's reason (and its errno) or "Connect timed out." / "Read timed out." /
 // "Write timed out.". Not shared between threads.
 class Socket {
 public:
