@@ -368,7 +368,13 @@ void FtpSession::startTransfer(const std::string& line, std::initializer_list<in
             command(line, accepted);
         } else {
             command(line, accepted);
-            m_data = m_listener.accept(m_connectTimeoutMs);
+            // A server that gives up before it connects says so on the control connection
+            // instead; what it sends after a connection is read once the transfer is done.
+            const bool connecting = m_listener.readable(0) ||
+                                    (m_buffer.empty() && m_listener.readable(m_connectTimeoutMs, &m_control));
+            if (!connecting && (!m_buffer.empty() || m_control.readable(0)))
+                throw FtpError(readReply().text());
+            m_data = m_listener.accept(0);
             m_listener.close();
         }
     } catch (...) {

@@ -171,6 +171,16 @@ Socket Socket::accept(int timeoutMs)
     }
 }
 
+bool Socket::readable(int timeoutMs, const Socket* other) const
+{
+    pollfd entries[2] = {{m_fd, POLLIN, 0}, {other ? other->m_fd : -1, POLLIN, 0}};
+    while (::poll(entries, 2, timeoutMs) < 0) {
+        if (errno != EINTR)
+            throwSystemError(errno);
+    }
+    return entries[0].revents != 0;
+}
+
 std::size_t Socket::readSome(char* buffer, std::size_t size, int timeoutMs)
 {
     for (;;) {

@@ -35,6 +35,11 @@ public:
     // Waits for one incoming connection; the listening socket stays open.
     Socket accept(int timeoutMs);
 
+    // True when a read or accept would not wait: data, the peer's close or a connection is
+    // there. Waits at most `timeoutMs` for it, and no longer than until `other` (when given)
+    // has something to read.
+    bool readable(int timeoutMs, const Socket* other = nullptr) const;
+
     // Reads at most `size` bytes; 0 means the peer closed the connection.
     std::size_t readSome(char* buffer, std::size_t size, int timeoutMs);
     void writeAll(const char* data, std::size_t size, int timeoutMs);

@@ -284,12 +284,14 @@ struct RefusalCase {
     const char* name;
     bool passive;
     const char* command;
+    std::vector<std::string> replies; // the last one refuses the transfer
 };
 
 class FtpRefusedTransfer : public ::testing::TestWithParam<RefusalCase> { };
 
 // A refused transfer command leaves no data connection behind: the client closes its end
-// (passive) or its listener (active) before it sends anything more.
+// (passive) or its listener (active) before it sends anything more. An active server may also
+// give up after its preliminary reply, before it has connected.
 TEST_P(FtpRefusedTransfer, ClosesTheDataConnectionAtOnce)
 {
     const RefusalCase& refusal = GetParam();
@@ -299,7 +301,8 @@ TEST_P(FtpRefusedTransfer, ClosesTheDataConnectionAtOnce)
         c.greetAndLogIn();
         const std::string portLine = c.prepareData(refusal.passive);
         c.expect(refusal.command);
-        c.reply("550 Refused");
+        for (const auto& line : refusal.replies)
+            c.reply(line);
         // The client's next command shows that it has taken the refusal in.
         c.expect("PWD");
         if (refusal.passive) {
@@ -329,10 +332,14 @@ TEST_P(FtpRefusedTransfer, ClosesTheDataConnectionAtOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FtpRefusedTransfer,
-                         ::testing::Values(RefusalCase{"PassiveList", true, "NLST *.*"},
-                                           RefusalCase{"PassiveStore", true, "STOR a.jpg"},
-                                           RefusalCase{"ActiveList", false, "NLST *.*"},
-                                           RefusalCase{"ActiveStore", false, "STOR a.jpg"}),
+                         ::testing::Values(RefusalCase{"PassiveList", true, "NLST *.*", {"550 Refused"}},
+                                           RefusalCase{"PassiveStore", true, "STOR a.jpg", {"550 Refused"}},
+                                           RefusalCase{"ActiveList", false, "NLST *.*", {"550 Refused"}},
+                                           RefusalCase{"ActiveStore", false, "STOR a.jpg", {"550 Refused"}},
+                                           RefusalCase{"ActiveStoreNeverConnected",
+                                                       false,
+                                                       "STOR a.jpg",
+                                                       {"150 Opening data connection", "425 Refused"}}),
                          [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST(FtpSession, RefusedPassivePortIsAskedForAgainOnce)
