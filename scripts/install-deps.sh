@@ -13,8 +13,8 @@ packages=(
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libjpeg-turbo-progs
   # reference decoder for the picture readers' tests
   imagemagick
-  # FTP servers that the network tests start on loopback
-  python3-pyftpdlib ftp-proxy
+  # FTP servers that the network tests start on loopback; Pure-FTPd refuses listings with a pattern
+  python3-pyftpdlib ftp-proxy pure-ftpd
   # headless browser that opens generated albums
   chromium
 )
@@ -33,3 +33,8 @@ sudo=""
 [[ $(id -u) -eq 0 ]] || sudo="sudo"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The tests start their own Pure-FTPd on loopback; the one the package starts on port 21 of every
+# address is not wanted.
+if [[ " ${missing[*]} " == *" pure-ftpd "* && -d /run/systemd/system ]]; then
+  $sudo systemctl disable --now pure-ftpd 2>/dev/null || true
+fi

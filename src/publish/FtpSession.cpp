@@ -343,15 +343,38 @@ void FtpSession::prepareData()
     }
 }
 
+void FtpSession::openPassiveData()
+{
+    try {
+        m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+        return;
+    } catch (const FtpError& failure) {
+        if (failure.systemError() != ECONNREFUSED)
+            throw;
+    }
+    // Right after a refused transfer command, ftp-proxy may close the port it has just announced
+    // while it clears away that command's data connection to the server. Once it has, a second
+    // PASV gets a port that stays open.
+    note("Data port " + std::to_string(m_passiveTarget.port) + " refused the connection; asking for another");
+    prepareData();
+    m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+}
+
 void FtpSession::startTransfer(const std::string& line, std::initializer_list<int> accepted)
 {
     try {
         if (m_passive) {
-            m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+            openPassiveData();
             command(line, accepted);
         } else {
             command(line, accepted);
-            m_data = m_listener.accept(m_connectTimeoutMs);
+            // A server that gives up before it connects says so on the control connection
+            // instead; what it sends after a connection is read once the transfer is done.
+            const bool connecting = m_listener.readable(0) ||
+                                    (m_buffer.empty() && m_listener.readable(m_connectTimeoutMs, &m_control));
+            if (!connecting && (!m_buffer.empty() || m_control.readable(0)))
+                throw FtpError(readReply().text());
+            m_data = m_listener.accept(0);
             m_listener.close();
         }
     } catch (...) {

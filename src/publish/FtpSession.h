@@ -75,6 +75,7 @@ private:
     // Passive: sends PASV or EPSV and returns the data address. Active: opens the listener and
     // sends PORT or EPRT.
     void prepareData();
+    // Connects to the passive address; a refused connection is retried once with a new PASV.
     void openPassiveData();
     void startTransfer(const std::string& line, std::initializer_list<int> accepted);
     void readClosingReply(bool allowRetryCodes);

@@ -20,7 +20,7 @@ namespace {
 
 [[noreturn]] void throwSystemError(int error)
 {
-    throw FtpError(std::strerror(error));
+    throw FtpError(std::strerror(error), error);
 }
 
 int makeSocket(int family)
@@ -111,7 +111,7 @@ Socket Socket::connectTo(const std::string& host, std::uint16_t port, int timeou
     const std::string service = std::to_string(port);
     if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0 || !found)
         throw FtpError("Host not found: " + host);
-    std::string lastError = "Host not found: " + host;
+    FtpError lastError("Host not found: " + host);
     for (addrinfo* candidate = found; candidate; candidate = candidate->ai_next) {
         try {
             Socket socket(makeSocket(candidate->ai_family));
@@ -129,11 +129,11 @@ Socket Socket::connectTo(const std::string& host, std::uint16_t port, int timeou
             ::freeaddrinfo(found);
             return socket;
         } catch (const FtpError& failure) {
-            lastError = failure.what();
+            lastError = failure;
         }
     }
     ::freeaddrinfo(found);
-    throw FtpError(lastError);
+    throw lastError;
 }
 
 Socket Socket::listenOn(const std::string& address)
@@ -169,6 +169,16 @@ Socket Socket::accept(int timeoutMs)
         if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR && errno != ECONNABORTED)
             throwSystemError(errno);
     }
+}
+
+bool Socket::readable(int timeoutMs, const Socket* other) const
+{
+    pollfd entries[2] = {{m_fd, POLLIN, 0}, {other ? other->m_fd : -1, POLLIN, 0}};
+    while (::poll(entries, 2, timeoutMs) < 0) {
+        if (errno != EINTR)
+            throwSystemError(errno);
+    }
+    return entries[0].revents != 0;
 }
 
 std::size_t Socket::readSome(char* buffer, std::size_t size, int timeoutMs)

@@ -16,7 +16,7 @@ struct SocketAddress {
 
 // One TCP socket, owned (closed by the destructor), non-blocking underneath: every wait is a
 // poll with a time-out in milliseconds, so a silent peer can never hang the caller. Failures
-// throw FtpError with the system's reason or "Connect timed out." / "Read timed out." /
+// throw FtpError with the system's reason (and its errno) or "Connect timed out." / "Read timed out." /
 // "Write timed out.". Not shared between threads.
 class Socket {
 public:
@@ -34,6 +34,11 @@ public:
 
     // Waits for one incoming connection; the listening socket stays open.
     Socket accept(int timeoutMs);
+
+    // True when a read or accept would not wait: data, the peer's close or a connection is
+    // there. Waits at most `timeoutMs` for it, and no longer than until `other` (when given)
+    // has something to read.
+    bool readable(int timeoutMs, const Socket* other = nullptr) const;
 
     // Reads at most `size` bytes; 0 means the peer closed the connection.
     std::size_t readSome(char* buffer, std::size_t size, int timeoutMs);

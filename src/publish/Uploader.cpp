@@ -193,7 +193,7 @@ bool Uploader::doUpload(const UploadJob& job)
         return false;
     if (settings.MultiWindow) {
         changeDir(albumDirectory);
-        status("Uploading HTML doc [" + OutputNames::fileNamePart(job.framePage) + "]");
+        status("Uploading HTML doc [" + remoteNameOf(job.framePage) + "]");
         if (cancelled())
             return false;
         sendFile(job.framePage);
@@ -209,7 +209,7 @@ bool Uploader::doUpload(const UploadJob& job)
         sendFile(output + OutputNames::fileNamePart(settings.StyleSheet));
     }
     for (const std::string& page : job.indexPages) {
-        status("Uploading HTML doc [" + OutputNames::fileNamePart(page) + "]");
+        status("Uploading HTML doc [" + remoteNameOf(page) + "]");
         if (cancelled())
             return false;
         sendFile(page);
@@ -230,7 +230,7 @@ bool Uploader::doUpload(const UploadJob& job)
             continue;
         // Named before the web-name rule, which sendFile applies.
         const std::string page = OutputNames(false, false).photoPageFileName(photoNames[j]);
-        status("Uploading HTML doc " + std::to_string(j + 1) + " of " + count + " [" + page + "]");
+        status("Uploading HTML doc " + std::to_string(j + 1) + " of " + count + " [" + remoteNameOf(output + page) + "]");
         if (cancelled())
             return false;
         sendFile(output + page);
@@ -242,14 +242,15 @@ bool Uploader::doUpload(const UploadJob& job)
     if (job.basicAlbum) {
         for (std::size_t k = 0; k < job.photos.size(); ++k) {
             const std::string thumbnail = m_names.thumbnailFileName(photoNames[k]);
-            status("Uploading Thumbnail " + std::to_string(k + 1) + " of " + count + " : [" + thumbnail + "]");
+            status("Uploading Thumbnail " + std::to_string(k + 1) + " of " + count + " : [" +
+                   remoteNameOf(output + thumbnail) + "]");
             if (cancelled())
                 return false;
             sendFile(output + thumbnail);
         }
     } else {
         for (const std::string& picture : job.albumPictures) {
-            status("Uploading thumbnail [" + OutputNames::fileNamePart(picture) + "]");
+            status("Uploading thumbnail [" + remoteNameOf(picture) + "]");
             if (cancelled())
                 return false;
             sendFile(picture);
@@ -259,11 +260,11 @@ bool Uploader::doUpload(const UploadJob& job)
     // Textures, the style sheet and the buttons go from the copies that generation put into the
     // output folder under their web file names, which also exist where the names differ in case.
     auto sendCopy = [&](const std::string& settingPath, const std::string& statusPrefix) {
-        const std::string name = OutputNames::fileNamePart(settingPath);
-        status(statusPrefix + name);
+        const std::string copy = output + OutputNames::fileNamePart(settingPath);
+        status(statusPrefix + remoteNameOf(copy));
         if (cancelled())
             return false;
-        sendFile(output + name);
+        sendFile(copy);
         return true;
     };
     if (cancelled())
@@ -304,8 +305,7 @@ bool Uploader::doUpload(const UploadJob& job)
 
     for (std::size_t m = 0; m < job.photos.size(); ++m) {
         const std::string path = output + m_names.webFileName(photoNames[m]);
-        status("Uploading Photo " + std::to_string(m + 1) + " of " + count + " : [" +
-               OutputNames::fileNamePart(path) + "]");
+        status("Uploading Photo " + std::to_string(m + 1) + " of " + count + " : [" + remoteNameOf(path) + "]");
         if (cancelled())
             return false;
         sendFile(path, true);
@@ -322,7 +322,7 @@ bool Uploader::doUpload(const UploadJob& job)
             const std::string copy = output + m_names.webFileName(OutputNames::fileNamePart(photo.audioFile));
             if (!fileExists(localFile(copy)))
                 continue;
-            status("Uploading Audio File : [" + OutputNames::fileNamePart(copy) + "]");
+            status("Uploading Audio File : [" + remoteNameOf(copy) + "]");
             if (cancelled())
                 return false;
             sendFile(copy);
@@ -340,15 +340,28 @@ bool Uploader::doUpload(const UploadJob& job)
 
 void Uploader::readListing()
 {
+    m_listing.clear();
+    // Servers say in these words that a directory is empty.
+    auto emptyDirectory = [](const std::string& text) {
+        return text == "No files found\r\n" || text == "No files found.\r\n" || text == "Path '*.*' does not exist.\r\n";
+    };
     try {
         m_listing = m_session.listNames("*.*");
+        return;
     } catch (const FtpError& failure) {
-        m_listing.clear();
-        const std::string text = failure.what();
-        // Servers say in these words that a directory is empty.
-        if (text != "No files found\r\n" && text != "No files found.\r\n" && text != "Path '*.*' does not exist.\r\n" &&
-            m_observer.warning)
-            m_observer.warning(text);
+        if (emptyDirectory(failure.what()))
+            return;
+    }
+    // Some servers (Pure-FTPd) refuse any pattern but list the whole directory: keep what "*.*"
+    // would have matched.
+    try {
+        for (std::string& name : m_session.listNames("")) {
+            if (name.find('.') != std::string::npos && name != "." && name != "..")
+                m_listing.push_back(std::move(name));
+        }
+    } catch (const FtpError& failure) {
+        if (!emptyDirectory(failure.what()) && m_observer.warning)
+            m_observer.warning(failure.what());
     }
 }
 
@@ -398,6 +411,14 @@ std::string Uploader::localFile(const std::string& path) const
     return fileExists(asStored) ? asStored : named;
 }
 
+std::string Uploader::remoteNameOf(const std::string& localPath) const
+{
+    std::string name = OutputNames::fileNamePart(localFile(localPath));
+    if (m_names.lowercaseFiles())
+        name = asciiLower(name);
+    return m_names.webFileName(name);
+}
+
 void Uploader::sendFile(const std::string& localPath, bool checkExisting)
 {
     if (m_cancelUpload)
@@ -409,12 +430,9 @@ void Uploader::sendFile(const std::string& localPath, bool checkExisting)
             m_observer.logMessage("Error uploading file " + path + "\r\nFile No Longer Exists Locally?");
         return;
     }
-    std::string remoteName = OutputNames::fileNamePart(path);
-    if (m_names.lowercaseFiles())
-        remoteName = asciiLower(remoteName);
-
+    const std::string remoteName = remoteNameOf(path);
     if (checkExisting && !m_overwritePhotos) {
-        const std::string wanted = asciiLower(m_names.webFileName(remoteName));
+        const std::string wanted = asciiLower(remoteName);
         for (const std::string& entry : m_listing) {
             if (m_cancelUpload)
                 return;
@@ -425,7 +443,6 @@ void Uploader::sendFile(const std::string& localPath, bool checkExisting)
         }
     }
 
-    remoteName = m_names.webFileName(remoteName);
     try {
         // Only the file's own name decides: a folder named like a page must not turn photos
         // into text.

@@ -57,6 +57,8 @@ private:
     void changeDir(const std::string& path);
     void sendFile(const std::string& localPath, bool checkExisting = false);
     std::string localFile(const std::string& path) const;
+    // The name the server gets for a local file, which the status lines show.
+    std::string remoteNameOf(const std::string& localPath) const;
 
     FtpSession& m_session;
     UploadObserver m_observer;

@@ -13,7 +13,7 @@ namespace {
 
 using test::FtpTestServers;
 
-enum class Route { Ipv4, Ipv6, Proxy };
+enum class Route { Ipv4, Ipv6, Proxy, Pure, PureProxy };
 
 struct RouteCase {
     const char* name;
@@ -26,9 +26,10 @@ FtpSession sessionFor(const FtpTestServers& servers, Route route, bool passive)
     FtpSession session;
     FtpProxySettings proxy;
     proxy.proxyType = FtpProxyType::None;
-    const std::string v4 = "127.0.0.1:" + std::to_string(servers.ftpPort);
+    const bool pure = route == Route::Pure || route == Route::PureProxy;
+    const std::string v4 = "127.0.0.1:" + std::to_string(pure ? servers.purePort : servers.ftpPort);
     session.setHost(route == Route::Ipv6 ? "[::1]:" + std::to_string(servers.ftp6Port) : v4);
-    if (route == Route::Proxy) {
+    if (route == Route::Proxy || route == Route::PureProxy) {
         proxy.proxyType = FtpProxyType::UserSite;
         proxy.host = "127.0.0.1";
         proxy.port = servers.proxyPort;
@@ -85,6 +86,49 @@ INSTANTIATE_TEST_SUITE_P(Routes, FtpRealServer,
                                            RouteCase{"Ipv6Active", Route::Ipv6, false},
                                            RouteCase{"ProxyPassive", Route::Proxy, true},
                                            RouteCase{"ProxyActive", Route::Proxy, false}),
+                         [](const ::testing::TestParamInfo<RouteCase>& info) { return std::string(info.param.name); });
+
+class FtpPatternRefusingServer : public ::testing::TestWithParam<RouteCase> { };
+
+// Pure-FTPd answers NLST with a pattern by 550 and a bare NLST with every name. Right after such a
+// refusal ftp-proxy may close the passive port it announces next, depending on timing, so the pair
+// of a refused listing and an upload is repeated.
+TEST_P(FtpPatternRefusingServer, RefusedListingLeavesTheNextTransfersWorking)
+{
+    const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
+    test::TempDir local;
+    test::writeFile(local / "photo.jpg", std::string(100000, 'p'));
+    const std::string dir = std::string("refused-") + GetParam().name;
+    std::filesystem::remove_all(servers.pureHome + "/" + dir);
+    FtpSession session = sessionFor(servers, GetParam().route, GetParam().passive);
+    session.connect();
+    session.makeDirectory(dir);
+    session.changeDirectory(dir);
+    std::vector<std::string> sent = {".", ".."};
+    for (int i = 0; i < 8; ++i) {
+        try {
+            session.listNames("*.*");
+            FAIL() << "the server listed a pattern";
+        } catch (const FtpError& failure) {
+            EXPECT_EQ(std::string(failure.what()), "Can't check for file existence\r\n");
+            EXPECT_EQ(session.lastReply().code, 550);
+        }
+        sent.push_back("photo" + std::to_string(i) + ".jpg");
+        ASSERT_NO_THROW(session.putFile((local / "photo.jpg").string(), sent.back())) << "transfer " << i;
+    }
+    auto names = session.listNames("");
+    session.disconnect();
+    std::sort(names.begin(), names.end());
+    std::sort(sent.begin(), sent.end());
+    EXPECT_EQ(names, sent);
+    EXPECT_EQ(test::readFile(servers.pureHome + "/" + dir + "/photo7.jpg"), std::string(100000, 'p'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, FtpPatternRefusingServer,
+                         ::testing::Values(RouteCase{"Passive", Route::Pure, true},
+                                           RouteCase{"Active", Route::Pure, false},
+                                           RouteCase{"ProxyPassive", Route::PureProxy, true},
+                                           RouteCase{"ProxyActive", Route::PureProxy, false}),
                          [](const ::testing::TestParamInfo<RouteCase>& info) { return std::string(info.param.name); });
 
 TEST(FtpRealServer, WrongPasswordFailsTheConnect)

@@ -214,43 +214,173 @@ TEST(FtpSession, NlstRefusedWith550FailsWithTheReplyText)
 
 struct ClosingCase {
     const char* name;
+    const char* command; // "NLST *.*" or "STOR a.jpg"
     std::vector<std::string> replies;
+    const char* failure; // nullptr when the transfer succeeds
 };
 
-class FtpListingClose : public ::testing::TestWithParam<ClosingCase> { };
+class FtpTransferClose : public ::testing::TestWithParam<ClosingCase> { };
 
-TEST_P(FtpListingClose, AcceptsTheClosingReplies)
+TEST_P(FtpTransferClose, AcceptsTheClosingRepliesOfAWholeTransferOnly)
 {
-    ScriptedFtpServer server([](ScriptedFtpConnection& c) {
+    const ClosingCase& closing = GetParam();
+    test::TempDir dir;
+    test::writeFile(dir / "a.jpg", "JPEG bytes");
+    std::string received;
+    ScriptedFtpServer server([&closing, &received](ScriptedFtpConnection& c) {
         c.greetAndLogIn();
         const std::string portLine = c.command();
         c.reply("200 PORT ok");
-        c.expect("NLST *.*");
+        c.expect(closing.command);
         c.reply("125 Data connection open");
         c.connectData(portLine);
-        c.sendData("one\r\ntwo\r\n");
+        if (closing.command[0] == 'S')
+            received = c.readAllData();
+        else
+            c.sendData("one\r\ntwo\r\n");
         c.closeData();
-        for (const auto& line : GetParam().replies)
+        for (const auto& line : closing.replies)
             c.reply(line);
+        // The connection stays open: a failed transfer must not read on into a success.
         c.expect("PWD");
         c.reply("257 \"/x\"");
     });
     FtpSession session = sessionFor(server, false);
     session.connect();
-    EXPECT_EQ(session.listNames("*.*"), (std::vector<std::string>{"one", "two"}));
-    // The next command reads its own reply, so the closing replies were consumed exactly.
-    EXPECT_EQ(session.currentDirectory(), "/x");
-    EXPECT_EQ(server.finish(), "");
+    if (closing.command[0] == 'S') {
+        const std::string result = failureOf([&] { session.putFile((dir / "a.jpg").string(), "a.jpg"); });
+        EXPECT_EQ(result, closing.failure ? closing.failure : "(no failure)");
+    } else {
+        EXPECT_EQ(session.listNames("*.*"), (std::vector<std::string>{"one", "two"}));
+    }
+    if (closing.failure) {
+        session.disconnect();
+        EXPECT_EQ(server.finish(), "client closed the connection");
+    } else {
+        // The next command reads its own reply, so the closing replies were consumed exactly.
+        EXPECT_EQ(session.currentDirectory(), "/x");
+        EXPECT_EQ(server.finish(), "");
+    }
     ASSERT_GE(server.commands().size(), 5u);
     EXPECT_EQ(server.commands()[4].rfind("PORT 127,0,0,1,", 0), 0u);
+    EXPECT_EQ(received, closing.command[0] == 'S' ? "JPEG bytes" : "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, FtpListingClose,
-                         ::testing::Values(ClosingCase{"Code226", {"226 done"}}, ClosingCase{"Code250", {"250 done"}},
-                                           ClosingCase{"Code225", {"225 done"}},
-                                           ClosingCase{"Code426Then226", {"426 aborted", "226 closed"}},
-                                           ClosingCase{"Code450Then225", {"450 none", "225 closed"}}),
-                         [](const ::testing::TestParamInfo<ClosingCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Codes, FtpTransferClose,
+    ::testing::Values(ClosingCase{"ListCode226", "NLST *.*", {"226 done"}, nullptr},
+                      ClosingCase{"ListCode250", "NLST *.*", {"250 done"}, nullptr},
+                      ClosingCase{"ListCode225", "NLST *.*", {"225 done"}, nullptr},
+                      ClosingCase{"ListCode426Then226", "NLST *.*", {"426 aborted", "226 closed"}, nullptr},
+                      ClosingCase{"ListCode450Then225", "NLST *.*", {"450 none", "225 closed"}, nullptr},
+                      ClosingCase{"StoreCode226", "STOR a.jpg", {"226 done"}, nullptr},
+                      // The file may not have arrived whole, whatever the server says next.
+                      ClosingCase{"StoreCode426Then226", "STOR a.jpg", {"426 aborted", "226 closed"},
+                                  "aborted\r\n"},
+                      ClosingCase{"StoreCode451", "STOR a.jpg", {"451 local error"}, "local error\r\n"}),
+    [](const ::testing::TestParamInfo<ClosingCase>& info) { return std::string(info.param.name); });
+
+struct RefusalCase {
+    const char* name;
+    bool passive;
+    const char* command;
+    std::vector<std::string> replies; // the last one refuses the transfer
+};
+
+class FtpRefusedTransfer : public ::testing::TestWithParam<RefusalCase> { };
+
+// A refused transfer command leaves no data connection behind: the client closes its end
+// (passive) or its listener (active) before it sends anything more. An active server may also
+// give up after its preliminary reply, before it has connected.
+TEST_P(FtpRefusedTransfer, ClosesTheDataConnectionAtOnce)
+{
+    const RefusalCase& refusal = GetParam();
+    test::TempDir dir;
+    test::writeFile(dir / "a.jpg", "JPEG bytes");
+    ScriptedFtpServer server([&refusal](ScriptedFtpConnection& c) {
+        c.greetAndLogIn();
+        const std::string portLine = c.prepareData(refusal.passive);
+        c.expect(refusal.command);
+        for (const auto& line : refusal.replies)
+            c.reply(line);
+        // The client's next command shows that it has taken the refusal in.
+        c.expect("PWD");
+        if (refusal.passive) {
+            // Ends with the client's close; a connection left open runs into the time-out.
+            if (!c.readAllData().empty())
+                throw std::runtime_error("data on a refused transfer");
+        } else {
+            bool listening = true;
+            try {
+                c.connectData(portLine);
+            } catch (const std::exception&) {
+                listening = false;
+            }
+            if (listening)
+                throw std::runtime_error("the client still listens for the refused transfer");
+        }
+        c.reply("257 \"/\"");
+    });
+    FtpSession session = sessionFor(server, refusal.passive);
+    session.connect();
+    const std::string failure = refusal.command[0] == 'S'
+                                    ? failureOf([&] { session.putFile((dir / "a.jpg").string(), "a.jpg"); })
+                                    : failureOf([&] { session.listNames("*.*"); });
+    EXPECT_EQ(failure, "Refused\r\n");
+    EXPECT_EQ(session.currentDirectory(), "/");
+    EXPECT_EQ(server.finish(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FtpRefusedTransfer,
+                         ::testing::Values(RefusalCase{"PassiveList", true, "NLST *.*", {"550 Refused"}},
+                                           RefusalCase{"PassiveStore", true, "STOR a.jpg", {"550 Refused"}},
+                                           RefusalCase{"ActiveList", false, "NLST *.*", {"550 Refused"}},
+                                           RefusalCase{"ActiveStore", false, "STOR a.jpg", {"550 Refused"}},
+                                           RefusalCase{"ActiveStoreNeverConnected",
+                                                       false,
+                                                       "STOR a.jpg",
+                                                       {"150 Opening data connection", "425 Refused"}}),
+                         [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+TEST(FtpSession, RefusedPassivePortIsAskedForAgainOnce)
+{
+    std::vector<std::string> log;
+    auto closedPort = [](ScriptedFtpConnection& c) {
+        std::string reply = c.pasvReply();
+        c.closeListener();
+        return reply;
+    };
+    ScriptedFtpServer server([&closedPort](ScriptedFtpConnection& c) {
+        c.greetAndLogIn();
+        // The first transfer gets a good port the second time; the second transfer never does.
+        c.expect("PASV");
+        c.reply(closedPort(c));
+        c.expect("PASV");
+        c.reply(c.pasvReply());
+        c.acceptData();
+        c.expect("NLST *.*");
+        c.reply("150 listing");
+        c.sendData("a.jpg\r\n");
+        c.closeData();
+        c.reply("226 done");
+        for (int i = 0; i < 2; ++i) {
+            c.expect("PASV");
+            c.reply(closedPort(c));
+        }
+        c.expect("PWD");
+        c.reply("257 \"/\"");
+    });
+    FtpSession session = sessionFor(server);
+    session.setLog([&log](const std::string& line) { log.push_back(line); });
+    session.connect();
+    EXPECT_EQ(session.listNames("*.*"), std::vector<std::string>{"a.jpg"});
+    EXPECT_EQ(failureOf([&] { session.listNames("*.*"); }), "Connection refused");
+    EXPECT_EQ(session.currentDirectory(), "/");
+    EXPECT_EQ(server.finish(), "");
+    // One retry for each transfer.
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].rfind("Data port ", 0), 0u);
+}
 
 std::string sampleBytes()
 {
@@ -274,15 +404,7 @@ TEST_P(FtpPut, SendsTheFileUnchangedInEitherType)
         c.expect("TYPE A");
         c.reply("200 ascii");
         for (std::string& copy : received) {
-            std::string portLine;
-            if (passive) {
-                c.expect("PASV");
-                c.reply(c.pasvReply());
-                c.acceptData();
-            } else {
-                portLine = c.command();
-                c.reply("200 PORT ok");
-            }
+            const std::string portLine = c.prepareData(passive);
             c.expect("STOR page.htm");
             c.reply("150 Opening data connection");
             if (!passive)

@@ -32,8 +32,15 @@ UploadJob emptyAlbum(const test::TempDir& dir)
     return job;
 }
 
-// Runs the upload against a server that accepts everything; gives the files it stored by path.
-std::map<std::string, std::string> uploadToPlainServer(UploadJob& job, UploadRecorder& recorder)
+bool has(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// Uploads the job to a plain scripted server, which must see the session through; returns the
+// files it stored under their remote paths.
+std::map<std::string, std::string> uploadToPlainServer(UploadJob& job, UploadRecorder& recorder,
+                                                       std::vector<std::string>* commands = nullptr)
 {
     std::map<std::string, std::string> stored;
     ScriptedFtpServer server([&stored](ScriptedFtpConnection& c) {
@@ -46,33 +53,42 @@ std::map<std::string, std::string> uploadToPlainServer(UploadJob& job, UploadRec
     session.setTimeouts(2000, 2000);
     EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
     EXPECT_EQ(server.finish(), "");
+    if (commands)
+        *commands = server.commands();
     return stored;
-}
-
-bool has(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 struct ListingCase {
     const char* name;
-    const char* reply;
+    const char* patternReply;
+    const char* bareReply; // nullptr: the bare NLST lists the directory
     std::vector<std::string> warnings;
+    int bareListings;
 };
 
 class UploadListing : public ::testing::TestWithParam<ListingCase> { };
 
-TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietOthersWarnAndTheUploadGoesOn)
+TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietRefusedPatternsFallBackOthersWarnAndTheUploadGoesOn)
 {
     test::TempDir dir;
     UploadJob job = emptyAlbum(dir);
+    job.settings.UploadDirectory = "album";
+    job.overwritePhotos = false;
+    job.photos = {{dir.str() + "kept.jpg", ""}};
+    for (const char* name : {"kept.jpg", "jpg_kept.htm", "thumb_jpg_kept.jpg"})
+        test::writeFile(dir / name, name);
     std::map<std::string, std::string> stored;
     ScriptedFtpServer server([&stored](ScriptedFtpConnection& c) {
         c.reply("220 ready");
+        // A listing with the photo in it, among names that "*.*" would not match.
+        c.listing = {".", "..", "kept.jpg", "kept", "sub"};
         c.serve([&c](const std::string& command) {
-            if (command != "NLST *.*")
+            if (command == "NLST *.*")
+                c.reply(GetParam().patternReply);
+            else if (command == "NLST" && GetParam().bareReply)
+                c.reply(GetParam().bareReply);
+            else
                 return false;
-            c.reply(GetParam().reply);
             return true;
         });
         stored = c.stored;
@@ -84,7 +100,37 @@ TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietOthersWarnAndTheUploadGoesOn)
     EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
     EXPECT_EQ(server.finish(), "");
     EXPECT_EQ(recorder.warnings, GetParam().warnings);
-    // An album without photos sends its pages and the navigation images only.
+    const auto commands = server.commands();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "NLST"), GetParam().bareListings);
+    // Overwriting is off: a photo is skipped exactly when a listing named it.
+    const bool listed = GetParam().bareReply == nullptr && GetParam().bareListings > 0;
+    EXPECT_EQ(has(recorder.statuses, "File [kept.jpg] already exists"), listed);
+    EXPECT_EQ(stored.count("/album/kept.jpg"), listed ? 0u : 1u);
+    EXPECT_EQ(stored.count("/album/jpg_kept.htm"), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, UploadListing,
+    ::testing::Values(ListingCase{"NoFilesFound", "550 No files found", nullptr, {}, 0},
+                      ListingCase{"NoFilesFoundDot", "450 No files found.", nullptr, {}, 0},
+                      ListingCase{"PathDoesNotExist", "550 Path '*.*' does not exist.", nullptr, {}, 0},
+                      ListingCase{"PatternRefused", "550 Can't check for file existence", nullptr, {}, 2},
+                      ListingCase{"PatternRefusedEmpty", "550 Can't check for file existence", "550 No files found",
+                                  {}, 2},
+                      ListingCase{"Refused",
+                                  "550 Permission denied",
+                                  "550 Permission denied",
+                                  {"Permission denied\r\n", "Permission denied\r\n"},
+                                  2}),
+    [](const ::testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
+
+TEST(Upload, AnAlbumWithoutPhotosSendsPagesAndNavigationImagesOnlyGroupByGroup)
+{
+    test::TempDir dir;
+    UploadJob job = emptyAlbum(dir);
+    UploadRecorder recorder;
+    std::vector<std::string> commands;
+    const auto stored = uploadToPlainServer(job, recorder, &commands);
     std::vector<std::string> names;
     for (const auto& [path, bytes] : stored)
         names.push_back(path);
@@ -92,7 +138,7 @@ TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietOthersWarnAndTheUploadGoesOn)
                                                "/a/b/next.gif", "/a/b/prev.gif", "/a/b/speaker.gif"}));
     // Each group walks down from the initial directory again.
     std::vector<std::string> walk;
-    for (const auto& command : server.commands()) {
+    for (const auto& command : commands) {
         if (command.rfind("CWD", 0) == 0 || command.rfind("MKD", 0) == 0)
             walk.push_back(command);
     }
@@ -101,14 +147,6 @@ TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietOthersWarnAndTheUploadGoesOn)
               (std::vector<std::string>{"CWD /", "MKD a", "CWD a", "MKD b", "CWD b", "CWD /", "MKD a", "CWD a",
                                         "MKD b", "CWD b"}));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Replies, UploadListing,
-    ::testing::Values(ListingCase{"NoFilesFound", "550 No files found", {}},
-                      ListingCase{"NoFilesFoundDot", "450 No files found.", {}},
-                      ListingCase{"PathDoesNotExist", "550 Path '*.*' does not exist.", {}},
-                      ListingCase{"Other", "550 Permission denied", {"Permission denied\r\n", "Permission denied\r\n"}}),
-    [](const ::testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
 
 TEST(Upload, InitialDirectoryIsNamedInTheLogAndEveryGroupStartsThere)
 {
@@ -252,7 +290,7 @@ TEST(Upload, LowercaseNamesGraphicalAlbumAndSmallVcrButtons)
     EXPECT_EQ(puts, (std::vector<std::string>{"PUT myalbum.htm", "PUT jpg_dsc01.htm", "PUT myalbum_thumb.jpg",
                                               "PUT 7next.gif", "PUT 7prev.gif", "PUT first.gif", "PUT last.gif",
                                               "PUT speaker.gif", "PUT dsc01.jpg", "PUT song.mid"}));
-    EXPECT_TRUE(has(recorder.statuses, "Uploading HTML doc 1 of 1 [jpg_DSC01.htm]"));
+    EXPECT_TRUE(has(recorder.statuses, "Uploading HTML doc 1 of 1 [jpg_dsc01.htm]"));
     EXPECT_TRUE(has(recorder.statuses, "Uploading thumbnail [myalbum_thumb.jpg]"));
     EXPECT_TRUE(has(recorder.statuses, "Uploading Audio File : [song.mid]"));
     EXPECT_EQ(stored.at("/MyAlbum/song.mid"), "song.mid");

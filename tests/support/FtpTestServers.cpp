@@ -26,6 +26,8 @@ FtpTestServers FtpTestServers::load(const std::string& stateDir)
     servers.user = values.at("FTP_USER");
     servers.password = values.at("FTP_PASSWORD");
     servers.home = values.at("FTP_HOME");
+    servers.purePort = port("PURE_PORT");
+    servers.pureHome = values.at("PURE_HOME");
     return servers;
 }
 

@@ -84,6 +84,19 @@ void ScriptedFtpConnection::acceptData()
     m_listener.close();
 }
 
+std::string ScriptedFtpConnection::prepareData(bool passive)
+{
+    if (passive) {
+        expect("PASV");
+        reply(pasvReply());
+        acceptData();
+        return "";
+    }
+    std::string portLine = command();
+    reply("200 PORT ok");
+    return portLine;
+}
+
 void ScriptedFtpConnection::connectData(const std::string& portLine)
 {
     std::string address;

@@ -38,6 +38,11 @@ public:
     std::uint16_t listenData();
     std::string pasvReply();
     void acceptData();
+    // Stops listening, so that a connection to the announced port is refused.
+    void closeListener() { m_listener.close(); }
+    // The client's PASV, answered and its data connection accepted (returns ""), or its PORT or
+    // EPRT line, answered and returned for connectData() after the transfer command.
+    std::string prepareData(bool passive);
     // Active data: connects to the address of a "PORT h1,h2,h3,h4,p1,p2" or "EPRT |2|a|p|" line.
     void connectData(const std::string& portLine);
     std::string readAllData();

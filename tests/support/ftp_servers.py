@@ -2,17 +2,20 @@
 """Starts and stops the FTP servers of the network tests, all on loopback addresses.
 
   ftp_servers.py start STATE_DIR   pyftpdlib on 127.0.0.1 and [::1] (free ports, home STATE_DIR/home,
-                                    one user) and the Debian ftp-proxy in front of the IPv4 server,
-                                    then STATE_DIR/servers.env with the ports and the account
+                                    one user), Pure-FTPd on 127.0.0.1 (home STATE_DIR/pure-home, the
+                                    same account) and the Debian ftp-proxy in front of the IPv4
+                                    servers, then STATE_DIR/servers.env with the ports and the account
   ftp_servers.py stop STATE_DIR    ends the processes that start left and removes STATE_DIR
 """
 import os
+import pwd
 import shutil
 import signal
 import socket
 import subprocess
 import sys
 import time
+import warnings
 
 USER = "pictaven"
 PASSWORD = "Up-l0ad pw"
@@ -90,6 +93,34 @@ def launch(state, name, command):
     return process
 
 
+def start_pure_ftpd(state):
+    """Pure-FTPd refuses NLST with a pattern ("550 Can't check for file existence"), unlike pyftpdlib.
+
+    The account is a virtual user in a scratch PureDB, mapped to nobody and shut into its home.
+    """
+    home = os.path.join(state, "pure-home")
+    os.makedirs(home)
+    shutil.chown(home, "nobody", "nogroup")
+    nobody = pwd.getpwnam("nobody")
+    with warnings.catch_warnings():
+        # pure-pw would hash with Argon2 at seconds per log-in; a SHA-512 crypt hash is read as well.
+        warnings.simplefilter("ignore", DeprecationWarning)
+        import crypt
+        hashed = crypt.crypt(PASSWORD, crypt.mksalt(crypt.METHOD_SHA512))
+    passwd = os.path.join(state, "pure-ftpd.passwd")
+    with open(passwd, "w") as out:
+        out.write("%s:%s:%d:%d::%s/./::::::::::::\n" % (USER, hashed, nobody.pw_uid, nobody.pw_gid, home))
+    database = os.path.join(state, "pure-ftpd.pdb")
+    subprocess.run(["/usr/bin/pure-pw", "mkdb", database, "-f", passwd], check=True,
+                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+    port = free_port()
+    # In the foreground (no -B), so that stop() finds it in the session that launch() started.
+    launch(state, "pure-ftpd", ["/usr/sbin/pure-ftpd", "-S", "127.0.0.1,%d" % port, "-l", "puredb:" + database,
+                                "-E", "-A", "-H", "-f", "none"])
+    wait_for(lambda: accepts(port), "Pure-FTPd")
+    return port, home
+
+
 def start(state):
     if os.path.isdir(state):
         stop(state)
@@ -100,7 +131,13 @@ def start(state):
     with open(ports_file) as ports:
         ftp_port, ftp6_port = (int(field) for field in ports.read().split())
 
+    pure_port, pure_home = start_pure_ftpd(state)
+
     proxy_port = free_port()
+    # The proxy (re)creates its log after it has become nobody.
+    events_folder = os.path.join(state, "ftp-proxy-events")
+    os.makedirs(events_folder)
+    shutil.chown(events_folder, "nobody", "nogroup")
     config = os.path.join(state, "ftp-proxy.conf")
     with open(config, "w") as out:
         out.write("\n".join([
@@ -109,10 +146,15 @@ def start(state):
             "Port %d" % proxy_port,
             "DestinationAddress 127.0.0.1",
             "DestinationPort %d" % ftp_port,
+            # The user name may name the server as user@host:port (the Pure-FTPd tests do).
             "AllowMagicUser yes",
             "ForkLimit 500",
             "TimeOut 120",
-            "LogDestination " + os.path.join(state, "ftp-proxy-events.log"),
+            # As root it would connect to active clients from port 20, which Pure-FTPd's own
+            # active connection to the proxy already holds on 127.0.0.1.
+            "User nobody",
+            "Group nogroup",
+            "LogDestination " + os.path.join(events_folder, "events.log"),
             "PidFile " + os.path.join(state, "ftp-proxy-daemon.pid"),
             "",
         ]))
@@ -123,11 +165,12 @@ def start(state):
     write_atomically(os.path.join(state, "servers.env"), "".join("%s=%s\n" % pair for pair in [
         ("FTP_PORT", ftp_port), ("FTP6_PORT", ftp6_port), ("PROXY_PORT", proxy_port),
         ("FTP_USER", USER), ("FTP_PASSWORD", PASSWORD), ("FTP_HOME", os.path.join(state, "home")),
+        ("PURE_PORT", pure_port), ("PURE_HOME", pure_home),
     ]))
 
 
 def stop(state):
-    for name in ("proxy", "ftp"):
+    for name in ("proxy", "pure-ftpd", "ftp"):
         try:
             with open(os.path.join(state, name + ".pid")) as pid_file:
                 pid = int(pid_file.read())
