@@ -7,8 +7,9 @@
 
 namespace pictaven::cli {
 
-// One line per file: "<file>: <format>, <width> x <height>", or the reason it cannot be read,
-// which names the file itself. The whole picture is decoded, so a damaged file is caught.
+// One line per file: "<file>: <format>, <width> x <height>" on standard output, or the reason
+// it cannot be read, which names the file itself, on standard error. The whole picture is
+// decoded, so a damaged file is caught.
 int runInfoCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) {
@@ -22,7 +23,7 @@ int runInfoCommand(const std::vector<std::string>& args)
             std::cout << path << ": " << pictureFormatFor(path)->name << ", " << picture.width() << " x "
                       << picture.height() << '\n';
         } catch (const std::exception& error) {
-            std::cout << error.what() << '\n';
+            std::cerr << error.what() << '\n';
             status = 1;
         }
     }
