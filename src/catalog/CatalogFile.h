@@ -22,7 +22,8 @@ public:
     // Writes [Directories], the photos into a freshly erased [Files], [Preferences], and the
     // catalog-only keys of [FTP], [Generate Options], [Appearance] and [FTP Appearance], in that
     // order, into `ini`. `outputFolder` is the step 3 output folder (a "/" is added when
-    // missing). Lines longer than 255 bytes are cut by the store.
+    // missing). Values of any length are kept whole; a value holding a line break makes the
+    // store throw IoError (photo paths are refused before that, when they are added).
     static void writeCatalogPart(BigIniFile& ini, const Catalog& catalog, const AlbumSettings& settings,
                                  const std::string& outputFolder);
 
@@ -35,7 +36,8 @@ public:
     // Writes the catalog part and then every album setting (as a template carries them, with
     // [Program] Version=3.03) into the file at `path`, in one rewrite through a temporary file
     // renamed over the old one; a new file may be read by its owner only. Throws IoError with
-    // the system's reason, and the old file is then intact.
+    // the system's reason, or naming a key whose value holds a line break; the old file is
+    // then intact.
     static void save(const std::string& path, const Catalog& catalog, const AlbumSettings& settings,
                      const std::string& outputFolder);
 };

@@ -5,6 +5,7 @@
 #include "catalog/AcceptFile.h"
 #include "catalog/FolderListing.h"
 #include "ini/AsciiCase.h"
+#include "ini/StorableText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,6 +23,9 @@ namespace pictaven {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr const char* kUnstorablePhotos
+    = "These photos were not added: their paths hold a line break, which a catalog cannot keep.\r\n";
 
 // A name of a file inside the step 1 folder; anything else could reach beyond it.
 bool isBareName(const std::string& name)
@@ -116,6 +120,7 @@ void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
     m_workspace.generationFlags().smartRender = true;
     m_workspace.generationFlags().rerenderPhotos = true;
     Catalog& catalog = m_workspace.catalog();
+    std::string refused;
     for (const std::string& name : names) {
         const std::string key = asciiLower(name);
         const bool listed = std::any_of(catalog.photos.begin(), catalog.photos.end(),
@@ -123,6 +128,11 @@ void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
         if (listed || !isBareName(name))
             continue;
         const std::string path = step1Path(name);
+        // Refused now, while the person sees which file it is, rather than failing the save.
+        if (!isStorableText(path)) {
+            refused += "\r\n" + visibleLineBreaks(path);
+            continue;
+        }
         const FileAcceptance filter =
             acceptFile(path, m_workspace.globalSettings(), beepOnReject, m_workspace.dialogs());
         if (!filter.accepted)
@@ -138,6 +148,8 @@ void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
         catalog.modified = true;
     }
     updateGuard();
+    if (!refused.empty())
+        m_workspace.dialogs().showError(kUnstorablePhotos + refused.substr(2));
 }
 
 void PhotoList::removeAll()
@@ -298,6 +310,11 @@ bool PhotoList::renameFile(const std::string& oldName, const std::string& newNam
     if (newName.find(' ') != std::string::npos &&
         m_workspace.dialogs().askYesNo("Spaces in the filename can make browsers behave erratically.\r\nAbort Rename?"))
         return false;
+    if (!isStorableText(newName)) {
+        m_workspace.dialogs().showError("The file " + step1Path(oldName) + " was not renamed: the name \""
+            + visibleLineBreaks(newName) + "\" holds a line break, which a catalog cannot keep.");
+        return false;
+    }
     if (!isBareName(oldName) || !isBareName(newName) || !renameWithoutReplacing(step1Path(oldName), step1Path(newName)))
         return false;
     catalogReplace(oldName, newName);

@@ -33,7 +33,9 @@ public:
     // Add all / Add selected: requests a re-render (Smart Render on), then adds each name in the
     // given order unless the list already shows that name (letter case ignored) or acceptFile
     // rejects the file; only Add selected beeps for a size rejection. In name order a photo is
-    // inserted before the first photo whose name sorts after it, otherwise appended.
+    // inserted before the first photo whose name sorts after it, otherwise appended. A photo
+    // whose path holds a line break, which no catalog can keep, is not added; such photos are
+    // named in one error shown after the others were added.
     void addAll();
     void addSelected(const std::vector<std::string>& names);
 
@@ -76,8 +78,9 @@ public:
 
     // Rename from the folder pane's context menu. A new name with a space first asks
     // "Spaces in the filename can make browsers behave erratically.\r\nAbort Rename?"; Yes ends
-    // it. The rename never replaces an existing file and never leaves the step 1 folder; when it
-    // fails nothing changes. On success the album photos of that file follow (catalogReplace)
+    // it. A new name holding a line break is refused with an error naming the file. The rename
+    // never replaces an existing file and never leaves the step 1 folder; when it fails nothing
+    // changes. On success the album photos of that file follow (catalogReplace)
     // and the catalog is marked changed. Returns true when the file was renamed.
     bool renameFile(const std::string& oldName, const std::string& newName);
 

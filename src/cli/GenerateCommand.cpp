@@ -57,7 +57,7 @@ GenerateArguments parseArguments(const std::vector<std::string>& args)
 } // namespace
 
 // Generates a catalog's album as step 4 does. Status texts and progress go to standard output,
-// boxes to standard error; the exit status is 0 only for a finished album.
+// boxes to standard error; the exit status is 0 only for a finished album or preview page.
 int runGenerateCommand(const std::vector<std::string>& args)
 {
     const GenerateArguments arguments = parseArguments(args);
@@ -78,13 +78,9 @@ int runGenerateCommand(const std::vector<std::string>& args)
         folders.outputFolder = withTrailingSlash(folders.treeFolder);
     }
 
-    std::string lastStatus;
     std::string lastPercentage;
     GenerationEvents events;
-    events.status = [&](const std::string& text) {
-        lastStatus = text;
-        std::cout << text << '\n';
-    };
+    events.status = [&](const std::string& text) { std::cout << text << '\n'; };
     events.percentage = [&](const std::string& text) {
         if (text == lastPercentage)
             return;
@@ -96,10 +92,10 @@ int runGenerateCommand(const std::vector<std::string>& args)
 
     GenerationControl control;
     AlbumGenerator generator(makeAlbumJob(*workspace), events, control, arguments.jobs);
-    generator.generate();
+    const GenerationOutcome outcome = generator.generate();
     applyGenerationResult(*workspace, generator);
     std::cout.flush();
-    if (lastStatus != "Finished generating photo album!")
+    if (!succeeded(outcome))
         return 1;
     std::cout << "Photo Album URL : " << generator.entryPagePath() << '\n';
     return 0;

@@ -8,8 +8,9 @@
 namespace pictaven::cli {
 
 // One line per file: "<file>: <format>, <width> x <height>" on standard output, or the reason
-// it cannot be read, which names the file itself, on standard error. The whole picture is
-// decoded, so a damaged file is caught.
+// it cannot be read, which names the file itself, on standard error. Only the header is read, so
+// a picture of any size is reported at once; damage further into the file shows only when the
+// picture is decoded.
 int runInfoCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) {
@@ -19,9 +20,9 @@ int runInfoCommand(const std::vector<std::string>& args)
     int status = 0;
     for (const std::string& path : args) {
         try {
-            const Bitmap picture = loadPicture(path);
-            std::cout << path << ": " << pictureFormatFor(path)->name << ", " << picture.width() << " x "
-                      << picture.height() << '\n';
+            const ImageSize size = readPictureSize(path);
+            std::cout << path << ": " << pictureFormatFor(path)->name << ", " << size.width << " x " << size.height
+                      << '\n';
         } catch (const std::exception& error) {
             std::cerr << error.what() << '\n';
             status = 1;

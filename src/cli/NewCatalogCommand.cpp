@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
 #include "ini/AsciiCase.h"
+#include "ini/StorableText.h"
 
 #include <filesystem>
 #include <iostream>
@@ -53,6 +54,14 @@ NewCatalogArguments parse(const std::vector<std::string>& args)
     return parsed;
 }
 
+// A catalog keeps no line break; such a text is refused before anything is written.
+void requireStorable(const std::string& what, const std::string& text)
+{
+    if (!isStorableText(text))
+        throw std::invalid_argument(
+            what + " \"" + visibleLineBreaks(text) + "\" holds a line break, which a catalog cannot keep");
+}
+
 std::int32_t templateEntry(const Workspace& workspace, const std::string& name)
 {
     const TemplateList& list = workspace.templateList();
@@ -70,7 +79,8 @@ std::int32_t templateEntry(const Workspace& workspace, const std::string& name)
 
 // Makes a catalog of the photos of one folder, as adding all of them in step 1 and saving would:
 // the files matching FileMask that pass the size limits, in name order, with the template and
-// title given. An existing file is never replaced.
+// title given. An existing file is never replaced, and nothing is written when a photo, the
+// folder or the title could not be kept in a catalog.
 int runNewCatalogCommand(const std::vector<std::string>& args)
 {
     const NewCatalogArguments parsed = parse(args);
@@ -83,6 +93,9 @@ int runNewCatalogCommand(const std::vector<std::string>& args)
         throw std::runtime_error(catalogPath.string() + " already exists; choose another name");
     if (!fs::is_directory(photoFolder, error))
         throw std::runtime_error(photoFolder.string() + " is not a folder");
+    requireStorable("the photo folder", photoFolder.string());
+    if (parsed.title)
+        requireStorable("the title", *parsed.title);
 
     TerminalDialogs dialogs("pictaven-cli new-catalog");
     const auto workspace = startWorkspace(dialogs);
@@ -95,7 +108,12 @@ int runNewCatalogCommand(const std::vector<std::string>& args)
     workspace->setStep1Folder(folder);
     catalog.sourceFolder = folder;
     workspace->photoList().sortByName();
+    const int errorsBefore = dialogs.errorCount();
     workspace->photoList().addAll();
+    // A photo that could not be added (its error is shown) would be missing from the album
+    // without a trace in the catalog, so no catalog is written.
+    if (dialogs.errorCount() != errorsBefore)
+        throw std::runtime_error("no catalog was written, since not every photo could be added");
 
     catalog.folder = catalogPath.parent_path().string();
     catalog.name = catalogPath.filename().string();

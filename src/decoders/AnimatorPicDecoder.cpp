@@ -7,22 +7,47 @@
 
 namespace pictaven {
 
-Bitmap decodeAnimatorPic(std::span<const std::uint8_t> data, const std::string& name)
+namespace {
+
+struct PicHeader {
+    unsigned width = 0;
+    unsigned height = 0;
+};
+
+PicHeader readHeader(ByteReader& in)
 {
-    ByteReader in(data, name, "Animator PIC");
+    const auto data = in.data();
     if (data.size() >= 6 && data[4] == 0x00 && data[5] == 0x95)
         in.fail("Animator Pro pictures are not supported");
     if (data.size() < 2 || data[0] != 0x19 || data[1] != 0x91)
         in.fail("not an Autodesk Animator PIC or CEL file");
     in.skip(2);
-    const unsigned width = in.u16le();
-    const unsigned height = in.u16le();
+    PicHeader h;
+    h.width = in.u16le();
+    h.height = in.u16le();
     in.skip(4);
     const unsigned depth = in.u8();
     const unsigned compression = in.u8();
     if (depth != 8 || compression != 0)
         in.fail("unsupported Animator picture (" + std::to_string(depth) + " bits, compression " +
                 std::to_string(compression) + ")");
+    return h;
+}
+
+} // namespace
+
+ImageSize readAnimatorPicSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "Animator PIC");
+    const PicHeader header = readHeader(in);
+    checkPictureSize(header.width, header.height, name);
+    return {static_cast<int>(header.width), static_cast<int>(header.height)};
+}
+
+Bitmap decodeAnimatorPic(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "Animator PIC");
+    const auto [width, height] = readHeader(in);
     in.seek(32);
 
     // The colour map holds VGA values of 6 bits.

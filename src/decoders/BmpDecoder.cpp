@@ -56,6 +56,15 @@ struct Layout {
     std::array<std::uint32_t, 3> masks{}; // red, green, blue
 };
 
+struct BmpHeader {
+    Layout layout;
+    std::uint64_t base = 0;        // where the information header starts
+    std::uint64_t pixelOffset = 0; // 0 when the file does not say
+    std::uint64_t paletteOffset = 0;
+    std::uint32_t colorsUsed = 0;
+    unsigned paletteEntrySize = 4;
+};
+
 void decodeRows(ByteReader& in, const Layout& layout, const Palette& palette, Bitmap& bitmap)
 {
     const std::uint64_t width = static_cast<std::uint64_t>(layout.width);
@@ -104,28 +113,21 @@ void decodeRows(ByteReader& in, const Layout& layout, const Palette& palette, Bi
     }
 }
 
-// RLE8 and RLE4: runs, absolute runs padded to 16 bits, end of line, end of bitmap and
-// delta moves. Pixels the data never reaches keep palette colour 0; data for rows beyond the
-// picture is an error.
-void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bitmap& bitmap)
+// Walks RLE8 or RLE4 data: runs, absolute runs padded to 16 bits, end of line, end of bitmap
+// and delta moves, calling put(row, x, index) for each pixel inside the picture (rows counted
+// from the first one stored). Data for rows beyond the picture is an error.
+template <typename Put>
+void walkRle(ByteReader& in, bool four, int width, int height, Put put)
 {
-    const bool four = layout.compression == CompressionRle4;
-    const int width = bitmap.width();
-    const int height = bitmap.height();
-    if (palette.size() > 0) {
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                palette.put(bitmap.row(y) + 3 * x, 0);
-    }
     int x = 0;
     int row = 0;
     // Writers encode rows up to their padded length, so pixels beyond the width are dropped.
-    auto put = [&](unsigned index) {
+    auto pixel = [&](unsigned index) {
         if (row >= height)
             in.fail("RLE data past the end of the picture");
         if (x >= width)
             return;
-        palette.put(bitmap.row(layout.topDown ? row : height - 1 - row) + 3 * x, index);
+        put(row, x, index);
         ++x;
     };
     for (;;) {
@@ -135,7 +137,7 @@ void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bit
         const unsigned value = in.u8();
         if (count > 0) {
             for (unsigned k = 0; k < count; ++k)
-                put(four ? ((k & 1) ? value & 15u : value >> 4) : value);
+                pixel(four ? ((k & 1) ? value & 15u : value >> 4) : value);
             continue;
         }
         switch (value) {
@@ -158,7 +160,7 @@ void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bit
             const unsigned byteCount = four ? (value + 1) / 2 : value;
             const std::uint8_t* src = in.bytes(byteCount).data();
             for (unsigned k = 0; k < value; ++k)
-                put(four ? ((k & 1) ? src[k / 2] & 15u : src[k / 2] >> 4) : src[k]);
+                pixel(four ? ((k & 1) ? src[k / 2] & 15u : src[k / 2] >> 4) : src[k]);
             if (byteCount & 1)
                 in.skip(1);
             break;
@@ -167,19 +169,40 @@ void decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, Bit
     }
 }
 
-} // namespace
-
-Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
+// Pixels the data never reaches keep palette colour 0. Runs and moves let a few bytes cover a
+// whole picture, so the data is walked to its end before the bitmap is allocated: a file cut
+// short or damaged is refused without taking memory for the picture.
+Bitmap decodeRle(ByteReader& in, const Layout& layout, const Palette& palette, const std::string& name)
 {
-    ByteReader in(data, name, "BMP");
-    std::uint64_t base = 0;
-    std::uint64_t pixelOffset = 0;
-    if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
+    const bool four = layout.compression == CompressionRle4;
+    const int width = static_cast<int>(layout.width);
+    const int height = static_cast<int>(layout.height);
+    ByteReader dryRun = in;
+    walkRle(dryRun, four, width, height, [](int, int, unsigned) {});
+
+    Bitmap bitmap = allocatePicture(width, height, name);
+    if (palette.size() > 0) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                palette.put(bitmap.row(y) + 3 * x, 0);
+    }
+    walkRle(in, four, width, height, [&](int row, int x, unsigned index) {
+        palette.put(bitmap.row(layout.topDown ? row : height - 1 - row) + 3 * x, index);
+    });
+    return bitmap;
+}
+
+// Everything before the palette, checked: what decoding and the size alone both need.
+BmpHeader readHeader(ByteReader& in)
+{
+    BmpHeader header;
+    std::uint64_t& base = header.base;
+    if (in.size() >= 2 && in.data()[0] == 'B' && in.data()[1] == 'M') {
         in.seek(10);
-        pixelOffset = in.u32le();
+        header.pixelOffset = in.u32le();
         base = 14;
-    } else if (data.size() < 4 || !isInfoHeaderSize(data[0] | data[1] << 8 | data[2] << 16 |
-                                                      static_cast<std::uint32_t>(data[3]) << 24)) {
+    } else if (in.size() < 4 || !isInfoHeaderSize(in.data()[0] | in.data()[1] << 8 | in.data()[2] << 16 |
+                                                      static_cast<std::uint32_t>(in.data()[3]) << 24)) {
         in.fail("not a BMP file");
     }
     in.seek(base);
@@ -187,15 +210,13 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
     if (!isInfoHeaderSize(headerSize))
         in.fail("unsupported BMP header size " + std::to_string(headerSize));
 
-    Layout layout;
-    std::uint32_t colorsUsed = 0;
-    unsigned paletteEntrySize = 4;
+    Layout& layout = header.layout;
     if (headerSize == 12) {
         layout.width = in.u16le();
         layout.height = in.u16le();
         in.skip(2);
         layout.bits = in.u16le();
-        paletteEntrySize = 3;
+        header.paletteEntrySize = 3;
     } else {
         layout.width = in.i32le();
         layout.height = in.i32le();
@@ -203,7 +224,7 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
         layout.bits = in.u16le();
         layout.compression = in.u32le();
         in.skip(12);
-        colorsUsed = in.u32le();
+        header.colorsUsed = in.u32le();
         if (headerSize == 64 && (layout.compression == 3 || layout.compression == 4))
             in.fail("OS/2 compressed BMP files are not supported");
     }
@@ -212,7 +233,7 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
         layout.height = -layout.height;
     }
 
-    std::uint64_t paletteOffset = base + headerSize;
+    header.paletteOffset = base + headerSize;
     switch (layout.compression) {
     case CompressionRgb:
         if (layout.bits != 1 && layout.bits != 2 && layout.bits != 4 && layout.bits != 8 && layout.bits != 16 &&
@@ -236,7 +257,7 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
         for (auto& mask : layout.masks)
             mask = in.u32le();
         if (headerSize == 40)
-            paletteOffset = in.position() + (layout.compression == CompressionAlphaBitFields ? 4 : 0);
+            header.paletteOffset = in.position() + (layout.compression == CompressionAlphaBitFields ? 4 : 0);
         break;
     case CompressionJpeg:
     case CompressionPng:
@@ -244,6 +265,28 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
     default:
         in.fail("unknown BMP compression " + std::to_string(layout.compression));
     }
+    return header;
+}
+
+} // namespace
+
+ImageSize readBmpSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "BMP");
+    const Layout layout = readHeader(in).layout;
+    checkPictureSize(layout.width, layout.height, name);
+    return {static_cast<int>(layout.width), static_cast<int>(layout.height)};
+}
+
+Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "BMP");
+    const BmpHeader header = readHeader(in);
+    const Layout& layout = header.layout;
+    const std::uint64_t paletteOffset = header.paletteOffset;
+    const unsigned paletteEntrySize = header.paletteEntrySize;
+    const std::uint32_t colorsUsed = header.colorsUsed;
+    std::uint64_t pixelOffset = header.pixelOffset;
 
     std::uint64_t paletteCount = 0;
     if (layout.bits <= 8) {
@@ -269,20 +312,15 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name)
 
     checkPictureSize(layout.width, layout.height, name);
     in.seek(pixelOffset);
-    const bool rle = layout.compression == CompressionRle8 || layout.compression == CompressionRle4;
-    if (!rle) {
-        // The last row may lack its padding; anything shorter is a truncated file, refused
-        // before the bitmap is allocated.
-        const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * layout.bits;
-        if ((rowBits + 31) / 32 * 4 * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8 >
-            in.remaining())
-            in.truncated();
-    }
+    if (layout.compression == CompressionRle8 || layout.compression == CompressionRle4)
+        return decodeRle(in, layout, palette, name);
+    // The last row may lack its padding; anything shorter is a truncated file, refused before
+    // the bitmap is allocated.
+    const std::uint64_t rowBits = static_cast<std::uint64_t>(layout.width) * layout.bits;
+    if ((rowBits + 31) / 32 * 4 * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8 > in.remaining())
+        in.truncated();
     Bitmap bitmap = allocatePicture(layout.width, layout.height, name);
-    if (rle)
-        decodeRle(in, layout, palette, bitmap);
-    else
-        decodeRows(in, layout, palette, bitmap);
+    decodeRows(in, layout, palette, bitmap);
     return bitmap;
 }
 

@@ -14,6 +14,7 @@ class ByteReader {
 public:
     ByteReader(std::span<const std::uint8_t> data, const std::string& name, const char* format);
 
+    std::span<const std::uint8_t> data() const { return m_data; }
     std::size_t size() const { return m_data.size(); }
     std::size_t position() const { return m_position; }
     std::size_t remaining() const { return m_data.size() - m_position; }

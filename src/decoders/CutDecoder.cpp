@@ -61,6 +61,15 @@ std::optional<std::filesystem::path> findPaletteBeside(const std::string& path)
 
 } // namespace
 
+ImageSize readCutSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "Dr. Halo CUT");
+    const unsigned width = in.u16le();
+    const unsigned height = in.u16le();
+    checkPictureSize(width, height, name);
+    return {static_cast<int>(width), static_cast<int>(height)};
+}
+
 Bitmap decodeCut(std::span<const std::uint8_t> data, const std::string& name,
                  std::span<const std::uint8_t> paletteFile, const std::string& paletteName)
 {
@@ -75,9 +84,11 @@ Bitmap decodeCut(std::span<const std::uint8_t> data, const std::string& name,
         palette = readHaloPalette(paletteFile, paletteName);
 
     checkPictureSize(width, height, name);
-    // Each line is a record of at least its two-byte length.
+    // Each line is a record of at least its two-byte length, and its runs give at most 127
+    // pixels for two bytes.
     if (static_cast<std::uint64_t>(height) * 2 > in.remaining())
         in.truncated();
+    checkDataHolds(in.remaining(), std::uint64_t{width} * height, PackBitsBestRatio, name, "Dr. Halo CUT");
     Bitmap bitmap = allocatePicture(width, height, name);
     for (int y = 0; y < bitmap.height(); ++y) {
         const auto record = in.bytes(in.u16le());

@@ -20,6 +20,18 @@ void checkPictureSize(std::int64_t width, std::int64_t height, const std::string
     }
 }
 
+std::uint64_t leastEncodedBytes(std::uint64_t rawBytes, std::uint64_t bestRatio)
+{
+    return rawBytes / bestRatio + (rawBytes % bestRatio != 0 ? 1 : 0);
+}
+
+void checkDataHolds(std::uint64_t available, std::uint64_t rawBytes, std::uint64_t bestRatio, const std::string& name,
+                    const char* format)
+{
+    if (available < leastEncodedBytes(rawBytes, bestRatio))
+        throw DecoderError(name, std::string("truncated ") + format + " file");
+}
+
 Bitmap allocatePicture(std::int64_t width, std::int64_t height, const std::string& name, std::uint8_t fill)
 {
     checkPictureSize(width, height, name);

@@ -42,28 +42,36 @@ std::string gifMessage(int error)
     return text ? text : "GIF error " + std::to_string(error);
 }
 
-} // namespace
+// A GIF file read up to the description of its first image.
+struct GifStart {
+    GifSource source;
+    std::unique_ptr<GifFileType, GifCloser> gif;
+    int transparent = -1; // the first image's transparent colour, if any
+    std::int64_t width = 0;  // of the logical screen, widened to hold the first image
+    std::int64_t height = 0;
+};
 
-Bitmap decodeGif(std::span<const std::uint8_t> data, const std::string& name)
+void checkGif(const GifStart& start, int result, const std::string& name)
+{
+    if (result != GIF_OK)
+        throw DecoderError(name, gifMessage(start.gif->Error));
+}
+
+void readToFirstImage(GifStart& start, std::span<const std::uint8_t> data, const std::string& name)
 {
     if (data.size() < 6 || std::memcmp(data.data(), "GIF8", 4) != 0)
         throw DecoderError(name, "not a GIF file");
-    GifSource source;
-    source.data = data;
+    start.source.data = data;
     int error = 0;
-    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, readGif, &error));
-    if (!gif)
+    start.gif.reset(DGifOpen(&start.source, readGif, &error));
+    if (!start.gif)
         throw DecoderError(name, gifMessage(error));
-    auto check = [&](int result) {
-        if (result != GIF_OK)
-            throw DecoderError(name, gifMessage(gif->Error));
-    };
+    GifFileType* gif = start.gif.get();
 
     // Extensions before the first image may carry its transparent colour.
-    int transparent = -1;
     for (;;) {
         GifRecordType type = UNDEFINED_RECORD_TYPE;
-        check(DGifGetRecordType(gif.get(), &type));
+        checkGif(start, DGifGetRecordType(gif, &type), name);
         if (type == IMAGE_DESC_RECORD_TYPE)
             break;
         if (type == TERMINATE_RECORD_TYPE)
@@ -72,14 +80,37 @@ Bitmap decodeGif(std::span<const std::uint8_t> data, const std::string& name)
             continue;
         int code = 0;
         GifByteType* block = nullptr;
-        check(DGifGetExtension(gif.get(), &code, &block));
+        checkGif(start, DGifGetExtension(gif, &code, &block), name);
         if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4)
-            transparent = (block[1] & 1) ? block[4] : -1;
+            start.transparent = (block[1] & 1) ? block[4] : -1;
         while (block) {
-            check(DGifGetExtensionNext(gif.get(), &block));
+            checkGif(start, DGifGetExtensionNext(gif, &block), name);
         }
     }
-    check(DGifGetImageDesc(gif.get()));
+    checkGif(start, DGifGetImageDesc(gif), name);
+    // The frame is placed on the logical screen, which is widened if the frame lies outside it.
+    const GifImageDesc& frame = gif->Image;
+    start.width = std::max<std::int64_t>(gif->SWidth, std::int64_t{frame.Left} + frame.Width);
+    start.height = std::max<std::int64_t>(gif->SHeight, std::int64_t{frame.Top} + frame.Height);
+    checkPictureSize(start.width, start.height, name);
+}
+
+} // namespace
+
+ImageSize readGifSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    GifStart start;
+    readToFirstImage(start, data, name);
+    return {static_cast<int>(start.width), static_cast<int>(start.height)};
+}
+
+Bitmap decodeGif(std::span<const std::uint8_t> data, const std::string& name)
+{
+    GifStart start;
+    readToFirstImage(start, data, name);
+    GifFileType* gif = start.gif.get();
+    const int transparent = start.transparent;
+    auto check = [&](int result) { checkGif(start, result, name); };
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (!map)
@@ -88,16 +119,17 @@ Bitmap decodeGif(std::span<const std::uint8_t> data, const std::string& name)
     for (int i = 0; i < map->ColorCount; ++i)
         palette.set(i, map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
 
-    // The frame is placed on the logical screen, which is widened if the frame lies outside it;
-    // what the frame does not cover is white, like its transparent pixels.
+    // What the frame does not cover is white, like its transparent pixels. The rest of the file
+    // must be able to hold a frame as large as the picture: a few bytes claiming a huge screen
+    // take no memory for it.
     const std::int64_t left = frame.Left;
     const std::int64_t top = frame.Top;
-    const std::int64_t width = std::max<std::int64_t>(gif->SWidth, left + frame.Width);
-    const std::int64_t height = std::max<std::int64_t>(gif->SHeight, top + frame.Height);
-    Bitmap bitmap = allocatePicture(width, height, name, 0xFF);
+    checkDataHolds(data.size() - start.source.position, static_cast<std::uint64_t>(start.width * start.height),
+                   GifLzwBestRatio, name, "GIF");
+    Bitmap bitmap = allocatePicture(start.width, start.height, name, 0xFF);
     std::vector<GifPixelType> line(static_cast<std::size_t>(std::max(frame.Width, 1)));
     auto readLine = [&](int y) {
-        check(DGifGetLine(gif.get(), line.data(), frame.Width));
+        check(DGifGetLine(gif, line.data(), frame.Width));
         std::uint8_t* dst = bitmap.row(static_cast<int>(top) + y) + 3 * left;
         for (int x = 0; x < frame.Width; ++x, dst += 3) {
             if (line[x] != transparent)
@@ -105,10 +137,10 @@ Bitmap decodeGif(std::span<const std::uint8_t> data, const std::string& name)
         }
     };
     if (frame.Interlace) {
-        static constexpr int start[] = {0, 4, 2, 1};
+        static constexpr int firstRow[] = {0, 4, 2, 1};
         static constexpr int step[] = {8, 8, 4, 2};
         for (int pass = 0; pass < 4; ++pass)
-            for (int y = start[pass]; y < frame.Height; y += step[pass])
+            for (int y = firstRow[pass]; y < frame.Height; y += step[pass])
                 readLine(y);
     } else {
         for (int y = 0; y < frame.Height; ++y)

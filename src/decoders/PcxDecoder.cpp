@@ -44,36 +44,72 @@ private:
     std::uint8_t m_value = 0;
 };
 
-} // namespace
+struct PcxHeader {
+    unsigned bits = 0;
+    unsigned planes = 0;
+    unsigned bytesPerLine = 0;
+    bool encoded = false;
+    bool planar = false;
+    bool packed = false;
+    bool trueColour = false;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
 
-Bitmap decodePcx(std::span<const std::uint8_t> data, const std::string& name)
+PcxHeader readHeader(ByteReader& in)
 {
-    ByteReader in(data, name, "PCX");
+    const auto data = in.data();
     if (data.size() < 128 || data[0] != 0x0A || data[2] > 1)
         in.fail("not a PCX file");
+    PcxHeader h;
     in.seek(3);
-    const unsigned bits = in.u8();
+    h.bits = in.u8();
     const int xMin = in.u16le();
     const int yMin = in.u16le();
     const int xMax = in.u16le();
     const int yMax = in.u16le();
+    in.seek(65);
+    h.planes = in.u8();
+    h.bytesPerLine = in.u16le();
+    h.encoded = data[2] == 1;
+
+    h.planar = h.bits == 1 && h.planes >= 1 && h.planes <= 4;
+    h.packed = (h.bits == 2 || h.bits == 4 || h.bits == 8) && h.planes == 1;
+    h.trueColour = h.bits == 8 && (h.planes == 3 || h.planes == 4);
+    if (!h.planar && !h.packed && !h.trueColour)
+        in.fail("unsupported PCX layout: " + std::to_string(h.planes) + " planes of " + std::to_string(h.bits) +
+                " bits");
+    h.width = static_cast<std::int64_t>(xMax) - xMin + 1;
+    h.height = static_cast<std::int64_t>(yMax) - yMin + 1;
+    checkPictureSize(h.width, h.height, in.name());
+    if (static_cast<std::uint64_t>(h.bytesPerLine) * 8 < static_cast<std::uint64_t>(h.width) * h.bits)
+        in.fail("scan lines shorter than the picture width");
+    return h;
+}
+
+} // namespace
+
+ImageSize readPcxSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "PCX");
+    const PcxHeader header = readHeader(in);
+    return {static_cast<int>(header.width), static_cast<int>(header.height)};
+}
+
+Bitmap decodePcx(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "PCX");
+    const PcxHeader header = readHeader(in);
+    const unsigned bits = header.bits;
+    const unsigned planes = header.planes;
+    const unsigned bytesPerLine = header.bytesPerLine;
+    const bool encoded = header.encoded;
+    const bool planar = header.planar;
+    const bool trueColour = header.trueColour;
+    const std::int64_t width = header.width;
+    const std::int64_t height = header.height;
     in.seek(16);
     const auto headerPalette = in.bytes(48);
-    in.seek(65);
-    const unsigned planes = in.u8();
-    const unsigned bytesPerLine = in.u16le();
-    const bool encoded = data[2] == 1;
-
-    const bool planar = bits == 1 && planes >= 1 && planes <= 4;
-    const bool packed = (bits == 2 || bits == 4 || bits == 8) && planes == 1;
-    const bool trueColour = bits == 8 && (planes == 3 || planes == 4);
-    if (!planar && !packed && !trueColour)
-        in.fail("unsupported PCX layout: " + std::to_string(planes) + " planes of " + std::to_string(bits) + " bits");
-    const std::int64_t width = static_cast<std::int64_t>(xMax) - xMin + 1;
-    const std::int64_t height = static_cast<std::int64_t>(yMax) - yMin + 1;
-    checkPictureSize(width, height, name);
-    if (static_cast<std::uint64_t>(bytesPerLine) * 8 < static_cast<std::uint64_t>(width) * bits)
-        in.fail("scan lines shorter than the picture width");
 
     const unsigned colours = trueColour ? 0 : 1u << (bits * planes);
     Palette palette(colours, name);

@@ -2,7 +2,7 @@
 
 #include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
-#include "decoders/FileBytes.h"
+#include "decoders/InputFile.h"
 #include "imaging/JpegCodec.h"
 #include "ini/AsciiCase.h"
 
@@ -17,30 +17,35 @@ Bitmap decodeJpegFile(std::span<const std::uint8_t> data, const std::string& pat
     return decodeJpeg(data.data(), data.size(), path);
 }
 
+ImageSize readJpegFileSize(std::span<const std::uint8_t> data, const std::string& path)
+{
+    return decodeJpegSize(data.data(), data.size(), path);
+}
+
 constexpr std::array<PictureFormat, 23> Formats{{
-    {"jpg", "JPEG", decodeJpegFile},
-    {"jpeg", "JPEG", decodeJpegFile},
-    {"gif", "GIF", decodeGif},
-    {"png", "PNG", decodePng},
-    {"bmp", "BMP", decodeBmp},
-    {"dib", "BMP", decodeBmp},
-    {"rle", "BMP", decodeBmp},
-    {"pcx", "PCX", decodePcx},
-    {"tif", "TIFF", decodeTiff},
-    {"tiff", "TIFF", decodeTiff},
-    {"psp", "Paint Shop Pro", decodePsp},
-    {"tga", "Targa", decodeTga},
-    {"emf", "Windows metafile", decodeMetafile},
-    {"wmf", "Windows metafile", decodeMetafile},
-    {"psd", "Photoshop", decodePsd},
-    {"pdd", "Photoshop", decodePsd},
-    {"pbm", "PBM", decodePnm},
-    {"pgm", "PGM", decodePnm},
-    {"ppm", "PPM", decodePnm},
-    {"pnm", "PNM", decodePnm},
-    {"pic", "Autodesk Animator", decodeAnimatorPic},
-    {"cel", "Autodesk Animator", decodeAnimatorPic},
-    {"cut", "Dr. Halo CUT", decodeCutBesidePalette},
+    {"jpg", "JPEG", decodeJpegFile, readJpegFileSize},
+    {"jpeg", "JPEG", decodeJpegFile, readJpegFileSize},
+    {"gif", "GIF", decodeGif, readGifSize},
+    {"png", "PNG", decodePng, readPngSize},
+    {"bmp", "BMP", decodeBmp, readBmpSize},
+    {"dib", "BMP", decodeBmp, readBmpSize},
+    {"rle", "BMP", decodeBmp, readBmpSize},
+    {"pcx", "PCX", decodePcx, readPcxSize},
+    {"tif", "TIFF", decodeTiff, readTiffSize},
+    {"tiff", "TIFF", decodeTiff, readTiffSize},
+    {"psp", "Paint Shop Pro", decodePsp, readPspSize},
+    {"tga", "Targa", decodeTga, readTgaSize},
+    {"emf", "Windows metafile", decodeMetafile, readMetafileSize},
+    {"wmf", "Windows metafile", decodeMetafile, readMetafileSize},
+    {"psd", "Photoshop", decodePsd, readPsdSize},
+    {"pdd", "Photoshop", decodePsd, readPsdSize},
+    {"pbm", "PBM", decodePnm, readPnmSize},
+    {"pgm", "PGM", decodePnm, readPnmSize},
+    {"ppm", "PPM", decodePnm, readPnmSize},
+    {"pnm", "PNM", decodePnm, readPnmSize},
+    {"pic", "Autodesk Animator", decodeAnimatorPic, readAnimatorPicSize},
+    {"cel", "Autodesk Animator", decodeAnimatorPic, readAnimatorPicSize},
+    {"cut", "Dr. Halo CUT", decodeCutBesidePalette, readCutSize},
 }};
 
 } // namespace
@@ -58,21 +63,44 @@ const PictureFormat* pictureFormatFor(const std::string& path)
     return nullptr;
 }
 
-Bitmap decodePicture(std::span<const std::uint8_t> data, const std::string& path)
+namespace {
+
+const PictureFormat& readableFormat(const std::string& path)
 {
     const PictureFormat* format = pictureFormatFor(path);
     if (!format)
         throw DecoderError(path, "not a picture format this program reads");
+    return *format;
+}
+
+} // namespace
+
+Bitmap decodePicture(std::span<const std::uint8_t> data, const std::string& path)
+{
+    const PictureFormat& format = readableFormat(path);
     if (data.empty())
         throw DecoderError(path, "empty file");
-    return format->decode(data, path);
+    return format.decode(data, path);
 }
+
+// In both, the file is opened before its name is looked at, so that a folder or a named pipe
+// is named as such whatever its name ends with.
 
 Bitmap loadPicture(const std::string& path)
 {
-    if (!pictureFormatFor(path))
-        throw DecoderError(path, "not a picture format this program reads");
-    return decodePicture(readFileBytes(path), path);
+    InputFile file(path);
+    readableFormat(path);
+    return decodePicture(file.readAll(), path);
+}
+
+ImageSize readPictureSize(const std::string& path)
+{
+    InputFile file(path);
+    const PictureFormat& format = readableFormat(path);
+    const std::vector<std::uint8_t> data = file.readAll();
+    if (data.empty())
+        throw DecoderError(path, "empty file");
+    return format.readSize(data, path);
 }
 
 } // namespace pictaven

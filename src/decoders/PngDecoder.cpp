@@ -45,20 +45,28 @@ struct PngHandles {
     ~PngHandles() { png_destroy_read_struct(&png, &info, nullptr); }
 };
 
+struct PngHeader {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    std::uint64_t rowBytes = 0; // one stored row, before any conversion
+    int passes = 1;             // 7 for an interlaced file
+};
+
 // Reads the header and sets up the output as 8-bit RGBA rows.
-bool readHeader(PngHandles& handles, PngState& state, png_uint_32* width, png_uint_32* height)
+bool readHeader(PngHandles& handles, PngState& state, PngHeader* header)
 {
     if (setjmp(state.jump))
         return false;
     png_set_read_fn(handles.png, &state, readData);
     png_read_info(handles.png, handles.info);
-    *width = png_get_image_width(handles.png, handles.info);
-    *height = png_get_image_height(handles.png, handles.info);
+    header->width = png_get_image_width(handles.png, handles.info);
+    header->height = png_get_image_height(handles.png, handles.info);
+    header->rowBytes = png_get_rowbytes(handles.png, handles.info);
     png_set_expand(handles.png);
     png_set_scale_16(handles.png);
     png_set_gray_to_rgb(handles.png);
     png_set_filler(handles.png, 0xFF, PNG_FILLER_AFTER);
-    png_set_interlace_handling(handles.png);
+    header->passes = png_set_interlace_handling(handles.png);
     png_read_update_info(handles.png, handles.info);
     if (png_get_channels(handles.png, handles.info) != 4 || png_get_bit_depth(handles.png, handles.info) != 8)
         png_error(handles.png, "unsupported PNG layout");
@@ -73,44 +81,81 @@ bool readRows(PngHandles& handles, PngState& state, png_bytepp rows)
     return true;
 }
 
-} // namespace
+bool readRow(PngHandles& handles, PngState& state, png_bytep row)
+{
+    if (setjmp(state.jump))
+        return false;
+    png_read_row(handles.png, row, nullptr);
+    return true;
+}
 
-Bitmap decodePng(std::span<const std::uint8_t> data, const std::string& name)
+// Transparency is shown against white.
+void composeOverWhite(const std::uint8_t* rgba, std::uint8_t* bgr, int width)
+{
+    for (int x = 0; x < width; ++x, rgba += 4, bgr += 3) {
+        const unsigned alpha = rgba[3];
+        for (int c = 0; c < 3; ++c)
+            bgr[2 - c] = static_cast<std::uint8_t>((rgba[c] * alpha + 255 * (255 - alpha) + 127) / 255);
+    }
+}
+
+// Creates the libpng handles on `state` and reads the header, checked.
+PngHeader startPng(PngHandles& handles, PngState& state, std::span<const std::uint8_t> data, const std::string& name)
 {
     if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0)
         throw DecoderError(name, "not a PNG file");
-    PngState state;
     state.data = data;
-    PngHandles handles;
     handles.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, onError, onWarning);
     if (handles.png)
         handles.info = png_create_info_struct(handles.png);
     if (!handles.info)
         throw DecoderError(name, "out of memory");
-
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
-    if (!readHeader(handles, state, &width, &height))
+    PngHeader header;
+    if (!readHeader(handles, state, &header))
         throw DecoderError(name, state.message);
-    checkPictureSize(width, height, name);
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
-    std::vector<png_bytep> rows(height);
-    for (png_uint_32 y = 0; y < height; ++y)
-        rows[y] = rgba.data() + static_cast<std::size_t>(y) * width * 4;
+    checkPictureSize(header.width, header.height, name);
+    return header;
+}
+
+} // namespace
+
+ImageSize readPngSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    PngState state;
+    PngHandles handles;
+    const PngHeader header = startPng(handles, state, data, name);
+    return {static_cast<int>(header.width), static_cast<int>(header.height)};
+}
+
+Bitmap decodePng(std::span<const std::uint8_t> data, const std::string& name)
+{
+    PngState state;
+    PngHandles handles;
+    const PngHeader header = startPng(handles, state, data, name);
+    // What is left of the file must be able to hold the compressed rows.
+    checkDataHolds(data.size() - state.position, header.rowBytes * header.height, DeflateBestRatio, name, "PNG");
+
+    Bitmap bitmap = allocatePicture(header.width, header.height, name);
+    const std::size_t rgbaRowBytes = static_cast<std::size_t>(header.width) * 4;
+    if (header.passes == 1) {
+        // Row by row: the picture is held once, as the bitmap.
+        std::vector<std::uint8_t> rgba(rgbaRowBytes);
+        for (int y = 0; y < bitmap.height(); ++y) {
+            if (!readRow(handles, state, rgba.data()))
+                throw DecoderError(name, state.message);
+            composeOverWhite(rgba.data(), bitmap.row(y), bitmap.width());
+        }
+        return bitmap;
+    }
+    // The passes of an interlaced file build on each other's rows, so all of them are kept.
+    std::vector<std::uint8_t> rgba(rgbaRowBytes * header.height);
+    std::vector<png_bytep> rows(header.height);
+    for (png_uint_32 y = 0; y < header.height; ++y)
+        rows[y] = rgba.data() + y * rgbaRowBytes;
     if (!readRows(handles, state, rows.data()))
         throw DecoderError(name, state.message);
-
-    // Transparency is shown against white.
-    Bitmap bitmap = allocatePicture(width, height, name);
-    const std::uint8_t* src = rgba.data();
-    for (int y = 0; y < bitmap.height(); ++y) {
-        std::uint8_t* dst = bitmap.row(y);
-        for (int x = 0; x < bitmap.width(); ++x, src += 4, dst += 3) {
-            const unsigned alpha = src[3];
-            for (int c = 0; c < 3; ++c)
-                dst[2 - c] = static_cast<std::uint8_t>((src[c] * alpha + 255 * (255 - alpha) + 127) / 255);
-        }
-    }
+    for (int y = 0; y < bitmap.height(); ++y)
+        composeOverWhite(rows[static_cast<std::size_t>(y)], bitmap.row(y), bitmap.width());
     return bitmap;
 }
 

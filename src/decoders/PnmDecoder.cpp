@@ -63,26 +63,63 @@ private:
     ByteReader& m_in;
 };
 
-} // namespace
+struct PnmHeader {
+    int kind = 0; // the digit after 'P'
+    bool binary = false;
+    int channels = 1;
+    bool bilevel = false;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint32_t maxval = 1;
+};
 
-Bitmap decodePnm(std::span<const std::uint8_t> data, const std::string& name)
+// The reader's format name follows the file's first two bytes, which are checked first.
+ByteReader pnmReader(std::span<const std::uint8_t> data, const std::string& name)
 {
     static constexpr const char* formats[] = {"PBM", "PGM", "PPM", "PBM", "PGM", "PPM"};
     if (data.size() < 2 || data[0] != 'P' || data[1] < '1' || data[1] > '6')
         throw DecoderError(name, "not a PBM, PGM or PPM file");
-    const int kind = data[1] - '0';
-    const bool binary = kind >= 4;
-    const int channels = (kind == 3 || kind == 6) ? 3 : 1;
-    const bool bilevel = kind == 1 || kind == 4;
-    ByteReader in(data, name, formats[kind - 1]);
+    return ByteReader(data, name, formats[data[1] - '1']);
+}
+
+PnmHeader readHeader(ByteReader& in)
+{
+    PnmHeader h;
+    h.kind = in.data()[1] - '0';
+    h.binary = h.kind >= 4;
+    h.channels = (h.kind == 3 || h.kind == 6) ? 3 : 1;
+    h.bilevel = h.kind == 1 || h.kind == 4;
     in.skip(2);
     PnmText text(in);
-    const std::int64_t width = text.number();
-    const std::int64_t height = text.number();
-    const std::uint32_t maxval = bilevel ? 1 : text.number();
-    if (maxval == 0 || maxval > 65535)
-        in.fail("maximum value " + std::to_string(maxval) + " out of range");
-    checkPictureSize(width, height, name);
+    h.width = text.number();
+    h.height = text.number();
+    h.maxval = h.bilevel ? 1 : text.number();
+    if (h.maxval == 0 || h.maxval > 65535)
+        in.fail("maximum value " + std::to_string(h.maxval) + " out of range");
+    checkPictureSize(h.width, h.height, in.name());
+    return h;
+}
+
+} // namespace
+
+ImageSize readPnmSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in = pnmReader(data, name);
+    const PnmHeader header = readHeader(in);
+    return {static_cast<int>(header.width), static_cast<int>(header.height)};
+}
+
+Bitmap decodePnm(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in = pnmReader(data, name);
+    const PnmHeader header = readHeader(in);
+    const bool binary = header.binary;
+    const int channels = header.channels;
+    const bool bilevel = header.bilevel;
+    const std::int64_t width = header.width;
+    const std::int64_t height = header.height;
+    const std::uint32_t maxval = header.maxval;
+    PnmText text(in);
     const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
     const unsigned sampleBytes = maxval > 255 ? 2 : 1;
     if (binary) {

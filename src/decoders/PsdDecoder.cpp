@@ -38,37 +38,70 @@ void unpackBits(ByteReader& in, std::span<const std::uint8_t> packed, std::vecto
     }
 }
 
-} // namespace
+struct PsdHeader {
+    bool large = false; // version 2, .psb
+    unsigned channels = 0;
+    std::int64_t height = 0;
+    std::int64_t width = 0;
+    unsigned depth = 0;
+    unsigned mode = 0;
+    unsigned used = 0; // channels the composite is made of
+};
 
-Bitmap decodePsd(std::span<const std::uint8_t> data, const std::string& name)
+PsdHeader readHeader(ByteReader& in)
 {
-    ByteReader in(data, name, "Photoshop");
+    const auto data = in.data();
     if (data.size() < 4 || data[0] != '8' || data[1] != 'B' || data[2] != 'P' || data[3] != 'S')
         in.fail("not a Photoshop file");
     in.skip(4);
     const unsigned version = in.u16be();
     if (version != 1 && version != 2)
         in.fail("unsupported Photoshop file version " + std::to_string(version));
-    const bool large = version == 2;
+    PsdHeader h;
+    h.large = version == 2;
     in.skip(6);
-    const unsigned channels = in.u16be();
-    const std::int64_t height = in.u32be();
-    const std::int64_t width = in.u32be();
-    const unsigned depth = in.u16be();
-    const unsigned mode = in.u16be();
+    h.channels = in.u16be();
+    h.height = in.u32be();
+    h.width = in.u32be();
+    h.depth = in.u16be();
+    h.mode = in.u16be();
 
-    const bool supported = (mode == Bitmap1 && depth == 1) ||
-                           ((mode == Grey || mode == Duotone || mode == Rgb) && (depth == 8 || depth == 16)) ||
-                           (mode == Indexed && depth == 8);
+    const bool supported = (h.mode == Bitmap1 && h.depth == 1) ||
+                           ((h.mode == Grey || h.mode == Duotone || h.mode == Rgb) && (h.depth == 8 || h.depth == 16)) ||
+                           (h.mode == Indexed && h.depth == 8);
     if (!supported) {
-        if (mode == Cmyk)
+        if (h.mode == Cmyk)
             in.fail("CMYK Photoshop files are not supported");
-        in.fail("unsupported Photoshop colour mode " + std::to_string(mode) + " at " + std::to_string(depth) +
+        in.fail("unsupported Photoshop colour mode " + std::to_string(h.mode) + " at " + std::to_string(h.depth) +
                 " bits a channel");
     }
-    const unsigned used = mode == Rgb ? 3 : 1;
-    if (channels < used || channels > 56)
-        in.fail("bad channel count " + std::to_string(channels));
+    h.used = h.mode == Rgb ? 3 : 1;
+    if (h.channels < h.used || h.channels > 56)
+        in.fail("bad channel count " + std::to_string(h.channels));
+    return h;
+}
+
+} // namespace
+
+ImageSize readPsdSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "Photoshop");
+    const PsdHeader header = readHeader(in);
+    checkPictureSize(header.width, header.height, name);
+    return {static_cast<int>(header.width), static_cast<int>(header.height)};
+}
+
+Bitmap decodePsd(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "Photoshop");
+    const PsdHeader header = readHeader(in);
+    const bool large = header.large;
+    const unsigned channels = header.channels;
+    const std::int64_t height = header.height;
+    const std::int64_t width = header.width;
+    const unsigned depth = header.depth;
+    const unsigned mode = header.mode;
+    const unsigned used = header.used;
 
     const std::uint32_t colourDataLength = in.u32be();
     const auto colourData = in.bytes(colourDataLength);
@@ -93,11 +126,19 @@ Bitmap decodePsd(std::span<const std::uint8_t> data, const std::string& name)
     const unsigned countBytes = large ? 4 : 2;
     if ((compression == 1 ? rows * countBytes : rowBytes * height * used) > in.remaining())
         in.truncated();
+    const std::size_t countTable = in.position();
+    std::uint64_t rleData = countTable + rows * countBytes;
+    if (compression == 1) {
+        // The packed rows the file holds must be able to give the rows the header claims.
+        std::uint64_t packed = 0;
+        for (std::uint64_t i = 0; i < static_cast<std::uint64_t>(height) * used; ++i)
+            packed += large ? in.u32be() : in.u16be();
+        checkDataHolds(std::min<std::uint64_t>(packed, in.size() - rleData), rowBytes * height * used,
+                       PackBitsBestRatio, name, "Photoshop");
+    }
     Bitmap bitmap = allocatePicture(width, height, name);
 
     std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes));
-    const std::size_t countTable = in.position();
-    std::uint64_t rleData = countTable + rows * countBytes;
     for (unsigned c = 0; c < used; ++c) {
         for (int y = 0; y < bitmap.height(); ++y) {
             if (compression == 1) {

@@ -32,6 +32,12 @@ enum Compression : unsigned { None = 0, Rle = 1, Lz77 = 2, Jpeg = 3 };
 constexpr unsigned ImageBitmap = 0;      // bitmap type of colour data
 constexpr unsigned CompositeImage = 0;   // composite type of the full-size image
 
+// How many bytes a coding packs into one at best.
+std::uint64_t bestRatio(unsigned compression)
+{
+    return compression == Lz77 ? DeflateBestRatio : compression == Rle ? PackBitsBestRatio : 1;
+}
+
 struct Block {
     unsigned id = 0;
     std::uint64_t start = 0;      // first byte of the block's data
@@ -62,6 +68,10 @@ class PspFile {
 public:
     PspFile(std::span<const std::uint8_t> data, const std::string& name) : m_in(data, name, "Paint Shop Pro") {}
 
+    // Reads every block's description, without any pixels; the picture's size is then known.
+    void readBlocks();
+    ImageSize size() const { return {static_cast<int>(m_width), static_cast<int>(m_height)}; }
+    // After readBlocks.
     Bitmap decode();
 
 private:
@@ -258,6 +268,9 @@ std::vector<std::uint8_t> PspFile::channelBytes(const Raster& raster, const Chan
 
     m_in.seek(channel.offset);
     const auto packed = m_in.bytes(channel.compressedLength);
+    // Refused before the channel is allocated: packed bytes too few for the length it claims.
+    checkDataHolds(packed.size(), channel.uncompressedLength, bestRatio(raster.compression), m_in.name(),
+                   "Paint Shop Pro");
     std::vector<std::uint8_t> stored(channel.uncompressedLength);
     if (raster.compression == None) {
         if (packed.size() < stored.size())
@@ -334,6 +347,10 @@ Bitmap PspFile::render(const Raster& raster)
     if (colour ? (planes[1].empty() || planes[2].empty() || planes[3].empty()) : planes[0].empty())
         m_in.fail("Paint Shop Pro picture without its colour channels");
 
+    // Outside the layer the picture is white; the file must still be able to hold a picture of
+    // its size at the layer's depth.
+    const std::uint64_t pictureBytes = (static_cast<std::uint64_t>(m_width) * depth + 7) / 8 * m_height;
+    checkDataHolds(m_in.size(), pictureBytes, bestRatio(raster.compression), name, "Paint Shop Pro");
     Bitmap bitmap = allocatePicture(m_width, m_height, name, 0xFF);
     const std::size_t rowBytes = static_cast<std::size_t>((raster.width * (colour ? 8 : depth) + 7) / 8);
     for (std::int64_t y = 0; y < raster.height; ++y) {
@@ -354,7 +371,7 @@ Bitmap PspFile::render(const Raster& raster)
     return bitmap;
 }
 
-Bitmap PspFile::decode()
+void PspFile::readBlocks()
 {
     static constexpr char Signature[] = "Paint Shop Pro Image File\n\x1a";
     if (m_in.size() < 36 || std::memcmp(m_in.bytes(27).data(), Signature, 27) != 0)
@@ -395,6 +412,10 @@ Bitmap PspFile::decode()
     if (!m_haveAttributes)
         m_in.fail("Paint Shop Pro file without its picture attributes");
     checkPictureSize(m_width, m_height, m_in.name());
+}
+
+Bitmap PspFile::decode()
+{
     if (m_composite && m_composite->width == m_width && m_composite->height == m_height)
         return render(*m_composite);
     if (m_layers.size() == 1)
@@ -406,9 +427,18 @@ Bitmap PspFile::decode()
 
 } // namespace
 
+ImageSize readPspSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    PspFile file(data, name);
+    file.readBlocks();
+    return file.size();
+}
+
 Bitmap decodePsp(std::span<const std::uint8_t> data, const std::string& name)
 {
-    return PspFile(data, name).decode();
+    PspFile file(data, name);
+    file.readBlocks();
+    return file.decode();
 }
 
 } // namespace pictaven

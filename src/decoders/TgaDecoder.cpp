@@ -14,31 +14,71 @@ void put15(std::uint8_t* dst, unsigned value)
     dst[2] = widenBits((value >> 10) & 31u, 5);
 }
 
+struct TgaHeader {
+    unsigned idLength = 0;
+    unsigned mapType = 0;
+    unsigned mapFirst = 0;
+    unsigned mapLength = 0;
+    unsigned mapBits = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned depth = 0;
+    unsigned descriptor = 0;
+    unsigned kind = 0; // 1 colour-mapped, 2 true colour, 3 grey
+    bool rle = false;
+};
+
+TgaHeader readHeader(ByteReader& in)
+{
+    TgaHeader h;
+    h.idLength = in.u8();
+    h.mapType = in.u8();
+    const unsigned imageType = in.u8();
+    h.mapFirst = in.u16le();
+    h.mapLength = in.u16le();
+    h.mapBits = in.u8();
+    in.skip(4);
+    h.width = in.u16le();
+    h.height = in.u16le();
+    h.depth = in.u8();
+    h.descriptor = in.u8();
+
+    h.kind = imageType & 7u;
+    h.rle = (imageType & 8u) != 0;
+    if (h.mapType > 1 || (imageType & ~11u) != 0 || h.kind == 0 || h.kind > 3)
+        in.fail("not a Targa file");
+    if ((h.kind == 1 && (h.mapType != 1 || (h.depth != 8 && h.depth != 16))) ||
+        (h.kind == 2 && h.depth != 15 && h.depth != 16 && h.depth != 24 && h.depth != 32) ||
+        (h.kind == 3 && h.depth != 8 && h.depth != 16))
+        in.fail("unsupported Targa pixel depth " + std::to_string(h.depth));
+    return h;
+}
+
 } // namespace
+
+ImageSize readTgaSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    ByteReader in(data, name, "Targa");
+    const TgaHeader header = readHeader(in);
+    checkPictureSize(header.width, header.height, name);
+    return {static_cast<int>(header.width), static_cast<int>(header.height)};
+}
 
 Bitmap decodeTga(std::span<const std::uint8_t> data, const std::string& name)
 {
     ByteReader in(data, name, "Targa");
-    const unsigned idLength = in.u8();
-    const unsigned mapType = in.u8();
-    const unsigned imageType = in.u8();
-    const unsigned mapFirst = in.u16le();
-    const unsigned mapLength = in.u16le();
-    const unsigned mapBits = in.u8();
-    in.skip(4);
-    const unsigned width = in.u16le();
-    const unsigned height = in.u16le();
-    const unsigned depth = in.u8();
-    const unsigned descriptor = in.u8();
-
-    const unsigned kind = imageType & 7u;
-    const bool rle = (imageType & 8u) != 0;
-    if (mapType > 1 || (imageType & ~11u) != 0 || kind == 0 || kind > 3)
-        in.fail("not a Targa file");
-    if ((kind == 1 && (mapType != 1 || (depth != 8 && depth != 16))) ||
-        (kind == 2 && depth != 15 && depth != 16 && depth != 24 && depth != 32) ||
-        (kind == 3 && depth != 8 && depth != 16))
-        in.fail("unsupported Targa pixel depth " + std::to_string(depth));
+    const TgaHeader header = readHeader(in);
+    const unsigned idLength = header.idLength;
+    const unsigned mapType = header.mapType;
+    const unsigned mapFirst = header.mapFirst;
+    const unsigned mapLength = header.mapLength;
+    const unsigned mapBits = header.mapBits;
+    const unsigned width = header.width;
+    const unsigned height = header.height;
+    const unsigned depth = header.depth;
+    const unsigned descriptor = header.descriptor;
+    const unsigned kind = header.kind;
+    const bool rle = header.rle;
     in.skip(idLength);
 
     // A colour map is skipped when the pixels do not index it.

@@ -96,39 +96,96 @@ struct OptionsFreer {
     void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }
 };
 
-} // namespace
+// A TIFF file opened on its first image. Not moved once opened: libtiff keeps the source's address.
+struct TiffFile {
+    TiffSource source;
+    std::unique_ptr<TIFFOpenOptions, OptionsFreer> options;
+    std::unique_ptr<TIFF, TiffCloser> tiff;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
 
-Bitmap decodeTiff(std::span<const std::uint8_t> data, const std::string& name)
+    DecoderError failure(const std::string& name, const char* fallback) const
+    {
+        return DecoderError(name, source.firstError.empty() ? fallback : source.firstError);
+    }
+};
+
+void openTiff(TiffFile& file, std::span<const std::uint8_t> data, const std::string& name)
 {
     if (data.size() < 4 || !((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M')))
         throw DecoderError(name, "not a TIFF file");
-    TiffSource source;
-    source.data = data;
-    auto failure = [&](const char* fallback) {
-        return DecoderError(name, source.firstError.empty() ? fallback : source.firstError);
-    };
-    std::unique_ptr<TIFFOpenOptions, OptionsFreer> options(TIFFOpenOptionsAlloc());
-    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), onError, &source);
-    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), onWarning, nullptr);
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), MaxLibraryAllocation);
-    std::unique_ptr<TIFF, TiffCloser> tiff(TIFFClientOpenExt(name.c_str(), "rm", &source, readProc, writeProc,
-                                                             seekProc, closeProc, sizeProc, mapProc, unmapProc,
-                                                             options.get()));
-    if (!tiff)
-        throw failure("not a TIFF file");
+    file.source.data = data;
+    file.options.reset(TIFFOpenOptionsAlloc());
+    TIFFOpenOptionsSetErrorHandlerExtR(file.options.get(), onError, &file.source);
+    TIFFOpenOptionsSetWarningHandlerExtR(file.options.get(), onWarning, nullptr);
+    TIFFOpenOptionsSetMaxSingleMemAlloc(file.options.get(), MaxLibraryAllocation);
+    file.tiff.reset(TIFFClientOpenExt(name.c_str(), "rm", &file.source, readProc, writeProc, seekProc, closeProc,
+                                      sizeProc, mapProc, unmapProc, file.options.get()));
+    if (!file.tiff)
+        throw file.failure(name, "not a TIFF file");
+    if (!TIFFGetField(file.tiff.get(), TIFFTAG_IMAGEWIDTH, &file.width) ||
+        !TIFFGetField(file.tiff.get(), TIFFTAG_IMAGELENGTH, &file.height))
+        throw file.failure(name, "TIFF file without a picture size");
+    checkPictureSize(file.width, file.height, name);
+}
 
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    if (!TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height))
-        throw failure("TIFF file without a picture size");
-    checkPictureSize(width, height, name);
+// The best packing ratio of the file's coding; 0 for codings whose best is not bounded here
+// (fax and JPEG codings among them) and for subsampled colour, whose samples are fewer than
+// the pixels' count says. Those are left to the picture size limits.
+std::uint64_t bestRatio(TIFF* tiff)
+{
+    std::uint16_t photometric = PHOTOMETRIC_RGB;
+    if (TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric) && photometric == PHOTOMETRIC_YCBCR)
+        return 0;
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return 1;
+    case COMPRESSION_PACKBITS:
+        return PackBitsBestRatio;
+    case COMPRESSION_LZW:
+        return TiffLzwBestRatio;
+    case COMPRESSION_DEFLATE:
+    case COMPRESSION_ADOBE_DEFLATE:
+        return DeflateBestRatio;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+ImageSize readTiffSize(std::span<const std::uint8_t> data, const std::string& name)
+{
+    TiffFile file;
+    openTiff(file, data, name);
+    return {static_cast<int>(file.width), static_cast<int>(file.height)};
+}
+
+Bitmap decodeTiff(std::span<const std::uint8_t> data, const std::string& name)
+{
+    TiffFile file;
+    openTiff(file, data, name);
+    TIFF* const tiff = file.tiff.get();
+    const std::uint32_t width = file.width;
+    const std::uint32_t height = file.height;
     char reason[1024] = {};
-    if (!TIFFRGBAImageOK(tiff.get(), reason))
+    if (!TIFFRGBAImageOK(tiff, reason))
         throw DecoderError(name, reason);
+    // The whole file must be able to hold the picture's samples in the file's coding.
+    if (const std::uint64_t ratio = bestRatio(tiff)) {
+        std::uint16_t samples = 1;
+        std::uint16_t bits = 1;
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+        const std::uint64_t rowBytes = (std::uint64_t{width} * samples * bits + 7) / 8;
+        checkDataHolds(data.size(), rowBytes * height, ratio, name, "TIFF");
+    }
 
     std::vector<std::uint32_t> raster(static_cast<std::size_t>(width) * height);
-    if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, raster.data(), ORIENTATION_TOPLEFT, 1))
-        throw failure("damaged TIFF file");
+    if (!TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 1))
+        throw file.failure(name, "damaged TIFF file");
 
     // libtiff gives premultiplied alpha; adding the uncovered part of white composes over white.
     Bitmap bitmap = allocatePicture(width, height, name);

@@ -1,8 +1,10 @@
 #include "generate/AlbumGenerator.h"
 
 #include "decoders/PictureLoader.h"
+#include "generate/GeneratedFile.h"
 #include "generate/IndexPageWriter.h"
 #include "generate/OrderedWorkers.h"
+#include "generate/OutputFolderRecord.h"
 #include "generate/PageGridRules.h"
 #include "generate/PhotoRenderer.h"
 #include "generate/ShortAlbumName.h"
@@ -13,13 +15,15 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
+#include <pwd.h>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 
 namespace pictaven {
@@ -44,10 +48,35 @@ bool isFile(const std::string& path)
 // Copies over an existing file; a file that cannot be copied is left out.
 void copyOver(const std::string& from, const std::string& to)
 {
-    std::error_code ignored;
-    if (isFile(from))
-        fs::copy_file(from, to, fs::copy_options::overwrite_existing, ignored);
+    if (!isFile(from))
+        return;
+    try {
+        GeneratedFile::copy(from, to);
+    } catch (const std::exception&) {
+    }
 }
+
+bool sameFolder(const std::string& folder, const std::string& other)
+{
+    std::error_code ignored;
+    return !folder.empty() && fs::equivalent(folder, other, ignored);
+}
+
+// The person's home folder: $HOME, or the password database's entry when it is not set.
+std::string homeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+        return found->pw_dir;
+    return {};
+}
+
+// At most this many photos are named in the box about photos that could not be rendered.
+constexpr std::size_t namedUnrendered = 10;
 
 std::string percentText(long long percent)
 {
@@ -91,9 +120,15 @@ std::string AlbumGenerator::refusal() const
                std::to_string(settings.RowsPerPage) + ". Set both to 1 or more in the preferences.";
     if (const std::string problem = ShortAlbumName::problem(settings.AlbumShortName); !problem.empty())
         return problem;
+    if (m_job.photos.empty())
+        return "The album has no photos. Add photos on step 1 before generating the album.";
+    if (const std::string problem = PhotoRenderer::resizeProblem(settings); !problem.empty())
+        return problem;
     std::error_code error;
     if (m_job.outputFolder.empty() || !fs::is_directory(m_job.outputFolder, error))
         return "The output folder " + m_job.outputFolder + " does not exist. Choose another one on step 3.";
+    if (const std::string refused = outputFolderRefusal(); !refused.empty())
+        return refused;
     // Clearing and overwriting the output folder would destroy the user's own photos there.
     for (const FileStorage& photo : m_job.photos) {
         const fs::path folder = fs::path(photo.SourcePath).parent_path();
@@ -104,10 +139,27 @@ std::string AlbumGenerator::refusal() const
     return {};
 }
 
-bool AlbumGenerator::generate()
+std::string AlbumGenerator::outputFolderRefusal() const
+{
+    // Generation replaces files of the album's names there, and the person's own files in such a
+    // folder could carry those names.
+    const std::string& folder = m_job.outputFolder;
+    const std::string advice = " Choose a folder of its own for the album on step 3.";
+    if (sameFolder("/", folder))
+        return "The output folder " + folder + " is the root folder." + advice;
+    if (sameFolder(homeFolder(), folder))
+        return "The output folder " + folder + " is your home folder." + advice;
+    if (sameFolder(m_job.programFolder, folder))
+        return "The output folder " + folder + " is the program's folder, which holds its settings." + advice;
+    if (!m_job.catalogPath.empty() && sameFolder(fs::path(m_job.catalogPath).parent_path().string(), folder))
+        return "The output folder " + folder + " holds the catalog " + m_job.catalogPath + "." + advice;
+    return {};
+}
+
+GenerationOutcome AlbumGenerator::generate()
 {
     if (!m_control.tryBegin())
-        return false;
+        return GenerationOutcome::NotStarted;
     struct Release {
         GenerationControl& control;
         ~Release() { control.end(); }
@@ -116,13 +168,15 @@ bool AlbumGenerator::generate()
     if (const std::string refused = refusal(); !refused.empty()) {
         if (m_events.showError)
             m_events.showError(refused);
-        return false;
+        return GenerationOutcome::Refused;
     }
 
     bool pagesWritten = false;
     try {
         if (m_job.settings.DeleteFolder)
             clearOutputFolder();
+        else
+            OutputFolderRecord(m_job.outputFolder).removeLeftovers();
         renderPhotos();
         if (m_missingPhotos && m_events.showError)
             m_events.showError(missingPhotosText);
@@ -138,9 +192,22 @@ bool AlbumGenerator::generate()
         m_job.rerenderPhotos = true;
         pagesWritten = false;
     }
-    if (pagesWritten)
-        m_job.rerenderPhotos = false;
-    return pagesWritten;
+    writeRecord();
+    if (!pagesWritten)
+        return m_cancelled ? GenerationOutcome::Cancelled : GenerationOutcome::Failed;
+    m_job.rerenderPhotos = false;
+    return m_job.settings.SneakPeek ? GenerationOutcome::PreviewFinished : GenerationOutcome::Finished;
+}
+
+void AlbumGenerator::writeRecord() const
+{
+    // The run appended to the record as it went; rewritten in name order, it holds each name
+    // once and is the same whatever the number of jobs. A record that cannot be rewritten keeps
+    // the appended names, which list the same files.
+    try {
+        OutputFolderRecord(m_job.outputFolder).save();
+    } catch (const std::exception&) {
+    }
 }
 
 void AlbumGenerator::clearOutputFolder()
@@ -150,32 +217,28 @@ void AlbumGenerator::clearOutputFolder()
         photoNames.push_back(m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath)));
     const bool keepPhotos = !m_job.rerenderPhotos || !m_job.smartRender;
 
-    std::error_code error;
-    fs::directory_iterator entries(m_job.outputFolder, error);
-    if (error)
-        return;
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : entries) {
-        std::error_code ignored;
-        if (entry.is_regular_file(ignored))
-            files.push_back(entry.path());
-    }
-    for (const fs::path& file : files) {
-        const std::string name = m_names.webFileName(file.filename().string());
-        const bool albumPhoto = std::find(photoNames.begin(), photoNames.end(), name) != photoNames.end();
-        std::error_code ignored;
-        fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ignored);
-        if (!(albumPhoto && keepPhotos))
-            fs::remove(file, ignored);
+    OutputFolderRecord record(m_job.outputFolder);
+    record.removeLeftovers();
+    record.clear([&](const std::string& name) {
+        const bool albumPhoto =
+            std::find(photoNames.begin(), photoNames.end(), m_names.webFileName(name)) != photoNames.end();
+        return albumPhoto && keepPhotos;
+    });
+    try {
+        record.save();
+    } catch (const std::exception&) {
+        // The names of deleted files stay listed; a later clearing passes over them.
     }
 }
 
 void AlbumGenerator::writeAutorun() const
 {
     const std::string entry = OutputNames::fileNamePart(entryPagePath());
-    std::ofstream autorun(m_job.outputFolder + "AUTORUN.INF", std::ios::binary | std::ios::trunc);
-    if (autorun)
-        autorun << "[autorun]\r\nopen=winopen /max \\" << entry << "\r\n";
+    try {
+        GeneratedFile::writeBytes(m_job.outputFolder + "AUTORUN.INF", "[autorun]\r\nopen=winopen /max \\" + entry + "\r\n");
+    } catch (const std::exception&) {
+        // Skipped without a message, as a file that cannot be copied is.
+    }
     copyOver(m_job.programFolder + "WINOPEN.EXE", m_job.outputFolder + "WINOPEN.EXE");
 }
 
@@ -248,6 +311,7 @@ bool AlbumGenerator::renderPhotos()
     }
 
     std::vector<std::vector<std::string>> messages(rendered);
+    std::vector<std::string> failures(rendered);
     // Workers hand back the sources of the photos they decode; the loop below keeps them in
     // album order until the first one beyond the budget, so the choice does not depend on the
     // thread timing. After that the workers stop asking, as a copied photo is decoded only for it.
@@ -262,7 +326,7 @@ bool AlbumGenerator::renderPhotos()
         FileStorage& photo = m_job.photos[i];
         t_photoMessages = &messages[i];
         if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.WorkingPath))))
-            renderer.renderPhoto(photo, budgetSpent.load() ? nullptr : &handedBack[i]);
+            failures[i] = renderer.renderPhoto(photo, budgetSpent.load() ? nullptr : &handedBack[i]);
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + OutputNames::fileNamePart(photo.AudioFile));
@@ -271,6 +335,7 @@ bool AlbumGenerator::renderPhotos()
     const std::string total = std::to_string(count);
     bool missing = false;
     m_missingPhotos = false;
+    m_unrenderedPhotos.clear();
     for (std::size_t i = 0; i < count; ++i) {
         if (m_events.status)
             m_events.status("Rendering photo " + std::to_string(i + 1) + " of " + total);
@@ -290,6 +355,8 @@ bool AlbumGenerator::renderPhotos()
                 m_events.logMessage(message);
         }
         messages[i].clear();
+        if (!failures[i].empty())
+            m_unrenderedPhotos.push_back(m_job.photos[i].SourcePath + ": " + failures[i]);
         if (keepSources && handedBack[i]) {
             const Bitmap& pixels = handedBack[i]->preShrunk;
             const std::size_t bytes = pixels.stride() * static_cast<std::size_t>(pixels.height());
@@ -318,6 +385,7 @@ bool AlbumGenerator::generateHTML()
     m_indexPageList.clear();
     m_albumPictureList.clear();
     m_albumGenerated = false;
+    m_cancelled = false;
     m_pagePhaseRan = true;
     // The kept sources are freed when the page phase ends, however it ends.
     struct Release {
@@ -387,9 +455,12 @@ bool AlbumGenerator::runPageLoop()
         m_albumPictureList.push_back(page.albumPicture);
 
         const bool written = writer.createAlbumPage(page);
-        if (m_control.cancelRequest().exchange(false))
+        if (m_control.cancelRequest().exchange(false)) {
+            m_cancelled = true;
             return false;
+        }
         if (!written) {
+            m_cancelled = writer.cancelled();
             if (m_events.status)
                 m_events.status(failureStatus);
             m_job.rerenderPhotos = true;
@@ -403,10 +474,29 @@ bool AlbumGenerator::runPageLoop()
         m_events.progressPosition(static_cast<int>(count));
     if (m_events.percentage)
         m_events.percentage("100 %");
+    // The pages link to every photo; an album missing some of them is not finished.
+    if (!m_unrenderedPhotos.empty()) {
+        if (m_events.logMessage)
+            m_events.logMessage(unrenderedText());
+        if (m_events.status)
+            m_events.status(failureStatus);
+        m_job.rerenderPhotos = true;
+        return false;
+    }
     if (m_events.status)
         m_events.status(preview ? "Sneak Peek Preview Page Finished" : "Finished generating photo album!");
     m_albumGenerated = !preview;
     return true;
+}
+
+std::string AlbumGenerator::unrenderedText() const
+{
+    std::string text = "These photos could not be rendered, so the album is not complete:";
+    for (std::size_t i = 0; i < m_unrenderedPhotos.size() && i < namedUnrendered; ++i)
+        text += "\r\n" + m_unrenderedPhotos[i];
+    if (m_unrenderedPhotos.size() > namedUnrendered)
+        text += "\r\nand " + std::to_string(m_unrenderedPhotos.size() - namedUnrendered) + " more.";
+    return text;
 }
 
 } // namespace pictaven

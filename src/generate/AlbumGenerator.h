@@ -3,6 +3,7 @@
 #include "generate/AlbumJob.h"
 #include "generate/GenerationControl.h"
 #include "generate/GenerationEvents.h"
+#include "generate/GenerationOutcome.h"
 #include "generate/OutputNames.h"
 #include "imaging/ThumbnailBitmap.h"
 
@@ -25,12 +26,13 @@ public:
     // the same bytes for every number of jobs. `control` must outlive the generator.
     AlbumGenerator(AlbumJob job, GenerationEvents events, GenerationControl& control, int jobs = 0);
 
-    // The whole command. Refuses to start (false, nothing reported) while another generation
-    // holds the control. Refuses, with an error box, a page size of 0, a short album name that
-    // cannot name files, an output folder that does not exist and an output folder holding one
-    // of the photos, before anything is written. Otherwise runs the three phases. True when the
-    // page phase succeeded. Never throws.
-    bool generate();
+    // The whole command. Does not start (NotStarted, nothing reported) while another generation
+    // holds the control. Refuses (Refused, with an error box) before anything is written: an
+    // album without photos, a page size of 0, resize settings that cannot resize a photo, a
+    // short album name that cannot name files, an output folder that does not exist, that holds
+    // one of the photos or the catalog, or that is the root, home or program folder. Otherwise
+    // runs the three phases and says how they ended. Never throws.
+    GenerationOutcome generate();
 
     // The photo phase keeps the thumbnail sources of the photos it decodes, so the page phase
     // need not decode them again, up to `bytes` of pixels in all (default 256 MB). From the
@@ -40,13 +42,18 @@ public:
     static constexpr std::size_t defaultThumbnailCacheBudget = std::size_t{256} << 20;
 
     // The phases on their own; generate() runs them in order.
-    // Deletes the plain files of the output folder, except the album's rendered photos while
-    // they need not be rendered again. Failures are ignored.
+    // Deletes the files that earlier generations wrote into the output folder and listed in its
+    // record (OutputFolderRecord), and the temporary files a killed run left of them, except
+    // the album's rendered photos while they need not be rendered again. Files the record does
+    // not list and sub-folders are left alone. Failures are ignored.
     void clearOutputFolder();
     // True when every photo's SourcePath existed; false also after a cancellation, which leaves
-    // the Cancel request set and claims no missing photo.
+    // the Cancel request set and claims no missing photo. Photos that exist but could not be
+    // rendered are kept for the page phase to report.
     bool renderPhotos();
-    // True when every index page was written.
+    // True when every index page was written and every rendered photo of the last photo phase
+    // was written; a photo that was not fails the phase after its pages, with an error box
+    // naming it.
     bool generateHTML();
 
     // The job as the generation left it: photos with their converted WorkingPath and Converted
@@ -68,6 +75,9 @@ public:
 
 private:
     std::string refusal() const;
+    std::string outputFolderRefusal() const;
+    void writeRecord() const;
+    std::string unrenderedText() const;
     void writeAutorun() const;
     void copySupportFiles() const;
     bool runPageLoop();
@@ -82,6 +92,9 @@ private:
     bool m_pagePhaseRan = false;
     bool m_albumGenerated = false;
     bool m_missingPhotos = false; // the last photo phase that ran to its end missed a photo
+    bool m_cancelled = false;     // the last page phase ended on the Cancel request
+    // "<source>: <reason>" of each photo the last photo phase could not render, in album order.
+    std::vector<std::string> m_unrenderedPhotos;
     std::size_t m_thumbnailCacheBudget = defaultThumbnailCacheBudget;
     // Sources the photo phase kept, by photo index; each is moved out when its page uses it.
     std::vector<std::optional<ThumbnailSource>> m_thumbnailSources;

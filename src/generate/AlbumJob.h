@@ -17,6 +17,7 @@ struct AlbumJob {
     std::string outputFolder;
     std::vector<FileStorage> photos; // album order
     std::string albumTitle;
+    std::string catalogPath; // the catalog file; empty while the catalog has no file
     // Template position 0 is the basic album; any other is a picture template whose background
     // is programFolder + "ALBUMS/" + templateName + ".bmp" (looked up without regard to case).
     std::int32_t templateIndex = 0;

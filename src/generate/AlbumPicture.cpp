@@ -1,6 +1,7 @@
 #include "generate/AlbumPicture.h"
 
 #include "catalog/FileStorage.h"
+#include "generate/GeneratedFile.h"
 #include "generate/OutputNames.h"
 #include "generate/PageGrid.h"
 #include "generate/ThumbnailCell.h"
@@ -11,8 +12,6 @@
 #include "settings/AlbumSettings.h"
 
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 namespace pictaven {
 
@@ -60,10 +59,7 @@ void AlbumPicture::drawThumbnail(const Bitmap& thumbnail, const ThumbnailCell& c
 
 void AlbumPicture::save(const std::string& path, int quality) const
 {
-    // An album picture made read-only by an earlier run is replaced all the same.
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    writeJpeg(m_picture, path, quality);
+    GeneratedFile::write(path, [&](const std::string& writePath) { writeJpeg(m_picture, writePath, quality); });
 }
 
 } // namespace pictaven

@@ -38,8 +38,9 @@ public:
 
     const Bitmap& bitmap() const { return m_picture; }
 
-    // Replaces the file at `path` with the picture as a JPEG of the given quality. Throws
-    // std::runtime_error naming the file when it cannot be written.
+    // Replaces the file at `path` with the picture as a JPEG of the given quality, as a
+    // generated file (GeneratedFile). Throws std::runtime_error naming the file when it cannot be
+    // written.
     void save(const std::string& path, int quality) const;
 
 private:

@@ -162,8 +162,10 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
     if (basic)
         page += "<TR>\r\n";
     for (int column = 0; column < m_grid.columns;) {
-        if (m_cancel.exchange(false))
+        if (m_cancel.exchange(false)) {
+            m_cancelled = true;
             return false;
+        }
         if (count > 0) {
             if (m_events.progressPosition)
                 m_events.progressPosition(state.nextPhoto);
@@ -271,6 +273,7 @@ bool IndexPageWriter::createAlbumPage(const IndexPageArguments& arguments)
         if (m_events.logMessage)
             m_events.logMessage(message);
     };
+    m_cancelled = false;
     PageFile file(arguments.thisPage);
     if (!file.isOpen()) {
         report(failure);

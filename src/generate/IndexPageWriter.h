@@ -57,6 +57,8 @@ public:
     // stays as far as it was written. Failures while making or saving a thumbnail or the album
     // picture are thrown (std::runtime_error family) and end the page phase.
     bool createAlbumPage(const IndexPageArguments& page);
+    // The last createAlbumPage ended on the Cancel request.
+    bool cancelled() const { return m_cancelled; }
 
     // Where image map names get their number from (0 to 99); by default a generator seeded
     // from the clock for every page. Tests fix it to compare pages.
@@ -87,6 +89,7 @@ private:
     const Bitmap* m_background;
     const GenerationEvents& m_events;
     std::atomic<bool>& m_cancel;
+    bool m_cancelled = false;
     OutputNames m_names;
     NavigationWriter m_navigation;
     PhotoPageWriter m_photoPages;

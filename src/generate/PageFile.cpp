@@ -1,48 +1,35 @@
 #include "generate/PageFile.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "generate/GeneratedFile.h"
+
+#include <exception>
+#include <utility>
 
 namespace pictaven {
 
 PageFile::PageFile(const std::string& path)
 {
-    struct stat info {};
-    // A read-only page left by an earlier generation is overwritten, as on the original's
-    // file system where generation cleared the read-only attribute first.
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0)
-        ::chmod(path.c_str(), (info.st_mode & 07777) | S_IWUSR);
-    do {
-        m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    } while (m_fd < 0 && errno == EINTR);
+    try {
+        m_file = GeneratedFile::begin(path);
+    } catch (const std::exception&) {
+        // The caller reports the page that cannot be created in its own words.
+    }
 }
 
-PageFile::~PageFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
+PageFile::~PageFile() = default;
 
 bool PageFile::finish(std::string_view text)
 {
-    if (m_fd < 0)
+    if (!m_file)
         return false;
-    bool written = true;
-    while (!text.empty()) {
-        const ssize_t n = ::write(m_fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            written = false;
-            break;
-        }
-        text.remove_prefix(static_cast<std::size_t>(n));
+    const std::unique_ptr<AtomicFile> file = std::move(m_file);
+    try {
+        file->write(text);
+        file->commit();
+        return true;
+    } catch (const std::exception&) {
+        return false;
     }
-    const bool closed = ::close(m_fd) == 0;
-    m_fd = -1;
-    return written && closed;
 }
 
 } // namespace pictaven

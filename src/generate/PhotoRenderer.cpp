@@ -1,6 +1,7 @@
 #include "generate/PhotoRenderer.h"
 
 #include "decoders/PictureLoader.h"
+#include "generate/GeneratedFile.h"
 #include "imaging/BitmapDrawing.h"
 #include "imaging/GraphicFormats.h"
 #include "imaging/GraphicToJpeg.h"
@@ -16,8 +17,10 @@
 #include "ini/IntegerText.h"
 
 #include <charconv>
+#include <cmath>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -34,22 +37,6 @@ int side(double length)
     return static_cast<int>(length);
 }
 
-// ResizePercentage as a decimal number, blanks around it allowed.
-double percentage(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    const auto last = text.find_last_not_of(' ');
-    double value = 0;
-    if (first != std::string::npos) {
-        const char* begin = text.data() + first;
-        const char* end = text.data() + last + 1;
-        const auto [stop, error] = std::from_chars(begin, end, value);
-        if (error == std::errc() && stop == end)
-            return value;
-    }
-    throw std::runtime_error("'" + text + "' is not a valid floating point value");
-}
-
 ImageSize newSize(const AlbumSettings& settings, int iw, int ih, int rotation)
 {
     if (settings.ResizeImageType == 1) {
@@ -64,7 +51,7 @@ ImageSize newSize(const AlbumSettings& settings, int iw, int ih, int rotation)
         return {side(static_cast<double>(iw) * scale), side(static_cast<double>(ih) * scale)};
     }
     if (settings.ResizeImageType == 2) {
-        const double p = percentage(settings.ResizePercentage);
+        const double p = PhotoRenderer::resizePercentage(settings.ResizePercentage);
         return {side(iw * p * 0.01), side(ih * p * 0.01)};
     }
     return {iw, ih};
@@ -106,15 +93,56 @@ PhotoRenderer::PhotoRenderer(const AlbumJob& job, int convertQuality, std::funct
     }
 }
 
+double PhotoRenderer::resizePercentage(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    const auto last = text.find_last_not_of(' ');
+    double value = 0;
+    if (first != std::string::npos) {
+        const char* begin = text.data() + first;
+        const char* end = text.data() + last + 1;
+        const auto [stop, error] = std::from_chars(begin, end, value);
+        if (error == std::errc() && stop == end)
+            return value;
+    }
+    throw std::runtime_error("'" + text + "' is not a valid floating point value");
+}
+
+std::string PhotoRenderer::resizeProblem(const AlbumSettings& settings)
+{
+    const std::string advice = " Change \"Resize Photos\" in the preferences.";
+    if (settings.ResizeImageType == 1) {
+        const std::optional<std::int32_t> width = parseInteger(settings.NewPhotoWidth);
+        const std::optional<std::int32_t> height = parseInteger(settings.NewPhotoHeight);
+        auto usable = [](const std::optional<std::int32_t>& side) { return side && *side >= 1 && *side <= Bitmap::MaxSide; };
+        if (!usable(width) || !usable(height))
+            return "Photos cannot be resized to a width of \"" + settings.NewPhotoWidth + "\" and a height of \"" +
+                   settings.NewPhotoHeight + "\": both must be whole numbers from 1 to " + std::to_string(Bitmap::MaxSide) +
+                   " pixels." + advice;
+    } else if (settings.ResizeImageType == 2) {
+        double percent = 0;
+        try {
+            percent = resizePercentage(settings.ResizePercentage);
+        } catch (const std::exception&) {
+            percent = 0;
+        }
+        if (!(percent > 0) || !std::isfinite(percent))
+            return "Photos cannot be scaled by \"" + settings.ResizePercentage +
+                   "\" percent: the percentage must be a number greater than 0." + advice;
+    }
+    return {};
+}
+
 std::string PhotoRenderer::targetPath(const std::string& path) const
 {
     return m_outputFolder + m_names.webFileName(OutputNames::fileNamePart(path));
 }
 
-void PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource) const
+std::string PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource) const
 {
     if (thumbnailSource)
         thumbnailSource->reset();
+    std::string target;
     try {
         std::string path = photo.SourcePath;
         bool converted = false;
@@ -127,30 +155,44 @@ void PhotoRenderer::renderPhoto(FileStorage& photo, std::optional<ThumbnailSourc
                 if (m_logMessage)
                     m_logMessage(message);
             };
+            context.writeJpeg = [](const Bitmap& picture, const std::string& file, int quality) {
+                GeneratedFile::write(file, [&](const std::string& writePath) { writeJpeg(picture, writePath, quality); });
+            };
             graphicToJpeg(photo.SourcePath, photo.WorkingPath, photo.Converted, context);
             converted = true;
             path = photo.WorkingPath;
         }
-        const std::string target = targetPath(path);
+        target = targetPath(path);
         const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0 ||
                                m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))
             process(path, converted, photo.Rotation, target, thumbnailSource);
         else
             copyOrTurn(path, converted, photo.Rotation, target, thumbnailSource);
+        return {};
+    } catch (const std::exception& error) {
+        removeOutput(target);
+        return error.what();
     } catch (...) {
-        // A photo that cannot be rendered is simply missing from the album; the next
-        // generation tries it again because its output file is missing.
+        removeOutput(target);
+        return "unknown failure";
     }
+}
+
+void PhotoRenderer::removeOutput(const std::string& target)
+{
+    // No output file is better than one of an earlier render: the next generation sees the
+    // photo missing and renders it again.
+    std::error_code ignored;
+    if (!target.empty())
+        fs::remove(target, ignored);
 }
 
 void PhotoRenderer::process(const std::string& path, bool converted, int rotation, const std::string& target,
                             std::optional<ThumbnailSource>* thumbnailSource) const
 {
-    if (!converted) {
-        std::error_code ignored;
-        fs::remove(target, ignored);
-    }
+    if (!converted)
+        removeOutput(target);
     // The converted copy is not what the thumbnail reads, so only an unconverted decode is shared.
     const bool handBack = thumbnailSource && !converted;
     Bitmap picture;
@@ -190,7 +232,13 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
             options.fontSizePoints = textToInt(m_settings.WatermarkFontSize);
         drawWatermark(picture, options, m_watermarkPicture ? &*m_watermarkPicture : nullptr);
     }
-    writeJpeg(picture, target, jpegQuality(JpegOutput::RenderedPhoto, {m_settings.CompressionRatio, 0, 0}));
+    writeRendered(picture, target);
+}
+
+void PhotoRenderer::writeRendered(const Bitmap& picture, const std::string& target) const
+{
+    const int quality = jpegQuality(JpegOutput::RenderedPhoto, {m_settings.CompressionRatio, 0, 0});
+    GeneratedFile::write(target, [&](const std::string& writePath) { writeJpeg(picture, writePath, quality); });
 }
 
 void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
@@ -207,26 +255,22 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rota
         std::error_code error;
         if (fs::equivalent(path, target, error))
             return;
-        fs::copy_file(path, target, fs::copy_options::overwrite_existing, error);
-        if (error) {
-            std::error_code ignored;
-            fs::remove(target, ignored);
-        }
+        GeneratedFile::copy(path, target);
         return;
     }
     if (hasExtension(path, ".png")) {
-        writeTurnedPng(path, target, rotation);
+        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedPng(path, writePath, rotation); });
         return;
     }
     if (hasExtension(path, ".gif")) {
-        writeTurnedGif(path, target, rotation);
+        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedGif(path, writePath, rotation); });
         return;
     }
     Bitmap picture = readJpeg(path);
     if (thumbnailSource && !converted)
         *thumbnailSource = makeThumbnailSource(picture);
     rotateBitmap(picture, picture, rotation);
-    writeJpeg(picture, target, jpegQuality(JpegOutput::RenderedPhoto, {m_settings.CompressionRatio, 0, 0}));
+    writeRendered(picture, target);
 }
 
 } // namespace pictaven

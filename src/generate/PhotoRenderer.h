@@ -31,9 +31,10 @@ public:
     PhotoRenderer(const AlbumJob& job, int convertQuality, std::function<void(const std::string&)> logMessage);
 
     // Renders one photo (SourcePath, Rotation) to outputFolder + webFileName(file name of the
-    // rendered path). A source that is not a web format is converted first, which sets the
-    // photo's WorkingPath and Converted. Every other failure ends this photo's render silently,
-    // with no output file. Never throws.
+    // rendered path), as a generated file (GeneratedFile). A source that is not a web format is
+    // converted first, which sets the photo's WorkingPath and Converted. Gives an empty text when
+    // the output file was written, else why it was not; a photo that fails has no output file
+    // afterwards, so a later generation renders it again. Never throws.
     //
     // thumbnailSource: when given, and the photo's SourcePath is a JPEG by name that this call
     // can decode, receives the thumbnail source made from that one decode: the same pixels that
@@ -42,16 +43,26 @@ public:
     // (converted photos, PNG, GIF, failures): then load the thumbnail source as usual. The
     // pre-shrunk copy of a large photo takes up to about 1.5 MB; a caller keeping many should
     // keep the finished thumbnail bitmaps (ThumbnailRenderer::makeThumbnailBitmap) instead.
-    void renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
+    std::string renderPhoto(FileStorage& photo, std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
 
     // The output file renderPhoto writes for a photo whose rendered path is `path`.
     std::string targetPath(const std::string& path) const;
+
+    // ResizePercentage as a decimal number, blanks around it allowed. Throws std::runtime_error
+    // "'<text>' is not a valid floating point value".
+    static double resizePercentage(const std::string& text);
+    // Why the resize settings cannot resize any photo (a width or height that is not a whole
+    // number from 1 to Bitmap::MaxSide, a percentage that is not a number greater than 0), as a
+    // sentence for the person; empty when they can.
+    static std::string resizeProblem(const AlbumSettings& settings);
 
 private:
     void process(const std::string& path, bool converted, int rotation, const std::string& target,
                  std::optional<ThumbnailSource>* thumbnailSource) const;
     void copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
                     std::optional<ThumbnailSource>* thumbnailSource) const;
+    void writeRendered(const Bitmap& picture, const std::string& target) const;
+    static void removeOutput(const std::string& target);
 
     AlbumSettings m_settings;
     std::string m_outputFolder;

@@ -3,6 +3,7 @@
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/PictureLoader.h"
+#include "generate/GeneratedFile.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
 #include "imaging/ResampledJpeg.h"
@@ -134,13 +135,12 @@ std::string ThumbnailRenderer::thumbnailPath(const std::string& workingPath) con
 void ThumbnailRenderer::drawThumbnail(const Bitmap* albumPicture, int left, int top, Bitmap& thumbnail,
                                       const std::string& workingPath, const Rect& cell) const
 {
-    const std::string name = thumbnailPath(workingPath);
-    // A read-only thumbnail left by an earlier run must not stop this one.
-    std::error_code ignored;
-    fs::permissions(name, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ignored);
     composeThumbnail(thumbnail, albumPicture, left, top, cell, m_style);
-    if (m_basicAlbum)
-        writeJpeg(thumbnail, name, ThumbnailJpegQuality);
+    if (m_basicAlbum) {
+        GeneratedFile::write(thumbnailPath(workingPath), [&](const std::string& writePath) {
+            writeJpeg(thumbnail, writePath, ThumbnailJpegQuality);
+        });
+    }
 }
 
 } // namespace pictaven

@@ -40,7 +40,7 @@ public:
 
     // DrawThumbnail: composes the thumbnail in place. Basic album: albumPicture nullptr, left =
     // top = 0, and the result is also written to outputFolder + thumbnailFileName(file name of
-    // workingPath) at quality 80. Graphical album: albumPicture is the page's album picture (not
+    // workingPath) at quality 80, as a generated file (GeneratedFile). Graphical album: albumPicture is the page's album picture (not
     // changed; the caller draws the result onto it), (left, top) the thumbnail rectangle's
     // corner. `cell` is the page's cell rectangle. Throws std::runtime_error (naming the file)
     // when the thumbnail file cannot be written.

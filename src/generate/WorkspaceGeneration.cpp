@@ -1,5 +1,6 @@
 #include "generate/WorkspaceGeneration.h"
 
+#include "app/ProgramFolder.h"
 #include "app/Workspace.h"
 #include "generate/AlbumGenerator.h"
 
@@ -15,6 +16,8 @@ AlbumJob makeAlbumJob(const Workspace& workspace)
     for (const AlbumItem& item : catalog.photos)
         job.photos.push_back(item.storage);
     job.albumTitle = catalog.albumTitle;
+    if (!catalog.name.empty())
+        job.catalogPath = withTrailingSlash(catalog.folder) + catalog.name;
     job.templateIndex = catalog.templateIndex;
     job.templateName = catalog.templateName;
     job.photoPageTexture = catalog.photoPageTexture;

@@ -11,7 +11,7 @@ class Workspace;
 // starts, and what the workspace takes back once it has ended. Both run on the thread that
 // owns the workspace (the window's), while no generation changes it.
 
-// The current settings, catalog (photos, title, template, textures), program and output
+// The current settings, catalog (photos, title, file, template, textures), program and output
 // folders, generation flags and the JPEG qualities of the global settings.
 AlbumJob makeAlbumJob(const Workspace& workspace);
 

@@ -29,7 +29,10 @@ void graphicToJpeg(const std::string& sourcePath, std::string& workingPath, bool
         std::error_code ignored;
         fs::permissions(workingPath, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ignored);
         fs::remove(workingPath, ignored);
-        writeJpeg(picture, workingPath, context.quality);
+        if (context.writeJpeg)
+            context.writeJpeg(picture, workingPath, context.quality);
+        else
+            writeJpeg(picture, workingPath, context.quality);
     } catch (const std::exception& error) {
         context.logMessage("Error converting [" + sourcePath + "] to JPEG \n\r" + error.what());
     }

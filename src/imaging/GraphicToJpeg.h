@@ -5,6 +5,8 @@
 
 namespace pictaven {
 
+class Bitmap;
+
 // What the conversion of one photo needs from the album being generated.
 struct GraphicToJpegContext {
     std::string outputFolder; // ends with "/"
@@ -13,6 +15,8 @@ struct GraphicToJpegContext {
     std::function<std::string(const std::string& fileName)> webFileName;
     // The error log: an error box and one error.log line (LogMessage).
     std::function<void(const std::string& message)> logMessage;
+    // Writes the JPEG file (as writeJpeg does, and throwing as it does); empty for writeJpeg.
+    std::function<void(const Bitmap& picture, const std::string& path, int quality)> writeJpeg;
 };
 
 // Converts a photo that browsers cannot show into a JPEG copy in the output folder. A source

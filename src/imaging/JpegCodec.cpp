@@ -1,10 +1,14 @@
 #include "imaging/JpegCodec.h"
 
+#include "decoders/DecoderError.h"
+#include "decoders/InputFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -97,20 +101,31 @@ std::runtime_error failure(const std::string& path, const std::string& message)
     return std::runtime_error(path + ": " + message);
 }
 
-std::FILE* openFile(const std::string& path, const char* mode)
-{
-    std::FILE* file = std::fopen(path.c_str(), mode);
-    if (!file)
-        throw failure(path, std::strerror(errno));
-    return file;
-}
-
 // Where the compressed bytes come from.
 struct Source {
     std::FILE* file = nullptr;
     const std::uint8_t* data = nullptr;
-    std::size_t size = 0;
+    std::size_t size = 0; // of the file or the data
 };
+
+// Only a regular file of a picture's size is read: a named pipe or a device would otherwise
+// stall the program or feed it bytes without end.
+Source openForReading(const std::string& path)
+{
+    InputFile input(path);
+    Source source;
+    source.size = static_cast<std::size_t>(input.size());
+    source.file = input.releaseStream();
+    return source;
+}
+
+std::FILE* openForWriting(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw failure(path, std::strerror(errno));
+    return file;
+}
 
 struct Decoder {
     jpeg_decompress_struct cinfo{};
@@ -165,6 +180,20 @@ bool runDecode(Decoder& d, const Source& source, bool headerOnly)
         return true;
 
     Bitmap::checkSize(d.cinfo.image_width, d.cinfo.image_height);
+    if (!d.cinfo.arith_code) {
+        // Huffman coding spends at least one bit on each block of a component in its first
+        // scan, so a file with fewer bits than the smallest component has blocks is cut short.
+        // It is refused before memory for the picture is taken.
+        std::uint64_t blocks = std::numeric_limits<std::uint64_t>::max();
+        for (int c = 0; c < d.cinfo.num_components; ++c) {
+            const jpeg_component_info& component = d.cinfo.comp_info[c];
+            blocks = std::min<std::uint64_t>(blocks, std::uint64_t{component.width_in_blocks} * component.height_in_blocks);
+        }
+        if (source.size < leastEncodedBytes(blocks, 8)) {
+            std::snprintf(d.err.message, JMSG_LENGTH_MAX, "truncated JPEG file");
+            std::longjmp(d.err.jump, 1);
+        }
+    }
     const bool ink = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
     d.cinfo.out_color_space = ink ? JCS_CMYK : JCS_EXT_BGR;
     d.cinfo.progress = &d.progress;
@@ -273,17 +302,15 @@ bool runEncode(Encoder& e, const Bitmap& bitmap, std::FILE* file, int quality)
 
 Bitmap readJpeg(const std::string& path)
 {
-    FileCloser file{openFile(path, "rb")};
-    Source source;
-    source.file = file.file;
+    const Source source = openForReading(path);
+    FileCloser file{source.file};
     return decode(source, path);
 }
 
 void readJpegBands(const std::string& path, const JpegBandReader& reader)
 {
-    FileCloser file{openFile(path, "rb")};
-    Source source;
-    source.file = file.file;
+    const Source source = openForReading(path);
+    FileCloser file{source.file};
     decode(source, path, &reader);
 }
 
@@ -295,22 +322,38 @@ Bitmap decodeJpeg(const std::uint8_t* data, std::size_t size, const std::string&
     return decode(source, nameForMessages);
 }
 
-ImageSize readJpegSize(const std::string& path)
+namespace {
+
+ImageSize headerSize(const Source& source, const std::string& name)
 {
-    FileCloser file{openFile(path, "rb")};
-    Source source;
-    source.file = file.file;
     Decoder d;
     if (!runDecode(d, source, true))
-        throw failure(path, d.err.message);
+        throw failure(name, d.err.message);
     return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+}
+
+} // namespace
+
+ImageSize readJpegSize(const std::string& path)
+{
+    const Source source = openForReading(path);
+    FileCloser file{source.file};
+    return headerSize(source, path);
+}
+
+ImageSize decodeJpegSize(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages)
+{
+    Source source;
+    source.data = data;
+    source.size = size;
+    return headerSize(source, nameForMessages);
 }
 
 void writeJpeg(const Bitmap& bitmap, const std::string& path, int quality)
 {
     if (bitmap.empty())
         throw failure(path, "cannot write an empty picture as JPEG");
-    FileCloser file{openFile(path, "wb")};
+    FileCloser file{openForWriting(path)};
     Encoder e;
     bool written = runEncode(e, bitmap, file.file, quality);
     std::string message = e.err.message;

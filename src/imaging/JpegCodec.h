@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/Bitmap.h"
+#include "imaging/ImageSize.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,12 +9,6 @@
 #include <string>
 
 namespace pictaven {
-
-struct ImageSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const ImageSize&) const = default;
-};
 
 // JPEG through libjpeg-turbo's libjpeg interface, default decompression settings.
 // Every failure throws std::runtime_error carrying libjpeg's message and the file's path;
@@ -38,6 +33,7 @@ void readJpegBands(const std::string& path, const JpegBandReader& reader);
 
 // Width and height from the header, without decoding the pixels.
 ImageSize readJpegSize(const std::string& path);
+ImageSize decodeJpegSize(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages);
 
 // Baseline JFIF at `quality` (0 to 100, jpeg_set_quality with baseline forced). 32-bit
 // bitmaps are written without their alpha byte.

@@ -3,7 +3,9 @@
 #include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
 #include "ini/IoError.h"
+#include "ini/StorableText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -16,24 +18,7 @@ namespace pictaven {
 
 namespace {
 
-constexpr std::size_t kMaxLine = 255;
 constexpr std::size_t kReadBuffer = 12288;
-
-bool isContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// Cuts to kMaxLine bytes; when that would split a UTF-8 sequence, the whole sequence goes.
-void cutLine(std::string& line)
-{
-    if (line.size() <= kMaxLine)
-        return;
-    std::size_t cut = kMaxLine;
-    while (cut > kMaxLine - 3 && isContinuationByte(line[cut]))
-        --cut;
-    line.resize(cut);
-}
 
 // The key of a line is the text before its first "="; a line without "=" has none.
 std::optional<std::string> lowerKeyOf(const std::string& line)
@@ -92,7 +77,6 @@ void BigIniFile::load()
         throw IoError("Unable to read " + m_path + ": not a regular file");
 
     std::string line;
-    bool overlong = false;
     bool afterCr = false;
     bool firstLine = true;
     Section* target = nullptr;
@@ -103,7 +87,6 @@ void BigIniFile::load()
         firstLine = false;
         addLine(line, target);
         line.clear();
-        overlong = false;
     };
     char buffer[kReadBuffer];
     for (;;) {
@@ -115,20 +98,26 @@ void BigIniFile::load()
         }
         if (count == 0)
             break;
-        for (ssize_t i = 0; i < count; ++i) {
-            const char c = buffer[i];
-            if (c == '\n' && afterCr) {
+        // Lines are kept whole, however long: each byte is copied once, so a line is bounded
+        // by the file and loading stays linear in its size.
+        const char* next = buffer;
+        const char* const end = buffer + count;
+        while (next < end) {
+            if (afterCr && *next == '\n') {
                 afterCr = false;
+                ++next;
                 continue;
             }
-            afterCr = c == '\r';
-            if (c == '\n' || c == '\r') {
-                endLine();
-            } else if (!overlong) {
-                // One byte past the limit is kept to see whether the cut splits a character.
-                line += c;
-                overlong = line.size() > kMaxLine;
+            const char* const lineBreak
+                = std::find_if(next, end, [](char c) { return c == '\r' || c == '\n'; });
+            line.append(next, lineBreak);
+            if (lineBreak == end) {
+                afterCr = false;
+                break;
             }
+            afterCr = *lineBreak == '\r';
+            endLine();
+            next = lineBreak + 1;
         }
     }
     endLine();
@@ -136,7 +125,6 @@ void BigIniFile::load()
 
 void BigIniFile::addLine(std::string& line, Section*& target)
 {
-    cutLine(line);
     if (line.empty() || line == "\x1A")
         return;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
@@ -152,7 +140,7 @@ void BigIniFile::addLine(std::string& line, Section*& target)
         return;
     }
     if (target)
-        target->lines.push_back(line);
+        target->lines.push_back(std::move(line));
 }
 
 const BigIniFile::Section* BigIniFile::findSection(const std::string& name) const
@@ -214,12 +202,9 @@ void BigIniFile::writeString(const std::string& section, const std::string& key,
         eraseSection(section);
         return;
     }
+    // A value that could not be read back as written is refused here rather than changed.
+    requireStorableEntry(m_path, section, key, value);
     std::string line = key + "=" + value;
-    for (char& c : line) {
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    }
-    cutLine(line);
 
     Section* target = findSection(section);
     if (!target) {
@@ -239,9 +224,6 @@ void BigIniFile::writeString(const std::string& section, const std::string& key,
     std::string& old = target->lines[position];
     if (old == line)
         return;
-    // A cut that reaches into the key changes which key the line carries.
-    if (lowerKeyOf(line) != lowerKeyOf(old))
-        target->keysBuilt = false;
     old = std::move(line);
     m_changed = true;
 }

@@ -14,10 +14,11 @@ namespace pictaven {
 // anything changed. The destructor never writes: a command that changed the store must call
 // flushFile() so that a failure reaches it as an exception.
 //
-// Lines are at most 255 bytes (cut without splitting a UTF-8 sequence); sections and keys match
-// without regard to case (ASCII letters); duplicate sections are folded to the first. Lines
-// before the first section and empty lines are dropped; comment and key-less lines keep their
-// place. Loading is one pass over the file, and finding a key does not scan the section.
+// Lines are read and written whole, whatever their length, so nothing is ever cut; sections and
+// keys match without regard to case (ASCII letters); duplicate sections are folded to the first.
+// Lines before the first section and empty lines are dropped; comment and key-less lines keep
+// their place. Loading is one pass over the file, linear in its size, and finding a key does
+// not scan the section.
 class BigIniFile {
 public:
     // Throws IoError when the file exists but cannot be read (or is not a regular file). A
@@ -27,9 +28,10 @@ public:
     BigIniFile(const std::string& path, NewFileAccess access);
 
     std::string readString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
-    // Appends a missing section or key; replaces a line that differs. The line key=value is cut
-    // to 255 bytes, and CR or LF in it become blanks so that a value can never start a line of
-    // its own. An empty key erases the section.
+    // Appends a missing section or key; replaces a line that differs. An empty key erases the
+    // section. Throws IoError "Unable to write to <path>: <why>", with nothing changed, when the
+    // line could not be read back as written (ini/StorableText.h): a CR or LF anywhere, a key
+    // holding "=" or starting with "[".
     void writeString(const std::string& section, const std::string& key, const std::string& value);
     // Decimal, or hexadecimal after "$" or "0x"; the default for a missing key or bad text.
     std::int32_t readInteger(const std::string& section, const std::string& key, std::int32_t defaultValue) const;

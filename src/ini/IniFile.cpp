@@ -2,6 +2,7 @@
 
 #include "ini/BigIniFile.h"
 #include "ini/IoError.h"
+#include "ini/StorableText.h"
 
 #include <utility>
 
@@ -41,6 +42,8 @@ bool IniFile::readBool(const std::string& section, const std::string& key, bool 
 
 void IniFile::writeString(const std::string& section, const std::string& key, const std::string& value)
 {
+    // Refused before the file is touched, and with the reason, which a failed write lacks.
+    requireStorableEntry(m_path, section, key, value);
     try {
         BigIniFile store(m_path, NewFileAccess::OwnerOnly);
         store.writeString(section, key, value);

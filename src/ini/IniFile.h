@@ -17,7 +17,8 @@ public:
     std::int32_t readInteger(const std::string& section, const std::string& key, std::int32_t defaultValue) const;
     bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
 
-    // Throw IoError "Unable to write to <path>" when the file cannot be written.
+    // Throw IoError "Unable to write to <path>" when the file cannot be written, and
+    // "Unable to write to <path>: <why>" for an entry that no file can keep (BigIniFile).
     void writeString(const std::string& section, const std::string& key, const std::string& value);
     void writeInteger(const std::string& section, const std::string& key, std::int32_t value);
     void writeBool(const std::string& section, const std::string& key, bool value);

@@ -90,6 +90,16 @@ TEST_F(CatalogFileTest, CatalogPartIsWrittenInTheTableOrder)
     EXPECT_TRUE(std::is_sorted(sections.begin(), sections.end()) && sections.back() != std::string::npos) << text;
 }
 
+// A photo below the program folder in folders deep enough that its path passes `bytes`; each
+// folder name stays within the 255-byte limit of one name.
+std::string deepName(std::size_t bytes)
+{
+    std::string name = "Photos";
+    for (char letter = 'a'; name.size() < bytes; ++letter)
+        name += "/" + std::string(200, letter);
+    return name + "/deep.jpg";
+}
+
 TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
 {
     Workspace& first = workspace();
@@ -97,7 +107,7 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
     catalog.sourceFolder = path("Photos");
     catalog.albumTitle = "Trip \xC3\xA0 Nice = fun";
     catalog.photoPageTexture = path("backgrnd/paper.jpg");
-    catalog.indexPageTexture = path("backgrnd/wood.jpg");
+    catalog.indexPageTexture = path(deepName(700));
     const struct {
         std::string name, caption, webTitle, audio;
         std::vector<std::string> description;
@@ -106,6 +116,10 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
         {"Photos/a b.jpg", "Caption = with equals", "Web <b>title</b>", path("a.wav"), {"line 1", " ", "<i>3</i>"}, 3},
         {"Photos/\xE9t\xE9.jpg", "bytes \xFF\xFE not UTF-8", "", "", {}, 0},
         {"Photos/a b.jpg", "", "listed twice", "", {"only"}, 2},
+        // Values far beyond the 255 bytes that a line once held.
+        {deepName(400), std::string(1000, 'c'), std::string(600, 'w'), path(deepName(500)) + ".wav",
+         {std::string(3000, 'd'), "x"}, 1},
+        {deepName(3500), "", "", "", {}, 0},
     };
     for (const auto& p : photos) {
         FileStorage storage;
@@ -204,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Source_File_1=/p/1.jpg\r\nDescr_1_Line_1=a\r\nDescr_1_Line_3=c\r\n", {"/p/1.jpg"}, {"a"}},
         ReadingCase{"keys in any case", "source_file_1=/p/1.jpg\r\nDESCR_1_LINE_1=x\r\n", {"/p/1.jpg"}, {"x"}},
         ReadingCase{"line of 300 bytes", "Source_File_1=/p/" + std::string(300, 'x') + "\r\n",
-                    {"/p/" + std::string(255 - 17, 'x')}, {}}),
+                    {"/p/" + std::string(300, 'x')}, {}}),
     [](const ::testing::TestParamInfo<ReadingCase>& info) {
         std::string name = info.param.name;
         for (char& c : name)

@@ -156,6 +156,25 @@ TEST_F(PhotoListTest, OnlyAddSelectedBeepsForSizeRejections)
     EXPECT_EQ(m_dialogs.shown[0].kind, ScriptedDialogs::Kind::Beep);
 }
 
+// No catalog line can hold a line break, so such a photo is refused when it is added, by its
+// path, instead of being saved cut or changed.
+TEST_F(PhotoListTest, PathsHoldingALineBreakAreRefusedByName)
+{
+    photo("a.jpg");
+    photo("b\nc.jpg");
+    photo("d\r.jpg");
+    const std::string refused
+        = "These photos were not added: their paths hold a line break, which a catalog cannot keep.\r\n";
+    const std::string folder = m_photos.string() + "/";
+
+    list().addAll();
+    EXPECT_EQ(shownNames(), Names{"a.jpg"});
+    list().addSelected({"b\nc.jpg"});
+    EXPECT_EQ(shownNames(), Names{"a.jpg"});
+    EXPECT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Error),
+              (Names{refused + folder + "b\\nc.jpg\r\n" + folder + "d\\r.jpg", refused + folder + "b\\nc.jpg"}));
+}
+
 TEST_F(PhotoListTest, RemoveAllAsksOnlyWhenThereIsSomethingToLose)
 {
     list().removeAll();
@@ -351,6 +370,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PhotoListRename,
                                            RenameCase{"b.jpg", {}, true},
                                            RenameCase{"taken.jpg", {}, false},
                                            RenameCase{"../b.jpg", {}, false},
+                                           RenameCase{"b\nc.jpg", {}, false},
                                            RenameCase{"", {}, false}));
 
 TEST_F(PhotoListTest, RenameAsksTheSpaceQuestionInItsOwnWords)

@@ -1,3 +1,5 @@
+#include "imaging/Bitmap.h"
+#include "imaging/JpegCodec.h"
 #include "ini/BigIniFile.h"
 
 #include "support/CliRun.h"
@@ -70,9 +72,42 @@ TEST_F(NewCatalogCommandTest, CatalogHoldsTheAcceptedPhotosInNameOrder)
     }
 }
 
+// Photos in folders so deep that their paths pass 255 bytes keep their whole path in the
+// catalog, and the album generated from it holds them.
+TEST_F(NewCatalogCommandTest, DeepPhotoPathsReachTheAlbum)
+{
+    Bitmap picture(120, 90);
+    for (int y = 0; y < 90; ++y) {
+        for (int x = 0; x < 120; ++x)
+            picture.setPixel(x, y, Colour{std::uint8_t((x * 7) ^ (y * 13)), std::uint8_t(x * y), std::uint8_t(y * 3)});
+    }
+    for (const std::size_t bytes : {400u, 3500u}) {
+        fs::path folder = m_folder / "deep";
+        for (char letter = 'a'; folder.string().size() < bytes; ++letter)
+            folder /= std::string(200, letter);
+        fs::create_directories(folder);
+        const std::string photoPath = (folder / "deep.jpg").string();
+        writeJpeg(picture, photoPath, 90);
+        const std::string catalog = m_folder.str() + "Deep" + std::to_string(bytes) + ".CAT";
+        const CliRun made = runCli(m_folder, {"new-catalog", catalog, "--photos", folder.string()});
+        ASSERT_EQ(made.status, 0) << made.err;
+        EXPECT_EQ(BigIniFile(catalog).readString("Files", "Source_File_1", ""), photoPath);
+
+        const std::string album = m_folder.str() + "album" + std::to_string(bytes);
+        const CliRun generated = runCli(m_folder, {"generate", catalog, "--output", album});
+        EXPECT_EQ(generated.status, 0) << generated.err << generated.out;
+        EXPECT_TRUE(fs::exists(album + "/deep.jpg")) << bytes;
+    }
+}
+
 TEST_F(NewCatalogCommandTest, RefusesWithoutTouchingAnything)
 {
     writeFile(m_folder / "Taken.CAT", "mine");
+    // A line break is the one thing no catalog line can hold.
+    fs::create_directories(m_folder / "two\nlines");
+    fs::create_directories(m_folder / "odd");
+    for (const char* name : {"fine.jpg", "line\nbreak.jpg"})
+        writeFile(m_folder / "odd" / name, std::string(2048, 'p'));
     const struct {
         std::vector<std::string> args;
         const char* message;
@@ -83,6 +118,9 @@ TEST_F(NewCatalogCommandTest, RefusesWithoutTouchingAnything)
         {{"new-catalog", "New.txt", "--photos", "photos"}, ".CAT"},
         {{"new-catalog", "New.CAT"}, "--photos"},
         {{"new-catalog", "New.CAT", "--photos"}, "needs a value"},
+        {{"new-catalog", "New.CAT", "--photos", "odd"}, "odd/line\\nbreak.jpg"},
+        {{"new-catalog", "New.CAT", "--photos", "two\nlines"}, "two\\nlines\" holds a line break"},
+        {{"new-catalog", "New.CAT", "--photos", "photos", "--title", "a\r\nb"}, "the title \"a\\r\\nb\" holds"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(m_folder, c.args);

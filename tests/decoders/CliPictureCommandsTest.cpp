@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace pictaven {
 namespace {
@@ -19,7 +21,8 @@ struct Result {
 
 Result runCli(const std::string& arguments, const std::string& home)
 {
-    const std::string command = "PICTAVEN_HOME='" + home + "' '" PICTAVEN_CLI "' " + arguments + " 2>&1";
+    // Bounded, so that a command that hangs fails the test instead of stopping it.
+    const std::string command = "PICTAVEN_HOME='" + home + "' timeout 60 '" PICTAVEN_CLI "' " + arguments + " 2>&1";
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
@@ -50,6 +53,26 @@ TEST(CliInfo, PrintsFormatAndSizeOrTheReasonForEachFile)
     EXPECT_EQ(mixed.status, 1);
     EXPECT_EQ(mixed.output, (dir / "bad.psd").string() + ": not a Photoshop file\n" + (dir / "good.bmp").string() +
                                 ": BMP, 3 x 2\n");
+}
+
+TEST(CliInfo, ReadsOnlyTheHeaderOfRegularFilesAndNamesWhatElseItFinds)
+{
+    test::TempDir dir;
+    // 14000 x 14000 pixels claimed by 495 bytes: the header is all `info` needs.
+    const test::Bytes png = test::pngClaiming(14000, 14000, 450);
+    test::writeFile(dir / "huge.png", std::string(png.begin(), png.end()));
+    ASSERT_EQ(::mkfifo((dir / "pipe.jpg").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (dir / "zero.png").c_str()), 0);
+    std::filesystem::create_directory(dir / "photos");
+
+    const Result result = runCli("info " + quoted(dir / "huge.png") + " " + quoted(dir / "pipe.jpg") + " " +
+                                     quoted(dir / "zero.png") + " " + quoted(dir / "photos"),
+                                 dir.str());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, (dir / "huge.png").string() + ": PNG, 14000 x 14000\n" + (dir / "pipe.jpg").string() +
+                                 ": is a named pipe, not a file\n" + (dir / "zero.png").string() +
+                                 ": is a device, not a file\n" + (dir / "photos").string() +
+                                 ": is a folder, not a picture file\n");
 }
 
 TEST(CliConvert, WritesJpegAtTheStoredOrGivenQuality)

@@ -28,6 +28,13 @@ TEST_P(FixtureDecode, DecodesToItsKnownPixels)
     EXPECT_EQ(describe(decoded), describe(fixture.expected));
 }
 
+TEST_P(FixtureDecode, HeaderGivesTheSizeDecodingGives)
+{
+    const test::Fixture& fixture = GetParam();
+    const ImageSize size = pictureFormatFor(fixture.file)->readSize(fixture.bytes, fixture.file);
+    EXPECT_EQ(size, (ImageSize{fixture.expected.width(), fixture.expected.height()}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, FixtureDecode, ::testing::ValuesIn(test::allFixtures()),
                          [](const auto& info) {
                              std::string name = info.param.file;

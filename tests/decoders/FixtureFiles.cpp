@@ -85,12 +85,12 @@ Bitmap sampleWithLast(Rgb last)
 
 // A BMP file with a 40-byte information header; `height` negative for top-down rows.
 Bytes bmpFile(int height, unsigned bits, unsigned compression, const std::vector<Rgb>& palette,
-              const std::vector<std::uint32_t>& masks, const Bytes& pixels)
+              const std::vector<std::uint32_t>& masks, const Bytes& pixels, std::uint32_t width = 3)
 {
     const std::uint32_t offset = static_cast<std::uint32_t>(14 + 40 + 4 * masks.size() + 4 * palette.size());
     ByteWriter w;
     w.text("BM").u32le(offset + static_cast<std::uint32_t>(pixels.size())).u32le(0).u32le(offset);
-    w.u32le(40).u32le(3).u32le(static_cast<std::uint32_t>(height)).u16le(1).u16le(bits).u32le(compression);
+    w.u32le(40).u32le(width).u32le(static_cast<std::uint32_t>(height)).u16le(1).u16le(bits).u32le(compression);
     w.u32le(static_cast<std::uint32_t>(pixels.size())).u32le(2835).u32le(2835);
     w.u32le(static_cast<std::uint32_t>(palette.size())).u32le(0);
     for (auto mask : masks)
@@ -121,6 +121,12 @@ Fixture bmp8()
     return {"palette8.bmp", bmpFile(2, 8, 0, Six, {}, {3, 4, 5, 0, 0, 1, 2, 0}), sampleBitmap()};
 }
 
+// 4-bit indexes, the left pixel in the high nibble, padded to 4 bytes a row.
+Fixture bmp4()
+{
+    return {"palette4.bmp", bmpFile(2, 4, 0, Six, {}, {0x34, 0x50, 0, 0, 0x01, 0x20, 0, 0}), sampleBitmap()};
+}
+
 // RLE8: an absolute run (padded to 16 bits), single-pixel runs, end of line and of bitmap.
 Fixture bmpRle8()
 {
@@ -133,6 +139,16 @@ Fixture bmpRle4()
 {
     return {"rle4.bmp", bmpFile(2, 4, 2, Six, {}, {0, 3, 0x34, 0x50, 0, 0, 2, 0x01, 1, 0x20, 0, 0, 0, 1}),
             sampleBitmap()};
+}
+
+// RLE4, 5 pixels wide: an absolute run of five nibbles takes three bytes, padded to four;
+// then a run of five alternating 1 and 2.
+Fixture bmpRle4Odd()
+{
+    const Rgb (&p)[6] = SamplePalette;
+    return {"rle4odd.rle",
+            bmpFile(2, 4, 2, Six, {}, {0, 5, 0x34, 0x50, 0x10, 0, 0, 0, 5, 0x12, 0, 1}, 5),
+            bitmapOf({{p[1], p[2], p[1], p[2], p[1]}, {p[3], p[4], p[5], p[0], p[1]}})};
 }
 
 // 16-bit 5-6-5 bit fields; the last pixel (1, 5, 3) widens to (8, 20, 24).
@@ -596,14 +612,40 @@ Bytes haloPalette()
     return w.data();
 }
 
+namespace {
+
+void pngChunk(ByteWriter& w, const char* type, const Bytes& data)
+{
+    ByteWriter typed;
+    typed.text(type).bytes(data);
+    w.u32be(static_cast<std::uint32_t>(data.size())).bytes(typed.data());
+    w.u32be(static_cast<std::uint32_t>(crc32(0, typed.data().data(), static_cast<uInt>(typed.size()))));
+}
+
+} // namespace
+
+Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::size_t dataBytes)
+{
+    ByteWriter w;
+    w.bytes({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
+    ByteWriter header;
+    header.u32be(width).u32be(height).u8(8).u8(2).u8(0).u8(0).u8(0);
+    pngChunk(w, "IHDR", header.data());
+    if (dataBytes > 0)
+        pngChunk(w, "IDAT", Bytes(dataBytes, 0x78));
+    return w.data();
+}
+
 std::vector<Fixture> allFixtures()
 {
     std::vector<Fixture> fixtures;
     fixtures.push_back(bmp24(false));
     fixtures.push_back(bmp24(true));
     fixtures.push_back(bmp8());
+    fixtures.push_back(bmp4());
     fixtures.push_back(bmpRle8());
     fixtures.push_back(bmpRle4());
+    fixtures.push_back(bmpRle4Odd());
     fixtures.push_back(bmp565());
     fixtures.push_back(bmp32());
     fixtures.push_back(pcx8());

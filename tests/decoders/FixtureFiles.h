@@ -57,6 +57,10 @@ Fixture fixtureNamed(const std::string& file);
 // A Paint Shop Pro file of two layers, with or without the composite image.
 Bytes pspTwoLayers(bool withComposite);
 
+// The start of a PNG file: a header claiming `width` x `height` RGB pixels, then an image data
+// chunk of `dataBytes` bytes (none when 0), and nothing more.
+Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::size_t dataBytes);
+
 // The Dr. Halo palette file that goes with the "palette.cut" fixture.
 Bytes haloPalette();
 

@@ -1,9 +1,19 @@
 #include "FixtureFiles.h"
 
+#include "decoders/FileBytes.h"
+#include "decoders/InputFile.h"
 #include "decoders/PictureLoader.h"
+#include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <functional>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pictaven {
 namespace {
@@ -61,6 +71,62 @@ TEST(PictureLoader, LoadsAFileAndNamesItInEveryFailure)
         FAIL() << "no exception";
     } catch (const std::runtime_error& error) {
         EXPECT_EQ(std::string(error.what()), text + ": not a picture format this program reads");
+    }
+}
+
+// The message `read` throws, "read" when it throws nothing, or "blocked" when it waits on the
+// named pipe `pipe`: after a generous wait the pipe is opened for writing, which lets the
+// reader go on, so that a reader that blocks fails the test instead of hanging it.
+std::string refusal(const std::function<void()>& read, const std::string& pipe)
+{
+    auto outcome = std::async(std::launch::async, [&]() -> std::string {
+        try {
+            read();
+            return "read";
+        } catch (const std::runtime_error& error) {
+            return error.what();
+        }
+    });
+    if (outcome.wait_for(std::chrono::seconds(30)) == std::future_status::ready)
+        return outcome.get();
+    const int writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    outcome.wait();
+    if (writer >= 0)
+        ::close(writer);
+    return "blocked";
+}
+
+TEST(PictureLoader, ReadsOnlyRegularFilesAndNamesWhatElseItFinds)
+{
+    test::TempDir dir;
+    const std::string pipe = (dir / "pipe.jpg").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string link = (dir / "zero.png").string();
+    ASSERT_EQ(::symlink("/dev/zero", link.c_str()), 0);
+    const std::string folder = (dir / "album.bmp").string();
+    std::filesystem::create_directory(folder);
+    // Sparse: it takes no room on the disk.
+    const std::string huge = (dir / "huge.jpg").string();
+    test::writeFile(huge, "");
+    std::filesystem::resize_file(huge, InputFile::MaxPictureBytes + 1);
+
+    struct Case {
+        const std::string& path;
+        const char* reason;
+    };
+    const Case cases[] = {{pipe, "is a named pipe, not a file"},
+                          {link, "is a device, not a file"},
+                          {folder, "is a folder, not a picture file"},
+                          {huge, "larger than 512 MB, the most this program reads"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::string expected = c.path + ": " + c.reason;
+        EXPECT_EQ(refusal([&] { loadPicture(c.path); }, pipe), expected);
+        EXPECT_EQ(refusal([&] { readPictureSize(c.path); }, pipe), expected);
+        EXPECT_EQ(refusal([&] { readFileBytes(c.path); }, pipe), expected);
+        // The JPEG reader of photos, their masks and watermarks opens files itself.
+        EXPECT_EQ(refusal([&] { readJpeg(c.path); }, pipe), expected);
+        EXPECT_EQ(refusal([&] { readJpegSize(c.path); }, pipe), expected);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "decoders/FixtureFiles.h"
 #include "generate/AlbumGenerator.h"
+#include "generate/OutputFolderRecord.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
 #include "settings/AlbumSettings.h"
@@ -8,9 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -134,7 +137,7 @@ TEST_F(AlbumGeneratorTest, TwentyFivePhotosMakeThreePagesTheLastWithOnePhoto)
     album.settings.RowsPerPage = 3;
     album.settings.ThumbnailsPerRow = 4;
     AlbumGenerator generator(album, events(), m_control, 1);
-    ASSERT_TRUE(generator.generate()) << (m_logs.empty() ? "" : m_logs.front());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished) << (m_logs.empty() ? "" : m_logs.front());
 
     const std::string out = m_output.str();
     EXPECT_EQ(generator.indexPageList(),
@@ -161,7 +164,7 @@ TEST_F(AlbumGeneratorTest, TwentyFourPhotosMakeTwoPagesTheSecondWithoutNext)
     album.settings.RowsPerPage = 3;
     album.settings.ThumbnailsPerRow = 4;
     AlbumGenerator generator(album, events(), m_control, 1);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     ASSERT_EQ(generator.indexPageList().size(), 2u);
     EXPECT_EQ(readFile(m_output / "myalbum2.htm").find("myalbum3.htm"), std::string::npos);
     EXPECT_FALSE(fs::exists(m_output / "myalbum3.htm"));
@@ -174,7 +177,7 @@ TEST_F(AlbumGeneratorTest, PreviewRendersOneMoreThanTheFirstPageAndWritesOnlyIt)
     album.settings.ThumbnailsPerRow = 3;
     album.settings.SneakPeek = true;
     AlbumGenerator generator(album, events(), m_control, 2);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::PreviewFinished);
 
     for (int i = 0; i < 30; ++i) {
         const std::string stem = "p" + std::to_string(100 + i);
@@ -207,7 +210,7 @@ TEST_F(AlbumGeneratorTest, PictureAlbumFitsTheThumbnailsToItsBackground)
     album.settings.ThumbnailsPerRow = 4;
     album.settings.RowsPerPage = 3;
     AlbumGenerator generator(album, events(), m_control, 1);
-    ASSERT_TRUE(generator.generate()) << (m_logs.empty() ? "" : m_logs.front());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished) << (m_logs.empty() ? "" : m_logs.front());
 
     EXPECT_EQ(generator.job().settings.ThumbWidth, 132);
     EXPECT_EQ(generator.job().settings.ThumbHeight, 116);
@@ -224,7 +227,7 @@ TEST_F(AlbumGeneratorTest, PictureAlbumTooSmallForAThumbnailWritesNoPage)
     album.templateIndex = 1;
     album.templateName = "Tiny";
     AlbumGenerator generator(album, events(), m_control, 1);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Failed);
     EXPECT_EQ(m_errors, std::vector<std::string>{"An error was detecting - Album is not large enough to display thumbnails"});
     EXPECT_FALSE(fs::exists(m_output / "myalbum.htm"));
 }
@@ -235,7 +238,7 @@ TEST_F(AlbumGeneratorTest, PictureAlbumWithoutItsBackgroundReportsAndWritesNoPag
     album.templateIndex = 1;
     album.templateName = "Gone";
     AlbumGenerator generator(album, events(), m_control, 1);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Failed);
     ASSERT_EQ(m_logs.size(), 1u);
     EXPECT_TRUE(m_logs[0].starts_with("Running low on resources - could not load graphic.\r\nYou will need to free "
                                       "some system resources to continue.\r\n"));
@@ -256,7 +259,7 @@ TEST_P(AutorunTest, CdRomAlbumStartsAtItsEntryPage)
     album.settings.CDROM = true;
     album.settings.MultiWindow = GetParam().multiWindow;
     AlbumGenerator generator(album, events(), m_control, 1);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     const std::string entry = GetParam().entry;
     EXPECT_EQ(readFile(m_output / "AUTORUN.INF"), "[autorun]\r\nopen=winopen /max \\" + entry + "\r\n");
     EXPECT_EQ(readFile(m_output / "WINOPEN.EXE"), "launcher");
@@ -267,13 +270,15 @@ TEST_P(AutorunTest, CdRomAlbumStartsAtItsEntryPage)
 INSTANTIATE_TEST_SUITE_P(Entry, AutorunTest,
                          ::testing::Values(AutorunCase{false, "myalbum.htm"}, AutorunCase{true, "myalbum_frame.htm"}));
 
-TEST_F(AlbumGeneratorTest, ClearingKeepsRenderedPhotosUnlessTheyMustBeRenderedAgain)
+TEST_F(AlbumGeneratorTest, ClearingDeletesOnlyListedFilesAndKeepsRenderedPhotosUnlessTheyMustBeRenderedAgain)
 {
     struct Case {
         bool rerender;
         bool smartRender;
         bool photoKept;
     };
+    TempDir elsewhere;
+    writeFile(elsewhere / "outside.txt", "not the album's");
     for (const Case c : {Case{false, true, true}, Case{true, true, false}, Case{true, false, true}}) {
         TempDir output;
         fs::create_directories(output / "sub");
@@ -281,7 +286,15 @@ TEST_F(AlbumGeneratorTest, ClearingKeepsRenderedPhotosUnlessTheyMustBeRenderedAg
         writeFile(output / "Beach_Day.jpg", "old render");
         writeFile(output / "my photo.jpg", "left from an earlier album");
         writeFile(output / "stale.htm", "old page");
+        writeFile(output / ".stale.htm.part-a1b2c3d4", "half a page a killed run left");
         fs::permissions(output / "stale.htm", fs::perms::owner_read);
+        // The person's own files, one of them named as an album photo, are not listed.
+        writeFile(output / "trip.CAT", "[Catalog]");
+        writeFile(output / "notes.txt", "notes");
+        // A record naming what lies outside the folder or in a folder below it.
+        writeFile(output / OutputFolderRecord::fileName,
+                  "Beach_Day.jpg\nmy photo.jpg\nstale.htm\n../" + elsewhere.path().filename().string() +
+                      "/outside.txt\n" + (elsewhere / "outside.txt").string() + "\nsub/kept.txt\nsub\n.\n..\n\nnotes.txt");
 
         AlbumJob album = job(0);
         album.outputFolder = output.str();
@@ -296,8 +309,44 @@ TEST_F(AlbumGeneratorTest, ClearingKeepsRenderedPhotosUnlessTheyMustBeRenderedAg
         EXPECT_EQ(fs::exists(output / "Beach_Day.jpg"), c.photoKept) << c.rerender << c.smartRender;
         EXPECT_FALSE(fs::exists(output / "my photo.jpg"));
         EXPECT_FALSE(fs::exists(output / "stale.htm"));
+        EXPECT_FALSE(fs::exists(output / ".stale.htm.part-a1b2c3d4"));
         EXPECT_EQ(readFile(output / "sub" / "kept.txt"), "sub");
+        EXPECT_EQ(readFile(output / "trip.CAT"), "[Catalog]");
+        EXPECT_EQ(readFile(output / "notes.txt"), "notes"); // its line has no end: a cut line counts for nothing
+        EXPECT_EQ(readFile(elsewhere / "outside.txt"), "not the album's");
+        EXPECT_EQ(OutputFolderRecord(output.str()).names(),
+                  c.photoKept ? std::set<std::string>{"Beach_Day.jpg"} : std::set<std::string>{});
     }
+}
+
+TEST_F(AlbumGeneratorTest, AGenerationClearsWhatTheLastOneWroteAndNothingElse)
+{
+    AlbumJob album = job(3);
+    album.settings.DeleteFolder = true;
+    album.settings.CDROM = true;
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 2).generate(), GenerationOutcome::Finished);
+    const std::set<std::string> written = OutputFolderRecord(m_output.str()).names();
+    for (const char* name : {"myalbum.htm", "myalbum_frame.htm", "p102.jpg", "jpg_p102.htm", "thumb_jpg_p102.jpg",
+                             "home.gif", "AUTORUN.INF", "WINOPEN.EXE", "__INDEX.HTM"})
+        EXPECT_TRUE(written.contains(name)) << name;
+    writeFile(m_output / "notes.txt", "the person's own");
+    writeFile(m_output / "p102.jpg.bak", "a copy the person made");
+
+    album.photos.pop_back();
+    album.settings.CDROM = false;
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 2).generate(), GenerationOutcome::Finished);
+    for (const char* gone : {"p102.jpg", "jpg_p102.htm", "thumb_jpg_p102.jpg", "AUTORUN.INF", "__INDEX.HTM"})
+        EXPECT_FALSE(fs::exists(m_output / gone)) << gone;
+    EXPECT_EQ(readFile(m_output / "notes.txt"), "the person's own");
+    EXPECT_EQ(readFile(m_output / "p102.jpg.bak"), "a copy the person made");
+    EXPECT_TRUE(fs::exists(m_output / "p101.jpg"));
+    // Only the album's files are listed now, and no temporary file is left.
+    std::set<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_output.path()))
+        files.insert(entry.path().filename().string());
+    std::set<std::string> expected = OutputFolderRecord(m_output.str()).names();
+    expected.insert({OutputFolderRecord::fileName, "notes.txt", "p102.jpg.bak"});
+    EXPECT_EQ(files, expected);
 }
 
 TEST_F(AlbumGeneratorTest, WithoutSmartRenderExistingPhotosAreNotRenderedAgain)
@@ -309,7 +358,7 @@ TEST_F(AlbumGeneratorTest, WithoutSmartRenderExistingPhotosAreNotRenderedAgain)
     album.settings.CompressJPEG = true;
     writeFile(m_output / "p100.jpg", readFile(album.photos[1].SourcePath));
     AlbumGenerator generator(album, events(), m_control, 1);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     // Photo 0's output existed (with photo 1's pixels) and stays; photo 1 is rendered.
     EXPECT_EQ(readFile(m_output / "p100.jpg"), readFile(album.photos[1].SourcePath));
     EXPECT_TRUE(fs::exists(m_output / "p101.jpg"));
@@ -326,7 +375,7 @@ TEST_F(AlbumGeneratorTest, ConvertedScanIsNamedAsJpegFromThenOn)
     scan.SourcePath = scan.WorkingPath = (m_photos / "scan.tif").string();
     album.photos.push_back(scan);
     AlbumGenerator generator(album, events(), m_control, 2);
-    ASSERT_TRUE(generator.generate()) << (m_logs.empty() ? "" : m_logs.front());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished) << (m_logs.empty() ? "" : m_logs.front());
 
     const FileStorage& result = generator.job().photos[0];
     EXPECT_EQ(result.WorkingPath, m_output.str() + "scan.jpg");
@@ -349,7 +398,7 @@ TEST_F(AlbumGeneratorTest, SupportFilesAreCopiedUnderTheirWebFileNames)
     writeFile(m_photos / "Song One.mp3", "audio");
     photo.AudioFile = (m_photos / "Song One.mp3").string();
     AlbumGenerator generator(album, events(), m_control, 1);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     EXPECT_EQ(readFile(m_output / "Paper_Texture.jpg"), "texture");
     EXPECT_EQ(readFile(m_output / "my_style.css"), "body {}");
     EXPECT_EQ(readFile(m_output / "Song One.mp3"), "audio"); // audio copies keep their names
@@ -398,7 +447,7 @@ TEST_F(AlbumGeneratorTest, OneJobAndTwoJobsWriteTheSameBytes)
         TempDir output;
         album.outputFolder = output.str();
         AlbumGenerator generator(album, events(), m_control, jobs);
-        ASSERT_TRUE(generator.generate()) << jobs;
+        ASSERT_EQ(generator.generate(), GenerationOutcome::Finished) << jobs;
         results[jobs - 1] = folderContents(output.path());
     }
     expectSameFiles(results[0], results[1]);
@@ -417,7 +466,7 @@ TEST_F(AlbumGeneratorTest, KeptThumbnailSourcesChangeNoByte)
             album.outputFolder = output.str();
             AlbumGenerator generator(album, events(), m_control, 2);
             generator.setThumbnailCacheBudget(budget);
-            ASSERT_TRUE(generator.generate()) << budget;
+            ASSERT_EQ(generator.generate(), GenerationOutcome::Finished) << budget;
             if (budget == 0) {
                 withoutCache = folderContents(output.path());
                 continue;
@@ -432,7 +481,7 @@ TEST_F(AlbumGeneratorTest, RenderingStatusesComeInAlbumOrderWithSeveralJobs)
 {
     AlbumJob album = job(7);
     AlbumGenerator generator(album, events(), m_control, 3);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     std::vector<std::string> rendering;
     for (const std::string& status : m_statuses) {
         if (status.starts_with("Rendering photo "))
@@ -493,7 +542,7 @@ TEST_F(AlbumGeneratorTest, CancelInThePhotoPhaseStopsAtTheNextPhoto)
             m_control.requestCancel();
     };
     AlbumGenerator generator(album, events(), m_control, 1);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Cancelled);
     EXPECT_TRUE(fs::exists(m_output / "p100.jpg"));
     EXPECT_TRUE(fs::exists(m_output / "p101.jpg"));
     EXPECT_FALSE(fs::exists(m_output / "p102.jpg"));
@@ -515,7 +564,7 @@ TEST_F(AlbumGeneratorTest, CancelInThePagePhaseEndsItAndAsksForNewRenders)
             m_control.requestCancel();
     };
     AlbumGenerator generator(album, events(), m_control, 2);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Cancelled);
     EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
     EXPECT_TRUE(generator.job().rerenderPhotos);
     EXPECT_TRUE(fs::exists(m_output / "home.gif"));
@@ -526,14 +575,14 @@ TEST_F(AlbumGeneratorTest, ACancelPressedWhileNothingRanDoesNotEndTheNextGenerat
 {
     m_control.requestCancel();
     AlbumGenerator generator(job(2), events(), m_control, 1);
-    EXPECT_TRUE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Finished);
     EXPECT_EQ(m_statuses.back(), "Finished generating photo album!");
 }
 
 TEST_F(AlbumGeneratorTest, NoSecondGenerationStartsInsideTheFirst)
 {
     AlbumJob album = job(2);
-    bool innerResult = true;
+    GenerationOutcome innerResult = GenerationOutcome::Finished;
     m_onStatus = [&](const std::string& text) {
         if (text == "Rendering photo 1 of 2") {
             EXPECT_TRUE(m_control.running());
@@ -542,9 +591,19 @@ TEST_F(AlbumGeneratorTest, NoSecondGenerationStartsInsideTheFirst)
         }
     };
     AlbumGenerator generator(album, events(), m_control, 1);
-    EXPECT_TRUE(generator.generate());
-    EXPECT_FALSE(innerResult);
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Finished);
+    EXPECT_EQ(innerResult, GenerationOutcome::NotStarted);
     EXPECT_FALSE(m_control.running());
+}
+
+// The names in a folder, sub-folders included; empty for a folder that cannot be listed.
+std::set<std::string> entryNames(const fs::path& folder)
+{
+    std::set<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        names.insert(it->path().filename().string());
+    return names;
 }
 
 TEST_F(AlbumGeneratorTest, RefusesWhatCannotMakeAnAlbumBeforeWritingAnything)
@@ -552,16 +611,51 @@ TEST_F(AlbumGeneratorTest, RefusesWhatCannotMakeAnAlbumBeforeWritingAnything)
     struct Case {
         const char* what;
         std::function<void(AlbumJob&)> change;
+        bool namesTheFolder = false;
     };
+    auto resizeTo = [](const char* width, const char* height) {
+        return [=](AlbumJob& album) {
+            album.settings.ResizeImageType = 1;
+            album.settings.NewPhotoWidth = width;
+            album.settings.NewPhotoHeight = height;
+        };
+    };
+    auto scaleBy = [](const char* percentage) {
+        return [=](AlbumJob& album) {
+            album.settings.ResizeImageType = 2;
+            album.settings.ResizePercentage = percentage;
+        };
+    };
+    TempDir catalogFolder;
+    writeFile(catalogFolder / "trip.CAT", "[Catalog]");
+    const char* const homeSet = std::getenv("HOME");
+    const std::string home = homeSet ? homeSet : "";
     const std::vector<Case> cases = {
         {"no rows", [](AlbumJob& album) { album.settings.RowsPerPage = 0; }},
         {"no columns", [](AlbumJob& album) { album.settings.ThumbnailsPerRow = 0; }},
         {"short name with a slash", [](AlbumJob& album) { album.settings.AlbumShortName = "../outside"; }},
         {"empty short name", [](AlbumJob& album) { album.settings.AlbumShortName.clear(); }},
-        {"missing output folder", [this](AlbumJob& album) { album.outputFolder = m_output.str() + "none/"; }},
+        {"missing output folder", [this](AlbumJob& album) { album.outputFolder = m_output.str() + "none/"; }, true},
         {"output folder of a photo", [](AlbumJob& album) {
              album.outputFolder = fs::path(album.photos[0].SourcePath).parent_path().string() + "/";
-         }},
+         }, true},
+        {"no photos", [](AlbumJob& album) { album.photos.clear(); }},
+        {"width 0", resizeTo("0", "90")},
+        {"negative height", resizeTo("120", "-5")},
+        {"width not a number", resizeTo("wide", "90")},
+        {"width beyond the largest picture", resizeTo("30001", "90")},
+        {"percentage 0", scaleBy("0")},
+        {"negative percentage", scaleBy("-3")},
+        {"percentage not a number", scaleBy("nan")},
+        {"infinite percentage", scaleBy("inf")},
+        {"empty percentage", scaleBy("")},
+        {"root folder", [](AlbumJob& album) { album.outputFolder = "/"; }, true},
+        {"home folder", [this](AlbumJob&) { ::setenv("HOME", m_output.str().c_str(), 1); }, true},
+        {"program folder", [this](AlbumJob& album) { album.outputFolder = m_program.str(); }, true},
+        {"catalog's folder", [&](AlbumJob& album) {
+             album.outputFolder = catalogFolder.str();
+             album.catalogPath = (catalogFolder / "trip.CAT").string();
+         }, true},
     };
     for (const Case& c : cases) {
         m_errors.clear();
@@ -571,11 +665,20 @@ TEST_F(AlbumGeneratorTest, RefusesWhatCannotMakeAnAlbumBeforeWritingAnything)
         album.settings.CDROM = true;
         c.change(album);
         const auto photosBefore = folderContents(m_photos.path());
+        const auto outputBefore = entryNames(album.outputFolder);
         AlbumGenerator generator(album, events(), m_control, 1);
-        EXPECT_FALSE(generator.generate()) << c.what;
-        EXPECT_EQ(m_errors.size(), 1u) << c.what;
+        EXPECT_EQ(generator.generate(), GenerationOutcome::Refused) << c.what;
+        if (homeSet)
+            ::setenv("HOME", home.c_str(), 1);
+        else
+            ::unsetenv("HOME");
+        ASSERT_EQ(m_errors.size(), 1u) << c.what;
+        if (c.namesTheFolder) {
+            EXPECT_NE(m_errors[0].find(album.outputFolder), std::string::npos) << m_errors[0];
+        }
         EXPECT_TRUE(m_statuses.empty()) << c.what;
         EXPECT_TRUE(folderContents(m_output.path()).empty()) << c.what;
+        EXPECT_EQ(entryNames(album.outputFolder), outputBefore) << c.what;
         EXPECT_EQ(folderContents(m_photos.path()), photosBefore) << c.what;
         EXPECT_FALSE(m_control.running());
     }
@@ -588,7 +691,7 @@ TEST_F(AlbumGeneratorTest, OutputThatCannotBeWrittenIsReportedAsAFailure)
     fs::create_directories(m_output / "myalbum.htm");
     fs::create_directories(m_output / "p100.jpg");
     AlbumGenerator generator(album, events(), m_control, 2);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Failed);
     EXPECT_NE(std::find(m_logs.begin(), m_logs.end(), "Error creating file - " + m_output.str() + "myalbum.htm"),
               m_logs.end());
     EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
@@ -601,7 +704,7 @@ TEST_F(AlbumGeneratorTest, MissingPhotoIsAnnouncedAndStopsThePages)
     AlbumJob album = job(3);
     fs::remove(album.photos[1].SourcePath);
     AlbumGenerator generator(album, events(), m_control, 2);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Failed);
     EXPECT_EQ(m_errors, std::vector<std::string>{AlbumGenerator::missingPhotosText});
     EXPECT_TRUE(fs::exists(m_output / "p102.jpg")); // the photo phase went on
     ASSERT_FALSE(m_logs.empty());
@@ -610,13 +713,43 @@ TEST_F(AlbumGeneratorTest, MissingPhotoIsAnnouncedAndStopsThePages)
     EXPECT_TRUE(generator.job().rerenderPhotos);
 }
 
+TEST_F(AlbumGeneratorTest, PhotosThatCannotBeRenderedMakeNoFinishedAlbum)
+{
+    // Scaled beyond the largest picture, the photos cannot be rendered, while their thumbnails,
+    // made from the sources, can: every page is written and links to photos that are not.
+    for (const bool preview : {false, true}) {
+        m_logs.clear();
+        m_statuses.clear();
+        TempDir output;
+        AlbumJob album = job(2);
+        album.outputFolder = output.str();
+        album.settings.ResizeImageType = 2;
+        album.settings.ResizePercentage = "100000";
+        album.settings.SneakPeek = preview;
+        AlbumGenerator generator(album, events(), m_control, 2);
+        EXPECT_EQ(generator.generate(), GenerationOutcome::Failed) << preview;
+        EXPECT_TRUE(fs::exists(output / "myalbum.htm"));
+        EXPECT_FALSE(fs::exists(output / "p100.jpg"));
+        ASSERT_EQ(m_logs.size(), 1u);
+        EXPECT_TRUE(m_logs[0].starts_with("These photos could not be rendered, so the album is not complete:\r\n" +
+                                          album.photos[0].SourcePath + ": "))
+            << m_logs[0];
+        EXPECT_NE(m_logs[0].find(album.photos[1].SourcePath), std::string::npos);
+        EXPECT_FALSE(sawStatus("Finished generating photo album!"));
+        EXPECT_FALSE(sawStatus("Sneak Peek Preview Page Finished"));
+        EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
+        EXPECT_FALSE(generator.albumGenerated());
+        EXPECT_TRUE(generator.job().rerenderPhotos);
+    }
+}
+
 TEST_F(AlbumGeneratorTest, DamagedPhotoIsReportedByNameAndStopsThePages)
 {
     AlbumJob album = job(2);
     album.settings.CompressJPEG = true;
     writeFile(album.photos[0].SourcePath, "not a JPEG at all");
     AlbumGenerator generator(album, events(), m_control, 1);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Failed);
     EXPECT_TRUE(m_errors.empty()); // the file exists
     EXPECT_FALSE(fs::exists(m_output / "p100.jpg"));
     EXPECT_TRUE(fs::exists(m_output / "p101.jpg"));

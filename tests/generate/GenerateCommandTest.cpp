@@ -5,7 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace pictaven {
 namespace {
@@ -32,6 +39,17 @@ protected:
 
     CliRun run(const std::vector<std::string>& args) { return runCli(m_work.path(), m_work.str() + "home", args); }
 
+    // Sets one key of the catalog's settings.
+    void setCatalogKey(const std::string& key, const std::string& value)
+    {
+        std::string text = readFile(m_work / "trip.CAT");
+        const std::size_t at = text.find("\n" + key + "=");
+        ASSERT_NE(at, std::string::npos) << key;
+        const std::size_t end = text.find_first_of("\r\n", at + 1);
+        text.replace(at + 1, end - at - 1, key + "=" + value);
+        test::writeFile(m_work / "trip.CAT", text);
+    }
+
     TempDir m_work;
 };
 
@@ -55,6 +73,124 @@ TEST_F(GenerateCommand, MissingPhotoFailsWithTheBoxOnStandardError)
     EXPECT_NE(result.err.find("Some photos in the Catalog file no longer exist."), std::string::npos) << result.err;
     EXPECT_NE(result.out.find("Failure or User Cancellation occurred\n"), std::string::npos) << result.out;
     EXPECT_EQ(result.out.find("Finished generating photo album!"), std::string::npos);
+}
+
+TEST_F(GenerateCommand, SneakPeekPreviewIsASuccess)
+{
+    setCatalogKey("SneakPeek", "1");
+    const CliRun result = run({"generate", m_work.str() + "trip.CAT", "--output", m_work.str() + "album"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("Sneak Peek Preview Page Finished\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Photo Album URL : " + m_work.str() + "album/myalbum.htm"), std::string::npos);
+}
+
+TEST_F(GenerateCommand, CatalogWithoutPhotosIsRefusedBeforeAnythingIsWritten)
+{
+    std::string text = readFile(m_work / "trip.CAT");
+    for (std::size_t at; (at = text.find("Source_File_")) != std::string::npos;)
+        text.erase(at, text.find('\n', at) + 1 - at);
+    test::writeFile(m_work / "trip.CAT", text);
+    const CliRun result = run({"generate", m_work.str() + "trip.CAT", "--output", m_work.str() + "album"});
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.err.find("The album has no photos."), std::string::npos) << result.err;
+    EXPECT_EQ(result.out.find("Finished generating photo album!"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("Photo Album URL"), std::string::npos) << result.out;
+    EXPECT_TRUE(fs::is_empty(m_work / "album"));
+}
+
+TEST_F(GenerateCommand, RefusesAnOutputFolderThatHoldsOtherFiles)
+{
+    test::writeFile(m_work / "notes.txt", "notes beside the catalog");
+    const std::string home = m_work.str() + "home";
+    for (const std::string& folder : {m_work.path().string(), std::string("/"), home}) {
+        const CliRun result = run({"generate", m_work.str() + "trip.CAT", "--output", folder});
+        EXPECT_NE(result.status, 0) << folder;
+        EXPECT_NE(result.err.find("The output folder " + (folder.ends_with('/') ? folder : folder + "/")),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.out, "") << folder;
+        EXPECT_EQ(readFile(m_work / "notes.txt"), "notes beside the catalog");
+        EXPECT_TRUE(fs::exists(m_work / "trip.CAT"));
+        EXPECT_TRUE(fs::exists(m_work / "home" / "settings.ini"));
+        EXPECT_FALSE(fs::exists(m_work / "myalbum.htm"));
+    }
+}
+
+// A JPEG file that is whole: it decodes and ends with the end-of-image marker.
+bool wholeJpeg(const fs::path& path)
+{
+    const std::string bytes = readFile(path);
+    if (!bytes.ends_with("\xFF\xD9"))
+        return false;
+    try {
+        readJpeg(path.string());
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+TEST_F(GenerateCommand, AKilledRunLeavesNoPartPhotoUnderItsNameAndTheNextRunFinishes)
+{
+    // Large photos that are each decoded and written again, so that writing one takes a while.
+    fs::remove_all(m_work / "photos");
+    fs::create_directories(m_work / "photos");
+    const int count = 4;
+    for (int i = 0; i < count; ++i) {
+        Bitmap picture(2400, 1800);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, Colour{static_cast<std::uint8_t>(x * 7 + y * i), static_cast<std::uint8_t>((x ^ y) + i),
+                                              static_cast<std::uint8_t>(x * y + i * 31)});
+        }
+        writeJpeg(picture, (m_work / "photos" / ("big" + std::to_string(i) + ".jpg")).string(), 95);
+    }
+    fs::remove(m_work / "trip.CAT");
+    ASSERT_EQ(run({"new-catalog", m_work.str() + "trip.CAT", "--photos", m_work.str() + "photos"}).status, 0);
+    setCatalogKey("Compress JPEG", "1");
+    const fs::path album = m_work / "album";
+    fs::create_directories(album);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setenv("PICTAVEN_HOME", (m_work.str() + "home").c_str(), 1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execl(PICTAVEN_CLI, PICTAVEN_CLI, "generate", (m_work.str() + "trip.CAT").c_str(), "--output",
+                album.c_str(), "--jobs", "1", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Killed as soon as the first photo shows under its own name: before the fix, while it
+    // was still being written.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    bool exited = false;
+    while (!exited && std::chrono::steady_clock::now() < deadline) {
+        std::error_code ignored;
+        if (fs::file_size(album / "big0.jpg", ignored) > 0 && !ignored)
+            break;
+        int status = 0;
+        exited = ::waitpid(child, &status, WNOHANG) == child;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    if (!exited) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    for (int i = 0; i < count; ++i) {
+        const fs::path photo = album / ("big" + std::to_string(i) + ".jpg");
+        if (fs::exists(photo)) {
+            EXPECT_TRUE(wholeJpeg(photo)) << photo << " holds " << fs::file_size(photo) << " bytes";
+        }
+    }
+
+    const CliRun again = run({"generate", m_work.str() + "trip.CAT", "--output", album.string()});
+    EXPECT_EQ(again.status, 0) << again.err;
+    for (int i = 0; i < count; ++i)
+        EXPECT_TRUE(wholeJpeg(album / ("big" + std::to_string(i) + ".jpg"))) << i;
+    for (const fs::directory_entry& entry : fs::directory_iterator(album))
+        EXPECT_EQ(entry.path().filename().string().find(".part-"), std::string::npos) << entry.path();
 }
 
 TEST_F(GenerateCommand, RefusesBadArguments)

@@ -46,7 +46,12 @@ TEST_F(WorkspaceGeneration, JobCopiesWhatAGenerationReads)
     Workspace& ws = workspace();
     ws.generationFlags().smartRender = false;
     ws.albumSettings().ThumbnailsPerRow = 7;
-    const AlbumJob job = makeAlbumJob(ws);
+    AlbumJob job = makeAlbumJob(ws);
+    EXPECT_EQ(job.catalogPath, "");
+    ws.catalog().folder = path("albums");
+    ws.catalog().name = "Trip.CAT";
+    job = makeAlbumJob(ws);
+    EXPECT_EQ(job.catalogPath, path("albums/Trip.CAT"));
     EXPECT_EQ(job.settings.ThumbnailsPerRow, 7);
     EXPECT_EQ(job.programFolder, ws.programFolder());
     EXPECT_EQ(job.outputFolder, m_output.str());
@@ -65,7 +70,7 @@ TEST_F(WorkspaceGeneration, ResultsGoBackIntoTheWorkspace)
 {
     Workspace& ws = workspace();
     AlbumGenerator generator(makeAlbumJob(ws), GenerationEvents{}, m_control, 2);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     applyGenerationResult(ws, generator);
 
     const FileStorage& scan = ws.catalog().photos[1].storage;
@@ -82,7 +87,7 @@ TEST_F(WorkspaceGeneration, PhotosMovedMeanwhileKeepTheirPaths)
 {
     Workspace& ws = workspace();
     AlbumGenerator generator(makeAlbumJob(ws), GenerationEvents{}, m_control, 1);
-    ASSERT_TRUE(generator.generate());
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     std::swap(ws.catalog().photos[0], ws.catalog().photos[1]);
     applyGenerationResult(ws, generator);
     EXPECT_EQ(ws.catalog().photos[0].storage.WorkingPath, path("shots/scan.tif"));
@@ -97,7 +102,7 @@ TEST_F(WorkspaceGeneration, RefusedGenerationLeavesTheLastListsAlone)
     GenerationEvents events;
     events.showError = [](const std::string&) {};
     AlbumGenerator generator(makeAlbumJob(ws), events, m_control, 1);
-    EXPECT_FALSE(generator.generate());
+    EXPECT_EQ(generator.generate(), GenerationOutcome::Refused);
     applyGenerationResult(ws, generator);
     EXPECT_EQ(ws.generationFlags().indexPageList, std::vector<std::string>{"/old/myalbum.htm"});
     EXPECT_TRUE(ws.generationFlags().rerenderPhotos);

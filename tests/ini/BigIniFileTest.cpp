@@ -101,44 +101,33 @@ TEST(BigIniFileTest, IdenticalWriteLeavesTheFileAlone)
     EXPECT_EQ(inodeOf(path), before);
 }
 
-TEST(BigIniFileTest, LongLinesAreCutTo255Bytes)
+struct Tail {
+    std::string bytes;
+};
+
+void PrintTo(const Tail& tail, std::ostream* out)
+{
+    *out << tail.bytes.size() << " bytes from " << ::testing::PrintToString(tail.bytes.substr(0, 12));
+}
+
+class LongLineTest : public ::testing::TestWithParam<Tail> {};
+
+// Lines longer than 255 bytes, such as the paths of deep folders, are read and written whole,
+// whatever bytes stand where the old limit would have cut.
+TEST_P(LongLineTest, IsKeptWhole)
 {
     TempDir dir;
     const auto path = dir / "long.cfg";
-    const std::string value(300, 'v');
+    const std::string value = std::string(251, 'p') + GetParam().bytes;
     writeFile(path, "[S]\r\nK=" + value + "\r\n");
     BigIniFile ini(path);
-    EXPECT_EQ(ini.readString("S", "K", ""), value.substr(0, 253));
+    EXPECT_EQ(ini.readString("S", "K", ""), value);
     ini.writeString("S", "W", value);
-    EXPECT_EQ(ini.readString("S", "W", ""), value.substr(0, 253));
+    EXPECT_EQ(ini.readString("S", "W", ""), value);
     ini.flushFile();
-    EXPECT_EQ(readFile(path), "[S]\r\nK=" + value.substr(0, 253) + "\r\nW=" + value.substr(0, 253) + "\r\n\r\n");
-}
-
-struct CutCase {
-    std::string tail; // placed after "K=" and padding so that the tail starts at byte 253
-    std::string kept;
-};
-
-void PrintTo(const CutCase& cut, std::ostream* out)
-{
-    *out << ::testing::PrintToString(cut.tail) << " keeps " << ::testing::PrintToString(cut.kept);
-}
-
-class Utf8CutTest : public ::testing::TestWithParam<CutCase> {};
-
-TEST_P(Utf8CutTest, NeverSplitsACharacter)
-{
-    TempDir dir;
-    const auto path = dir / "utf8.cfg";
-    const std::string padding(251, 'p');
-    writeFile(path, "[S]\nK=" + padding + GetParam().tail + "\n");
-    BigIniFile ini(path);
-    EXPECT_EQ(ini.readString("S", "K", ""), padding + GetParam().kept);
-
-    // A written line follows the same rule.
-    ini.writeString("S", "W", padding + GetParam().tail);
-    EXPECT_EQ(ini.readString("S", "W", ""), padding + GetParam().kept);
+    EXPECT_EQ(readFile(path), "[S]\r\nK=" + value + "\r\nW=" + value + "\r\n\r\n");
+    const BigIniFile again(path);
+    EXPECT_EQ(again.readString("S", "W", ""), value);
 }
 
 TEST(BigIniFileTest, IntegersAndFlags)
@@ -206,18 +195,40 @@ TEST(BigIniFileTest, ReadsFindSectionsInAnyOrder)
         EXPECT_EQ(ini.readInteger("s" + std::to_string(i), "K", -1), i);
 }
 
-TEST(BigIniFileTest, ValuesCannotStartNewLines)
+// A line break would end the line early and could forge a line or a section of its own, and a
+// key holding "=" or starting with "[" would read back as another key or a section: such an
+// entry is refused whole, never changed into something that can be written.
+TEST(BigIniFileTest, EntriesThatCannotBeReadBackAreRefused)
 {
     TempDir dir;
     const auto path = dir / "inject.cfg";
-    {
-        BigIniFile ini(path);
-        ini.writeString("S", "Caption", "a\r\n[Evil]\nx=1");
-        ini.flushFile();
+    writeFile(path, "[S]\r\nCaption=old\r\n");
+    const struct {
+        std::string section, key, value, reason;
+    } cases[] = {
+        {"S", "Caption", "a\r\n[Evil]\nx=1", "the value of \"Caption\" holds a line break"},
+        {"S", "New", "ends in a line feed\n", "the value of \"New\" holds a line break"},
+        {"S", "New", "\r", "the value of \"New\" holds a line break"},
+        {"S", "a=b", "1", "the key \"a=b\" holds \"=\""},
+        {"S", "[x", "y]", "the key \"[x\" starts with \"[\""},
+        {"S", "two\nlines", "1", "the key \"two\\nlines\" holds a line break"},
+        {"A\r\nB", "k", "1", "the section name \"A\\r\\nB\" holds a line break"},
+    };
+    BigIniFile ini(path);
+    for (const auto& c : cases) {
+        try {
+            ini.writeString(c.section, c.key, c.value);
+            ADD_FAILURE() << "stored " << c.reason;
+        } catch (const IoError& error) {
+            EXPECT_EQ(error.what(), "Unable to write to " + path.string() + ": " + c.reason);
+        }
     }
-    const BigIniFile again(path);
-    EXPECT_EQ(again.readString("S", "Caption", ""), "a  [Evil] x=1");
-    EXPECT_EQ(again.readString("Evil", "x", "none"), "none");
+    EXPECT_FALSE(ini.changed());
+    EXPECT_EQ(ini.readString("S", "Caption", ""), "old");
+    EXPECT_EQ(ini.readString("S", "New", "none"), "none");
+    ini.writeString("S", "Caption", "new");
+    ini.flushFile();
+    EXPECT_EQ(readFile(path), "[S]\r\nCaption=new\r\n\r\n");
 }
 
 TEST(BigIniFileTest, MissingFileGivesAnEmptyStoreAndIsCreatedOnFlush)
@@ -376,14 +387,25 @@ TEST(BigIniFileTest, FiftyMegabyteFilesLoad)
     writeFile(oneLine, "[S]" + std::string(50u << 20, 'x'));
     const BigIniFile single(oneLine);
     EXPECT_EQ(single.readString("S", "x", "none"), "none");
+
+    // A value of 8 MB, split by every read of the file, comes back whole.
+    const auto longValue = dir / "value.cfg";
+    std::string value = noise(8u << 20, 3);
+    for (char& c : value) {
+        if (c == '\r' || c == '\n')
+            c = 'n';
+    }
+    writeFile(longValue, "[S]\r\nv=" + value + "\r\n[T]\r\nw=1\r\n");
+    const BigIniFile huge(longValue);
+    EXPECT_EQ(huge.readString("S", "v", ""), value);
+    EXPECT_EQ(huge.readInteger("T", "w", 0), 1);
 }
 
-// Bytes 253 and 254 of the line are the last ones kept.
-INSTANTIATE_TEST_SUITE_P(Sequences, Utf8CutTest,
-                         ::testing::Values(CutCase{"ab\xC3\xA9", "ab"}, CutCase{"\xC3\xA9z", "\xC3\xA9"},
-                                           CutCase{"a\xC3\xA9", "a"}, CutCase{"a\xE2\x82\xAC", "a"},
-                                           CutCase{"\xE2\x82\xAC", ""}, CutCase{"\xF0\x9F\x98\x80", ""},
-                                           CutCase{"a\xF0\x9F\x98\x80", "a"}));
+// The tail starts at byte 253 of the line, where lines used to be cut.
+INSTANTIATE_TEST_SUITE_P(Tails, LongLineTest,
+                         ::testing::Values(Tail{"ab\xC3\xA9"}, Tail{"\xC3\xA9z"}, Tail{"a\xE2\x82\xAC"},
+                                           Tail{"\xF0\x9F\x98\x80"}, Tail{"a=b [c] ; d"},
+                                           Tail{std::string(5000, 't') + "/photo.jpg"}));
 
 } // namespace
 } // namespace pictaven

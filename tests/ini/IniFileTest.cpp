@@ -52,6 +52,28 @@ TEST(IniFileTest, KeepsOtherLinesAndSkipsIdenticalWrites)
     EXPECT_EQ(readFile(path), "[Proxy]\r\n;set by hand\r\nProxy Port=0x15\r\nProxy Name=gate\r\n\r\n");
 }
 
+// The last catalog of a deep folder is kept whole; one whose path holds a line break cannot be
+// kept at all, and the write says why instead of changing the file.
+TEST(IniFileTest, LongPathsAreKeptAndLineBreaksRefusedWithTheReason)
+{
+    TempDir dir;
+    const auto path = dir / "album.cfg";
+    IniFile ini(path.string());
+    const std::string deep = "/home/me/" + std::string(3000, 'f') + "/trip.CAT";
+    ini.writeString("Catalog", "Last Catalog", deep);
+    EXPECT_EQ(IniFile(path.string()).readString("Catalog", "Last Catalog", ""), deep);
+
+    const std::string before = readFile(path);
+    try {
+        ini.writeString("Catalog", "Last Catalog", "/home/me/a\nb.CAT");
+        ADD_FAILURE() << "a line break was stored";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.what(),
+                  "Unable to write to " + path.string() + ": the value of \"Last Catalog\" holds a line break");
+    }
+    EXPECT_EQ(readFile(path), before);
+}
+
 TEST(IniFileTest, UnreadableFileGivesDefaultsAndRefusesWrites)
 {
     TempDir dir;

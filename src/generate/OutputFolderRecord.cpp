@@ -1,0 +1,201 @@
+#include "generate/OutputFolderRecord.h"
+
+#include "generate/AtomicFile.h"
+#include "ini/IoError.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace pictaven {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Far more than the names of any album; a larger record is read only this far.
+constexpr std::size_t longestRecord = std::size_t{64} << 20;
+
+// A backslash, line feed or carriage return in a name is written as a backslash followed by
+// a backslash, "n" or "r", so that every name, whatever bytes it holds, takes exactly one line.
+std::string escaped(const std::string& name)
+{
+    std::string line;
+    for (const char c : name) {
+        if (c == '\\')
+            line += "\\\\";
+        else if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else
+            line += c;
+    }
+    return line;
+}
+
+std::optional<std::string> unescaped(std::string_view line)
+{
+    std::string name;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '\\') {
+            name += line[i];
+            continue;
+        }
+        if (++i == line.size())
+            return std::nullopt;
+        if (line[i] == 'n')
+            name += '\n';
+        else if (line[i] == 'r')
+            name += '\r';
+        else if (line[i] == '\\')
+            name += '\\';
+        else
+            return std::nullopt;
+    }
+    return name;
+}
+
+bool isPlainName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos && name != OutputFolderRecord::fileName;
+}
+
+// The bytes of the record, read only when it is a plain file; empty otherwise.
+std::string recordBytes(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::string bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        char buffer[65536];
+        while (bytes.size() < longestRecord) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool isPlainFile(const fs::path& path)
+{
+    std::error_code ignored;
+    return fs::symlink_status(path, ignored).type() == fs::file_type::regular;
+}
+
+} // namespace
+
+OutputFolderRecord::OutputFolderRecord(std::string folder)
+    : m_folder(std::move(folder))
+{
+    const std::string bytes = recordBytes(m_folder + fileName);
+    std::size_t start = 0;
+    // A line without its end was cut by a killed run and may name another file; it does not count.
+    for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::optional<std::string> name = unescaped(std::string_view(bytes).substr(start, end - start));
+        if (name && isPlainName(*name))
+            m_names.insert(*name);
+    }
+}
+
+void OutputFolderRecord::removeLeftovers() const
+{
+    if (m_names.empty())
+        return;
+    std::error_code error;
+    fs::directory_iterator entries(m_folder, error);
+    if (error)
+        return;
+    std::vector<fs::path> leftovers;
+    for (const fs::directory_entry& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with('.') || !isPlainFile(entry.path()))
+            continue;
+        // Hidden files are few in an album folder, so each is compared with every name.
+        for (const std::string& listed : m_names) {
+            if (AtomicFile::isTemporaryOf(name, listed)) {
+                leftovers.push_back(entry.path());
+                break;
+            }
+        }
+    }
+    for (const fs::path& leftover : leftovers) {
+        std::error_code ignored;
+        fs::remove(leftover, ignored);
+    }
+}
+
+void OutputFolderRecord::clear(const std::function<bool(const std::string& name)>& keep)
+{
+    for (auto it = m_names.begin(); it != m_names.end();) {
+        const fs::path file = fs::path(m_folder) / *it;
+        if (!isPlainFile(file) || keep(*it)) {
+            ++it;
+            continue;
+        }
+        // A read-only file goes too: deleting asks only for the folder's permission, and changing
+        // the file's own could reach through a link put in its place meanwhile.
+        std::error_code error;
+        if (fs::remove(file, error))
+            it = m_names.erase(it);
+        else
+            ++it;
+    }
+}
+
+void OutputFolderRecord::save()
+{
+    std::string text;
+    for (auto it = m_names.begin(); it != m_names.end();) {
+        if (isPlainFile(fs::path(m_folder) / *it)) {
+            text += escaped(*it) + "\n";
+            ++it;
+        } else {
+            it = m_names.erase(it);
+        }
+    }
+    const std::string path = m_folder + fileName;
+    if (text.empty()) {
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            throw IoError("Unable to delete " + path + ": " + std::generic_category().message(errno));
+        return;
+    }
+    AtomicFile file(path);
+    file.write(text);
+    file.commit();
+}
+
+void OutputFolderRecord::add(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string record = folder + fileName;
+    const int fd = ::open(record.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw IoError("Unable to write to " + record + ": " + std::generic_category().message(errno));
+    // One write per line: appends of other threads and processes never land inside it. A line
+    // cut short (a full disk) has no end and does not count.
+    const std::string line = escaped(path.substr(folder.size())) + "\n";
+    const ssize_t written = ::write(fd, line.data(), line.size());
+    const int error = written < 0 ? errno : ENOSPC;
+    const bool closed = ::close(fd) == 0;
+    if (written != static_cast<ssize_t>(line.size()) || !closed)
+        throw IoError("Unable to write to " + record + ": " + std::generic_category().message(closed ? error : errno));
+}
+
+} // namespace pictaven
