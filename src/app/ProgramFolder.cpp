@@ -53,8 +53,10 @@ std::string withTrailingSlash(std::string folder)
 
 std::string resolveProgramFolder()
 {
-    if (std::string home = environment("PICTAVEN_HOME"); !home.empty())
-        return withTrailingSlash(home);
+    // A relative value names a folder below the one the program was started in; made absolute
+    // here, it names the same folder in the paths that catalogs and album.cfg keep.
+    if (const std::string home = environment("PICTAVEN_HOME"); !home.empty())
+        return withTrailingSlash(fs::absolute(home).lexically_normal().string());
     std::string dataHome = environment("XDG_DATA_HOME");
     // XDG says a relative value is to be ignored.
     if (dataHome.empty() || dataHome.front() != '/')

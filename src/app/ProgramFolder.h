@@ -8,8 +8,8 @@ namespace pictaven {
 std::string withTrailingSlash(std::string folder);
 
 // The per-user folder that holds every data folder and file of the program, always ending in
-// "/": $PICTAVEN_HOME when set and not empty, else $XDG_DATA_HOME/pictaven/, else
-// ~/.local/share/pictaven/. Nothing is created here.
+// "/": $PICTAVEN_HOME when set and not empty (made absolute against the current folder), else
+// $XDG_DATA_HOME/pictaven/, else ~/.local/share/pictaven/. Nothing is created here.
 std::string resolveProgramFolder();
 
 // The folder of the files shipped with the program: `<executable's folder>/../share/pictaven`

@@ -106,10 +106,8 @@ void Workspace::firstShow()
         // is usable all the same.
         m_dialogs.showError(error.what());
     }
-    // Relative paths resolve against the output folder; one that cannot be entered leaves the
-    // current folder as it is.
-    std::error_code ignored;
-    fs::current_path(m_folders.outputFolder, ignored);
+    // The output folder stays workspace state: the process's current folder is left alone, so
+    // that paths given on a command line keep naming what they named where it was started.
     m_guards = StepGuards{};
     m_catalog.modified = false;
 }

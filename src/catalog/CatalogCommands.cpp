@@ -70,6 +70,12 @@ bool isAbsoluteFolder(const std::string& path)
     return path.starts_with('/') && fs::is_directory(path, ignored);
 }
 
+// `path` as it names a file when taken against `folder`; an absolute path stays as it is.
+fs::path againstFolder(const std::string& folder, const std::string& path)
+{
+    return (fs::path(folder) / path).lexically_normal();
+}
+
 std::string savedCatalogPath(const Catalog& catalog)
 {
     return withTrailingSlash(catalog.folder) + catalog.name;
@@ -146,7 +152,7 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
     // The file is read before anything changes, so that a catalog that cannot be read leaves
     // the open one as it was, and a later save cannot write it over the unreadable file. The
     // path is made absolute so that the catalog's folder is never empty.
-    const fs::path file = fs::absolute(path).lexically_normal();
+    const fs::path file = againstFolder(workspace.outputFolder(), path);
     const BigIniFile ini(file.string());
     const std::string& programFolder = workspace.programFolder();
     Catalog& catalog = workspace.catalog();
@@ -169,9 +175,23 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
     workspace.outputFolders().outputFolder
         = withTrailingSlash(ini.readString("Generate Options", "OutputFolder", workspace.outputFolder()));
 
+    // Paths in a catalog are full paths; one written without its folder is taken against the
+    // output folder that the catalog sets (reading its settings below applies it the same way),
+    // never against whatever folder the program was started in.
+    const std::string storedOutput = ini.readString("Generate Options", "OutputFolder", "");
+    const std::string pathFolder
+        = isAbsoluteFolder(storedOutput) ? withTrailingSlash(storedOutput) : programFolder + "Projects/";
+    const auto resolve = [&pathFolder](std::string& held) {
+        if (!held.empty())
+            held = againstFolder(pathFolder, held).string();
+    };
+
     catalog.photos = CatalogFile::readPhotos(ini);
     std::size_t missing = 0;
-    for (const AlbumItem& item : catalog.photos) {
+    for (AlbumItem& item : catalog.photos) {
+        resolve(item.storage.SourcePath);
+        resolve(item.storage.WorkingPath);
+        resolve(item.storage.AudioFile);
         if (!isFile(item.storage.SourcePath))
             ++missing;
     }
@@ -194,6 +214,8 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
 
     catalog.photoPageTexture = ini.readString("Preferences", "Background Image", "");
     catalog.indexPageTexture = ini.readString("Preferences", "Thumbnail Background Image", "");
+    resolve(catalog.photoPageTexture);
+    resolve(catalog.indexPageTexture);
 
     StepGuards& guards = workspace.guards();
     guards.photosSelected = true;
@@ -202,7 +224,20 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
     guards.albumGenerated = false;
 
     changeTemplate(workspace, *entry);
-    readConfigFile(file.string(), ConfigMode::Catalog, programFolder, workspace.albumSettings(), workspace.outputFolders());
+    AlbumSettings& settings = workspace.albumSettings();
+    const auto resolveSettings = [&] {
+        resolve(settings.StyleSheet);
+        resolve(settings.ExternalStyleSheet);
+        resolve(settings.WatermarkImage);
+    };
+    try {
+        readConfigFile(file.string(), ConfigMode::Catalog, programFolder, settings, workspace.outputFolders());
+    } catch (const std::exception&) {
+        // The keys read before the failure stay in force, so their paths must be whole too.
+        resolveSettings();
+        throw;
+    }
+    resolveSettings();
     catalog.modified = false;
 
     const bool known = std::find(kKnownVersions.begin(), kKnownVersions.end(), version) != kKnownVersions.end();
@@ -224,12 +259,17 @@ bool openCatalog(Workspace& workspace)
     const auto chosen = workspace.dialogs().chooseOpenFile("Open Catalog", openDialogFolder(workspace), kFilter);
     if (!chosen)
         return false;
+    return openChosenCatalog(workspace, *chosen);
+}
+
+bool openChosenCatalog(Workspace& workspace, const std::string& path)
+{
     workspace.generationFlags().rerenderPhotos = true;
-    if (!namesCatalog(*chosen))
+    if (!namesCatalog(path))
         return false;
-    openTheCatalog(workspace, *chosen);
+    openTheCatalog(workspace, path);
     Catalog& catalog = workspace.catalog();
-    catalog.lastCatalogPath = *chosen;
+    catalog.lastCatalogPath = path;
     workspace.setLastCatalogEntry(asciiUpper(catalog.name));
     return true;
 }

@@ -5,8 +5,10 @@
 #include "decoders/PictureLoader.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
+#include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
 
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -47,6 +49,11 @@ int runConvertCommand(const std::vector<std::string>& args)
         std::cerr << "Usage: pictaven-cli convert IN OUT.jpg [--quality Q]\n";
         return 2;
     }
+    // JPEG data under another picture format's name would be misread by whatever opens it.
+    const std::string extension = asciiLower(std::filesystem::path(paths[1]).extension().string());
+    if (extension != ".jpg" && extension != ".jpeg" && extension != ".jpe" && extension != ".jfif")
+        throw std::invalid_argument("the output is written as JPEG, so its name must end in .jpg, .jpeg, .jpe "
+                                    "or .jfif: " + paths[1]);
     if (quality < 0)
         quality = storedConversionQuality();
     writeJpeg(loadPicture(paths[0]), paths[1], quality);

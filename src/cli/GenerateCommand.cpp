@@ -1,6 +1,6 @@
 #include "app/ProgramFolder.h"
 #include "app/Workspace.h"
-#include "catalog/CatalogCommands.h"
+#include "cli/CatalogArgument.h"
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
@@ -62,15 +62,14 @@ int runGenerateCommand(const std::vector<std::string>& args)
 {
     const GenerateArguments arguments = parseArguments(args);
     namespace fs = std::filesystem;
-    // Paths are made absolute first: the start-up moves into the output folder.
-    const std::string catalog = fs::absolute(arguments.catalog).lexically_normal().string();
+    const std::string catalog = catalogArgument(arguments.catalog);
     std::optional<fs::path> output;
     if (arguments.output)
-        output = fs::absolute(*arguments.output).lexically_normal();
+        output = commandLinePath(*arguments.output);
 
     TerminalDialogs dialogs("pictaven-cli generate");
     std::unique_ptr<Workspace> workspace = startWorkspace(dialogs);
-    openTheCatalog(*workspace, catalog);
+    openCatalogArgument(*workspace, catalog);
     if (output) {
         const fs::path& folder = *output;
         fs::create_directories(folder);

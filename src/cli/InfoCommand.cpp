@@ -7,9 +7,10 @@
 
 namespace pictaven::cli {
 
-// One line per file: "<file>: <format>, <width> x <height>", or the reason it cannot be read,
-// which names the file itself. Only the header is read, so a picture of any size is reported
-// at once; damage further into the file shows only when the picture is decoded.
+// One line per file: "<file>: <format>, <width> x <height>" on standard output, or the reason
+// it cannot be read, which names the file itself, on standard error. Only the header is read, so
+// a picture of any size is reported at once; damage further into the file shows only when the
+// picture is decoded.
 int runInfoCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) {
@@ -23,7 +24,7 @@ int runInfoCommand(const std::vector<std::string>& args)
             std::cout << path << ": " << pictureFormatFor(path)->name << ", " << size.width << " x " << size.height
                       << '\n';
         } catch (const std::exception& error) {
-            std::cout << error.what() << '\n';
+            std::cerr << error.what() << '\n';
             status = 1;
         }
     }

@@ -1,6 +1,7 @@
 #include "catalog/CatalogCommands.h"
 #include "catalog/PhotoList.h"
 #include "catalog/TemplateCommands.h"
+#include "cli/CatalogArgument.h"
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
@@ -83,9 +84,8 @@ std::int32_t templateEntry(const Workspace& workspace, const std::string& name)
 int runNewCatalogCommand(const std::vector<std::string>& args)
 {
     const NewCatalogArguments parsed = parse(args);
-    // Paths are made absolute first: the start-up moves into the output folder.
-    const fs::path catalogPath = fs::absolute(parsed.catalog).lexically_normal();
-    const fs::path photoFolder = fs::absolute(parsed.photos).lexically_normal();
+    const fs::path catalogPath = commandLinePath(parsed.catalog);
+    const fs::path photoFolder = commandLinePath(parsed.photos);
     if (asciiLower(catalogPath.filename().string()).find(".cat") == std::string::npos)
         throw std::invalid_argument("the catalog name must hold .CAT: " + parsed.catalog);
     std::error_code error;

@@ -1,4 +1,5 @@
 #include "app/ProgramFolder.h"
+#include "cli/CatalogArgument.h"
 #include "cli/Commands.h"
 #include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
@@ -14,7 +15,8 @@ namespace pictaven::cli {
 
 // Shows what a template or catalog does to the settings, as the program holds them right after
 // start-up: every key's default, with the catalog-only keys at their start-up values. A file
-// whose extension is .CAT (any case) is read as a catalog unless --template says otherwise.
+// whose extension is .CAT (any case) is read as a catalog unless --template says otherwise. A
+// file that checkSettingsFile refuses (missing, empty, not a template or catalog) is an error.
 int runSettingsCommand(const std::vector<std::string>& args)
 {
     constexpr const char* usage = "usage: settings FILE [--catalog | --template]";
@@ -32,6 +34,7 @@ int runSettingsCommand(const std::vector<std::string>& args)
     }
     if (path.empty())
         throw std::invalid_argument(std::string("no file given; ") + usage);
+    path = commandLinePath(path);
     if (!mode) {
         const bool catalog = asciiLower(std::filesystem::path(path).extension().string()) == ".cat";
         mode = catalog ? ConfigMode::Catalog : ConfigMode::Template;
@@ -40,9 +43,7 @@ int runSettingsCommand(const std::vector<std::string>& args)
     const std::string programFolder = resolveProgramFolder();
     AlbumSettings settings = AlbumSettings::startUpValues(programFolder);
     OutputFolderState folders{programFolder + "Projects", programFolder + "Projects/", {}};
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        std::cerr << "pictaven-cli settings: " << path << " does not exist; every key has its default\n";
+    checkSettingsFile(path, *mode);
     try {
         readConfigFile(path, *mode, programFolder, settings, folders);
     } catch (const ConversionError& conversion) {

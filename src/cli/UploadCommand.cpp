@@ -1,5 +1,5 @@
 #include "app/Workspace.h"
-#include "catalog/CatalogCommands.h"
+#include "cli/CatalogArgument.h"
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
@@ -17,11 +17,12 @@ namespace {
 
 constexpr const char* usage = "usage: upload CATALOG.CAT [--profile NAME.prf] [--verbose] [--no-overwrite] [--no-audio]";
 
-// A bare name is looked up in the program's profiles folder, as the desktop program keeps them.
+// A bare name is looked up in the program's profiles folder, as the desktop program keeps them;
+// a path is taken against the folder the command was started in.
 std::string profilePath(const std::string& name, const Workspace& workspace)
 {
     if (name.find('/') != std::string::npos)
-        return name;
+        return commandLinePath(name);
     return workspace.programFolder() + "profiles/" + name;
 }
 
@@ -53,10 +54,11 @@ int runUploadCommand(const std::vector<std::string>& args)
     }
     if (catalogPath.empty())
         throw std::invalid_argument(std::string("no catalog given; ") + usage);
+    const std::string catalog = catalogArgument(catalogPath);
 
     TerminalDialogs dialogs("pictaven-cli upload");
     std::unique_ptr<Workspace> workspace = startWorkspace(dialogs);
-    openTheCatalog(*workspace, std::filesystem::absolute(catalogPath).string());
+    openCatalogArgument(*workspace, catalog);
 
     UploadJob job = makeUploadJob(*workspace);
     if (!profile.empty()) {
@@ -69,8 +71,12 @@ int runUploadCommand(const std::vector<std::string>& args)
     job.uploadAudio = uploadAudio;
     findGeneratedAlbum(job, *workspace);
 
+    std::string lastStatus;
     UploadObserver observer;
-    observer.status = [](const std::string& text) { std::cout << text << std::endl; };
+    observer.status = [&](const std::string& text) {
+        lastStatus = text;
+        std::cout << text << std::endl;
+    };
     if (verbose)
         observer.log = [](const std::string& line) { std::cout << "  " << line << std::endl; };
     observer.logMessage = [&](const std::string& text) { workspace->logMessage(text); };
@@ -79,7 +85,14 @@ int runUploadCommand(const std::vector<std::string>& args)
 
     FtpSession session;
     Uploader uploader(session, observer);
-    return uploader.run(job) ? 0 : 1;
+    const int errorsBefore = dialogs.errorCount();
+    if (uploader.run(job))
+        return 0;
+    // Some failures end the upload with a status text alone; the failure still belongs on
+    // standard error.
+    if (dialogs.errorCount() == errorsBefore)
+        dialogs.showError("the upload did not finish: " + lastStatus);
+    return 1;
 }
 
 } // namespace pictaven::cli

@@ -20,8 +20,21 @@ constexpr auto None = WrittenBy::Nobody;
 AlbumSettingsField field(const char* name, AlbumSettingsField::Member member, const char* section,
     const char* key, FieldKind kind, ReadIn readIn, WrittenBy writtenBy, std::int32_t choices = 0)
 {
-    return AlbumSettingsField { name, section, key, kind, choices, readIn, writtenBy, member };
+    return AlbumSettingsField { name, section, key, kind, choices, readIn, writtenBy, member, NumberRange {} };
 }
+
+AlbumSettingsField within(AlbumSettingsField field, NumberRange range)
+{
+    field.range = range;
+    return field;
+}
+
+// The preferences dialog's bounds for the grid; the others hold pictures well inside the largest
+// picture the program decodes (30000 pixels a side) and keep a thumbnail's bitmap small.
+constexpr NumberRange kGridCount{1, 100};
+constexpr NumberRange kThumbnailSide{1, 1000};
+constexpr NumberRange kSpacing{0, 1000};
+constexpr NumberRange kBorderOffset{0, 30000};
 
 // The field's name as text and its member, so that the two cannot drift apart.
 #define PICTAVEN_FIELD(member) #member, &AlbumSettings::member
@@ -35,16 +48,16 @@ std::vector<AlbumSettingsField> makeTable()
     const char* generate = "Generate Options";
     const char* ftpAppearance = "FTP Appearance";
     return {
-        field(PICTAVEN_FIELD(Left), size, "Left", Text, B, W),
-        field(PICTAVEN_FIELD(Right), size, "Right", Text, B, W),
-        field(PICTAVEN_FIELD(Top), size, "Top", Text, B, W),
-        field(PICTAVEN_FIELD(Bottom), size, "Bottom", Text, B, W),
-        field(PICTAVEN_FIELD(ThumbWidth), size, "ThumbWidth", StrictInteger, B, W),
-        field(PICTAVEN_FIELD(ThumbHeight), size, "ThumbHeight", StrictInteger, B, W),
-        field(PICTAVEN_FIELD(SpacingRows), size, "SpacingRows", StrictInteger, B, W),
-        field(PICTAVEN_FIELD(SpacingCols), size, "SpacingCols", StrictInteger, B, W),
-        field(PICTAVEN_FIELD(ThumbnailsPerRow), size, "Thumbnails Per Row", StrictInteger, B, W),
-        field(PICTAVEN_FIELD(RowsPerPage), size, "Rows Per Page", StrictInteger, B, W),
+        within(field(PICTAVEN_FIELD(Left), size, "Left", Text, B, W), kBorderOffset),
+        within(field(PICTAVEN_FIELD(Right), size, "Right", Text, B, W), kBorderOffset),
+        within(field(PICTAVEN_FIELD(Top), size, "Top", Text, B, W), kBorderOffset),
+        within(field(PICTAVEN_FIELD(Bottom), size, "Bottom", Text, B, W), kBorderOffset),
+        within(field(PICTAVEN_FIELD(ThumbWidth), size, "ThumbWidth", StrictInteger, B, W), kThumbnailSide),
+        within(field(PICTAVEN_FIELD(ThumbHeight), size, "ThumbHeight", StrictInteger, B, W), kThumbnailSide),
+        within(field(PICTAVEN_FIELD(SpacingRows), size, "SpacingRows", StrictInteger, B, W), kSpacing),
+        within(field(PICTAVEN_FIELD(SpacingCols), size, "SpacingCols", StrictInteger, B, W), kSpacing),
+        within(field(PICTAVEN_FIELD(ThumbnailsPerRow), size, "Thumbnails Per Row", StrictInteger, B, W), kGridCount),
+        within(field(PICTAVEN_FIELD(RowsPerPage), size, "Rows Per Page", StrictInteger, B, W), kGridCount),
         field(PICTAVEN_FIELD(RefreshRate), size, "Refresh Rate", Text, C, W),
 
         field(PICTAVEN_FIELD(PageNumbers), appearance, "PageNumbers", FlagOne, B, W),
@@ -82,7 +95,7 @@ std::vector<AlbumSettingsField> makeTable()
         field(PICTAVEN_FIELD(WatermarkFontSize), appearance, "WatermarkFontSize", Text, B, W),
         field(PICTAVEN_FIELD(PageNumberFontSize), appearance, "PageNumberFontSize", Text, B, W),
         field(PICTAVEN_FIELD(FontFamily), appearance, "FontFamily", Text, B, W),
-        field(PICTAVEN_FIELD(LabelHeight), appearance, "LabelHeight", Integer, B, W),
+        within(field(PICTAVEN_FIELD(LabelHeight), appearance, "LabelHeight", Integer, B, W), kSpacing),
         field(PICTAVEN_FIELD(TitleFontColor), appearance, "TitleFontColor", Integer, B, W),
         field(PICTAVEN_FIELD(TitleBrushColor), appearance, "TitleBrushColor", Integer, B, W),
         field(PICTAVEN_FIELD(PrefixIndex), appearance, "PrefixIndex", Text, C, W),
@@ -191,13 +204,15 @@ void AlbumSettingsField::read(
                 value = kind == FieldKind::FlagOne ? number == 1 : number != 0;
             } else if constexpr (std::is_same_v<Value, std::int32_t>) {
                 if (kind == FieldKind::StrictInteger) {
-                    value = textToInt(ini.readString(section, key, std::to_string(fallback)));
+                    value = bounded(textToInt(ini.readString(section, key, std::to_string(fallback))));
                 } else {
                     const std::int32_t number = ini.readInteger(section, key, fallback);
-                    value = kind == FieldKind::Integer ? number : clampIndex(kind, number, choices);
+                    value = kind == FieldKind::Integer ? bounded(number) : clampIndex(kind, number, choices);
                 }
             } else {
                 value = ini.readString(section, key, fallback);
+                if (const auto number = parseInteger(value); number && bounded(*number) != *number)
+                    value = std::to_string(bounded(*number));
             }
         },
         member);
@@ -217,6 +232,11 @@ std::string AlbumSettingsField::valueText(const AlbumSettings& settings) const
                 return value;
         },
         member);
+}
+
+std::int32_t AlbumSettingsField::bounded(std::int32_t value) const
+{
+    return std::clamp(value, range.lowest, range.highest);
 }
 
 void AlbumSettingsField::write(BigIniFile& ini, const AlbumSettings& settings) const

@@ -36,6 +36,12 @@ enum class WrittenBy {
     Nobody, // only hand-made templates carry it
 };
 
+// The values a number read from a file may take, both ends included.
+struct NumberRange {
+    std::int32_t lowest = INT32_MIN;
+    std::int32_t highest = INT32_MAX;
+};
+
 // One key of the template and catalog files: where it lives, how it is read and written, and
 // the AlbumSettings field that holds it.
 struct AlbumSettingsField {
@@ -50,6 +56,10 @@ struct AlbumSettingsField {
     ReadIn readIn;
     WrittenBy writtenBy;
     Member member;
+    // Sizes are kept within what a page can show, so that no later sum or product overflows
+    // and no page grows without bound: a number read outside becomes the nearer end. A number
+    // text is bounded only when it is an integer; other text is kept for its user to refuse.
+    NumberRange range;
 
     // Every key, in the order of the sections [Size], [Appearance], [FTP], [Generate Options],
     // [FTP Appearance] and of the keys within them.
@@ -57,13 +67,16 @@ struct AlbumSettingsField {
     // The key of a field name; throws std::logic_error for an unknown name (a programming error).
     static const AlbumSettingsField& byName(std::string_view name);
 
-    // Reads the key into `settings`, with the field's value in `defaults` as the default.
-    // Throws ConversionError for a StrictInteger key whose text does not convert.
+    // Reads the key into `settings`, with the field's value in `defaults` as the default, and
+    // brings a number into the field's range. Throws ConversionError for a StrictInteger key
+    // whose text does not convert; the field is then unchanged.
     void read(const BigIniFile& ini, AlbumSettings& settings, const AlbumSettings& defaults) const;
     // Writes the field: flags "1" or "0", numbers in decimal, texts as held.
     void write(BigIniFile& ini, const AlbumSettings& settings) const;
     // The field's value as write() puts it into the file.
     std::string valueText(const AlbumSettings& settings) const;
+    // `value` brought into the field's range.
+    std::int32_t bounded(std::int32_t value) const;
 };
 
 } // namespace pictaven

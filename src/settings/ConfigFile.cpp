@@ -82,9 +82,11 @@ void readConfigFile(const std::string& path, ConfigMode mode, const std::string&
 
     if (catalog) {
         const BorderOffsets fallback = defaults.CatalogOffsets;
-        settings.CatalogOffsets = BorderOffsets { ini.readInteger("Size", "Left", fallback.Left),
-            ini.readInteger("Size", "Right", fallback.Right), ini.readInteger("Size", "Top", fallback.Top),
-            ini.readInteger("Size", "Bottom", fallback.Bottom) };
+        const auto offset = [&](const char* name, std::int32_t fallbackValue) {
+            return AlbumSettingsField::byName(name).bounded(ini.readInteger("Size", name, fallbackValue));
+        };
+        settings.CatalogOffsets = BorderOffsets { offset("Left", fallback.Left), offset("Right", fallback.Right),
+            offset("Top", fallback.Top), offset("Bottom", fallback.Bottom) };
     } else {
         readFields({ "Left", "Right", "Top", "Bottom" });
     }

@@ -15,8 +15,10 @@ enum class ConfigMode {
 };
 
 // Reads the settings file at `path` (a template, factory copy or catalog) into `settings`, key
-// by key in a fixed order; a missing key (or file) gives its default. programFolder ends in "/";
-// the navigation-button pictures and the default output folder lie below it.
+// by key in a fixed order; a missing key (or file) gives its default, and a size outside its
+// field's range (AlbumSettingsField::range; the catalog's border offsets too) becomes the nearer
+// end of it. programFolder ends in "/"; the navigation-button pictures and the default output
+// folder lie below it.
 //
 // Catalog mode also reads the border offsets into settings.CatalogOffsets (Left, Right, Top and
 // Bottom keep their values), copies StyleSheet into ExternalStyleSheet, sets the button pictures

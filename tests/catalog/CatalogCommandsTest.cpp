@@ -109,12 +109,50 @@ TEST_F(CatalogCommandsTest, EmptyCatalogLeavesOnlyStepTwoDone)
     workspace().guards().albumGenerated = true;
     handWritten("Projects/Empty.CAT", "[Program]\r\nVersion=3.03\r\n", {});
     openTheCatalog(workspace(), "Empty.CAT");
-    EXPECT_EQ(workspace().catalog().folder, fs::current_path().string()) << "relative to the output folder";
+    EXPECT_EQ(workspace().catalog().folder, path("Projects")) << "relative to the output folder";
     const StepGuards& guards = workspace().guards();
     EXPECT_FALSE(guards.photosSelected || guards.outputFolderValid || guards.albumGenerated);
     EXPECT_TRUE(guards.settingsValid);
     EXPECT_EQ(workspace().catalog().albumTitle, "Untitled Album");
     EXPECT_EQ(workspace().caption(), "Pictaven 3.03 - Catalog <Empty.CAT>");
+}
+
+TEST_F(CatalogCommandsTest, RelativePathsInACatalogAreTakenAgainstItsOutputFolder)
+{
+    fs::create_directories(m_home / "album");
+    const struct {
+        std::string outputFolder;
+        std::string base;
+    } cases[] = {{path("album"), path("album/")}, {"not/absolute", path("Projects/")}};
+    for (const auto& c : cases) {
+        writeFile(c.base + "here.jpg", "photo");
+        const std::string file = handWritten(
+            "Rel.CAT",
+            "[Program]\r\nVersion=3.03\r\n[Generate Options]\r\nOutputFolder=" + c.outputFolder
+                + "\r\n[Preferences]\r\nBackground Image=tex/paper.jpg\r\nThumbnail Background Image=/fixed/tex.jpg\r\n"
+                  "[Appearance]\r\nStyleSheet=../style.css\r\n[FTP Appearance]\r\nWatermark Image=mark.png\r\n",
+            {"here.jpg", "sub/../gone.jpg"});
+        BigIniFile ini(file);
+        ini.writeString("Files", "AudioFile_1", "song.mp3");
+        ini.flushFile();
+        m_dialogs.shown.clear();
+
+        openTheCatalog(workspace(), file);
+        const Catalog& catalog = workspace().catalog();
+        ASSERT_EQ(catalog.photos.size(), 2u);
+        EXPECT_EQ(catalog.photos[0].storage.SourcePath, c.base + "here.jpg");
+        EXPECT_EQ(catalog.photos[0].storage.WorkingPath, c.base + "here.jpg");
+        EXPECT_EQ(catalog.photos[0].storage.AudioFile, c.base + "song.mp3");
+        EXPECT_EQ(catalog.photos[1].storage.SourcePath, c.base + "gone.jpg");
+        EXPECT_EQ(m_dialogs.texts(Kind::Error), std::vector<std::string>{kMissingStart + "1"}) << c.outputFolder;
+        EXPECT_EQ(catalog.photoPageTexture, c.base + "tex/paper.jpg");
+        EXPECT_EQ(catalog.indexPageTexture, "/fixed/tex.jpg");
+        const AlbumSettings& settings = workspace().albumSettings();
+        EXPECT_EQ(settings.StyleSheet, fs::path(c.base + "../style.css").lexically_normal().string());
+        EXPECT_EQ(settings.ExternalStyleSheet, settings.StyleSheet);
+        EXPECT_EQ(settings.WatermarkImage, c.base + "mark.png");
+        EXPECT_EQ(workspace().outputFolder(), c.base);
+    }
 }
 
 TEST_F(CatalogCommandsTest, TemplateIsChosenByExactNameThenByPosition)

@@ -41,6 +41,9 @@ void changeEverySetting(AlbumSettings& settings)
     settings.Right = "12";
     settings.Top = "13";
     settings.Bottom = "14";
+    // Paths come back as they were only when full: a relative one is made whole on reading.
+    settings.StyleSheet = "/changed/StyleSheet.css";
+    settings.WatermarkImage = "/changed/WatermarkImage.png";
 }
 
 TEST_F(CatalogFileTest, CatalogPartIsWrittenInTheTableOrder)

@@ -17,10 +17,6 @@ namespace pictaven::test {
 // A started and shown workspace in a fresh program folder, with the scripted dialogs.
 class WorkspaceFixture : public ::testing::Test {
 protected:
-    // The first show makes the output folder the current one; the temporary folders go away.
-    void SetUp() override { m_startFolder = std::filesystem::current_path(); }
-    void TearDown() override { std::filesystem::current_path(m_startFolder); }
-
     // A new workspace on the same program folder, as after a restart. Templates put into ALBUMS
     // before this call are listed.
     Workspace& restart()
@@ -49,7 +45,6 @@ protected:
         return path(name);
     }
 
-    std::filesystem::path m_startFolder;
     TempDir m_home;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<Workspace> m_workspace;

@@ -135,10 +135,12 @@ TEST_F(NewCatalogCommandTest, RefusesWithoutTouchingAnything)
 TEST_F(NewCatalogCommandTest, SettingsReadsACatalogFileAsACatalog)
 {
     writeFile(m_folder / "Trip.cat", "[Generate Options]\r\nAlbumShortName=trip\r\n");
+    writeFile(m_folder / "ALBUM.CAT", "[Generate Options]\r\nAlbumShortName=album\r\n");
     const struct {
         std::vector<std::string> args;
         const char* line;
     } cases[] = {{{"settings", "Trip.cat"}, "AlbumShortName=trip\n"},
+                 {{"settings", "ALBUM.CAT"}, "AlbumShortName=album\n"},
                  {{"settings", "Trip.cat", "--template"}, "AlbumShortName=myalbum\n"},
                  {{"settings", "Trip.cat", "--catalog"}, "AlbumShortName=trip\n"}};
     for (const auto& c : cases) {

@@ -1,3 +1,4 @@
+#include "catalog/CatalogCommands.h"
 #include "catalog/WorkspaceFixture.h"
 #include "decoders/FixtureFiles.h"
 #include "generate/AlbumGenerator.h"
@@ -106,6 +107,27 @@ TEST_F(WorkspaceGeneration, RefusedGenerationLeavesTheLastListsAlone)
     EXPECT_EQ(ws.generationFlags().indexPageList, std::vector<std::string>{"/old/myalbum.htm"});
     EXPECT_TRUE(ws.generationFlags().rerenderPhotos);
     EXPECT_FALSE(ws.guards().albumGenerated);
+}
+
+TEST_F(WorkspaceGeneration, RunawaySizesInACatalogGiveAnAlbumOfBoundedSize)
+{
+    // Read from a file, so that the bounds applied when reading keep every sum and product of
+    // the page layout within range; the sanitizer build stops on any that is not.
+    const std::string catalog = path("huge.CAT");
+    test::writeFile(catalog, "[Program]\r\nVersion=3.03\r\n[Files]\r\nSource_File_1=" + path("shots/beach.jpg")
+                                 + "\r\n[Size]\r\nThumbWidth=2147483647\r\nThumbHeight=2147483647\r\n"
+                                   "SpacingRows=2147483647\r\nSpacingCols=2147483647\r\n"
+                                   "Thumbnails Per Row=2147483647\r\nRows Per Page=2147483647\r\n"
+                                   "[Appearance]\r\nLabel=1\r\nLabelHeight=2147483647\r\nShadow=1\r\n"
+                                   "MultiWindow=1\r\n[Generate Options]\r\nOutputFolder="
+                                 + m_output.str() + "\r\n");
+    Workspace& ws = workspace();
+    openTheCatalog(ws, catalog);
+    AlbumGenerator generator(makeAlbumJob(ws), GenerationEvents{}, m_control, 1);
+    ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
+    EXPECT_LT(fs::file_size(m_output.path() / "myalbum.htm"), 100000u);
+    // 100 columns of 1000-pixel thumbnails 1000 pixels apart, each with its 16-pixel shadow.
+    EXPECT_NE(test::readFile(m_output.path() / "myalbum_frame.htm").find("COLS=\"203604,*\""), std::string::npos);
 }
 
 } // namespace

@@ -194,6 +194,48 @@ INSTANTIATE_TEST_SUITE_P(Values, IndexClampTest,
         IndexCase { "[FTP Appearance]\r\nWatermark Orientation=4", "WatermarkOrientation", 3 },
         IndexCase { "[FTP Appearance]\r\nWatermark Orientation=-9", "WatermarkOrientation", -1 }));
 
+class SizeRangeTest : public ConfigFileTest, public ::testing::WithParamInterface<IndexCase>
+{
+};
+
+TEST_P(SizeRangeTest, SizesStayWithinWhatAPageCanShow)
+{
+    const std::string path = write("sizes.cat", std::string(GetParam().line) + "\r\n");
+    for (const ConfigMode mode : { ConfigMode::Template, ConfigMode::Catalog }) {
+        read(path, mode);
+        EXPECT_EQ(value(GetParam().field), std::to_string(GetParam().expected)) << GetParam().line;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SizeRangeTest,
+    ::testing::Values(IndexCase { "[Size]\r\nThumbnails Per Row=2147483647", "ThumbnailsPerRow", 100 },
+        IndexCase { "[Size]\r\nThumbnails Per Row=100", "ThumbnailsPerRow", 100 },
+        IndexCase { "[Size]\r\nRows Per Page=0", "RowsPerPage", 1 },
+        IndexCase { "[Size]\r\nRows Per Page=0x7FFFFFFF", "RowsPerPage", 100 },
+        IndexCase { "[Size]\r\nThumbWidth=2147483647", "ThumbWidth", 1000 },
+        IndexCase { "[Size]\r\nThumbHeight=-2147483648", "ThumbHeight", 1 },
+        IndexCase { "[Size]\r\nThumbHeight=1000", "ThumbHeight", 1000 },
+        IndexCase { "[Size]\r\nSpacingRows=2147483647", "SpacingRows", 1000 },
+        IndexCase { "[Size]\r\nSpacingCols=-1", "SpacingCols", 0 },
+        IndexCase { "[Appearance]\r\nLabelHeight=2147483647", "LabelHeight", 1000 },
+        IndexCase { "[Appearance]\r\nLabelHeight=0", "LabelHeight", 0 }));
+
+TEST_F(ConfigFileTest, BorderOffsetsStayWithinTheLargestPicture)
+{
+    const std::string path = write("borders.cat",
+        "[Size]\r\nLeft=2147483647\r\nRight=-2147483648\r\nTop=0x10\r\nBottom=99999999999\r\n");
+    read(path, ConfigMode::Template);
+    EXPECT_EQ(m_settings.Left, "30000");
+    EXPECT_EQ(m_settings.Right, "0");
+    EXPECT_EQ(m_settings.Top, "0x10") << "a number in range keeps its text";
+    EXPECT_EQ(m_settings.Bottom, "99999999999") << "not a 32-bit number: refused where it is used";
+    read(path, ConfigMode::Catalog);
+    EXPECT_EQ(m_settings.CatalogOffsets.Left, 30000);
+    EXPECT_EQ(m_settings.CatalogOffsets.Right, 0);
+    EXPECT_EQ(m_settings.CatalogOffsets.Top, 16);
+    EXPECT_EQ(m_settings.CatalogOffsets.Bottom, 40);
+}
+
 TEST_F(ConfigFileTest, ButtonPictures)
 {
     read(write("ten.cat", "[Appearance]\r\nButtonType=10\r\n"), ConfigMode::Catalog);

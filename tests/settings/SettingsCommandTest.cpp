@@ -88,13 +88,13 @@ TEST(SettingsCommandTest, BadIntegerStopsWithTheMessage)
               "pictaven-cli settings: " + (home / "bad.CFG").string() + ": 'abc' is not a valid integer value\n");
 }
 
-TEST(SettingsCommandTest, MissingUnreadableAndBinaryFiles)
+TEST(SettingsCommandTest, MissingUnreadableAndBinaryFilesAreRefused)
 {
     TempDir home;
     const CliRun missing = runCli(home, {"settings", (home / "none.CFG").string()});
-    EXPECT_EQ(missing.status, 0);
-    EXPECT_NE(missing.err.find("does not exist"), std::string::npos);
-    EXPECT_TRUE(hasLine(missing.out, "ThumbWidth=80"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "pictaven-cli settings: " + (home / "none.CFG").string() + " does not exist\n");
 
     std::filesystem::create_directory(home / "folder.CFG");
     const CliRun folder = runCli(home, {"settings", (home / "folder.CFG").string()});
@@ -106,8 +106,14 @@ TEST(SettingsCommandTest, MissingUnreadableAndBinaryFiles)
         bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
     writeFile(home / "binary.CFG", bytes);
     const CliRun binary = runCli(home, {"settings", (home / "binary.CFG").string()});
-    EXPECT_EQ(binary.status, 0) << binary.err;
-    EXPECT_EQ(binary.out, missing.out);
+    EXPECT_EQ(binary.status, 1);
+    EXPECT_EQ(binary.out, "");
+    EXPECT_NE(binary.err.find(" is not an album template"), std::string::npos) << binary.err;
+
+    // A catalog's own keys are no template's: read as a template, it holds nothing.
+    writeFile(home / "photos.CFG", "[Files]\r\nSource_File_1=/photos/a.jpg\r\n");
+    EXPECT_EQ(runCli(home, {"settings", (home / "photos.CFG").string()}).status, 1);
+    EXPECT_EQ(runCli(home, {"settings", "--catalog", (home / "photos.CFG").string()}).status, 0);
 
     const CliRun usage = runCli(home, {"settings"});
     EXPECT_EQ(usage.status, 1);
@@ -122,12 +128,15 @@ TEST(DefaultTemplateTest, ShippedFilesAreWhatTheProgramWrites)
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string shipped = PICTAVEN_SOURCE_DATA_DIR "/ALBUMS/";
     EXPECT_EQ(readFile(shipped + "DEFAULT.CFG"), readFile(written))
-        << "run: pictaven-cli default-template data/ALBUMS/DEFAULT.CFG (and .DEF)";
+        << "remove data/ALBUMS/DEFAULT.CFG, then run: pictaven-cli default-template "
+           "data/ALBUMS/DEFAULT.CFG (and .DEF)";
     EXPECT_EQ(readFile(shipped + "DEFAULT.DEF"), readFile(written));
 
-    // The basic template sets every key to its default.
-    const CliRun defaults = runCli(home, {"settings", "--catalog", (home / "none.CFG").string()});
+    // The basic template sets every key to its default, as a file without settings does.
+    writeFile(home / "version.CFG", "[Program]\r\nVersion=3.03\r\n");
+    const CliRun defaults = runCli(home, {"settings", "--catalog", (home / "version.CFG").string()});
     const CliRun basic = runCli(home, {"settings", "--catalog", written.string()});
+    ASSERT_EQ(defaults.status, 0) << defaults.err;
     EXPECT_EQ(basic.out, defaults.out);
 }
 

@@ -56,12 +56,10 @@ private:
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<Workspace> m_workspace;
-    QString m_startFolder;
 };
 
 void MainWindowTest::init()
 {
-    m_startFolder = QDir::currentPath();
     m_home = std::make_unique<QTemporaryDir>();
     QVERIFY(m_home->isValid());
     m_dialogs = std::make_unique<ScriptedDialogs>();
@@ -70,7 +68,6 @@ void MainWindowTest::init()
 void MainWindowTest::cleanup()
 {
     m_workspace.reset();
-    QDir::setCurrent(m_startFolder);
     m_home.reset();
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "settings/ConfigFile.h"
+
+#include <string>
+
+namespace pictaven {
+class Workspace;
+}
+
+namespace pictaven::cli {
+
+// A path given on the command line, made absolute against the folder the command was started
+// in (the program never changes its current folder).
+std::string commandLinePath(const std::string& argument);
+
+// Refuses a settings file that reading would take as if it held nothing, so that a command never
+// goes on with every key at its default: a file that does not exist, an empty file, and one that
+// holds none of the keys the program reads from a catalog (in template mode: from a template),
+// such as binary bytes or text of another kind. Throws std::runtime_error naming the file, or
+// IoError when it cannot be read at all (a folder, a pipe, no rights).
+void checkSettingsFile(const std::string& path, ConfigMode mode);
+
+// The catalog named on the command line, as an absolute path, once checkSettingsFile accepts it.
+// Throws as checkSettingsFile.
+std::string catalogArgument(const std::string& argument);
+
+// Opens a catalog that catalogArgument accepted as the window's Open command does
+// (openChosenCatalog), so that a generation renders every photo again. Throws std::runtime_error
+// for a name without ".CAT" (any case), and what openTheCatalog throws.
+void openCatalogArgument(Workspace& workspace, const std::string& path);
+
+} // namespace pictaven::cli
