@@ -3,8 +3,8 @@
 // (empty), so opening checks each of them as it would for a real album.
 
 #include "app/Dialogs.h"
-#include "app/Workspace.h"
-#include "catalog/CatalogCommands.h"
+#include "session/CatalogCommands.h"
+#include "session/Workspace.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "cli/CatalogArgument.h"
 
-#include "catalog/CatalogCommands.h"
 #include "ini/BigIniFile.h"
+#include "session/CatalogCommands.h"
 #include "settings/AlbumSettingsField.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Workspace.h"
+#include "session/Workspace.h"
 
 #include <memory>
 

@@ -1,13 +1,13 @@
 #include "app/ProgramFolder.h"
-#include "app/Workspace.h"
 #include "cli/CatalogArgument.h"
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
 #include "generate/AlbumGenerator.h"
 #include "generate/GenerationControl.h"
-#include "generate/WorkspaceGeneration.h"
 #include "ini/IntegerText.h"
+#include "session/Workspace.h"
+#include "session/WorkspaceGeneration.h"
 
 #include <filesystem>
 #include <iostream>

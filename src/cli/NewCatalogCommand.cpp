@@ -1,12 +1,12 @@
-#include "catalog/CatalogCommands.h"
-#include "catalog/PhotoList.h"
-#include "catalog/TemplateCommands.h"
 #include "cli/CatalogArgument.h"
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
 #include "ini/AsciiCase.h"
 #include "ini/StorableText.h"
+#include "session/CatalogCommands.h"
+#include "session/PhotoList.h"
+#include "session/TemplateCommands.h"
 
 #include <filesystem>
 #include <iostream>

@@ -1,11 +1,11 @@
-#include "app/Workspace.h"
 #include "cli/CatalogArgument.h"
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
 #include "publish/FtpSession.h"
 #include "publish/Uploader.h"
-#include "publish/WorkspaceUpload.h"
+#include "session/Workspace.h"
+#include "session/WorkspaceUpload.h"
 
 #include <filesystem>
 #include <iostream>

@@ -1,8 +1,8 @@
 #include "decoders/ByteReader.h"
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
 #include "decoders/Palette.h"
 #include "decoders/SampleScaling.h"
+#include "imaging/DecoderError.h"
 
 #include <algorithm>
 #include <array>

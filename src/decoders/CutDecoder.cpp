@@ -1,8 +1,8 @@
 #include "decoders/ByteReader.h"
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/Palette.h"
+#include "imaging/DecoderError.h"
 #include "ini/AsciiCase.h"
 
 #include <algorithm>

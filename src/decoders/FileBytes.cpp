@@ -1,6 +1,6 @@
 #include "decoders/FileBytes.h"
 
-#include "decoders/InputFile.h"
+#include "imaging/InputFile.h"
 
 namespace pictaven {
 

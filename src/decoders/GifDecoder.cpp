@@ -1,6 +1,6 @@
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
 #include "decoders/Palette.h"
+#include "imaging/DecoderError.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "decoders/Palette.h"
 
-#include "decoders/DecoderError.h"
+#include "imaging/DecoderError.h"
 
 namespace pictaven {
 

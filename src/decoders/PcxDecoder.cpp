@@ -1,7 +1,7 @@
 #include "decoders/ByteReader.h"
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
 #include "decoders/Palette.h"
+#include "imaging/DecoderError.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "decoders/PictureLoader.h"
 
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
-#include "decoders/InputFile.h"
+#include "imaging/DecoderError.h"
+#include "imaging/InputFile.h"
 #include "imaging/JpegCodec.h"
 #include "ini/AsciiCase.h"
 

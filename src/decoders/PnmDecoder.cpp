@@ -1,6 +1,6 @@
 #include "decoders/ByteReader.h"
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
+#include "imaging/DecoderError.h"
 
 namespace pictaven {
 namespace {

@@ -1,5 +1,5 @@
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
+#include "imaging/DecoderError.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,6 +1,6 @@
 #include "generate/GenerateOptions.h"
 
-#include "app/GenerationFlags.h"
+#include "generate/GenerationFlags.h"
 #include "settings/AlbumSettings.h"
 
 namespace pictaven {

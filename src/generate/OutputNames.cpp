@@ -1,8 +1,8 @@
 #include "generate/OutputNames.h"
 
 #include "catalog/FileStorage.h"
+#include "decoders/GraphicToJpeg.h"
 #include "imaging/GraphicFormats.h"
-#include "imaging/GraphicToJpeg.h"
 #include "ini/AsciiCase.h"
 #include "settings/AlbumSettings.h"
 

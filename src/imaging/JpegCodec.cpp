@@ -1,7 +1,7 @@
 #include "imaging/JpegCodec.h"
 
-#include "decoders/DecoderError.h"
-#include "decoders/InputFile.h"
+#include "imaging/DecoderError.h"
+#include "imaging/InputFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/Dialogs.h"
-#include "app/Workspace.h"
+#include "session/Workspace.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpWindow.h"
 

@@ -1,5 +1,5 @@
 #include "app/ProgramFolder.h"
-#include "app/Workspace.h"
+#include "session/Workspace.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDialogs.h"
 

@@ -1,5 +1,4 @@
 #include "app/ErrorLog.h"
-#include "app/Workspace.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -71,17 +70,6 @@ TEST(ErrorLogTest, UnopenableLogStillShowsTheBox)
     logMessage(dialogs, home.str(), "Error uploading file index.htm");
     EXPECT_EQ(dialogs.texts(ScriptedDialogs::Kind::Error), std::vector<std::string>{"Error uploading file index.htm"});
     EXPECT_TRUE(fs::is_directory(home / "error.log"));
-}
-
-TEST(ErrorLogTest, WorkspaceLogsIntoItsProgramFolder)
-{
-    TempDir home;
-    ScriptedDialogs dialogs;
-    Workspace workspace(home.str(), "", dialogs);
-    workspace.logMessage("Error converting [x.bmp] to JPEG");
-    EXPECT_EQ(dialogs.texts(ScriptedDialogs::Kind::Error), std::vector<std::string>{"Error converting [x.bmp] to JPEG"});
-    const std::string log = readFile(home / "error.log");
-    EXPECT_NE(log.find(">   Error converting [x.bmp] to JPEG\r\n"), std::string::npos) << log;
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-#include "catalog/CatalogCommands.h"
 #include "catalog/CatalogFile.h"
+#include "session/CatalogCommands.h"
 #include "settings/AlbumSettingsField.h"
 
-#include "WorkspaceFixture.h"
+#include "session/WorkspaceFixture.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
 #include "FixtureFiles.h"
 
-#include "decoders/DecoderError.h"
 #include "decoders/Decoders.h"
 #include "decoders/PictureLoader.h"
+#include "imaging/DecoderError.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "FixtureFiles.h"
 
-#include "imaging/GraphicToJpeg.h"
+#include "decoders/GraphicToJpeg.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
 

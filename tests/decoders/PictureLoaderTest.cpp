@@ -1,8 +1,8 @@
 #include "FixtureFiles.h"
 
 #include "decoders/FileBytes.h"
-#include "decoders/InputFile.h"
 #include "decoders/PictureLoader.h"
+#include "imaging/InputFile.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
 

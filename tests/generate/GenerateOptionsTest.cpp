@@ -1,5 +1,5 @@
-#include "app/GenerationFlags.h"
 #include "generate/GenerateOptions.h"
+#include "generate/GenerationFlags.h"
 #include "settings/AlbumSettings.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace pictaven::test {
@@ -44,6 +45,14 @@ std::string readFile(const std::filesystem::path& path)
     std::ostringstream all;
     all << in.rdbuf();
     return all.str();
+}
+
+unsigned permissionsOf(const std::filesystem::path& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return 0;
+    return info.st_mode & 0777;
 }
 
 } // namespace pictaven::test

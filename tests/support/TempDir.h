@@ -26,5 +26,7 @@ private:
 // Whole-file helpers for fixtures: bytes in, bytes out, no text translation.
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 std::string readFile(const std::filesystem::path& path);
+// The permission bits (0777) of a file; 0 when it does not exist.
+unsigned permissionsOf(const std::filesystem::path& path);
 
 } // namespace pictaven::test

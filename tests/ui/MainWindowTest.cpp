@@ -1,4 +1,4 @@
-#include "app/Workspace.h"
+#include "session/Workspace.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"

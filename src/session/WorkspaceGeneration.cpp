@@ -1,8 +1,8 @@
-#include "generate/WorkspaceGeneration.h"
+#include "session/WorkspaceGeneration.h"
 
 #include "app/ProgramFolder.h"
-#include "app/Workspace.h"
 #include "generate/AlbumGenerator.h"
+#include "session/Workspace.h"
 
 namespace pictaven {
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/GenerationFlags.h"
 #include "app/GlobalSettings.h"
 #include "app/SettingsStore.h"
-#include "app/StepGuards.h"
 #include "catalog/Catalog.h"
-#include "catalog/PhotoList.h"
+#include "generate/GenerationFlags.h"
 #include "ini/IniFile.h"
 #include "publish/FtpProfile.h"
+#include "session/PhotoList.h"
+#include "session/StepGuards.h"
 #include "settings/AlbumSettings.h"
 #include "settings/OutputFolderState.h"
 #include "settings/TemplateList.h"

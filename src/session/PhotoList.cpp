@@ -1,11 +1,11 @@
-#include "catalog/PhotoList.h"
+#include "session/PhotoList.h"
 
 #include "app/Dialogs.h"
-#include "app/Workspace.h"
 #include "catalog/AcceptFile.h"
 #include "catalog/FolderListing.h"
 #include "ini/AsciiCase.h"
 #include "ini/StorableText.h"
+#include "session/Workspace.h"
 
 #include <algorithm>
 #include <cerrno>

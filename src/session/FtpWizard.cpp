@@ -1,4 +1,4 @@
-#include "publish/FtpWizard.h"
+#include "session/FtpWizard.h"
 
 #include "publish/FtpSession.h"
 #include "publish/SessionProxy.h"

@@ -1,4 +1,4 @@
-#include "imaging/TurnedPng.h"
+#include "decoders/TurnedPng.h"
 
 #include "decoders/FileBytes.h"
 #include "imaging/Bitmap.h"

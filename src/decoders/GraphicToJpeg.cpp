@@ -1,4 +1,4 @@
-#include "imaging/GraphicToJpeg.h"
+#include "decoders/GraphicToJpeg.h"
 
 #include "decoders/PictureLoader.h"
 #include "imaging/GraphicFormats.h"

@@ -1,11 +1,11 @@
-#include "publish/WorkspaceUpload.h"
+#include "session/WorkspaceUpload.h"
 
-#include "app/Workspace.h"
+#include "decoders/GraphicToJpeg.h"
 #include "decoders/PictureLoader.h"
 #include "generate/OutputNames.h"
 #include "generate/PageGridRules.h"
 #include "imaging/GraphicFormats.h"
-#include "imaging/GraphicToJpeg.h"
+#include "session/Workspace.h"
 #include "settings/TemplateList.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "publish/ProxySettingsForm.h"
+#include "session/ProxySettingsForm.h"
 
 #include "ini/IniFile.h"
 #include "ini/IntegerText.h"

@@ -1,9 +1,9 @@
-#include "catalog/CatalogCommands.h"
-#include "catalog/WorkspaceFixture.h"
 #include "decoders/FixtureFiles.h"
 #include "generate/AlbumGenerator.h"
-#include "generate/WorkspaceGeneration.h"
 #include "imaging/JpegCodec.h"
+#include "session/CatalogCommands.h"
+#include "session/WorkspaceFixture.h"
+#include "session/WorkspaceGeneration.h"
 
 #include <filesystem>
 

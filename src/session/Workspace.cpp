@@ -1,11 +1,11 @@
-#include "app/Workspace.h"
+#include "session/Workspace.h"
 
 #include "app/Dialogs.h"
 #include "app/ErrorLog.h"
 #include "app/ProgramFolder.h"
 #include "app/ShippedData.h"
-#include "catalog/CatalogCommands.h"
 #include "catalog/TempFiles.h"
+#include "session/CatalogCommands.h"
 #include "settings/ConfigFile.h"
 
 #include <exception>

@@ -1,7 +1,7 @@
-#include "catalog/CatalogCommands.h"
-#include "catalog/TemplateCommands.h"
 #include "ini/BigIniFile.h"
 #include "ini/IoError.h"
+#include "session/CatalogCommands.h"
+#include "session/TemplateCommands.h"
 
 #include "WorkspaceFixture.h"
 

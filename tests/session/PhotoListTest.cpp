@@ -1,5 +1,5 @@
-#include "app/Workspace.h"
-#include "catalog/PhotoList.h"
+#include "session/PhotoList.h"
+#include "session/Workspace.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"

@@ -1,5 +1,5 @@
-#include "app/Workspace.h"
 #include "ini/IntegerText.h"
+#include "session/Workspace.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -299,6 +299,17 @@ TEST_F(WorkspaceTest, UnwritableAlbumConfigOnExitStillAsksAboutSaving)
     ASSERT_EQ(m_dialogs.shown.size(), 2u);
     EXPECT_EQ(m_dialogs.shown[0].kind, ScriptedDialogs::Kind::Error);
     EXPECT_EQ(m_dialogs.shown[1].kind, ScriptedDialogs::Kind::Question);
+}
+
+TEST(ErrorLogTest, WorkspaceLogsIntoItsProgramFolder)
+{
+    TempDir home;
+    ScriptedDialogs dialogs;
+    Workspace workspace(home.str(), "", dialogs);
+    workspace.logMessage("Error converting [x.bmp] to JPEG");
+    EXPECT_EQ(dialogs.texts(ScriptedDialogs::Kind::Error), std::vector<std::string>{"Error converting [x.bmp] to JPEG"});
+    const std::string log = readFile(home / "error.log");
+    EXPECT_NE(log.find(">   Error converting [x.bmp] to JPEG\r\n"), std::string::npos) << log;
 }
 
 } // namespace

@@ -1,12 +1,12 @@
-#include "catalog/CatalogCommands.h"
+#include "session/CatalogCommands.h"
 
 #include "app/Dialogs.h"
 #include "app/ProgramFolder.h"
-#include "app/Workspace.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/TempFiles.h"
-#include "catalog/TemplateCommands.h"
 #include "ini/BigIniFile.h"
+#include "session/TemplateCommands.h"
+#include "session/Workspace.h"
 #include "settings/ConfigFile.h"
 
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "imaging/TurnedGif.h"
+#include "decoders/TurnedGif.h"
 
 #include "decoders/FileBytes.h"
 #include "imaging/Bitmap.h"

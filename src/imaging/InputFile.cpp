@@ -1,6 +1,6 @@
-#include "decoders/InputFile.h"
+#include "imaging/InputFile.h"
 
-#include "decoders/DecoderError.h"
+#include "imaging/DecoderError.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "decoders/DecoderError.h"
+#include "imaging/DecoderError.h"
 
 #include <algorithm>
 

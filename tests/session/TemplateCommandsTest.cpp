@@ -1,4 +1,4 @@
-#include "catalog/TemplateCommands.h"
+#include "session/TemplateCommands.h"
 #include "settings/TemplateList.h"
 
 #include "WorkspaceFixture.h"

@@ -1,9 +1,9 @@
-#include "catalog/TemplateCommands.h"
+#include "session/TemplateCommands.h"
 
 #include "app/Dialogs.h"
-#include "app/Workspace.h"
 #include "decoders/PictureLoader.h"
 #include "ini/SafeFileWriter.h"
+#include "session/Workspace.h"
 #include "settings/ConfigFile.h"
 #include "settings/TemplateGeometry.h"
 #include "settings/TemplateList.h"

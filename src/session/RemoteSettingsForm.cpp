@@ -1,4 +1,4 @@
-#include "publish/RemoteSettingsForm.h"
+#include "session/RemoteSettingsForm.h"
 
 #include "app/SettingsStore.h"
 

@@ -1,6 +1,6 @@
+#include "decoders/TurnedGif.h"
+#include "decoders/TurnedPng.h"
 #include "imaging/TurnPixels.h"
-#include "imaging/TurnedGif.h"
-#include "imaging/TurnedPng.h"
 
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
