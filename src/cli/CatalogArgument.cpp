@@ -2,6 +2,7 @@
 
 #include "ini/BigIniFile.h"
 #include "session/CatalogCommands.h"
+#include "session/Workspace.h"
 #include "settings/AlbumSettingsField.h"
 
 #include <filesystem>
@@ -78,6 +79,15 @@ void openCatalogArgument(Workspace& workspace, const std::string& path)
 {
     if (!openChosenCatalog(workspace, path))
         throw std::runtime_error(path + " is not a catalog: its name does not hold .CAT");
+}
+
+std::string profileArgument(const std::string& name, const Workspace& workspace)
+{
+    const std::string path =
+        name.find('/') != std::string::npos ? commandLinePath(name) : workspace.programFolder() + "profiles/" + name;
+    if (!fs::is_regular_file(path))
+        throw std::runtime_error("no FTP profile " + path);
+    return path;
 }
 
 } // namespace pictaven::cli

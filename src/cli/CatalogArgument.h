@@ -30,4 +30,9 @@ std::string catalogArgument(const std::string& argument);
 // for a name without ".CAT" (any case), and what openTheCatalog throws.
 void openCatalogArgument(Workspace& workspace, const std::string& path);
 
+// The FTP profile named on the command line: a bare name is looked up in the program's profiles
+// folder, as the desktop program keeps them; a path is taken against the starting folder.
+// Throws std::runtime_error naming the file when there is no such file.
+std::string profileArgument(const std::string& name, const Workspace& workspace);
+
 } // namespace pictaven::cli

@@ -7,7 +7,6 @@
 #include "session/Workspace.h"
 #include "session/WorkspaceUpload.h"
 
-#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -16,15 +15,6 @@ namespace pictaven::cli {
 namespace {
 
 constexpr const char* usage = "usage: upload CATALOG.CAT [--profile NAME.prf] [--verbose] [--no-overwrite] [--no-audio]";
-
-// A bare name is looked up in the program's profiles folder, as the desktop program keeps them;
-// a path is taken against the folder the command was started in.
-std::string profilePath(const std::string& name, const Workspace& workspace)
-{
-    if (name.find('/') != std::string::npos)
-        return commandLinePath(name);
-    return workspace.programFolder() + "profiles/" + name;
-}
 
 } // namespace
 
@@ -61,12 +51,8 @@ int runUploadCommand(const std::vector<std::string>& args)
     openCatalogArgument(*workspace, catalog);
 
     UploadJob job = makeUploadJob(*workspace);
-    if (!profile.empty()) {
-        const std::string path = profilePath(profile, *workspace);
-        if (!std::filesystem::is_regular_file(path))
-            throw std::runtime_error("no FTP profile " + path);
-        job.profile = FtpProfile::load(path);
-    }
+    if (!profile.empty())
+        job.profile = FtpProfile::load(profileArgument(profile, *workspace));
     job.overwritePhotos = overwritePhotos;
     job.uploadAudio = uploadAudio;
     findGeneratedAlbum(job, *workspace);
