@@ -81,6 +81,26 @@ void openCatalogArgument(Workspace& workspace, const std::string& path)
         throw std::runtime_error(path + " is not a catalog: its name does not hold .CAT");
 }
 
+ProfileCommandArguments parseProfileCommand(const std::vector<std::string>& args,
+                                            const std::set<std::string>& allowedSwitches, const std::string& usage)
+{
+    ProfileCommandArguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--profile" && i + 1 < args.size())
+            parsed.profile = args[++i];
+        else if (allowedSwitches.contains(arg))
+            parsed.switches.insert(arg);
+        else if (arg.starts_with("--") || !parsed.catalog.empty())
+            throw std::invalid_argument("unexpected argument '" + arg + "'; " + usage);
+        else
+            parsed.catalog = arg;
+    }
+    if (parsed.catalog.empty())
+        throw std::invalid_argument("no catalog given; " + usage);
+    return parsed;
+}
+
 std::string profileArgument(const std::string& name, const Workspace& workspace)
 {
     const std::string path =

@@ -21,28 +21,16 @@ constexpr const char* usage = "usage: report CATALOG.CAT [--profile NAME.prf]";
 // starts (checked).
 int runReportCommand(const std::vector<std::string>& args)
 {
-    std::string catalogPath;
-    std::string profile;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--profile" && i + 1 < args.size())
-            profile = args[++i];
-        else if (arg.starts_with("--") || !catalogPath.empty())
-            throw std::invalid_argument("unexpected argument '" + arg + "'; " + usage);
-        else
-            catalogPath = arg;
-    }
-    if (catalogPath.empty())
-        throw std::invalid_argument(std::string("no catalog given; ") + usage);
-    const std::string catalog = catalogArgument(catalogPath);
+    const ProfileCommandArguments parsed = parseProfileCommand(args, {}, usage);
+    const std::string catalog = catalogArgument(parsed.catalog);
 
     TerminalDialogs dialogs("pictaven-cli report");
     std::unique_ptr<Workspace> workspace = startWorkspace(dialogs);
     openCatalogArgument(*workspace, catalog);
 
     DiagnosticReportInputs inputs = diagnosticReportInputs(*workspace, true);
-    if (!profile.empty()) {
-        const std::string path = profileArgument(profile, *workspace);
+    if (!parsed.profile.empty()) {
+        const std::string path = profileArgument(parsed.profile, *workspace);
         inputs.profile = FtpProfile::load(path);
         inputs.profileName = std::filesystem::path(path).filename().string();
     }

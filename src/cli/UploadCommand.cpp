@@ -22,39 +22,20 @@ constexpr const char* usage = "usage: upload CATALOG.CAT [--profile NAME.prf] [-
 // upload directory and passive switch, the FTP profile's account.
 int runUploadCommand(const std::vector<std::string>& args)
 {
-    std::string catalogPath;
-    std::string profile;
-    bool verbose = false;
-    bool overwritePhotos = true;
-    bool uploadAudio = true;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--profile" && i + 1 < args.size())
-            profile = args[++i];
-        else if (arg == "--verbose")
-            verbose = true;
-        else if (arg == "--no-overwrite")
-            overwritePhotos = false;
-        else if (arg == "--no-audio")
-            uploadAudio = false;
-        else if (arg.starts_with("--") || !catalogPath.empty())
-            throw std::invalid_argument("unexpected argument '" + arg + "'; " + usage);
-        else
-            catalogPath = arg;
-    }
-    if (catalogPath.empty())
-        throw std::invalid_argument(std::string("no catalog given; ") + usage);
-    const std::string catalog = catalogArgument(catalogPath);
+    const ProfileCommandArguments parsed =
+        parseProfileCommand(args, {"--verbose", "--no-overwrite", "--no-audio"}, usage);
+    const bool verbose = parsed.switches.contains("--verbose");
+    const std::string catalog = catalogArgument(parsed.catalog);
 
     TerminalDialogs dialogs("pictaven-cli upload");
     std::unique_ptr<Workspace> workspace = startWorkspace(dialogs);
     openCatalogArgument(*workspace, catalog);
 
     UploadJob job = makeUploadJob(*workspace);
-    if (!profile.empty())
-        job.profile = FtpProfile::load(profileArgument(profile, *workspace));
-    job.overwritePhotos = overwritePhotos;
-    job.uploadAudio = uploadAudio;
+    if (!parsed.profile.empty())
+        job.profile = FtpProfile::load(profileArgument(parsed.profile, *workspace));
+    job.overwritePhotos = !parsed.switches.contains("--no-overwrite");
+    job.uploadAudio = !parsed.switches.contains("--no-audio");
     findGeneratedAlbum(job, *workspace);
 
     std::string lastStatus;
