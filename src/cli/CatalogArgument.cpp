@@ -2,6 +2,7 @@
 
 #include "ini/BigIniFile.h"
 #include "session/CatalogCommands.h"
+#include "session/Workspace.h"
 #include "settings/AlbumSettingsField.h"
 
 #include <filesystem>
@@ -78,6 +79,35 @@ void openCatalogArgument(Workspace& workspace, const std::string& path)
 {
     if (!openChosenCatalog(workspace, path))
         throw std::runtime_error(path + " is not a catalog: its name does not hold .CAT");
+}
+
+ProfileCommandArguments parseProfileCommand(const std::vector<std::string>& args,
+                                            const std::set<std::string>& allowedSwitches, const std::string& usage)
+{
+    ProfileCommandArguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--profile" && i + 1 < args.size())
+            parsed.profile = args[++i];
+        else if (allowedSwitches.contains(arg))
+            parsed.switches.insert(arg);
+        else if (arg.starts_with("--") || !parsed.catalog.empty())
+            throw std::invalid_argument("unexpected argument '" + arg + "'; " + usage);
+        else
+            parsed.catalog = arg;
+    }
+    if (parsed.catalog.empty())
+        throw std::invalid_argument("no catalog given; " + usage);
+    return parsed;
+}
+
+std::string profileArgument(const std::string& name, const Workspace& workspace)
+{
+    const std::string path =
+        name.find('/') != std::string::npos ? commandLinePath(name) : workspace.programFolder() + "profiles/" + name;
+    if (!fs::is_regular_file(path))
+        throw std::runtime_error("no FTP profile " + path);
+    return path;
 }
 
 } // namespace pictaven::cli

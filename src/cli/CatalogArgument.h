@@ -2,7 +2,9 @@
 
 #include "settings/ConfigFile.h"
 
+#include <set>
 #include <string>
+#include <vector>
 
 namespace pictaven {
 class Workspace;
@@ -29,5 +31,23 @@ std::string catalogArgument(const std::string& argument);
 // (openChosenCatalog), so that a generation renders every photo again. Throws std::runtime_error
 // for a name without ".CAT" (any case), and what openTheCatalog throws.
 void openCatalogArgument(Workspace& workspace, const std::string& path);
+
+// The arguments of a command on one catalog: "CATALOG.CAT [--profile NAME.prf]" and the
+// switches it allows.
+struct ProfileCommandArguments {
+    std::string catalog; // as given; catalogArgument makes it a path
+    std::string profile; // empty when not given
+    std::set<std::string> switches; // those given of the allowed ones
+};
+
+// Throws std::invalid_argument ending in `usage` for any other argument, a second catalog or
+// none.
+ProfileCommandArguments parseProfileCommand(const std::vector<std::string>& args,
+                                            const std::set<std::string>& allowedSwitches, const std::string& usage);
+
+// The FTP profile named on the command line: a bare name is looked up in the program's profiles
+// folder, as the desktop program keeps them; a path is taken against the starting folder.
+// Throws std::runtime_error naming the file when there is no such file.
+std::string profileArgument(const std::string& name, const Workspace& workspace);
 
 } // namespace pictaven::cli

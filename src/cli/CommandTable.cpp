@@ -14,6 +14,7 @@ const std::vector<Command>& commands()
         {"new-catalog", "NAME.CAT --photos DIR [--template NAME] [--title TEXT]", "Make a catalog of the photos of DIR that the file mask and size limits accept, in name order.", runNewCatalogCommand},
         {"generate", "CATALOG.CAT [--output DIR] [--jobs N]", "Generate the catalog's album (into DIR; photos rendered on N threads, default all cores).", runGenerateCommand},
         {"upload", "CATALOG.CAT [--profile NAME.prf] [--verbose] [--no-overwrite] [--no-audio]", "Upload the album generated for the catalog to its FTP profile's server (exit status 0 on \"FTP finished.\").", runUploadCommand},
+        {"report", "CATALOG.CAT [--profile NAME.prf]", "Print the diagnostic report of the catalog's album settings, FTP profile and compression settings.", runReportCommand},
     };
     return table;
 }

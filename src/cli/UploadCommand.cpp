@@ -7,7 +7,6 @@
 #include "session/Workspace.h"
 #include "session/WorkspaceUpload.h"
 
-#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -17,58 +16,26 @@ namespace {
 
 constexpr const char* usage = "usage: upload CATALOG.CAT [--profile NAME.prf] [--verbose] [--no-overwrite] [--no-audio]";
 
-// A bare name is looked up in the program's profiles folder, as the desktop program keeps them;
-// a path is taken against the folder the command was started in.
-std::string profilePath(const std::string& name, const Workspace& workspace)
-{
-    if (name.find('/') != std::string::npos)
-        return commandLinePath(name);
-    return workspace.programFolder() + "profiles/" + name;
-}
-
 } // namespace
 
 // Publishes the album generated for a catalog, as step 5 does: the catalog's output folder,
 // upload directory and passive switch, the FTP profile's account.
 int runUploadCommand(const std::vector<std::string>& args)
 {
-    std::string catalogPath;
-    std::string profile;
-    bool verbose = false;
-    bool overwritePhotos = true;
-    bool uploadAudio = true;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--profile" && i + 1 < args.size())
-            profile = args[++i];
-        else if (arg == "--verbose")
-            verbose = true;
-        else if (arg == "--no-overwrite")
-            overwritePhotos = false;
-        else if (arg == "--no-audio")
-            uploadAudio = false;
-        else if (arg.starts_with("--") || !catalogPath.empty())
-            throw std::invalid_argument("unexpected argument '" + arg + "'; " + usage);
-        else
-            catalogPath = arg;
-    }
-    if (catalogPath.empty())
-        throw std::invalid_argument(std::string("no catalog given; ") + usage);
-    const std::string catalog = catalogArgument(catalogPath);
+    const ProfileCommandArguments parsed =
+        parseProfileCommand(args, {"--verbose", "--no-overwrite", "--no-audio"}, usage);
+    const bool verbose = parsed.switches.contains("--verbose");
+    const std::string catalog = catalogArgument(parsed.catalog);
 
     TerminalDialogs dialogs("pictaven-cli upload");
     std::unique_ptr<Workspace> workspace = startWorkspace(dialogs);
     openCatalogArgument(*workspace, catalog);
 
     UploadJob job = makeUploadJob(*workspace);
-    if (!profile.empty()) {
-        const std::string path = profilePath(profile, *workspace);
-        if (!std::filesystem::is_regular_file(path))
-            throw std::runtime_error("no FTP profile " + path);
-        job.profile = FtpProfile::load(path);
-    }
-    job.overwritePhotos = overwritePhotos;
-    job.uploadAudio = uploadAudio;
+    if (!parsed.profile.empty())
+        job.profile = FtpProfile::load(profileArgument(parsed.profile, *workspace));
+    job.overwritePhotos = !parsed.switches.contains("--no-overwrite");
+    job.uploadAudio = !parsed.switches.contains("--no-audio");
     findGeneratedAlbum(job, *workspace);
 
     std::string lastStatus;

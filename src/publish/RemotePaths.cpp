@@ -45,6 +45,24 @@ std::string cleanUploadDirectory(const std::string& text)
     return cleaned;
 }
 
+std::string albumWebPath(const std::string& httpHomeDirectory, const std::string& uploadDirectory,
+                         const std::string& pageFileName, const OutputNames& names)
+{
+    std::string path = joinRemoteDir(httpHomeDirectory, uploadDirectory);
+    if (path.front() != '/' && path.front() != '\\')
+        path.insert(0, "/");
+    if (path.back() == '\\')
+        path.back() = '/';
+    else if (path.back() != '/')
+        path += "/";
+    // Substitutions are applied below to the whole path.
+    path += OutputNames(false, names.lowercaseFiles()).webFileName(pageFileName);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (names.substitutions())
+        std::replace_if(path.begin(), path.end(), [](char c) { return c == ' ' || c == '&'; }, '_');
+    return path;
+}
+
 std::optional<std::string> viewRemotelyUrl(FtpProfile& profile, const std::string& uploadDirectory,
                                            const std::string& entryPagePath, const OutputNames& names,
                                            Dialogs& dialogs)
@@ -53,19 +71,8 @@ std::optional<std::string> viewRemotelyUrl(FtpProfile& profile, const std::strin
         dialogs.showWarning("You must first define your Web Server Address in your FTP profile");
         return std::nullopt;
     }
-    std::string path = joinRemoteDir(profile.httpHomeDirectory, uploadDirectory);
-    if (path.front() != '/' && path.front() != '\\')
-        path.insert(0, "/");
-    if (path.back() == '\\')
-        path.back() = '/';
-    else if (path.back() != '/')
-        path += "/";
-    // The page's own name as the upload sends it: lower-cased when asked, blanks and "&" as "_"
-    // with substitutions on (applied below to the whole path).
-    path += OutputNames(false, names.lowercaseFiles()).webFileName(OutputNames::fileNamePart(entryPagePath));
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (names.substitutions())
-        std::replace_if(path.begin(), path.end(), [](char c) { return c == ' ' || c == '&'; }, '_');
+    const std::string path = albumWebPath(profile.httpHomeDirectory, uploadDirectory,
+                                          OutputNames::fileNamePart(entryPagePath), names);
 
     if (profile.www.back() == '/')
         profile.www.pop_back();

@@ -26,6 +26,13 @@ std::string uploadLocationLabel(const std::string& ftpHost, const std::string& f
 // What the upload directory edit keeps of a text: everything but blanks and backslashes.
 std::string cleanUploadDirectory(const std::string& text);
 
+// The path below the web address of a page of the uploaded album: the HTTP home directory and
+// the upload directory joined as joinRemoteDir does, starting and ending in "/", then the page's
+// file name (lower-cased when `names` says so); backslashes become "/", and with substitutions on
+// every blank and "&" of the whole path becomes "_", as the upload names them.
+std::string albumWebPath(const std::string& httpHomeDirectory, const std::string& uploadDirectory,
+                         const std::string& pageFileName, const OutputNames& names);
+
 // "View Remotely": the web address of the uploaded album's entry page (the frame-set page of a
 // two-frame album, else index page 1), for the browser. Without a web address in the profile it
 // warns through `dialogs` and gives nothing. Removes one trailing "/" from the profile's web

@@ -62,7 +62,7 @@ TEST_F(CatalogArgumentTest, CatalogThatHoldsNothingIsRefusedByEveryCommand)
                  {"albums/other.CAT", " is not a catalog: it holds none of the keys of a catalog"}};
     for (const auto& f : files) {
         for (const std::vector<std::string>& args :
-             {std::vector<std::string>{"generate", f.file, "--output", "out"}, {"upload", f.file}, {"settings", f.file}}) {
+             {std::vector<std::string>{"generate", f.file, "--output", "out"}, {"upload", f.file}, {"settings", f.file}, {"report", f.file}}) {
             const CliRun result = run(args);
             EXPECT_EQ(result.status, 1) << args[0] << ' ' << f.file;
             EXPECT_EQ(result.out, "") << args[0] << ' ' << f.file;
@@ -70,6 +70,43 @@ TEST_F(CatalogArgumentTest, CatalogThatHoldsNothingIsRefusedByEveryCommand)
         }
     }
     EXPECT_FALSE(fs::exists(m_work / "out"));
+}
+
+TEST_F(CatalogArgumentTest, ReportPrintsTheDiagnosticText)
+{
+    fs::create_directories(m_work / "home/profiles");
+    writeFile(m_work / "home/profiles/site.prf",
+              "[Directories]\nFTP=ftp.site.example\nHTTPHomeDirectory=/~ann\nWWW=http://www.site.example/\n");
+    const struct {
+        std::vector<std::string> args;
+        const char* profileLine;
+        const char* addressLine;
+    } cases[] = {
+        {{"report", "albums/trip.CAT"}, "FTP Profile                  : default.prf\n",
+         "    www.your-provider.example/MyAlbum/myalbum.htm\n"},
+        {{"report", "albums/trip.CAT", "--profile", "site.prf"}, "FTP Profile                  : site.prf\n",
+         "    http://www.site.example/~ann/MyAlbum/myalbum.htm\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun result = run(c.args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        EXPECT_TRUE(result.out.starts_with("------------------------OVERVIEW-------------------------\n"
+                                           "Version                      : Pictaven 3.03\n"))
+            << result.out;
+        for (const std::string& line : {std::string("Catalog Name                 : trip.CAT\n"),
+                                       std::string("Album Title                  : Untitled Album Title\n"),
+                                       std::string(c.profileLine), std::string(c.addressLine)})
+            EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
+        const std::size_t email = result.out.rfind("\ncopy this text along with your email. \nEmail: ");
+        EXPECT_NE(email, std::string::npos);
+        EXPECT_EQ(result.out.find('\n', email + 1 + 39 + 7), result.out.size() - 1) << "Email is the last line";
+    }
+    const CliRun missing = run({"report", "albums/trip.CAT", "--profile", "gone.prf"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("no FTP profile " + m_work.str() + "home/profiles/gone.prf"), std::string::npos)
+        << missing.err;
 }
 
 TEST_F(CatalogArgumentTest, RelativeCatalogPathIsTakenAgainstTheStartingFolder)
