@@ -2,12 +2,15 @@
 
 #include "decoders/PictureLoader.h"
 #include "generate/HtmlText.h"
+#include "imaging/DecoderError.h"
+#include "imaging/InputFile.h"
 #include "ini/AsciiCase.h"
 
 #include <cstdint>
 #include <exception>
 #include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <limits>
 #include <string_view>
 
 namespace pictaven {
@@ -21,13 +24,15 @@ std::string extensionOf(const std::string& path)
     return asciiLower(fs::path(path).extension().string());
 }
 
-// Up to `count` bytes from the start of the file; fewer when it is shorter.
+// Up to `count` bytes from the start of the file; fewer when it is shorter. Opened as pictures
+// are, so a file swapped for a pipe after the check above cannot block. Throws DecoderError.
 std::string firstBytes(const std::string& path, std::size_t count)
 {
-    std::ifstream in(path, std::ios::binary);
+    InputFile file(path, std::numeric_limits<std::int64_t>::max());
+    std::FILE* stream = file.releaseStream();
     std::string bytes(count, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(count));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    bytes.resize(std::fread(bytes.data(), 1, count, stream));
+    std::fclose(stream);
     return bytes;
 }
 
@@ -90,6 +95,15 @@ std::string SupportFileCheck::refusal(const std::string& path, Kind kind)
     const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(path, error) : 0;
     if (!fs::is_regular_file(status) || error)
         return "The file " + path + " is not copied into the album: it is not a plain file that can be read.";
+    try {
+        return kindRefusal(path, kind, size);
+    } catch (const DecoderError&) {
+        return "The file " + path + " is not copied into the album: it is not a plain file that can be read.";
+    }
+}
+
+std::string SupportFileCheck::kindRefusal(const std::string& path, Kind kind, std::uintmax_t size)
+{
     switch (kind) {
     case Kind::StyleSheet:
         if (extensionOf(path) != ".css" || size > static_cast<std::uintmax_t>(maxStyleSheetBytes) ||

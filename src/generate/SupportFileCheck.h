@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace pictaven {
@@ -24,6 +25,11 @@ public:
     // naming the file (for the error log). Reads at most the style sheet limit or the picture;
     // opens only regular files. Throws nothing.
     static std::string refusal(const std::string& path, Kind kind);
+
+private:
+    // The same for a regular file of `size` bytes, by its kind. Throws DecoderError when the file
+    // cannot be opened as a regular file after all.
+    static std::string kindRefusal(const std::string& path, Kind kind, std::uintmax_t size);
 };
 
 } // namespace pictaven
