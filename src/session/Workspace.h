@@ -3,6 +3,7 @@
 #include "app/GlobalSettings.h"
 #include "app/SettingsStore.h"
 #include "catalog/Catalog.h"
+#include "session/ChangeNotifier.h"
 #include "generate/GenerationFlags.h"
 #include "ini/IniFile.h"
 #include "publish/FtpProfile.h"
@@ -107,6 +108,20 @@ public:
     // An error box, then an entry in the program folder's error.log (see ErrorLog.h).
     void logMessage(const std::string& text);
 
+    // Told after a command that may have changed more than the piece of the workspace its page
+    // shows (a catalog opened or closed, a template read, a job ended), so that every page
+    // draws its view again.
+    ChangeNotifier& changes() { return m_changes; }
+
+    // Whether a generation or upload is running on a worker. While it runs, the commands that
+    // would change the workspace are refused or disabled, since the job reads it.
+    bool jobRunning() const { return m_jobRunning; }
+    void setJobRunning(bool running)
+    {
+        m_jobRunning = running;
+        m_changes.notify();
+    }
+
 private:
     void offerLastCatalog();
 
@@ -127,6 +142,8 @@ private:
     OutputFolderState m_folders;
     std::function<void()> m_saveCatalog;
     bool m_shown = false;
+    bool m_jobRunning = false;
+    ChangeNotifier m_changes;
     // Last: it reads the program folder when it is built.
     PhotoList m_photoList{*this};
 };

@@ -4,10 +4,18 @@
 #include "session/Workspace.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpWindow.h"
+#include "ui/Step1Page.h"
+#include "ui/Step2Page.h"
+#include "ui/Step3Page.h"
+#include "ui/Step4Page.h"
+#include "ui/Step5Page.h"
+#include "ui/WindowCommands.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 #include <QTimer>
 #include <exception>
 
@@ -19,6 +27,8 @@ MainWindow::MainWindow(Workspace& workspace, Dialogs& dialogs, QWidget* parent)
     , m_dialogs(dialogs)
     , m_aboutBox(new AboutBox(this))
     , m_helpWindow(new HelpWindow(workspace.helpFolder(), this))
+    , m_navigator(workspace)
+    , m_commands(new WindowCommands(workspace, m_navigator, *m_helpWindow, *this))
 {
     setWindowTitle("Pictaven 3.03");
     setMinimumSize(656, 500);
@@ -31,6 +41,7 @@ MainWindow::MainWindow(Workspace& workspace, Dialogs& dialogs, QWidget* parent)
     setCentralWidget(background);
 
     buildMenus();
+    buildPages();
 
     resize(minimumSize());
     if (const QScreen* screen = this->screen())
@@ -54,6 +65,24 @@ void MainWindow::buildMenus()
     m_helpMenu->addAction("&About", m_aboutBox, &AboutBox::openCentred);
     QAction* contents = m_helpMenu->addAction("&Help", m_helpWindow, &HelpWindow::showContents);
     contents->setShortcut(QKeySequence(Qt::Key_F1));
+}
+
+void MainWindow::buildPages()
+{
+    auto* layout = new QVBoxLayout(centralWidget());
+    m_pages = new QStackedWidget(centralWidget());
+    m_pages->addWidget(new Step1Page(m_workspace, m_navigator, *m_commands, m_pages));
+    m_pages->addWidget(new Step2Page(m_workspace, m_navigator, *m_commands, m_pages));
+    m_pages->addWidget(new Step3Page(m_workspace, m_navigator, *m_commands, m_pages));
+    m_pages->addWidget(new Step4Page(m_workspace, m_navigator, *m_commands, m_pages));
+    m_pages->addWidget(new Step5Page(m_workspace, m_navigator, *m_commands, m_pages));
+    layout->addWidget(m_pages);
+    m_navigator.changed().subscribe([this] { m_pages->setCurrentIndex(m_navigator.currentStep() - 1); });
+}
+
+QWidget* MainWindow::stepPage(int step) const
+{
+    return m_pages->widget(step - 1);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -1,0 +1,76 @@
+#include "ui/WindowCommands.h"
+
+#include "app/Dialogs.h"
+#include "session/StepNavigator.h"
+#include "session/Workspace.h"
+#include "ui/HelpWindow.h"
+
+#include <QDesktopServices>
+#include <QWidget>
+
+namespace pictaven {
+
+WindowCommands::WindowCommands(Workspace& workspace, StepNavigator& navigator, HelpWindow& helpWindow,
+                               QWidget& window)
+    : QObject(&window)
+    , m_workspace(workspace)
+    , m_navigator(navigator)
+    , m_helpWindow(helpWindow)
+    , m_window(window)
+{
+}
+
+void WindowCommands::showHelpContents()
+{
+    m_helpWindow.showContents();
+}
+
+void WindowCommands::showHelpTopic(const QString& topic)
+{
+    m_helpWindow.showTopic(topic.toStdString());
+}
+
+void WindowCommands::openWebAddress(const QUrl& address)
+{
+    QDesktopServices::openUrl(address);
+}
+
+// The dialogs below are still being built; until then each says so instead of doing nothing.
+void WindowCommands::openPreferences()
+{
+    m_workspace.dialogs().showInformation("The preferences window is not available yet.");
+    m_workspace.guards().albumGenerated = false;
+}
+
+void WindowCommands::openColourPreviewer()
+{
+    m_workspace.dialogs().showInformation("The colour previewer is not available yet.");
+}
+
+void WindowCommands::openCatalogEditor()
+{
+    m_workspace.dialogs().showInformation("The catalog editor is not available yet.");
+}
+
+void WindowCommands::openGraphicFormats()
+{
+    m_workspace.dialogs().showInformation("The graphic formats window is not available yet.");
+}
+
+void WindowCommands::openJpegCompression()
+{
+    m_workspace.dialogs().showInformation("The JPEG compression window is not available yet.");
+    m_navigator.returnToGenerateAfterChange();
+}
+
+void WindowCommands::openFtpSettings()
+{
+    m_workspace.dialogs().showInformation("The FTP settings window is not available yet.");
+}
+
+void WindowCommands::openReport()
+{
+    m_workspace.dialogs().showInformation("The report window is not available yet.");
+}
+
+} // namespace pictaven
