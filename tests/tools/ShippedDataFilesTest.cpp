@@ -163,7 +163,8 @@ TEST_F(ShippedDataFiles, BitmapsAreUncompressed24BitPictures)
 Bitmap loadWindowPicture(const fs::path& path)
 {
     const std::string bytes = readFile(path);
-    return decodePicture({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, path.string() + ".bmp");
+    return decodePicture({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
+                         path.string() + ".bmp");
 }
 
 TEST_F(ShippedDataFiles, WindowPicturesHaveTheirSizesAndDoubleSizeTwinsOnThePanelBlue)
@@ -211,8 +212,8 @@ TEST_F(ShippedDataFiles, BackgroundTileIsLightAtTheTopAndKeepsTheWindowBlue)
             green += tile.pixel(x, y).green;
             blue += tile.pixel(x, y).blue;
         }
-        return std::array<double, 3>{static_cast<double>(red) / tile.width(), static_cast<double>(green) / tile.width(),
-                                     static_cast<double>(blue) / tile.width()};
+        const double width = tile.width();
+        return std::array<double, 3>{red / width, green / width, blue / width};
     };
     const std::array<double, 3> windowBlue{129, 160, 224};
     const auto top = rowMean(0);
@@ -232,9 +233,11 @@ TEST(DesktopIcons, CommittedIconsAreExactlyWhatTheGeneratorWrites)
         SCOPED_TRACE(path);
         const ImageSize size = readPictureSize((folder.path() / path).string());
         EXPECT_EQ(size.width, size.height);
-        EXPECT_EQ(path, "hicolor/" + std::to_string(size.width) + "x" + std::to_string(size.height) + "/apps/pictaven.png");
+        const std::string side = std::to_string(size.width);
+        EXPECT_EQ(path, "hicolor/" + side + "x" + side + "/apps/pictaven.png");
         sizes.insert(std::to_string(size.width));
-        ASSERT_TRUE(fs::exists(IconFolder / path)) << "desktop/icons/" << path << " is missing: run pictaven-make-data data desktop/icons";
+        ASSERT_TRUE(fs::exists(IconFolder / path))
+            << "desktop/icons/" << path << " is missing: run pictaven-make-data data desktop/icons";
         EXPECT_TRUE(readFile(folder.path() / path) == readFile(IconFolder / path))
             << "desktop/icons/" << path << " differs from what pictaven-make-data writes";
     }

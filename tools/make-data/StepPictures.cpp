@@ -33,7 +33,8 @@ void drawSettings(IconCanvas& c)
     const Shape board = subtract(subtract(c.ellipse(24, 25, 21, 17), c.circle(33, 36, 4.5f)),
                                  c.circle(45, 40, 9));
     c.outlined(board, Rgba::rgb(250, 236, 206), Ink, Rim);
-    const std::pair<Point, Rgba> dabs[] = {{{13, 19}, Coral}, {{22, 13}, Amber}, {{32, 14}, Green}, {{14, 30}, Blue}};
+    const std::pair<Point, Rgba> dabs[] = {
+        {{13, 19}, Coral}, {{22, 13}, Amber}, {{32, 14}, Green}, {{14, 30}, Blue}};
     for (const auto& [at, colour] : dabs)
         c.outlined(c.circle(at.x, at.y, 4.5f), colour, Ink, Rim);
 }
@@ -86,8 +87,10 @@ std::vector<WindowPicture> stepPictures()
     int step = 0;
     for (void (*draw)(IconCanvas&) : {drawPickPhotos, drawSettings, drawOutputFolder, drawBuild, drawPublish})
         pictures.push_back(panelPicture("resource/step" + std::to_string(++step) + ".res", StepUnits, draw));
-    pictures.push_back(panelPicture("resource/generate.res", GenerateUnits, [](IconCanvas& c) { drawGenerate(c, true); }));
-    pictures.push_back(panelPicture("resource/generate2.res", GenerateUnits, [](IconCanvas& c) { drawGenerate(c, false); }));
+    pictures.push_back(
+        panelPicture("resource/generate.res", GenerateUnits, [](IconCanvas& c) { drawGenerate(c, true); }));
+    pictures.push_back(
+        panelPicture("resource/generate2.res", GenerateUnits, [](IconCanvas& c) { drawGenerate(c, false); }));
     return pictures;
 }
 

@@ -73,8 +73,10 @@ void drawSurf(IconCanvas& c)
     const Shape globe = c.circle(m, m, 9);
     c.outlined(globe, Blue, Ink, Rim);
     const Shape inside = c.grow(globe, -Rim);
-    const Shape meridians = unite(subtract(c.ellipse(m, m, 4.5f, 9), c.ellipse(m, m, 3.5f, 8)), c.rect(m - 0.5f, 0, m + 0.5f, 19));
-    const Shape parallels = unite(c.rect(0, m - 0.5f, 19, m + 0.5f), unite(c.rect(0, 5, 19, 6), c.rect(0, 13, 19, 14)));
+    const Shape meridians = unite(subtract(c.ellipse(m, m, 4.5f, 9), c.ellipse(m, m, 3.5f, 8)),
+                                  c.rect(m - 0.5f, 0, m + 0.5f, 19));
+    const Shape parallels =
+        unite(c.rect(0, m - 0.5f, 19, m + 0.5f), unite(c.rect(0, 5, 19, 6), c.rect(0, 13, 19, 14)));
     c.fill(intersect(unite(meridians, parallels), inside), Mist);
 }
 

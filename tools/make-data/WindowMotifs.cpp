@@ -49,8 +49,10 @@ void drawFolder(IconCanvas& canvas, const Box& box, float rim, bool open, bool h
     const Shape tab = canvas.rect(box.left, box.top, box.x(0.45f), box.y(0.3f), radius);
     const Shape back = canvas.rect(box.left, box.y(0.14f), box.right(), box.bottom(), radius);
     canvas.outlined(unite(tab, back), DeepAmber, Ink, rim);
-    if (holdsPhoto)
-        drawPhoto(canvas, {box.x(0.12f), box.y(0.08f), std::round(box.width * 0.62f), std::round(box.height * 0.62f)}, rim);
+    if (holdsPhoto) {
+        const Box photo{box.x(0.12f), box.y(0.08f), std::round(box.width * 0.62f), std::round(box.height * 0.62f)};
+        drawPhoto(canvas, photo, rim);
+    }
     if (open) {
         // The flap leans out to the right, its lower edge on the folder's.
         const float lean = std::round(box.width * 0.16f);
@@ -60,7 +62,8 @@ void drawFolder(IconCanvas& canvas, const Box& box, float rim, bool open, bool h
                                         {box.left, box.bottom()}}),
                         Amber, Ink, rim);
     } else {
-        canvas.outlined(canvas.rect(box.left, box.y(0.32f), box.right(), box.bottom(), radius), Amber, Ink, rim);
+        const Shape front = canvas.rect(box.left, box.y(0.32f), box.right(), box.bottom(), radius);
+        canvas.outlined(front, Amber, Ink, rim);
     }
 }
 
@@ -72,15 +75,17 @@ void drawUpload(IconCanvas& canvas, const Box& box, float rim)
     const Shape puffs = unite(unite(canvas.circle(cloud.x(0.3f), cloud.top + h * 0.6f, h * 0.3f),
                                     canvas.circle(cloud.x(0.56f), cloud.top + h * 0.42f, h * 0.4f)),
                               canvas.circle(cloud.x(0.8f), cloud.top + h * 0.64f, h * 0.26f));
-    const Shape base = canvas.rect(cloud.left, cloud.top + h * 0.55f, cloud.right(), cloud.bottom(), h * 0.35f);
+    const Shape base =
+        canvas.rect(cloud.left, cloud.top + h * 0.55f, cloud.right(), cloud.bottom(), h * 0.35f);
     canvas.outlined(unite(puffs, base), Paper, Ink, rim);
 
     const float cx = box.left + box.width / 2;
     const float shaft = std::max(2.0f, std::round(box.width * 0.1f));
     const float head = std::round(box.width * 0.2f);
     const float tip = cloud.top + std::round(h * 0.3f);
-    const Shape arrow = unite(canvas.polygon({{cx - head - rim, tip + head + rim}, {cx, tip}, {cx + head + rim, tip + head + rim}}),
-                              canvas.rect(cx - shaft / 2 - rim, tip + head, cx + shaft / 2 + rim, box.bottom()));
+    const float wing = head + rim;
+    const Shape arrowHead = canvas.polygon({{cx - wing, tip + wing}, {cx, tip}, {cx + wing, tip + wing}});
+    const Shape arrow = unite(arrowHead, canvas.rect(cx - shaft / 2 - rim, tip + head, cx + shaft / 2 + rim, box.bottom()));
     canvas.outlined(arrow, Green, Ink, rim);
 }
 
@@ -93,14 +98,15 @@ Shape gearShape(const IconCanvas& canvas, float cx, float cy, float radius, int 
     const float tip = base * 0.6f;
     Shape gear = canvas.circle(cx, cy, body);
     for (int i = 0; i < teeth; ++i) {
-        const float angle = 2.0f * std::numbers::pi_v<float> * static_cast<float>(i) / static_cast<float>(teeth);
+        const float angle = 2.0f * std::numbers::pi_v<float> * static_cast<float>(i)
+            / static_cast<float>(teeth);
         const float ux = std::sin(angle);
         const float uy = -std::cos(angle);
         auto at = [&](float along, float across) {
             return Point{cx + ux * along - uy * across, cy + uy * along + ux * across};
         };
-        gear = unite(gear, canvas.polygon({at(radius * 0.5f, -base / 2), at(radius, -tip / 2), at(radius, tip / 2),
-                                           at(radius * 0.5f, base / 2)}));
+        gear = unite(gear, canvas.polygon({at(radius * 0.5f, -base / 2), at(radius, -tip / 2),
+                                           at(radius, tip / 2), at(radius * 0.5f, base / 2)}));
     }
     return subtract(gear, canvas.circle(cx, cy, radius * 0.3f));
 }

@@ -22,7 +22,8 @@ std::string doubleSizePath(const std::string& path)
     return path.substr(0, dot) + "@2x" + path.substr(dot);
 }
 
-std::vector<std::string> writeWindowPictures(const std::vector<WindowPicture>& pictures, const std::string& folder)
+std::vector<std::string> writeWindowPictures(const std::vector<WindowPicture>& pictures,
+                                             const std::string& folder)
 {
     std::vector<std::string> written;
     for (const WindowPicture& picture : pictures) {

@@ -25,6 +25,7 @@ std::string doubleSizePath(const std::string& path);
 // Writes each picture as a 24-bit bitmap at both sizes below `folder` (ending in "/"), creating
 // the subfolders. Returns the paths written, relative to `folder`. Throws IoError naming a file
 // that cannot be written.
-std::vector<std::string> writeWindowPictures(const std::vector<WindowPicture>& pictures, const std::string& folder);
+std::vector<std::string> writeWindowPictures(const std::vector<WindowPicture>& pictures,
+                                             const std::string& folder);
 
 } // namespace pictaven::makedata
