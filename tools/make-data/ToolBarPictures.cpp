@@ -14,14 +14,16 @@ constexpr float Rim = 1.0f;
 
 void drawNew(IconCanvas& c)
 {
-    // A sheet with a folded corner, and a plus badge cut out of its lower right.
-    const Shape badge = c.circle(14.5f, 14.5f, 5.0f);
+    // A sheet with a folded corner, and a plus badge over its lower right. The fold's edges
+    // and the plus lie on whole pixels.
     const Shape sheet = c.polygon({{3, 1}, {11, 1}, {15, 5}, {15, 18}, {3, 18}});
-    c.outlined(subtract(sheet, c.grow(badge, 1.0f)), Paper, Ink, Rim);
-    c.outlined(c.polygon({{10, 1}, {15, 6}, {10, 6}}), Mist, Ink, Rim);
-    c.outlined(badge, Green, Ink, Rim);
-    c.fill(c.rect(12, 14, 17, 15), Paper);
-    c.fill(c.rect(14, 12, 15, 17), Paper);
+    c.outlined(sheet, Paper, Ink, Rim);
+    c.fill(intersect(c.polygon({{11, 1}, {11, 5}, {15, 5}}), c.grow(sheet, -Rim)), Mist);
+    c.fill(c.rect(10, 1, 11, 6), Ink);
+    c.fill(c.rect(10, 5, 15, 6), Ink);
+    c.outlined(c.circle(14, 14, 5.5f), Green, Ink, Rim);
+    c.fill(c.rect(11, 13, 17, 15), Paper);
+    c.fill(c.rect(13, 11, 15, 17), Paper);
 }
 
 void drawOpen(IconCanvas& c)
