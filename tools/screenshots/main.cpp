@@ -68,9 +68,17 @@ public:
     {
         const QSet<QWidget*> before = visibleWindows();
         bool captured = false;
+        QElapsedTimer waited;
         QTimer poll;
         poll.setInterval(100);
         QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (waited.elapsed() > WindowWaitMilliseconds) {
+                // A window this program cannot see must not keep its own event loop running.
+                poll.stop();
+                if (QWidget* modal = QApplication::activeModalWidget())
+                    modal->close();
+                return;
+            }
             for (QWidget* opened : visibleWindows()) {
                 if (before.contains(opened))
                     continue;
@@ -84,10 +92,9 @@ public:
                 return;
             }
         });
+        waited.start();
         poll.start();
         window.open(mainWindow);
-        QElapsedTimer waited;
-        waited.start();
         while (!captured && waited.elapsed() < WindowWaitMilliseconds)
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         if (!captured)
