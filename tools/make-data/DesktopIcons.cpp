@@ -22,7 +22,7 @@ Canvas drawIcon(int size)
     c.glow(c.rect(3, 5, 45, 46, 10), Rgba::rgb(0, 0, 0, 0.25f), 2);
     c.fill(tile, c.vertical(3, 45, Rgba::rgb(112, 156, 236), Rgba::rgb(46, 92, 196)));
     c.fill(subtract(tile, c.grow(tile, -1)), Ink, 0.35f);
-    c.outlined(c.turnedRect(20, 21, 26, 20, -12), Rgba::rgb(255, 226, 150), Ink, 1.5f);
+    c.outlined(c.turnedRect(20, 21, 26, 20, -0.2f), Rgba::rgb(255, 226, 150), Ink, 1.5f);
     drawPhoto(c, {14, 17, 26, 20}, 1.5f);
     return c.canvas();
 }

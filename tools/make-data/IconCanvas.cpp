@@ -1,7 +1,6 @@
 #include "IconCanvas.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace pictaven::makedata {
 
@@ -55,11 +54,10 @@ Shape IconCanvas::ring(float cx, float cy, float radius, float width) const
     return makedata::ring(cx * m_scale, cy * m_scale, radius * m_scale, width * m_scale);
 }
 
-Shape IconCanvas::turnedRect(float cx, float cy, float width, float height, float degrees) const
+Shape IconCanvas::turnedRect(float cx, float cy, float width, float height, float slope) const
 {
-    const float angle = degrees * std::numbers::pi_v<float> / 180.0f;
-    const float c = std::cos(angle);
-    const float s = std::sin(angle);
+    const float c = 1.0f / std::sqrt(1.0f + slope * slope);
+    const float s = slope * c;
     constexpr Point Corners[] = {{-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f}, {-0.5f, 0.5f}};
     std::vector<Point> corners;
     for (const Point& corner : Corners) {

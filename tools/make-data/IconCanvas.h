@@ -23,8 +23,10 @@ public:
     // A line with round ends.
     Shape line(float x0, float y0, float x1, float y1, float width) const;
     Shape ring(float cx, float cy, float radius, float width) const;
-    // A rectangle of `width` by `height` around (cx, cy), turned by `degrees` clockwise.
-    Shape turnedRect(float cx, float cy, float width, float height, float degrees) const;
+    // A rectangle of `width` by `height` around (cx, cy), turned so that its top edge falls
+    // `slope` units for each unit to the right (negative: rises). A slope rather than an angle
+    // keeps the bytes free of sine and cosine, whose last bits differ between libraries.
+    Shape turnedRect(float cx, float cy, float width, float height, float slope) const;
     // Grows a shape by `units` (shrinks it for a negative amount).
     Shape grow(const Shape& shape, float units) const;
 

@@ -18,7 +18,7 @@ constexpr float Rim = 2.0f;
 void drawPickPhotos(IconCanvas& c)
 {
     // A photo laid aside, the chosen one over it, and the tick that chose it.
-    c.outlined(c.turnedRect(20, 22, 30, 24, -12), Mist, Ink, Rim);
+    c.outlined(c.turnedRect(20, 22, 30, 24, -0.2f), Mist, Ink, Rim);
     drawPhoto(c, {12, 14, 32, 26}, Rim);
     const Shape badge = c.circle(37, 37, 9);
     c.fill(c.grow(badge, 1.5f), PanelBlue);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 namespace pictaven::makedata {
 
@@ -89,6 +90,24 @@ void drawUpload(IconCanvas& canvas, const Box& box, float rim)
     canvas.outlined(arrow, Green, Ink, rim);
 }
 
+namespace {
+
+// The turn by a whole circle over `parts` (cosine, sine), from square roots alone: halving a
+// third or a quarter turn as often as needed. Throws std::invalid_argument for other counts.
+Point turnOf(int parts)
+{
+    if (parts == 3)
+        return {-0.5f, std::sqrt(0.75f)};
+    if (parts == 4)
+        return {0.0f, 1.0f};
+    if (parts < 3 || parts % 2 != 0)
+        throw std::invalid_argument("a gear has 3 or 4 teeth, or twice a count it may have");
+    const Point whole = turnOf(parts / 2);
+    return {std::sqrt((1.0f + whole.x) / 2.0f), std::sqrt((1.0f - whole.x) / 2.0f)};
+}
+
+} // namespace
+
 Shape gearShape(const IconCanvas& canvas, float cx, float cy, float radius, int teeth)
 {
     const float body = radius * 0.78f;
@@ -96,17 +115,20 @@ Shape gearShape(const IconCanvas& canvas, float cx, float cy, float radius, int 
     // drawn inside the outline never cuts it off.
     const float base = 0.8f * 2.0f * std::numbers::pi_v<float> * body / static_cast<float>(teeth);
     const float tip = base * 0.6f;
+    const Point turn = turnOf(teeth);
     Shape gear = canvas.circle(cx, cy, body);
+    // The first tooth points up; each next one is turned on from the last.
+    float ux = 0.0f;
+    float uy = -1.0f;
     for (int i = 0; i < teeth; ++i) {
-        const float angle = 2.0f * std::numbers::pi_v<float> * static_cast<float>(i)
-            / static_cast<float>(teeth);
-        const float ux = std::sin(angle);
-        const float uy = -std::cos(angle);
         auto at = [&](float along, float across) {
             return Point{cx + ux * along - uy * across, cy + uy * along + ux * across};
         };
         gear = unite(gear, canvas.polygon({at(radius * 0.5f, -base / 2), at(radius, -tip / 2),
                                            at(radius, tip / 2), at(radius * 0.5f, base / 2)}));
+        const float nx = ux * turn.x - uy * turn.y;
+        uy = ux * turn.y + uy * turn.x;
+        ux = nx;
     }
     return subtract(gear, canvas.circle(cx, cy, radius * 0.3f));
 }

@@ -28,7 +28,7 @@ void drawPhoto(IconCanvas& canvas, const Box& box, float rim);
 void drawFolder(IconCanvas& canvas, const Box& box, float rim, bool open, bool holdsPhoto = false);
 // A cloud with an arrow rising into it.
 void drawUpload(IconCanvas& canvas, const Box& box, float rim);
-// A cog wheel with `teeth` teeth around (cx, cy), reaching `radius` units.
+// A cog wheel with `teeth` teeth (3, 4, 6, 8, 12, ...) around (cx, cy), reaching `radius` units.
 Shape gearShape(const IconCanvas& canvas, float cx, float cy, float radius, int teeth);
 
 } // namespace pictaven::makedata
