@@ -4,12 +4,16 @@
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <exception>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Pictaven");
+    // Ties the windows to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName("pictaven");
+    QApplication::setWindowIcon(QIcon::fromTheme("pictaven"));
     pictaven::QtDialogs dialogs;
     // An error while the program sets itself up is shown, and the program ends.
     try {

@@ -1,4 +1,6 @@
+#include "DesktopIcons.h"
 #include "ShippedDataWriter.h"
+#include "WindowPicture.h"
 #include "app/ShippedData.h"
 #include "decoders/PictureLoader.h"
 #include "imaging/JpegCodec.h"
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <set>
 
@@ -19,6 +22,7 @@ using test::readFile;
 using test::TempDir;
 
 const fs::path DataFolder = PICTAVEN_SOURCE_DATA_DIR;
+const fs::path IconFolder = fs::path(PICTAVEN_SOURCE_DATA_DIR).parent_path() / "desktop" / "icons";
 
 // One run of the generator into a fresh folder, shared by the tests below.
 class ShippedDataFiles : public ::testing::Test {
@@ -130,13 +134,20 @@ TEST_F(ShippedDataFiles, MaskIsGreyLightInTheMiddleAndDarkAtTheEdges)
 
 TEST_F(ShippedDataFiles, BitmapsAreUncompressed24BitPictures)
 {
-    for (const std::string& path : writtenWithExtension(".bmp")) {
+    auto bitmaps = writtenWithExtension(".bmp");
+    const auto windowPictures = writtenWithExtension(".res");
+    bitmaps.insert(bitmaps.end(), windowPictures.begin(), windowPictures.end());
+    for (const std::string& path : bitmaps) {
         SCOPED_TRACE(path);
         const std::string bytes = readFile(made(path));
         ASSERT_GE(bytes.size(), 54u);
         EXPECT_EQ(bytes.substr(0, 2), "BM");
         EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24);
         EXPECT_EQ(bytes[30], 0) << "compressed";
+    }
+    ASSERT_TRUE(fs::exists(made("buttons/error.bmp")));
+    for (const std::string& path : writtenWithExtension(".bmp")) {
+        SCOPED_TRACE(path);
         const Bitmap picture = loadPicture(made(path).string());
         if (path == "buttons/error.bmp") {
             EXPECT_EQ(picture.width(), 128);
@@ -146,7 +157,91 @@ TEST_F(ShippedDataFiles, BitmapsAreUncompressed24BitPictures)
             EXPECT_GE(picture.height(), 480);
         }
     }
-    ASSERT_TRUE(fs::exists(made("buttons/error.bmp")));
+}
+
+// The window reads its pictures as bitmaps whatever their extension.
+Bitmap loadWindowPicture(const fs::path& path)
+{
+    const std::string bytes = readFile(path);
+    return decodePicture({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
+                         path.string() + ".bmp");
+}
+
+TEST_F(ShippedDataFiles, WindowPicturesHaveTheirSizesAndDoubleSizeTwinsOnThePanelBlue)
+{
+    struct Picture {
+        std::string path;
+        int width;
+        int height;
+    };
+    std::vector<Picture> pictures{{"gradient.res", 16, 600}};
+    for (const char* name : {"New", "open", "Save", "config", "compress", "ftp", "jpg", "surf", "Help"})
+        pictures.push_back({std::string("resource/") + name + ".res", 20, 20});
+    for (int step = 1; step <= 5; ++step)
+        pictures.push_back({"resource/step" + std::to_string(step) + ".res", 48, 48});
+    for (const char* name : {"generate", "generate2"})
+        pictures.push_back({std::string("resource/") + name + ".res", 64, 64});
+
+    const Colour panel{224, 161, 129};
+    for (const Picture& expected : pictures) {
+        SCOPED_TRACE(expected.path);
+        const Bitmap single = loadWindowPicture(made(expected.path));
+        const Bitmap twice = loadWindowPicture(made(makedata::doubleSizePath(expected.path)));
+        EXPECT_EQ(single.width(), expected.width);
+        EXPECT_EQ(single.height(), expected.height);
+        EXPECT_EQ(twice.width(), 2 * expected.width);
+        EXPECT_EQ(twice.height(), 2 * expected.height);
+        if (expected.path.starts_with("resource/")) {
+            // The pictures have no transparency: their corners must be the buttons' own blue.
+            EXPECT_EQ(single.pixel(0, 0), panel);
+            EXPECT_EQ(twice.pixel(twice.width() - 1, twice.height() - 1), panel);
+        }
+    }
+    EXPECT_EQ(writtenWithExtension(".res").size(), 2 * pictures.size()) << "a window picture beyond the list";
+}
+
+TEST_F(ShippedDataFiles, BackgroundTileIsLightAtTheTopAndKeepsTheWindowBlue)
+{
+    const Bitmap tile = loadWindowPicture(made("gradient.res"));
+    auto rowMean = [&](int y) {
+        int red = 0;
+        int green = 0;
+        int blue = 0;
+        for (int x = 0; x < tile.width(); ++x) {
+            red += tile.pixel(x, y).red;
+            green += tile.pixel(x, y).green;
+            blue += tile.pixel(x, y).blue;
+        }
+        const double width = tile.width();
+        return std::array<double, 3>{red / width, green / width, blue / width};
+    };
+    const std::array<double, 3> windowBlue{129, 160, 224};
+    const auto top = rowMean(0);
+    const auto middle = rowMean(tile.height() / 2);
+    for (std::size_t part = 0; part < 3; ++part) {
+        EXPECT_GT(top[part], windowBlue[part]) << part;
+        EXPECT_NEAR(middle[part], windowBlue[part], 8) << part;
+    }
+}
+
+TEST(DesktopIcons, CommittedIconsAreExactlyWhatTheGeneratorWrites)
+{
+    TempDir folder;
+    const std::vector<std::string> written = makedata::writeDesktopIcons(folder.str());
+    std::set<std::string> sizes;
+    for (const std::string& path : written) {
+        SCOPED_TRACE(path);
+        const ImageSize size = readPictureSize((folder.path() / path).string());
+        EXPECT_EQ(size.width, size.height);
+        const std::string side = std::to_string(size.width);
+        EXPECT_EQ(path, "hicolor/" + side + "x" + side + "/apps/pictaven.png");
+        sizes.insert(std::to_string(size.width));
+        ASSERT_TRUE(fs::exists(IconFolder / path))
+            << "desktop/icons/" << path << " is missing: run pictaven-make-data data desktop/icons";
+        EXPECT_TRUE(readFile(folder.path() / path) == readFile(IconFolder / path))
+            << "desktop/icons/" << path << " differs from what pictaven-make-data writes";
+    }
+    EXPECT_EQ(sizes, (std::set<std::string>{"48", "128", "256"}));
 }
 
 TEST_F(ShippedDataFiles, TexturesAreJpegPictures)

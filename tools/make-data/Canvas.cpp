@@ -5,11 +5,6 @@
 
 namespace pictaven::makedata {
 
-Rgba Rgba::rgb(int red, int green, int blue, float alpha)
-{
-    return {red / 255.0f, green / 255.0f, blue / 255.0f, alpha};
-}
-
 Rgba Rgba::mix(const Rgba& other, float t) const
 {
     return {red + (other.red - red) * t, green + (other.green - green) * t, blue + (other.blue - blue) * t,

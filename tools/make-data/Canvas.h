@@ -17,7 +17,11 @@ struct Rgba {
     float alpha = 0;
 
     // From 8-bit parts.
-    static Rgba rgb(int red, int green, int blue, float alpha = 1.0f);
+    static constexpr Rgba rgb(int red, int green, int blue, float alpha = 1.0f)
+    {
+        return {static_cast<float>(red) / 255.0f, static_cast<float>(green) / 255.0f,
+                static_cast<float>(blue) / 255.0f, alpha};
+    }
     Rgba withAlpha(float newAlpha) const { return {red, green, blue, newAlpha}; }
     // Linear mix: t = 0 gives this colour, t = 1 gives `other`.
     Rgba mix(const Rgba& other, float t) const;

@@ -1,11 +1,14 @@
 #include "ShippedDataWriter.h"
 
+#include "BackgroundGradient.h"
 #include "BmpWriter.h"
 #include "ErrorPicture.h"
 #include "NavigationButtons.h"
 #include "PictureTemplate.h"
 #include "SoftEdgeMask.h"
+#include "StepPictures.h"
 #include "Textures.h"
+#include "ToolBarPictures.h"
 #include "imaging/JpegCodec.h"
 
 #include <filesystem>
@@ -34,6 +37,12 @@ std::vector<std::string> writeShippedData(const std::string& folder)
         writeJpeg(texture.picture, folder + "backgrnd/" + texture.fileName, 90);
         written.push_back("backgrnd/" + texture.fileName);
     }
+    std::vector<WindowPicture> windowPictures = toolBarPictures();
+    for (WindowPicture& picture : stepPictures())
+        windowPictures.push_back(std::move(picture));
+    windowPictures.push_back(backgroundGradient());
+    for (std::string& path : writeWindowPictures(windowPictures, folder))
+        written.push_back(std::move(path));
     return written;
 }
 
