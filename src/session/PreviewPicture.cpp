@@ -11,13 +11,11 @@
 #include <filesystem>
 #include <system_error>
 
-namespace pictaven
-{
+namespace pictaven {
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 
 Bitmap readErrorPicture(const std::string& errorPicturePath)
 {

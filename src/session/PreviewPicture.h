@@ -5,8 +5,7 @@
 
 #include <string>
 
-namespace pictaven
-{
+namespace pictaven {
 
 // What the step 1 preview pane shows for one picture file.
 struct PreviewPicture {

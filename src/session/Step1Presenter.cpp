@@ -9,8 +9,7 @@
 #include <system_error>
 #include <utility>
 
-namespace pictaven
-{
+namespace pictaven {
 
 namespace fs = std::filesystem;
 

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace pictaven
-{
+namespace pictaven {
 
 class Workspace;
 
@@ -69,8 +68,7 @@ struct Step1View {
 // dialogs and the workspace stays as it was. Commands that change the album are refused while a
 // job runs. Loading the preview picture is left to the caller (loadPreviewPicture may run on a
 // worker): it asks for view().preview.path and hands the result to showPreview.
-class Step1Presenter
-{
+class Step1Presenter {
 public:
     // `workspace` outlives the presenter.
     explicit Step1Presenter(Workspace& workspace);

@@ -6,30 +6,11 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-namespace pictaven
-{
+namespace pictaven {
 
 AlbumListWidget::AlbumListWidget(QWidget* parent)
-    : QListWidget(parent)
+    : NameListWidget(mimeType, QAbstractItemView::DragDrop, parent)
 {
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setDragDropMode(QAbstractItemView::DragDrop);
-    // Copy, never Move: a finished Move would make the view delete the dragged rows itself.
-    setDefaultDropAction(Qt::CopyAction);
-}
-
-QStringList AlbumListWidget::mimeTypes() const
-{
-    return { mimeType, FileListWidget::mimeType };
-}
-
-QMimeData* AlbumListWidget::mimeData(const QList<QListWidgetItem*>& items) const
-{
-    // The photos moved are the selected ones, which the presenter knows.
-    static_cast<void>(items);
-    auto* data = new QMimeData;
-    data->setData(mimeType, QByteArray());
-    return data;
 }
 
 bool AlbumListWidget::acceptDrop(QDropEvent* event) const
@@ -62,17 +43,16 @@ void AlbumListWidget::dropEvent(QDropEvent* event)
         const QListWidgetItem* target = itemAt(event->position().toPoint());
         emit photosDropped(target ? row(target) : -1);
     } else {
-        emit filesDropped(FileListWidget::namesOf(*event->mimeData()));
+        emit filesDropped(namesOf(*event->mimeData(), FileListWidget::mimeType));
     }
 }
 
 void AlbumListWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Delete) {
+    if (event->key() == Qt::Key_Delete)
         emit deletePressed();
-        return;
-    }
-    QListWidget::keyPressEvent(event);
+    else
+        NameListWidget::keyPressEvent(event);
 }
 
 } // namespace pictaven

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QListWidget>
+#include "ui/NameListWidget.h"
 
-namespace pictaven
-{
+namespace pictaven {
 
 // The album list. Dropping its own photos reorders them and dropping files of the folder pane
 // adds them; both only ask, through the signals, and the list shows what comes back. The
 // Delete key asks for the selected photos to be removed.
-class AlbumListWidget : public QListWidget
-{
+class AlbumListWidget : public NameListWidget {
     Q_OBJECT
 
 public:
@@ -24,8 +22,6 @@ signals:
     void deletePressed();
 
 protected:
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QListWidget>
+#include "ui/NameListWidget.h"
 
-namespace pictaven
-{
+namespace pictaven {
 
 // The files of the step 1 folder. Dragged files carry their names under `mimeType`, which the
-// album list takes; Enter asks for them to be added.
-class FileListWidget : public QListWidget
-{
+// album list takes; Enter asks for the chosen ones to be added.
+class FileListWidget : public NameListWidget {
     Q_OBJECT
 
 public:
@@ -16,15 +14,10 @@ public:
 
     explicit FileListWidget(QWidget* parent = nullptr);
 
-    // The names a drag carries, one a line.
-    static QStringList namesOf(const QMimeData& data);
-
 signals:
     void enterPressed();
 
 protected:
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 

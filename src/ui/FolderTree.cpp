@@ -8,8 +8,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-namespace pictaven
-{
+namespace pictaven {
 
 FolderTree::FolderTree(QWidget* parent)
     : QWidget(parent)
@@ -39,6 +38,14 @@ FolderTree::FolderTree(QWidget* parent)
 
     fillDriveBox();
     connect(m_driveBox, &QComboBox::activated, this, &FolderTree::chooseDrive);
+    // The model reads folders on a thread of its own, and the rows above the chosen folder
+    // arrive later: it is brought into view again as each folder on its way is read.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        const QString chosen = folder();
+        if (!chosen.isEmpty()
+            && (chosen == loaded || chosen.startsWith(loaded.endsWith('/') ? loaded : loaded + '/')))
+            m_tree->scrollTo(m_tree->currentIndex());
+    });
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this](const QModelIndex& index) {
             if (index.isValid() && !m_showing)

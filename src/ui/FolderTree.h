@@ -6,14 +6,12 @@ class QComboBox;
 class QFileSystemModel;
 class QTreeView;
 
-namespace pictaven
-{
+namespace pictaven {
 
 // The folders of the file system as a tree, with a box above it standing in for the drive box:
 // the home folder, "/" and the mounted volumes. Choosing an entry of the box roots the tree
 // there; the box follows the folder shown.
-class FolderTree : public QWidget
-{
+class FolderTree : public QWidget {
     Q_OBJECT
 
 public:

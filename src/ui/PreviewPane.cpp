@@ -8,11 +8,9 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-namespace pictaven
-{
+namespace pictaven {
 
-namespace
-{
+namespace {
 
 QPixmap pixmapOf(const Bitmap& bitmap)
 {

@@ -5,16 +5,14 @@
 
 class QLabel;
 
-namespace pictaven
-{
+namespace pictaven {
 
 struct Step1PreviewView;
 
 // The preview of step 1: the chosen picture fitted to 130 x 100 pixels, its size in kilobytes
 // and in pixels, and its details as the hint. A file that cannot be shown gets the error
 // picture and the reason below it.
-class PreviewPane : public QWidget
-{
+class PreviewPane : public QWidget {
     Q_OBJECT
 
 public:

@@ -3,8 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-namespace pictaven
-{
+namespace pictaven {
 
 RenameBox::RenameBox(QWidget* parent)
     : QLineEdit(parent)

@@ -2,13 +2,11 @@
 
 #include <QLineEdit>
 
-namespace pictaven
-{
+namespace pictaven {
 
 // The in-place edit box of a rename in the folder pane: red, with white text. Enter offers the
 // name; leaving the box (but not for a question box it raised) or Escape cancels.
-class RenameBox : public QLineEdit
-{
+class RenameBox : public QLineEdit {
     Q_OBJECT
 
 public:

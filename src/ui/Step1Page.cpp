@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,11 +24,9 @@
 #include <optional>
 #include <vector>
 
-namespace pictaven
-{
+namespace pictaven {
 
-namespace
-{
+namespace {
 
 const QColor listColour(220, 220, 220);
 
@@ -61,6 +60,22 @@ std::vector<std::size_t> selectedRows(const QListWidget& list)
 std::optional<std::size_t> currentRow(const QListWidget& list)
 {
     return list.currentRow() >= 0 ? std::optional<std::size_t>(list.currentRow()) : std::nullopt;
+}
+
+// Names and colours one of the page's lists, and hands every change of its chosen rows and of
+// its focused row to the presenter's `select`.
+void setUpList(QListWidget& list, const char* objectName, const QString& accessibleName,
+    Step1Presenter& presenter,
+    void (Step1Presenter::*select)(const std::vector<std::size_t>&, std::optional<std::size_t>))
+{
+    list.setObjectName(objectName);
+    list.setAccessibleName(accessibleName);
+    paintAsList(&list);
+    const auto forward
+        = [&list, &presenter, select] { (presenter.*select)(selectedRows(list), currentRow(list)); };
+    // Keys move the focus after the selection, so both are forwarded.
+    QObject::connect(&list, &QListWidget::itemSelectionChanged, &list, forward);
+    QObject::connect(&list, &QListWidget::currentRowChanged, &list, forward);
 }
 
 // Shows `rows` with `selected` chosen, touching the list only where it differs, so that a
@@ -116,6 +131,14 @@ Step1Page::~Step1Page()
         QGuiApplication::restoreOverrideCursor();
 }
 
+void Step1Page::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Files may have come or gone while the person was in another program.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
+        m_presenter.refresh();
+}
+
 QWidget* Step1Page::buildFolderColumn()
 {
     m_folders = new FolderTree(this);
@@ -131,20 +154,12 @@ QWidget* Step1Page::buildFolderColumn()
 QWidget* Step1Page::buildFilesColumn()
 {
     m_files = new FileListWidget(this);
-    m_files->setObjectName("fileList");
-    m_files->setAccessibleName("Files of the folder");
-    paintAsList(m_files);
-    m_files->setContextMenuPolicy(Qt::CustomContextMenu);
+    setUpList(*m_files, "fileList", "Files of the folder", m_presenter, &Step1Presenter::selectFiles);
     m_folderMessage = new QLabel(this);
     m_folderMessage->setObjectName("folderMessage");
     m_folderMessage->setAccessibleName("Folder message");
     m_folderMessage->setWordWrap(true);
 
-    const auto forwardSelection
-        = [this] { m_presenter.selectFiles(selectedRows(*m_files), currentRow(*m_files)); };
-    // The focus moves after the selection when keys move it, so both are forwarded.
-    connect(m_files, &QListWidget::itemSelectionChanged, this, forwardSelection);
-    connect(m_files, &QListWidget::currentRowChanged, this, forwardSelection);
     connect(m_files, &FileListWidget::enterPressed, this, [this] { m_presenter.addSelected(); });
     connect(m_files, &QWidget::customContextMenuRequested, this, &Step1Page::openFileMenu);
 
@@ -220,16 +235,10 @@ QWidget* Step1Page::buildMiddleColumn(WindowCommands& commands)
 QWidget* Step1Page::buildAlbumColumn()
 {
     m_album = new AlbumListWidget(this);
-    m_album->setObjectName("albumList");
-    m_album->setAccessibleName("Album Photos");
-    paintAsList(m_album);
+    setUpList(*m_album, "albumList", "Album Photos", m_presenter, &Step1Presenter::selectPhotos);
     auto* caption = new QLabel("Album Photos", this);
     caption->setBuddy(m_album);
 
-    const auto forwardSelection
-        = [this] { m_presenter.selectPhotos(selectedRows(*m_album), currentRow(*m_album)); };
-    connect(m_album, &QListWidget::itemSelectionChanged, this, forwardSelection);
-    connect(m_album, &QListWidget::currentRowChanged, this, forwardSelection);
     connect(m_album, &AlbumListWidget::deletePressed, this, [this] { m_presenter.removeSelected(); });
     connect(m_album, &AlbumListWidget::photosDropped, this, [this](int row) {
         m_presenter.dropPhotos(row >= 0 ? std::optional<std::size_t>(row) : std::nullopt);

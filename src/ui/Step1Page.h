@@ -13,8 +13,7 @@ class QMenu;
 class QRadioButton;
 class QToolButton;
 
-namespace pictaven
-{
+namespace pictaven {
 
 class AlbumListWidget;
 class FileListWidget;
@@ -29,8 +28,7 @@ class Workspace;
 // files of the folder, the arrow buttons with the preview, and the album list with its sort
 // buttons. It draws its presenter's view and forwards what the person does. Pictures for the
 // preview are read on a worker thread, so a large photo does not hold up the window.
-class Step1Page : public QWidget
-{
+class Step1Page : public QWidget {
     Q_OBJECT
 
 public:
@@ -47,6 +45,9 @@ public:
     // The folder pane's context menu, built for the file last pressed with the right button.
     QMenu* fileMenu() const { return m_fileMenu; }
     RenameBox* renameBox() const { return m_renameBox; }
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     QToolButton* arrowButton(const QString& text, const QString& hint, void (Step1Presenter::*command)());

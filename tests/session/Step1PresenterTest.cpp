@@ -7,10 +7,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-namespace pictaven
-{
-namespace
-{
+namespace pictaven {
+namespace {
 
 using test::ScriptedDialogs;
 using test::writeFile;
@@ -18,8 +16,7 @@ namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 using Rows = std::vector<std::size_t>;
 
-class Step1PresenterTest : public test::WorkspaceFixture
-{
+class Step1PresenterTest : public test::WorkspaceFixture {
 protected:
     Step1PresenterTest()
     {
@@ -214,8 +211,7 @@ TEST_F(Step1PresenterTest, NothingChangesTheAlbumWhileAJobRuns)
         && view.removeAllEnabled && view.sortEnabled && view.fileCommandsEnabled && view.dropEnabled);
 }
 
-class Step1PreviewTest : public Step1PresenterTest
-{
+class Step1PreviewTest : public Step1PresenterTest {
 protected:
     Step1PreviewTest()
     {

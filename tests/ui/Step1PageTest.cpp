@@ -33,13 +33,11 @@
 #include <QTreeView>
 #include <memory>
 
-namespace pictaven
-{
+namespace pictaven {
 
 using test::ScriptedDialogs;
 
-class Step1PageTest : public QObject
-{
+class Step1PageTest : public QObject {
     Q_OBJECT
 
 private slots:
