@@ -108,7 +108,10 @@ void Step1Presenter::refresh()
 
 std::string Step1Presenter::step1Path(const std::string& name) const
 {
-    return (fs::absolute(fs::path(m_workspace.step1Folder())) / name).lexically_normal().string();
+    // Without a current folder a relative step 1 folder stays relative; nothing is thrown.
+    std::error_code error;
+    const fs::path folder = fs::absolute(fs::path(m_workspace.step1Folder()), error);
+    return ((error ? fs::path(m_workspace.step1Folder()) : folder) / name).lexically_normal().string();
 }
 
 void Step1Presenter::selectFiles(const std::vector<std::size_t>& selected, std::optional<std::size_t> current)

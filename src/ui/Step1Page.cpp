@@ -20,7 +20,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -324,7 +323,7 @@ void Step1Page::startRename()
     m_renameRow = m_menuRow;
     const QRect place = m_files->visualItemRect(item);
     m_renameBox->setGeometry(
-        place.x(), place.y(), place.width(), std::max(18, m_renameBox->sizeHint().height()));
+        place.x(), place.y(), place.width(), 18);
     m_renameBox->setText(item->text());
     m_renameBox->show();
     m_renameBox->setFocus();
