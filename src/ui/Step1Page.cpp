@@ -118,12 +118,17 @@ Step1Page::Step1Page(
     layout->addWidget(buildMiddleColumn(commands), 1);
     layout->addWidget(buildAlbumColumn(), 1);
 
-    m_presenter.changed().subscribe([this] { draw(); });
+    m_drawToken = m_presenter.changed().subscribe([this] { draw(); });
     draw();
 }
 
 Step1Page::~Step1Page()
 {
+    // The presenter goes before the child widgets, which may still signal while they are taken
+    // apart.
+    m_presenter.changed().unsubscribe(m_drawToken);
+    for (QObject* forwarder : std::initializer_list<QObject*>{m_folders, m_files, m_album})
+        forwarder->blockSignals(true);
     m_previewThreads.clear();
     m_previewThreads.waitForDone();
     if (m_busyCursor)

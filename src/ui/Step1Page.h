@@ -81,6 +81,7 @@ private:
     QAction* m_deleteAction = nullptr;
     QAction* m_renameAction = nullptr;
     RenameBox* m_renameBox = nullptr;
+    int m_drawToken = 0;
     int m_menuRow = -1;
     int m_renameRow = -1;
 
