@@ -61,8 +61,8 @@ std::optional<std::size_t> currentRow(const QListWidget& list)
     return list.currentRow() >= 0 ? std::optional<std::size_t>(list.currentRow()) : std::nullopt;
 }
 
-// Names and colours one of the page's lists, and hands every change of its chosen rows and of
-// its focused row to the presenter's `select`.
+// Names and colours one of the page's lists, and hands every change of its chosen rows, with
+// its focused row, to the presenter's `select`.
 void setUpList(QListWidget& list, const char* objectName, const QString& accessibleName,
     Step1Presenter& presenter,
     void (Step1Presenter::*select)(const std::vector<std::size_t>&, std::optional<std::size_t>))
@@ -70,11 +70,9 @@ void setUpList(QListWidget& list, const char* objectName, const QString& accessi
     list.setObjectName(objectName);
     list.setAccessibleName(accessibleName);
     paintAsList(&list);
-    const auto forward
-        = [&list, &presenter, select] { (presenter.*select)(selectedRows(list), currentRow(list)); };
-    // Keys move the focus after the selection, so both are forwarded.
-    QObject::connect(&list, &QListWidget::itemSelectionChanged, &list, forward);
-    QObject::connect(&list, &QListWidget::currentRowChanged, &list, forward);
+    // The view moves the focus before it changes the selection, so the focused row is current.
+    QObject::connect(&list, &QListWidget::itemSelectionChanged, &list,
+        [&list, &presenter, select] { (presenter.*select)(selectedRows(list), currentRow(list)); });
 }
 
 // Shows `rows` with `selected` chosen, touching the list only where it differs, so that a
@@ -127,7 +125,7 @@ Step1Page::~Step1Page()
     // The presenter goes before the child widgets, which may still signal while they are taken
     // apart.
     m_presenter.changed().unsubscribe(m_drawToken);
-    for (QObject* forwarder : std::initializer_list<QObject*>{m_folders, m_files, m_album})
+    for (QObject* forwarder : std::initializer_list<QObject*> { m_folders, m_files, m_album })
         forwarder->blockSignals(true);
     m_previewThreads.clear();
     m_previewThreads.waitForDone();
@@ -327,8 +325,7 @@ void Step1Page::startRename()
         return;
     m_renameRow = m_menuRow;
     const QRect place = m_files->visualItemRect(item);
-    m_renameBox->setGeometry(
-        place.x(), place.y(), place.width(), 18);
+    m_renameBox->setGeometry(place.x(), place.y(), place.width(), 18);
     m_renameBox->setText(item->text());
     m_renameBox->show();
     m_renameBox->setFocus();

@@ -393,6 +393,10 @@ void Step1PageTest::previewOfTheChosenFile()
     QVERIFY(pane->picture()->toolTip().startsWith(
         "Filename : " + photos("board.jpg") + "\nWidth : 640  Height : 480"));
 
+    // The preview follows the focus when keys move it.
+    QTest::keyClick(m_page->fileList(), Qt::Key_Down);
+    QTRY_VERIFY(pane->picture()->toolTip().startsWith("Filename : " + photos("grey.jpg")));
+
     // A twelve-megapixel photo is read on a worker and shown once it is ready.
     copyPhoto("digikam_body-background_iphone7.jpg", "large.jpg");
     m_page->presenter().refresh();
