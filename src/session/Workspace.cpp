@@ -110,6 +110,8 @@ void Workspace::firstShow()
     // that paths given on a command line keep naming what they named where it was started.
     m_guards = StepGuards{};
     m_catalog.modified = false;
+    // The pages were built before the step 1 folder and the templates were known.
+    m_changes.notify();
 }
 
 void Workspace::logMessage(const std::string& text)

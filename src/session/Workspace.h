@@ -43,7 +43,8 @@ public:
 
     // What the main window's first show does after the About box has closed: points Step 1 at
     // ImageSourceDir (or the Photos folder when that is gone), reads the basic template
-    // ALBUMS/DEFAULT.CFG in template mode and puts the step guards into their initial states.
+    // ALBUMS/DEFAULT.CFG in template mode, puts the step guards into their initial states and tells
+    // changes().
     // The process's current folder is never changed; relative paths that the program takes
     // against the output folder use outputFolder(). A basic template that cannot be read is
     // reported as an error and the rest is done all the same. Runs once; later calls do nothing.
