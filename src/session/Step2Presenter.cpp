@@ -16,6 +16,11 @@ constexpr std::array<const char*, 12> kStyleThemes = {
     "Orange Theme", "Pink Theme", "Cyan Theme",  "White Theme",  "Purple Theme", "Light Gray Theme",
 };
 
+bool isTheme(std::int32_t theme)
+{
+    return theme >= 0 && static_cast<std::size_t>(theme) < kStyleThemes.size();
+}
+
 } // namespace
 
 Step2Presenter::Step2Presenter(Workspace& workspace)
@@ -33,8 +38,7 @@ Step2View Step2Presenter::view() const
     view.albumTitle = catalog.albumTitle;
     view.shortName = settings.AlbumShortName;
     view.styleThemes.assign(kStyleThemes.begin(), kStyleThemes.end());
-    const bool themeChosen = settings.StyleTheme >= 0 && settings.StyleTheme < static_cast<std::int32_t>(kStyleThemes.size());
-    view.styleTheme = themeChosen ? settings.StyleTheme : 0;
+    view.styleTheme = isTheme(settings.StyleTheme) ? settings.StyleTheme : 0;
     view.enabled = editable();
     return view;
 }
@@ -90,7 +94,7 @@ void Step2Presenter::setShortName(const std::string& shortName)
 void Step2Presenter::setStyleTheme(std::int32_t theme)
 {
     std::int32_t& held = m_workspace.albumSettings().StyleTheme;
-    if (!editable() || theme < 0 || theme >= static_cast<std::int32_t>(kStyleThemes.size()) || theme == held)
+    if (!editable() || !isTheme(theme) || theme == held)
         return;
     held = theme;
     settingsChanged();

@@ -70,8 +70,13 @@ void Step3Presenter::outputFolderChanged()
     m_workspace.generationFlags().rerenderPhotos = true;
     m_destinationLine = "[" + folders.treeFolder + "]";
     folders.outputFolder = withSlash(folders.treeFolder);
+    judgeOutputFolder(PhotoList::PathKind::Source);
+}
+
+void Step3Presenter::judgeOutputFolder(PhotoList::PathKind photoPaths)
+{
     StepGuards& guards = m_workspace.guards();
-    guards.outputIsPhotoFolder = m_workspace.photoList().isPhotoFolder(folders.outputFolder, PhotoList::PathKind::Source);
+    guards.outputIsPhotoFolder = m_workspace.photoList().isPhotoFolder(m_workspace.outputFolder(), photoPaths);
     guards.outputFolderValid = !guards.outputIsPhotoFolder;
     m_changed.notify();
 }
@@ -91,10 +96,7 @@ void Step3Presenter::chooseVolume(const std::string& root)
     if (!editable())
         return;
     moveTree(root);
-    StepGuards& guards = m_workspace.guards();
-    guards.outputIsPhotoFolder = m_workspace.photoList().isPhotoFolder(m_workspace.outputFolder(), PhotoList::PathKind::Working);
-    guards.outputFolderValid = !guards.outputIsPhotoFolder;
-    m_changed.notify();
+    judgeOutputFolder(PhotoList::PathKind::Working);
 }
 
 void Step3Presenter::enter()
@@ -103,7 +105,8 @@ void Step3Presenter::enter()
     m_destinationLine = "[" + folders.outputFolder + "]";
     std::error_code error;
     // A folder removed since it was chosen cannot be shown; the tree then stays where it is.
-    if (withSlash(folders.treeFolder) != folders.outputFolder && fs::is_directory(folders.outputFolder, error)) {
+    const bool elsewhere = withSlash(folders.treeFolder) != folders.outputFolder;
+    if (elsewhere && fs::is_directory(folders.outputFolder, error)) {
         folders.treeFolder = treeName(folders.outputFolder);
         outputFolderChanged();
     }
@@ -165,8 +168,8 @@ void Step3Presenter::browseTexture(std::string& held, const char* title)
 {
     if (!editable())
         return;
-    const std::optional<std::string> chosen
-        = m_workspace.dialogs().chooseOpenFile(title, m_workspace.programFolder() + "backgrnd", textureFilter);
+    const std::string folder = m_workspace.programFolder() + "backgrnd";
+    const std::optional<std::string> chosen = m_workspace.dialogs().chooseOpenFile(title, folder, textureFilter);
     if (chosen)
         setTexture(held, *chosen);
 }

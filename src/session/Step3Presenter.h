@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/ChangeNotifier.h"
+#include "session/PhotoList.h"
 
 #include <string>
 
@@ -61,6 +62,8 @@ public:
 private:
     bool editable() const;
     void outputFolderChanged();
+    // Whether the output folder is the folder of a photo, judged by the given paths of the photos.
+    void judgeOutputFolder(PhotoList::PathKind photoPaths);
     void setTexture(std::string& held, const std::string& path);
     void browseTexture(std::string& held, const char* title);
 

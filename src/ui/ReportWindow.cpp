@@ -52,7 +52,8 @@ ReportWindow::ReportWindow(QWidget* parent)
     setTabOrder(m_text, copy);
     setTabOrder(copy, close);
 
-    connect(copy, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(m_text->toPlainText()); });
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(m_text->toPlainText()); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -96,10 +96,10 @@ Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     layout->addWidget(create, 2, 2);
     QPushButton* photoBrowse = nullptr;
     QPushButton* indexBrowse = nullptr;
-    m_photoTexture = addTextureRow("Texture (&Photo Page)", "&Browse..", "Choose the picture tiled behind the photo pages",
-                                   photoBrowse);
-    m_indexTexture = addTextureRow("Texture (&Index Page)", "B&rowse..", "Choose the picture tiled behind the index pages",
-                                   indexBrowse);
+    m_photoTexture = addTextureRow("Texture (&Photo Page)", "&Browse..",
+                                   "Choose the picture tiled behind the photo pages", photoBrowse);
+    m_indexTexture = addTextureRow("Texture (&Index Page)", "B&rowse..",
+                                   "Choose the picture tiled behind the index pages", indexBrowse);
     m_photoTexture->setObjectName("photoPageTexture");
     m_indexTexture->setObjectName("indexPageTexture");
     photoBrowse->setObjectName("browsePhotoPageTexture");
@@ -118,7 +118,7 @@ Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     setTabOrder(indexBrowse, help);
 
     connect(m_volumes, &QComboBox::activated, this,
-            [this](int entry) { m_presenter.chooseVolume(m_volumes->itemData(entry).toString().toStdString()); });
+            [this](int entry) { m_presenter.chooseVolume(volumeRoot(entry).toStdString()); });
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (current.isValid())
             m_presenter.moveTree(m_model->filePath(current).toStdString());
@@ -183,6 +183,11 @@ void Step3Page::fillVolumes()
 
 // The page is shown when its step is entered; the window coming back from the task bar is no
 // entering.
+QString Step3Page::volumeRoot(int entry) const
+{
+    return m_volumes->itemData(entry).toString();
+}
+
 void Step3Page::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -208,13 +213,13 @@ void Step3Page::redraw()
     // The volume box follows the tree: the entry with the longest top folder that holds it.
     int volume = -1;
     for (int entry = 0; entry < m_volumes->count(); ++entry) {
-        const QString root = m_volumes->itemData(entry).toString();
-        if (inVolume(folder, root) && (volume < 0 || root.size() > m_volumes->itemData(volume).toString().size()))
+        const QString root = volumeRoot(entry);
+        if (inVolume(folder, root) && (volume < 0 || root.size() > volumeRoot(volume).size()))
             volume = entry;
     }
     if (volume >= 0 && volume != m_volumes->currentIndex())
         m_volumes->setCurrentIndex(volume);
-    const QModelIndex root = m_model->index(m_volumes->currentData().toString());
+    const QModelIndex root = m_model->index(volumeRoot(m_volumes->currentIndex()));
     if (m_tree->rootIndex() != root)
         m_tree->setRootIndex(root);
     const QModelIndex current = m_model->index(folder);

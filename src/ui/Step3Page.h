@@ -33,6 +33,8 @@ private:
     QLineEdit* addTextureRow(const QString& caption, const QString& browseCaption, const QString& hint,
                              QPushButton*& browse);
     void fillVolumes();
+    // The top folder of the volume box's entry.
+    QString volumeRoot(int entry) const;
     void focusMoved(QWidget* from, QWidget* to);
     void redraw();
 

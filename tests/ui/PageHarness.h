@@ -15,6 +15,15 @@
 
 namespace pictaven::test {
 
+// The control named `name` below `root`; the test program ends when there is none.
+template <typename T> T* control(const QWidget& root, const char* name)
+{
+    T* found = root.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
 // What a step page or a window command needs around it: a started workspace in a fresh program
 // folder with the scripted dialogs, a help window, a navigator and the window commands on a
 // plain host window.

@@ -29,13 +29,7 @@ private slots:
     void controlsAreDisabledWhileAJobRuns();
 
 private:
-    template <typename T> T* child(const char* name) const
-    {
-        T* found = m_page->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
+    template <typename T> T* child(const char* name) const { return test::control<T>(*m_page, name); }
 
     std::unique_ptr<test::PageHarness> m_harness;
     Step2Page* m_page = nullptr;

@@ -30,13 +30,7 @@ private slots:
     void helpButtonOpensItsTopic();
 
 private:
-    template <typename T> T* child(const char* name) const
-    {
-        T* found = m_page->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
+    template <typename T> T* child(const char* name) const { return test::control<T>(*m_page, name); }
     QString treeFolder() const
     {
         const auto* tree = child<QTreeView>("folderTree");
