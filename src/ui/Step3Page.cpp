@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStorageInfo>
 #include <QTreeView>
@@ -123,6 +124,13 @@ Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowComma
         if (current.isValid())
             m_presenter.moveTree(m_model->filePath(current).toStdString());
     });
+    // The model reads and sorts folders in the background, which moves the rows after the tree
+    // was brought to its folder; it is brought there again until the person takes the tree over.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &Step3Page::revealCurrentFolder);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &Step3Page::revealCurrentFolder);
+    connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_revealFolder = false; });
+    m_tree->installEventFilter(this);
+    m_tree->viewport()->installEventFilter(this);
     connect(create, &QPushButton::clicked, this, [this] { m_presenter.createDirectory(); });
     connect(m_photoTexture, &QLineEdit::editingFinished, this,
             [this] { m_presenter.setPhotoPageTexture(m_photoTexture->text().toStdString()); });
@@ -195,6 +203,22 @@ void Step3Page::showEvent(QShowEvent* event)
         return;
     m_presenter.enter();
     m_tree->setFocus();
+    m_revealFolder = true;
+    revealCurrentFolder();
+}
+
+bool Step3Page::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)
+        m_revealFolder = false;
+    return QWidget::eventFilter(watched, event);
+}
+
+void Step3Page::revealCurrentFolder()
+{
+    if (m_revealFolder)
+        m_tree->scrollTo(m_tree->currentIndex());
 }
 
 // Leaving the page means the focus went to another control of the same window (the page stack
@@ -225,7 +249,8 @@ void Step3Page::redraw()
     const QModelIndex current = m_model->index(folder);
     if (current.isValid() && m_tree->currentIndex() != current) {
         m_tree->setCurrentIndex(current);
-        m_tree->scrollTo(current);
+        m_revealFolder = true;
+        revealCurrentFolder();
     }
 
     m_destination->setText(QString::fromStdString(view.destinationLine));

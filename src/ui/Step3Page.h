@@ -28,6 +28,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Notes that the person scrolls or clicks the tree.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* addTextureRow(const QString& caption, const QString& browseCaption, const QString& hint,
@@ -36,6 +38,7 @@ private:
     // The top folder of the volume box's entry.
     QString volumeRoot(int entry) const;
     void focusMoved(QWidget* from, QWidget* to);
+    void revealCurrentFolder();
     void redraw();
 
     Workspace& m_workspace;
@@ -47,6 +50,7 @@ private:
     QLineEdit* m_photoTexture;
     QLineEdit* m_indexTexture;
     QList<QWidget*> m_editors;
+    bool m_revealFolder = false; // the tree's folder is to be kept in view while folders load
     int m_presenterToken;
     int m_workspaceToken;
 };
