@@ -25,6 +25,7 @@ private slots:
     void createDirectoryAsksThenMovesTheTree();
     void clickingAFolderMakesItTheOutputFolder();
     void enteringShowsTheOutputFolder();
+    void volumeBoxMovesTheTreeToItsTopFolder();
     void texturesAreTakenWhenTheBoxLosesTheFocus();
     void leavingThePageRechecksTheGuards();
     void helpButtonOpensItsTopic();
@@ -133,6 +134,19 @@ void Step3PageTest::enteringShowsTheOutputFolder()
     // The volume box follows the tree.
     const auto* volumes = child<QComboBox>("volumeBox");
     QVERIFY(output.startsWith(volumes->currentData().toString()));
+}
+
+void Step3PageTest::volumeBoxMovesTheTreeToItsTopFolder()
+{
+    auto* volumes = child<QComboBox>("volumeBox");
+    QCOMPARE(volumes->accessibleName(), QStringLiteral("Volume"));
+    QCOMPARE(volumes->itemData(0).toString(), QDir::homePath());
+    QVERIFY(volumes->currentIndex() != 0);
+    volumes->setFocus();
+    QTest::keyClick(volumes, Qt::Key_Home);
+    QCOMPARE(treeFolder(), QDir::homePath());
+    QCOMPARE(m_harness->workspace->outputFolder(), QDir::homePath().toStdString() + "/");
+    QCOMPARE(child<QLabel>("destinationLine")->text(), "[" + QDir::homePath() + "]");
 }
 
 void Step3PageTest::texturesAreTakenWhenTheBoxLosesTheFocus()
