@@ -161,6 +161,12 @@ QPushButton* Step2Page::addButton(const QString& caption, const QString& hint)
     return button;
 }
 
+void Step2Page::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    redraw();
+}
+
 bool Step2Page::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_shortName || event->type() != QEvent::KeyPress)

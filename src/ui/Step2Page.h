@@ -24,6 +24,8 @@ public:
     ~Step2Page() override;
 
 protected:
+    // Draws the view again: the template list is filled at the first show, after the page was built.
+    void showEvent(QShowEvent* event) override;
     // Refuses the keys the short name does not take before the box sees them.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

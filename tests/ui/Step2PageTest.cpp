@@ -27,6 +27,7 @@ private slots:
     void catalogEditorIsRefusedWithoutPhotos();
     void restoreAndHelpButtons();
     void controlsAreDisabledWhileAJobRuns();
+    void aPageBuiltBeforeTheFirstShowListsTheTemplates();
 
 private:
     template <typename T> T* child(const char* name) const { return test::control<T>(*m_page, name); }
@@ -141,6 +142,21 @@ void Step2PageTest::controlsAreDisabledWhileAJobRuns()
     QVERIFY(child<QPushButton>("help")->isEnabled());
     m_harness->workspace->setJobRunning(false);
     QVERIFY(child<QComboBox>("templateBox")->isEnabled());
+}
+
+void Step2PageTest::aPageBuiltBeforeTheFirstShowListsTheTemplates()
+{
+    test::PageHarness harness;
+    harness.put("ALBUMS/Board.bmp", "x");
+    harness.workspace = std::make_unique<Workspace>(harness.home().toStdString(), "", harness.dialogs);
+    StepNavigator navigator(*harness.workspace);
+    HelpWindow help(harness.workspace->helpFolder());
+    WindowCommands commands(*harness.workspace, navigator, help, harness.host);
+    auto* page = new Step2Page(*harness.workspace, navigator, commands, &harness.host);
+    harness.workspace->firstShow();
+    harness.host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&harness.host));
+    QCOMPARE(test::control<QComboBox>(*page, "templateBox")->count(), 2);
 }
 
 } // namespace pictaven
