@@ -106,7 +106,7 @@ void Step3Presenter::enter()
     std::error_code error;
     // A folder removed since it was chosen cannot be shown; the tree then stays where it is.
     const bool elsewhere = withSlash(folders.treeFolder) != folders.outputFolder;
-    if (elsewhere && fs::is_directory(folders.outputFolder, error)) {
+    if (editable() && elsewhere && fs::is_directory(folders.outputFolder, error)) {
         folders.treeFolder = treeName(folders.outputFolder);
         outputFolderChanged();
     }
