@@ -1,11 +1,14 @@
 #include "ui/WindowCommands.h"
 
 #include "app/Dialogs.h"
+#include "session/DiagnosticReport.h"
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
 #include "ui/HelpWindow.h"
+#include "ui/ReportWindow.h"
 
 #include <QDesktopServices>
+#include <QStringList>
 #include <QWidget>
 
 namespace pictaven {
@@ -70,7 +73,13 @@ void WindowCommands::openFtpSettings()
 
 void WindowCommands::openReport()
 {
-    m_workspace.dialogs().showInformation("The report window is not available yet.");
+    // Step 5's overwrite box is not kept by the workspace; the report shows it as it starts.
+    QStringList lines;
+    for (const std::string& line : diagnosticReport(diagnosticReportInputs(m_workspace, true)))
+        lines.append(QString::fromStdString(line));
+    ReportWindow report(&m_window);
+    report.setReport(lines.join('\n'));
+    report.exec();
 }
 
 } // namespace pictaven
