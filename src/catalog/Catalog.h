@@ -23,7 +23,7 @@ struct Catalog {
 
     std::vector<AlbumItem> photos; // in album order
     std::string sourceFolder;      // the Step 1 folder as stored with the catalog
-    std::string albumTitle;
+    std::string albumTitle = "Untitled Album Title"; // what step 2 shows before any catalog
     // The chosen template: position in the template list (0 is the basic album) and its name.
     std::int32_t templateIndex = 0;
     std::string templateName;
