@@ -17,6 +17,10 @@ using test::Step45Presenters;
 // album on the server, the boxes' values in the job.
 TEST_F(Step45Presenters, UploadSendsTheGeneratedAlbumOnce)
 {
+    // The navigation pictures that every album carries, as the program folder ships them.
+    fs::create_directories(m_home / "NAVBUTS");
+    for (const char* name : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
+        test::writeFile(m_home / "NAVBUTS" / name, std::string("GIF89a ") + name);
     generateAlbum();
     const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
     Workspace& ws = workspace();
@@ -31,10 +35,11 @@ TEST_F(Step45Presenters, UploadSendsTheGeneratedAlbumOnce)
     step5.session().setTimeouts(5000, 10000);
     step5.setUploadDirectory("step5-presenter");
     step5.setUploadAudio(false);
+    const int runsBefore = m_runner.runs;
     m_runner.hold = true;
     step5.upload();
     step5.upload();
-    EXPECT_EQ(m_runner.runs, 1);
+    EXPECT_EQ(m_runner.runs, runsBefore + 1);
     EXPECT_TRUE(ws.jobRunning());
     EXPECT_FALSE(step5.view().uploadEnabled);
     EXPECT_FALSE(step5.view().settingsEnabled);
@@ -48,7 +53,7 @@ TEST_F(Step45Presenters, UploadSendsTheGeneratedAlbumOnce)
     EXPECT_FALSE(view.cancelEnabled);
     EXPECT_NE(std::find(view.log.begin(), view.log.end(), "CONNECT"), view.log.end());
     EXPECT_EQ(view.log.back(), "DISCONNECT");
-    for (const char* name : {"myalbum.htm", "myalbum_frame.htm", "jpg_beach.htm", "thumb_jpg_hill.jpg", "lake.jpg",
+    for (const char* name : {"myalbum.htm", "jpg_beach.htm", "thumb_jpg_hill.jpg", "lake.jpg",
                              "first.gif"})
         EXPECT_TRUE(fs::exists(remote / name)) << name;
     EXPECT_EQ(test::readFile(remote / "lake.jpg"), test::readFile(m_output / "lake.jpg"));
