@@ -1,6 +1,5 @@
 #include "ui/Step4Page.h"
 
-#include "session/StepNavigator.h"
 #include "session/Step4Presenter.h"
 #include "session/Workspace.h"
 #include "ui/QtJobRunner.h"
@@ -13,6 +12,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -30,7 +30,6 @@ constexpr int generatePictureSize = 64;
 Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowCommands& commands, QWidget* parent)
     : QWidget(parent)
     , m_workspace(workspace)
-    , m_navigator(navigator)
     , m_commands(commands)
     , m_runner(std::make_unique<QtJobRunner>())
     , m_presenter(std::make_unique<Step4Presenter>(workspace, *m_runner))
@@ -43,6 +42,7 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_view(new QPushButton(QStringLiteral("&View Photo Album"), this))
     , m_blink(new QTimer(this))
 {
+    static_cast<void>(navigator);
     setObjectName("step4Page");
     m_panel->setAccessibleName(m_panel->title());
 
@@ -110,16 +110,11 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
 
     m_presenterToken = m_presenter->changed().subscribe([this] { redraw(); });
     m_workspaceToken = m_workspace.changes().subscribe([this] { redraw(); });
-    m_navigatorToken = m_navigator.changed().subscribe([this] {
-        if (m_navigator.currentStep() == 4)
-            m_presenter->enter();
-    });
     redraw();
 }
 
 Step4Page::~Step4Page()
 {
-    m_navigator.changed().unsubscribe(m_navigatorToken);
     m_workspace.changes().unsubscribe(m_workspaceToken);
     m_presenter->changed().unsubscribe(m_presenterToken);
     m_presenter->cancel();
@@ -135,6 +130,13 @@ void Step4Page::showFrame(bool second)
     const QPixmap picture = resourcePixmap(file, devicePixelRatioF());
     m_generate->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
     m_generate->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+}
+
+// Opening the page starts the progress from 0 again.
+void Step4Page::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_presenter->enter();
 }
 
 void Step4Page::redraw()

@@ -36,13 +36,15 @@ public:
     QToolButton* generateButton() const { return m_generate; }
     QCheckBox* optionBox(GenerateOption option) const { return m_options.at(option); }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void redraw();
     void showFrame(bool second);
     void viewAlbum();
 
     Workspace& m_workspace;
-    StepNavigator& m_navigator;
     WindowCommands& m_commands;
     std::unique_ptr<QtJobRunner> m_runner;
     std::unique_ptr<Step4Presenter> m_presenter;
@@ -58,7 +60,6 @@ private:
     bool m_secondFrame = false;
     int m_presenterToken;
     int m_workspaceToken;
-    int m_navigatorToken;
 };
 
 } // namespace pictaven

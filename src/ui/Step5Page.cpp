@@ -1,7 +1,6 @@
 #include "ui/Step5Page.h"
 
 #include "session/Step5Presenter.h"
-#include "session/StepNavigator.h"
 #include "session/Workspace.h"
 #include "ui/QtJobRunner.h"
 #include "ui/WindowCommands.h"
@@ -13,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -40,7 +40,6 @@ QCheckBox* checkBox(const char* caption, QWidget* parent)
 Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowCommands& commands, QWidget* parent)
     : QWidget(parent)
     , m_workspace(workspace)
-    , m_navigator(navigator)
     , m_commands(commands)
     , m_runner(std::make_unique<QtJobRunner>())
     , m_presenter(std::make_unique<Step5Presenter>(workspace, *m_runner))
@@ -56,6 +55,7 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_logLabel(new QLabel(QStringLiteral("FTP Commands"), this))
     , m_log(new QPlainTextEdit(this))
 {
+    static_cast<void>(navigator);
     setObjectName("step5Page");
 
     auto* directoryLabel = new QLabel(QStringLiteral("Upload &Directory:"), this);
@@ -119,21 +119,22 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
 
     m_presenterToken = m_presenter->changed().subscribe([this] { redraw(); });
     m_workspaceToken = m_workspace.changes().subscribe([this] { redraw(); });
-    // The location is shown again whenever the page is, since the profile may have changed.
-    m_navigatorToken = m_navigator.changed().subscribe([this] {
-        if (m_navigator.currentStep() == 5)
-            redraw();
-    });
     redraw();
 }
 
 Step5Page::~Step5Page()
 {
-    m_navigator.changed().unsubscribe(m_navigatorToken);
     m_workspace.changes().unsubscribe(m_workspaceToken);
     m_presenter->changed().unsubscribe(m_presenterToken);
     m_presenter->cancel();
     m_runner.reset();
+}
+
+// The location is shown again whenever the page is, since the profile may have changed.
+void Step5Page::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    redraw();
 }
 
 void Step5Page::redraw()

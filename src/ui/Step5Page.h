@@ -29,12 +29,14 @@ public:
 
     Step5Presenter& presenter() { return *m_presenter; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void redraw();
     void viewRemotely();
 
     Workspace& m_workspace;
-    StepNavigator& m_navigator;
     WindowCommands& m_commands;
     std::unique_ptr<QtJobRunner> m_runner;
     std::unique_ptr<Step5Presenter> m_presenter;
@@ -51,7 +53,6 @@ private:
     QPlainTextEdit* m_log;
     int m_presenterToken;
     int m_workspaceToken;
-    int m_navigatorToken;
 };
 
 } // namespace pictaven
