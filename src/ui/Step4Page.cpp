@@ -4,6 +4,7 @@
 #include "session/Workspace.h"
 #include "ui/QtJobRunner.h"
 #include "ui/ResourcePicture.h"
+#include "ui/TabChain.h"
 #include "ui/WindowCommands.h"
 
 #include <QCheckBox>
@@ -104,6 +105,12 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     layout->addWidget(m_panel, 1);
     layout->addLayout(work, 1);
 
+    QList<QWidget*> tabOrder;
+    for (const GenerateOptionRow& row : first.options)
+        tabOrder.append(m_options.at(row.option));
+    tabOrder << m_generate << m_cancel << m_view << help;
+    chainTabOrder(tabOrder);
+
     m_blink->setInterval(blinkMilliseconds);
     connect(m_blink, &QTimer::timeout, this, [this] { showFrame(!m_secondFrame); });
     showFrame(false);
@@ -132,11 +139,13 @@ void Step4Page::showFrame(bool second)
     m_generate->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
 }
 
-// Opening the page starts the progress from 0 again.
+// Opening the page starts the progress from 0 again; a window brought back from the task bar
+// keeps it.
 void Step4Page::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    m_presenter->enter();
+    if (!event->spontaneous())
+        m_presenter->enter();
 }
 
 void Step4Page::redraw()

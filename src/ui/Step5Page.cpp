@@ -3,6 +3,7 @@
 #include "session/Step5Presenter.h"
 #include "session/Workspace.h"
 #include "ui/QtJobRunner.h"
+#include "ui/TabChain.h"
 #include "ui/WindowCommands.h"
 
 #include <QCheckBox>
@@ -117,6 +118,9 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     layout->addWidget(m_log, 1);
     layout->addStretch();
 
+    chainTabOrder({m_directory, m_passive, m_overwrite, m_audio, m_upload, m_cancel, viewRemotely, report,
+                   m_logButton, help, m_log});
+
     m_presenterToken = m_presenter->changed().subscribe([this] { redraw(); });
     m_workspaceToken = m_workspace.changes().subscribe([this] { redraw(); });
     redraw();
@@ -151,8 +155,7 @@ void Step5Page::redraw()
     m_passive->setChecked(view.passiveMode);
     m_overwrite->setChecked(view.overwritePhotos);
     m_audio->setChecked(view.uploadAudio);
-    for (QWidget* setting : {static_cast<QWidget*>(m_directory), static_cast<QWidget*>(m_passive),
-                             static_cast<QWidget*>(m_overwrite), static_cast<QWidget*>(m_audio)})
+    for (QWidget* setting : QList<QWidget*>{m_directory, m_passive, m_overwrite, m_audio})
         setting->setEnabled(view.settingsEnabled);
     m_upload->setEnabled(view.uploadEnabled);
     m_cancel->setEnabled(view.cancelEnabled);
