@@ -106,6 +106,18 @@ TEST_F(Step45Presenters, CancelEndsTheGenerationAtTheNextPhoto)
     EXPECT_TRUE(step4.view().generateEnabled);
 }
 
+TEST_F(Step45Presenters, AGenerationThatCannotWriteEndsWithItsMessage)
+{
+    workspace().outputFolders().outputFolder = m_output.str() + "gone/";
+    Step4Presenter step4(workspace(), m_runner, 1);
+    step4.generate();
+    EXPECT_EQ(step4.lastOutcome(), GenerationOutcome::Refused);
+    ASSERT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Error).size(), 1u);
+    EXPECT_NE(m_dialogs.texts(ScriptedDialogs::Kind::Error)[0].find(m_output.str() + "gone/"), std::string::npos);
+    EXPECT_FALSE(workspace().jobRunning());
+    EXPECT_TRUE(step4.view().generateEnabled && step4.view().optionsEnabled);
+}
+
 TEST_F(Step45Presenters, ViewPhotoAlbumOpensTheEntryPageOnceItExists)
 {
     Step4Presenter step4(workspace(), m_runner, 1);

@@ -1,6 +1,7 @@
 #include "StepWindow.h"
 
 #include "session/Step4Presenter.h"
+#include "ui/HelpWindow.h"
 #include "ui/Step4Page.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTextBrowser>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -36,6 +38,7 @@ private slots:
     void generateShowsItsPictureOrItsCaption();
     void generateRunsOnceAndShowsTheEnd();
     void viewPhotoAlbumOpensTheEntryPage();
+    void helpOpensItsTopic();
 
 private:
     static Step4Page* page(const test::StepWindow& window)
@@ -154,6 +157,15 @@ void Step4PageTest::viewPhotoAlbumOpensTheEntryPage()
     QCOMPARE(recorder.opened,
              QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(window.path("album/myalbum.htm")))});
     QCOMPARE(window.dialogs.texts(ScriptedDialogs::Kind::Information).size(), std::size_t{1});
+}
+
+void Step4PageTest::helpOpensItsTopic()
+{
+    test::StepWindow window;
+    window.start();
+    QTest::mouseClick(test::childNamed<QPushButton>(page(window), QStringLiteral("Help")), Qt::LeftButton);
+    QVERIFY(window.window->helpWindow()->isVisible());
+    QCOMPARE(window.window->helpWindow()->browser()->source().fragment(), QStringLiteral("Generate_Photo_Album"));
 }
 
 } // namespace pictaven
