@@ -3,7 +3,9 @@
 
 #include "support/ScriptedFtpServer.h"
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <optional>
 
 namespace pictaven {
@@ -116,6 +118,30 @@ TEST_F(Step45Presenters, AGenerationThatCannotWriteEndsWithItsMessage)
     EXPECT_NE(m_dialogs.texts(ScriptedDialogs::Kind::Error)[0].find(m_output.str() + "gone/"), std::string::npos);
     EXPECT_FALSE(workspace().jobRunning());
     EXPECT_TRUE(step4.view().generateEnabled && step4.view().optionsEnabled);
+}
+
+// Files may not grow past a few kilobytes while the album is written, as on a disk that has
+// filled up: the generation ends with the reason, and the page can be used again.
+TEST_F(Step45Presenters, AFullDiskEndsTheGenerationWithTheReason)
+{
+    Step4Presenter step4(workspace(), m_runner, 1);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit full = before;
+    full.rlim_cur = 2048;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    step4.generate();
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &before), 0);
+
+    EXPECT_EQ(step4.lastOutcome(), GenerationOutcome::Failed);
+    const std::vector<std::string> errors = m_dialogs.texts(ScriptedDialogs::Kind::Error);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.back().find(m_output.str() + "myalbum.htm"), std::string::npos) << errors.back();
+    EXPECT_EQ(step4.view().status, "Failure or User Cancellation occurred");
+    EXPECT_FALSE(workspace().jobRunning());
+    EXPECT_FALSE(workspace().guards().albumGenerated);
+    EXPECT_TRUE(step4.view().generateEnabled);
 }
 
 TEST_F(Step45Presenters, ViewPhotoAlbumOpensTheEntryPageOnceItExists)
