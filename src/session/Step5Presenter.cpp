@@ -114,7 +114,6 @@ void Step5Presenter::upload()
     }
     job.overwritePhotos = m_overwritePhotos;
     job.uploadAudio = m_uploadAudio;
-    m_uploading = true;
     m_workspace.setJobRunning(true);
     m_changed.notify();
     m_runner.run([this, job = std::move(job)] { m_uploader.run(job); }, [this] { finish(); });
@@ -122,7 +121,6 @@ void Step5Presenter::upload()
 
 void Step5Presenter::finish()
 {
-    m_uploading = false;
     m_changed.notify();
     m_workspace.setJobRunning(false);
 }

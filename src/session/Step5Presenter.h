@@ -61,7 +61,6 @@ public:
     // profile has no web address, which a warning says.
     std::optional<std::string> viewRemotely();
 
-    bool uploading() const { return m_uploading; }
     // The session, so that its time-outs can be set.
     FtpSession& session() { return m_session; }
 
@@ -74,7 +73,6 @@ private:
     JobRunner& m_runner;
     FtpSession m_session;
     Uploader m_uploader;
-    bool m_uploading = false;
     bool m_overwritePhotos = true;
     bool m_uploadAudio = true;
     bool m_logShown = false;
