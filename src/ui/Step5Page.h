@@ -1,9 +1,18 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace pictaven {
 
+class QtJobRunner;
+class Step5Presenter;
 class StepNavigator;
 class WindowCommands;
 class Workspace;
@@ -15,6 +24,35 @@ class Step5Page : public QWidget {
 public:
     // The arguments outlive the page.
     Step5Page(Workspace& workspace, StepNavigator& navigator, WindowCommands& commands, QWidget* parent = nullptr);
+    // A running upload is cancelled and waited for.
+    ~Step5Page() override;
+
+    Step5Presenter& presenter() { return *m_presenter; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void redraw();
+    void viewRemotely();
+
+    Workspace& m_workspace;
+    WindowCommands& m_commands;
+    std::unique_ptr<QtJobRunner> m_runner;
+    std::unique_ptr<Step5Presenter> m_presenter;
+    QLineEdit* m_directory;
+    QLabel* m_location;
+    QCheckBox* m_passive;
+    QCheckBox* m_overwrite;
+    QCheckBox* m_audio;
+    QPushButton* m_upload;
+    QPushButton* m_cancel;
+    QLabel* m_status;
+    QPushButton* m_logButton;
+    QLabel* m_logLabel;
+    QPlainTextEdit* m_log;
+    int m_presenterToken;
+    int m_workspaceToken;
 };
 
 } // namespace pictaven

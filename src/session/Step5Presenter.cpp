@@ -1,0 +1,146 @@
+#include "session/Step5Presenter.h"
+
+#include "app/Dialogs.h"
+#include "generate/OutputNames.h"
+#include "generate/ShortAlbumName.h"
+#include "publish/RemotePaths.h"
+#include "session/JobRunner.h"
+#include "session/Workspace.h"
+#include "session/WorkspaceUpload.h"
+
+#include <exception>
+
+namespace pictaven {
+
+Step5Presenter::Step5Presenter(Workspace& workspace, JobRunner& runner)
+    : m_workspace(workspace), m_runner(runner), m_uploader(m_session, observer())
+{
+}
+
+UploadObserver Step5Presenter::observer()
+{
+    // The upload reports on its worker (and a Cancel after it on this thread); the view changes
+    // on this thread, and boxes hold the worker until they are closed.
+    UploadObserver observer;
+    observer.status = [this](const std::string& text) {
+        m_runner.post([this, text] { show([&] { m_status = text; }); });
+    };
+    observer.clearLog = [this] { m_runner.post([this] { show([&] { m_log.clear(); }); }); };
+    observer.log = [this](const std::string& line) {
+        m_runner.post([this, line] { show([&] { m_log.push_back(line); }); });
+    };
+    observer.logMessage = [this](const std::string& text) {
+        m_runner.call([this, &text] { m_workspace.logMessage(text); });
+    };
+    observer.warning = [this](const std::string& text) {
+        m_runner.call([this, &text] { m_workspace.dialogs().showWarning(text); });
+    };
+    observer.error = [this](const std::string& text) {
+        m_runner.call([this, &text] { m_workspace.dialogs().showError(text); });
+    };
+    observer.buttonsChanged = [this] { m_runner.post([this] { m_changed.notify(); }); };
+    return observer;
+}
+
+Step5View Step5Presenter::view() const
+{
+    const AlbumSettings& settings = m_workspace.albumSettings();
+    const FtpProfile& profile = m_workspace.ftpProfile();
+    Step5View view;
+    view.uploadDirectory = settings.UploadDirectory;
+    view.location = uploadLocationLabel(profile.ftp, profile.ftpHomeDirectory, settings.UploadDirectory);
+    view.passiveMode = settings.PassiveMode;
+    view.overwritePhotos = m_overwritePhotos;
+    view.uploadAudio = m_uploadAudio;
+    view.settingsEnabled = !m_workspace.jobRunning();
+    view.uploadEnabled = !m_workspace.jobRunning() && m_uploader.uploadEnabled();
+    view.cancelEnabled = m_uploader.cancelEnabled();
+    view.status = m_status;
+    view.log = m_log;
+    view.logShown = m_logShown;
+    view.logButtonCaption = m_logShown ? hideLogCaption : showLogCaption;
+    return view;
+}
+
+void Step5Presenter::show(const std::function<void()>& change)
+{
+    change();
+    m_changed.notify();
+}
+
+void Step5Presenter::setUploadDirectory(const std::string& text)
+{
+    if (m_workspace.jobRunning())
+        return;
+    show([&] { m_workspace.albumSettings().UploadDirectory = cleanUploadDirectory(text); });
+}
+
+void Step5Presenter::setPassiveMode(bool on)
+{
+    if (m_workspace.jobRunning())
+        return;
+    show([&] { m_workspace.albumSettings().PassiveMode = on; });
+}
+
+void Step5Presenter::setOverwritePhotos(bool on)
+{
+    if (m_workspace.jobRunning())
+        return;
+    show([&] { m_overwritePhotos = on; });
+}
+
+void Step5Presenter::setUploadAudio(bool on)
+{
+    if (m_workspace.jobRunning())
+        return;
+    show([&] { m_uploadAudio = on; });
+}
+
+void Step5Presenter::toggleLog()
+{
+    show([&] { m_logShown = !m_logShown; });
+}
+
+void Step5Presenter::upload()
+{
+    if (m_workspace.jobRunning() || !m_uploader.uploadEnabled())
+        return;
+    UploadJob job;
+    try {
+        job = makeUploadJob(m_workspace);
+    } catch (const std::exception& failure) {
+        m_workspace.dialogs().showError(failure.what());
+        return;
+    }
+    job.overwritePhotos = m_overwritePhotos;
+    job.uploadAudio = m_uploadAudio;
+    m_workspace.setJobRunning(true);
+    m_changed.notify();
+    m_runner.run([this, job = std::move(job)] { m_uploader.run(job); }, [this] { finish(); });
+}
+
+void Step5Presenter::finish()
+{
+    m_changed.notify();
+    m_workspace.setJobRunning(false);
+}
+
+void Step5Presenter::cancel()
+{
+    // Until a running upload has enabled Cancel it has not reached the session, and an abort
+    // from here would meet it half way.
+    if (!m_uploader.cancelEnabled())
+        return;
+    m_uploader.cancel();
+}
+
+std::optional<std::string> Step5Presenter::viewRemotely()
+{
+    const AlbumSettings& settings = m_workspace.albumSettings();
+    const std::string page =
+        ShortAlbumName::paths(m_workspace.outputFolder(), settings.AlbumShortName).entryPage(settings.MultiWindow);
+    return viewRemotelyUrl(m_workspace.ftpProfile(), settings.UploadDirectory, page, OutputNames(settings),
+                           m_workspace.dialogs());
+}
+
+} // namespace pictaven
