@@ -98,8 +98,6 @@ void Uploader::performCancel()
 
 bool Uploader::cancelled()
 {
-    if (m_observer.processEvents)
-        m_observer.processEvents();
     if (m_cancelRequested.exchange(false))
         performCancel();
     return m_cancelUpload;

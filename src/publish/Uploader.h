@@ -23,7 +23,6 @@ struct UploadObserver {
     std::function<void(const std::string&)> warning;    // warning box with an OK button
     std::function<void(const std::string&)> error;      // error box for a failure that ends the upload
     std::function<void()> buttonsChanged;               // uploadEnabled() or cancelEnabled() changed
-    std::function<void()> processEvents;                // where the window may handle input
 };
 
 // Publishes a generated album into one remote album directory through the program's FTP

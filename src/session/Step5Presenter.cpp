@@ -50,8 +50,8 @@ Step5View Step5Presenter::view() const
     view.uploadDirectory = settings.UploadDirectory;
     view.location = uploadLocationLabel(profile.ftp, profile.ftpHomeDirectory, settings.UploadDirectory);
     view.passiveMode = settings.PassiveMode;
-    view.overwritePhotos = m_overwritePhotos;
-    view.uploadAudio = m_uploadAudio;
+    view.overwritePhotos = m_workspace.overwritePhotos();
+    view.uploadAudio = m_workspace.uploadAudio();
     view.settingsEnabled = !m_workspace.jobRunning();
     view.uploadEnabled = !m_workspace.jobRunning() && m_uploader.uploadEnabled();
     view.cancelEnabled = m_uploader.cancelEnabled();
@@ -86,14 +86,14 @@ void Step5Presenter::setOverwritePhotos(bool on)
 {
     if (m_workspace.jobRunning())
         return;
-    show([&] { m_overwritePhotos = on; });
+    show([&] { m_workspace.overwritePhotos() = on; });
 }
 
 void Step5Presenter::setUploadAudio(bool on)
 {
     if (m_workspace.jobRunning())
         return;
-    show([&] { m_uploadAudio = on; });
+    show([&] { m_workspace.uploadAudio() = on; });
 }
 
 void Step5Presenter::toggleLog()
@@ -112,8 +112,8 @@ void Step5Presenter::upload()
         m_workspace.dialogs().showError(failure.what());
         return;
     }
-    job.overwritePhotos = m_overwritePhotos;
-    job.uploadAudio = m_uploadAudio;
+    job.overwritePhotos = m_workspace.overwritePhotos();
+    job.uploadAudio = m_workspace.uploadAudio();
     m_workspace.setJobRunning(true);
     m_changed.notify();
     m_runner.run([this, job = std::move(job)] { m_uploader.run(job); }, [this] { finish(); });

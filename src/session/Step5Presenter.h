@@ -73,8 +73,6 @@ private:
     JobRunner& m_runner;
     FtpSession m_session;
     Uploader m_uploader;
-    bool m_overwritePhotos = true;
-    bool m_uploadAudio = true;
     bool m_logShown = false;
     std::string m_status;
     std::vector<std::string> m_log;

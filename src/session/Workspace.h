@@ -109,6 +109,13 @@ public:
     // An error box, then an entry in the program folder's error.log (see ErrorLog.h).
     void logMessage(const std::string& text);
 
+    // Step 5's "overwrite" and "audio" boxes: the upload takes them, and the diagnostic report
+    // shows the first. They last while the program runs.
+    bool& overwritePhotos() { return m_overwritePhotos; }
+    bool overwritePhotos() const { return m_overwritePhotos; }
+    bool& uploadAudio() { return m_uploadAudio; }
+    bool uploadAudio() const { return m_uploadAudio; }
+
     // Told after a command that may have changed more than the piece of the workspace its page
     // shows (a catalog opened or closed, a template read, a job ended), so that every page
     // draws its view again.
@@ -144,6 +151,8 @@ private:
     std::function<void()> m_saveCatalog;
     bool m_shown = false;
     bool m_jobRunning = false;
+    bool m_overwritePhotos = true;
+    bool m_uploadAudio = true;
     ChangeNotifier m_changes;
     // Last: it reads the program folder when it is built.
     PhotoList m_photoList{*this};

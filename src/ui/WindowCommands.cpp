@@ -73,9 +73,8 @@ void WindowCommands::openFtpSettings()
 
 void WindowCommands::openReport()
 {
-    // Step 5's overwrite box is not kept by the workspace; the report shows it as it starts.
     QStringList lines;
-    for (const std::string& line : diagnosticReport(diagnosticReportInputs(m_workspace, true)))
+    for (const std::string& line : diagnosticReport(diagnosticReportInputs(m_workspace, m_workspace.overwritePhotos())))
         lines.append(QString::fromStdString(line));
     ReportWindow report(&m_window);
     report.setReport(lines.join('\n'));
