@@ -64,7 +64,6 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
         panelLayout->addWidget(box);
         m_options.emplace(option, box);
     }
-    panelLayout->addStretch();
 
     m_generate->setAccessibleName(QStringLiteral("Generate"));
     m_generate->setToolTip(QStringLiteral("Generate"));
@@ -95,15 +94,21 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     buttons->addWidget(m_view);
     buttons->addStretch();
     buttons->addWidget(help);
-    auto* work = new QVBoxLayout;
-    work->addWidget(m_generate, 0, Qt::AlignHCenter);
-    work->addLayout(progressRow);
-    work->addWidget(m_status);
-    work->addLayout(buttons);
-    work->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_panel, 1);
-    layout->addLayout(work, 1);
+    // The options' captions are long, so the panel takes the page's width and the Generate
+    // control sits below it with its progress beside it.
+    auto* progressColumn = new QVBoxLayout;
+    progressColumn->addStretch();
+    progressColumn->addLayout(progressRow);
+    progressColumn->addWidget(m_status);
+    progressColumn->addLayout(buttons);
+    progressColumn->addStretch();
+    auto* work = new QHBoxLayout;
+    work->addWidget(m_generate, 0, Qt::AlignVCenter);
+    work->addLayout(progressColumn, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_panel);
+    layout->addLayout(work);
+    layout->addStretch();
 
     QList<QWidget*> tabOrder;
     for (const GenerateOptionRow& row : first.options)
