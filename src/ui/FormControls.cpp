@@ -1,6 +1,8 @@
 #include "ui/FormControls.h"
 
+#include <QDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +18,6 @@ QString plainCaption(const QString& caption)
 QLineEdit* addEditRow(QFormLayout& form, QWidget& parent, const char* name, const QString& caption, bool masked)
 {
     auto* label = new QLabel(caption, &parent);
-    label->setWordWrap(true);
     auto* edit = new QLineEdit(&parent);
     edit->setObjectName(name);
     edit->setAccessibleName(plainCaption(caption));
@@ -33,6 +34,21 @@ QPushButton* makeButton(QWidget& parent, const char* name, const QString& captio
     button->setObjectName(name);
     button->setAccessibleName(plainCaption(caption));
     return button;
+}
+
+ClosingButtons makeClosingButtons(QDialog& dialog, std::function<bool()> accept)
+{
+    ClosingButtons buttons{new QHBoxLayout, makeButton(dialog, "ok", "OK"), makeButton(dialog, "cancel", "Cancel")};
+    buttons.ok->setDefault(true);
+    buttons.row->addStretch();
+    buttons.row->addWidget(buttons.ok);
+    buttons.row->addWidget(buttons.cancel);
+    QObject::connect(buttons.ok, &QPushButton::clicked, &dialog, [&dialog, accept = std::move(accept)] {
+        if (accept())
+            dialog.accept();
+    });
+    QObject::connect(buttons.cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    return buttons;
 }
 
 void showText(QLineEdit& box, const std::string& text)

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,37 +47,26 @@ ProxySettingsDialog::ProxySettingsDialog(Workspace& workspace, QWidget* parent)
     m_firewallUser = addEdit("firewallUser", "Firewall &User Id", ProxyField::FirewallUser);
     m_firewallPassword = addEdit("firewallPassword", "Firewall Pass&word", ProxyField::FirewallPassword, true);
 
-    QPushButton* ok = makeButton(*this, "ok", "OK");
-    QPushButton* cancel = makeButton(*this, "cancel", "Cancel");
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const ClosingButtons closing = makeClosingButtons(*this, [this] { return m_presenter.accept(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_enable);
     layout->addLayout(form);
     layout->addWidget(m_passive);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(closing.row);
     setTabOrder(m_enable, m_proxyName);
     setTabOrder(m_proxyName, m_proxyPort);
     setTabOrder(m_proxyPort, m_firewallType);
     setTabOrder(m_firewallType, m_firewallUser);
     setTabOrder(m_firewallUser, m_firewallPassword);
     setTabOrder(m_firewallPassword, m_passive);
-    setTabOrder(m_passive, ok);
-    setTabOrder(ok, cancel);
+    setTabOrder(m_passive, closing.ok);
+    setTabOrder(closing.ok, closing.cancel);
 
     connect(m_enable, &QCheckBox::toggled, this, [this](bool on) { m_presenter.setEnableFirewall(on); });
     connect(m_passive, &QCheckBox::toggled, this, [this](bool on) { m_presenter.setPassiveMode(on); });
     connect(m_firewallType, &QComboBox::activated, this, [this](int index) { m_presenter.chooseFirewallType(index); });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (m_presenter.accept())
-            accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_token = m_presenter.changed().subscribe([this] { redraw(); });
     redraw();

@@ -52,9 +52,7 @@ RemoteSettingsDialog::RemoteSettingsDialog(Workspace& workspace, QWidget* parent
     QPushButton* clear = makeButton(*this, "clear", "&Clear");
     QPushButton* wizard = makeButton(*this, "ftpWizard", "&FTP Wizard");
     QPushButton* proxy = makeButton(*this, "proxySettings", "&Proxy Settings..");
-    QPushButton* ok = makeButton(*this, "ok", "OK");
-    QPushButton* cancel = makeButton(*this, "cancel", "Cancel");
-    ok->setDefault(true);
+    const ClosingButtons closing = makeClosingButtons(*this, [this] { return m_presenter.accept(); });
 
     auto* buttons = new QGridLayout;
     buttons->addWidget(load, 0, 0);
@@ -62,19 +60,15 @@ RemoteSettingsDialog::RemoteSettingsDialog(Workspace& workspace, QWidget* parent
     buttons->addWidget(clear, 0, 2);
     buttons->addWidget(wizard, 1, 0);
     buttons->addWidget(proxy, 1, 1);
-    auto* closing = new QGridLayout;
-    closing->setColumnStretch(0, 1);
-    closing->addWidget(ok, 0, 1);
-    closing->addWidget(cancel, 0, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
     layout->addStretch();
-    layout->addLayout(closing);
+    layout->addLayout(closing.row);
 
     QWidget* previous = m_fields.back();
-    for (QWidget* next : {load, save, clear, wizard, proxy, ok, cancel}) {
+    for (QWidget* next : {load, save, clear, wizard, proxy, closing.ok, closing.cancel}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -84,11 +78,6 @@ RemoteSettingsDialog::RemoteSettingsDialog(Workspace& workspace, QWidget* parent
     connect(clear, &QPushButton::clicked, this, [this] { m_presenter.clear(); });
     connect(wizard, &QPushButton::clicked, this, &RemoteSettingsDialog::openWizard);
     connect(proxy, &QPushButton::clicked, this, &RemoteSettingsDialog::openProxySettings);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (m_presenter.accept())
-            accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_token = m_presenter.changed().subscribe([this] { redraw(); });
     redraw();
