@@ -1,8 +1,5 @@
 #include "session/FtpWizard.h"
 
-#include "publish/FtpSession.h"
-#include "publish/SessionProxy.h"
-
 #include <algorithm>
 
 namespace pictaven {
@@ -112,28 +109,9 @@ void FtpWizard::typeWebAddress(const std::string& text)
     m_webSelection = -1;
 }
 
-void FtpWizard::testConnection(FtpSession& session, const ProxySettings& proxy,
-                               const std::function<void(const std::string&)>& showLabel)
+ConnectionTest FtpWizard::connectionTest(const ProxySettings& proxy) const
 {
-    auto setLabel = [&](const std::string& text) {
-        m_connectionLabel = text;
-        if (showLabel)
-            showLabel(text);
-    };
-    setLabel("Connecting...");
-    try {
-        session.setProxySettings(sessionProxy(proxy));
-        session.setPassive(proxy.proxyPassiveMode);
-        session.setHost(m_ftpAddress);
-        session.setUsername(userName);
-        session.setPassword(password);
-        session.connect();
-        setLabel("Connection OK");
-        session.disconnect();
-    } catch (const std::exception& failure) {
-        setLabel("Could not connect to " + (proxy.enableProxy ? proxy.proxyName : m_ftpAddress) + " -- " +
-                 failure.what());
-    }
+    return {m_ftpAddress, userName, password, proxy};
 }
 
 std::string FtpWizard::next()

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "app/ProxySettings.h"
+#include "session/ConnectionTest.h"
 #include "publish/FtpProfile.h"
 
 #include <array>
-#include <functional>
 #include <string>
 
 namespace pictaven {
-
-class FtpSession;
 
 // "/" and an empty text give "/"; otherwise every "\" becomes "/" and one trailing "/" goes.
 std::string fixDir(const std::string& text);
@@ -24,6 +22,8 @@ public:
     static constexpr std::size_t presetCount = 23;
     static const std::array<const char*, presetCount> ftpPresets;
     static const std::array<const char*, presetCount> webPresets;
+    // The connection label before any test.
+    static constexpr const char* notConnected = "Not connected";
 
     int page() const { return m_page; } // 1 to 3
     bool previousVisible() const { return m_page > 1; }
@@ -41,12 +41,10 @@ public:
     std::string subFolder;
     bool testConnectionEnabled() const { return !userName.empty() && !password.empty(); }
     const std::string& connectionLabel() const { return m_connectionLabel; }
-    // Connects `session` as the upload would (the proxy when it is on, Passive from the proxy
-    // settings' passive mode, the FTP address as typed), then disconnects. Every outcome goes
-    // to the label: "Connecting...", then "Connection OK" or "Could not connect to " + host +
-    // " -- " + the error text. `showLabel` sees each label as it is set. Never throws.
-    void testConnection(FtpSession& session, const ProxySettings& proxy,
-                        const std::function<void(const std::string&)>& showLabel = {});
+    // The connection test of the account as typed now, with the program's proxy settings.
+    ConnectionTest connectionTest(const ProxySettings& proxy) const;
+    // "Connecting...", then the test's result.
+    void setConnectionLabel(std::string label) { m_connectionLabel = std::move(label); }
 
     // Page 3.
     void chooseWebPreset(std::size_t index);
@@ -70,7 +68,7 @@ private:
     int m_ftpSelection = -1;
     std::string m_webAddress;
     int m_webSelection = -1;
-    std::string m_connectionLabel = "Not connected";
+    std::string m_connectionLabel = notConnected;
 };
 
 } // namespace pictaven

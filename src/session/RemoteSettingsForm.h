@@ -13,9 +13,6 @@ class SettingsStore;
 // name at once, OK makes the fields current and records the profile name as LastProfile.
 class RemoteSettingsForm {
 public:
-    static constexpr const char* fileFilter = "Profile|*.PRF";
-    static constexpr const char* defaultExtension = "PRF";
-
     // `current` and `currentProfileName` (the file name of the profile in use, held in
     // GlobalSettings::lastProfile) belong to the program and must outlive the form.
     RemoteSettingsForm(FtpProfile& current, std::string& currentProfileName);

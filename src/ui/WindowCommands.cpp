@@ -5,6 +5,7 @@
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
 #include "ui/HelpWindow.h"
+#include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
 
 #include <QDesktopServices>
@@ -68,7 +69,8 @@ void WindowCommands::openJpegCompression()
 
 void WindowCommands::openFtpSettings()
 {
-    m_workspace.dialogs().showInformation("The FTP settings window is not available yet.");
+    RemoteSettingsDialog dialog(m_workspace, &m_window);
+    dialog.exec();
 }
 
 void WindowCommands::openReport()

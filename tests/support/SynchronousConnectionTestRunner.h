@@ -1,0 +1,43 @@
+#pragma once
+
+#include "publish/FtpSession.h"
+#include "session/ConnectionTestRunner.h"
+
+#include <optional>
+#include <utility>
+
+namespace pictaven::test {
+
+// Runs connection tests on the caller's thread, at once, or, while `hold` is set, when the test
+// calls finish(), so that what happens meanwhile can be looked at.
+class SynchronousConnectionTestRunner : public ConnectionTestRunner {
+public:
+    bool hold = false;
+    int timeoutMs = 5000;
+
+    void start(ConnectionTest test, std::function<void(const std::string&)> done) override
+    {
+        m_pending.emplace(std::move(test), std::move(done));
+        if (!hold)
+            finish();
+    }
+
+    void cancel() override { m_pending.reset(); }
+
+    bool running() const { return m_pending.has_value(); }
+
+    // Runs the held test and hands over its result.
+    void finish()
+    {
+        auto [test, done] = std::move(*m_pending);
+        m_pending.reset();
+        FtpSession session;
+        session.setTimeouts(timeoutMs, timeoutMs);
+        done(test.run(session));
+    }
+
+private:
+    std::optional<std::pair<ConnectionTest, std::function<void(const std::string&)>>> m_pending;
+};
+
+} // namespace pictaven::test
