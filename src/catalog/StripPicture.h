@@ -1,0 +1,27 @@
+#pragma once
+
+#include "imaging/Bitmap.h"
+
+#include <string>
+
+namespace pictaven {
+
+// What the catalog editor's thumbnail strip shows for one photo.
+struct StripPicture {
+    Bitmap picture;         // empty when neither the photo nor the error picture can be read
+    bool fromCache = false; // read from the cache file; otherwise new, to be kept there
+};
+
+// The strip's picture of the photo at `workingPath`: the cache file `cacheFile` when it can be
+// read, else the photo fitted by fitToStrip, else the error picture `errorPicture` fitted the
+// same way. A path holding "jpg" or "jpeg" (any case) is read as JPEG, one holding "gif" as GIF,
+// anything else by the general picture loader. Reads only and keeps nothing, so that many can
+// run at once off the window's thread; never throws.
+StripPicture loadStripPicture(const std::string& cacheFile, const std::string& workingPath,
+                              const std::string& errorPicture);
+
+// `picture` stretched (nearest neighbour) into the 94 x 94 box less 2 pixels each way, at 32 bits:
+// with s = 94 / max(W, H), (trunc(W s) - 2) x (trunc(H s) - 2), at least 1 x 1.
+Bitmap fitToStrip(const Bitmap& picture);
+
+} // namespace pictaven
