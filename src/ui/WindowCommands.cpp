@@ -55,7 +55,8 @@ void WindowCommands::openColourPreviewer()
 
 void WindowCommands::openCatalogEditor()
 {
-    if (!Step2Presenter(m_workspace).catalogEditorAllowed())
+    // A running job reads the photos that the editor would change under it.
+    if (m_workspace.jobRunning() || !Step2Presenter(m_workspace).catalogEditorAllowed())
         return;
     CatalogEditorPresenter presenter(m_workspace);
     CatalogEditorDialog dialog(presenter, &m_window);

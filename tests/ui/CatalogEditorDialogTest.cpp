@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 
@@ -32,6 +33,8 @@ private slots:
     void aPhotoGoneFromDiskShowsTheErrorPictureOrAPlaceholder();
     void anUnwritableCacheIsSaidOnce();
     void theMenuCommandIsRefusedWithoutPhotos();
+    void aThousandPhotosMakeOnlyThePicturesInView();
+    void helpClosesTheDialog();
     void everyControlHasAnAccessibleName();
 
 private:
@@ -265,6 +268,51 @@ void CatalogEditorDialogTest::theMenuCommandIsRefusedWithoutPhotos()
     m_harness->commands->openCatalogEditor();
     QCOMPARE(m_harness->dialogs.texts(ScriptedDialogs::Kind::Information),
              std::vector<std::string>{"You must first select photos for the photo album from Step 1."});
+}
+
+void CatalogEditorDialogTest::aThousandPhotosMakeOnlyThePicturesInView()
+{
+    for (int i = 0; i < 1000; ++i) {
+        AlbumItem item;
+        item.displayName = "gone" + std::to_string(i) + ".jpg";
+        item.storage.SourcePath = item.storage.WorkingPath = m_harness->home("photos/").toStdString() + item.displayName;
+        m_harness->workspace->catalog().photos.push_back(item);
+    }
+    open();
+    m_dialog->stripModel().waitForPictures();
+    ThumbnailStrip* strip = child<ThumbnailStrip>("strip");
+    const int inView = strip->viewport()->width() / ThumbnailStrip::CellSize + 1;
+    auto made = [&] {
+        int count = 0;
+        for (int row = 0; row < 1000; ++row)
+            count += m_dialog->stripModel().hasPicture(row) ? 1 : 0;
+        return count;
+    };
+    QVERIFY(made() > 0);
+    QVERIFY2(made() <= inView, qPrintable(QString::number(made())));
+    QVERIFY(strip->horizontalScrollBar()->isVisible());
+    QCOMPARE(strip->height(), ThumbnailStrip::CellSize + 2 * strip->frameWidth() +
+                                  strip->horizontalScrollBar()->sizeHint().height());
+
+    strip->setFocus();
+    QTest::keyClick(strip, Qt::Key_Right);
+    QCOMPARE(m_presenter->view().current, std::size_t{1});
+    // Going to the last photo scrolls there and makes its picture.
+    m_presenter->selectPhoto(999);
+    QApplication::processEvents();
+    m_dialog->stripModel().waitForPictures();
+    QVERIFY(m_dialog->stripModel().hasPicture(999));
+    QVERIFY(made() <= 2 * inView);
+}
+
+void CatalogEditorDialogTest::helpClosesTheDialog()
+{
+    addPhotos(1);
+    open();
+    QVERIFY(!m_dialog->helpAsked());
+    QTest::mouseClick(child<QPushButton>("help"), Qt::LeftButton);
+    QVERIFY(!m_dialog->isVisible());
+    QVERIFY(m_dialog->helpAsked());
 }
 
 void CatalogEditorDialogTest::everyControlHasAnAccessibleName()
