@@ -1,5 +1,6 @@
 #include "catalog/StripPicture.h"
 
+#include "decoders/BmpWriter.h"
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/PictureLoader.h"
@@ -57,20 +58,27 @@ Bitmap fitToStrip(const Bitmap& picture)
 }
 
 StripPicture loadStripPicture(const std::string& cacheFile, const std::string& workingPath,
-                              const std::string& errorPicture)
+                              const std::string& errorPicture, const std::string& scratchFile)
 {
     std::error_code ignored;
     if (std::filesystem::is_regular_file(cacheFile, ignored)) {
         Bitmap cached = readOrEmpty(cacheFile, loadPicture);
         if (!cached.empty())
-            return {std::move(cached), true};
+            return {std::move(cached), true, {}, {}};
     }
     Bitmap photo = readOrEmpty(workingPath, loadPhoto);
     if (photo.empty())
         photo = readOrEmpty(errorPicture, loadPicture);
     if (photo.empty())
         return {};
-    return {fitToStrip(photo), false};
+    StripPicture made{fitToStrip(photo), false, scratchFile, {}};
+    try {
+        writeBmp(made.picture, scratchFile);
+    } catch (const std::exception& error) {
+        made.scratchFile.clear();
+        made.writeError = error.what();
+    }
+    return made;
 }
 
 } // namespace pictaven

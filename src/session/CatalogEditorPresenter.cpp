@@ -1,7 +1,6 @@
 #include "session/CatalogEditorPresenter.h"
 
 #include "app/Dialogs.h"
-#include "decoders/BmpWriter.h"
 #include "session/CatalogCommands.h"
 #include "session/Workspace.h"
 
@@ -219,21 +218,26 @@ void CatalogEditorPresenter::saveCatalog(const std::string& description)
     m_workspace.changes().notify();
 }
 
+std::string CatalogEditorPresenter::stripScratchFile(std::size_t position, std::uint64_t layout) const
+{
+    return m_workspace.programFolder() + "temp/_strip" + std::to_string(layout) + "_" + std::to_string(position) +
+           ".bmp";
+}
+
 void CatalogEditorPresenter::keepStripPicture(std::size_t position, std::uint64_t layout, const StripPicture& picture)
 {
-    if (layout != m_layout || picture.fromCache || picture.picture.empty() ||
-        position >= m_workspace.catalog().photos.size())
-        return;
-    try {
-        writeBmp(picture.picture, m_workspace.photoList().thumbnails().path(position));
-    } catch (const std::exception& error) {
-        if (m_cacheErrorShown)
-            return;
+    if (!picture.writeError.empty() && !m_cacheErrorShown) {
         m_cacheErrorShown = true;
         m_workspace.dialogs().showError(std::string("The thumbnail cache cannot be written, so the thumbnails are "
                                                     "made again each time they are shown.\n") +
-                                        error.what());
+                                        picture.writeError);
     }
+    if (picture.scratchFile.empty())
+        return;
+    std::error_code ignored;
+    if (layout == m_layout && position < m_workspace.catalog().photos.size())
+        std::filesystem::rename(picture.scratchFile, m_workspace.photoList().thumbnails().path(position), ignored);
+    std::filesystem::remove(picture.scratchFile, ignored);
 }
 
 std::string CatalogEditorPresenter::errorPicturePath() const

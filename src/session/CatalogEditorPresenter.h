@@ -98,9 +98,11 @@ public:
     // (an unnamed one asks for a file); the caption becomes the catalog's name.
     void saveCatalog(const std::string& description);
 
-    // Where a picture made for the strip is kept: a new one (not read from the cache) made at
-    // `layout` goes into the cache file of `position`. When the cache cannot be written, that is
-    // said once; the strip shows the picture all the same.
+    // Where the picture of `position` made at `layout` is written first.
+    std::string stripScratchFile(std::size_t position, std::uint64_t layout) const;
+    // A picture made for the strip at `layout` has arrived: a new one becomes the cache file of
+    // `position`, unless photos have moved since. When the cache cannot be written, that is said
+    // once; the strip shows the picture all the same.
     void keepStripPicture(std::size_t position, std::uint64_t layout, const StripPicture& picture);
     std::string errorPicturePath() const;
 

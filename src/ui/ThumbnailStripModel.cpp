@@ -77,11 +77,12 @@ void ThumbnailStripModel::request(int row) const
     const StripCell cell = m_presenter.cell(position);
     const std::string errorPicture = m_presenter.errorPicturePath();
     const quint64 layout = m_presenter.view().layout;
+    const std::string scratchFile = m_presenter.stripScratchFile(position, layout);
     auto* self = const_cast<ThumbnailStripModel*>(this);
     // The cells drawn last are the ones in view: they go first.
     m_workers.start(
-        [self, row, layout, cell, errorPicture] {
-            const StripPicture picture = loadStripPicture(cell.cacheFile, cell.workingPath, errorPicture);
+        [self, row, layout, cell, errorPicture, scratchFile] {
+            const StripPicture picture = loadStripPicture(cell.cacheFile, cell.workingPath, errorPicture, scratchFile);
             const QImage image = toImage(picture.picture);
             QMetaObject::invokeMethod(
                 self, [self, row, layout, picture, image] { self->arrive(row, layout, picture, image); },
@@ -92,9 +93,9 @@ void ThumbnailStripModel::request(int row) const
 
 void ThumbnailStripModel::arrive(int row, quint64 layout, const StripPicture& picture, const QImage& image)
 {
+    m_presenter.keepStripPicture(static_cast<std::size_t>(row), layout, picture);
     if (layout != m_presenter.view().layout || row >= rowCount())
         return;
-    m_presenter.keepStripPicture(static_cast<std::size_t>(row), layout, picture);
     if (!image.isNull())
         m_pictures[static_cast<std::size_t>(row)] = QPixmap::fromImage(image);
     const QModelIndex changed = index(row);

@@ -1,5 +1,6 @@
 #include "catalog/StripPicture.h"
 #include "decoders/BmpWriter.h"
+#include "decoders/PictureLoader.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,7 @@ TEST(StripPicture, TakesTheCacheThenThePhotoThenTheErrorPicture)
     const std::string cache = (dir / "thumb0.bmp").string();
     const std::string photo = (dir / "photo.bmp").string();
     const std::string error = (dir / "error.bmp").string();
+    const std::string scratch = (dir / "_strip.bmp").string();
     const Colour cacheColour{10, 0, 0}, photoColour{0, 20, 0}, errorColour{0, 0, 30};
     struct Case {
         const char* what;
@@ -62,26 +64,42 @@ TEST(StripPicture, TakesTheCacheThenThePhotoThenTheErrorPicture)
         std::filesystem::remove(cache);
         std::filesystem::remove(photo);
         std::filesystem::remove(error);
+        std::filesystem::remove(scratch);
         if (c.cached)
             writeBmp(filled(5, 4, cacheColour), cache);
         if (c.photoThere)
             writeBmp(filled(40, 30, photoColour), photo);
         if (c.errorThere)
             writeBmp(filled(20, 20, errorColour), error);
-        const StripPicture shown = loadStripPicture(cache, photo, error);
+        const StripPicture shown = loadStripPicture(cache, photo, error, scratch);
         EXPECT_EQ(shown.fromCache, c.fromCache);
         ASSERT_FALSE(shown.picture.empty());
         EXPECT_EQ(shown.picture.width(), c.width);
         EXPECT_EQ(shown.picture.pixel(0, 0), c.shown);
+        // Only a new picture is written, for the cache.
+        EXPECT_EQ(shown.scratchFile, c.fromCache ? "" : scratch);
+        EXPECT_EQ(std::filesystem::exists(scratch), !c.fromCache);
+        if (!c.fromCache) {
+            EXPECT_EQ(loadPicture(scratch).pixel(0, 0), c.shown);
+        }
     }
     std::filesystem::remove(error);
-    EXPECT_TRUE(loadStripPicture(cache, photo, error).picture.empty());
+    std::filesystem::remove(scratch);
+    const StripPicture none = loadStripPicture(cache, photo, error, scratch);
+    EXPECT_TRUE(none.picture.empty());
+    EXPECT_FALSE(std::filesystem::exists(scratch));
     // A damaged cache file is made again from the photo.
     test::writeFile(cache, "BMgarbage");
     writeBmp(filled(40, 30, photoColour), photo);
-    const StripPicture remade = loadStripPicture(cache, photo, error);
+    const StripPicture remade = loadStripPicture(cache, photo, error, scratch);
     EXPECT_FALSE(remade.fromCache);
     EXPECT_EQ(remade.picture.pixel(0, 0), photoColour);
+    // A scratch file that cannot be written still gives the picture, and says why.
+    const std::string nowhere = (dir / "missing" / "_strip.bmp").string();
+    const StripPicture unwritten = loadStripPicture(cache, photo, error, nowhere);
+    EXPECT_EQ(unwritten.picture.pixel(0, 0), photoColour);
+    EXPECT_EQ(unwritten.scratchFile, "");
+    EXPECT_NE(unwritten.writeError.find(nowhere), std::string::npos) << unwritten.writeError;
 }
 
 } // namespace

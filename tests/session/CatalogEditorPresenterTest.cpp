@@ -287,34 +287,39 @@ TEST_F(CatalogEditorPresenterTest, SaveCatalogStoresTheDescriptionAndShowsTheNam
     EXPECT_TRUE(m_dialogs.texts(Kind::Error).empty());
 }
 
-TEST_F(CatalogEditorPresenterTest, NewStripPicturesAreKeptInTheCache)
+TEST_F(CatalogEditorPresenterTest, NewStripPicturesBecomeCacheFilesUnlessPhotosMoved)
 {
     addPhotos(2);
     fs::remove(cacheFile(0));
     fs::remove(cacheFile(1));
     CatalogEditorPresenter presenter(workspace());
     const std::uint64_t layout = presenter.view().layout;
-    StripPicture made{Bitmap(3, 2, 32), false};
-    StripPicture read{Bitmap(3, 2, 32), true};
+    auto made = [&](std::size_t position, std::uint64_t madeAt) {
+        const std::string scratch = presenter.stripScratchFile(position, madeAt);
+        writeFile(scratch, "picture " + std::to_string(position));
+        return StripPicture{Bitmap(3, 2, 32), false, scratch, {}};
+    };
 
-    presenter.keepStripPicture(0, layout, read);
+    presenter.keepStripPicture(0, layout, StripPicture{Bitmap(3, 2, 32), true, {}, {}});
     EXPECT_FALSE(fs::exists(cacheFile(0)));
-    presenter.keepStripPicture(0, layout + 1, made); // made before a move: another photo's now
+    const StripPicture stale = made(0, layout);
+    presenter.movePhoto(0, 1);
+    presenter.keepStripPicture(0, layout, stale); // made before the move: another photo's now
     EXPECT_FALSE(fs::exists(cacheFile(0)));
-    presenter.keepStripPicture(1, layout, made);
-    ASSERT_TRUE(fs::exists(cacheFile(1)));
-    EXPECT_EQ(readFile(cacheFile(1)).substr(0, 2), "BM");
+    EXPECT_FALSE(fs::exists(stale.scratchFile));
+    const StripPicture fresh = made(1, presenter.view().layout);
+    presenter.keepStripPicture(1, presenter.view().layout, fresh);
+    EXPECT_EQ(readFile(cacheFile(1)), "picture 1");
+    EXPECT_FALSE(fs::exists(fresh.scratchFile));
+    EXPECT_TRUE(m_dialogs.shown.empty());
 
-    // A plain file where the cache folder should be: not even the superuser writes below it.
-    const fs::path temp = fs::path(cacheFile(0)).parent_path();
-    fs::remove_all(temp);
-    writeFile(temp, "not a folder");
-    presenter.keepStripPicture(0, layout, made);
-    presenter.keepStripPicture(1, layout, made);
+    const StripPicture unwritten{Bitmap(3, 2, 32), false, {}, "Unable to write to /x/thumb0.bmp: Not a directory"};
+    presenter.keepStripPicture(0, presenter.view().layout, unwritten);
+    presenter.keepStripPicture(1, presenter.view().layout, unwritten);
     const std::vector<std::string> errors = m_dialogs.texts(Kind::Error);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].rfind("The thumbnail cache cannot be written", 0), 0u) << errors[0];
-    EXPECT_NE(errors[0].find(cacheFile(0)), std::string::npos) << errors[0];
+    EXPECT_EQ(errors[0], "The thumbnail cache cannot be written, so the thumbnails are made again each time they "
+                         "are shown.\nUnable to write to /x/thumb0.bmp: Not a directory");
 }
 
 } // namespace
