@@ -203,6 +203,11 @@ std::string CatalogEditorPresenter::viewPhotoPath() const
     return m_workspace.catalog().photos.at(m_current).storage.WorkingPath;
 }
 
+void CatalogEditorPresenter::viewerFailed()
+{
+    m_workspace.dialogs().showError("No program could show the photo " + viewPhotoPath() + ".");
+}
+
 void CatalogEditorPresenter::saveCatalog(const std::string& description)
 {
     storeDescription(description);

@@ -94,6 +94,8 @@ public:
     void removeCurrentPhoto();
     // The file "View Photo" opens.
     std::string viewPhotoPath() const;
+    // No program could show it.
+    void viewerFailed();
     // "Save Catalog": the description goes into the current photo, then the catalog is saved
     // (an unnamed one asks for a file); the caption becomes the catalog's name.
     void saveCatalog(const std::string& description);

@@ -208,7 +208,6 @@ void CatalogEditorDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (const QScreen* shown = screen())
         move(shown->availableGeometry().center() - rect().center());
-    m_strip->scrollToTop();
     m_strip->updateHeight();
 }
 
@@ -288,7 +287,8 @@ void CatalogEditorDialog::removePhoto()
 
 void CatalogEditorDialog::viewPhoto()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_presenter.viewPhotoPath())));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_presenter.viewPhotoPath()))))
+        m_presenter.viewerFailed();
 }
 
 void CatalogEditorDialog::saveCatalog()

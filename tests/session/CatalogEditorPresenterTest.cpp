@@ -204,6 +204,7 @@ TEST_F(CatalogEditorPresenterTest, MovingAThumbnailTakesItsCacheFileAlong)
             EXPECT_EQ(readFile(cacheFile(i)), "thumb of " + c.order[i]);
         EXPECT_EQ(workspace().catalog().photos[presenter.view().current].displayName, "p1.jpg");
         EXPECT_EQ(presenter.view().current, c.current);
+        EXPECT_EQ(presenter.viewPhotoPath(), path("photos/p1.jpg"));
     }
 }
 
@@ -263,6 +264,18 @@ TEST_F(CatalogEditorPresenterTest, AudioChooserOffersTheAudioFilesAndFillsTheFie
     EXPECT_EQ(m_dialogs.shown[2].kind, Kind::OpenFile);
     EXPECT_EQ(m_dialogs.shown[2].filter, CatalogEditorPresenter::audioFilter);
     EXPECT_EQ(m_dialogs.shown[2].folder, "/music");
+}
+
+TEST_F(CatalogEditorPresenterTest, ViewPhotoShowsTheWorkingPathOfTheCurrentPhoto)
+{
+    addPhotos(2);
+    storage(1).WorkingPath = path("output/p1.jpg");
+    CatalogEditorPresenter presenter(workspace());
+    presenter.selectPhoto(1);
+    EXPECT_EQ(presenter.viewPhotoPath(), path("output/p1.jpg"));
+    presenter.viewerFailed();
+    EXPECT_EQ(m_dialogs.texts(Kind::Error),
+              std::vector<std::string>{"No program could show the photo " + path("output/p1.jpg") + "."});
 }
 
 TEST_F(CatalogEditorPresenterTest, SaveCatalogStoresTheDescriptionAndShowsTheName)
