@@ -1,9 +1,12 @@
 #include "ui/WindowCommands.h"
 
 #include "app/Dialogs.h"
+#include "session/CatalogEditorPresenter.h"
 #include "session/DiagnosticReport.h"
+#include "session/Step2Presenter.h"
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
+#include "ui/CatalogEditorDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
@@ -53,7 +56,15 @@ void WindowCommands::openColourPreviewer()
 
 void WindowCommands::openCatalogEditor()
 {
-    m_workspace.dialogs().showInformation("The catalog editor is not available yet.");
+    // A running job reads the photos that the editor would change under it.
+    if (m_workspace.jobRunning() || !Step2Presenter(m_workspace).catalogEditorAllowed())
+        return;
+    CatalogEditorPresenter presenter(m_workspace);
+    CatalogEditorDialog dialog(presenter, &m_window);
+    dialog.exec();
+    m_workspace.changes().notify();
+    if (dialog.helpAsked())
+        showHelpTopic(CatalogEditorPresenter::helpTopic);
 }
 
 void WindowCommands::openGraphicFormats()

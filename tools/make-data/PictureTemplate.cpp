@@ -1,6 +1,6 @@
 #include "PictureTemplate.h"
 
-#include "BmpWriter.h"
+#include "decoders/BmpWriter.h"
 #include "imaging/Colour.h"
 #include "settings/ConfigFile.h"
 

@@ -1,7 +1,7 @@
 #include "ShippedDataWriter.h"
 
 #include "BackgroundGradient.h"
-#include "BmpWriter.h"
+#include "decoders/BmpWriter.h"
 #include "ErrorPicture.h"
 #include "NavigationButtons.h"
 #include "PictureTemplate.h"

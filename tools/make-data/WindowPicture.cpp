@@ -1,6 +1,6 @@
 #include "WindowPicture.h"
 
-#include "BmpWriter.h"
+#include "decoders/BmpWriter.h"
 #include "WindowPalette.h"
 
 #include <filesystem>

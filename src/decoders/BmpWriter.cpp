@@ -1,10 +1,10 @@
-#include "BmpWriter.h"
+#include "decoders/BmpWriter.h"
 
 #include "ini/SafeFileWriter.h"
 
 #include <cstdint>
 
-namespace pictaven::makedata {
+namespace pictaven {
 
 namespace {
 
@@ -24,7 +24,9 @@ void put32(std::string& out, std::uint32_t value)
 
 void writeBmp(const Bitmap& bitmap, const std::string& path)
 {
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(bitmap.width()) * 3 + 3) / 4 * 4;
+    const auto pixelBytes = static_cast<std::uint32_t>(bitmap.bytesPerPixel());
+    const std::uint32_t usedBytes = static_cast<std::uint32_t>(bitmap.width()) * pixelBytes;
+    const std::uint32_t rowBytes = (usedBytes + 3) / 4 * 4;
     const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(bitmap.height());
     constexpr std::uint32_t HeaderBytes = 14 + 40;
     constexpr std::uint32_t PixelsPerMetre = 3780; // 96 dots per inch
@@ -38,21 +40,19 @@ void writeBmp(const Bitmap& bitmap, const std::string& path)
     put32(out, 40);
     put32(out, static_cast<std::uint32_t>(bitmap.width()));
     put32(out, static_cast<std::uint32_t>(bitmap.height()));
-    put16(out, 1);  // planes
-    put16(out, 24); // bits a pixel
-    put32(out, 0);  // no compression
+    put16(out, 1); // planes
+    put16(out, pixelBytes * 8);
+    put32(out, 0); // no compression
     put32(out, imageBytes);
     put32(out, PixelsPerMetre);
     put32(out, PixelsPerMetre);
     put32(out, 0);
     put32(out, 0);
     for (int y = bitmap.height() - 1; y >= 0; --y) {
-        const std::uint8_t* p = bitmap.row(y);
-        for (int x = 0; x < bitmap.width(); ++x, p += bitmap.bytesPerPixel())
-            out.append(reinterpret_cast<const char*>(p), 3);
-        out.append(rowBytes - static_cast<std::uint32_t>(bitmap.width()) * 3, '\0');
+        out.append(reinterpret_cast<const char*>(bitmap.row(y)), usedBytes);
+        out.append(rowBytes - usedBytes, '\0');
     }
     SafeFileWriter::writeFile(path, out);
 }
 
-} // namespace pictaven::makedata
+} // namespace pictaven
