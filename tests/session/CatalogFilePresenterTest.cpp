@@ -207,6 +207,29 @@ TEST_F(CatalogFilePresenterTest, SaveIsGreyWhileItRunsAndFailuresAreShown)
     EXPECT_EQ(workspace().catalog().photos.size(), 2u);
 }
 
+TEST_F(CatalogFilePresenterTest, SaveAsAndSaveTemplatePreferencesKeepTheStepShown)
+{
+    const std::string first = savedCatalog("Trip.CAT");
+    m_dialogs.chooserAnswers = {first};
+    presenter().open();
+    ASSERT_TRUE(navigator().selectStep(2, StepClick::Panel));
+    m_told = 0;
+
+    m_dialogs.chooserAnswers = {path("Copy.CAT")};
+    presenter().saveAs();
+    EXPECT_EQ(presenter().view().caption, "Pictaven 3.03 - Catalog <Copy.CAT>");
+    EXPECT_EQ(presenter().view().lastCatalogEntry, std::optional<std::string>("COPY.CAT"));
+    EXPECT_EQ(BigIniFile(path("Copy.CAT")).readString("Files", "Source_File_1", ""), path("Photos/a.jpg"));
+
+    workspace().albumSettings().ThumbWidth = 99;
+    fs::create_directories(m_home / "ALBUMS");
+    m_dialogs.yesNoAnswers = {true};
+    presenter().saveTemplatePreferences();
+    EXPECT_NE(test::readFile(m_home / "ALBUMS" / "DEFAULT.CFG").find("ThumbWidth=99\r\n"), std::string::npos);
+    EXPECT_EQ(navigator().currentStep(), 2);
+    EXPECT_EQ(m_told, 2);
+}
+
 TEST_F(CatalogFilePresenterTest, LastCatalogEntryOpensTheCatalogAfterARestart)
 {
     savedCatalog("trips/Trip.CAT");
