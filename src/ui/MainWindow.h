@@ -80,7 +80,7 @@ private:
     CatalogFilePresenter m_fileCommands;
     WindowCommands* m_commands;
     ToolBarRow* m_toolBar = nullptr;
-    std::array<StepPanel*, 5> m_panels {};
+    std::array<StepPanel*, 5> m_panels{};
     QLabel* m_helpLine = nullptr;
     QStackedWidget* m_pages = nullptr;
     QMenu* m_fileMenu = nullptr;

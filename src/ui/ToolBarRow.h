@@ -33,7 +33,7 @@ public:
     void setSaving(bool saving);
 
 private:
-    std::array<QToolButton*, ButtonCount> m_buttons {};
+    std::array<QToolButton*, ButtonCount> m_buttons{};
 };
 
 } // namespace pictaven

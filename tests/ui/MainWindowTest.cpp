@@ -148,15 +148,15 @@ void MainWindowTest::captionAndMenus()
     const auto window = startWindow();
     QCOMPARE(window->windowTitle(), QStringLiteral("Pictaven 3.03"));
     const QMenuBar* bar = window->menuBar();
-    QCOMPARE(actionTexts(bar->actions()), (QStringList {"&File", "&Settings", "&Tools", "&Details", "&Help"}));
+    QCOMPARE(actionTexts(bar->actions()), (QStringList{"&File", "&Settings", "&Tools", "&Details", "&Help"}));
     QCOMPARE(actionTexts(window->fileMenu()->actions()), kFileItems);
     QCOMPARE(actionTexts(bar->actions().at(1)->menu()->actions()),
-        (QStringList {"&Configure Settings", "&Select Graphic Formats", "&JPEG Compression", "&FTP/HTTP Settings"}));
+        (QStringList{"&Configure Settings", "&Select Graphic Formats", "&JPEG Compression", "&FTP/HTTP Settings"}));
     QCOMPARE(
-        actionTexts(bar->actions().at(2)->menu()->actions()), (QStringList {"Catalog &Editor", "Color &Previewer"}));
-    QCOMPARE(actionTexts(bar->actions().at(3)->menu()->actions()), QStringList {"&View Log"});
+        actionTexts(bar->actions().at(2)->menu()->actions()), (QStringList{"Catalog &Editor", "Color &Previewer"}));
+    QCOMPARE(actionTexts(bar->actions().at(3)->menu()->actions()), QStringList{"&View Log"});
     QCOMPARE(actionTexts(window->helpMenu()->actions()),
-        (QStringList {"&About", "&Help", "&FAQ (Online)", "&Check for newer version", "&Visit website"}));
+        (QStringList{"&About", "&Help", "&FAQ (Online)", "&Check for newer version", "&Visit website"}));
     QCOMPARE(window->minimumSize(), QSize(656, 500));
     QCOMPARE(window->palette().color(QPalette::Base), QColor(220, 220, 220));
     QCOMPARE(window->stepPage(1)->palette().color(QPalette::Base), QColor(220, 220, 220));
@@ -174,7 +174,7 @@ void MainWindowTest::lastCatalogEntryEndsTheFileMenu()
     albumConfig.close();
 
     const auto window = startWindow();
-    QCOMPARE(actionTexts(window->fileMenu()->actions()), (kFileItems + QStringList {"-", "Holiday.CAT"}));
+    QCOMPARE(actionTexts(window->fileMenu()->actions()), (kFileItems + QStringList{"-", "Holiday.CAT"}));
     QCOMPARE(m_workspace->catalog().name, std::string());
 }
 
@@ -230,7 +230,7 @@ void MainWindowTest::aboutBoxLinkOpensTheWebAddress()
     QDesktopServices::setUrlHandler("https", &recorder, "open");
     emit box.link()->linkActivated(QString::fromLatin1(AboutBox::webAddress));
     QDesktopServices::unsetUrlHandler("https");
-    QCOMPARE(recorder.opened, QList<QUrl> {QUrl(AboutBox::webAddress)});
+    QCOMPARE(recorder.opened, QList<QUrl>{QUrl(AboutBox::webAddress)});
 }
 
 void MainWindowTest::f1OpensTheHelpContents()
@@ -273,7 +273,7 @@ void MainWindowTest::exitRecordsTheCatalogAndAsksAboutSaving()
     menuAction(*window, "&File", "&Exit")->trigger();
     QVERIFY(!window->isVisible());
     QCOMPARE(m_dialogs->texts(ScriptedDialogs::Kind::Question),
-        std::vector<std::string> {"Catalog [Trip.CAT] has changed - Save catalog now? "});
+        std::vector<std::string>{"Catalog [Trip.CAT] has changed - Save catalog now? "});
     QFile albumConfig(home("album.cfg"));
     QVERIFY(albumConfig.open(QIODevice::ReadOnly));
     QVERIFY(albumConfig.readAll().contains(("Last Catalog=" + home("catalog/Trip.CAT")).toUtf8()));
@@ -331,37 +331,43 @@ void MainWindowTest::stepPanelsSelectThroughTheGuards()
     };
     using Shown = std::vector<std::pair<Kind, std::string>>;
     QCOMPARE(window->stepPanel(2)->caption()->text(), QStringLiteral("2. Configure"));
-    QCOMPARE(highlighted(), QList<int> {1});
+    QCOMPARE(highlighted(), QList<int>{1});
 
     QTest::mouseClick(window->stepPanel(2), Qt::LeftButton);
-    QVERIFY(shownSinceLast() == (Shown {{Kind::Beep, ""}, {Kind::Warning, StepNavigator::noPhotosMessage}}));
+    QVERIFY(shownSinceLast() == (Shown{{Kind::Beep, ""}, {Kind::Warning, StepNavigator::noPhotosMessage}}));
     QCOMPARE(window->pages()->currentIndex(), 0);
 
     m_workspace->guards().photosSelected = true;
     QTest::mouseClick(window->stepPanel(2)->caption(), Qt::LeftButton);
     QCOMPARE(window->pages()->currentIndex(), 1);
-    QCOMPARE(highlighted(), QList<int> {2});
+    QCOMPARE(highlighted(), QList<int>{2});
 
     m_workspace->guards().settingsValid = false;
     QTest::mouseClick(window->stepPanel(3)->picture(), Qt::LeftButton);
     QVERIFY(shownSinceLast().empty());
     QTest::mouseClick(window->stepPanel(3)->caption(), Qt::LeftButton);
-    QVERIFY(shownSinceLast() == (Shown {{Kind::Beep, ""}}));
+    QVERIFY(shownSinceLast() == (Shown{{Kind::Beep, ""}}));
     QCOMPARE(window->pages()->currentIndex(), 1);
 
     m_workspace->guards().outputIsPhotoFolder = true;
     QTest::mouseClick(window->stepPanel(4), Qt::LeftButton);
     QVERIFY(
-        shownSinceLast() == (Shown {{Kind::Beep, ""}, {Kind::Error, StepNavigator::outputIsPhotoFolderPanelMessage}}));
+        shownSinceLast() == (Shown{{Kind::Beep, ""}, {Kind::Error, StepNavigator::outputIsPhotoFolderPanelMessage}}));
     QTest::mouseClick(window->stepPanel(4)->caption(), Qt::LeftButton);
-    QVERIFY(shownSinceLast() == (Shown {{Kind::Beep, ""}, {Kind::Error, StepNavigator::outputIsPhotoFolderMessage}}));
+    QVERIFY(shownSinceLast() == (Shown{{Kind::Beep, ""}, {Kind::Error, StepNavigator::outputIsPhotoFolderMessage}}));
 
     m_workspace->guards().outputIsPhotoFolder = false;
     m_workspace->guards().outputFolderValid = true;
     QTest::mouseClick(window->stepPanel(4)->picture(), Qt::LeftButton);
     QCOMPARE(window->pages()->currentIndex(), 3);
-    QCOMPARE(highlighted(), QList<int> {4});
+    QCOMPARE(highlighted(), QList<int>{4});
     QVERIFY(shownSinceLast().empty());
+
+    // From the keyboard: Space on a focused panel.
+    QCOMPARE(window->stepPanel(1)->accessibleName(), QStringLiteral("1. Select Photos"));
+    QTest::keyClick(window->stepPanel(1), Qt::Key_Space);
+    QCOMPARE(window->pages()->currentIndex(), 0);
+    QCOMPARE(highlighted(), QList<int>{1});
 }
 
 void MainWindowTest::helpLineFollowsTheMouse()
@@ -374,6 +380,14 @@ void MainWindowTest::helpLineFollowsTheMouse()
     QTRY_COMPARE(window->helpLine()->text(), QString::fromStdString(StepNavigator::helpLine(1)));
     // The background right of the tool buttons.
     QTest::mouseMove(window->centralWidget(), QPoint(window->centralWidget()->width() - 20, 12));
+    QTRY_VERIFY(window->helpLine()->text().isEmpty());
+
+    // Step 2's page clears it too.
+    m_workspace->guards().photosSelected = true;
+    QVERIFY(window->navigator().selectStep(2, StepClick::Panel));
+    QTest::mouseMove(window->stepPanel(3)->picture());
+    QTRY_VERIFY(!window->helpLine()->text().isEmpty());
+    QTest::mouseMove(window->stepPage(2));
     QTRY_VERIFY(window->helpLine()->text().isEmpty());
 }
 
@@ -438,9 +452,9 @@ void MainWindowTest::lastCatalogEntryOpensTheCatalog()
     waitForFirstShow(*window);
     QAction* entry = window->fileMenu()->actions().last();
     QCOMPARE(entry->text(), QStringLiteral("Trip.CAT"));
-    QCOMPARE(m_workspace->catalog().photos.size(), std::size_t {0});
+    QCOMPARE(m_workspace->catalog().photos.size(), std::size_t{0});
     entry->trigger();
-    QCOMPARE(m_workspace->catalog().photos.size(), std::size_t {1});
+    QCOMPARE(m_workspace->catalog().photos.size(), std::size_t{1});
     QCOMPARE(window->windowTitle(), QStringLiteral("Pictaven 3.03 - Catalog <Trip.CAT>"));
     QCOMPARE(window->pages()->currentIndex(), 0);
     QVERIFY(m_dialogs->texts(ScriptedDialogs::Kind::Error).empty());
@@ -491,7 +505,7 @@ void MainWindowTest::webPagesOpenFromOnePlace()
     window->toolBar()->button(ToolBarRow::Website)->click();
     QDesktopServices::unsetUrlHandler("https");
     QCOMPARE(recorder.opened,
-        (QList<QUrl> {QUrl(ProductLinks::faq), QUrl(ProductLinks::download), QUrl(ProductLinks::home),
+        (QList<QUrl>{QUrl(ProductLinks::faq), QUrl(ProductLinks::download), QUrl(ProductLinks::home),
             QUrl(ProductLinks::home)}));
     QCOMPARE(QString(AboutBox::webAddress), QString(ProductLinks::home));
 }
