@@ -265,14 +265,8 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::startFirstShow()
 {
-    // The first show reads the basic template and fills the template list, which every page shows.
-    connect(
-        m_aboutBox, &QDialog::finished, this,
-        [this] {
-            runCommand([this] { m_workspace.firstShow(); });
-            m_workspace.changes().notify();
-        },
-        Qt::SingleShotConnection);
+    connect(m_aboutBox, &QDialog::finished, this,
+            [this] { runCommand([this] { m_workspace.firstShow(); }); }, Qt::SingleShotConnection);
     m_aboutBox->openAtStartup();
 }
 
