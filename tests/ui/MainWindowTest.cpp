@@ -288,6 +288,7 @@ void MainWindowTest::toolButtonsSitInOneRowWithTheirHints()
     picture.fill(Qt::red);
     QVERIFY(picture.save(home("resource/New.res"), "BMP"));
     QFile::remove(home("resource/open.res"));
+    QFile::remove(home("resource/open@2x.res"));
     MainWindow window(*m_workspace, *m_dialogs);
 
     const QStringList hints = {"New Photo Album", "Open Photo Album", "Save Photo Album", "Configuration Settings",
