@@ -124,10 +124,22 @@ void StepNavigator::returnToGenerateAfterChange()
     show(4);
 }
 
+void StepNavigator::showFirstStepAfterCatalogChange()
+{
+    if (m_current == firstStep)
+        return;
+    m_current = firstStep;
+    m_changed.notify();
+}
+
 void StepNavigator::show(int step)
 {
     if (step == m_current)
         return;
+    // Another page is shown, so the keyboard focus has left step 3's page, whether or not that
+    // page held it (a window without focus, a click that does not take it).
+    if (m_current == 3)
+        leaveStep3();
     m_current = step;
     m_changed.notify();
 }

@@ -46,11 +46,16 @@ public:
 
     // The keyboard focus left step 3's page: the photos-selected guard follows the list, the
     // settings are checked again and the output folder is valid unless it is a photo's folder.
+    // Showing another step does this too.
     void leaveStep3();
 
     // Shows step 4 again without checks: what follows a change that makes the album outdated
     // while step 5 is shown (the JPEG compression dialog). Does nothing on other steps.
     void returnToGenerateAfterChange();
+
+    // Shows step 1 and leaves the guards as they are: what follows a catalog command, which sets
+    // the guards itself for the catalog it leaves behind.
+    void showFirstStepAfterCatalogChange();
 
     // The caption of a step's panel ("1. Select Photos") and the help line shown while the mouse
     // is over its picture.

@@ -1,5 +1,7 @@
 #include "ui/AboutBox.h"
 
+#include "ui/ProductLinks.h"
+
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
@@ -15,7 +17,7 @@ static void registerResources()
 
 namespace pictaven {
 
-const char* const AboutBox::webAddress = "https://pictaven.example.org/";
+const char* const AboutBox::webAddress = ProductLinks::home;
 
 AboutBox::AboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
