@@ -91,6 +91,10 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     m_workspace.changes().unsubscribe(m_workspaceToken);
     m_fileCommands.changed().unsubscribe(m_fileCommandsToken);
+    // The pages may refer to the navigator, a member that would otherwise die before the
+    // window's child widgets.
+    stepPage(2)->removeEventFilter(this);
+    delete takeCentralWidget();
 }
 
 QAction* MainWindow::addChangingAction(QMenu* menu, const QString& caption, const std::function<void()>& command)
