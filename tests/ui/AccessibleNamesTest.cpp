@@ -1,0 +1,126 @@
+#include "session/Workspace.h"
+#include "ui/AboutBox.h"
+#include "ui/FtpWizardDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/NewCatalogDialog.h"
+#include "ui/ProxySettingsDialog.h"
+#include "ui/RemoteSettingsDialog.h"
+#include "ui/ReportWindow.h"
+
+#include "support/ScriptedDialogs.h"
+
+#include <QAccessible>
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace pictaven {
+
+using test::ScriptedDialogs;
+
+// What a screen reader or an automation tool is told a control is called; empty when nothing.
+static QString accessibleName(QWidget* widget)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name).trimmed() : QString();
+}
+
+// A scroll bar and the viewport of a list belong to the list, which carries the name.
+static bool partOfAnotherControl(const QWidget* widget)
+{
+    if (qobject_cast<const QScrollBar*>(widget))
+        return true;
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(widget->parentWidget());
+    return area && area->viewport() == widget;
+}
+
+// The controls shown in `window` that a person can reach and that no name tells apart, as
+// "class (object name)" for the failure message.
+static QStringList unnamedControls(QWidget& window)
+{
+    QStringList unnamed;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus || partOfAnotherControl(widget))
+            continue;
+        if (accessibleName(widget).isEmpty())
+            unnamed.append(QString("%1 (%2)").arg(widget->metaObject()->className(), widget->objectName()));
+    }
+    return unnamed;
+}
+
+class AccessibleNamesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void everyStepPageNamesItsControls();
+    void everyWindowNamesItsControls();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<Workspace> m_workspace;
+};
+
+void AccessibleNamesTest::init()
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_home->isValid());
+    m_workspace = std::make_unique<Workspace>(m_home->path().toStdString(), PICTAVEN_SOURCE_DATA_DIR, m_dialogs);
+}
+
+void AccessibleNamesTest::cleanup()
+{
+    m_workspace.reset();
+    m_home.reset();
+}
+
+void AccessibleNamesTest::everyStepPageNamesItsControls()
+{
+    MainWindow window(*m_workspace, m_dialogs);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.aboutBox()->isVisible());
+    window.aboutBox()->accept();
+    QTRY_VERIFY(!m_workspace->step1Folder().empty());
+
+    for (int step = StepNavigator::firstStep; step <= StepNavigator::lastStep; ++step) {
+        // Every step may be entered, so that each page is shown in turn; leaving step 3 with no
+        // photos would clear the guards again.
+        m_workspace->guards() = StepGuards{true, true, true, true, false};
+        QVERIFY(window.navigator().selectStep(step, StepClick::Panel));
+        QTRY_VERIFY(window.stepPage(step)->isVisible());
+        const QStringList unnamed = unnamedControls(window);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(QString("step %1: %2").arg(step).arg(unnamed.join(", "))));
+    }
+}
+
+void AccessibleNamesTest::everyWindowNamesItsControls()
+{
+    m_workspace->firstShow();
+    const std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> windows = [this] {
+        std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> list;
+        list.emplace_back("About", std::make_unique<AboutBox>());
+        list.emplace_back("New Catalog", std::make_unique<NewCatalogDialog>());
+        list.emplace_back("Report", std::make_unique<ReportWindow>());
+        list.emplace_back("Remote Settings", std::make_unique<RemoteSettingsDialog>(*m_workspace));
+        list.emplace_back("Proxy Settings", std::make_unique<ProxySettingsDialog>(*m_workspace));
+        list.emplace_back("FTP Wizard", std::make_unique<FtpWizardDialog>(*m_workspace));
+        return list;
+    }();
+    for (const auto& [title, window] : windows) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QStringList unnamed = unnamedControls(*window);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(QString("%1: %2").arg(title, unnamed.join(", "))));
+        window->hide();
+    }
+}
+
+} // namespace pictaven
+
+QTEST_MAIN(pictaven::AccessibleNamesTest)
+#include "AccessibleNamesTest.moc"
