@@ -94,7 +94,7 @@ void ensureProgramFolder(const std::string& programFolder)
 
 void createWorkFolders(const std::string& programFolder)
 {
-    for (const char* name : {"CDROM", "Projects", "temp"}) {
+    for (const char* name : {"CDROM", "Projects", "temp", "Photos", "catalog"}) {
         std::error_code ignored;
         fs::create_directory(fs::path(programFolder) / name, ignored);
     }

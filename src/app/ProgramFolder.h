@@ -22,8 +22,9 @@ std::string resolveDataFolder(const std::string& executableFolder, const std::st
 // std::runtime_error naming the folder and the system's reason when it cannot be used.
 void ensureProgramFolder(const std::string& programFolder);
 
-// Creates CDROM, Projects and temp below the program folder; failures are ignored, as a folder
-// that cannot be made only shows later where it is used.
+// Creates CDROM, Projects and temp below the program folder, and the first step 1 folder
+// (Photos) and the catalog choosers' folder (catalog), which a new user's program folder lacks
+// too; failures are ignored, as a folder that cannot be made only shows later where it is used.
 void createWorkFolders(const std::string& programFolder);
 
 } // namespace pictaven

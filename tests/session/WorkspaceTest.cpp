@@ -32,7 +32,7 @@ protected:
 TEST_F(WorkspaceTest, EmptyProgramFolderIsLaidOut)
 {
     const auto workspace = start();
-    for (const char* folder : {"CDROM", "Projects", "temp"})
+    for (const char* folder : {"CDROM", "Projects", "temp", "Photos", "catalog"})
         EXPECT_TRUE(fs::is_directory(m_home / folder)) << folder;
     EXPECT_TRUE(fs::is_regular_file(m_home / "settings.ini"));
     EXPECT_FALSE(fs::exists(m_home / "album.cfg")) << "start-up only reads album.cfg";
