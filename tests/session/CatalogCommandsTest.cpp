@@ -357,7 +357,8 @@ TEST_F(CatalogCommandsTest, FailedSaveKeepsTheOldFileAndTheChanges)
     for (const auto& entry : fs::directory_iterator(m_home.path()))
         left.push_back(entry.path().filename().string());
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"CDROM", "Photos", "Projects", "Trip.CAT", "catalog", "settings.ini", "temp"}));
+    EXPECT_EQ(left,
+        (std::vector<std::string>{"CDROM", "Photos", "Projects", "Trip.CAT", "catalog", "settings.ini", "temp"}));
 }
 
 TEST_F(CatalogCommandsTest, CloseOffersToSaveAndReturnsToTheBasicAlbum)
