@@ -78,7 +78,8 @@ TEST_F(PreferencesPresenterTest, LeavingABoxAppliesItsRule)
         {"CompressionRatio", "75", "75", "75", ""},
         {"TitleFontSize", "big", "14", "14", ""},
         {"TitleFontSize", "24", "24", "24", ""},
-        {"LabelFontSize", "", "", "8", ""},
+        // Every change of a font-size box checks the layout numbers as shown, the empty one too.
+        {"LabelFontSize", "", "", "8", "'' is not a valid integer value"},
         {"LabelFontSize", "11", "11", "11", ""},
         {"LabelFontSize", "tiny", "tiny", "33", "'tiny' is not a valid integer value"},
         {"PhotoBorderWidth", "123456789012345678901234", "12345678901234567890", "12345678901234567890", ""},
@@ -285,6 +286,7 @@ TEST_F(PreferencesPresenterTest, TheLinksPageAndTheSaveButtonFollowTheCatalogNam
 
 TEST_F(PreferencesPresenterTest, SaveWritesTheTemplateOnlyAfterYes)
 {
+    fs::create_directories(m_home / "ALBUMS");
     const fs::path file = m_home / "ALBUMS" / "DEFAULT.CFG";
     enter("ThumbWidth", "91");
     m_dialogs.yesNoAnswers = {false};
@@ -360,8 +362,9 @@ TEST_F(PreferencesPresenterTest, AFontThatIsNotInstalledIsNamedAndKept)
         fresh.opened({"Helvetica", "Verdana"});
         const auto warnings = m_dialogs.texts(Kind::Warning);
         EXPECT_EQ(!warnings.empty(), c.warned) << c.family;
-        if (c.warned)
+        if (c.warned) {
             EXPECT_NE(warnings[0].find("\"" + c.family + "\" is not installed"), std::string::npos);
+        }
         EXPECT_EQ(workspace().albumSettings().FontFamily, c.family);
     }
 }
