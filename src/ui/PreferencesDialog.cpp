@@ -240,8 +240,22 @@ PreferencesDialog::~PreferencesDialog()
     m_workspace.changes().unsubscribe(m_changesToken);
 }
 
+QString PreferencesDialog::withMnemonic(const QString& caption)
+{
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar key = caption[i].toLower();
+        if (key.isLetter() && !m_usedKeys.contains(key)) {
+            m_usedKeys.append(key);
+            return caption.left(i) + '&' + caption.mid(i);
+        }
+    }
+    return caption;
+}
+
 QFormLayout* PreferencesDialog::addPage(const QString& caption)
 {
+    // The keys of the buttons below the pages stay theirs on every page.
+    m_usedKeys = QStringLiteral("ors");
     auto* content = new QWidget;
     auto* form = new QFormLayout(content);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -264,7 +278,7 @@ QLineEdit* PreferencesDialog::addBox(QFormLayout* form, const QString& caption, 
     box->setObjectName(name);
     box->setAccessibleName(plain(caption));
     rowLayout->addWidget(box);
-    auto* label = new QLabel(caption);
+    auto* label = new QLabel(withMnemonic(caption));
     label->setBuddy(box);
     form->addRow(label, row);
     m_boxes.insert(name, box);
@@ -287,7 +301,7 @@ QPushButton* PreferencesDialog::addChooserButton(QLineEdit* box, const QString& 
 
 void PreferencesDialog::addCheck(QFormLayout* form, const QString& caption, const char* name)
 {
-    auto* check = new QCheckBox(caption);
+    auto* check = new QCheckBox(withMnemonic(caption));
     check->setObjectName(name);
     check->setAccessibleName(plain(caption));
     form->addRow(check);
@@ -305,8 +319,8 @@ void PreferencesDialog::addChoice(QFormLayout* form, const QString& caption, con
     rowLayout->setContentsMargins(0, 0, 0, 0);
     int id = 0;
     for (const std::string& choice : PreferencesPresenter::choices(name)) {
-        auto* radio = new QRadioButton(QString::fromStdString(choice));
-        radio->setAccessibleName(radio->text());
+        auto* radio = new QRadioButton(withMnemonic(QString::fromStdString(choice)));
+        radio->setAccessibleName(QString::fromStdString(choice));
         group->addButton(radio, id++);
         rowLayout->addWidget(radio);
     }
@@ -326,7 +340,7 @@ QComboBox* PreferencesDialog::addOffer(QFormLayout* form, const QString& caption
         for (const std::string& offer : PreferencesPresenter::choices(name))
             box->addItem(QString::fromStdString(offer));
     }
-    auto* label = new QLabel(caption);
+    auto* label = new QLabel(withMnemonic(caption));
     label->setBuddy(box);
     form->addRow(label, box);
     m_offers.insert(name, box);
@@ -350,7 +364,7 @@ void PreferencesDialog::addButtonSetChooser(QFormLayout* form)
         box->addItem(buttonSetIcon(folder, entry), QString::fromStdString(set));
         ++entry;
     }
-    auto* label = new QLabel("Navigation Buttons");
+    auto* label = new QLabel(withMnemonic("Navigation Buttons"));
     label->setBuddy(box);
     form->addRow(label, box);
     m_offers.insert("ButtonType", box);

@@ -40,6 +40,8 @@ protected:
     void done(int result) override;
 
 private:
+    // `caption` with a key of its own on the current page, when one of its letters is free.
+    QString withMnemonic(const QString& caption);
     QFormLayout* addPage(const QString& caption);
     QLineEdit* addBox(QFormLayout* form, const QString& caption, const char* field);
     void addCheck(QFormLayout* form, const QString& caption, const char* field);
@@ -62,6 +64,7 @@ private:
     QHash<QString, QWidget*> m_pageWidgets;
     QHash<QString, QWidget*> m_rows; // caption -> widget, for enabling choosers
     QHash<QObject*, QString> m_boxFields;
+    QString m_usedKeys; // lower-case letters that have a control on the current page
     int m_changesToken = 0;
     int m_presenterToken = 0;
 };

@@ -88,6 +88,8 @@ void PreferencesDialogTest::dependentControlsFollowTheirSwitches()
     auto* label = child<QCheckBox>("Label");
     auto* height = child<QLineEdit>("LabelHeight");
     QVERIFY(height->isEnabled());
+    QCOMPARE(label->accessibleName(), QStringLiteral("Display a label for the thumbnail"));
+    QVERIFY(label->text().contains('&'));
     label->click();
     QVERIFY(!height->isEnabled());
     QCOMPARE(height->text(), QStringLiteral("0"));
@@ -104,7 +106,7 @@ void PreferencesDialogTest::dependentControlsFollowTheirSwitches()
     QRadioButton* percentage = nullptr;
     const auto radios = m_dialog->findChildren<QRadioButton*>();
     for (QRadioButton* radio : radios) {
-        if (radio->text() == "Resize photos by a percentage")
+        if (radio->accessibleName() == "Resize photos by a percentage")
             percentage = radio;
     }
     QVERIFY(percentage);
