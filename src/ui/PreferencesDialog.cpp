@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -97,6 +98,10 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addCheck(form, "Drop Shadow", "Shadow");
     addCheck(form, "Thumbnail Background", "Backdrop");
     addCheck(form, "Buttonize", "Buttonize");
+    addColour(form, "Border Color", "ThumbBorderColor");
+    addColour(form, "Background Color", "ThumbBgColor");
+    addColour(form, "Label Background Color", "LabelBgColor");
+    addColour(form, "Label Font Color", "LabelTextColor");
 
     form = addPage("&Index Web Page");
     addChoice(form, "Album Title Alignment", "AlbumTitleAlignment");
@@ -110,6 +115,10 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addBox(form, "Right", "Right");
     addBox(form, "Bottom", "Bottom");
     addNote(form, "Note: these offsets do not need to be adjusted except when creating a new album template");
+    addColour(form, "Background Color", "WebBgColor");
+    addColour(form, "Album Title Color", "AlbumTitleColor");
+    addColour(form, "Custom Links Color", "LinkColor");
+    addColour(form, "Template Background Color", "BgColor");
 
     form = addPage("&Photo Web Page");
     addCheck(form, "Display Photo Title", "DisplayWebTitle");
@@ -130,6 +139,10 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addCheck(form, "Create soft edge around photo - Photo blends into background", "SoftEdge");
     addNote(form, "This feature will override the tiled wallpaper and photo border option (if used)");
     addBox(form, "Custom Prefix for Listbox (ex.Photo)", "PrefixName")->setMaxLength(20);
+    addColour(form, "Background Color", "WebPhotoBgColor");
+    addColour(form, "Photo Title Color", "WebPhotoTextColor");
+    addColour(form, "Photo Border Color", "WebPhotoBorderColor");
+    addColour(form, "Long Photo Description", "WebPhotoDescColor");
 
     form = addPage("&Navigation Buttons");
     addCheck(form, "Display Pull Down List Box", "DisplayListbox");
@@ -371,6 +384,23 @@ void PreferencesDialog::addButtonSetChooser(QFormLayout* form)
     connect(box, &QComboBox::activated, this, [this](int index) { m_presenter.choose("ButtonType", index); });
 }
 
+void PreferencesDialog::addColour(QFormLayout* form, const QString& caption, const char* name)
+{
+    auto* button = new QPushButton(withMnemonic(caption) + "...");
+    button->setObjectName(name);
+    button->setAccessibleName(plain(caption));
+    form->addRow(button);
+    m_colours.insert(name, button);
+    connect(button, &QPushButton::clicked, this, [this, name, caption] {
+        // Settings hold colours as blue * 65536 + green * 256 + red.
+        const std::int32_t held = m_presenter.value(name);
+        const QColor chosen = QColorDialog::getColor(
+            QColor(held & 0xFF, (held >> 8) & 0xFF, (held >> 16) & 0xFF), this, plain(caption));
+        if (chosen.isValid())
+            m_presenter.setColour(name, chosen.red() + chosen.green() * 256 + chosen.blue() * 65536);
+    });
+}
+
 void PreferencesDialog::addNote(QFormLayout* form, const QString& text)
 {
     auto* note = new QLabel(text);
@@ -443,6 +473,12 @@ void PreferencesDialog::redraw()
         else if (box->currentText() != QString::fromStdString(m_presenter.text(field(offer.key()))))
             box->setCurrentText(QString::fromStdString(m_presenter.text(field(offer.key()))));
         box->setProperty("redrawing", false);
+    }
+    for (auto colour = m_colours.cbegin(); colour != m_colours.cend(); ++colour) {
+        const std::int32_t held = m_presenter.value(field(colour.key()));
+        QPixmap swatch(16, 16);
+        swatch.fill(QColor(held & 0xFF, (held >> 8) & 0xFF, (held >> 16) & 0xFF));
+        colour.value()->setIcon(QIcon(swatch));
     }
     QFont sample = m_sample->font();
     sample.setFamily(QString::fromStdString(m_presenter.text("FontFamily")));

@@ -48,6 +48,8 @@ private:
     void addChoice(QFormLayout* form, const QString& caption, const char* field);
     QComboBox* addOffer(QFormLayout* form, const QString& caption, const char* field);
     QPushButton* addChooserButton(QLineEdit* box, const QString& caption);
+    // A button that opens the colour chooser on a colour setting and shows the colour held.
+    void addColour(QFormLayout* form, const QString& caption, const char* field);
     void addNote(QFormLayout* form, const QString& text);
     void addButtonSetChooser(QFormLayout* form);
     void redraw();
@@ -61,6 +63,7 @@ private:
     QHash<QString, QAbstractButton*> m_checks;
     QHash<QString, QButtonGroup*> m_choices;
     QHash<QString, QComboBox*> m_offers;
+    QHash<QString, QPushButton*> m_colours;
     QHash<QString, QWidget*> m_pageWidgets;
     QHash<QString, QWidget*> m_rows; // caption -> widget, for enabling choosers
     QHash<QObject*, QString> m_boxFields;
