@@ -3,7 +3,10 @@
 
 #include "PageHarness.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QTimer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +29,7 @@ private slots:
     void theLinksPageShowsOnlyWithACatalog();
     void okAndEscapeBothKeepTheChanges();
     void aFontThatIsNotInstalledIsNamed();
+    void aColourChosenIsStoredRedInTheLowByte();
 
 private:
     template <typename T> T* child(const char* name) const { return test::control<T>(*m_dialog, name); }
@@ -171,6 +175,18 @@ void PreferencesDialogTest::aFontThatIsNotInstalledIsNamed()
     QCOMPARE(warnings.size(), std::size_t(1));
     QVERIFY(warnings[0].find("\"NoSuchFaceAnywhere\" is not installed") != std::string::npos);
     QCOMPARE(child<QComboBox>("FontFamily")->currentText(), QStringLiteral("NoSuchFaceAnywhere"));
+}
+
+void PreferencesDialogTest::aColourChosenIsStoredRedInTheLowByte()
+{
+    QTimer::singleShot(0, this, [] {
+        auto* chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        chooser->setCurrentColor(QColor(1, 2, 3));
+        chooser->accept();
+    });
+    QTest::mouseClick(child<QPushButton>("WebBgColor"), Qt::LeftButton);
+    QCOMPARE(m_harness->workspace->albumSettings().WebBgColor, 1 + 2 * 256 + 3 * 65536);
 }
 
 } // namespace pictaven
