@@ -50,7 +50,7 @@ QPixmap buttonSetPicture(const QString& folder, const QString& name)
 // centred in a silver frame.
 QIcon buttonSetIcon(const QString& programFolder, int entry)
 {
-    QPixmap row(120, 40);
+    QPixmap row(150, 40);
     row.fill(Qt::white);
     QPainter painter(&row);
     painter.setPen(QColor(192, 192, 192));
@@ -370,7 +370,7 @@ void PreferencesDialog::addButtonSetChooser(QFormLayout* form)
     auto* box = new QComboBox;
     box->setObjectName("ButtonType");
     box->setAccessibleName("Navigation Buttons");
-    box->setIconSize(QSize(120, 40));
+    box->setIconSize(QSize(150, 40));
     const QString folder = QString::fromStdString(m_workspace.programFolder());
     int entry = 0;
     for (const std::string& set : PreferencesPresenter::choices("ButtonType")) {
