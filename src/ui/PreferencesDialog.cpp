@@ -433,11 +433,13 @@ void PreferencesDialog::showEvent(QShowEvent* event)
     std::vector<std::string> installed;
     for (const QString& family : QFontDatabase::families())
         installed.push_back(family.toStdString());
-    // A family that the system substitutes exactly (an alias) counts as installed.
+    // A family that the system maps onto a face of its own (Helvetica onto a metric twin)
+    // counts as installed; one that only gets the general fallback face does not.
+    const QString fallback = QFontInfo(QFont(QStringLiteral("NoSuchFamily"))).family();
     const QString wanted = QString::fromStdString(m_workspace.albumSettings().FontFamily);
     for (const QString& name : wanted.split(',')) {
-        QFont font(name.trimmed());
-        if (QFontInfo(font).exactMatch())
+        const QFontInfo face{QFont(name.trimmed())};
+        if (face.exactMatch() || face.family() != fallback)
             installed.push_back(name.trimmed().toStdString());
     }
     m_presenter.opened(installed);
