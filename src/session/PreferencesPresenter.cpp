@@ -17,21 +17,39 @@
 #include <stdexcept>
 #include <type_traits>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
 // The settings whose boxes hold text over an integer setting.
 constexpr std::array<std::string_view, 10> kIntegerBoxes = {
-    "ThumbWidth",   "ThumbHeight",  "SpacingCols",   "SpacingRows",   "ThumbnailsPerRow",
-    "RowsPerPage",  "LabelHeight",  "LabelFontSize", "TitleFontSize", "CompressionRatio",
+    "ThumbWidth",
+    "ThumbHeight",
+    "SpacingCols",
+    "SpacingRows",
+    "ThumbnailsPerRow",
+    "RowsPerPage",
+    "LabelHeight",
+    "LabelFontSize",
+    "TitleFontSize",
+    "CompressionRatio",
 };
 
 // Changes of these change how the photos are rendered.
 constexpr std::array<std::string_view, 11> kRenderingSettings = {
-    "ResizeImageType", "NewPhotoWidth",  "NewPhotoHeight",       "ResizePercentage",
-    "CompressJPEG",    "CompressionRatio", "Resample",           "SoftEdge",
-    "PhotoBorder",     "WatermarkType",  "WatermarkOrientation",
+    "ResizeImageType",
+    "NewPhotoWidth",
+    "NewPhotoHeight",
+    "ResizePercentage",
+    "CompressJPEG",
+    "CompressionRatio",
+    "Resample",
+    "SoftEdge",
+    "PhotoBorder",
+    "WatermarkType",
+    "WatermarkOrientation",
 };
 
 template <std::size_t N> bool among(const std::array<std::string_view, N>& names, std::string_view name)
@@ -79,7 +97,7 @@ bool someFontInstalled(const std::string& families, const std::vector<std::strin
         const std::size_t comma = std::min(families.find(',', start), families.size());
         const std::string name = lowerCase(trimmed(families.substr(start, comma - start)));
         const bool found = std::any_of(installed.begin(), installed.end(),
-                                       [&](const std::string& family) { return lowerCase(family) == name; });
+            [&](const std::string& family) { return lowerCase(family) == name; });
         if (!name.empty() && found)
             return true;
         start = comma + 1;
@@ -102,24 +120,25 @@ bool outside(const std::string& text, std::int32_t lowest, std::int32_t highest)
     return !number || *number < lowest || *number > highest;
 }
 
-const std::vector<std::string> kPlaces = {
-    "Top of each HTML page", "Bottom of each HTML page", "Both top and bottom of each HTML page"};
+const std::vector<std::string> kPlaces
+    = { "Top of each HTML page", "Bottom of each HTML page", "Both top and bottom of each HTML page" };
 
 const std::map<std::string, std::vector<std::string>, std::less<>> kChoices = {
-    {"AlbumTitleAlignment", {"Center", "Left", "Right"}},
-    {"FrameAlignment", {"Vertical Frames", "Horizontal Frames"}},
-    {"WebTitleAlignment", {"Top of HTML page", "Bottom of HTML page"}},
-    {"ListboxAlignment", kPlaces},
-    {"NavigationButtonsAlignment", kPlaces},
-    {"ButtonType",
-     {"Text Buttons", "Button Set 1", "Button Set 2", "Button Set 3", "Button Set 4", "Button Set 5",
-      "Button Set 6", "Small VCR Controls", "Round 1", "Round 2", "VCR Controls"}},
-    {"HomeButtonFrame", {"_blank", "_self", "_parent", "_top"}},
-    {"StyleSheetType", {"Embed <STYLE> Tag", "Style Sheet from disk", "Style Sheet (URL)"}},
-    {"ResizeImageType",
-     {"Do not resize any photos", "Resize photos by selecting pixel width/height", "Resize photos by a percentage"}},
-    {"WatermarkType", {"No watermark", "Add text", "Add graphic (JPG, BMP, GIF, etc)"}},
-    {"WatermarkOrientation", {"Top Left", "Bottom Left", "Top Right", "Bottom Right"}},
+    { "AlbumTitleAlignment", { "Center", "Left", "Right" } },
+    { "FrameAlignment", { "Vertical Frames", "Horizontal Frames" } },
+    { "WebTitleAlignment", { "Top of HTML page", "Bottom of HTML page" } },
+    { "ListboxAlignment", kPlaces },
+    { "NavigationButtonsAlignment", kPlaces },
+    { "ButtonType",
+        { "Text Buttons", "Button Set 1", "Button Set 2", "Button Set 3", "Button Set 4", "Button Set 5",
+            "Button Set 6", "Small VCR Controls", "Round 1", "Round 2", "VCR Controls" } },
+    { "HomeButtonFrame", { "_blank", "_self", "_parent", "_top" } },
+    { "StyleSheetType", { "Embed <STYLE> Tag", "Style Sheet from disk", "Style Sheet (URL)" } },
+    { "ResizeImageType",
+        { "Do not resize any photos", "Resize photos by selecting pixel width/height",
+            "Resize photos by a percentage" } },
+    { "WatermarkType", { "No watermark", "Add text", "Add graphic (JPG, BMP, GIF, etc)" } },
+    { "WatermarkOrientation", { "Top Left", "Bottom Left", "Top Right", "Bottom Right" } },
 };
 
 } // namespace
@@ -135,8 +154,15 @@ const std::vector<std::string>& PreferencesPresenter::choices(std::string_view f
 const std::vector<std::string>& PreferencesPresenter::fontSizeFields()
 {
     static const std::vector<std::string> fields = {
-        "LabelFontSize",         "TitleFontSize",   "PhotoTitleFontSize", "NavButtonsFontSize", "PhotoLongDescFontSize",
-        "ListBoxFontSize",       "PageNumberFontSize", "CustomLinkFontSize", "WatermarkFontSize",
+        "LabelFontSize",
+        "TitleFontSize",
+        "PhotoTitleFontSize",
+        "NavButtonsFontSize",
+        "PhotoLongDescFontSize",
+        "ListBoxFontSize",
+        "PageNumberFontSize",
+        "CustomLinkFontSize",
+        "WatermarkFontSize",
     };
     return fields;
 }
@@ -201,7 +227,8 @@ void PreferencesPresenter::showSettings()
 {
     m_integerBoxes.clear();
     for (const std::string_view field : kIntegerBoxes)
-        m_integerBoxes.emplace(field, std::to_string(setting<std::int32_t>(m_workspace.albumSettings(), field)));
+        m_integerBoxes.emplace(
+            field, std::to_string(setting<std::int32_t>(m_workspace.albumSettings(), field)));
 }
 
 void PreferencesPresenter::opened(const std::vector<std::string>& installedFonts)
@@ -229,7 +256,8 @@ void PreferencesPresenter::warnAboutShownValues()
             problems += "\r\nThe font size " + field + " \"" + size + "\" is not a whole number above 0.";
     }
     if (!problems.empty())
-        m_workspace.dialogs().showWarning("These settings are kept as they are, but should be checked:" + problems);
+        m_workspace.dialogs().showWarning(
+            "These settings are kept as they are, but should be checked:" + problems);
 }
 
 void PreferencesPresenter::closed()
@@ -351,7 +379,7 @@ void PreferencesPresenter::recomputeSettingsValid()
 {
     bool usable = true;
     for (const char* field :
-         {"SpacingRows", "SpacingCols", "LabelFontSize", "ThumbnailsPerRow", "ThumbWidth", "ThumbHeight"}) {
+        { "SpacingRows", "SpacingCols", "LabelFontSize", "ThumbnailsPerRow", "ThumbWidth", "ThumbHeight" }) {
         std::int32_t number = 0;
         if (!boxInteger(field, number))
             return; // the guard keeps its value
@@ -410,7 +438,8 @@ void PreferencesPresenter::setColour(std::string_view field, std::int32_t colour
 void PreferencesPresenter::stepBorderWidth(std::int32_t step)
 {
     const auto number = parseInteger(text("PhotoBorderWidth"));
-    const std::int32_t width = number ? std::clamp(*number, lowestBorderWidth, highestBorderWidth) : lowestBorderWidth;
+    const std::int32_t width
+        = number ? std::clamp(*number, lowestBorderWidth, highestBorderWidth) : lowestBorderWidth;
     edit("PhotoBorderWidth", std::to_string(std::clamp(width + step, lowestBorderWidth, highestBorderWidth)));
 }
 
@@ -428,8 +457,8 @@ void PreferencesPresenter::chooseStyleSheet()
     const std::string folder = settings.StyleSheet.empty()
         ? m_workspace.programFolder()
         : settings.StyleSheet.substr(0, settings.StyleSheet.find_last_of('/') + 1);
-    if (const auto path = m_workspace.dialogs().chooseOpenFile("Style Sheet (*.CSS) from disk", folder,
-                                                               "Style Sheet (.CSS) (*.CSS *.css)"))
+    if (const auto path = m_workspace.dialogs().chooseOpenFile(
+            "Style Sheet (*.CSS) from disk", folder, "Style Sheet (.CSS) (*.CSS *.css)"))
         edit("StyleSheet", *path);
 }
 
@@ -437,9 +466,9 @@ void PreferencesPresenter::chooseWatermarkImage()
 {
     if (!editable())
         return;
-    if (const auto path = m_workspace.dialogs().chooseOpenFile(
-            "Watermark image", m_workspace.programFolder(),
-            "Pictures (*.jpg *.jpeg *.bmp *.gif *.png *.tif *.tiff *.pcx *.tga *.psd *.psp *.pbm *.pgm *.ppm)"))
+    if (const auto path = m_workspace.dialogs().chooseOpenFile("Watermark image", m_workspace.programFolder(),
+            "Pictures (*.jpg *.jpeg *.bmp *.gif *.png *.tif *.tiff *.pcx *.tga *.psd *.psp *.pbm *.pgm "
+            "*.ppm)"))
         edit("WatermarkImage", *path);
 }
 

@@ -8,27 +8,28 @@
 #include <string_view>
 #include <vector>
 
-namespace pictaven {
+namespace pictaven
+{
 
 class Workspace;
 
 // Which controls of the preferences dialog may be used, and the texts that depend on the
 // catalog.
 struct PreferencesView {
-    bool enabled = true;              // false while a job reads the settings
+    bool enabled = true; // false while a job reads the settings
     bool indexPageLinksShown = false; // the "&Index Page Links" page, only while a catalog is named
-    std::string saveCaption;          // "&Save To Album Template" or "&Save Catalog"
-    bool thumbSizeEnabled = true;     // Thumb Width and Thumb Height: the basic album only
-    bool offsetsEnabled = false;      // the four border offsets: picture templates only
+    std::string saveCaption; // "&Save To Album Template" or "&Save Catalog"
+    bool thumbSizeEnabled = true; // Thumb Width and Thumb Height: the basic album only
+    bool offsetsEnabled = false; // the four border offsets: picture templates only
     bool labelHeightEnabled = true;
-    bool photoSizeEnabled = false;    // Max Photo Width and Height
+    bool photoSizeEnabled = false; // Max Photo Width and Height
     bool percentageEnabled = false;
     bool resampleEnabled = false;
     bool compressionEnabled = false;
     bool watermarkTextEnabled = false;
     bool watermarkImageEnabled = false; // the image box and its chooser
     bool styleSheetFileEnabled = false; // the disk box and its chooser
-    bool buttonTextsEnabled = true;     // Index, Previous, Next and Home button texts
+    bool buttonTextsEnabled = true; // Index, Previous, Next and Home button texts
 };
 
 // The preferences dialog over the workspace's album settings. Every box, switch and choice is
@@ -39,7 +40,8 @@ struct PreferencesView {
 //
 // Lives as long as the window, as the dialog's controls do: the Resample switch keeps the
 // enabled state that the last resize choice gave it.
-class PreferencesPresenter {
+class PreferencesPresenter
+{
 public:
     static constexpr const char* templateSaveCaption = "&Save To Album Template";
     static constexpr const char* catalogSaveCaption = "&Save Catalog";

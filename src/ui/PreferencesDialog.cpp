@@ -25,9 +25,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
 QString plain(QString caption)
 {
@@ -42,7 +44,7 @@ std::string field(const QString& name)
 // The picture of a button set, looked up without regard to the case of its name.
 QPixmap buttonSetPicture(const QString& folder, const QString& name)
 {
-    const QStringList found = QDir(folder).entryList({name}, QDir::Files);
+    const QStringList found = QDir(folder).entryList({ name }, QDir::Files);
     return found.isEmpty() ? QPixmap() : QPixmap(QDir(folder).filePath(found.front()));
 }
 
@@ -66,7 +68,8 @@ QIcon buttonSetIcon(const QString& programFolder, int entry)
         const QPixmap picture = buttonSetPicture(programFolder + "NAVBUTS", name);
         if (!picture.isNull()) {
             const QPixmap fitted = picture.scaled(row.size() - QSize(4, 4), Qt::KeepAspectRatio);
-            painter.drawPixmap((row.width() - fitted.width()) / 2, (row.height() - fitted.height()) / 2, fitted);
+            painter.drawPixmap(
+                (row.width() - fitted.width()) / 2, (row.height() - fitted.height()) / 2, fitted);
         }
     }
     return QIcon(row);
@@ -127,7 +130,7 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addCheck(form, "Put Border around Photo", "PhotoBorder");
     QLineEdit* width = addBox(form, "Border Width", "PhotoBorderWidth");
     width->setMaxLength(20);
-    for (const int step : {1, -1}) {
+    for (const int step : { 1, -1 }) {
         auto* arrow = new QToolButton(this);
         arrow->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
         arrow->setToolTip(step > 0 ? "Wider border" : "Narrower border");
@@ -194,15 +197,15 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addChoice(form, "Watermark", "WatermarkType");
     addChoice(form, "Orientation", "WatermarkOrientation");
     addBox(form, "Watermark text description", "WatermarkText");
-    QPushButton* mark
-        = addChooserButton(addBox(form, "Watermark image (white regions will appear transparent) ", "WatermarkImage"), "...");
+    QPushButton* mark = addChooserButton(
+        addBox(form, "Watermark image (white regions will appear transparent) ", "WatermarkImage"), "...");
     mark->setObjectName("chooseWatermarkImage");
     connect(mark, &QPushButton::clicked, this, [this] { m_presenter.chooseWatermarkImage(); });
 
     form = addPage("&Fonts");
-    const char* const sizeCaptions[] = {"Thumbnail Label", "Album Title",  "Photo Title", "Navigation Buttons",
-                                        "Photo Long Description", "List Box", "Page Number", "Custom Link",
-                                        "Watermark Text"};
+    const char* const sizeCaptions[]
+        = { "Thumbnail Label", "Album Title", "Photo Title", "Navigation Buttons", "Photo Long Description",
+              "List Box", "Page Number", "Custom Link", "Watermark Text" };
     const auto& sizeFields = PreferencesPresenter::fontSizeFields();
     for (std::size_t i = 0; i < sizeFields.size(); ++i)
         addBox(form, sizeCaptions[i], sizeFields[i].c_str());
@@ -219,7 +222,7 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addCheck(form, "Fade-In Effect  for Photos", "FadeIn");
     addNote(form, "This effect can only be used with Microsoft Internet Explorer");
     addCheck(form, "Protect images by disabling the right-click button in the browsers using JavaScript.",
-             "ProtectImages");
+        "ProtectImages");
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
@@ -228,7 +231,7 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     m_save->setObjectName("save");
     QPushButton* restore = buttons->addButton("&Restore Defaults", QDialogButtonBox::ResetRole);
     restore->setObjectName("restore");
-    for (QPushButton* button : {ok, m_save, restore})
+    for (QPushButton* button : { ok, m_save, restore })
         button->setAutoDefault(false);
     ok->setDefault(true);
     ok->setAccessibleName("OK");
@@ -298,7 +301,7 @@ QLineEdit* PreferencesDialog::addBox(QFormLayout* form, const QString& caption, 
     m_boxFields.insert(box, name);
     box->installEventFilter(this);
     connect(box, &QLineEdit::textEdited, this,
-            [this, name](const QString& text) { m_presenter.edit(name, text.toStdString()); });
+        [this, name](const QString& text) { m_presenter.edit(name, text.toStdString()); });
     return box;
 }
 
@@ -339,7 +342,8 @@ void PreferencesDialog::addChoice(QFormLayout* form, const QString& caption, con
     }
     form->addRow(new QLabel(caption), row);
     m_choices.insert(name, group);
-    connect(group, &QButtonGroup::idClicked, this, [this, name](int entry) { m_presenter.choose(name, entry); });
+    connect(
+        group, &QButtonGroup::idClicked, this, [this, name](int entry) { m_presenter.choose(name, entry); });
 }
 
 QComboBox* PreferencesDialog::addOffer(QFormLayout* form, const QString& caption, const char* name)
@@ -438,7 +442,7 @@ void PreferencesDialog::showEvent(QShowEvent* event)
     const QString fallback = QFontInfo(QFont(QStringLiteral("NoSuchFamily"))).family();
     const QString wanted = QString::fromStdString(m_workspace.albumSettings().FontFamily);
     for (const QString& name : wanted.split(',')) {
-        const QFontInfo face{QFont(name.trimmed())};
+        const QFontInfo face { QFont(name.trimmed()) };
         if (face.exactMatch() || face.family() != fallback)
             installed.push_back(name.trimmed().toStdString());
     }
@@ -494,9 +498,9 @@ void PreferencesDialog::redraw()
         if (QAbstractButton* check = m_checks.value(name))
             check->setEnabled(on);
     };
-    for (const char* name : {"ThumbWidth", "ThumbHeight"})
+    for (const char* name : { "ThumbWidth", "ThumbHeight" })
         enable(name, view.thumbSizeEnabled);
-    for (const char* name : {"Left", "Top", "Right", "Bottom"})
+    for (const char* name : { "Left", "Top", "Right", "Bottom" })
         enable(name, view.offsetsEnabled);
     enable("LabelHeight", view.labelHeightEnabled);
     enable("NewPhotoWidth", view.photoSizeEnabled);
@@ -507,7 +511,7 @@ void PreferencesDialog::redraw()
     enable("WatermarkText", view.watermarkTextEnabled);
     enable("WatermarkImage", view.watermarkImageEnabled);
     enable("StyleSheet", view.styleSheetFileEnabled);
-    for (const char* name : {"PrefixIndex", "PrefixPrev", "PrefixNext", "PrefixHome"})
+    for (const char* name : { "PrefixIndex", "PrefixPrev", "PrefixNext", "PrefixHome" })
         enable(name, view.buttonTextsEnabled);
     m_pages->setTabVisible(m_pages->indexOf(page("&Index Page Links")), view.indexPageLinksShown);
     m_pages->setEnabled(view.enabled);

@@ -14,7 +14,8 @@ class QPushButton;
 class QTabWidget;
 class QWidget;
 
-namespace pictaven {
+namespace pictaven
+{
 
 class PreferencesPresenter;
 class Workspace;
@@ -22,7 +23,8 @@ class Workspace;
 // The preferences dialog: eleven pages of boxes, switches and choices over the album settings.
 // Every control is named after the setting it edits; a change takes effect at once, so the
 // dialog has no Cancel, and closing it any way is the same as OK.
-class PreferencesDialog : public QDialog {
+class PreferencesDialog : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -1,28 +1,30 @@
 #include "session/PreferencesPresenter.h"
 
-#include "settings/AlbumSettingsField.h"
-
 #include "WorkspaceFixture.h"
+#include "settings/AlbumSettingsField.h"
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 using test::ScriptedDialogs;
 using test::writeFile;
 namespace fs = std::filesystem;
 using Kind = ScriptedDialogs::Kind;
 
-class PreferencesPresenterTest : public test::WorkspaceFixture {
+class PreferencesPresenterTest : public test::WorkspaceFixture
+{
 protected:
     PreferencesPresenter& presenter()
     {
         if (!m_presenter) {
             m_presenter = std::make_unique<PreferencesPresenter>(workspace());
-            m_presenter->opened({"Helvetica"});
+            m_presenter->opened({ "Helvetica" });
         }
         return *m_presenter;
     }
@@ -48,41 +50,42 @@ TEST_F(PreferencesPresenterTest, LeavingABoxAppliesItsRule)
     struct Case {
         std::string field;
         std::string typed;
-        std::string shown;   // what the box shows afterwards
+        std::string shown; // what the box shows afterwards
         std::string setting; // the setting as a file holds it afterwards
-        std::string error;   // the error shown, if any
+        std::string error; // the error shown, if any
     };
     const Case cases[] = {
-        {"ThumbnailsPerRow", "0", "2", "2", ""},
-        {"ThumbnailsPerRow", "101", "2", "2", ""},
-        {"ThumbnailsPerRow", "abc", "2", "2", ""},
-        {"ThumbnailsPerRow", "100", "100", "100", ""},
-        {"RowsPerPage", "-3", "2", "2", ""},
-        {"ThumbWidth", "", "80", "80", ""},
-        {"ThumbWidth", "120", "120", "120", ""},
-        {"ThumbWidth", "abc", "abc", "33", "'abc' is not a valid integer value"},
-        {"ThumbHeight", "", "80", "80", ""},
-        {"SpacingCols", "", "15", "15", ""},
-        {"SpacingRows", "7x", "7x", "33", "'7x' is not a valid integer value"},
-        {"LabelHeight", "", "15", "15", ""},
-        {"PrefixIndex", "", "Index", "Index", ""},
-        {"PrefixPrev", "", "Prev", "Prev", ""},
-        {"PrefixNext", "", "Next", "Next", ""},
-        {"PrefixHome", "", "Home", "Home", ""},
-        {"PrefixHome", "Start", "Start", "Start", ""},
-        {"NewPhotoWidth", "wide", "600", "600", ""},
-        {"NewPhotoHeight", "x", "400", "400", ""},
-        {"ResizePercentage", "50%", "100", "100", ""},
-        {"ResizePercentage", "50", "50", "50", ""},
-        {"CompressionRatio", "abc", "90", "90", ""},
-        {"CompressionRatio", "75", "75", "75", ""},
-        {"TitleFontSize", "big", "14", "14", ""},
-        {"TitleFontSize", "24", "24", "24", ""},
+        { "ThumbnailsPerRow", "0", "2", "2", "" },
+        { "ThumbnailsPerRow", "101", "2", "2", "" },
+        { "ThumbnailsPerRow", "abc", "2", "2", "" },
+        { "ThumbnailsPerRow", "100", "100", "100", "" },
+        { "RowsPerPage", "-3", "2", "2", "" },
+        { "ThumbWidth", "", "80", "80", "" },
+        { "ThumbWidth", "120", "120", "120", "" },
+        { "ThumbWidth", "abc", "abc", "33", "'abc' is not a valid integer value" },
+        { "ThumbHeight", "", "80", "80", "" },
+        { "SpacingCols", "", "15", "15", "" },
+        { "SpacingRows", "7x", "7x", "33", "'7x' is not a valid integer value" },
+        { "LabelHeight", "", "15", "15", "" },
+        { "PrefixIndex", "", "Index", "Index", "" },
+        { "PrefixPrev", "", "Prev", "Prev", "" },
+        { "PrefixNext", "", "Next", "Next", "" },
+        { "PrefixHome", "", "Home", "Home", "" },
+        { "PrefixHome", "Start", "Start", "Start", "" },
+        { "NewPhotoWidth", "wide", "600", "600", "" },
+        { "NewPhotoHeight", "x", "400", "400", "" },
+        { "ResizePercentage", "50%", "100", "100", "" },
+        { "ResizePercentage", "50", "50", "50", "" },
+        { "CompressionRatio", "abc", "90", "90", "" },
+        { "CompressionRatio", "75", "75", "75", "" },
+        { "TitleFontSize", "big", "14", "14", "" },
+        { "TitleFontSize", "24", "24", "24", "" },
         // Every change of a font-size box checks the layout numbers as shown, the empty one too.
-        {"LabelFontSize", "", "", "8", "'' is not a valid integer value"},
-        {"LabelFontSize", "11", "11", "11", ""},
-        {"LabelFontSize", "tiny", "tiny", "33", "'tiny' is not a valid integer value"},
-        {"PhotoBorderWidth", "123456789012345678901234", "12345678901234567890", "12345678901234567890", ""},
+        { "LabelFontSize", "", "", "8", "'' is not a valid integer value" },
+        { "LabelFontSize", "11", "11", "11", "" },
+        { "LabelFontSize", "tiny", "tiny", "33", "'tiny' is not a valid integer value" },
+        { "PhotoBorderWidth", "123456789012345678901234", "12345678901234567890", "12345678901234567890",
+            "" },
     };
     for (const Case& c : cases) {
         AlbumSettings& settings = workspace().albumSettings();
@@ -92,7 +95,8 @@ TEST_F(PreferencesPresenterTest, LeavingABoxAppliesItsRule)
         m_dialogs.shown.clear();
         enter(c.field, c.typed);
         EXPECT_EQ(presenter().text(c.field), c.shown) << c.field << " " << c.typed;
-        EXPECT_EQ(AlbumSettingsField::byName(c.field).valueText(settings), c.setting) << c.field << " " << c.typed;
+        EXPECT_EQ(AlbumSettingsField::byName(c.field).valueText(settings), c.setting)
+            << c.field << " " << c.typed;
         const auto errors = m_dialogs.texts(Kind::Error);
         EXPECT_EQ(errors.empty() ? std::string() : errors.front(), c.error) << c.field << " " << c.typed;
     }
@@ -131,7 +135,7 @@ TEST_F(PreferencesPresenterTest, ResizeChoiceEnablesItsBoxes)
         std::int32_t choice;
         bool size, percentage;
     };
-    for (const Case c : {Case{1, true, false}, Case{2, false, true}, Case{0, false, false}}) {
+    for (const Case c : { Case { 1, true, false }, Case { 2, false, true }, Case { 0, false, false } }) {
         presenter().choose("ResizeImageType", c.choice);
         const PreferencesView view = presenter().view();
         EXPECT_EQ(view.photoSizeEnabled, c.size) << c.choice;
@@ -155,14 +159,17 @@ TEST_F(PreferencesPresenterTest, ChoicesAndSwitchesEnableTheirControls)
         std::vector<Flag> disabled;
     };
     const Case cases[] = {
-        {"WatermarkType", 0, {}, {&PreferencesView::watermarkTextEnabled, &PreferencesView::watermarkImageEnabled}},
-        {"WatermarkType", 1, {&PreferencesView::watermarkTextEnabled}, {&PreferencesView::watermarkImageEnabled}},
-        {"WatermarkType", 2, {&PreferencesView::watermarkImageEnabled}, {&PreferencesView::watermarkTextEnabled}},
-        {"StyleSheetType", 0, {}, {&PreferencesView::styleSheetFileEnabled}},
-        {"StyleSheetType", 1, {&PreferencesView::styleSheetFileEnabled}, {}},
-        {"StyleSheetType", 2, {&PreferencesView::styleSheetFileEnabled}, {}},
-        {"ButtonType", 8, {}, {&PreferencesView::buttonTextsEnabled}},
-        {"ButtonType", 0, {&PreferencesView::buttonTextsEnabled}, {}},
+        { "WatermarkType", 0, {},
+            { &PreferencesView::watermarkTextEnabled, &PreferencesView::watermarkImageEnabled } },
+        { "WatermarkType", 1, { &PreferencesView::watermarkTextEnabled },
+            { &PreferencesView::watermarkImageEnabled } },
+        { "WatermarkType", 2, { &PreferencesView::watermarkImageEnabled },
+            { &PreferencesView::watermarkTextEnabled } },
+        { "StyleSheetType", 0, {}, { &PreferencesView::styleSheetFileEnabled } },
+        { "StyleSheetType", 1, { &PreferencesView::styleSheetFileEnabled }, {} },
+        { "StyleSheetType", 2, { &PreferencesView::styleSheetFileEnabled }, {} },
+        { "ButtonType", 8, {}, { &PreferencesView::buttonTextsEnabled } },
+        { "ButtonType", 0, { &PreferencesView::buttonTextsEnabled }, {} },
     };
     for (const Case& c : cases) {
         presenter().choose(c.field, c.choice);
@@ -213,30 +220,31 @@ TEST_F(PreferencesPresenterTest, RenderingChangesAskForPhotosToBeRenderedAgain)
         bool rerender;
     };
     const Case cases[] = {
-        {"resize choice", [](PreferencesPresenter& p) { p.choose("ResizeImageType", 1); }, true},
-        {"width", [](PreferencesPresenter& p) { p.edit("NewPhotoWidth", "800"); }, true},
-        {"height", [](PreferencesPresenter& p) { p.edit("NewPhotoHeight", "500"); }, true},
-        {"percentage", [](PreferencesPresenter& p) { p.edit("ResizePercentage", "50"); }, true},
-        {"JPEG switch", [](PreferencesPresenter& p) { p.setSwitch("CompressJPEG", true); }, true},
-        {"compression", [](PreferencesPresenter& p) { p.edit("CompressionRatio", "70"); }, true},
-        {"compression label", [](PreferencesPresenter& p) { p.compressionLabelClicked(); }, true},
-        {"resample", [](PreferencesPresenter& p) { p.setSwitch("Resample", true); }, true},
-        {"soft edge", [](PreferencesPresenter& p) { p.setSwitch("SoftEdge", true); }, true},
-        {"photo border", [](PreferencesPresenter& p) { p.setSwitch("PhotoBorder", false); }, true},
-        {"watermark", [](PreferencesPresenter& p) { p.choose("WatermarkType", 1); }, true},
-        {"orientation", [](PreferencesPresenter& p) { p.choose("WatermarkOrientation", 0); }, true},
-        {"watermark text", [](PreferencesPresenter& p) { p.edit("WatermarkText", "(c)"); }, true},
-        {"watermark image", [](PreferencesPresenter& p) { p.edit("WatermarkImage", "/tmp/w.bmp"); }, true},
-        {"font size, no watermark", [](PreferencesPresenter& p) { p.edit("ListBoxFontSize", "10"); }, false},
-        {"font size with a watermark",
-         [](PreferencesPresenter& p) {
-             p.choose("WatermarkType", 2);
-             p.edit("WatermarkFontSize", "10");
-         },
-         true},
-        {"shadow", [](PreferencesPresenter& p) { p.setSwitch("Shadow", false); }, false},
-        {"colour", [](PreferencesPresenter& p) { p.setColour("WebBgColor", 255); }, false},
-        {"thumbnail width", [](PreferencesPresenter& p) { p.edit("ThumbWidth", "90"); }, false},
+        { "resize choice", [](PreferencesPresenter& p) { p.choose("ResizeImageType", 1); }, true },
+        { "width", [](PreferencesPresenter& p) { p.edit("NewPhotoWidth", "800"); }, true },
+        { "height", [](PreferencesPresenter& p) { p.edit("NewPhotoHeight", "500"); }, true },
+        { "percentage", [](PreferencesPresenter& p) { p.edit("ResizePercentage", "50"); }, true },
+        { "JPEG switch", [](PreferencesPresenter& p) { p.setSwitch("CompressJPEG", true); }, true },
+        { "compression", [](PreferencesPresenter& p) { p.edit("CompressionRatio", "70"); }, true },
+        { "compression label", [](PreferencesPresenter& p) { p.compressionLabelClicked(); }, true },
+        { "resample", [](PreferencesPresenter& p) { p.setSwitch("Resample", true); }, true },
+        { "soft edge", [](PreferencesPresenter& p) { p.setSwitch("SoftEdge", true); }, true },
+        { "photo border", [](PreferencesPresenter& p) { p.setSwitch("PhotoBorder", false); }, true },
+        { "watermark", [](PreferencesPresenter& p) { p.choose("WatermarkType", 1); }, true },
+        { "orientation", [](PreferencesPresenter& p) { p.choose("WatermarkOrientation", 0); }, true },
+        { "watermark text", [](PreferencesPresenter& p) { p.edit("WatermarkText", "(c)"); }, true },
+        { "watermark image", [](PreferencesPresenter& p) { p.edit("WatermarkImage", "/tmp/w.bmp"); }, true },
+        { "font size, no watermark", [](PreferencesPresenter& p) { p.edit("ListBoxFontSize", "10"); },
+            false },
+        { "font size with a watermark",
+            [](PreferencesPresenter& p) {
+                p.choose("WatermarkType", 2);
+                p.edit("WatermarkFontSize", "10");
+            },
+            true },
+        { "shadow", [](PreferencesPresenter& p) { p.setSwitch("Shadow", false); }, false },
+        { "colour", [](PreferencesPresenter& p) { p.setColour("WebBgColor", 255); }, false },
+        { "thumbnail width", [](PreferencesPresenter& p) { p.edit("ThumbWidth", "90"); }, false },
     };
     for (const Case& c : cases) {
         workspace().albumSettings().WatermarkType = 0;
@@ -270,7 +278,8 @@ TEST_F(PreferencesPresenterTest, FontSizeChangesCheckTheLayoutNumbersAsShown)
     m_dialogs.shown.clear();
     presenter().edit("ThumbHeight", "tall");
     presenter().edit("ListBoxFontSize", "9");
-    EXPECT_EQ(m_dialogs.texts(Kind::Error), std::vector<std::string>{"'tall' is not a valid integer value"});
+    EXPECT_EQ(
+        m_dialogs.texts(Kind::Error), std::vector<std::string> { "'tall' is not a valid integer value" });
     EXPECT_TRUE(workspace().guards().settingsValid);
     EXPECT_EQ(presenter().text("ThumbHeight"), "tall");
 }
@@ -289,10 +298,10 @@ TEST_F(PreferencesPresenterTest, SaveWritesTheTemplateOnlyAfterYes)
     fs::create_directories(m_home / "ALBUMS");
     const fs::path file = m_home / "ALBUMS" / "DEFAULT.CFG";
     enter("ThumbWidth", "91");
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.yesNoAnswers = { false };
     presenter().save();
     EXPECT_FALSE(fs::exists(file));
-    m_dialogs.yesNoAnswers = {true};
+    m_dialogs.yesNoAnswers = { true };
     presenter().save();
     ASSERT_TRUE(fs::exists(file));
     const auto questions = m_dialogs.texts(Kind::Question);
@@ -331,11 +340,12 @@ TEST_F(PreferencesPresenterTest, RestoreReadsTheFactoryCopyIntoTheBoxes)
 
 TEST_F(PreferencesPresenterTest, UnusualTemplateValuesAreNamedAndKept)
 {
-    putTemplateFile("DEFAULT.DEF", "[Size]\r\nThumbWidth=abc\r\n[Appearance]\r\nPhotoBorderWidth=500\r\n"
-                                   "PageNumberFontSize=huge\r\n");
+    putTemplateFile("DEFAULT.DEF",
+        "[Size]\r\nThumbWidth=abc\r\n[Appearance]\r\nPhotoBorderWidth=500\r\n"
+        "PageNumberFontSize=huge\r\n");
     presenter().restore();
     const auto errors = m_dialogs.texts(Kind::Error);
-    EXPECT_EQ(errors, std::vector<std::string>{"'abc' is not a valid integer value"});
+    EXPECT_EQ(errors, std::vector<std::string> { "'abc' is not a valid integer value" });
     EXPECT_EQ(presenter().text("ThumbWidth"), "80");
 
     putTemplateFile("DEFAULT.DEF", "[Appearance]\r\nPhotoBorderWidth=500\r\nPageNumberFontSize=huge\r\n");
@@ -355,11 +365,12 @@ TEST_F(PreferencesPresenterTest, AFontThatIsNotInstalledIsNamedAndKept)
         std::string family;
         bool warned;
     };
-    for (const Case& c : {Case{"NoSuchFace", true}, Case{"helvetica", false}, Case{"NoSuchFace, Helvetica", false}}) {
+    for (const Case& c : { Case { "NoSuchFace", true }, Case { "helvetica", false },
+             Case { "NoSuchFace, Helvetica", false } }) {
         workspace().albumSettings().FontFamily = c.family;
         m_dialogs.shown.clear();
         PreferencesPresenter fresh(workspace());
-        fresh.opened({"Helvetica", "Verdana"});
+        fresh.opened({ "Helvetica", "Verdana" });
         const auto warnings = m_dialogs.texts(Kind::Warning);
         EXPECT_EQ(!warnings.empty(), c.warned) << c.family;
         if (c.warned) {
@@ -371,7 +382,7 @@ TEST_F(PreferencesPresenterTest, AFontThatIsNotInstalledIsNamedAndKept)
 
 TEST_F(PreferencesPresenterTest, ChoosersFillTheirBoxes)
 {
-    m_dialogs.chooserAnswers = {path("site.css"), std::nullopt, path("mark.bmp")};
+    m_dialogs.chooserAnswers = { path("site.css"), std::nullopt, path("mark.bmp") };
     presenter().chooseStyleSheet();
     EXPECT_EQ(workspace().albumSettings().StyleSheet, path("site.css"));
     EXPECT_EQ(workspace().albumSettings().ExternalStyleSheet, path("site.css"));
@@ -393,8 +404,8 @@ TEST_F(PreferencesPresenterTest, BorderWidthStepsWithinOneToFifty)
         std::int32_t step;
         std::string after;
     };
-    for (const Case& c : {Case{"1", -1, "1"}, Case{"1", 1, "2"}, Case{"50", 1, "50"}, Case{"abc", 1, "2"},
-                          Case{"80", -1, "49"}}) {
+    for (const Case& c : { Case { "1", -1, "1" }, Case { "1", 1, "2" }, Case { "50", 1, "50" },
+             Case { "abc", 1, "2" }, Case { "80", -1, "49" } }) {
         presenter().edit("PhotoBorderWidth", c.shown);
         presenter().stepBorderWidth(c.step);
         EXPECT_EQ(workspace().albumSettings().PhotoBorderWidth, c.after) << c.shown << " " << c.step;

@@ -1,23 +1,25 @@
-#include "session/PreferencesPresenter.h"
 #include "ui/PreferencesDialog.h"
 
 #include "PageHarness.h"
+#include "session/PreferencesPresenter.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QTimer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
-namespace pictaven {
+namespace pictaven
+{
 
 using test::ScriptedDialogs;
 
-class PreferencesDialogTest : public QObject {
+class PreferencesDialogTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -82,7 +84,7 @@ void PreferencesDialogTest::aBoxLosingTheFocusStoresItsValue()
     QCOMPARE(child<QLineEdit>("ThumbWidth")->text(), QStringLiteral("80"));
     enter("ThumbWidth", "abc");
     QCOMPARE(m_harness->dialogs.texts(ScriptedDialogs::Kind::Error),
-             std::vector<std::string>{"'abc' is not a valid integer value"});
+        std::vector<std::string> { "'abc' is not a valid integer value" });
     QCOMPARE(child<QLineEdit>("ThumbWidth")->text(), QStringLiteral("abc"));
     QCOMPARE(m_harness->workspace->albumSettings().ThumbWidth, 80);
 }
@@ -150,7 +152,7 @@ void PreferencesDialogTest::theLinksPageShowsOnlyWithACatalog()
 
 void PreferencesDialogTest::okAndEscapeBothKeepTheChanges()
 {
-    for (const bool escape : {false, true}) {
+    for (const bool escape : { false, true }) {
         m_dialog->show();
         m_dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
