@@ -47,6 +47,8 @@ void applyOutputFolder(const std::string& programFolder, const std::string& valu
         moveTree(folders, programFolder + "Projects");
 }
 
+} // namespace
+
 void setButtonImages(const std::string& programFolder, AlbumSettings& settings)
 {
     const std::string folder = programFolder + "NAVBUTS/";
@@ -63,8 +65,6 @@ void setButtonImages(const std::string& programFolder, AlbumSettings& settings)
     settings.IndexButtonImage = prefix + (numbered ? "Index.gif" : "index.gif");
     settings.HomeButtonImage = prefix + (numbered ? "Home.gif" : "home.gif");
 }
-
-} // namespace
 
 void readConfigFile(const std::string& path, ConfigMode mode, const std::string& programFolder,
     AlbumSettings& settings, OutputFolderState& folders)

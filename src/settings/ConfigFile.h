@@ -40,6 +40,10 @@ void readConfigFile(const std::string& path, ConfigMode mode, const std::string&
 // IoError with the system's reason; the file is then unchanged.
 void writeConfigFile(const std::string& path, const AlbumSettings& settings);
 
+// Points the four navigation-button pictures at the set that ButtonType names, below
+// programFolder + "NAVBUTS/"; text buttons (0) and no choice (-1) leave them as they are.
+void setButtonImages(const std::string& programFolder, AlbumSettings& settings);
+
 // The same keys written into a store that the caller flushes, so that a catalog's own part and
 // its settings reach the disk in one safe rewrite.
 void writeConfigKeys(BigIniFile& ini, const AlbumSettings& settings);

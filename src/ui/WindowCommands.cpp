@@ -8,6 +8,7 @@
 #include "session/Workspace.h"
 #include "ui/CatalogEditorDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/PreferencesDialog.h"
 #include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
 
@@ -24,6 +25,7 @@ WindowCommands::WindowCommands(Workspace& workspace, StepNavigator& navigator, H
     , m_navigator(navigator)
     , m_helpWindow(helpWindow)
     , m_window(window)
+    , m_preferences(workspace)
 {
 }
 
@@ -42,12 +44,13 @@ void WindowCommands::openWebAddress(const QUrl& address)
     QDesktopServices::openUrl(address);
 }
 
-// The dialogs below are still being built; until then each says so instead of doing nothing.
 void WindowCommands::openPreferences()
 {
-    m_workspace.dialogs().showInformation("The preferences window is not available yet.");
-    m_workspace.guards().albumGenerated = false;
+    PreferencesDialog dialog(m_workspace, m_preferences, &m_window);
+    dialog.exec();
 }
+
+// The dialogs below are still being built; until then each says so instead of doing nothing.
 
 void WindowCommands::openColourPreviewer()
 {

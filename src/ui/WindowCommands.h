@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/PreferencesPresenter.h"
+
 #include <QObject>
 #include <QUrl>
 #include <string>
@@ -44,6 +46,8 @@ private:
     StepNavigator& m_navigator;
     HelpWindow& m_helpWindow;
     QWidget& m_window;
+    // Kept for the whole run, as the dialog's controls keep their states between showings.
+    PreferencesPresenter m_preferences;
 };
 
 } // namespace pictaven

@@ -1,0 +1,508 @@
+#include "session/PreferencesPresenter.h"
+
+#include "app/Dialogs.h"
+#include "ini/IntegerText.h"
+#include "session/CatalogCommands.h"
+#include "session/StepNavigator.h"
+#include "session/TemplateCommands.h"
+#include "session/Workspace.h"
+#include "settings/AlbumSettingsField.h"
+#include "settings/ConfigFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <type_traits>
+
+namespace pictaven
+{
+
+namespace
+{
+
+// The settings whose boxes hold text over an integer setting.
+constexpr std::array<std::string_view, 10> kIntegerBoxes = {
+    "ThumbWidth",
+    "ThumbHeight",
+    "SpacingCols",
+    "SpacingRows",
+    "ThumbnailsPerRow",
+    "RowsPerPage",
+    "LabelHeight",
+    "LabelFontSize",
+    "TitleFontSize",
+    "CompressionRatio",
+};
+
+// Changes of these change how the photos are rendered.
+constexpr std::array<std::string_view, 11> kRenderingSettings = {
+    "ResizeImageType",
+    "NewPhotoWidth",
+    "NewPhotoHeight",
+    "ResizePercentage",
+    "CompressJPEG",
+    "CompressionRatio",
+    "Resample",
+    "SoftEdge",
+    "PhotoBorder",
+    "WatermarkType",
+    "WatermarkOrientation",
+};
+
+template <std::size_t N> bool among(const std::array<std::string_view, N>& names, std::string_view name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+template <typename Value> Value& setting(AlbumSettings& settings, std::string_view field)
+{
+    const auto& member = AlbumSettingsField::byName(field).member;
+    if (const auto* pointer = std::get_if<Value AlbumSettings::*>(&member))
+        return settings.**pointer;
+    throw std::logic_error("the setting " + std::string(field) + " is of another kind");
+}
+
+template <typename Value> const Value& setting(const AlbumSettings& settings, std::string_view field)
+{
+    return setting<Value>(const_cast<AlbumSettings&>(settings), field);
+}
+
+bool isInteger(const std::string& text)
+{
+    return parseInteger(text).has_value();
+}
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Whether some family of a style-sheet list ("Verdana, Arial") is installed.
+bool someFontInstalled(const std::string& families, const std::vector<std::string>& installed)
+{
+    std::size_t start = 0;
+    while (start <= families.size()) {
+        const std::size_t comma = std::min(families.find(',', start), families.size());
+        const std::string name = lowerCase(trimmed(families.substr(start, comma - start)));
+        const bool found = std::any_of(installed.begin(), installed.end(),
+            [&](const std::string& family) { return lowerCase(family) == name; });
+        if (!name.empty() && found)
+            return true;
+        start = comma + 1;
+    }
+    return false;
+}
+
+// Every setting as a file holds it, to tell whether a command changed any.
+std::vector<std::string> settingTexts(const AlbumSettings& settings)
+{
+    std::vector<std::string> texts;
+    for (const AlbumSettingsField& field : AlbumSettingsField::all())
+        texts.push_back(field.valueText(settings));
+    return texts;
+}
+
+bool outside(const std::string& text, std::int32_t lowest, std::int32_t highest)
+{
+    const auto number = parseInteger(text);
+    return !number || *number < lowest || *number > highest;
+}
+
+const std::vector<std::string> kPlaces
+    = { "Top of each HTML page", "Bottom of each HTML page", "Both top and bottom of each HTML page" };
+
+const std::map<std::string, std::vector<std::string>, std::less<>> kChoices = {
+    { "AlbumTitleAlignment", { "Center", "Left", "Right" } },
+    { "FrameAlignment", { "Vertical Frames", "Horizontal Frames" } },
+    { "WebTitleAlignment", { "Top of HTML page", "Bottom of HTML page" } },
+    { "ListboxAlignment", kPlaces },
+    { "NavigationButtonsAlignment", kPlaces },
+    { "ButtonType",
+        { "Text Buttons", "Button Set 1", "Button Set 2", "Button Set 3", "Button Set 4", "Button Set 5",
+            "Button Set 6", "Small VCR Controls", "Round 1", "Round 2", "VCR Controls" } },
+    { "HomeButtonFrame", { "_blank", "_self", "_parent", "_top" } },
+    { "StyleSheetType", { "Embed <STYLE> Tag", "Style Sheet from disk", "Style Sheet (URL)" } },
+    { "ResizeImageType",
+        { "Do not resize any photos", "Resize photos by selecting pixel width/height",
+            "Resize photos by a percentage" } },
+    { "WatermarkType", { "No watermark", "Add text", "Add graphic (JPG, BMP, GIF, etc)" } },
+    { "WatermarkOrientation", { "Top Left", "Bottom Left", "Top Right", "Bottom Right" } },
+};
+
+} // namespace
+
+const std::vector<std::string>& PreferencesPresenter::choices(std::string_view field)
+{
+    const auto found = kChoices.find(field);
+    if (found == kChoices.end())
+        throw std::logic_error("the setting " + std::string(field) + " offers no choices");
+    return found->second;
+}
+
+const std::vector<std::string>& PreferencesPresenter::fontSizeFields()
+{
+    static const std::vector<std::string> fields = {
+        "LabelFontSize",
+        "TitleFontSize",
+        "PhotoTitleFontSize",
+        "NavButtonsFontSize",
+        "PhotoLongDescFontSize",
+        "ListBoxFontSize",
+        "PageNumberFontSize",
+        "CustomLinkFontSize",
+        "WatermarkFontSize",
+    };
+    return fields;
+}
+
+PreferencesPresenter::PreferencesPresenter(Workspace& workspace)
+    : m_workspace(workspace)
+{
+    showSettings();
+}
+
+PreferencesView PreferencesPresenter::view() const
+{
+    const AlbumSettings& settings = m_workspace.albumSettings();
+    const bool pictureTemplate = m_workspace.catalog().templateIndex != 0;
+    const bool catalogNamed = !m_workspace.catalog().name.empty();
+    PreferencesView view;
+    view.enabled = editable();
+    view.indexPageLinksShown = catalogNamed;
+    view.saveCaption = catalogNamed ? catalogSaveCaption : templateSaveCaption;
+    view.thumbSizeEnabled = !pictureTemplate;
+    view.offsetsEnabled = pictureTemplate;
+    view.labelHeightEnabled = settings.Label;
+    view.photoSizeEnabled = settings.ResizeImageType == 1;
+    view.percentageEnabled = settings.ResizeImageType == 2;
+    view.resampleEnabled = m_resampleEnabled;
+    view.compressionEnabled = settings.CompressJPEG;
+    view.watermarkTextEnabled = settings.WatermarkType == 1;
+    view.watermarkImageEnabled = settings.WatermarkType == 2;
+    view.styleSheetFileEnabled = settings.StyleSheetType == 1 || settings.StyleSheetType == 2;
+    view.buttonTextsEnabled = settings.ButtonType <= 0;
+    return view;
+}
+
+bool PreferencesPresenter::editable() const
+{
+    return !m_workspace.jobRunning();
+}
+
+bool PreferencesPresenter::isIntegerBox(std::string_view field) const
+{
+    return among(kIntegerBoxes, field);
+}
+
+std::string PreferencesPresenter::text(std::string_view field) const
+{
+    if (const auto box = m_integerBoxes.find(field); box != m_integerBoxes.end())
+        return box->second;
+    return setting<std::string>(m_workspace.albumSettings(), field);
+}
+
+bool PreferencesPresenter::isSet(std::string_view field) const
+{
+    return setting<bool>(m_workspace.albumSettings(), field);
+}
+
+std::int32_t PreferencesPresenter::value(std::string_view field) const
+{
+    return setting<std::int32_t>(m_workspace.albumSettings(), field);
+}
+
+void PreferencesPresenter::showSettings()
+{
+    m_integerBoxes.clear();
+    for (const std::string_view field : kIntegerBoxes)
+        m_integerBoxes.emplace(
+            field, std::to_string(setting<std::int32_t>(m_workspace.albumSettings(), field)));
+}
+
+void PreferencesPresenter::opened(const std::vector<std::string>& installedFonts)
+{
+    m_installedFonts = installedFonts;
+    showSettings();
+    m_changed.notify();
+    warnAboutShownValues();
+}
+
+void PreferencesPresenter::warnAboutShownValues()
+{
+    const AlbumSettings& settings = m_workspace.albumSettings();
+    std::string problems;
+    if (!someFontInstalled(settings.FontFamily, m_installedFonts))
+        problems += "\r\nThe font \"" + settings.FontFamily
+            + "\" is not installed on this computer; the sample shows another font in its place.";
+    if (outside(settings.PhotoBorderWidth, lowestBorderWidth, highestBorderWidth))
+        problems += "\r\nBorder Width \"" + settings.PhotoBorderWidth + "\" is not a number from 1 to 50.";
+    if (settings.CompressionRatio < 0 || settings.CompressionRatio > 100)
+        problems += "\r\nCompression " + std::to_string(settings.CompressionRatio) + " is not from 0 to 100.";
+    for (const std::string& field : fontSizeFields()) {
+        const std::string size = AlbumSettingsField::byName(field).valueText(settings);
+        if (outside(size, 1, INT32_MAX))
+            problems += "\r\nThe font size " + field + " \"" + size + "\" is not a whole number above 0.";
+    }
+    if (!problems.empty())
+        m_workspace.dialogs().showWarning(
+            "These settings are kept as they are, but should be checked:" + problems);
+}
+
+void PreferencesPresenter::closed()
+{
+    m_workspace.guards().albumGenerated = false;
+    m_workspace.changes().notify();
+}
+
+void PreferencesPresenter::setText(std::string_view field, const std::string& text)
+{
+    if (const auto box = m_integerBoxes.find(field); box != m_integerBoxes.end())
+        box->second = text;
+    else
+        setting<std::string>(m_workspace.albumSettings(), field) = text;
+}
+
+void PreferencesPresenter::edit(std::string_view field, const std::string& typed)
+{
+    if (!editable())
+        return;
+    std::string text = typed;
+    if (field == "PrefixName" || field == "PhotoBorderWidth")
+        text = text.substr(0, shortBoxLength);
+    if (field == "TitleFontSize") {
+        // This box is checked as it changes rather than when it is left.
+        if (!isInteger(text))
+            text = "14";
+        m_workspace.albumSettings().TitleFontSize = textToInt(text);
+    }
+    setText(field, text);
+    if (field == "StyleSheet")
+        m_workspace.albumSettings().ExternalStyleSheet = text;
+    if (among(kRenderingSettings, field) || field == "WatermarkText" || field == "WatermarkImage")
+        rerender();
+    const auto& fontSizes = fontSizeFields();
+    if (std::find(fontSizes.begin(), fontSizes.end(), field) != fontSizes.end()) {
+        recomputeSettingsValid();
+        if (m_workspace.albumSettings().WatermarkType != 0)
+            rerender();
+    }
+    m_changed.notify();
+}
+
+bool PreferencesPresenter::boxInteger(std::string_view field, std::int32_t& value)
+{
+    try {
+        value = textToInt(text(field));
+        return true;
+    } catch (const ConversionError& error) {
+        m_workspace.dialogs().showError(error.what());
+        return false;
+    }
+}
+
+void PreferencesPresenter::leaveStrictBox(std::string_view field, const char* empty)
+{
+    if (text(field).empty())
+        setText(field, empty);
+    std::int32_t number = 0;
+    if (boxInteger(field, number))
+        setting<std::int32_t>(m_workspace.albumSettings(), field) = number;
+}
+
+void PreferencesPresenter::leave(std::string_view field)
+{
+    if (!editable())
+        return;
+    AlbumSettings& settings = m_workspace.albumSettings();
+    const std::string shown = text(field);
+    const auto replaceWhenNotInteger = [&](const char* replacement) {
+        if (!isInteger(shown))
+            setText(field, replacement);
+    };
+    const auto replaceWhenEmpty = [&](const char* replacement) {
+        if (shown.empty())
+            setText(field, replacement);
+    };
+    const auto& fontSizes = fontSizeFields();
+
+    if (field == "ThumbWidth" || field == "ThumbHeight") {
+        leaveStrictBox(field, "80");
+    } else if (field == "SpacingCols" || field == "SpacingRows") {
+        leaveStrictBox(field, "15");
+    } else if (field == "LabelHeight") {
+        leaveStrictBox(field, "15");
+    } else if (field == "ThumbnailsPerRow" || field == "RowsPerPage") {
+        const auto number = parseInteger(shown);
+        const std::int32_t count = number && *number >= 1 && *number <= 100 ? *number : 2;
+        setText(field, std::to_string(count));
+        setting<std::int32_t>(settings, field) = count;
+    } else if (field == "PrefixIndex") {
+        replaceWhenEmpty("Index");
+    } else if (field == "PrefixPrev") {
+        replaceWhenEmpty("Prev");
+    } else if (field == "PrefixNext") {
+        replaceWhenEmpty("Next");
+    } else if (field == "PrefixHome") {
+        replaceWhenEmpty("Home");
+    } else if (field == "NewPhotoWidth") {
+        replaceWhenNotInteger("600");
+    } else if (field == "NewPhotoHeight") {
+        replaceWhenNotInteger("400");
+    } else if (field == "ResizePercentage") {
+        replaceWhenNotInteger("100");
+    } else if (field == "CompressionRatio") {
+        replaceWhenNotInteger("90");
+        settings.CompressionRatio = textToInt(text(field));
+    } else if (std::find(fontSizes.begin(), fontSizes.end(), field) != fontSizes.end()) {
+        std::int32_t labelFontSize = 8;
+        if (text("LabelFontSize").empty() || boxInteger("LabelFontSize", labelFontSize))
+            settings.LabelFontSize = labelFontSize;
+    } else {
+        return;
+    }
+    m_changed.notify();
+}
+
+void PreferencesPresenter::recomputeSettingsValid()
+{
+    bool usable = true;
+    for (const char* field :
+        { "SpacingRows", "SpacingCols", "LabelFontSize", "ThumbnailsPerRow", "ThumbWidth", "ThumbHeight" }) {
+        std::int32_t number = 0;
+        if (!boxInteger(field, number))
+            return; // the guard keeps its value
+        usable = usable && number >= 0;
+    }
+    m_workspace.guards().settingsValid = usable;
+}
+
+void PreferencesPresenter::rerender()
+{
+    m_workspace.generationFlags().rerenderPhotos = true;
+}
+
+void PreferencesPresenter::setSwitch(std::string_view field, bool on)
+{
+    if (!editable())
+        return;
+    AlbumSettings& settings = m_workspace.albumSettings();
+    setting<bool>(settings, field) = on;
+    if (field == "Label") {
+        settings.LabelHeight = on ? 15 : 0;
+        setText("LabelHeight", std::to_string(settings.LabelHeight));
+    }
+    if (among(kRenderingSettings, field))
+        rerender();
+    m_changed.notify();
+}
+
+void PreferencesPresenter::choose(std::string_view field, std::int32_t entry)
+{
+    if (!editable())
+        return;
+    if (field == "HomeButtonFrame") {
+        edit(field, choices(field).at(static_cast<std::size_t>(entry)));
+        return;
+    }
+    AlbumSettings& settings = m_workspace.albumSettings();
+    setting<std::int32_t>(settings, field) = entry;
+    if (field == "ResizeImageType")
+        m_resampleEnabled = entry != 0;
+    if (field == "ButtonType")
+        setButtonImages(m_workspace.programFolder(), settings);
+    if (among(kRenderingSettings, field))
+        rerender();
+    m_changed.notify();
+}
+
+void PreferencesPresenter::setColour(std::string_view field, std::int32_t colour)
+{
+    if (!editable())
+        return;
+    setting<std::int32_t>(m_workspace.albumSettings(), field) = colour;
+    m_changed.notify();
+}
+
+void PreferencesPresenter::stepBorderWidth(std::int32_t step)
+{
+    const auto number = parseInteger(text("PhotoBorderWidth"));
+    const std::int32_t width
+        = number ? std::clamp(*number, lowestBorderWidth, highestBorderWidth) : lowestBorderWidth;
+    edit("PhotoBorderWidth", std::to_string(std::clamp(width + step, lowestBorderWidth, highestBorderWidth)));
+}
+
+void PreferencesPresenter::compressionLabelClicked()
+{
+    if (editable())
+        rerender();
+}
+
+void PreferencesPresenter::chooseStyleSheet()
+{
+    if (!editable())
+        return;
+    const AlbumSettings& settings = m_workspace.albumSettings();
+    const std::string folder = settings.StyleSheet.empty()
+        ? m_workspace.programFolder()
+        : settings.StyleSheet.substr(0, settings.StyleSheet.find_last_of('/') + 1);
+    if (const auto path = m_workspace.dialogs().chooseOpenFile(
+            "Style Sheet (*.CSS) from disk", folder, "Style Sheet (.CSS) (*.CSS *.css)"))
+        edit("StyleSheet", *path);
+}
+
+void PreferencesPresenter::chooseWatermarkImage()
+{
+    if (!editable())
+        return;
+    if (const auto path = m_workspace.dialogs().chooseOpenFile("Watermark image", m_workspace.programFolder(),
+            "Pictures (*.jpg *.jpeg *.bmp *.gif *.png *.tif *.tiff *.pcx *.tga *.psd *.psp *.pbm *.pgm "
+            "*.ppm)"))
+        edit("WatermarkImage", *path);
+}
+
+void PreferencesPresenter::save()
+{
+    if (!editable())
+        return;
+    try {
+        if (m_workspace.catalog().name.empty())
+            saveTemplate(m_workspace);
+        else
+            saveCatalog(m_workspace);
+    } catch (const std::exception& error) {
+        m_workspace.dialogs().showError(error.what());
+    }
+    m_workspace.changes().notify();
+}
+
+void PreferencesPresenter::restore()
+{
+    if (!editable())
+        return;
+    const std::vector<std::string> before = settingTexts(m_workspace.albumSettings());
+    try {
+        restoreFactorySettings(m_workspace);
+    } catch (const std::exception& error) {
+        m_workspace.dialogs().showError(error.what());
+    }
+    // A read that stopped part way has applied the keys before the bad one.
+    showSettings();
+    m_changed.notify();
+    m_workspace.changes().notify();
+    if (settingTexts(m_workspace.albumSettings()) != before)
+        warnAboutShownValues();
+}
+
+} // namespace pictaven
