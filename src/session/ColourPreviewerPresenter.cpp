@@ -135,6 +135,8 @@ void ColourPreviewerPresenter::applyEffect(std::size_t swatch)
         break;
     case 5:
         fill(73, 119, colour);
+        // A frame of the background's old colour was filled with it; it keeps its own colour.
+        frameRect(m_view.sample, thumbnailFrame, colourOf(m_view.swatches[6].colour));
         break;
     case 6:
         frameRect(m_view.sample, thumbnailFrame, colourOf(colour));

@@ -3,6 +3,7 @@
 #include "WorkspaceFixture.h"
 #include "settings/ConfigFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <vector>
@@ -62,8 +63,9 @@ TEST_F(ColourPreviewerPresenterTest, EachSwatchRecoloursItsOwnRegionsOfTheSample
             for (auto [x, y] : c.points)
                 EXPECT_EQ(at(x, y), colour) << "swatch " << c.swatch << " at " << x << "," << y;
             for (std::size_t i = 0; i < all.size(); ++i) {
-                if (std::find(c.points.begin(), c.points.end(), all[i]) == c.points.end())
+                if (std::find(c.points.begin(), c.points.end(), all[i]) == c.points.end()) {
                     EXPECT_EQ(at(all[i].first, all[i].second), before[i]) << "swatch " << c.swatch;
+                }
             }
         }
     }
