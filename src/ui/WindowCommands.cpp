@@ -4,7 +4,9 @@
 #include "session/DiagnosticReport.h"
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
+#include "ui/GraphicFormatsDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/JpegCompressionDialog.h"
 #include "ui/ReportWindow.h"
 
 #include <QDesktopServices>
@@ -57,13 +59,22 @@ void WindowCommands::openCatalogEditor()
 
 void WindowCommands::openGraphicFormats()
 {
-    m_workspace.dialogs().showInformation("The graphic formats window is not available yet.");
+    // Made once, so that its boxes keep their state between openings.
+    auto* dialog = m_window.findChild<GraphicFormatsDialog*>();
+    if (!dialog)
+        dialog = new GraphicFormatsDialog(m_workspace, &m_window);
+    dialog->exec();
 }
 
 void WindowCommands::openJpegCompression()
 {
-    m_workspace.dialogs().showInformation("The JPEG compression window is not available yet.");
+    auto* dialog = m_window.findChild<JpegCompressionDialog*>();
+    if (!dialog)
+        dialog = new JpegCompressionDialog(m_workspace, &m_window);
+    dialog->exec();
     m_navigator.returnToGenerateAfterChange();
+    // Step 4 shows the qualities in force.
+    m_workspace.changes().notify();
 }
 
 void WindowCommands::openFtpSettings()
