@@ -88,10 +88,12 @@ GraphicFormatsDialog::GraphicFormatsDialog(Workspace& workspace, QWidget* parent
         accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    showView();
 }
 
 int GraphicFormatsDialog::exec()
 {
+    // The boxes keep what was ticked before a Cancel; stored values then replace theirs.
     takeBoxes();
     m_presenter.open();
     showView();
