@@ -4,6 +4,7 @@
 #include "session/DiagnosticReport.h"
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
+#include "ui/ColourPreviewerDialog.h"
 #include "ui/GraphicFormatsDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/JpegCompressionDialog.h"
@@ -49,7 +50,10 @@ void WindowCommands::openPreferences()
 
 void WindowCommands::openColourPreviewer()
 {
-    m_workspace.dialogs().showInformation("The colour previewer is not available yet.");
+    auto* dialog = m_window.findChild<ColourPreviewerDialog*>();
+    if (!dialog)
+        dialog = new ColourPreviewerDialog(m_workspace, &m_window);
+    dialog->exec();
 }
 
 void WindowCommands::openCatalogEditor()
