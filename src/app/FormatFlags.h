@@ -17,6 +17,8 @@ class FormatFlags {
 public:
     bool isSet(GraphicFormat format) const { return m_set[index(format)]; }
     void set(GraphicFormat format, bool on) { m_set[index(format)] = on; }
+    // Every flag, in file-mask order.
+    const std::array<bool, graphicFormatCount>& all() const { return m_set; }
 
     // The stored value's name: "JPG", "GIF", ...
     static const char* valueName(GraphicFormat format);

@@ -44,6 +44,25 @@ void GlobalSettings::loadStore(SettingsStore& store, const std::string& programF
     readText(store, "ImageSourceDir", imageSourceDir, true);
 }
 
+void GlobalSettings::saveFileMask(SettingsStore& store) const
+{
+    store.write("FileMask", fileMask);
+}
+
+void GlobalSettings::saveFileLimits(SettingsStore& store) const
+{
+    store.write("SkipSmallFiles", skipSmallFiles ? "1" : "0");
+    store.write("SkipLargeFiles", skipLargeFiles ? "1" : "0");
+    store.write("SmallFileSize", std::to_string(smallFileSize));
+    store.write("LargeFileSize", std::to_string(largeFileSize));
+}
+
+void GlobalSettings::saveCompression(SettingsStore& store) const
+{
+    store.write("Compression1", std::to_string(compression1));
+    store.write("Compression2", std::to_string(compression2));
+}
+
 void GlobalSettings::loadAlbumConfig(const IniFile& albumConfig)
 {
     lastCatalog = albumConfig.readString("Catalog", "Last Catalog", "");

@@ -36,6 +36,12 @@ struct GlobalSettings {
     // cannot be written.
     void loadStore(SettingsStore& store, const std::string& programFolder);
 
+    // The writers of the values the graphic formats and JPEG compression dialogs change: numbers
+    // as decimal text, flags as "1" or "0". Throw IoError when settings.ini cannot be written.
+    void saveFileMask(SettingsStore& store) const;
+    void saveFileLimits(SettingsStore& store) const;
+    void saveCompression(SettingsStore& store) const;
+
     // Reads [Catalog] "Last Catalog", then the [Proxy] keys. Never throws for bad values.
     void loadAlbumConfig(const IniFile& albumConfig);
 };

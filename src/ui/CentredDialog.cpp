@@ -1,8 +1,21 @@
 #include "ui/CentredDialog.h"
 
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace pictaven {
+
+void centreOnScreen(QWidget& window)
+{
+    window.adjustSize();
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // move() places the frame, so the frame is what gets centred.
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
 
 CentredDialog::CentredDialog(QWidget* parent)
     : QDialog(parent)
@@ -13,12 +26,7 @@ CentredDialog::CentredDialog(QWidget* parent)
 void CentredDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // move() places the frame, so the frame is what gets centred.
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 } // namespace pictaven

@@ -7,7 +7,10 @@
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
 #include "ui/CatalogEditorDialog.h"
+#include "ui/ColourPreviewerDialog.h"
+#include "ui/GraphicFormatsDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/JpegCompressionDialog.h"
 #include "ui/PreferencesDialog.h"
 #include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
@@ -50,11 +53,12 @@ void WindowCommands::openPreferences()
     dialog.exec();
 }
 
-// The dialogs below are still being built; until then each says so instead of doing nothing.
-
 void WindowCommands::openColourPreviewer()
 {
-    m_workspace.dialogs().showInformation("The colour previewer is not available yet.");
+    auto* dialog = m_window.findChild<ColourPreviewerDialog*>();
+    if (!dialog)
+        dialog = new ColourPreviewerDialog(m_workspace, &m_window);
+    dialog->exec();
 }
 
 void WindowCommands::openCatalogEditor()
@@ -72,13 +76,22 @@ void WindowCommands::openCatalogEditor()
 
 void WindowCommands::openGraphicFormats()
 {
-    m_workspace.dialogs().showInformation("The graphic formats window is not available yet.");
+    // Made once, so that its boxes keep their state between openings.
+    auto* dialog = m_window.findChild<GraphicFormatsDialog*>();
+    if (!dialog)
+        dialog = new GraphicFormatsDialog(m_workspace, &m_window);
+    dialog->exec();
 }
 
 void WindowCommands::openJpegCompression()
 {
-    m_workspace.dialogs().showInformation("The JPEG compression window is not available yet.");
+    auto* dialog = m_window.findChild<JpegCompressionDialog*>();
+    if (!dialog)
+        dialog = new JpegCompressionDialog(m_workspace, &m_window);
+    dialog->exec();
     m_navigator.returnToGenerateAfterChange();
+    // Step 4 shows the qualities in force.
+    m_workspace.changes().notify();
 }
 
 void WindowCommands::openFtpSettings()

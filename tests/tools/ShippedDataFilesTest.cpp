@@ -152,6 +152,10 @@ TEST_F(ShippedDataFiles, BitmapsAreUncompressed24BitPictures)
         if (path == "buttons/error.bmp") {
             EXPECT_EQ(picture.width(), 128);
             EXPECT_EQ(picture.height(), 96);
+        } else if (path == "resource/preview.bmp") {
+            // The colour previewer's fill points are fixed on this size.
+            EXPECT_EQ(picture.width(), 223);
+            EXPECT_EQ(picture.height(), 273);
         } else {
             EXPECT_GE(picture.width(), 640);
             EXPECT_GE(picture.height(), 480);

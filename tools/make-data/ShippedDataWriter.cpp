@@ -1,6 +1,7 @@
 #include "ShippedDataWriter.h"
 
 #include "BackgroundGradient.h"
+#include "ColourSample.h"
 #include "decoders/BmpWriter.h"
 #include "ErrorPicture.h"
 #include "NavigationButtons.h"
@@ -17,7 +18,7 @@ namespace pictaven::makedata {
 
 std::vector<std::string> writeShippedData(const std::string& folder)
 {
-    for (const char* sub : {"NAVBUTS", "ALBUMS", "buttons", "backgrnd"})
+    for (const char* sub : {"NAVBUTS", "ALBUMS", "buttons", "backgrnd", "resource"})
         std::filesystem::create_directories(folder + sub);
     std::vector<std::string> written = writeNavigationButtons(folder);
 
@@ -27,6 +28,8 @@ std::vector<std::string> writeShippedData(const std::string& folder)
     written.push_back("mask.jpg");
     writeBmp(drawErrorPicture(), folder + "buttons/error.bmp");
     written.push_back("buttons/error.bmp");
+    writeBmp(drawColourSample(), folder + "resource/preview.bmp");
+    written.push_back("resource/preview.bmp");
 
     for (const PictureTemplate& pictureTemplate :
          {drawAlbumTemplate(), drawFilmstripTemplate(), drawCorkboardTemplate(), drawGalleryTemplate()}) {

@@ -1,0 +1,125 @@
+#include "ui/GraphicFormatsDialog.h"
+
+#include "ui/CentredDialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pictaven {
+
+GraphicFormatsDialog::GraphicFormatsDialog(Workspace& workspace, QWidget* parent)
+    : QDialog(parent)
+    , m_presenter(workspace)
+{
+    setWindowTitle("Select the Graphic Formats ");
+    setModal(true);
+    auto* web = new QGroupBox("The following formats are valid for HTML Documents", this);
+    auto* converted = new QGroupBox("The following formats will be converted to JPEG in the Output Folder", this);
+    auto* webLayout = new QVBoxLayout(web);
+    auto* convertedLayout = new QGridLayout(converted);
+    for (std::size_t i = 0; i < graphicFormatCount; ++i) {
+        const QString caption = GraphicFormatsPresenter::formatCaption(i);
+        auto* box = new QCheckBox(caption, this);
+        box->setObjectName(QString("format%1").arg(i));
+        box->setAccessibleName(caption);
+        m_formats[i] = box;
+        if (i < 3)
+            webLayout->addWidget(box);
+        else
+            convertedLayout->addWidget(box, static_cast<int>((i - 3) / 2), static_cast<int>((i - 3) % 2));
+    }
+
+    m_skipSmall = new QCheckBox("Ignore files &less than", this);
+    m_skipSmall->setObjectName("skipSmallFiles");
+    m_skipSmall->setAccessibleName("Ignore files less than");
+    m_skipLarge = new QCheckBox("Ignore files &greater than", this);
+    m_skipLarge->setObjectName("skipLargeFiles");
+    m_skipLarge->setAccessibleName("Ignore files greater than");
+    m_smallSize = new QLineEdit(this);
+    m_smallSize->setObjectName("edSmallFileSize");
+    m_smallSize->setAccessibleName("Ignore files less than, KB");
+    m_largeSize = new QLineEdit(this);
+    m_largeSize->setObjectName("edLargeFileSize");
+    m_largeSize->setAccessibleName("Ignore files greater than, KB");
+    auto* sizes = new QGridLayout;
+    sizes->addWidget(m_skipSmall, 0, 0);
+    sizes->addWidget(m_smallSize, 0, 1);
+    sizes->addWidget(new QLabel("KB", this), 0, 2);
+    sizes->addWidget(m_skipLarge, 1, 0);
+    sizes->addWidget(m_largeSize, 1, 1);
+    sizes->addWidget(new QLabel("KB", this), 1, 2);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
+    buttons->button(QDialogButtonBox::Ok)->setAccessibleName("OK");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
+    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName("Cancel");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(web);
+    layout->addWidget(converted);
+    layout->addLayout(sizes);
+    layout->addWidget(buttons);
+
+    QWidget* previous = m_formats[0];
+    for (QWidget* next : {static_cast<QWidget*>(m_formats[1]), static_cast<QWidget*>(m_formats[2])}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    for (std::size_t i = 3; i < graphicFormatCount; ++i) {
+        setTabOrder(previous, m_formats[i]);
+        previous = m_formats[i];
+    }
+    for (QWidget* next : {static_cast<QWidget*>(m_skipSmall), static_cast<QWidget*>(m_smallSize),
+                          static_cast<QWidget*>(m_skipLarge), static_cast<QWidget*>(m_largeSize)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        takeBoxes();
+        m_presenter.accept();
+        showView();
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    showView();
+}
+
+int GraphicFormatsDialog::exec()
+{
+    // The boxes keep what was ticked before a Cancel; stored values then replace theirs.
+    takeBoxes();
+    m_presenter.open();
+    showView();
+    centreOnScreen(*this);
+    return QDialog::exec();
+}
+
+void GraphicFormatsDialog::takeBoxes()
+{
+    for (std::size_t i = 0; i < graphicFormatCount; ++i)
+        m_presenter.setFormat(static_cast<GraphicFormat>(i), m_formats[i]->isChecked());
+    m_presenter.setSkipSmallFiles(m_skipSmall->isChecked());
+    m_presenter.setSkipLargeFiles(m_skipLarge->isChecked());
+    m_presenter.setSmallFileSize(m_smallSize->text().toStdString());
+    m_presenter.setLargeFileSize(m_largeSize->text().toStdString());
+}
+
+void GraphicFormatsDialog::showView()
+{
+    const GraphicFormatsView& view = m_presenter.view();
+    for (std::size_t i = 0; i < graphicFormatCount; ++i)
+        m_formats[i]->setChecked(view.formats.isSet(static_cast<GraphicFormat>(i)));
+    m_skipSmall->setChecked(view.skipSmallFiles);
+    m_skipLarge->setChecked(view.skipLargeFiles);
+    m_smallSize->setText(QString::fromStdString(view.smallFileSize));
+    m_largeSize->setText(QString::fromStdString(view.largeFileSize));
+}
+
+} // namespace pictaven
