@@ -37,7 +37,9 @@ check_prefix() {
   (cd "$work" && "$prefix/bin/pictaven-cli" generate album.CAT --output album --jobs 1) >"$work/generate.log" \
     || { cat "$work/generate.log" >&2; fail "the installed pictaven-cli in $prefix did not generate the album"; }
   [[ -f "$work/home/$marker" ]] || fail "pictaven-cli in $prefix did not use the data in $prefix/share/pictaven"
-  [[ -f "$work/album/index.html" ]] || fail "the album made by pictaven-cli in $prefix has no index.html"
+  local index
+  index=$(sed -n 's/^Photo Album URL : //p' "$work/generate.log")
+  [[ "$index" == "$work/album/"* && -f "$index" ]] || fail "pictaven-cli in $prefix made no index page in $work/album"
   rm "$prefix/share/pictaven/$marker"
 }
 
