@@ -13,8 +13,8 @@ packages=(
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libjpeg-turbo-progs
   # reference decoder for the picture readers' tests
   imagemagick
-  # checks the desktop entry
-  desktop-file-utils
+  # checks the desktop entry, the AppStream file and the manual pages, and builds the Debian package
+  desktop-file-utils appstream groff-base dpkg-dev file
   # FTP servers that the network tests start on loopback; Pure-FTPd refuses listings with a pattern
   python3-pyftpdlib ftp-proxy pure-ftpd
   # headless browser that opens generated albums

@@ -23,6 +23,7 @@ cmake --build build-release-check -j"$jobs"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${ours[@]}" >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" --timeout 600
+scripts/check-install.sh build
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPICTAVEN_SANITIZE=ON "${ours[@]}" \
   -DPICTAVEN_BUILD_UI=OFF -DPICTAVEN_BUILD_BENCHMARKS=OFF >/dev/null
