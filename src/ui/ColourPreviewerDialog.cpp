@@ -55,6 +55,8 @@ ColourPreviewerDialog::ColourPreviewerDialog(Workspace& workspace, QWidget* pare
     setModal(true);
     m_pages->setObjectName("colourPages");
     m_pages->setAccessibleName("Colour pages");
+    // All four page tabs stay in view; the dialog grows to fit them.
+    m_pages->setUsesScrollButtons(false);
     m_sample->setObjectName("sample");
     m_albumTitle->setObjectName("albumTitleSample");
     m_thumbnail->setObjectName("thumbnailSample");
