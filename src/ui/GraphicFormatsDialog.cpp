@@ -1,9 +1,10 @@
 #include "ui/GraphicFormatsDialog.h"
 
 #include "ui/CentredDialog.h"
+#include "ui/FormControls.h"
+#include "ui/TabChain.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,39 +56,24 @@ GraphicFormatsDialog::GraphicFormatsDialog(Workspace& workspace, QWidget* parent
     sizes->addWidget(m_largeSize, 1, 1);
     sizes->addWidget(new QLabel("KB", this), 1, 2);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName("Cancel");
+    const ClosingButtons buttons = makeClosingButtons(*this, [this] {
+        takeBoxes();
+        m_presenter.accept();
+        showView();
+        return true;
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(web);
     layout->addWidget(converted);
     layout->addLayout(sizes);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.row);
 
-    QWidget* previous = m_formats[0];
-    for (QWidget* next : {static_cast<QWidget*>(m_formats[1]), static_cast<QWidget*>(m_formats[2])}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
-    for (std::size_t i = 3; i < graphicFormatCount; ++i) {
-        setTabOrder(previous, m_formats[i]);
-        previous = m_formats[i];
-    }
-    for (QWidget* next : {static_cast<QWidget*>(m_skipSmall), static_cast<QWidget*>(m_smallSize),
-                          static_cast<QWidget*>(m_skipLarge), static_cast<QWidget*>(m_largeSize)}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
-
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        takeBoxes();
-        m_presenter.accept();
-        showView();
-        accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // The web formats first, then the converted ones in list order, then the size limits.
+    QList<QWidget*> tabOrder;
+    for (QCheckBox* format : m_formats)
+        tabOrder.append(format);
+    tabOrder << m_skipSmall << m_smallSize << m_skipLarge << m_largeSize << buttons.ok << buttons.cancel;
+    chainTabOrder(tabOrder);
     showView();
 }
 

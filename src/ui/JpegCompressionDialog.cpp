@@ -1,8 +1,8 @@
 #include "ui/JpegCompressionDialog.h"
 
 #include "ui/CentredDialog.h"
+#include "ui/FormControls.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -53,15 +53,14 @@ JpegCompressionDialog::JpegCompressionDialog(Workspace& workspace, QWidget* pare
     grid->addWidget(m_convertedPhotosLabel, 3, 1);
     grid->setColumnStretch(0, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("ok");
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancel");
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName("Cancel");
+    const ClosingButtons buttons = makeClosingButtons(*this, [this] {
+        m_presenter.accept();
+        return true;
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(new QLabel("More compression settings can be found in the Configuration Section", this));
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.row);
     setMinimumWidth(420);
 
     connect(m_albumPictures, &QSlider::valueChanged, this, [this](int value) {
@@ -72,11 +71,6 @@ JpegCompressionDialog::JpegCompressionDialog(Workspace& workspace, QWidget* pare
         m_presenter.setConvertedPhotos(value);
         showView();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        m_presenter.accept();
-        accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 int JpegCompressionDialog::exec()
