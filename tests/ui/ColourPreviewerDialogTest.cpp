@@ -1,6 +1,7 @@
 #include "ui/ColourPreviewerDialog.h"
 
 #include "PageHarness.h"
+#include "WhenShown.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -20,19 +21,7 @@ private slots:
     void aChosenColourRecoloursTheSampleAndOkStoresIt();
 };
 
-namespace {
-
-template <typename T> void whenShown(const std::function<void(T&)>& work)
-{
-    QTimer::singleShot(10, [work] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            work(*dialog);
-        else
-            whenShown<T>(work);
-    });
-}
-
-} // namespace
+using test::whenShown;
 
 void ColourPreviewerDialogTest::aChosenColourRecoloursTheSampleAndOkStoresIt()
 {

@@ -3,6 +3,7 @@
 #include "ui/JpegCompressionDialog.h"
 
 #include "PageHarness.h"
+#include "WhenShown.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,20 +25,7 @@ private slots:
     void jpegDialogShowsItsQualitiesAndStoresThem();
 };
 
-namespace {
-
-// Runs `work` on the dialog of type T once a command shows it modally.
-template <typename T> void whenShown(const std::function<void(T&)>& work)
-{
-    QTimer::singleShot(10, [work] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            work(*dialog);
-        else
-            whenShown<T>(work);
-    });
-}
-
-} // namespace
+using test::whenShown;
 
 void FormatDialogsTest::graphicFormatsOkChangesTheMaskAndTheStep1List()
 {
