@@ -3,6 +3,7 @@
 #include "session/CatalogEditorPresenter.h"
 #include "ui/ThumbnailStrip.h"
 #include "ui/ThumbnailStripModel.h"
+#include "ui/FormControls.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -22,12 +23,6 @@
 namespace pictaven {
 
 namespace {
-
-QString plainCaption(const QString& caption)
-{
-    QString plain = caption;
-    return plain.remove('&');
-}
 
 QPushButton* button(const QString& caption, QWidget* parent)
 {

@@ -6,6 +6,7 @@
 #include "ui/PreviewPane.h"
 #include "ui/RenameBox.h"
 #include "ui/WindowCommands.h"
+#include "ui/WindowColours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,12 +28,10 @@ namespace pictaven {
 
 namespace {
 
-const QColor listColour(220, 220, 220);
-
 void paintAsList(QWidget* widget)
 {
     QPalette colours = widget->palette();
-    colours.setColor(QPalette::Base, listColour);
+    colours.setColor(QPalette::Base, WindowColours::boxes);
     widget->setPalette(colours);
 }
 

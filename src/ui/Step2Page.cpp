@@ -2,6 +2,8 @@
 
 #include "session/Workspace.h"
 #include "ui/WindowCommands.h"
+#include "ui/FormControls.h"
+#include "ui/WindowColours.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -15,13 +17,6 @@
 namespace pictaven {
 
 namespace {
-
-const QColor kBoxColour(220, 220, 220);
-
-QString plainCaption(QString caption)
-{
-    return caption.remove('&');
-}
 
 // Fills a list box when its entries differ and shows `chosen`, without telling anyone: only a
 // choice the person makes is a command.
@@ -40,13 +35,6 @@ void showEntries(QComboBox& box, const std::vector<std::string>& entries, std::i
     box.setCurrentIndex(chosen);
 }
 
-void showText(QLineEdit& box, const std::string& text)
-{
-    const QString wanted = QString::fromStdString(text);
-    if (box.text() != wanted)
-        box.setText(wanted);
-}
-
 } // namespace
 
 Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowCommands& commands, QWidget* parent)
@@ -61,8 +49,8 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     static_cast<void>(navigator);
     setObjectName("step2Page");
     QPalette boxes = palette();
-    boxes.setColor(QPalette::Base, kBoxColour);
-    boxes.setColor(QPalette::Button, kBoxColour);
+    boxes.setColor(QPalette::Base, WindowColours::boxes);
+    boxes.setColor(QPalette::Button, WindowColours::boxes);
     setPalette(boxes);
 
     m_templates->setObjectName("templateBox");

@@ -2,6 +2,8 @@
 
 #include "session/Workspace.h"
 #include "ui/WindowCommands.h"
+#include "ui/FormControls.h"
+#include "ui/WindowColours.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,20 +22,6 @@
 namespace pictaven {
 
 namespace {
-
-const QColor kBoxColour(220, 220, 220);
-
-QString plainCaption(QString caption)
-{
-    return caption.remove('&');
-}
-
-void showText(QLineEdit& box, const std::string& text)
-{
-    const QString wanted = QString::fromStdString(text);
-    if (box.text() != wanted)
-        box.setText(wanted);
-}
 
 // Whether `folder` lies in the volume whose top folder is `root`.
 bool inVolume(const QString& folder, const QString& root)
@@ -54,8 +42,8 @@ Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowComma
 {
     setObjectName("step3Page");
     QPalette boxes = palette();
-    boxes.setColor(QPalette::Base, kBoxColour);
-    boxes.setColor(QPalette::Button, kBoxColour);
+    boxes.setColor(QPalette::Base, WindowColours::boxes);
+    boxes.setColor(QPalette::Button, WindowColours::boxes);
     setPalette(boxes);
 
     // Folders only; a folder that cannot be read simply shows no children, since the model
