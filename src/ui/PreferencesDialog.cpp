@@ -86,6 +86,7 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     setObjectName("preferences");
     m_pages = new QTabWidget(this);
     m_pages->setUsesScrollButtons(true);
+    m_pages->setAccessibleName("Preference pages");
 
     QFormLayout* form = addPage("&Thumbnail Settings");
     addBox(form, "Thumb Width (Frames Only)", "ThumbWidth");
@@ -353,6 +354,8 @@ QComboBox* PreferencesDialog::addOffer(QFormLayout* form, const QString& caption
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setAccessibleName(plain(caption));
+    // The typing goes to the box's own edit, which is what a screen reader lands on.
+    box->lineEdit()->setAccessibleName(plain(caption));
     if (std::string(name) == "HomeButtonFrame") {
         for (const std::string& offer : PreferencesPresenter::choices(name))
             box->addItem(QString::fromStdString(offer));

@@ -1,8 +1,13 @@
 #include "session/Workspace.h"
+#include "session/PreferencesPresenter.h"
 #include "ui/AboutBox.h"
+#include "ui/ColourPreviewerDialog.h"
 #include "ui/FtpWizardDialog.h"
+#include "ui/GraphicFormatsDialog.h"
+#include "ui/JpegCompressionDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/NewCatalogDialog.h"
+#include "ui/PreferencesDialog.h"
 #include "ui/ProxySettingsDialog.h"
 #include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
@@ -12,6 +17,7 @@
 #include <QAccessible>
 #include <QAbstractScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -101,7 +107,8 @@ void AccessibleNamesTest::everyStepPageNamesItsControls()
 void AccessibleNamesTest::everyWindowNamesItsControls()
 {
     m_workspace->firstShow();
-    const std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> windows = [this] {
+    PreferencesPresenter preferences(*m_workspace);
+    const std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> windows = [this, &preferences] {
         std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> list;
         list.emplace_back("About", std::make_unique<AboutBox>());
         list.emplace_back("New Catalog", std::make_unique<NewCatalogDialog>());
@@ -109,12 +116,24 @@ void AccessibleNamesTest::everyWindowNamesItsControls()
         list.emplace_back("Remote Settings", std::make_unique<RemoteSettingsDialog>(*m_workspace));
         list.emplace_back("Proxy Settings", std::make_unique<ProxySettingsDialog>(*m_workspace));
         list.emplace_back("FTP Wizard", std::make_unique<FtpWizardDialog>(*m_workspace));
+        list.emplace_back("Preferences", std::make_unique<PreferencesDialog>(*m_workspace, preferences));
+        list.emplace_back("Colour Previewer", std::make_unique<ColourPreviewerDialog>(*m_workspace, nullptr));
+        list.emplace_back("Graphic Formats", std::make_unique<GraphicFormatsDialog>(*m_workspace, nullptr));
+        list.emplace_back("JPEG Compression", std::make_unique<JpegCompressionDialog>(*m_workspace, nullptr));
         return list;
     }();
     for (const auto& [title, window] : windows) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QStringList unnamed = unnamedControls(*window);
+        // Each page of a tabbed window is shown in turn.
+        QStringList unnamed = unnamedControls(*window);
+        for (QTabWidget* pages : window->findChildren<QTabWidget*>()) {
+            for (int page = 0; page < pages->count(); ++page) {
+                pages->setCurrentIndex(page);
+                unnamed += unnamedControls(*window);
+            }
+        }
+        unnamed.removeDuplicates();
         QVERIFY2(unnamed.isEmpty(), qPrintable(QString("%1: %2").arg(title, unnamed.join(", "))));
         window->hide();
     }
