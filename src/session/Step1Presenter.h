@@ -70,6 +70,7 @@ struct Step1View {
 // worker): it asks for view().preview.path and hands the result to showPreview.
 class Step1Presenter {
 public:
+    static constexpr const char* helpTopic = "Moving_Files";
     // `workspace` outlives the presenter.
     explicit Step1Presenter(Workspace& workspace);
     ~Step1Presenter();

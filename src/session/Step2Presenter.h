@@ -26,6 +26,7 @@ struct Step2View {
 // Commands do nothing while a job runs; failures of the core are shown, never thrown.
 class Step2Presenter {
 public:
+    static constexpr const char* helpTopic = "Selecting_A_Photo_Album_Template";
     static constexpr std::size_t shortNameLength = 14;
     static constexpr const char* noPhotosMessage = "You must first select photos for the photo album from Step 1.";
 

@@ -24,6 +24,7 @@ struct Step3View {
 // of one of the photos. Commands do nothing while a job runs; failures are shown, never thrown.
 class Step3Presenter {
 public:
+    static constexpr const char* helpTopic = "Output_Folder";
     static constexpr const char* createFolderQuestion = "The specified directory does not exist. Create it?";
     static constexpr const char* createFolderTitle = "Create Directory";
     static constexpr const char* photoPageTextureTitle = "Texture (Photo Page)";

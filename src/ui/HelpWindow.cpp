@@ -13,7 +13,7 @@ HelpWindow::HelpWindow(std::string helpFolder, QWidget* parent)
     , m_browser(new QTextBrowser(this))
 {
     setWindowTitle("Pictaven Help");
-    resize(680, 520);
+    resize(880, 660);
     m_browser->setOpenExternalLinks(true);
     setCentralWidget(m_browser);
 

@@ -16,6 +16,7 @@
 #include "ui/ToolBarRow.h"
 #include "ui/WindowColours.h"
 #include "ui/WindowCommands.h"
+#include "ui/WindowHelp.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -246,9 +247,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const auto* widget = qobject_cast<QWidget*>(watched);
-        if (key->key() == Qt::Key_F1 && !key->isAutoRepeat() && widget && widget->window() == this) {
-            m_commands->showHelpContents();
-            return true;
+        if (key->key() == Qt::Key_F1 && !key->isAutoRepeat() && widget) {
+            if (widget->window() == this) {
+                m_commands->showHelpContents();
+                return true;
+            }
+            const QString topic = helpTopicOf(*widget->window());
+            if (!topic.isEmpty()) {
+                m_commands->showHelpTopic(topic);
+                return true;
+            }
         }
     }
     if (watched == stepPage(2) && event->type() == QEvent::Enter)

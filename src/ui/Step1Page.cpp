@@ -220,7 +220,7 @@ QWidget* Step1Page::buildMiddleColumn(WindowCommands& commands)
     auto* help = new QPushButton("&Help", this);
     help->setObjectName("helpButton");
     help->setAccessibleName("Help");
-    connect(help, &QPushButton::clicked, &commands, [&commands] { commands.showHelpTopic("Moving_Files"); });
+    connect(help, &QPushButton::clicked, &commands, [&commands] { commands.showHelpTopic(Step1Presenter::helpTopic); });
 
     auto* layout = new QVBoxLayout;
     for (QToolButton* button : { m_addSelected, m_addAll, m_removeSelected, m_removeAll })

@@ -127,7 +127,7 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     connect(preferences, &QPushButton::clicked, &commands, &WindowCommands::openPreferences);
     connect(restore, &QPushButton::clicked, this, [this] { m_presenter.restoreTemplate(); });
     connect(help, &QPushButton::clicked, &commands,
-            [&commands] { commands.showHelpTopic("Selecting_A_Photo_Album_Template"); });
+            [&commands] { commands.showHelpTopic(Step2Presenter::helpTopic); });
 
     m_presenterToken = m_presenter.changed().subscribe([this] { redraw(); });
     m_workspaceToken = m_workspace.changes().subscribe([this] { redraw(); });

@@ -126,7 +126,7 @@ Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowComma
             [this] { m_presenter.setIndexPageTexture(m_indexTexture->text().toStdString()); });
     connect(photoBrowse, &QPushButton::clicked, this, [this] { m_presenter.browsePhotoPageTexture(); });
     connect(indexBrowse, &QPushButton::clicked, this, [this] { m_presenter.browseIndexPageTexture(); });
-    connect(help, &QPushButton::clicked, &commands, [&commands] { commands.showHelpTopic("Output_Folder"); });
+    connect(help, &QPushButton::clicked, &commands, [&commands] { commands.showHelpTopic(Step3Presenter::helpTopic); });
     connect(qApp, &QApplication::focusChanged, this, &Step3Page::focusMoved);
 
     m_presenterToken = m_presenter.changed().subscribe([this] { redraw(); });

@@ -15,14 +15,16 @@
 #include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QStringList>
 #include <QWidget>
 
-namespace pictaven {
+namespace pictaven
+{
 
-WindowCommands::WindowCommands(Workspace& workspace, StepNavigator& navigator, HelpWindow& helpWindow,
-                               QWidget& window)
+WindowCommands::WindowCommands(
+    Workspace& workspace, StepNavigator& navigator, HelpWindow& helpWindow, QWidget& window)
     : QObject(&window)
     , m_workspace(workspace)
     , m_navigator(navigator)
@@ -34,12 +36,25 @@ WindowCommands::WindowCommands(Workspace& workspace, StepNavigator& navigator, H
 
 void WindowCommands::showHelpContents()
 {
-    m_helpWindow.showContents();
+    reachableHelpWindow().showContents();
 }
 
 void WindowCommands::showHelpTopic(const QString& topic)
 {
-    m_helpWindow.showTopic(topic.toStdString());
+    reachableHelpWindow().showTopic(topic.toStdString());
+}
+
+HelpWindow& WindowCommands::reachableHelpWindow()
+{
+    // A modal window blocks every other window but its own children, so help asked for from
+    // inside one opens as its child, and closes with it.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return m_helpWindow;
+    auto* help = modal->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!help)
+        help = new HelpWindow(m_workspace.helpFolder(), modal);
+    return *help;
 }
 
 void WindowCommands::openWebAddress(const QUrl& address)
@@ -103,7 +118,8 @@ void WindowCommands::openFtpSettings()
 void WindowCommands::openReport()
 {
     QStringList lines;
-    for (const std::string& line : diagnosticReport(diagnosticReportInputs(m_workspace, m_workspace.overwritePhotos())))
+    for (const std::string& line :
+        diagnosticReport(diagnosticReportInputs(m_workspace, m_workspace.overwritePhotos())))
         lines.append(QString::fromStdString(line));
     ReportWindow report(&m_window);
     report.setReport(lines.join('\n'));

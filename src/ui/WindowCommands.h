@@ -42,6 +42,8 @@ public slots:
     void openReport();
 
 private:
+    HelpWindow& reachableHelpWindow();
+
     Workspace& m_workspace;
     StepNavigator& m_navigator;
     HelpWindow& m_helpWindow;

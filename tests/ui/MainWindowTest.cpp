@@ -58,7 +58,6 @@ private slots:
     void aboutBoxClosesWhenThePictureIsClicked();
     void aboutBoxLinkOpensTheWebAddress();
     void f1OpensTheHelpContents();
-    void helpTopicsAreAnchorsOfTheirPages();
     void exitRecordsTheCatalogAndAsksAboutSaving();
     void toolButtonsSitInOneRowWithTheirHints();
     void stepPanelsSelectThroughTheGuards();
@@ -246,21 +245,6 @@ void MainWindowTest::f1OpensTheHelpContents()
     const QUrl source = window->helpWindow()->browser()->source();
     QCOMPARE(source, QUrl::fromLocalFile(home("help/index.html")));
     QVERIFY(window->helpWindow()->browser()->toPlainText().contains("Pictaven Help"));
-}
-
-void MainWindowTest::helpTopicsAreAnchorsOfTheirPages()
-{
-    const auto window = startWindow();
-    for (const char* topic : {"Moving_Files", "Selecting_A_Photo_Album_Template", "Output_Folder",
-             "Generate_Photo_Album", "Uploading_Files", "Catalog_Editor"}) {
-        window->helpWindow()->showTopic(topic);
-        const QTextBrowser* browser = window->helpWindow()->browser();
-        QCOMPARE(browser->source().fragment(), QString(topic));
-        QVERIFY2(QFile::exists(browser->source().toLocalFile()), topic);
-        QVERIFY2(browser->document()->toHtml().contains(QString("name=\"%1\"").arg(topic)), topic);
-    }
-    window->helpWindow()->showTopic("No_Such_Topic");
-    QVERIFY(window->helpWindow()->browser()->toPlainText().contains("No_Such_Topic.html cannot be found"));
 }
 
 void MainWindowTest::exitRecordsTheCatalogAndAsksAboutSaving()

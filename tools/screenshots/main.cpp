@@ -2,9 +2,11 @@
 #include "session/Workspace.h"
 #include "ui/AboutBox.h"
 #include "ui/MainWindow.h"
+#include "ui/NewCatalogDialog.h"
 #include "ui/QtDialogs.h"
 #include "ui/WindowCommands.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -21,31 +23,48 @@
 #include <iostream>
 #include <vector>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 // Every window besides the main window: its file name and the command that opens it. A window
-// that runs its own event loop is captured from inside that loop.
+// that runs its own event loop is captured from inside that loop. A window opened from another
+// window names the button there that opens it. A window that fills itself in the background is
+// given time to.
 struct Window {
     const char* name;
     std::function<void(MainWindow&)> open;
+    const char* openingButton = nullptr;
+    int fillMilliseconds = 0;
 };
 
 const std::vector<Window> Windows = {
-    {"about", [](MainWindow& w) { w.aboutBox()->openCentred(); }},
-    {"help", [](MainWindow& w) { w.commands().showHelpContents(); }},
-    {"preferences", [](MainWindow& w) { w.commands().openPreferences(); }},
-    {"colour-previewer", [](MainWindow& w) { w.commands().openColourPreviewer(); }},
-    {"catalog-editor", [](MainWindow& w) { w.commands().openCatalogEditor(); }},
-    {"graphic-formats", [](MainWindow& w) { w.commands().openGraphicFormats(); }},
-    {"jpeg-compression", [](MainWindow& w) { w.commands().openJpegCompression(); }},
-    {"ftp-settings", [](MainWindow& w) { w.commands().openFtpSettings(); }},
-    {"report", [](MainWindow& w) { w.commands().openReport(); }},
+    { "about", [](MainWindow& w) { w.aboutBox()->openCentred(); } },
+    { "help", [](MainWindow& w) { w.commands().showHelpTopic("Moving_Files"); } },
+    { "preferences", [](MainWindow& w) { w.commands().openPreferences(); } },
+    { "colour-previewer", [](MainWindow& w) { w.commands().openColourPreviewer(); } },
+    { "catalog-editor", [](MainWindow& w) { w.commands().openCatalogEditor(); }, nullptr, 4000 },
+    { "graphic-formats", [](MainWindow& w) { w.commands().openGraphicFormats(); } },
+    { "jpeg-compression", [](MainWindow& w) { w.commands().openJpegCompression(); } },
+    { "ftp-settings", [](MainWindow& w) { w.commands().openFtpSettings(); } },
+    { "ftp-wizard", [](MainWindow& w) { w.commands().openFtpSettings(); }, "ftpWizard" },
+    { "proxy-settings", [](MainWindow& w) { w.commands().openFtpSettings(); }, "proxySettings" },
+    { "new-catalog", [](MainWindow& w) { w.newCatalogDialog()->askName(); } },
+    { "report", [](MainWindow& w) { w.commands().openReport(); } },
 };
+
+void settle(int milliseconds = 200)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (!deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
 
 constexpr int WindowWaitMilliseconds = 5000;
 
-class Screenshots {
+class Screenshots
+{
 public:
     explicit Screenshots(QString folder)
         : m_folder(std::move(folder))
@@ -63,10 +82,12 @@ public:
         std::cout << path.toStdString() << "\n";
     }
 
-    // Runs `open` and saves the first window it shows, then closes that window.
+    // Runs `open` and saves the first window it shows (or the window that the named button there
+    // opens), then closes what it opened.
     void captureOpenedWindow(const Window& window, MainWindow& mainWindow)
     {
-        const QSet<QWidget*> before = visibleWindows();
+        QSet<QWidget*> before = visibleWindows();
+        QWidget* outer = nullptr;
         bool captured = false;
         QElapsedTimer waited;
         QTimer poll;
@@ -82,13 +103,27 @@ public:
             for (QWidget* opened : visibleWindows()) {
                 if (before.contains(opened))
                     continue;
+                if (window.openingButton && !outer) {
+                    outer = opened;
+                    before = visibleWindows();
+                    auto* button = opened->findChild<QAbstractButton*>(window.openingButton);
+                    if (!button) {
+                        std::cerr << "no button " << window.openingButton << " in " << window.name << "\n";
+                        poll.stop();
+                        close(*opened);
+                        return;
+                    }
+                    // The inner window runs its own loop, which this poll goes on in.
+                    QTimer::singleShot(0, button, &QAbstractButton::click);
+                    return;
+                }
                 poll.stop();
+                settle(window.fillMilliseconds);
                 save(*opened, window.name);
                 captured = true;
-                if (auto* dialog = qobject_cast<QDialog*>(opened))
-                    dialog->reject();
-                else
-                    opened->close();
+                close(*opened);
+                if (outer)
+                    QTimer::singleShot(0, outer, [outer] { close(*outer); });
                 return;
             }
         });
@@ -102,6 +137,14 @@ public:
     }
 
 private:
+    static void close(QWidget& window)
+    {
+        if (auto* dialog = qobject_cast<QDialog*>(&window))
+            dialog->reject();
+        else
+            window.close();
+    }
+
     static QSet<QWidget*> visibleWindows()
     {
         QSet<QWidget*> windows;
@@ -116,18 +159,11 @@ private:
     QString m_folder;
 };
 
-void settle(int milliseconds = 200)
-{
-    const QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 // A few plain landscapes, when no photo folder is given.
 QString drawSamplePhotos(const QString& folder)
 {
     QDir().mkpath(folder);
-    const QColor skies[] = {{96, 160, 232}, {240, 150, 90}, {70, 90, 170}, {150, 200, 240}};
+    const QColor skies[] = { { 96, 160, 232 }, { 240, 150, 90 }, { 70, 90, 170 }, { 150, 200, 240 } };
     int n = 0;
     for (const QColor& sky : skies) {
         QImage photo(640, 480, QImage::Format_RGB32);
@@ -140,16 +176,16 @@ QString drawSamplePhotos(const QString& folder)
         painter.setBrush(QColor(255, 220, 120));
         painter.drawEllipse(QPointF(160 + 100 * n, 130), 44, 44);
         painter.setBrush(QColor(60, 140 + 20 * n, 80));
-        painter.drawPolygon(QPolygonF{{-40, 480}, {220, 230}, {520, 480}});
+        painter.drawPolygon(QPolygonF { { -40, 480 }, { 220, 230 }, { 520, 480 } });
         painter.setBrush(QColor(40, 110, 70));
-        painter.drawPolygon(QPolygonF{{260, 480}, {480, 280}, {700, 480}});
+        painter.drawPolygon(QPolygonF { { 260, 480 }, { 480, 280 }, { 700, 480 } });
         painter.end();
         photo.save(QString("%1/sample%2.jpg").arg(folder).arg(++n), "JPEG", 90);
     }
     return folder;
 }
 
-int run(const QString& outputFolder, QString photoFolder)
+int run(const QString& outputFolder, QString photoFolder, QString albumFolder)
 {
     QTemporaryDir home;
     if (!home.isValid())
@@ -171,7 +207,7 @@ int run(const QString& outputFolder, QString photoFolder)
 
     workspace.setStep1Folder(QDir(photoFolder).absolutePath().toStdString());
     workspace.photoList().addAll();
-    const QString album = home.filePath("Album");
+    const QString album = albumFolder.isEmpty() ? home.filePath("Album") : QDir(albumFolder).absolutePath();
     QDir().mkpath(album);
     workspace.outputFolders().outputFolder = album.toStdString() + "/";
     workspace.changes().notify();
@@ -195,18 +231,19 @@ int run(const QString& outputFolder, QString photoFolder)
 } // namespace pictaven
 
 // Saves pictures of the main window on each step and of every other window:
-// pictaven-screenshots OUTPUT_FOLDER [PHOTO_FOLDER]. The scale follows QT_SCALE_FACTOR.
+// pictaven-screenshots OUTPUT_FOLDER [PHOTO_FOLDER [ALBUM_FOLDER]], the album's output folder
+// being a temporary one when not given. The scale follows QT_SCALE_FACTOR.
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Pictaven");
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() < 2 || arguments.size() > 3) {
-        std::cerr << "usage: pictaven-screenshots OUTPUT_FOLDER [PHOTO_FOLDER]\n";
+    if (arguments.size() < 2 || arguments.size() > 4) {
+        std::cerr << "usage: pictaven-screenshots OUTPUT_FOLDER [PHOTO_FOLDER [ALBUM_FOLDER]]\n";
         return 2;
     }
     try {
-        return pictaven::run(arguments.at(1), arguments.size() == 3 ? arguments.at(2) : QString());
+        return pictaven::run(arguments.at(1), arguments.value(2), arguments.value(3));
     } catch (const std::exception& error) {
         std::cerr << error.what() << "\n";
         return 1;
