@@ -109,6 +109,7 @@ bool RemoteSettingsPresenter::accept()
         m_workspace.dialogs().showError(failure.what());
         return false;
     }
+    m_workspace.remoteSettingsJustAccepted() = true;
     m_workspace.changes().notify();
     return true;
 }

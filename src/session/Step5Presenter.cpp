@@ -10,10 +10,13 @@
 
 #include <exception>
 
-namespace pictaven {
+namespace pictaven
+{
 
 Step5Presenter::Step5Presenter(Workspace& workspace, JobRunner& runner)
-    : m_workspace(workspace), m_runner(runner), m_uploader(m_session, observer())
+    : m_workspace(workspace)
+    , m_runner(runner)
+    , m_uploader(m_session, observer())
 {
 }
 
@@ -29,9 +32,8 @@ UploadObserver Step5Presenter::observer()
     observer.log = [this](const std::string& line) {
         m_runner.post([this, line] { show([&] { m_log.push_back(line); }); });
     };
-    observer.logMessage = [this](const std::string& text) {
-        m_runner.call([this, &text] { m_workspace.logMessage(text); });
-    };
+    observer.logMessage
+        = [this](const std::string& text) { m_runner.call([this, &text] { m_workspace.logMessage(text); }); };
     observer.warning = [this](const std::string& text) {
         m_runner.call([this, &text] { m_workspace.dialogs().showWarning(text); });
     };
@@ -48,7 +50,9 @@ Step5View Step5Presenter::view() const
     const FtpProfile& profile = m_workspace.ftpProfile();
     Step5View view;
     view.uploadDirectory = settings.UploadDirectory;
-    view.location = uploadLocationLabel(profile.ftp, profile.ftpHomeDirectory, settings.UploadDirectory);
+    view.location = m_workspace.remoteSettingsJustAccepted()
+        ? uploadLocationLabel(profile.ftp, profile.ftpHomeDirectory, settings.UploadDirectory, ".../")
+        : uploadLocationLabel(profile.ftp, profile.ftpHomeDirectory, settings.UploadDirectory);
     view.passiveMode = settings.PassiveMode;
     view.overwritePhotos = m_workspace.overwritePhotos();
     view.uploadAudio = m_workspace.uploadAudio();
@@ -68,11 +72,19 @@ void Step5Presenter::show(const std::function<void()>& change)
     m_changed.notify();
 }
 
+void Step5Presenter::pageShown()
+{
+    show([&] { m_workspace.remoteSettingsJustAccepted() = false; });
+}
+
 void Step5Presenter::setUploadDirectory(const std::string& text)
 {
     if (m_workspace.jobRunning())
         return;
-    show([&] { m_workspace.albumSettings().UploadDirectory = cleanUploadDirectory(text); });
+    show([&] {
+        m_workspace.albumSettings().UploadDirectory = cleanUploadDirectory(text);
+        m_workspace.remoteSettingsJustAccepted() = false;
+    });
 }
 
 void Step5Presenter::setPassiveMode(bool on)
@@ -137,10 +149,10 @@ void Step5Presenter::cancel()
 std::optional<std::string> Step5Presenter::viewRemotely()
 {
     const AlbumSettings& settings = m_workspace.albumSettings();
-    const std::string page =
-        ShortAlbumName::paths(m_workspace.outputFolder(), settings.AlbumShortName).entryPage(settings.MultiWindow);
+    const std::string page = ShortAlbumName::paths(m_workspace.outputFolder(), settings.AlbumShortName)
+                                 .entryPage(settings.MultiWindow);
     return viewRemotelyUrl(m_workspace.ftpProfile(), settings.UploadDirectory, page, OutputNames(settings),
-                           m_workspace.dialogs());
+        m_workspace.dialogs());
 }
 
 } // namespace pictaven

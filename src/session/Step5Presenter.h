@@ -43,6 +43,8 @@ public:
     Step5View view() const;
     ChangeNotifier& changed() { return m_changed; }
 
+    // The page came on the screen: the location is written as step 5 writes it.
+    void pageShown();
     // What the edit keeps of a typed text (no blanks, no backslashes) becomes the upload
     // directory; the location follows.
     void setUploadDirectory(const std::string& text);

@@ -115,6 +115,10 @@ public:
     bool overwritePhotos() const { return m_overwritePhotos; }
     bool& uploadAudio() { return m_uploadAudio; }
     bool uploadAudio() const { return m_uploadAudio; }
+    // Set by the Remote Settings window's OK, whose refresh of step 5's upload location writes the
+    // initial directory as ".../"; showing step 5 or typing in its upload directory clears it.
+    bool& remoteSettingsJustAccepted() { return m_remoteSettingsJustAccepted; }
+    bool remoteSettingsJustAccepted() const { return m_remoteSettingsJustAccepted; }
 
     // Told after a command that may have changed more than the piece of the workspace its page
     // shows (a catalog opened or closed, a template read, a job ended), so that every page
@@ -152,6 +156,7 @@ private:
     bool m_shown = false;
     bool m_jobRunning = false;
     bool m_overwritePhotos = true;
+    bool m_remoteSettingsJustAccepted = false;
     bool m_uploadAudio = true;
     ChangeNotifier m_changes;
     // Last: it reads the program folder when it is built.

@@ -138,7 +138,7 @@ Step5Page::~Step5Page()
 void Step5Page::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    redraw();
+    m_presenter->pageShown();
 }
 
 void Step5Page::redraw()

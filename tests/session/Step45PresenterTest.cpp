@@ -1,15 +1,19 @@
+#include "session/RemoteSettingsPresenter.h"
 #include "session/Step45Fixture.h"
 #include "session/Step5Presenter.h"
-
 #include "support/ScriptedFtpServer.h"
 
 #include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
+#include <functional>
 #include <optional>
+#include <sys/resource.h>
+#include <vector>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 using test::ScriptedDialogs;
@@ -29,7 +33,7 @@ TEST_F(Step45Presenters, SmartRenderRulesTheDeleteFolderBox)
     Step4Presenter step4(workspace(), m_runner);
     ASSERT_TRUE(row(step4.view(), GenerateOption::DeleteFolder).checked);
     EXPECT_EQ(row(step4.view(), GenerateOption::SmartRender).caption,
-              "Smart Render (If disabled then render one time only)");
+        "Smart Render (If disabled then render one time only)");
 
     step4.clickOption(GenerateOption::SmartRender, false);
     Step4View view = step4.view();
@@ -71,7 +75,8 @@ TEST_F(Step45Presenters, ADoubleClickOnGenerateStartsOneJobThatEndsInTheWorkspac
     EXPECT_FALSE(workspace().jobRunning());
     EXPECT_TRUE(workspace().guards().albumGenerated);
     EXPECT_FALSE(workspace().generationFlags().rerenderPhotos);
-    EXPECT_EQ(workspace().generationFlags().indexPageList, std::vector<std::string>{m_output.str() + "myalbum.htm"});
+    EXPECT_EQ(workspace().generationFlags().indexPageList,
+        std::vector<std::string> { m_output.str() + "myalbum.htm" });
     EXPECT_GE(m_workspaceChanges, 2);
     EXPECT_GT(shown, 3);
     view = step4.view();
@@ -81,7 +86,7 @@ TEST_F(Step45Presenters, ADoubleClickOnGenerateStartsOneJobThatEndsInTheWorkspac
     EXPECT_EQ(view.status, "Finished generating photo album!");
     EXPECT_EQ(view.percentage, "100 %");
     EXPECT_EQ(view.viewHint, "Photo Album URL : " + m_output.str() + "myalbum.htm");
-    for (const char* name : {"beach.jpg", "hill.jpg", "lake.jpg", "jpg_lake.htm", "thumb_jpg_lake.jpg"})
+    for (const char* name : { "beach.jpg", "hill.jpg", "lake.jpg", "jpg_lake.htm", "thumb_jpg_lake.jpg" })
         EXPECT_TRUE(fs::exists(m_output / name)) << name;
 
     step4.enter();
@@ -115,7 +120,8 @@ TEST_F(Step45Presenters, AGenerationThatCannotWriteEndsWithItsMessage)
     step4.generate();
     EXPECT_EQ(step4.lastOutcome(), GenerationOutcome::Refused);
     ASSERT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Error).size(), 1u);
-    EXPECT_NE(m_dialogs.texts(ScriptedDialogs::Kind::Error)[0].find(m_output.str() + "gone/"), std::string::npos);
+    EXPECT_NE(
+        m_dialogs.texts(ScriptedDialogs::Kind::Error)[0].find(m_output.str() + "gone/"), std::string::npos);
     EXPECT_FALSE(workspace().jobRunning());
     EXPECT_TRUE(step4.view().generateEnabled && step4.view().optionsEnabled);
 }
@@ -126,7 +132,7 @@ TEST_F(Step45Presenters, AFullDiskEndsTheGenerationWithTheReason)
 {
     Step4Presenter step4(workspace(), m_runner, 1);
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit before{};
+    rlimit before {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
     rlimit full = before;
     full.rlim_cur = 2048;
@@ -149,7 +155,7 @@ TEST_F(Step45Presenters, ViewPhotoAlbumOpensTheEntryPageOnceItExists)
     Step4Presenter step4(workspace(), m_runner, 1);
     EXPECT_EQ(step4.viewAlbum(), std::nullopt);
     EXPECT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Information),
-              std::vector<std::string>{"You must first generate the photo album"});
+        std::vector<std::string> { "You must first generate the photo album" });
 
     step4.generate();
     EXPECT_EQ(step4.viewAlbum(), m_output.str() + "myalbum.htm");
@@ -180,6 +186,17 @@ TEST_F(Step45Presenters, StepFiveShowsAndKeepsTheUploadSettings)
     EXPECT_EQ(ws.albumSettings().UploadDirectory, "mytrip2024");
     EXPECT_EQ(view.location, "ftp.example.org/site/  ...  /mytrip2024");
     EXPECT_FALSE(ws.albumSettings().PassiveMode);
+
+    // The Remote Settings window's OK writes the initial directory its own way, until step 5 is
+    // shown again or its directory typed in.
+    for (const auto& undo : std::vector<std::function<void()>> {
+             [&] { step5.pageShown(); }, [&] { step5.setUploadDirectory("mytrip2024"); } }) {
+        RemoteSettingsPresenter remote(ws);
+        ASSERT_TRUE(remote.accept());
+        EXPECT_EQ(step5.view().location, "ftp.example.org/site/.../mytrip2024");
+        undo();
+        EXPECT_EQ(step5.view().location, "ftp.example.org/site/  ...  /mytrip2024");
+    }
     EXPECT_TRUE(view.logShown);
     EXPECT_EQ(view.logButtonCaption, "Hide FTP Window");
 }
@@ -191,7 +208,7 @@ TEST_F(Step45Presenters, ViewRemotelyNeedsTheWebAddress)
     ws.ftpProfile().www.clear();
     EXPECT_EQ(step5.viewRemotely(), std::nullopt);
     EXPECT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Warning),
-              std::vector<std::string>{"You must first define your Web Server Address in your FTP profile"});
+        std::vector<std::string> { "You must first define your Web Server Address in your FTP profile" });
 
     ws.ftpProfile().www = "www.example.org/";
     ws.ftpProfile().httpHomeDirectory = "/~me";

@@ -1,8 +1,10 @@
-#include "StepWindow.h"
+#include "ui/Step5Page.h"
 
+#include "StepWindow.h"
+#include "WhenShown.h"
 #include "session/Step5Presenter.h"
 #include "ui/HelpWindow.h"
-#include "ui/Step5Page.h"
+#include "ui/WindowCommands.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -11,12 +13,14 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
-namespace pictaven {
+namespace pictaven
+{
 
 using test::childNamed;
 using test::ScriptedDialogs;
 
-class Step5PageTest : public QObject {
+class Step5PageTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -62,14 +66,27 @@ void Step5PageTest::settingsFollowTheControls()
     QCOMPARE(m_window->workspace->albumSettings().UploadDirectory, std::string("MyAlbum24"));
     QCOMPARE(location->text(), QStringLiteral("ftp.example.org/  ...  /MyAlbum24"));
 
+    // OK in Remote Settings writes the location its own way until the directory is typed in.
+    test::whenShown<QDialog>([](QDialog& settings) {
+        auto* ok = childNamed<QPushButton>(&settings, QStringLiteral("OK"));
+        QVERIFY(ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    m_window->window->commands().openFtpSettings();
+    QCOMPARE(location->text(), QStringLiteral("ftp.example.org/.../MyAlbum24"));
+    QTest::keyClick(directory, Qt::Key_Backspace);
+    QCOMPARE(location->text(), QStringLiteral("ftp.example.org/  ...  /MyAlbum2"));
+
     const struct {
         const char* caption;
         std::function<bool()> value;
     } boxes[] = {
-        {"Passive Mode (Enable for most servers)", [&] { return m_window->workspace->albumSettings().PassiveMode; }},
-        {"Overwrite existing photos on the web server?",
-         [&] { return m_window->window->findChild<Step5Page*>()->presenter().view().overwritePhotos; }},
-        {"Upload audio files", [&] { return m_window->window->findChild<Step5Page*>()->presenter().view().uploadAudio; }},
+        { "Passive Mode (Enable for most servers)",
+            [&] { return m_window->workspace->albumSettings().PassiveMode; } },
+        { "Overwrite existing photos on the web server?",
+            [&] { return m_window->window->findChild<Step5Page*>()->presenter().view().overwritePhotos; } },
+        { "Upload audio files",
+            [&] { return m_window->window->findChild<Step5Page*>()->presenter().view().uploadAudio; } },
     };
     for (const auto& box : boxes) {
         auto* check = childNamed<QCheckBox>(page(), QString::fromLatin1(box.caption));
@@ -97,11 +114,12 @@ void Step5PageTest::viewRemotelyAndHelp()
     m_window->workspace->ftpProfile().www.clear();
     QTest::mouseClick(button("View Remotely"), Qt::LeftButton);
     QCOMPARE(m_window->dialogs.texts(ScriptedDialogs::Kind::Warning),
-             std::vector<std::string>{"You must first define your Web Server Address in your FTP profile"});
+        std::vector<std::string> { "You must first define your Web Server Address in your FTP profile" });
 
     QTest::mouseClick(button("FTP Help"), Qt::LeftButton);
     QVERIFY(m_window->window->helpWindow()->isVisible());
-    QCOMPARE(m_window->window->helpWindow()->browser()->source().fragment(), QStringLiteral("Uploading_Files"));
+    QCOMPARE(
+        m_window->window->helpWindow()->browser()->source().fragment(), QStringLiteral("Uploading_Files"));
     QVERIFY(button("View Log Details .."));
 }
 
@@ -124,7 +142,7 @@ void Step5PageTest::aFailedConnectionLeavesCancelToEnableUpload()
     QTest::mouseClick(cancel, Qt::LeftButton);
     QTRY_COMPARE(status->text(), QStringLiteral("Aborted FTP"));
     QVERIFY(upload->isEnabled());
-    QCOMPARE(m_window->dialogs.shown.size(), std::size_t{0});
+    QCOMPARE(m_window->dialogs.shown.size(), std::size_t { 0 });
 }
 
 } // namespace pictaven
