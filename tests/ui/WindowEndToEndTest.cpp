@@ -1,31 +1,41 @@
+#include "PageHarness.h"
+#include "StepWindow.h"
+#include "WhenShown.h"
+#include "catalog/CatalogFile.h"
+#include "generate/OutputNames.h"
+#include "ini/BigIniFile.h"
 #include "session/CatalogCommands.h"
 #include "session/Step4Presenter.h"
 #include "session/Workspace.h"
-#include "ui/AboutBox.h"
-#include "ui/MainWindow.h"
-#include "ui/Step4Page.h"
-
-#include "StepWindow.h"
-
 #include "support/CliRun.h"
 #include "support/FtpTestServers.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "ui/AboutBox.h"
+#include "ui/CatalogEditorDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/PreferencesDialog.h"
+#include "ui/Step4Page.h"
+#include "ui/WindowCommands.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
 #include <map>
 #include <memory>
 
-namespace pictaven {
+namespace pictaven
+{
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 constexpr int generationWaitMs = 240000;
 constexpr int uploadWaitMs = 120000;
@@ -45,59 +55,90 @@ std::map<std::string, std::string> filesOf(const fs::path& folder)
 
 // The whole road through the window: a catalog of real photos, Generate on step 4, the same
 // album as the command line makes it, and Upload on step 5 to the loopback Pure-FTPd.
-class WindowEndToEndTest : public QObject {
+class WindowEndToEndTest : public QObject
+{
     Q_OBJECT
 
 private slots:
     void generateThenUploadFromTheWindow();
+    void aPreferenceAndACaptionReachTheSavedCatalogAndThePages();
+};
+
+// The window over a fresh program folder with a catalog of real photos, made by the command line
+// and opened, and an output folder of its own.
+struct WindowWithCatalog {
+    test::TempDir home;
+    std::string programFolder = (home / "program").string() + "/";
+    std::string catalog = (home / "Trip.CAT").string();
+    fs::path output = home / "window-album";
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<MainWindow> window;
+
+    void start(std::initializer_list<const char*> photoNames)
+    {
+        const fs::path photos = home / "photos";
+        fs::create_directories(photos);
+        for (const char* name : photoNames)
+            fs::copy_file(fs::path(SHARED_DIR) / "photos" / name, photos / name);
+        workspace = std::make_unique<Workspace>(programFolder, PICTAVEN_SOURCE_DATA_DIR, dialogs);
+        window = std::make_unique<MainWindow>(*workspace, dialogs);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_VERIFY(window->aboutBox()->isVisible());
+        window->aboutBox()->accept();
+        QTRY_VERIFY(!workspace->step1Folder().empty());
+
+        const test::CliRun made = test::runCli(
+            home.path(), programFolder, { "new-catalog", catalog, "--photos", photos.string() });
+        QVERIFY2(made.status == 0, made.err.c_str());
+        openTheCatalog(*workspace, catalog);
+        fs::create_directories(output);
+        workspace->outputFolders().treeFolder = output.string();
+        workspace->outputFolders().outputFolder = output.string() + "/";
+        workspace->changes().notify();
+    }
+
+    // Generate on step 4, pressed twice as an impatient person would, until the album is done.
+    Step4Page* generate()
+    {
+        if (!window->navigator().selectStep(4, StepClick::Panel))
+            return nullptr;
+        auto* step4 = qobject_cast<Step4Page*>(window->stepPage(4));
+        QToolButton* button = test::childNamed<QToolButton>(step4, QStringLiteral("Generate"));
+        if (!button || !button->isVisible())
+            return nullptr;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
+        if (!QTest::qWaitFor([this] { return !workspace->jobRunning(); }, generationWaitMs))
+            return nullptr;
+        return step4;
+    }
 };
 
 void WindowEndToEndTest::generateThenUploadFromTheWindow()
 {
-    test::TempDir home;
-    const std::string programFolder = (home / "program").string() + "/";
-    const fs::path photos = home / "photos";
-    fs::create_directories(photos);
-    for (const char* name : {"opencv_left01_grey.jpg", "opencv_board.jpg", "plasma_ColorfulCups.jpg"})
-        fs::copy_file(fs::path(SHARED_DIR) / "photos" / name, photos / name);
+    WindowWithCatalog road;
+    road.start({ "opencv_left01_grey.jpg", "opencv_board.jpg", "plasma_ColorfulCups.jpg" });
+    Workspace& workspace = *road.workspace;
+    MainWindow& window = *road.window;
+    const test::TempDir& home = road.home;
+    const std::string& programFolder = road.programFolder;
+    const std::string& catalog = road.catalog;
+    const fs::path& windowOutput = road.output;
+    test::ScriptedDialogs& dialogs = road.dialogs;
 
-    test::ScriptedDialogs dialogs;
-    Workspace workspace(programFolder, PICTAVEN_SOURCE_DATA_DIR, dialogs);
-    MainWindow window(workspace, dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(window.aboutBox()->isVisible());
-    window.aboutBox()->accept();
-    QTRY_VERIFY(!workspace.step1Folder().empty());
-
-    const std::string catalog = (home / "Trip.CAT").string();
-    const test::CliRun made =
-        test::runCli(home.path(), programFolder, {"new-catalog", catalog, "--photos", photos.string()});
-    QVERIFY2(made.status == 0, made.err.c_str());
-    openTheCatalog(workspace, catalog);
-    const fs::path windowOutput = home / "window-album";
-    fs::create_directories(windowOutput);
-    workspace.outputFolders().treeFolder = windowOutput.string();
-    workspace.outputFolders().outputFolder = windowOutput.string() + "/";
-    workspace.changes().notify();
-    QVERIFY(window.navigator().selectStep(4, StepClick::Panel));
-
-    auto* step4 = qobject_cast<Step4Page*>(window.stepPage(4));
+    Step4Page* step4 = road.generate();
     QVERIFY(step4);
-    QToolButton* generate = test::childNamed<QToolButton>(step4, QStringLiteral("Generate"));
-    QVERIFY(generate && generate->isVisible());
-    QTest::mouseClick(generate, Qt::LeftButton);
-    QTest::mouseClick(generate, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!workspace.jobRunning(), generationWaitMs);
     QCOMPARE(step4->presenter().lastOutcome(), std::optional(GenerationOutcome::Finished));
     QVERIFY(workspace.guards().albumGenerated);
     QCOMPARE(test::childNamed<QLabel>(step4, QStringLiteral("Status"))->text(),
-             QStringLiteral("Finished generating photo album!"));
-    QCOMPARE(dialogs.shown.size(), std::size_t{0});
+        QStringLiteral("Finished generating photo album!"));
+    QCOMPARE(dialogs.shown.size(), std::size_t { 0 });
 
     const fs::path cliOutput = home / "cli-album";
-    const test::CliRun generated =
-        test::runCli(home.path(), programFolder, {"generate", catalog, "--output", cliOutput.string()});
+    const test::CliRun generated
+        = test::runCli(home.path(), programFolder, { "generate", catalog, "--output", cliOutput.string() });
     QVERIFY2(generated.status == 0, generated.err.c_str());
     const std::map<std::string, std::string> album = filesOf(windowOutput);
     QVERIFY(album.count("myalbum.htm") == 1 && album.count("plasma_ColorfulCups.jpg") == 1);
@@ -119,8 +160,9 @@ void WindowEndToEndTest::generateThenUploadFromTheWindow()
     QCOMPARE(workspace.albumSettings().UploadDirectory, std::string("window-e2e"));
     QTest::mouseClick(test::childNamed<QPushButton>(step5, QStringLiteral("Upload")), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!workspace.jobRunning(), uploadWaitMs);
-    QCOMPARE(test::childNamed<QLabel>(step5, QStringLiteral("Upload Status:"))->text(), QStringLiteral("FTP finished."));
-    QCOMPARE(dialogs.shown.size(), std::size_t{0});
+    QCOMPARE(test::childNamed<QLabel>(step5, QStringLiteral("Upload Status:"))->text(),
+        QStringLiteral("FTP finished."));
+    QCOMPARE(dialogs.shown.size(), std::size_t { 0 });
 
     // Every page, photo and thumbnail arrives (the frame-set page only with frames); whatever
     // arrives is the album's file. Pages travel as text, which the server stores with its own
@@ -135,6 +177,68 @@ void WindowEndToEndTest::generateThenUploadFromTheWindow()
         if (!name.ends_with(".htm"))
             QVERIFY2(album.at(name) == bytes, name.c_str());
     }
+}
+
+void WindowEndToEndTest::aPreferenceAndACaptionReachTheSavedCatalogAndThePages()
+{
+    WindowWithCatalog road;
+    road.start({ "opencv_left01_grey.jpg", "opencv_board.jpg" });
+    MainWindow& window = *road.window;
+
+    // Types into a box of a window and moves the focus on, which is when the box is stored.
+    const auto enter = [](QLineEdit& box, const QString& text) {
+        box.window()->activateWindow();
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QTest::keyClicks(&box, text);
+        box.clearFocus();
+    };
+    const QString description = QStringLiteral("Harbour walk & boats");
+    test::whenShown<PreferencesDialog>([&](PreferencesDialog& preferences) {
+        auto* pages = preferences.findChild<QTabWidget*>();
+        QVERIFY(pages);
+        for (int i = 0; i < pages->count(); ++i) {
+            if (pages->tabText(i) == QStringLiteral("Style Sheet/&Keywords"))
+                pages->setCurrentIndex(i);
+        }
+        auto* meta = test::control<QCheckBox>(preferences, "GenerateMetaData");
+        QVERIFY(meta->isVisible());
+        QVERIFY(!meta->isChecked());
+        meta->setFocus();
+        QTest::keyClick(meta, Qt::Key_Space);
+        enter(*test::control<QLineEdit>(preferences, "MetaDesc"), description);
+        QTest::mouseClick(test::control<QPushButton>(preferences, "ok"), Qt::LeftButton);
+    });
+    window.commands().openPreferences();
+
+    const QString title = QStringLiteral("Boats at dawn");
+    test::whenShown<CatalogEditorDialog>([&](CatalogEditorDialog& editor) {
+        enter(*test::control<QLineEdit>(editor, "webTitle"), title);
+        QTest::mouseClick(test::control<QPushButton>(editor, "saveCatalog"), Qt::LeftButton);
+        QTest::mouseClick(test::control<QPushButton>(editor, "close"), Qt::LeftButton);
+    });
+    window.commands().openCatalogEditor();
+    QCOMPARE(road.dialogs.shown.size(), std::size_t { 0 });
+
+    // The saved catalog reads back with both.
+    const BigIniFile saved(road.catalog);
+    const std::vector<AlbumItem> photos = CatalogFile::readPhotos(saved);
+    QCOMPARE(photos.size(), std::size_t { 2 });
+    QCOMPARE(QString::fromStdString(photos.front().storage.WebTitle), title);
+    QCOMPARE(QString::fromStdString(saved.readString("Appearance", "MetaDesc", "")), description);
+    QVERIFY(saved.readBool("Appearance", "Generate Meta Data", false));
+
+    QVERIFY(road.generate());
+    QCOMPARE(road.dialogs.shown.size(), std::size_t { 0 });
+    const std::map<std::string, std::string> album = filesOf(road.output);
+    QVERIFY(album.count("myalbum.htm") == 1);
+    QVERIFY(album.at("myalbum.htm").find(R"(<META name="description" content="Harbour walk &amp; boats">)")
+        != std::string::npos);
+    const auto photoPage = album.find(
+        OutputNames(road.workspace->albumSettings()).photoPageFileName(photos.front().displayName));
+    QVERIFY(photoPage != album.end());
+    QVERIFY(photoPage->second.find(">Boats at dawn</FONT>") != std::string::npos);
 }
 
 } // namespace pictaven
