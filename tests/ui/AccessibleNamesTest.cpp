@@ -1,6 +1,9 @@
-#include "session/Workspace.h"
+#include "session/CatalogEditorPresenter.h"
 #include "session/PreferencesPresenter.h"
+#include "session/Workspace.h"
+#include "support/ScriptedDialogs.h"
 #include "ui/AboutBox.h"
+#include "ui/CatalogEditorDialog.h"
 #include "ui/ColourPreviewerDialog.h"
 #include "ui/FtpWizardDialog.h"
 #include "ui/GraphicFormatsDialog.h"
@@ -12,17 +15,16 @@
 #include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
 
-#include "support/ScriptedDialogs.h"
-
-#include <QAccessible>
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-namespace pictaven {
+namespace pictaven
+{
 
 using test::ScriptedDialogs;
 
@@ -56,7 +58,8 @@ static QStringList unnamedControls(QWidget& window)
     return unnamed;
 }
 
-class AccessibleNamesTest : public QObject {
+class AccessibleNamesTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -64,8 +67,12 @@ private slots:
     void cleanup();
     void everyStepPageNamesItsControls();
     void everyWindowNamesItsControls();
+    void everyWindowFitsALaptopScreen();
 
 private:
+    std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> everyWindow(
+        PreferencesPresenter& preferences, CatalogEditorPresenter& editor);
+
     std::unique_ptr<QTemporaryDir> m_home;
     ScriptedDialogs m_dialogs;
     std::unique_ptr<Workspace> m_workspace;
@@ -75,7 +82,8 @@ void AccessibleNamesTest::init()
 {
     m_home = std::make_unique<QTemporaryDir>();
     QVERIFY(m_home->isValid());
-    m_workspace = std::make_unique<Workspace>(m_home->path().toStdString(), PICTAVEN_SOURCE_DATA_DIR, m_dialogs);
+    m_workspace
+        = std::make_unique<Workspace>(m_home->path().toStdString(), PICTAVEN_SOURCE_DATA_DIR, m_dialogs);
 }
 
 void AccessibleNamesTest::cleanup()
@@ -96,7 +104,7 @@ void AccessibleNamesTest::everyStepPageNamesItsControls()
     for (int step = StepNavigator::firstStep; step <= StepNavigator::lastStep; ++step) {
         // Every step may be entered, so that each page is shown in turn; leaving step 3 with no
         // photos would clear the guards again.
-        m_workspace->guards() = StepGuards{true, true, true, true, false};
+        m_workspace->guards() = StepGuards { true, true, true, true, false };
         QVERIFY(window.navigator().selectStep(step, StepClick::Panel));
         QTRY_VERIFY(window.stepPage(step)->isVisible());
         const QStringList unnamed = unnamedControls(window);
@@ -104,24 +112,31 @@ void AccessibleNamesTest::everyStepPageNamesItsControls()
     }
 }
 
+// Every window besides the main window, with its title, made over the test's workspace.
+std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> AccessibleNamesTest::everyWindow(
+    PreferencesPresenter& preferences, CatalogEditorPresenter& editor)
+{
+    std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> list;
+    list.emplace_back("About", std::make_unique<AboutBox>());
+    list.emplace_back("New Catalog", std::make_unique<NewCatalogDialog>());
+    list.emplace_back("Report", std::make_unique<ReportWindow>());
+    list.emplace_back("Remote Settings", std::make_unique<RemoteSettingsDialog>(*m_workspace));
+    list.emplace_back("Proxy Settings", std::make_unique<ProxySettingsDialog>(*m_workspace));
+    list.emplace_back("FTP Wizard", std::make_unique<FtpWizardDialog>(*m_workspace));
+    list.emplace_back("Preferences", std::make_unique<PreferencesDialog>(*m_workspace, preferences));
+    list.emplace_back("Colour Previewer", std::make_unique<ColourPreviewerDialog>(*m_workspace, nullptr));
+    list.emplace_back("Graphic Formats", std::make_unique<GraphicFormatsDialog>(*m_workspace, nullptr));
+    list.emplace_back("JPEG Compression", std::make_unique<JpegCompressionDialog>(*m_workspace, nullptr));
+    list.emplace_back("Catalog Editor", std::make_unique<CatalogEditorDialog>(editor, nullptr));
+    return list;
+}
+
 void AccessibleNamesTest::everyWindowNamesItsControls()
 {
     m_workspace->firstShow();
     PreferencesPresenter preferences(*m_workspace);
-    const std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> windows = [this, &preferences] {
-        std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> list;
-        list.emplace_back("About", std::make_unique<AboutBox>());
-        list.emplace_back("New Catalog", std::make_unique<NewCatalogDialog>());
-        list.emplace_back("Report", std::make_unique<ReportWindow>());
-        list.emplace_back("Remote Settings", std::make_unique<RemoteSettingsDialog>(*m_workspace));
-        list.emplace_back("Proxy Settings", std::make_unique<ProxySettingsDialog>(*m_workspace));
-        list.emplace_back("FTP Wizard", std::make_unique<FtpWizardDialog>(*m_workspace));
-        list.emplace_back("Preferences", std::make_unique<PreferencesDialog>(*m_workspace, preferences));
-        list.emplace_back("Colour Previewer", std::make_unique<ColourPreviewerDialog>(*m_workspace, nullptr));
-        list.emplace_back("Graphic Formats", std::make_unique<GraphicFormatsDialog>(*m_workspace, nullptr));
-        list.emplace_back("JPEG Compression", std::make_unique<JpegCompressionDialog>(*m_workspace, nullptr));
-        return list;
-    }();
+    CatalogEditorPresenter editor(*m_workspace);
+    const auto windows = everyWindow(preferences, editor);
     for (const auto& [title, window] : windows) {
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -135,6 +150,25 @@ void AccessibleNamesTest::everyWindowNamesItsControls()
         }
         unnamed.removeDuplicates();
         QVERIFY2(unnamed.isEmpty(), qPrintable(QString("%1: %2").arg(title, unnamed.join(", "))));
+        window->hide();
+    }
+}
+
+// A laptop's 1366 x 768 screen, less a desktop panel and a title bar.
+void AccessibleNamesTest::everyWindowFitsALaptopScreen()
+{
+    m_workspace->firstShow();
+    const QSize laptop(1366, 768 - 32 - 30);
+    MainWindow main(*m_workspace, m_dialogs);
+    QVERIFY2(laptop.expandedTo(main.minimumSize()) == laptop, "main window");
+    PreferencesPresenter preferences(*m_workspace);
+    CatalogEditorPresenter editor(*m_workspace);
+    for (const auto& [title, window] : everyWindow(preferences, editor)) {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QSize shown = window->size().expandedTo(window->minimumSizeHint());
+        QVERIFY2(laptop.expandedTo(shown) == laptop,
+            qPrintable(QString("%1: %2 x %3").arg(title).arg(shown.width()).arg(shown.height())));
         window->hide();
     }
 }
