@@ -73,6 +73,12 @@ if command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
   done
   [[ "$ui" == ON && "$depends" != *libqt6widgets6* ]] && fail "the package does not depend on Qt's widgets: $depends"
   [[ "$depends" == *pure-ftpd* ]] && fail "the package depends on Pure-FTPd, which only the tests use"
+  # What `apt install ./pictaven_*.deb` would do, simulated: every dependency resolves to a
+  # package of this system's archive.
+  if command -v apt-get >/dev/null; then
+    apt-get install --simulate "$deb" >"$scratch/apt.log" 2>&1 \
+      || { cat "$scratch/apt.log" >&2; fail "apt cannot install $deb: its dependencies do not resolve"; }
+  fi
   dpkg-deb -c "$deb" | grep -E ' \./usr/(bin|share/(applications|metainfo|man))/' || true
   dpkg-deb -x "$deb" "$scratch/root"
   check_prefix "$scratch/root/usr" "$scratch/deb-run"
