@@ -7,12 +7,13 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   # core libraries
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
+  libexiv2-dev
   # desktop program
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # tests and benchmarks
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libjpeg-turbo-progs
-  # reference decoder for the picture readers' tests
-  imagemagick
+  # reference decoder for the picture readers' tests, and the metadata tool that checks what photos carry
+  imagemagick libimage-exiftool-perl
   # checks the desktop entry, the AppStream file and the manual pages, and builds the Debian package
   desktop-file-utils appstream groff-base dpkg-dev file
   # FTP servers that the network tests start on loopback; Pure-FTPd refuses listings with a pattern

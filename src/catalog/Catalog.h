@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/FileStorage.h"
+#include "decoders/PublishedMetadata.h"
 
 #include <cstdint>
 #include <string>
@@ -29,6 +30,9 @@ struct Catalog {
     std::string templateName;
     std::string photoPageTexture; // paths of the tiled page backgrounds, empty for none
     std::string indexPageTexture;
+    // What of the photos' metadata the album publishes; none chosen in a catalog written before
+    // there was a choice.
+    MetadataChoice publishedMetadata = PublishedMetadata::AllButPrivate;
 };
 
 } // namespace pictaven

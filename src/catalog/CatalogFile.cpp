@@ -70,6 +70,24 @@ void CatalogFile::writeCatalogPart(BigIniFile& ini, const Catalog& catalog, cons
                  "HomeButtonEnable", "HomeButtonFrame", "DisplaySlideShow", "FadeIn", "HTMLLink", "HTMLLinkDesc",
                  "HTMLLink2", "HTMLLinkDesc2", "NewWindow1", "NewWindow2", "WatermarkType",
                  "WatermarkOrientation", "WatermarkText", "WatermarkImage"});
+    // Last, where older readers pass over it.
+    if (catalog.publishedMetadata)
+        ini.writeInteger("Generate Options", publishedMetadataKey, static_cast<std::int32_t>(*catalog.publishedMetadata));
+}
+
+MetadataChoice CatalogFile::readPublishedMetadata(const BigIniFile& ini)
+{
+    if (ini.readString("Generate Options", publishedMetadataKey, "").empty())
+        return std::nullopt;
+    // A value no version wrote keeps the location and serial numbers private.
+    switch (ini.readInteger("Generate Options", publishedMetadataKey, 1)) {
+    case 0:
+        return PublishedMetadata::None;
+    case 2:
+        return PublishedMetadata::All;
+    default:
+        return PublishedMetadata::AllButPrivate;
+    }
 }
 
 std::vector<AlbumItem> CatalogFile::readPhotos(const BigIniFile& ini)

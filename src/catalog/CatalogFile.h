@@ -32,6 +32,10 @@ public:
     // and WorkingPath are the stored text, the display name its part after the last "/";
     // FileDate is 0.
     static std::vector<AlbumItem> readPhotos(const BigIniFile& ini);
+    // [Generate Options] PublishedMetadata: 0 none, 1 all but location and serial numbers, 2 all;
+    // none chosen when the key is missing, as in catalogs written before it existed.
+    static constexpr const char* publishedMetadataKey = "PublishedMetadata";
+    static MetadataChoice readPublishedMetadata(const BigIniFile& ini);
 
     // Writes the catalog part and then every album setting (as a template carries them, with
     // [Program] Version=3.03) into the file at `path`, in one rewrite through a temporary file

@@ -10,8 +10,8 @@ namespace pictaven {
 struct FileStorage {
     std::string SourcePath;  // the file the user chose, absolute; rendering always reads it
     std::string WorkingPath; // what names the output files; a converted copy's path after generation
-    // Last-modification time when the photo was added, in seconds since the epoch; 0 when
-    // unknown (photos loaded from a catalog).
+    // When the photo was taken, as its metadata says, or else its last-modification time when
+    // it was added, in seconds since the epoch; 0 when unknown (photos loaded from a catalog).
     std::int64_t FileDate = 0;
     std::string Caption;  // thumbnail label
     std::string WebTitle; // title on the photo page

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/FileStorage.h"
+#include "decoders/PublishedMetadata.h"
 #include "settings/AlbumSettings.h"
 
 #include <cstdint>
@@ -28,6 +29,7 @@ struct AlbumJob {
     bool rerenderPhotos = false; // photos must be rendered again
     std::int32_t compression1 = 80; // JPEG quality of picture albums' album pictures (GlobalSettings)
     std::int32_t compression2 = 97; // JPEG quality of photos converted to JPEG (GlobalSettings)
+    MetadataChoice publishedMetadata = PublishedMetadata::AllButPrivate; // the catalog's choice
 
     bool basicAlbum() const { return templateIndex == 0; }
 };

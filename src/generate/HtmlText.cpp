@@ -1,43 +1,12 @@
 #include "generate/HtmlText.h"
 
+#include "ini/Utf8Text.h"
+
 #include <stdexcept>
 
 namespace pictaven {
 
 namespace {
-
-// The length of the well-formed UTF-8 sequence that starts at text[i]; 0 when the bytes there
-// are not one (a stray continuation byte, an overlong form, a surrogate, a cut-off sequence).
-std::size_t utf8Length(std::string_view text, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80; // the range of the second byte
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-    }
-    return length;
-}
 
 // What becomes of a byte that is not part of a well-formed UTF-8 sequence.
 enum class Malformed { Keep, Replace, PercentEncode };
@@ -58,7 +27,7 @@ std::string replaced(std::string_view text, Malformed malformed, Replacement rep
     std::string result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8Length(text, i);
+        const std::size_t length = utf8SequenceLength(text, i);
         if (length > 1) {
             result += text.substr(i, length);
             i += length;
@@ -134,7 +103,7 @@ std::string HtmlText::fileReference(std::string_view name)
     std::string result;
     result.reserve(name.size());
     for (std::size_t i = 0; i < name.size();) {
-        const std::size_t length = utf8Length(name, i);
+        const std::size_t length = utf8SequenceLength(name, i);
         const auto byte = static_cast<unsigned char>(name[i]);
         // Browsers would read these as a scheme, a fragment, a query, a folder separator or an
         // escape, drop them (blanks at the ends, tabs, line breaks) or send other bytes than the
@@ -185,16 +154,6 @@ std::string HtmlText::scriptString(std::string_view text)
     });
 }
 
-bool HtmlText::isUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8Length(text, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
 
 std::string HtmlText::hexColour(std::int32_t colour)
 {

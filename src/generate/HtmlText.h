@@ -41,9 +41,6 @@ public:
     // afterwards, since the browser decodes the attribute before running the script.
     static std::string scriptString(std::string_view text);
 
-    // Whether every byte of the text belongs to a well-formed UTF-8 sequence.
-    static bool isUtf8(std::string_view text);
-
     // A colour of the settings (B * 65536 + G * 256 + R) as six lower-case hexadecimal digits,
     // red first, without "#"; bits above the 24 colour bits are ignored.
     static std::string hexColour(std::int32_t colour);

@@ -2,6 +2,7 @@
 
 #include "decoders/GraphicToJpeg.h"
 #include "decoders/PictureLoader.h"
+#include "decoders/PublishedMetadata.h"
 #include "decoders/TurnedGif.h"
 #include "decoders/TurnedPng.h"
 #include "generate/GeneratedFile.h"
@@ -76,6 +77,7 @@ PhotoRenderer::PhotoRenderer(const AlbumJob& job, int convertQuality, std::funct
       m_outputFolder(job.outputFolder),
       m_names(job.settings),
       m_convertQuality(convertQuality),
+      m_publishedMetadata(job.publishedMetadata),
       m_logMessage(std::move(logMessage))
 {
     // Read once for all photos; a photo that needs a missing mask is not rendered.
@@ -151,8 +153,12 @@ std::string PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& ph
                 if (m_logMessage)
                     m_logMessage(message);
             };
-            context.writeJpeg = [](const Bitmap& picture, const std::string& file, int quality) {
-                GeneratedFile::write(file, [&](const std::string& writePath) { writeJpeg(picture, writePath, quality); });
+            context.writeJpeg = [&](const Bitmap& picture, const std::string& file, int quality) {
+                GeneratedFile::write(file, [&](const std::string& writePath) {
+                    writeJpeg(picture, writePath, quality);
+                    carryPublishedMetadata(photo.SourcePath, writePath, picture.width(), picture.height(),
+                                           m_publishedMetadata);
+                });
             };
             graphicToJpeg(photo.SourcePath, photo.WorkingPath, photo.Converted, context);
             converted = true;
@@ -161,9 +167,9 @@ std::string PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& ph
         const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0 ||
                                m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))
-            process(path, converted, photo.Rotation, target, thumbnailSource);
+            process(path, converted, photo.Rotation, target, thumbnailSource, photo.SourcePath);
         else
-            copyOrTurn(path, converted, photo.Rotation, target, thumbnailSource);
+            copyOrTurn(path, converted, photo.Rotation, target, thumbnailSource, photo.SourcePath);
         return {};
     } catch (const std::exception& error) {
         removeOutput(target);
@@ -184,7 +190,7 @@ void PhotoRenderer::removeOutput(const std::string& target)
 }
 
 void PhotoRenderer::process(const std::string& path, bool converted, int rotation, const std::string& target,
-                            std::optional<ThumbnailSource>* thumbnailSource) const
+                            std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const
 {
     if (!converted)
         removeOutput(target);
@@ -227,17 +233,22 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
             options.fontSizePoints = textToInt(m_settings.WatermarkFontSize);
         drawWatermark(picture, options, m_watermarkPicture ? &*m_watermarkPicture : nullptr);
     }
-    writeRendered(picture, target);
+    writeRendered(picture, target, metadataSource);
 }
 
-void PhotoRenderer::writeRendered(const Bitmap& picture, const std::string& target) const
+void PhotoRenderer::writeRendered(const Bitmap& picture, const std::string& target,
+                                  const std::string& metadataSource) const
 {
     const int quality = jpegQuality(JpegOutput::RenderedPhoto, {m_settings.CompressionRatio, 0, 0});
-    GeneratedFile::write(target, [&](const std::string& writePath) { writeJpeg(picture, writePath, quality); });
+    GeneratedFile::write(target, [&](const std::string& writePath) {
+        writeJpeg(picture, writePath, quality);
+        carryPublishedMetadata(metadataSource, writePath, picture.width(), picture.height(), m_publishedMetadata);
+    });
 }
 
 void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
-                               std::optional<ThumbnailSource>* thumbnailSource) const
+                               std::optional<ThumbnailSource>* thumbnailSource,
+                               const std::string& metadataSource) const
 {
     if (rotation <= 0) {
         if (thumbnailSource && !converted && isJpegByName(path)) {
@@ -250,7 +261,14 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rota
         std::error_code error;
         if (fs::equivalent(path, target, error))
             return;
-        GeneratedFile::copy(path, target);
+        if (!isJpegByName(path)) {
+            GeneratedFile::copy(path, target);
+            return;
+        }
+        GeneratedFile::write(target, [&](const std::string& writePath) {
+            fs::copy_file(path, writePath, fs::copy_options::overwrite_existing);
+            keepPublishedMetadata(writePath, m_publishedMetadata);
+        });
         return;
     }
     if (hasExtension(path, ".png")) {
@@ -265,7 +283,7 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rota
     if (thumbnailSource && !converted)
         *thumbnailSource = makeThumbnailSource(picture);
     rotateBitmap(picture, picture, rotation);
-    writeRendered(picture, target);
+    writeRendered(picture, target, metadataSource);
 }
 
 } // namespace pictaven

@@ -56,17 +56,19 @@ public:
     static std::string resizeProblem(const AlbumSettings& settings);
 
 private:
+    // `metadataSource` is the photo whose metadata the output carries, as the album's choice keeps it.
     void process(const std::string& path, bool converted, int rotation, const std::string& target,
-                 std::optional<ThumbnailSource>* thumbnailSource) const;
+                 std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const;
     void copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
-                    std::optional<ThumbnailSource>* thumbnailSource) const;
-    void writeRendered(const Bitmap& picture, const std::string& target) const;
+                    std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const;
+    void writeRendered(const Bitmap& picture, const std::string& target, const std::string& metadataSource) const;
     static void removeOutput(const std::string& target);
 
     AlbumSettings m_settings;
     std::string m_outputFolder;
     OutputNames m_names;
     int m_convertQuality;
+    MetadataChoice m_publishedMetadata;
     std::function<void(const std::string&)> m_logMessage;
     std::optional<Bitmap> m_maskPicture;      // mask.jpg when SoftEdge is on and it could be read
     std::optional<Bitmap> m_watermarkPicture; // WatermarkImage when WatermarkType is 2 and readable

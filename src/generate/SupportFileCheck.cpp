@@ -5,6 +5,7 @@
 #include "imaging/DecoderError.h"
 #include "imaging/InputFile.h"
 #include "ini/AsciiCase.h"
+#include "ini/Utf8Text.h"
 
 #include <cstdint>
 #include <exception>
@@ -81,7 +82,7 @@ bool cssText(std::string_view text)
         if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\f' && c != '\r') || byte == 0x7f)
             return false;
     }
-    return HtmlText::isUtf8(text);
+    return isUtf8(text);
 }
 
 } // namespace

@@ -199,6 +199,7 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
         workspace.dialogs().showError(kMissingPhotos + std::to_string(missing));
 
     catalog.albumTitle = ini.readString("Preferences", "Album Title", "Untitled Album");
+    catalog.publishedMetadata = CatalogFile::readPublishedMetadata(ini);
 
     const TemplateList& templates = workspace.templateList();
     const std::string templateName = ini.readString("Preferences", "Album Filename", "");
@@ -332,6 +333,7 @@ void closeCatalog(Workspace& workspace)
     workspace.setStep1Folder(isAbsoluteFolder(imageSourceDir) ? imageSourceDir : programFolder + "Photos");
     catalog.photoPageTexture.clear();
     catalog.indexPageTexture.clear();
+    catalog.publishedMetadata = PublishedMetadata::AllButPrivate;
     setEmptyListGuards(workspace.guards());
     catalog.modified = false;
     deleteTempFiles(programFolder);

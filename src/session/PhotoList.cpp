@@ -3,6 +3,8 @@
 #include "app/Dialogs.h"
 #include "catalog/AcceptFile.h"
 #include "catalog/FolderListing.h"
+#include "catalog/PhotoEntry.h"
+#include "decoders/PhotoMetadata.h"
 #include "ini/AsciiCase.h"
 #include "ini/StorableText.h"
 #include "session/Workspace.h"
@@ -142,6 +144,7 @@ void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
         item.storage.SourcePath = path;
         item.storage.WorkingPath = path;
         item.storage.FileDate = filter.fileDate;
+        takeMetadata(item.storage, readPhotoMetadata(path));
         const std::size_t position = insertionPosition(name);
         m_thumbnails.insertAt(position, catalog.photos.size());
         catalog.photos.insert(catalog.photos.begin() + static_cast<std::ptrdiff_t>(position), std::move(item));
@@ -268,11 +271,14 @@ void PhotoList::sortByDate()
     m_sortMode = SortMode::Date;
     m_nameOrder = false;
     m_thumbnails.clear();
-    const auto& photos = m_workspace.catalog().photos;
+    auto& photos = m_workspace.catalog().photos;
     std::vector<std::int64_t> dates;
     dates.reserve(photos.size());
-    for (const AlbumItem& item : photos) {
-        const FileStorage& storage = item.storage;
+    for (AlbumItem& item : photos) {
+        FileStorage& storage = item.storage;
+        // Photos read from a catalog learn the date they were taken at the first sort.
+        if (storage.FileDate == 0)
+            storage.FileDate = readPhotoMetadata(storage.SourcePath).takenAt.value_or(0);
         dates.push_back(storage.FileDate != 0 ? storage.FileDate : currentFileDate(storage.WorkingPath));
     }
     std::vector<std::size_t> order(photos.size());

@@ -57,9 +57,10 @@ public:
     // "Sort by Filename": empties the cache and orders the list by name, letter case ignored
     // and equal names kept in their order; later additions keep that order until sortByDate.
     void sortByName();
-    // "Sort by Date": empties the cache and sorts once, stable, by FileDate or, when that is 0,
-    // by the current modification time of WorkingPath (-1 for a missing file), oldest first
-    // unless newestFirst().
+    // "Sort by Date": empties the cache and sorts once, stable, by FileDate (for a photo read
+    // from a catalog, the date its metadata says it was taken) or, when that is 0, by the
+    // current modification time of WorkingPath (-1 for a missing file), oldest first unless
+    // newestFirst().
     void sortByDate();
     // The "Asc" check box: changing it sorts again while sorting by date.
     void setNewestFirst(bool newestFirst);

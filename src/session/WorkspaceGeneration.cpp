@@ -26,6 +26,7 @@ AlbumJob makeAlbumJob(const Workspace& workspace)
     job.rerenderPhotos = workspace.generationFlags().rerenderPhotos;
     job.compression1 = workspace.globalSettings().compression1;
     job.compression2 = workspace.globalSettings().compression2;
+    job.publishedMetadata = catalog.publishedMetadata;
     return job;
 }
 

@@ -78,6 +78,7 @@ TEST_F(CatalogFileTest, CatalogPartIsWrittenInTheTableOrder)
                                     "[FTP]\r\nPassiveMode=1\r\nUploadDirectory=MyAlbum\r\n\r\n"
                                     "[Generate Options]\r\nResample=0\r\nOutputFolder=/out/\r\nAlbumShortName=myalbum\r\n"
                                     "SneakPeek=0\r\nCDROM=0\r\nDeleteFolder=1\r\nSubstitutions=1\r\nLowercaseFiles=0\r\n"
+                                    "PublishedMetadata=1\r\n"
                                     "StyleTheme=-1\r\n\r\n"
                                     "[Appearance]\r\nHomeButtonEnable=0\r\nHomeButtonFrame=_self\r\nDisplaySlideShow=0\r\n"
                                     "FadeIn=0\r\nHTMLLink=\r\nHTMLLinkDesc=\r\nHTMLLink2=\r\nHTMLLinkDesc2=\r\n"
@@ -175,6 +176,30 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
     EXPECT_EQ(settings.CatalogOffsets.Left, 11);
     EXPECT_EQ(settings.CatalogOffsets.Bottom, 14);
     EXPECT_EQ(second.outputFolder(), m_home.str() + "Projects/");
+}
+
+TEST_F(CatalogFileTest, PublishedMetadataChoiceIsKeptAndOlderCatalogsHaveNone)
+{
+    const MetadataChoice choices[] = {
+        std::nullopt, PublishedMetadata::None, PublishedMetadata::AllButPrivate, PublishedMetadata::All};
+    for (const MetadataChoice& choice : choices) {
+        Workspace& first = restart();
+        first.catalog().publishedMetadata = choice;
+        CatalogFile::save(path("Choice.CAT"), first.catalog(), first.albumSettings(), first.outputFolder());
+        EXPECT_EQ(test::readFile(path("Choice.CAT")).find("PublishedMetadata=") != std::string::npos,
+                  choice.has_value());
+        Workspace& second = restart();
+        second.catalog().publishedMetadata = PublishedMetadata::All;
+        openTheCatalog(second, path("Choice.CAT"));
+        EXPECT_EQ(second.catalog().publishedMetadata, choice);
+        // Closing leaves a new catalog's choice.
+        closeCatalog(second);
+        EXPECT_EQ(second.catalog().publishedMetadata, PublishedMetadata::AllButPrivate);
+    }
+    // A value no version writes keeps the private parts private.
+    test::writeFile(path("Odd.CAT"), "[Generate Options]\r\nPublishedMetadata=7\r\n");
+    openTheCatalog(restart(), path("Odd.CAT"));
+    EXPECT_EQ(workspace().catalog().publishedMetadata, PublishedMetadata::AllButPrivate);
 }
 
 struct ReadingCase {

@@ -128,6 +128,8 @@ TEST(RealPhotos, ResampledIntoTheBoxByteForByte)
     job.settings.ResizeImageType = 1;
     job.settings.Resample = true;
     job.settings.CompressionRatio = 90;
+    // Pixels only: the reference carries no metadata.
+    job.publishedMetadata = PublishedMetadata::None;
     const PhotoRenderer renderer(job, 97, {});
     const ThumbnailRenderer thumbnails(job, {});
     for (const std::string& path : photos) {

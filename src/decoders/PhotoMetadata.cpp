@@ -1,0 +1,164 @@
+#include "decoders/PhotoMetadata.h"
+
+#include "decoders/MetadataLibrary.h"
+#include "ini/Utf8Text.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <exiv2/exiv2.hpp>
+#include <string_view>
+
+namespace pictaven {
+
+namespace {
+
+// What cameras write into ImageDescription when nobody typed anything.
+constexpr std::array<std::string_view, 6> kCameraPlaceholders = {
+    "OLYMPUS DIGITAL CAMERA", "SONY DSC", "DIGITAL CAMERA", "KONICA MINOLTA DIGITAL CAMERA", "Default", "DCIM"};
+
+std::string trimmed(const std::string& text)
+{
+    // NUL padding is what fixed-length EXIF fields end with.
+    const char* blanks = " \t\r\n\v\f";
+    std::string kept = text.substr(0, text.find('\0'));
+    const auto first = kept.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    return kept.substr(first, kept.find_last_not_of(blanks) - first + 1);
+}
+
+std::string langAltText(const Exiv2::XmpData& xmp, const char* key)
+{
+    const auto found = xmp.findKey(Exiv2::XmpKey(key));
+    if (found == xmp.end())
+        return {};
+    if (const auto* alternatives = dynamic_cast<const Exiv2::LangAltValue*>(&found->value())) {
+        const std::string preferred = alternatives->toString("x-default");
+        if (!preferred.empty() || alternatives->value_.empty())
+            return preferred;
+        return alternatives->value_.begin()->second;
+    }
+    return found->toString();
+}
+
+std::string iptcText(const Exiv2::IptcData& iptc, const char* key)
+{
+    const auto found = iptc.findKey(Exiv2::IptcKey(key));
+    return found == iptc.end() ? std::string() : found->toString();
+}
+
+std::string exifText(const Exiv2::ExifData& exif, const char* key)
+{
+    const auto found = exif.findKey(Exiv2::ExifKey(key));
+    if (found == exif.end())
+        return {};
+    // The XP tags hold UCS-2 bytes, which their print form turns into UTF-8.
+    return std::string_view(key).starts_with("Exif.Image.XP") ? found->print(&exif) : found->toString();
+}
+
+// The first of the texts that says something, as UTF-8.
+std::string firstSaid(std::initializer_list<std::string> texts)
+{
+    for (const std::string& text : texts) {
+        std::string kept = trimmed(metadataTextAsUtf8(text));
+        for (std::string_view placeholder : kCameraPlaceholders) {
+            if (kept == placeholder)
+                kept.clear();
+        }
+        if (!kept.empty())
+            return kept;
+    }
+    return {};
+}
+
+std::optional<std::int64_t> takenAtOf(const Exiv2::ExifData& exif)
+{
+    const std::string text = exifText(exif, "Exif.Photo.DateTimeOriginal");
+    std::tm parts{};
+    if (text.size() < 19 || std::sscanf(text.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &parts.tm_year, &parts.tm_mon,
+                                &parts.tm_mday, &parts.tm_hour, &parts.tm_min, &parts.tm_sec) != 6)
+        return std::nullopt;
+    if (parts.tm_year < 1800 || parts.tm_mon < 1 || parts.tm_mon > 12 || parts.tm_mday < 1 || parts.tm_mday > 31)
+        return std::nullopt;
+    parts.tm_year -= 1900;
+    parts.tm_mon -= 1;
+    parts.tm_isdst = -1;
+    // Cameras write the local time without a zone, as file dates are shown.
+    const std::time_t seconds = std::mktime(&parts);
+    if (seconds == static_cast<std::time_t>(-1))
+        return std::nullopt;
+    return static_cast<std::int64_t>(seconds);
+}
+
+int orientationOf(const Exiv2::ExifData& exif)
+{
+    const auto found = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation"));
+    if (found == exif.end() || found->count() == 0)
+        return 0;
+    const long value = found->toLong();
+    return value >= 1 && value <= 8 ? static_cast<int>(value) : 0;
+}
+
+bool locationIn(const Exiv2::ExifData& exif, const Exiv2::XmpData& xmp)
+{
+    for (const char* key : {"Exif.GPSInfo.GPSLatitude", "Exif.GPSInfo.GPSLongitude"}) {
+        if (exif.findKey(Exiv2::ExifKey(key)) != exif.end())
+            return true;
+    }
+    for (const char* key : {"Xmp.exif.GPSLatitude", "Xmp.exif.GPSLongitude"}) {
+        if (xmp.findKey(Exiv2::XmpKey(key)) != xmp.end())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string metadataTextAsUtf8(const std::string& text)
+{
+    if (isUtf8(text))
+        return text;
+    std::string utf8;
+    utf8.reserve(text.size() * 2);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+PhotoMetadata readPhotoMetadata(const std::string& path)
+{
+    prepareMetadataLibrary();
+    PhotoMetadata metadata;
+    try {
+        const auto image = Exiv2::ImageFactory::open(path);
+        if (!image.get())
+            return metadata;
+        image->readMetadata();
+        const Exiv2::ExifData& exif = image->exifData();
+        const Exiv2::IptcData& iptc = image->iptcData();
+        const Exiv2::XmpData& xmp = image->xmpData();
+        metadata.title = firstSaid({langAltText(xmp, "Xmp.dc.title"), iptcText(iptc, "Iptc.Application2.ObjectName"),
+            exifText(exif, "Exif.Image.XPTitle")});
+        metadata.description = firstSaid({langAltText(xmp, "Xmp.dc.description"),
+            iptcText(iptc, "Iptc.Application2.Caption"), exifText(exif, "Exif.Image.ImageDescription"),
+            exifText(exif, "Exif.Image.XPComment")});
+        metadata.takenAt = takenAtOf(exif);
+        metadata.orientation = orientationOf(exif);
+        metadata.hasLocation = locationIn(exif, xmp);
+    } catch (const std::exception&) {
+        // Exiv2 reports damaged blocks, unknown formats and unreadable files alike; a photo is
+        // used without what could not be read.
+        return PhotoMetadata{};
+    }
+    return metadata;
+}
+
+} // namespace pictaven

@@ -1,0 +1,222 @@
+#include "decoders/PublishedMetadata.h"
+
+#include "decoders/MetadataLibrary.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <exiv2/exiv2.hpp>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string_view>
+
+namespace pictaven {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kSerialNumbers = {
+    "Exif.Photo.BodySerialNumber", "Exif.Photo.LensSerialNumber", "Exif.Image.CameraSerialNumber",
+    "Exif.Photo.CameraOwnerName"};
+constexpr std::array<std::string_view, 4> kXmpSerialNumbers = {
+    "Xmp.aux.SerialNumber", "Xmp.aux.LensSerialNumber", "Xmp.exifEX.BodySerialNumber", "Xmp.exifEX.LensSerialNumber"};
+
+bool isLocation(const Exiv2::Exifdatum& datum)
+{
+    return datum.groupName() == "GPSInfo" || datum.key() == "Exif.Image.GPSTag";
+}
+
+bool isLocation(const Exiv2::Xmpdatum& datum)
+{
+    return datum.key().starts_with("Xmp.exif.GPS");
+}
+
+bool isPrivate(const Exiv2::Exifdatum& datum)
+{
+    const std::string group = datum.groupName();
+    const std::string key = datum.key();
+    return isLocation(datum) || group == "MakerNote" || Exiv2::ExifTags::isMakerGroup(group) ||
+           key == "Exif.Photo.MakerNote" || std::find(kSerialNumbers.begin(), kSerialNumbers.end(), key) != kSerialNumbers.end();
+}
+
+bool isPrivate(const Exiv2::Xmpdatum& datum)
+{
+    const std::string key = datum.key();
+    return isLocation(datum) || std::find(kXmpSerialNumbers.begin(), kXmpSerialNumbers.end(), key) != kXmpSerialNumbers.end();
+}
+
+// Erases what `unwanted` picks; whether anything went.
+template <class Data, class Pick> bool eraseWhere(Data& data, Pick unwanted)
+{
+    bool erased = false;
+    for (auto entry = data.begin(); entry != data.end();) {
+        if (unwanted(*entry)) {
+            entry = data.erase(entry);
+            erased = true;
+        } else {
+            ++entry;
+        }
+    }
+    return erased;
+}
+
+// Leaves in `exif` and `xmp` what `choice` keeps of a photo; whether anything went.
+bool filter(Exiv2::ExifData& exif, Exiv2::XmpData& xmp, MetadataChoice choice)
+{
+    if (!choice) {
+        const bool exifErased = eraseWhere(exif, [](const Exiv2::Exifdatum& d) { return isLocation(d); });
+        return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isLocation(d); }) || exifErased;
+    }
+    if (*choice == PublishedMetadata::AllButPrivate) {
+        const bool exifErased = eraseWhere(exif, [](const Exiv2::Exifdatum& d) { return isPrivate(d); });
+        return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isPrivate(d); }) || exifErased;
+    }
+    return false;
+}
+
+std::string readWhole(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof())
+        throw std::runtime_error("cannot read " + path);
+    return bytes;
+}
+
+// Calls `visit(marker, segment)` for each segment of the JPEG `bytes` before its image data,
+// marker included; throws when the structure is damaged. Returns where the image data starts.
+template <class Visit> std::size_t walkSegments(const std::string& bytes, Visit visit)
+{
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    if (bytes.size() < 4 || at(0) != 0xFF || at(1) != 0xD8)
+        throw std::runtime_error("not a JPEG file");
+    std::size_t i = 2;
+    while (true) {
+        if (i + 4 > bytes.size() || at(i) != 0xFF)
+            throw std::runtime_error("a damaged JPEG segment");
+        const unsigned char marker = at(i + 1);
+        if (marker == 0xFF) { // fill byte
+            ++i;
+            continue;
+        }
+        if (marker == 0xDA) // start of scan
+            return i;
+        const std::size_t length = (std::size_t{at(i + 2)} << 8) | at(i + 3);
+        if (length < 2 || i + 2 + length > bytes.size())
+            throw std::runtime_error("a damaged JPEG segment");
+        visit(marker, std::string_view(bytes).substr(i, 2 + length));
+        i += 2 + length;
+    }
+}
+
+bool hasExifSegment(const std::string& path)
+{
+    bool found = false;
+    walkSegments(readWhole(path), [&](unsigned char marker, std::string_view segment) {
+        found = found || (marker == 0xE1 && segment.substr(4, 6) == std::string_view("Exif\0\0", 6));
+    });
+    return found;
+}
+
+// The last resort for a JPEG whose metadata blocks exiv2 cannot parse: every block that may hold
+// metadata (APP1 and APP3 to APP13, APP15, comments) is cut out, and the image data is copied
+// untouched. The JFIF header, colour profile (APP2) and Adobe colour block (APP14) stay.
+void cutMetadataSegments(const std::string& path)
+{
+    const std::string bytes = readWhole(path);
+    std::string kept = bytes.substr(0, 2);
+    const std::size_t imageData = walkSegments(bytes, [&](unsigned char marker, std::string_view segment) {
+        const bool metadata =
+            marker == 0xE1 || (marker >= 0xE3 && marker <= 0xED) || marker == 0xEF || marker == 0xFE;
+        if (!metadata)
+            kept += segment;
+    });
+    kept.append(bytes, imageData, std::string::npos);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(kept.data(), static_cast<std::streamsize>(kept.size()));
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path);
+}
+
+} // namespace
+
+bool keepPublishedMetadata(const std::string& path, MetadataChoice choice)
+{
+    if (choice == PublishedMetadata::All)
+        return false;
+    prepareMetadataLibrary();
+    try {
+        const auto image = Exiv2::ImageFactory::open(path);
+        image->readMetadata();
+        Exiv2::ExifData exif = image->exifData();
+        Exiv2::XmpData xmp = image->xmpData();
+        if (exif.empty() && hasExifSegment(path))
+            throw std::runtime_error("an EXIF block that cannot be read");
+        if (choice == PublishedMetadata::None) {
+            if (exif.empty() && xmp.empty() && image->iptcData().empty() && image->comment().empty())
+                return false;
+            image->clearExifData();
+            image->clearIptcData();
+            image->clearXmpData();
+            image->clearXmpPacket();
+            image->clearComment();
+        } else {
+            if (!filter(exif, xmp, choice))
+                return false;
+            image->setExifData(exif);
+            // Also makes the XMP block be written from the filtered data, not the packet read.
+            image->setXmpData(xmp);
+        }
+        image->writeMetadata();
+        return true;
+    } catch (const std::exception&) {
+        // Unparsable blocks may still hold a location: they all go instead.
+    }
+    try {
+        cutMetadataSegments(path);
+        return true;
+    } catch (const std::exception& failure) {
+        throw std::runtime_error("The metadata of " + path + " could not be removed (" + failure.what() + ").");
+    }
+}
+
+void carryPublishedMetadata(const std::string& source, const std::string& target, int width, int height,
+                            MetadataChoice choice)
+{
+    if (!choice || *choice == PublishedMetadata::None)
+        return;
+    prepareMetadataLibrary();
+    try {
+        const auto from = Exiv2::ImageFactory::open(source);
+        from->readMetadata();
+        Exiv2::ExifData exif = from->exifData();
+        Exiv2::XmpData xmp = from->xmpData();
+        const Exiv2::IptcData& iptc = from->iptcData();
+        if (exif.empty() && xmp.empty() && iptc.empty())
+            return;
+        filter(exif, xmp, choice);
+        // The pixels are upright and of their new size; the preview was of the old picture.
+        if (exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != exif.end())
+            exif["Exif.Image.Orientation"] = std::uint16_t{1};
+        if (xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation")) != xmp.end())
+            xmp["Xmp.tiff.Orientation"] = "1";
+        for (const auto& [key, value] : {std::pair{"Exif.Photo.PixelXDimension", width}, {"Exif.Photo.PixelYDimension", height}}) {
+            if (exif.findKey(Exiv2::ExifKey(key)) != exif.end())
+                exif[key] = static_cast<std::uint32_t>(value);
+        }
+        eraseWhere(exif, [](const Exiv2::Exifdatum& d) {
+            return d.key() == "Exif.Image.ImageWidth" || d.key() == "Exif.Image.ImageLength";
+        });
+        Exiv2::ExifThumb(exif).erase();
+        const auto to = Exiv2::ImageFactory::open(target);
+        to->readMetadata();
+        to->setExifData(exif);
+        to->setIptcData(iptc);
+        to->setXmpData(xmp);
+        to->writeMetadata();
+    } catch (const std::exception&) {
+        // The photo goes out without metadata rather than not at all.
+    }
+}
+
+} // namespace pictaven

@@ -1,0 +1,233 @@
+// Metadata written by exiftool, the tool photo managers' files are checked with, read by the
+// program and filtered for publishing; exiftool then says what a published file still carries.
+
+#include "decoders/PhotoMetadata.h"
+#include "decoders/PublishedMetadata.h"
+#include "imaging/Bitmap.h"
+#include "imaging/JpegCodec.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+namespace pictaven {
+namespace {
+
+const char* const ExifTool = "/usr/bin/exiftool";
+
+// Runs exiftool with `arguments` (quoted by the caller) and gives what it printed.
+std::string exiftool(const std::string& arguments)
+{
+    const std::string command = std::string(ExifTool) + " " + arguments + " 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string output;
+    std::array<char, 4096> buffer{};
+    while (pipe && std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe.get()))
+        output += buffer.data();
+    return output;
+}
+
+// The bytes from the first start-of-scan marker on: the picture itself.
+std::string imageData(const std::filesystem::path& path)
+{
+    const std::string bytes = test::readFile(path);
+    const std::size_t scan = bytes.find("\xFF\xDA");
+    return scan == std::string::npos ? std::string() : bytes.substr(scan);
+}
+
+class PhotoMetadataTest : public testing::Test {
+protected:
+    // A small JPEG with what `tags` (exiftool arguments) write into it.
+    std::string photo(const std::string& name, const std::string& tags)
+    {
+        const std::string path = (m_folder / name).string();
+        writeJpeg(Bitmap(64, 48), path, 90);
+        if (!tags.empty())
+            exiftool("-q -overwrite_original " + tags + " '" + path + "'");
+        return path;
+    }
+
+    test::TempDir m_folder;
+};
+
+struct CaptionCase {
+    const char* tags;
+    const char* title;
+    const char* description;
+};
+
+TEST_F(PhotoMetadataTest, TitlesAndDescriptionsComeFromWhicheverBlockHasThem)
+{
+    const CaptionCase cases[] = {
+        {"-XMP-dc:Title='Harbour' -XMP-dc:Description='Boats at dawn'", "Harbour", "Boats at dawn"},
+        {"-IPTC:ObjectName='Harbour' -IPTC:Caption-Abstract='Boats at dawn'", "Harbour", "Boats at dawn"},
+        {"-EXIF:XPTitle='Harbour' -EXIF:XPComment='Boats at dawn'", "Harbour", "Boats at dawn"},
+        {"-EXIF:ImageDescription='Boats at dawn'", "", "Boats at dawn"},
+        // XMP is what current tools write last, so it wins.
+        {"-IPTC:ObjectName='Old' -XMP-dc:Title='New'", "New", ""},
+        {"-EXIF:ImageDescription='OLYMPUS DIGITAL CAMERA'", "", ""},
+        {"-XMP-dc:Title='  Zoë’s café  '", "Zoë’s café", ""},
+        // An 8-bit caption from an older program, marked as Latin-1.
+        {"-charset iptc=Latin -IPTC:CodedCharacterSet= -IPTC:Caption-Abstract='Café'", "", "Café"},
+        {"", "", ""},
+    };
+    int n = 0;
+    for (const CaptionCase& c : cases) {
+        const PhotoMetadata read = readPhotoMetadata(photo("caption" + std::to_string(++n) + ".jpg", c.tags));
+        EXPECT_EQ(read.title, c.title) << c.tags;
+        EXPECT_EQ(read.description, c.description) << c.tags;
+    }
+}
+
+TEST_F(PhotoMetadataTest, DateTakenOrientationAndLocation)
+{
+    const PhotoMetadata read = readPhotoMetadata(photo("gps.jpg",
+        "'-DateTimeOriginal=2021:07:04 10:30:15' -Orientation#=6 -GPSLatitude=48.5 -GPSLatitudeRef=N "
+        "-GPSLongitude=2.25 -GPSLongitudeRef=E"));
+    std::tm taken{};
+    taken.tm_year = 121;
+    taken.tm_mon = 6;
+    taken.tm_mday = 4;
+    taken.tm_hour = 10;
+    taken.tm_min = 30;
+    taken.tm_sec = 15;
+    taken.tm_isdst = -1;
+    ASSERT_TRUE(read.takenAt.has_value());
+    EXPECT_EQ(*read.takenAt, static_cast<std::int64_t>(std::mktime(&taken)));
+    EXPECT_EQ(read.orientation, 6);
+    EXPECT_TRUE(read.hasLocation);
+
+    const PhotoMetadata plain = readPhotoMetadata(photo("plain.jpg", "'-DateTimeOriginal=not a date'"));
+    EXPECT_FALSE(plain.takenAt.has_value());
+    EXPECT_EQ(plain.orientation, 0);
+    EXPECT_FALSE(plain.hasLocation);
+    EXPECT_TRUE(readPhotoMetadata(photo("xmpgps.jpg", "-XMP-exif:GPSLatitude=10 -XMP-exif:GPSLongitude=20")).hasLocation);
+}
+
+// A JPEG whose EXIF block points its first directory back at itself, holds an entry count far
+// beyond its size, or stops half-way.
+std::string withExifBlock(const std::string& jpeg, const std::string& tiff)
+{
+    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    const std::size_t length = payload.size() + 2;
+    std::string segment = "\xFF\xE1";
+    segment += static_cast<char>(length >> 8);
+    segment += static_cast<char>(length & 0xFF);
+    return jpeg.substr(0, 2) + segment + payload + jpeg.substr(2);
+}
+
+TEST_F(PhotoMetadataTest, DamagedBlocksGiveNothingAndStripAsAWhole)
+{
+    const std::string plain = test::readFile(photo("base.jpg", ""));
+    const std::string looping("II*\0\x08\0\0\0\x01\0\x25\x88\x04\0\x01\0\0\0\x08\0\0\0\x08\0\0\0", 26);
+    const std::string huge("II*\0\x08\0\0\0\xFF\xFF\x0E\x01\x02\0\xFF\xFF\xFF\x7F\x10\0\0\0", 22);
+    const std::string cut("MM\0*\0\0\0\x08\0\x05\x01", 11);
+    int n = 0;
+    for (const std::string& tiff : {looping, huge, cut}) {
+        const auto path = m_folder / ("damaged" + std::to_string(++n) + ".jpg");
+        test::writeFile(path, withExifBlock(plain, tiff));
+        const PhotoMetadata read = readPhotoMetadata(path.string());
+        EXPECT_TRUE(read.title.empty() && read.description.empty() && !read.hasLocation) << n;
+
+        EXPECT_NO_THROW(keepPublishedMetadata(path.string(), PublishedMetadata::AllButPrivate)) << n;
+        const std::string kept = test::readFile(path);
+        EXPECT_EQ(kept.find("Exif"), std::string::npos) << n;
+        EXPECT_EQ(imageData(path), plain.substr(plain.find("\xFF\xDA"))) << n;
+    }
+}
+
+TEST_F(PhotoMetadataTest, UnreadableFilesGiveNothing)
+{
+    EXPECT_EQ(readPhotoMetadata((m_folder / "missing.jpg").string()).title, "");
+    test::writeFile(m_folder / "text.jpg", "not a picture");
+    EXPECT_FALSE(readPhotoMetadata((m_folder / "text.jpg").string()).hasLocation);
+    EXPECT_THROW(keepPublishedMetadata((m_folder / "text.jpg").string(), PublishedMetadata::None), std::runtime_error);
+}
+
+constexpr const char* kEverything =
+    "-XMP-dc:Title=Harbour -IPTC:Caption-Abstract=Boats -EXIF:Artist=Ann -SerialNumber=SN123 "
+    "-LensSerialNumber=LN456 -GPSLatitude=48.5 -GPSLatitudeRef=N -GPSLongitude=2.25 -GPSLongitudeRef=E "
+    "-XMP-exif:GPSLatitude=48.5 -XMP-exif:GPSLongitude=2.25 -Orientation#=6";
+
+struct KeptCase {
+    MetadataChoice choice;
+    bool location;
+    bool serials;
+    bool captions;
+};
+
+const KeptCase kKeptCases[] = {
+    {std::nullopt, false, true, true},
+    {PublishedMetadata::None, false, false, false},
+    {PublishedMetadata::AllButPrivate, false, false, true},
+    {PublishedMetadata::All, true, true, true},
+};
+
+// What exiftool finds in `path` of each kind.
+void expectCarried(const std::string& path, bool location, bool serials, bool captions, const char* label)
+{
+    const std::string gps = exiftool("-a -G -s '-gps:all' '-xmp-exif:gps*' '" + path + "'");
+    EXPECT_EQ(gps.find("GPS") != std::string::npos, location) << label << ": " << gps;
+    const std::string serial = exiftool("-a -s -SerialNumber -LensSerialNumber '" + path + "'");
+    EXPECT_EQ(serial.find("SN123") != std::string::npos, serials) << label << ": " << serial;
+    const std::string caption = exiftool("-s -Title -Caption-Abstract -Artist '" + path + "'");
+    EXPECT_EQ(caption.find("Harbour") != std::string::npos && caption.find("Boats") != std::string::npos &&
+                  caption.find("Ann") != std::string::npos,
+              captions)
+        << label << ": " << caption;
+}
+
+TEST_F(PhotoMetadataTest, CopiedPhotosKeepWhatTheChoiceKeepsAndTheirPixels)
+{
+    int n = 0;
+    for (const KeptCase& c : kKeptCases) {
+        const std::string path = photo("copied" + std::to_string(++n) + ".jpg", kEverything);
+        const std::string before = imageData(path);
+        const std::string bytesBefore = test::readFile(path);
+        keepPublishedMetadata(path, c.choice);
+        const std::string label = "choice " + std::to_string(n);
+        expectCarried(path, c.location, c.serials, c.captions, label.c_str());
+        EXPECT_EQ(imageData(path), before) << label;
+        if (c.choice == PublishedMetadata::All)
+            EXPECT_EQ(test::readFile(path), bytesBefore);
+        else
+            EXPECT_EQ(exiftool("-s -s -s -Orientation# '" + path + "'").find('6') != std::string::npos, c.captions)
+                << label;
+    }
+    // A photo without a location is left as it was, byte for byte.
+    const std::string plain = photo("nogps.jpg", "-XMP-dc:Title=Harbour");
+    const std::string bytes = test::readFile(plain);
+    EXPECT_FALSE(keepPublishedMetadata(plain, std::nullopt));
+    EXPECT_FALSE(keepPublishedMetadata(plain, PublishedMetadata::AllButPrivate));
+    EXPECT_EQ(test::readFile(plain), bytes);
+}
+
+TEST_F(PhotoMetadataTest, RenderedPhotosGetTheChosenMetadataUprightAndOfTheirSize)
+{
+    const std::string source = photo("source.jpg", std::string(kEverything) + " '-DateTimeOriginal=2021:07:04 10:30:15'"
+                                                                          " -ExifImageWidth=64 -ExifImageHeight=48");
+    int n = 0;
+    for (const KeptCase& c : kKeptCases) {
+        const std::string target = (m_folder / ("rendered" + std::to_string(++n) + ".jpg")).string();
+        writeJpeg(Bitmap(24, 32), target, 90);
+        const std::string pixels = imageData(target);
+        carryPublishedMetadata(source, target, 24, 32, c.choice);
+        const std::string label = "choice " + std::to_string(n);
+        // An older catalog's rendered photos carry nothing, as they always did.
+        const bool carried = c.choice.has_value() && *c.choice != PublishedMetadata::None;
+        expectCarried(target, c.location && carried, c.serials && carried, c.captions && carried, label.c_str());
+        EXPECT_EQ(imageData(target), pixels) << label;
+        if (!carried)
+            continue;
+        EXPECT_EQ(exiftool("-s -s -s -Orientation# '" + target + "'"), "1\n") << label;
+        EXPECT_EQ(exiftool("-s -s -s -ExifImageWidth -ExifImageHeight '" + target + "'"), "24\n32\n") << label;
+        EXPECT_EQ(exiftool("-s -s -s -DateTimeOriginal '" + target + "'"), "2021:07:04 10:30:15\n") << label;
+    }
+}
+
+} // namespace
+} // namespace pictaven
