@@ -139,6 +139,8 @@ const std::map<std::string, std::vector<std::string>, std::less<>> kChoices = {
             "Resize photos by a percentage" } },
     { "WatermarkType", { "No watermark", "Add text", "Add graphic (JPG, BMP, GIF, etc)" } },
     { "WatermarkOrientation", { "Top Left", "Bottom Left", "Top Right", "Bottom Right" } },
+    { PreferencesPresenter::publishedMetadataField,
+        { std::begin(publishedMetadataCaptions), std::end(publishedMetadataCaptions) } },
 };
 
 } // namespace
@@ -220,6 +222,10 @@ bool PreferencesPresenter::isSet(std::string_view field) const
 
 std::int32_t PreferencesPresenter::value(std::string_view field) const
 {
+    if (field == publishedMetadataField) {
+        const MetadataChoice& choice = m_workspace.catalog().publishedMetadata;
+        return choice ? static_cast<std::int32_t>(*choice) : -1;
+    }
     return setting<std::int32_t>(m_workspace.albumSettings(), field);
 }
 
@@ -414,6 +420,14 @@ void PreferencesPresenter::choose(std::string_view field, std::int32_t entry)
         return;
     if (field == "HomeButtonFrame") {
         edit(field, choices(field).at(static_cast<std::size_t>(entry)));
+        return;
+    }
+    if (field == publishedMetadataField) {
+        // The catalog's own choice: the photos already published carry the old one.
+        m_workspace.catalog().publishedMetadata = static_cast<PublishedMetadata>(entry);
+        m_workspace.catalog().modified = true;
+        rerender();
+        m_changed.notify();
         return;
     }
     AlbumSettings& settings = m_workspace.albumSettings();

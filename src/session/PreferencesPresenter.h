@@ -48,6 +48,8 @@ public:
     static constexpr std::size_t shortBoxLength = 20; // Border Width and the list box prefix
     static constexpr std::int32_t lowestBorderWidth = 1;
     static constexpr std::int32_t highestBorderWidth = 50;
+    // The choice of what published photos carry, which the catalog keeps rather than the settings.
+    static constexpr const char* publishedMetadataField = "PublishedMetadata";
 
     // The choice lists, in the order of the settings' values.
     static const std::vector<std::string>& choices(std::string_view field);

@@ -224,6 +224,7 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addNote(form, "This effect can only be used with Microsoft Internet Explorer");
     addCheck(form, "Protect images by disabling the right-click button in the browsers using JavaScript.",
         "ProtectImages");
+    addChoice(form, "Metadata in published photos", PreferencesPresenter::publishedMetadataField);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
@@ -471,8 +472,14 @@ void PreferencesDialog::redraw()
         check.value()->setChecked(m_presenter.isSet(field(check.key())));
     for (auto group = m_choices.cbegin(); group != m_choices.cend(); ++group) {
         const int chosen = m_presenter.value(field(group.key()));
-        if (QAbstractButton* radio = group.value()->button(chosen))
+        if (QAbstractButton* radio = group.value()->button(chosen)) {
             radio->setChecked(true);
+        } else if (QAbstractButton* shown = group.value()->checkedButton()) {
+            // Nothing chosen: an exclusive group would keep its last choice checked.
+            group.value()->setExclusive(false);
+            shown->setChecked(false);
+            group.value()->setExclusive(true);
+        }
     }
     for (auto offer = m_offers.cbegin(); offer != m_offers.cend(); ++offer) {
         QComboBox* box = offer.value();

@@ -1,3 +1,5 @@
+#include "imaging/Bitmap.h"
+#include "imaging/JpegCodec.h"
 #include "session/PhotoList.h"
 #include "session/Workspace.h"
 
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 
@@ -323,6 +326,35 @@ TEST_F(PhotoListTest, SortByDateIsStableAndAMissingFileCountsAsMinusOne)
     list().sortByName();
     list().setNewestFirst(false);
     EXPECT_EQ(shownNames(), (Names{"early.jpg", "even1.jpg", "even2.jpg", "gone.jpg", "late.jpg", "loaded.jpg"}));
+}
+
+TEST_F(PhotoListTest, PhotosBringTheirCaptionsAndTheDateTheyWereTaken)
+{
+    // Real JPEGs whose metadata exiftool, as a photo manager would, wrote; their files are older
+    // than the plain photo, the dates they were taken later.
+    for (const char* name : {"titled.jpg", "loaded.jpg"}) {
+        const fs::path path = m_photos / name;
+        writeJpeg(Bitmap(16, 16), path.string(), 90);
+        const std::string command = "/usr/bin/exiftool -q -overwrite_original -E "
+                                    "-XMP-dc:Title='Harbour' -XMP-dc:Description='Boats&#xa;at dawn' "
+                                    "'-DateTimeOriginal=2001:02:03 04:05:06' '" + path.string() + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        fs::last_write_time(path, std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(500))));
+    }
+    photo("plain.jpg", 900000000);
+    list().addSelected({"titled.jpg", "plain.jpg"});
+    ASSERT_EQ(shownNames(), (Names{"titled.jpg", "plain.jpg"}));
+    const FileStorage& titled = photos()[0].storage;
+    EXPECT_EQ(titled.WebTitle, "Harbour");
+    EXPECT_EQ(titled.Description, (std::vector<std::string>{"Boats", "at dawn"}));
+    EXPECT_EQ(titled.Caption, "");
+    EXPECT_TRUE(photos()[1].storage.WebTitle.empty() && photos()[1].storage.Description.empty());
+
+    photos().push_back(loaded("loaded.jpg", (m_photos / "loaded.jpg").string(), (m_photos / "loaded.jpg").string()));
+    list().sortByDate();
+    EXPECT_EQ(shownNames(), (Names{"plain.jpg", "titled.jpg", "loaded.jpg"}));
+    // A photo read from a catalog keeps the captions the catalog gave it.
+    EXPECT_TRUE(photos()[2].storage.WebTitle.empty());
 }
 
 TEST_F(PhotoListTest, SortMarksTheCatalogChangedOnlyWhenTheOrderChanges)

@@ -232,6 +232,7 @@ TEST_F(PreferencesPresenterTest, RenderingChangesAskForPhotosToBeRenderedAgain)
         { "photo border", [](PreferencesPresenter& p) { p.setSwitch("PhotoBorder", false); }, true },
         { "watermark", [](PreferencesPresenter& p) { p.choose("WatermarkType", 1); }, true },
         { "orientation", [](PreferencesPresenter& p) { p.choose("WatermarkOrientation", 0); }, true },
+        { "published metadata", [](PreferencesPresenter& p) { p.choose("PublishedMetadata", 0); }, true },
         { "watermark text", [](PreferencesPresenter& p) { p.edit("WatermarkText", "(c)"); }, true },
         { "watermark image", [](PreferencesPresenter& p) { p.edit("WatermarkImage", "/tmp/w.bmp"); }, true },
         { "font size, no watermark", [](PreferencesPresenter& p) { p.edit("ListBoxFontSize", "10"); },
@@ -319,6 +320,26 @@ TEST_F(PreferencesPresenterTest, SaveWritesANamedCatalogWithoutAsking)
     presenter().save();
     EXPECT_TRUE(m_dialogs.texts(Kind::Question).empty());
     EXPECT_NE(test::readFile(m_home / "catalog" / "Trip.CAT").find("ThumbWidth=92"), std::string::npos);
+}
+
+TEST_F(PreferencesPresenterTest, PublishedMetadataIsTheCatalogsChoice)
+{
+    EXPECT_EQ(PreferencesPresenter::choices("PublishedMetadata"),
+        (std::vector<std::string>{"none", "all but location and serial numbers", "all"}));
+    EXPECT_EQ(presenter().value("PublishedMetadata"), 1) << "a new catalog's choice";
+    workspace().catalog().publishedMetadata = std::nullopt;
+    EXPECT_EQ(presenter().value("PublishedMetadata"), -1) << "an older catalog chose nothing";
+    workspace().catalog().modified = false;
+    presenter().choose("PublishedMetadata", 2);
+    EXPECT_EQ(workspace().catalog().publishedMetadata, PublishedMetadata::All);
+    EXPECT_TRUE(workspace().catalog().modified);
+    EXPECT_EQ(presenter().value("PublishedMetadata"), 2);
+
+    workspace().catalog().name = "Trip.CAT";
+    workspace().catalog().folder = path("catalog");
+    fs::create_directories(m_home / "catalog");
+    presenter().save();
+    EXPECT_NE(test::readFile(m_home / "catalog" / "Trip.CAT").find("PublishedMetadata=2"), std::string::npos);
 }
 
 TEST_F(PreferencesPresenterTest, RestoreReadsTheFactoryCopyIntoTheBoxes)

@@ -32,6 +32,7 @@ private slots:
     void okAndEscapeBothKeepTheChanges();
     void aFontThatIsNotInstalledIsNamed();
     void aColourChosenIsStoredRedInTheLowByte();
+    void publishedMetadataIsChosenForTheCatalog();
 
 private:
     template <typename T> T* child(const char* name) const { return test::control<T>(*m_dialog, name); }
@@ -127,6 +128,23 @@ void PreferencesDialogTest::dependentControlsFollowTheirSwitches()
     QTest::keyClick(sets, Qt::Key_Down);
     QVERIFY(!child<QLineEdit>("PrefixIndex")->isEnabled());
     QCOMPARE(m_harness->workspace->albumSettings().ButtonType, 1);
+}
+
+void PreferencesDialogTest::publishedMetadataIsChosenForTheCatalog()
+{
+    auto* choice = child<QWidget>("PublishedMetadata");
+    QCOMPARE(choice->accessibleName(), QStringLiteral("Metadata in published photos"));
+    const auto radios = choice->findChildren<QRadioButton*>();
+    QCOMPARE(radios.size(), 3);
+    QVERIFY(radios.at(1)->isChecked());
+    radios.at(0)->click();
+    QCOMPARE(m_harness->workspace->catalog().publishedMetadata, MetadataChoice(PublishedMetadata::None));
+
+    // An older catalog has chosen nothing, and the dialog shows nothing chosen.
+    m_harness->workspace->catalog().publishedMetadata = std::nullopt;
+    m_harness->workspace->changes().notify();
+    for (QRadioButton* radio : radios)
+        QVERIFY(!radio->isChecked());
 }
 
 void PreferencesDialogTest::aFontSizeThatIsNotANumberShowsTheError()
