@@ -1,11 +1,13 @@
 #include "FixtureFiles.h"
 
+#include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -53,6 +55,24 @@ TEST(CliInfo, PrintsFormatAndSizeOrTheReasonForEachFile)
     EXPECT_EQ(mixed.status, 1);
     EXPECT_EQ(mixed.output, (dir / "bad.psd").string() + ": not a Photoshop file\n" + (dir / "good.bmp").string() +
                                 ": BMP, 3 x 2\n");
+}
+
+TEST(CliInfo, SaysWhatAPhotosMetadataHolds)
+{
+    test::TempDir dir;
+    const std::filesystem::path photo = dir / "phone.jpg";
+    writeJpeg(Bitmap(8, 6), photo.string(), 90);
+    ASSERT_EQ(std::system(("/usr/bin/exiftool -q -overwrite_original -Orientation#=6 -XMP-dc:Title=Harbour "
+                           "'-DateTimeOriginal=2021:07:04 10:30:15' -GPSLatitude=48.5 -GPSLatitudeRef=N "
+                           "-GPSLongitude=2.25 -GPSLongitudeRef=E " + quoted(photo)).c_str()),
+              0);
+    const Result result = runCli("info " + quoted(photo), dir.str());
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.output, photo.string() + ": JPEG, 8 x 6\n"
+                                     "  Orientation: 6 (turned a quarter clockwise)\n"
+                                     "  Taken: 2021-07-04 10:30:15\n"
+                                     "  Title: Harbour\n"
+                                     "  Location: present\n");
 }
 
 TEST(CliInfo, ReadsOnlyTheHeaderOfRegularFilesAndNamesWhatElseItFinds)
