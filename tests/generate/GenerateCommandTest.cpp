@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -63,6 +64,74 @@ TEST_F(GenerateCommand, GeneratesTheCatalogsAlbumIntoTheGivenFolder)
     EXPECT_NE(result.out.find("Photo Album URL : " + m_work.str() + "album/myalbum.htm"), std::string::npos);
     for (const char* file : {"myalbum.htm", "shot0.jpg", "shot2.jpg", "jpg_shot1.htm", "thumb_jpg_shot2.jpg"})
         EXPECT_TRUE(fs::exists(m_work / "album" / file)) << file;
+}
+
+// What exiftool prints of the given tags of every file below `folder`.
+std::string exiftoolTags(const fs::path& folder, const std::string& tags)
+{
+    const std::string command = "/usr/bin/exiftool -q -r -s " + tags + " '" + folder.string() + "' 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t count;
+        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, count);
+        pclose(pipe);
+    }
+    return output;
+}
+
+TEST_F(GenerateCommand, PublishedPhotosCarryTheCatalogsChoiceOfMetadataAndShowTheirCaptions)
+{
+    // A photo as a phone and a photo manager leave it: a title, a location, a serial number.
+    fs::create_directories(m_work / "phone");
+    const fs::path photo = m_work / "phone" / "harbour.jpg";
+    writeJpeg(Bitmap(120, 90), photo.string(), 90);
+    ASSERT_EQ(std::system(("/usr/bin/exiftool -q -overwrite_original -XMP-dc:Title=Harbour -SerialNumber=SN123 "
+                           "-GPSLatitude=48.5 -GPSLatitudeRef=N -GPSLongitude=2.25 -GPSLongitudeRef=E '" +
+                           photo.string() + "'")
+                              .c_str()),
+              0);
+    const std::string catalog = m_work.str() + "trip.CAT";
+    fs::remove(catalog);
+    ASSERT_EQ(run({"new-catalog", catalog, "--photos", m_work.str() + "phone"}).status, 0);
+    const std::string made = readFile(catalog);
+    ASSERT_NE(made.find("PublishedMetadata=1\r\n"), std::string::npos) << "the choice of a new catalog";
+
+    struct Case {
+        const char* choice; // the key's line; empty for a catalog written before the key
+        const char* resize; // Resize Image Type: 0 copies the photo, 2 renders it
+        bool location, serial, title;
+    };
+    const Case cases[] = {
+        {"PublishedMetadata=1\r\n", "0", false, false, true},
+        {"PublishedMetadata=1\r\n", "2", false, false, true},
+        {"PublishedMetadata=2\r\n", "0", true, true, true},
+        {"PublishedMetadata=2\r\n", "2", true, true, true},
+        {"PublishedMetadata=0\r\n", "0", false, false, false},
+        {"PublishedMetadata=0\r\n", "2", false, false, false},
+        {"", "0", false, true, true},
+        {"", "2", false, false, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        std::string text = made;
+        text.replace(text.find("PublishedMetadata=1\r\n"), 21, c.choice);
+        test::writeFile(catalog, text);
+        setCatalogKey("Resize Image Type", c.resize);
+        setCatalogKey("Resize Percentage", "50");
+        const fs::path album = m_work / ("album" + std::to_string(++n));
+        const CliRun generated = run({"generate", catalog, "--output", album.string()});
+        ASSERT_EQ(generated.status, 0) << generated.err;
+        const std::string label = std::string(c.choice) + " resize " + c.resize;
+        const std::string gps = exiftoolTags(album, "-gps:all -xmp-exif:gps*");
+        EXPECT_EQ(gps.find("GPS") != std::string::npos, c.location) << label << gps;
+        EXPECT_EQ(exiftoolTags(album, "-SerialNumber").find("SN123") != std::string::npos, c.serial) << label;
+        EXPECT_EQ(exiftoolTags(album / "harbour.jpg", "-Title").find("Harbour") != std::string::npos, c.title)
+            << label;
+        // The title came in with the photo, so its page shows it whatever the choice.
+        EXPECT_NE(readFile(album / "jpg_harbour.htm").find(">Harbour</FONT>"), std::string::npos) << label;
+    }
 }
 
 TEST_F(GenerateCommand, MissingPhotoFailsWithTheBoxOnStandardError)
