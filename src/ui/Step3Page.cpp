@@ -1,9 +1,9 @@
 #include "ui/Step3Page.h"
 
 #include "session/Workspace.h"
-#include "ui/WindowCommands.h"
 #include "ui/FormControls.h"
 #include "ui/WindowColours.h"
+#include "ui/WindowCommands.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,11 +17,14 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
 // Whether `folder` lies in the volume whose top folder is `root`.
 bool inVolume(const QString& folder, const QString& root)
@@ -31,7 +34,8 @@ bool inVolume(const QString& folder, const QString& root)
 
 } // namespace
 
-Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowCommands& commands, QWidget* parent)
+Step3Page::Step3Page(
+    Workspace& workspace, StepNavigator& navigator, WindowCommands& commands, QWidget* parent)
     : QWidget(parent)
     , m_workspace(workspace)
     , m_presenter(workspace, navigator)
@@ -85,10 +89,10 @@ Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     layout->addWidget(create, 2, 2);
     QPushButton* photoBrowse = nullptr;
     QPushButton* indexBrowse = nullptr;
-    m_photoTexture = addTextureRow("Texture (&Photo Page)", "&Browse..",
-                                   "Choose the picture tiled behind the photo pages", photoBrowse);
-    m_indexTexture = addTextureRow("Texture (&Index Page)", "B&rowse..",
-                                   "Choose the picture tiled behind the index pages", indexBrowse);
+    m_photoTexture = addTextureRow(
+        "Texture (&Photo Page)", "&Browse..", "Choose the picture tiled behind the photo pages", photoBrowse);
+    m_indexTexture = addTextureRow(
+        "Texture (&Index Page)", "B&rowse..", "Choose the picture tiled behind the index pages", indexBrowse);
     m_photoTexture->setObjectName("photoPageTexture");
     m_indexTexture->setObjectName("indexPageTexture");
     photoBrowse->setObjectName("browsePhotoPageTexture");
@@ -107,26 +111,32 @@ Step3Page::Step3Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     setTabOrder(indexBrowse, help);
 
     connect(m_volumes, &QComboBox::activated, this,
-            [this](int entry) { m_presenter.chooseVolume(volumeRoot(entry).toStdString()); });
-    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
-        if (current.isValid())
-            m_presenter.moveTree(m_model->filePath(current).toStdString());
-    });
+        [this](int entry) { m_presenter.chooseVolume(volumeRoot(entry).toStdString()); });
+    // Only the person moves the output folder. The model moves the tree's current row by itself
+    // too: a listing read before a folder was made drops that folder's row for a while.
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex& current) {
+            if (current.isValid() && m_personActing)
+                m_presenter.moveTree(m_model->filePath(current).toStdString());
+        });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &Step3Page::redraw);
     // The model reads and sorts folders in the background, which moves the rows after the tree
     // was brought to its folder; it is brought there again until the person takes the tree over.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, &Step3Page::revealCurrentFolder);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &Step3Page::revealCurrentFolder);
-    connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_revealFolder = false; });
+    connect(
+        m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_revealFolder = false; });
     m_tree->installEventFilter(this);
     m_tree->viewport()->installEventFilter(this);
     connect(create, &QPushButton::clicked, this, [this] { m_presenter.createDirectory(); });
     connect(m_photoTexture, &QLineEdit::editingFinished, this,
-            [this] { m_presenter.setPhotoPageTexture(m_photoTexture->text().toStdString()); });
+        [this] { m_presenter.setPhotoPageTexture(m_photoTexture->text().toStdString()); });
     connect(m_indexTexture, &QLineEdit::editingFinished, this,
-            [this] { m_presenter.setIndexPageTexture(m_indexTexture->text().toStdString()); });
+        [this] { m_presenter.setIndexPageTexture(m_indexTexture->text().toStdString()); });
     connect(photoBrowse, &QPushButton::clicked, this, [this] { m_presenter.browsePhotoPageTexture(); });
     connect(indexBrowse, &QPushButton::clicked, this, [this] { m_presenter.browseIndexPageTexture(); });
-    connect(help, &QPushButton::clicked, &commands, [&commands] { commands.showHelpTopic(Step3Presenter::helpTopic); });
+    connect(help, &QPushButton::clicked, &commands,
+        [&commands] { commands.showHelpTopic(Step3Presenter::helpTopic); });
     connect(qApp, &QApplication::focusChanged, this, &Step3Page::focusMoved);
 
     m_presenterToken = m_presenter.changed().subscribe([this] { redraw(); });
@@ -144,8 +154,8 @@ Step3Page::~Step3Page()
     m_presenter.changed().unsubscribe(m_presenterToken);
 }
 
-QLineEdit* Step3Page::addTextureRow(const QString& caption, const QString& browseCaption, const QString& hint,
-                                     QPushButton*& browse)
+QLineEdit* Step3Page::addTextureRow(
+    const QString& caption, const QString& browseCaption, const QString& hint, QPushButton*& browse)
 {
     auto* label = new QLabel(caption, this);
     auto* box = new QLineEdit(this);
@@ -167,7 +177,7 @@ QLineEdit* Step3Page::addTextureRow(const QString& caption, const QString& brows
 // Home, the root and the mounted volumes of real devices; each entry holds its top folder.
 void Step3Page::fillVolumes()
 {
-    QStringList roots{QDir::homePath(), "/"};
+    QStringList roots { QDir::homePath(), "/" };
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid() && volume.isReady() && volume.device().startsWith("/dev/")
             && !roots.contains(volume.rootPath()))
@@ -200,6 +210,11 @@ bool Step3Page::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress)
         m_revealFolder = false;
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::KeyPress) {
+        // The tree handles the event right after this filter; what it moves then is the person's.
+        m_personActing = true;
+        QTimer::singleShot(0, this, [this] { m_personActing = false; });
+    }
     return QWidget::eventFilter(watched, event);
 }
 

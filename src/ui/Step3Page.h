@@ -51,6 +51,7 @@ private:
     QLineEdit* m_indexTexture;
     QList<QWidget*> m_editors;
     bool m_revealFolder = false; // the tree's folder is to be kept in view while folders load
+    bool m_personActing = false; // a key or mouse press on the tree is being handled
     int m_presenterToken;
     int m_workspaceToken;
 };

@@ -12,11 +12,13 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-namespace pictaven {
+namespace pictaven
+{
 
 using test::ScriptedDialogs;
 
-class Step3PageTest : public QObject {
+class Step3PageTest : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -24,6 +26,7 @@ private slots:
     void cleanup();
     void createDirectoryAsksThenMovesTheTree();
     void clickingAFolderMakesItTheOutputFolder();
+    void theTreeMovingByItselfLeavesTheOutputFolder();
     void enteringShowsTheOutputFolder();
     void volumeBoxMovesTheTreeToItsTopFolder();
     void texturesAreTakenWhenTheBoxLosesTheFocus();
@@ -41,7 +44,8 @@ private:
     {
         FileStorage storage;
         storage.SourcePath = storage.WorkingPath = path.toStdString();
-        m_harness->workspace->catalog().photos.push_back({QFileInfo(path).fileName().toStdString(), storage});
+        m_harness->workspace->catalog().photos.push_back(
+            { QFileInfo(path).fileName().toStdString(), storage });
         m_harness->workspace->guards().photosSelected = true;
     }
 
@@ -53,11 +57,12 @@ private:
 void Step3PageTest::init()
 {
     m_harness = std::make_unique<test::PageHarness>();
-    for (const char* folder : {"Out/Album", "Out/Other", "Pics"})
+    for (const char* folder : { "Out/Album", "Out/Other", "Pics" })
         QVERIFY(QDir().mkpath(m_harness->home(folder)));
     m_harness->start();
     auto* layout = new QVBoxLayout(&m_harness->host);
-    m_page = new Step3Page(*m_harness->workspace, *m_harness->navigator, *m_harness->commands, &m_harness->host);
+    m_page
+        = new Step3Page(*m_harness->workspace, *m_harness->navigator, *m_harness->commands, &m_harness->host);
     m_outside = new QLineEdit(&m_harness->host);
     layout->addWidget(m_page);
     layout->addWidget(m_outside);
@@ -75,8 +80,8 @@ void Step3PageTest::createDirectoryAsksThenMovesTheTree()
 {
     const QString wanted = m_harness->home("Out/New/Album");
     const std::string start = m_harness->workspace->outputFolders().treeFolder;
-    m_harness->dialogs.chooserAnswers = {wanted.toStdString()};
-    m_harness->dialogs.yesNoAnswers = {true};
+    m_harness->dialogs.chooserAnswers = { wanted.toStdString() };
+    m_harness->dialogs.yesNoAnswers = { true };
     auto* button = child<QPushButton>("createDirectory");
     QCOMPARE(button->accessibleName(), QStringLiteral("Create Directory"));
     QTest::mouseClick(button, Qt::LeftButton);
@@ -84,7 +89,7 @@ void Step3PageTest::createDirectoryAsksThenMovesTheTree()
     QCOMPARE(m_harness->dialogs.shown.at(0).kind, ScriptedDialogs::Kind::Folder);
     QCOMPARE(m_harness->dialogs.shown.at(0).folder, start);
     QCOMPARE(m_harness->dialogs.texts(ScriptedDialogs::Kind::Question),
-             std::vector<std::string>{"The specified directory does not exist. Create it?"});
+        std::vector<std::string> { "The specified directory does not exist. Create it?" });
     QVERIFY(QFileInfo(wanted).isDir());
     QCOMPARE(treeFolder(), wanted);
     QCOMPARE(child<QLabel>("destinationLine")->text(), "[" + wanted + "]");
@@ -95,13 +100,13 @@ void Step3PageTest::createDirectoryAsksThenMovesTheTree()
 void Step3PageTest::clickingAFolderMakesItTheOutputFolder()
 {
     addPhoto(m_harness->home("Pics/a.jpg"));
-    m_harness->dialogs.chooserAnswers = {m_harness->home("Out/Album").toStdString()};
+    m_harness->dialogs.chooserAnswers = { m_harness->home("Out/Album").toStdString() };
     QTest::mouseClick(child<QPushButton>("createDirectory"), Qt::LeftButton);
     QCOMPARE(treeFolder(), m_harness->home("Out/Album"));
 
     auto* tree = child<QTreeView>("folderTree");
     const auto* model = static_cast<QFileSystemModel*>(tree->model());
-    for (const char* folder : {"Out/Other", "Pics"}) {
+    for (const char* folder : { "Out/Other", "Pics" }) {
         const QModelIndex index = model->index(m_harness->home(folder));
         QVERIFY(index.isValid());
         tree->expand(index.parent());
@@ -114,6 +119,21 @@ void Step3PageTest::clickingAFolderMakesItTheOutputFolder()
         QCOMPARE(m_harness->workspace->guards().outputIsPhotoFolder, photoFolder);
         QCOMPARE(m_harness->workspace->guards().outputFolderValid, !photoFolder);
     }
+}
+
+void Step3PageTest::theTreeMovingByItselfLeavesTheOutputFolder()
+{
+    const QString gone = m_harness->home("Out/Gone");
+    QVERIFY(QDir().mkpath(gone));
+    QVERIFY(QDir().mkpath(m_harness->home("Out/Stay")));
+    m_harness->workspace->outputFolders().treeFolder = gone.toStdString();
+    m_harness->workspace->outputFolders().outputFolder = gone.toStdString() + "/";
+    m_harness->workspace->changes().notify();
+    QTRY_COMPARE(treeFolder(), gone);
+    // The model drops the row of a folder that goes, and the tree's current row moves on.
+    QVERIFY(QDir(gone).removeRecursively());
+    QTRY_VERIFY_WITH_TIMEOUT(treeFolder() != gone, 10000);
+    QCOMPARE(m_harness->workspace->outputFolder(), gone.toStdString() + "/");
 }
 
 void Step3PageTest::enteringShowsTheOutputFolder()
@@ -166,7 +186,7 @@ void Step3PageTest::texturesAreTakenWhenTheBoxLosesTheFocus()
     QVERIFY(m_harness->workspace->guards().outputFolderValid);
 
     const std::string chosen = m_harness->home("backgrnd/stone.jpg").toStdString();
-    m_harness->dialogs.chooserAnswers = {chosen};
+    m_harness->dialogs.chooserAnswers = { chosen };
     QTest::mouseClick(child<QPushButton>("browseIndexPageTexture"), Qt::LeftButton);
     QCOMPARE(m_harness->dialogs.shown.at(0).text, std::string("Texture (Index Page)"));
     QCOMPARE(m_harness->dialogs.shown.at(0).folder, m_harness->home("backgrnd").toStdString());
