@@ -2,9 +2,11 @@
 
 #include <sstream>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
 // A catalog keeps each text on one line.
 std::string oneLine(std::string text)

@@ -9,13 +9,15 @@
 #include <exiv2/exiv2.hpp>
 #include <string_view>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
 // What cameras write into ImageDescription when nobody typed anything.
-constexpr std::array<std::string_view, 6> kCameraPlaceholders = {
-    "OLYMPUS DIGITAL CAMERA", "SONY DSC", "DIGITAL CAMERA", "KONICA MINOLTA DIGITAL CAMERA", "Default", "DCIM"};
+constexpr std::array<std::string_view, 6> kCameraPlaceholders = { "OLYMPUS DIGITAL CAMERA", "SONY DSC",
+    "DIGITAL CAMERA", "KONICA MINOLTA DIGITAL CAMERA", "Default", "DCIM" };
 
 std::string trimmed(const std::string& text)
 {
@@ -75,11 +77,14 @@ std::string firstSaid(std::initializer_list<std::string> texts)
 std::optional<std::int64_t> takenAtOf(const Exiv2::ExifData& exif)
 {
     const std::string text = exifText(exif, "Exif.Photo.DateTimeOriginal");
-    std::tm parts{};
-    if (text.size() < 19 || std::sscanf(text.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &parts.tm_year, &parts.tm_mon,
-                                &parts.tm_mday, &parts.tm_hour, &parts.tm_min, &parts.tm_sec) != 6)
+    std::tm parts {};
+    if (text.size() < 19
+        || std::sscanf(text.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
+               &parts.tm_hour, &parts.tm_min, &parts.tm_sec)
+            != 6)
         return std::nullopt;
-    if (parts.tm_year < 1800 || parts.tm_mon < 1 || parts.tm_mon > 12 || parts.tm_mday < 1 || parts.tm_mday > 31)
+    if (parts.tm_year < 1800 || parts.tm_mon < 1 || parts.tm_mon > 12 || parts.tm_mday < 1
+        || parts.tm_mday > 31)
         return std::nullopt;
     parts.tm_year -= 1900;
     parts.tm_mon -= 1;
@@ -102,11 +107,11 @@ int orientationOf(const Exiv2::ExifData& exif)
 
 bool locationIn(const Exiv2::ExifData& exif, const Exiv2::XmpData& xmp)
 {
-    for (const char* key : {"Exif.GPSInfo.GPSLatitude", "Exif.GPSInfo.GPSLongitude"}) {
+    for (const char* key : { "Exif.GPSInfo.GPSLatitude", "Exif.GPSInfo.GPSLongitude" }) {
         if (exif.findKey(Exiv2::ExifKey(key)) != exif.end())
             return true;
     }
-    for (const char* key : {"Xmp.exif.GPSLatitude", "Xmp.exif.GPSLongitude"}) {
+    for (const char* key : { "Xmp.exif.GPSLatitude", "Xmp.exif.GPSLongitude" }) {
         if (xmp.findKey(Exiv2::XmpKey(key)) != xmp.end())
             return true;
     }
@@ -145,18 +150,18 @@ PhotoMetadata readPhotoMetadata(const std::string& path)
         const Exiv2::ExifData& exif = image->exifData();
         const Exiv2::IptcData& iptc = image->iptcData();
         const Exiv2::XmpData& xmp = image->xmpData();
-        metadata.title = firstSaid({langAltText(xmp, "Xmp.dc.title"), iptcText(iptc, "Iptc.Application2.ObjectName"),
-            exifText(exif, "Exif.Image.XPTitle")});
-        metadata.description = firstSaid({langAltText(xmp, "Xmp.dc.description"),
-            iptcText(iptc, "Iptc.Application2.Caption"), exifText(exif, "Exif.Image.ImageDescription"),
-            exifText(exif, "Exif.Image.XPComment")});
+        metadata.title = firstSaid({ langAltText(xmp, "Xmp.dc.title"),
+            iptcText(iptc, "Iptc.Application2.ObjectName"), exifText(exif, "Exif.Image.XPTitle") });
+        metadata.description
+            = firstSaid({ langAltText(xmp, "Xmp.dc.description"), iptcText(iptc, "Iptc.Application2.Caption"),
+                exifText(exif, "Exif.Image.ImageDescription"), exifText(exif, "Exif.Image.XPComment") });
         metadata.takenAt = takenAtOf(exif);
         metadata.orientation = orientationOf(exif);
         metadata.hasLocation = locationIn(exif, xmp);
     } catch (const std::exception&) {
         // Exiv2 reports damaged blocks, unknown formats and unreadable files alike; a photo is
         // used without what could not be read.
-        return PhotoMetadata{};
+        return PhotoMetadata {};
     }
     return metadata;
 }

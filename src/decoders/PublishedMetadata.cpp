@@ -11,15 +11,16 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
-constexpr std::array<std::string_view, 4> kSerialNumbers = {
-    "Exif.Photo.BodySerialNumber", "Exif.Photo.LensSerialNumber", "Exif.Image.CameraSerialNumber",
-    "Exif.Photo.CameraOwnerName"};
-constexpr std::array<std::string_view, 4> kXmpSerialNumbers = {
-    "Xmp.aux.SerialNumber", "Xmp.aux.LensSerialNumber", "Xmp.exifEX.BodySerialNumber", "Xmp.exifEX.LensSerialNumber"};
+constexpr std::array<std::string_view, 4> kSerialNumbers = { "Exif.Photo.BodySerialNumber",
+    "Exif.Photo.LensSerialNumber", "Exif.Image.CameraSerialNumber", "Exif.Photo.CameraOwnerName" };
+constexpr std::array<std::string_view, 4> kXmpSerialNumbers = { "Xmp.aux.SerialNumber",
+    "Xmp.aux.LensSerialNumber", "Xmp.exifEX.BodySerialNumber", "Xmp.exifEX.LensSerialNumber" };
 
 bool isLocation(const Exiv2::Exifdatum& datum)
 {
@@ -35,14 +36,16 @@ bool isPrivate(const Exiv2::Exifdatum& datum)
 {
     const std::string group = datum.groupName();
     const std::string key = datum.key();
-    return isLocation(datum) || group == "MakerNote" || Exiv2::ExifTags::isMakerGroup(group) ||
-           key == "Exif.Photo.MakerNote" || std::find(kSerialNumbers.begin(), kSerialNumbers.end(), key) != kSerialNumbers.end();
+    return isLocation(datum) || group == "MakerNote" || Exiv2::ExifTags::isMakerGroup(group)
+        || key == "Exif.Photo.MakerNote"
+        || std::find(kSerialNumbers.begin(), kSerialNumbers.end(), key) != kSerialNumbers.end();
 }
 
 bool isPrivate(const Exiv2::Xmpdatum& datum)
 {
     const std::string key = datum.key();
-    return isLocation(datum) || std::find(kXmpSerialNumbers.begin(), kXmpSerialNumbers.end(), key) != kXmpSerialNumbers.end();
+    return isLocation(datum)
+        || std::find(kXmpSerialNumbers.begin(), kXmpSerialNumbers.end(), key) != kXmpSerialNumbers.end();
 }
 
 // Erases what `unwanted` picks; whether anything went.
@@ -101,7 +104,7 @@ template <class Visit> std::size_t walkSegments(const std::string& bytes, Visit 
         }
         if (marker == 0xDA) // start of scan
             return i;
-        const std::size_t length = (std::size_t{at(i + 2)} << 8) | at(i + 3);
+        const std::size_t length = (std::size_t { at(i + 2) } << 8) | at(i + 3);
         if (length < 2 || i + 2 + length > bytes.size())
             throw std::runtime_error("a damaged JPEG segment");
         visit(marker, std::string_view(bytes).substr(i, 2 + length));
@@ -126,8 +129,8 @@ void cutMetadataSegments(const std::string& path)
     const std::string bytes = readWhole(path);
     std::string kept = bytes.substr(0, 2);
     const std::size_t imageData = walkSegments(bytes, [&](unsigned char marker, std::string_view segment) {
-        const bool metadata =
-            marker == 0xE1 || (marker >= 0xE3 && marker <= 0xED) || marker == 0xEF || marker == 0xFE;
+        const bool metadata
+            = marker == 0xE1 || (marker >= 0xE3 && marker <= 0xED) || marker == 0xEF || marker == 0xFE;
         if (!metadata)
             kept += segment;
     });
@@ -176,12 +179,12 @@ bool keepPublishedMetadata(const std::string& path, MetadataChoice choice)
         cutMetadataSegments(path);
         return true;
     } catch (const std::exception& failure) {
-        throw std::runtime_error("The metadata of " + path + " could not be removed (" + failure.what() + ").");
+        throw MetadataError("The metadata of " + path + " could not be removed (" + failure.what() + ").");
     }
 }
 
-void carryPublishedMetadata(const std::string& source, const std::string& target, int width, int height,
-                            MetadataChoice choice)
+void carryPublishedMetadata(
+    const std::string& source, const std::string& target, int width, int height, MetadataChoice choice)
 {
     if (!choice || *choice == PublishedMetadata::None)
         return;
@@ -197,10 +200,11 @@ void carryPublishedMetadata(const std::string& source, const std::string& target
         filter(exif, xmp, choice);
         // The pixels are upright and of their new size; the preview was of the old picture.
         if (exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != exif.end())
-            exif["Exif.Image.Orientation"] = std::uint16_t{1};
+            exif["Exif.Image.Orientation"] = std::uint16_t { 1 };
         if (xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation")) != xmp.end())
             xmp["Xmp.tiff.Orientation"] = "1";
-        for (const auto& [key, value] : {std::pair{"Exif.Photo.PixelXDimension", width}, {"Exif.Photo.PixelYDimension", height}}) {
+        for (const auto& [key, value] :
+            { std::pair { "Exif.Photo.PixelXDimension", width }, { "Exif.Photo.PixelYDimension", height } }) {
             if (exif.findKey(Exiv2::ExifKey(key)) != exif.end())
                 exif[key] = static_cast<std::uint32_t>(value);
         }

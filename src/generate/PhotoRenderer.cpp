@@ -25,8 +25,10 @@
 #include <stdexcept>
 #include <utility>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -49,13 +51,13 @@ ImageSize newSize(const AlbumSettings& settings, int iw, int ih, int rotation)
         const double byWidth = static_cast<double>(w) / iw;
         const double byHeight = static_cast<double>(h) / ih;
         const float scale = static_cast<float>(byWidth >= byHeight ? byHeight : byWidth);
-        return {side(static_cast<double>(iw) * scale), side(static_cast<double>(ih) * scale)};
+        return { side(static_cast<double>(iw) * scale), side(static_cast<double>(ih) * scale) };
     }
     if (settings.ResizeImageType == 2) {
         const double p = PhotoRenderer::resizePercentage(settings.ResizePercentage);
-        return {side(iw * p * 0.01), side(ih * p * 0.01)};
+        return { side(iw * p * 0.01), side(ih * p * 0.01) };
     }
-    return {iw, ih};
+    return { iw, ih };
 }
 
 bool hasExtension(const std::string& path, const char* extension)
@@ -72,13 +74,14 @@ bool isJpegByName(const std::string& path)
 
 } // namespace
 
-PhotoRenderer::PhotoRenderer(const AlbumJob& job, int convertQuality, std::function<void(const std::string&)> logMessage)
-    : m_settings(job.settings),
-      m_outputFolder(job.outputFolder),
-      m_names(job.settings),
-      m_convertQuality(convertQuality),
-      m_publishedMetadata(job.publishedMetadata),
-      m_logMessage(std::move(logMessage))
+PhotoRenderer::PhotoRenderer(
+    const AlbumJob& job, int convertQuality, std::function<void(const std::string&)> logMessage)
+    : m_settings(job.settings)
+    , m_outputFolder(job.outputFolder)
+    , m_names(job.settings)
+    , m_convertQuality(convertQuality)
+    , m_publishedMetadata(job.publishedMetadata)
+    , m_logMessage(std::move(logMessage))
 {
     // Read once for all photos; a photo that needs a missing mask is not rendered.
     if (m_settings.SoftEdge) {
@@ -116,11 +119,14 @@ std::string PhotoRenderer::resizeProblem(const AlbumSettings& settings)
     if (settings.ResizeImageType == 1) {
         const std::optional<std::int32_t> width = parseInteger(settings.NewPhotoWidth);
         const std::optional<std::int32_t> height = parseInteger(settings.NewPhotoHeight);
-        auto usable = [](const std::optional<std::int32_t>& side) { return side && *side >= 1 && *side <= Bitmap::MaxSide; };
+        auto usable = [](const std::optional<std::int32_t>& side) {
+            return side && *side >= 1 && *side <= Bitmap::MaxSide;
+        };
         if (!usable(width) || !usable(height))
-            return "Photos cannot be resized to a width of \"" + settings.NewPhotoWidth + "\" and a height of \"" +
-                   settings.NewPhotoHeight + "\": both must be whole numbers from 1 to " + std::to_string(Bitmap::MaxSide) +
-                   " pixels." + advice;
+            return "Photos cannot be resized to a width of \"" + settings.NewPhotoWidth
+                + "\" and a height of \"" + settings.NewPhotoHeight
+                + "\": both must be whole numbers from 1 to " + std::to_string(Bitmap::MaxSide) + " pixels."
+                + advice;
     } else if (settings.ResizeImageType == 2) {
         double percent = 0;
         try {
@@ -129,14 +135,14 @@ std::string PhotoRenderer::resizeProblem(const AlbumSettings& settings)
             percent = 0;
         }
         if (!(percent > 0) || !std::isfinite(percent))
-            return "Photos cannot be scaled by \"" + settings.ResizePercentage +
-                   "\" percent: the percentage must be a number greater than 0." + advice;
+            return "Photos cannot be scaled by \"" + settings.ResizePercentage
+                + "\" percent: the percentage must be a number greater than 0." + advice;
     }
     return {};
 }
 
-std::string PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& photoName,
-                                       std::optional<ThumbnailSource>* thumbnailSource) const
+std::string PhotoRenderer::renderPhoto(
+    FileStorage& photo, const std::string& photoName, std::optional<ThumbnailSource>* thumbnailSource) const
 {
     if (thumbnailSource)
         thumbnailSource->reset();
@@ -156,16 +162,16 @@ std::string PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& ph
             context.writeJpeg = [&](const Bitmap& picture, const std::string& file, int quality) {
                 GeneratedFile::write(file, [&](const std::string& writePath) {
                     writeJpeg(picture, writePath, quality);
-                    carryPublishedMetadata(photo.SourcePath, writePath, picture.width(), picture.height(),
-                                           m_publishedMetadata);
+                    carryPublishedMetadata(
+                        photo.SourcePath, writePath, picture.width(), picture.height(), m_publishedMetadata);
                 });
             };
             graphicToJpeg(photo.SourcePath, photo.WorkingPath, photo.Converted, context);
             converted = true;
             path = photo.WorkingPath;
         }
-        const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0 ||
-                               m_settings.ResizeImageType > 0;
+        const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0
+            || m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))
             process(path, converted, photo.Rotation, target, thumbnailSource, photo.SourcePath);
         else
@@ -190,7 +196,7 @@ void PhotoRenderer::removeOutput(const std::string& target)
 }
 
 void PhotoRenderer::process(const std::string& path, bool converted, int rotation, const std::string& target,
-                            std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const
+    std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const
 {
     if (!converted)
         removeOutput(target);
@@ -200,7 +206,8 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
     if (m_settings.Resample) {
         // Decoded band by band straight into the resampler: a large photo is never held whole.
         ResampledJpeg decoded = readJpegResampled(
-            path, [&](ImageSize size) { return newSize(m_settings, size.width, size.height, rotation); }, handBack);
+            path, [&](ImageSize size) { return newSize(m_settings, size.width, size.height, rotation); },
+            handBack);
         if (handBack)
             *thumbnailSource = std::move(decoded.thumbnailSource);
         picture = std::move(decoded.picture);
@@ -214,7 +221,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
             picture = std::move(source);
         } else {
             picture = Bitmap(size.width, size.height);
-            stretchBitmap(picture, Rect{0, 0, size.width, size.height}, source);
+            stretchBitmap(picture, Rect { 0, 0, size.width, size.height }, source);
         }
     }
     if (m_settings.SoftEdge) {
@@ -236,19 +243,20 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
     writeRendered(picture, target, metadataSource);
 }
 
-void PhotoRenderer::writeRendered(const Bitmap& picture, const std::string& target,
-                                  const std::string& metadataSource) const
+void PhotoRenderer::writeRendered(
+    const Bitmap& picture, const std::string& target, const std::string& metadataSource) const
 {
-    const int quality = jpegQuality(JpegOutput::RenderedPhoto, {m_settings.CompressionRatio, 0, 0});
+    const int quality = jpegQuality(JpegOutput::RenderedPhoto, { m_settings.CompressionRatio, 0, 0 });
     GeneratedFile::write(target, [&](const std::string& writePath) {
         writeJpeg(picture, writePath, quality);
-        carryPublishedMetadata(metadataSource, writePath, picture.width(), picture.height(), m_publishedMetadata);
+        carryPublishedMetadata(
+            metadataSource, writePath, picture.width(), picture.height(), m_publishedMetadata);
     });
 }
 
-void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
-                               std::optional<ThumbnailSource>* thumbnailSource,
-                               const std::string& metadataSource) const
+void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rotation,
+    const std::string& target, std::optional<ThumbnailSource>* thumbnailSource,
+    const std::string& metadataSource) const
 {
     if (rotation <= 0) {
         if (thumbnailSource && !converted && isJpegByName(path)) {
@@ -272,11 +280,13 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rota
         return;
     }
     if (hasExtension(path, ".png")) {
-        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedPng(path, writePath, rotation); });
+        GeneratedFile::write(
+            target, [&](const std::string& writePath) { writeTurnedPng(path, writePath, rotation); });
         return;
     }
     if (hasExtension(path, ".gif")) {
-        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedGif(path, writePath, rotation); });
+        GeneratedFile::write(
+            target, [&](const std::string& writePath) { writeTurnedGif(path, writePath, rotation); });
         return;
     }
     Bitmap picture = readJpeg(path);

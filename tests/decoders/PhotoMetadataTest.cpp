@@ -2,20 +2,22 @@
 // program and filtered for publishing; exiftool then says what a published file still carries.
 
 #include "decoders/PhotoMetadata.h"
+
 #include "decoders/PublishedMetadata.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdio>
 #include <ctime>
+#include <gtest/gtest.h>
 #include <memory>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 const char* const ExifTool = "/usr/bin/exiftool";
 
@@ -25,7 +27,7 @@ std::string exiftool(const std::string& arguments)
     const std::string command = std::string(ExifTool) + " " + arguments + " 2>&1";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string output;
-    std::array<char, 4096> buffer{};
+    std::array<char, 4096> buffer {};
     while (pipe && std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe.get()))
         output += buffer.data();
     return output;
@@ -39,7 +41,8 @@ std::string imageData(const std::filesystem::path& path)
     return scan == std::string::npos ? std::string() : bytes.substr(scan);
 }
 
-class PhotoMetadataTest : public testing::Test {
+class PhotoMetadataTest : public testing::Test
+{
 protected:
     // A small JPEG with what `tags` (exiftool arguments) write into it.
     std::string photo(const std::string& name, const std::string& tags)
@@ -63,17 +66,17 @@ struct CaptionCase {
 TEST_F(PhotoMetadataTest, TitlesAndDescriptionsComeFromWhicheverBlockHasThem)
 {
     const CaptionCase cases[] = {
-        {"-XMP-dc:Title='Harbour' -XMP-dc:Description='Boats at dawn'", "Harbour", "Boats at dawn"},
-        {"-IPTC:ObjectName='Harbour' -IPTC:Caption-Abstract='Boats at dawn'", "Harbour", "Boats at dawn"},
-        {"-EXIF:XPTitle='Harbour' -EXIF:XPComment='Boats at dawn'", "Harbour", "Boats at dawn"},
-        {"-EXIF:ImageDescription='Boats at dawn'", "", "Boats at dawn"},
+        { "-XMP-dc:Title='Harbour' -XMP-dc:Description='Boats at dawn'", "Harbour", "Boats at dawn" },
+        { "-IPTC:ObjectName='Harbour' -IPTC:Caption-Abstract='Boats at dawn'", "Harbour", "Boats at dawn" },
+        { "-EXIF:XPTitle='Harbour' -EXIF:XPComment='Boats at dawn'", "Harbour", "Boats at dawn" },
+        { "-EXIF:ImageDescription='Boats at dawn'", "", "Boats at dawn" },
         // XMP is what current tools write last, so it wins.
-        {"-IPTC:ObjectName='Old' -XMP-dc:Title='New'", "New", ""},
-        {"-EXIF:ImageDescription='OLYMPUS DIGITAL CAMERA'", "", ""},
-        {"-XMP-dc:Title='  Zoë’s café  '", "Zoë’s café", ""},
+        { "-IPTC:ObjectName='Old' -XMP-dc:Title='New'", "New", "" },
+        { "-EXIF:ImageDescription='OLYMPUS DIGITAL CAMERA'", "", "" },
+        { "-XMP-dc:Title='  Zoë’s café  '", "Zoë’s café", "" },
         // An 8-bit caption from an older program, marked as Latin-1.
-        {"-charset iptc=Latin -IPTC:CodedCharacterSet= -IPTC:Caption-Abstract='Café'", "", "Café"},
-        {"", "", ""},
+        { "-charset iptc=Latin -IPTC:CodedCharacterSet= -IPTC:Caption-Abstract='Café'", "", "Café" },
+        { "", "", "" },
     };
     int n = 0;
     for (const CaptionCase& c : cases) {
@@ -88,7 +91,7 @@ TEST_F(PhotoMetadataTest, DateTakenOrientationAndLocation)
     const PhotoMetadata read = readPhotoMetadata(photo("gps.jpg",
         "'-DateTimeOriginal=2021:07:04 10:30:15' -Orientation#=6 -GPSLatitude=48.5 -GPSLatitudeRef=N "
         "-GPSLongitude=2.25 -GPSLongitudeRef=E"));
-    std::tm taken{};
+    std::tm taken {};
     taken.tm_year = 121;
     taken.tm_mon = 6;
     taken.tm_mday = 4;
@@ -105,7 +108,8 @@ TEST_F(PhotoMetadataTest, DateTakenOrientationAndLocation)
     EXPECT_FALSE(plain.takenAt.has_value());
     EXPECT_EQ(plain.orientation, 0);
     EXPECT_FALSE(plain.hasLocation);
-    EXPECT_TRUE(readPhotoMetadata(photo("xmpgps.jpg", "-XMP-exif:GPSLatitude=10 -XMP-exif:GPSLongitude=20")).hasLocation);
+    EXPECT_TRUE(readPhotoMetadata(photo("xmpgps.jpg", "-XMP-exif:GPSLatitude=10 -XMP-exif:GPSLongitude=20"))
+                    .hasLocation);
 }
 
 // A JPEG whose EXIF block points its first directory back at itself, holds an entry count far
@@ -127,7 +131,7 @@ TEST_F(PhotoMetadataTest, DamagedBlocksGiveNothingAndStripAsAWhole)
     const std::string huge("II*\0\x08\0\0\0\xFF\xFF\x0E\x01\x02\0\xFF\xFF\xFF\x7F\x10\0\0\0", 22);
     const std::string cut("MM\0*\0\0\0\x08\0\x05\x01", 11);
     int n = 0;
-    for (const std::string& tiff : {looping, huge, cut}) {
+    for (const std::string& tiff : { looping, huge, cut }) {
         const auto path = m_folder / ("damaged" + std::to_string(++n) + ".jpg");
         test::writeFile(path, withExifBlock(plain, tiff));
         const PhotoMetadata read = readPhotoMetadata(path.string());
@@ -145,13 +149,14 @@ TEST_F(PhotoMetadataTest, UnreadableFilesGiveNothing)
     EXPECT_EQ(readPhotoMetadata((m_folder / "missing.jpg").string()).title, "");
     test::writeFile(m_folder / "text.jpg", "not a picture");
     EXPECT_FALSE(readPhotoMetadata((m_folder / "text.jpg").string()).hasLocation);
-    EXPECT_THROW(keepPublishedMetadata((m_folder / "text.jpg").string(), PublishedMetadata::None), std::runtime_error);
+    EXPECT_THROW(
+        keepPublishedMetadata((m_folder / "text.jpg").string(), PublishedMetadata::None), MetadataError);
 }
 
-constexpr const char* kEverything =
-    "-XMP-dc:Title=Harbour -IPTC:Caption-Abstract=Boats -EXIF:Artist=Ann -SerialNumber=SN123 "
-    "-LensSerialNumber=LN456 -GPSLatitude=48.5 -GPSLatitudeRef=N -GPSLongitude=2.25 -GPSLongitudeRef=E "
-    "-XMP-exif:GPSLatitude=48.5 -XMP-exif:GPSLongitude=2.25 -Orientation#=6";
+constexpr const char* kEverything
+    = "-XMP-dc:Title=Harbour -IPTC:Caption-Abstract=Boats -EXIF:Artist=Ann -SerialNumber=SN123 "
+      "-LensSerialNumber=LN456 -GPSLatitude=48.5 -GPSLatitudeRef=N -GPSLongitude=2.25 -GPSLongitudeRef=E "
+      "-XMP-exif:GPSLatitude=48.5 -XMP-exif:GPSLongitude=2.25 -Orientation#=6";
 
 struct KeptCase {
     MetadataChoice choice;
@@ -161,10 +166,10 @@ struct KeptCase {
 };
 
 const KeptCase kKeptCases[] = {
-    {std::nullopt, false, true, true},
-    {PublishedMetadata::None, false, false, false},
-    {PublishedMetadata::AllButPrivate, false, false, true},
-    {PublishedMetadata::All, true, true, true},
+    { std::nullopt, false, true, true },
+    { PublishedMetadata::None, false, false, false },
+    { PublishedMetadata::AllButPrivate, false, false, true },
+    { PublishedMetadata::All, true, true, true },
 };
 
 // What exiftool finds in `path` of each kind.
@@ -175,9 +180,9 @@ void expectCarried(const std::string& path, bool location, bool serials, bool ca
     const std::string serial = exiftool("-a -s -SerialNumber -LensSerialNumber '" + path + "'");
     EXPECT_EQ(serial.find("SN123") != std::string::npos, serials) << label << ": " << serial;
     const std::string caption = exiftool("-s -Title -Caption-Abstract -Artist '" + path + "'");
-    EXPECT_EQ(caption.find("Harbour") != std::string::npos && caption.find("Boats") != std::string::npos &&
-                  caption.find("Ann") != std::string::npos,
-              captions)
+    EXPECT_EQ(caption.find("Harbour") != std::string::npos && caption.find("Boats") != std::string::npos
+            && caption.find("Ann") != std::string::npos,
+        captions)
         << label << ": " << caption;
 }
 
@@ -195,7 +200,8 @@ TEST_F(PhotoMetadataTest, CopiedPhotosKeepWhatTheChoiceKeepsAndTheirPixels)
         if (c.choice == PublishedMetadata::All)
             EXPECT_EQ(test::readFile(path), bytesBefore);
         else
-            EXPECT_EQ(exiftool("-s -s -s -Orientation# '" + path + "'").find('6') != std::string::npos, c.captions)
+            EXPECT_EQ(
+                exiftool("-s -s -s -Orientation# '" + path + "'").find('6') != std::string::npos, c.captions)
                 << label;
     }
     // A photo without a location is left as it was, byte for byte.
@@ -208,8 +214,10 @@ TEST_F(PhotoMetadataTest, CopiedPhotosKeepWhatTheChoiceKeepsAndTheirPixels)
 
 TEST_F(PhotoMetadataTest, RenderedPhotosGetTheChosenMetadataUprightAndOfTheirSize)
 {
-    const std::string source = photo("source.jpg", std::string(kEverything) + " '-DateTimeOriginal=2021:07:04 10:30:15'"
-                                                                          " -ExifImageWidth=64 -ExifImageHeight=48");
+    const std::string source = photo("source.jpg",
+        std::string(kEverything)
+            + " '-DateTimeOriginal=2021:07:04 10:30:15'"
+              " -ExifImageWidth=64 -ExifImageHeight=48");
     int n = 0;
     for (const KeptCase& c : kKeptCases) {
         const std::string target = (m_folder / ("rendered" + std::to_string(++n) + ".jpg")).string();
@@ -219,12 +227,14 @@ TEST_F(PhotoMetadataTest, RenderedPhotosGetTheChosenMetadataUprightAndOfTheirSiz
         const std::string label = "choice " + std::to_string(n);
         // An older catalog's rendered photos carry nothing, as they always did.
         const bool carried = c.choice.has_value() && *c.choice != PublishedMetadata::None;
-        expectCarried(target, c.location && carried, c.serials && carried, c.captions && carried, label.c_str());
+        expectCarried(
+            target, c.location && carried, c.serials && carried, c.captions && carried, label.c_str());
         EXPECT_EQ(imageData(target), pixels) << label;
         if (!carried)
             continue;
         EXPECT_EQ(exiftool("-s -s -s -Orientation# '" + target + "'"), "1\n") << label;
-        EXPECT_EQ(exiftool("-s -s -s -ExifImageWidth -ExifImageHeight '" + target + "'"), "24\n32\n") << label;
+        EXPECT_EQ(exiftool("-s -s -s -ExifImageWidth -ExifImageHeight '" + target + "'"), "24\n32\n")
+            << label;
         EXPECT_EQ(exiftool("-s -s -s -DateTimeOriginal '" + target + "'"), "2021:07:04 10:30:15\n") << label;
     }
 }

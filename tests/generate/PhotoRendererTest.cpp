@@ -13,12 +13,10 @@
 #include "imaging/Watermark.h"
 #include "support/TempDir.h"
 
-#include <gif_lib.h>
-#include <png.h>
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+#include <png.h>
 #include <thread>
 #include <vector>
 
@@ -26,7 +24,8 @@ using namespace pictaven;
 using pictaven::test::readFile;
 using pictaven::test::TempDir;
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -53,8 +52,8 @@ struct Album {
     void writeMask()
     {
         Bitmap maskPicture(64, 64);
-        fillRect(maskPicture, {0, 0, 64, 64}, {0, 0, 0});
-        fillRect(maskPicture, {8, 8, 56, 56}, {255, 255, 255});
+        fillRect(maskPicture, { 0, 0, 64, 64 }, { 0, 0, 0 });
+        fillRect(maskPicture, { 8, 8, 56, 56 }, { 255, 255, 255 });
         writeJpeg(maskPicture, program.str() + "mask.jpg", 100);
     }
 };
@@ -74,21 +73,27 @@ TEST(PhotoRenderer, BoxResizeTruncatesTheSinglePrecisionScale)
         ImageSize expected;
     };
     const Case cases[] = {
-        {1600, 1200, 600, 400, 0, {533, 400}}, {1200, 1600, 600, 400, 0, {300, 400}},
-        {2592, 1944, 600, 400, 0, {533, 399}}, {640, 480, 600, 400, 0, {533, 399}},
-        {400, 300, 600, 400, 0, {533, 400}},   {3000, 2000, 600, 400, 0, {600, 400}},
-        {1000, 1000, 700, 700, 0, {699, 699}},
+        { 1600, 1200, 600, 400, 0, { 533, 400 } },
+        { 1200, 1600, 600, 400, 0, { 300, 400 } },
+        { 2592, 1944, 600, 400, 0, { 533, 399 } },
+        { 640, 480, 600, 400, 0, { 533, 399 } },
+        { 400, 300, 600, 400, 0, { 533, 400 } },
+        { 3000, 2000, 600, 400, 0, { 600, 400 } },
+        { 1000, 1000, 700, 700, 0, { 699, 699 } },
         // The box turns with the photo: 400 x 600, so 400 x 300, turned to 300 x 400.
-        {1600, 1200, 600, 400, 1, {300, 400}}, {1600, 1200, 600, 400, 2, {300, 400}},
-        {1600, 1200, 600, 400, 3, {533, 400}},
+        { 1600, 1200, 600, 400, 1, { 300, 400 } },
+        { 1600, 1200, 600, 400, 2, { 300, 400 } },
+        { 1600, 1200, 600, 400, 3, { 533, 400 } },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " r" + std::to_string(c.rotation));
+        SCOPED_TRACE(
+            std::to_string(c.width) + "x" + std::to_string(c.height) + " r" + std::to_string(c.rotation));
         AlbumJob job = album.job();
         job.settings.ResizeImageType = 1;
         job.settings.NewPhotoWidth = std::to_string(c.boxWidth);
         job.settings.NewPhotoHeight = std::to_string(c.boxHeight);
-        const std::string path = test::writeJpegPhoto(album.photos.str(), "photo.jpg", Bitmap(c.width, c.height));
+        const std::string path
+            = test::writeJpegPhoto(album.photos.str(), "photo.jpg", Bitmap(c.width, c.height));
         FileStorage photo = album.photo(path, c.rotation);
         album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
         EXPECT_EQ(outputSize(album.output.str() + "photo.jpg"), c.expected);
@@ -103,11 +108,11 @@ TEST(PhotoRenderer, PercentageResize)
     job.settings.ResizePercentage = "50";
     FileStorage photo = album.photo(test::writeJpegPhoto(album.photos.str(), "p.jpg", Bitmap(1601, 1201)));
     album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
-    EXPECT_EQ(outputSize(album.output.str() + "p.jpg"), (ImageSize{800, 600}));
+    EXPECT_EQ(outputSize(album.output.str() + "p.jpg"), (ImageSize { 800, 600 }));
 
     job.settings.ResizePercentage = " 12.5 ";
     album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
-    EXPECT_EQ(outputSize(album.output.str() + "p.jpg"), (ImageSize{200, 150}));
+    EXPECT_EQ(outputSize(album.output.str() + "p.jpg"), (ImageSize { 200, 150 }));
 }
 
 TEST(PhotoRenderer, StepsRunInOrderScaleSoftEdgeTurnWatermark)
@@ -134,7 +139,7 @@ TEST(PhotoRenderer, StepsRunInOrderScaleSoftEdgeTurnWatermark)
     stretchAndResample(readJpeg(path), expected, lanczos3Filter, 3);
     mask(expected, album.program.str() + "mask.jpg", 0x4080c0);
     rotateBitmap(expected, expected, 1);
-    drawWatermark(expected, {1, 2, "Pictaven", 14}, nullptr);
+    drawWatermark(expected, { 1, 2, "Pictaven", 14 }, nullptr);
     const std::string reference = album.photos.str() + "reference.jpg";
     writeJpeg(expected, reference, 75);
     EXPECT_EQ(readFile(album.output.str() + "Beach_Day.jpg"), readFile(reference));
@@ -144,7 +149,8 @@ TEST(PhotoRenderer, StepsRunInOrderScaleSoftEdgeTurnWatermark)
 TEST(PhotoRenderer, AWatermarkPictureThatDoesNotDecodeIsNotDrawn)
 {
     Album album;
-    const std::string path = test::writeJpegPhoto(album.photos.str(), "p.jpg", test::detailedPicture(120, 90));
+    const std::string path
+        = test::writeJpegPhoto(album.photos.str(), "p.jpg", test::detailedPicture(120, 90));
     FileStorage photo = album.photo(path);
     AlbumJob job = album.job();
     job.settings.CompressJPEG = true;
@@ -159,7 +165,8 @@ TEST(PhotoRenderer, AWatermarkPictureThatDoesNotDecodeIsNotDrawn)
 TEST(PhotoRenderer, WithoutOptionsTheSourceIsCopiedByteForByte)
 {
     Album album;
-    const std::string jpeg = test::writeJpegPhoto(album.photos.str(), "a.jpeg", test::detailedPicture(50, 40));
+    const std::string jpeg
+        = test::writeJpegPhoto(album.photos.str(), "a.jpeg", test::detailedPicture(50, 40));
     FileStorage photo = album.photo(jpeg);
     album.renderer(album.job()).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     EXPECT_EQ(readFile(album.output.str() + "a.jpeg"), readFile(jpeg));
@@ -173,6 +180,28 @@ TEST(PhotoRenderer, WithoutOptionsTheSourceIsCopiedByteForByte)
     FileStorage pngPhoto = album.photo(png);
     album.renderer(job).renderPhoto(pngPhoto, OutputNames::ownPhotoName(pngPhoto));
     EXPECT_EQ(readFile(album.output.str() + "b.png"), "not even a picture");
+}
+
+TEST(PhotoRenderer, ACopiedPhotoWithDamagedMetadataIsPublishedWithoutIt)
+{
+    Album album;
+    const std::string jpeg = test::writeJpegPhoto(album.photos.str(), "a.jpg", test::detailedPicture(50, 40));
+    // Stray bytes before the first segment, which decoders pass over, then an EXIF block whose
+    // directory points at itself through its GPS entry.
+    const std::string tiff("II*\0\x08\0\0\0\x01\0\x25\x88\x04\0\x01\0\0\0\x08\0\0\0\x08\0\0\0", 26);
+    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    std::string segment = "\xFF\xE1";
+    segment += static_cast<char>((payload.size() + 2) >> 8);
+    segment += static_cast<char>((payload.size() + 2) & 0xFF);
+    const std::string plain = readFile(jpeg);
+    test::writeFile(jpeg, plain.substr(0, 2) + "abc" + segment + payload + plain.substr(2));
+    FileStorage photo = album.photo(jpeg);
+    AlbumJob job = album.job();
+    job.publishedMetadata = PublishedMetadata::AllButPrivate;
+    EXPECT_EQ(album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo)), "");
+    const std::string published = readFile(album.output.str() + "a.jpg");
+    EXPECT_EQ(published.find("Exif"), std::string::npos);
+    EXPECT_EQ(readJpeg(album.output.str() + "a.jpg").width(), 50);
 }
 
 TEST(PhotoRenderer, TurnedWithoutOtherOptionsAtTheAlbumQuality)
@@ -194,7 +223,7 @@ TEST(PhotoRenderer, TurnedPngAndGifKeepTheirFormat)
     Album album;
     const std::string png = album.photos.str() + "p.png";
     {
-        png_image image{};
+        png_image image {};
         image.version = PNG_IMAGE_VERSION;
         image.width = 5;
         image.height = 3;
@@ -203,7 +232,8 @@ TEST(PhotoRenderer, TurnedPngAndGifKeepTheirFormat)
         std::vector<std::uint8_t> rgb;
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
-                rgb.insert(rgb.end(), {picture.pixel(x, y).red, picture.pixel(x, y).green, picture.pixel(x, y).blue});
+                rgb.insert(rgb.end(),
+                    { picture.pixel(x, y).red, picture.pixel(x, y).green, picture.pixel(x, y).blue });
         ASSERT_TRUE(png_image_write_to_file(&image, png.c_str(), 0, rgb.data(), 0, nullptr));
     }
     AlbumJob job = album.job();
@@ -221,11 +251,11 @@ TEST(PhotoRenderer, TurnedPngAndGifKeepTheirFormat)
         int error = 0;
         GifFileType* file = EGifOpenFileName(gif.c_str(), false, &error);
         ASSERT_NE(file, nullptr);
-        GifColorType colours[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}};
+        GifColorType colours[4] = { { 255, 0, 0 }, { 0, 255, 0 }, { 0, 0, 255 }, { 9, 9, 9 } };
         ColorMapObject* palette = GifMakeMapObject(4, colours);
         EGifPutScreenDesc(file, 4, 2, 2, 0, palette);
         EGifPutImageDesc(file, 0, 0, 4, 2, false, nullptr);
-        GifPixelType rows[2][4] = {{0, 1, 2, 3}, {3, 2, 1, 0}};
+        GifPixelType rows[2][4] = { { 0, 1, 2, 3 }, { 3, 2, 1, 0 } };
         for (auto& row : rows)
             EGifPutLine(file, row, 4);
         EXPECT_EQ(EGifCloseFile(file, &error), GIF_OK);
@@ -245,11 +275,13 @@ TEST(PhotoRenderer, SoftEdgeAloneStillReencodesAtTheAlbumQuality)
     AlbumJob job = album.job();
     job.settings.SoftEdge = true;
     job.settings.CompressionRatio = 80;
-    const std::string path = test::writeJpegPhoto(album.photos.str(), "s.jpg", test::detailedPicture(100, 80));
+    const std::string path
+        = test::writeJpegPhoto(album.photos.str(), "s.jpg", test::detailedPicture(100, 80));
     FileStorage photo = album.photo(path);
     album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
     Bitmap expected = readJpeg(path);
-    mask(expected, album.program.str() + "mask.jpg", static_cast<std::uint32_t>(job.settings.WebPhotoBgColor));
+    mask(
+        expected, album.program.str() + "mask.jpg", static_cast<std::uint32_t>(job.settings.WebPhotoBgColor));
     writeJpeg(expected, album.photos.str() + "ref.jpg", 80);
     EXPECT_EQ(readFile(album.output.str() + "s.jpg"), readFile(album.photos.str() + "ref.jpg"));
 }
@@ -257,8 +289,9 @@ TEST(PhotoRenderer, SoftEdgeAloneStillReencodesAtTheAlbumQuality)
 TEST(PhotoRenderer, NonWebPhotosAreConvertedFirst)
 {
     Album album;
-    const std::string ppm = test::writePpmPhoto(album.photos.str(), "old scan.ppm", test::detailedPicture(120, 90));
-    for (bool resize : {false, true}) {
+    const std::string ppm
+        = test::writePpmPhoto(album.photos.str(), "old scan.ppm", test::detailedPicture(120, 90));
+    for (bool resize : { false, true }) {
         SCOPED_TRACE(resize);
         AlbumJob job = album.job();
         job.settings.ResizeImageType = resize ? 2 : 0;
@@ -267,7 +300,7 @@ TEST(PhotoRenderer, NonWebPhotosAreConvertedFirst)
         album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo));
         EXPECT_TRUE(photo.Converted);
         EXPECT_EQ(photo.WorkingPath, album.output.str() + "old_scan.jpg");
-        EXPECT_EQ(outputSize(photo.WorkingPath), resize ? (ImageSize{60, 45}) : (ImageSize{120, 90}));
+        EXPECT_EQ(outputSize(photo.WorkingPath), resize ? (ImageSize { 60, 45 }) : (ImageSize { 120, 90 }));
     }
     EXPECT_TRUE(album.logged.empty());
 }
@@ -275,7 +308,8 @@ TEST(PhotoRenderer, NonWebPhotosAreConvertedFirst)
 TEST(PhotoRenderer, FailuresEndTheRenderSilently)
 {
     Album album;
-    const std::string good = test::writeJpegPhoto(album.photos.str(), "good.jpg", test::detailedPicture(40, 30));
+    const std::string good
+        = test::writeJpegPhoto(album.photos.str(), "good.jpg", test::detailedPicture(40, 30));
     const std::string damaged = album.photos.str() + "damaged.jpg";
     test::writeFile(damaged, std::string("\xff\xd8\xff\xe0 broken", 10));
 
@@ -283,7 +317,7 @@ TEST(PhotoRenderer, FailuresEndTheRenderSilently)
     job.settings.CompressJPEG = true;
     {
         SCOPED_TRACE("missing and damaged sources");
-        for (const std::string& path : {album.photos.str() + "missing.jpg", damaged}) {
+        for (const std::string& path : { album.photos.str() + "missing.jpg", damaged }) {
             FileStorage photo = album.photo(path);
             EXPECT_NO_THROW(album.renderer(job).renderPhoto(photo, OutputNames::ownPhotoName(photo)));
             EXPECT_FALSE(fs::exists(album.output.str() + OutputNames::fileNamePart(path)));
@@ -338,9 +372,10 @@ TEST(PhotoRenderer, HandsBackTheThumbnailSourceOfItsOwnDecode)
     AlbumJob job = album.job();
     job.settings.ResizeImageType = 1;
     job.settings.Resample = true;
-    const std::string path = test::writeJpegPhoto(album.photos.str(), "h.jpg", test::detailedPicture(1300, 900));
+    const std::string path
+        = test::writeJpegPhoto(album.photos.str(), "h.jpg", test::detailedPicture(1300, 900));
     const ThumbnailRenderer thumbnails(job, {});
-    for (int resize : {1, 0}) {
+    for (int resize : { 1, 0 }) {
         SCOPED_TRACE(resize);
         job.settings.ResizeImageType = resize;
         FileStorage photo = album.photo(path);
@@ -375,10 +410,10 @@ TEST(PhotoRenderer, ThreadsGiveTheSameBytesAsOneThread)
     job.settings.WatermarkText = "(c) Pictaven";
     std::vector<FileStorage> photos;
     for (int i = 0; i < 8; ++i)
-        photos.push_back(album.photo(
-            test::writeJpegPhoto(album.photos.str(), "p" + std::to_string(i) + ".jpg",
-                                 test::detailedPicture(300 + 37 * i, 200 + 11 * i)),
-            i % 4));
+        photos.push_back(
+            album.photo(test::writeJpegPhoto(album.photos.str(), "p" + std::to_string(i) + ".jpg",
+                            test::detailedPicture(300 + 37 * i, 200 + 11 * i)),
+                i % 4));
     TempDir threaded;
     AlbumJob threadedJob = job;
     threadedJob.outputFolder = threaded.str();
