@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "decoders/PictureFormats.h"
 #include "decoders/PictureLoader.h"
 
 #include <exception>
@@ -21,7 +22,7 @@ int runInfoCommand(const std::vector<std::string>& args)
     for (const std::string& path : args) {
         try {
             const ImageSize size = readPictureSize(path);
-            std::cout << path << ": " << pictureFormatFor(path)->name << ", " << size.width << " x " << size.height
+            std::cout << path << ": " << pictureFormatName(path) << ", " << size.width << " x " << size.height
                       << '\n';
         } catch (const std::exception& error) {
             std::cerr << error.what() << '\n';

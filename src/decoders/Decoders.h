@@ -20,6 +20,10 @@ namespace pictaven {
 // and gives the size decoding would give; it throws like the decoder for a damaged header or a
 // size beyond the Bitmap limits.
 
+// JPEG through libjpeg (the codec of imaging/JpegCodec).
+Bitmap decodeJpegFile(std::span<const std::uint8_t> data, const std::string& name);
+ImageSize readJpegFileSize(std::span<const std::uint8_t> data, const std::string& name);
+
 // Windows bitmaps .bmp/.dib/.rle: 1, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit fields,
 // bottom-up and top-down; also a .dib without its file header.
 Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name);
