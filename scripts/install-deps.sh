@@ -11,8 +11,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # tests and benchmarks
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libjpeg-turbo-progs
-  # reference decoder for the picture readers' tests
-  imagemagick
+  # reference decoder for the picture readers' tests; exiftool tags photos as cameras do
+  imagemagick libimage-exiftool-perl
   # checks the desktop entry, the AppStream file and the manual pages, and builds the Debian package
   desktop-file-utils appstream groff-base dpkg-dev file
   # FTP servers that the network tests start on loopback; Pure-FTPd refuses listings with a pattern

@@ -6,7 +6,9 @@
 #include "decoders/TurnedPng.h"
 #include "generate/GeneratedFile.h"
 #include "imaging/BitmapDrawing.h"
+#include "imaging/ExifOrientation.h"
 #include "imaging/GraphicFormats.h"
+#include "imaging/InputFile.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
 #include "imaging/ResampledJpeg.h"
@@ -23,6 +25,7 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace pictaven {
 namespace {
@@ -161,9 +164,9 @@ std::string PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& ph
         const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0 ||
                                m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))
-            process(path, converted, photo.Rotation, target, thumbnailSource);
+            process(path, converted, photo, target, thumbnailSource);
         else
-            copyOrTurn(path, converted, photo.Rotation, target, thumbnailSource);
+            copyOrTurn(path, converted, photo, target, thumbnailSource);
         return {};
     } catch (const std::exception& error) {
         removeOutput(target);
@@ -183,9 +186,10 @@ void PhotoRenderer::removeOutput(const std::string& target)
         fs::remove(target, ignored);
 }
 
-void PhotoRenderer::process(const std::string& path, bool converted, int rotation, const std::string& target,
-                            std::optional<ThumbnailSource>* thumbnailSource) const
+void PhotoRenderer::process(const std::string& path, bool converted, const FileStorage& photo,
+                            const std::string& target, std::optional<ThumbnailSource>* thumbnailSource) const
 {
+    const int rotation = photo.Rotation;
     if (!converted)
         removeOutput(target);
     // The converted copy is not what the thumbnail reads, so only an unconverted decode is shared.
@@ -216,8 +220,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
             throw std::runtime_error("The soft-edge mask could not be read");
         maskWith(picture, *m_maskPicture, static_cast<std::uint32_t>(m_settings.WebPhotoBgColor));
     }
-    if (rotation > 0)
-        rotateBitmap(picture, picture, rotation);
+    orientBitmap(picture, rotation, photo.Mirrored);
     if (m_settings.WatermarkType == 1 || m_settings.WatermarkType == 2) {
         WatermarkOptions options;
         options.type = m_settings.WatermarkType;
@@ -236,10 +239,29 @@ void PhotoRenderer::writeRendered(const Bitmap& picture, const std::string& targ
     GeneratedFile::write(target, [&](const std::string& writePath) { writeJpeg(picture, writePath, quality); });
 }
 
-void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
-                               std::optional<ThumbnailSource>* thumbnailSource) const
+void PhotoRenderer::copyUpright(const std::string& path, const std::string& target)
 {
-    if (rotation <= 0) {
+    const ExifOrientation orientation = readExifOrientation(path);
+    if (orientation.value == 1) {
+        GeneratedFile::copy(path, target);
+        return;
+    }
+    // The album shows the stored pixels as they are, so a browser that follows the tag must not
+    // turn them: the copy says Orientation 1.
+    InputFile file(path);
+    std::vector<std::uint8_t> bytes = file.readAll();
+    if (orientation.offset + 2 > bytes.size())
+        throw std::runtime_error(path + ": changed while it was read");
+    bytes[orientation.offset + (orientation.bigEndian ? 0 : 1)] = 0;
+    bytes[orientation.offset + (orientation.bigEndian ? 1 : 0)] = 1;
+    GeneratedFile::writeBytes(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, const FileStorage& photo,
+                               const std::string& target, std::optional<ThumbnailSource>* thumbnailSource) const
+{
+    const int rotation = photo.Rotation;
+    if (rotation <= 0 && !photo.Mirrored) {
         if (thumbnailSource && !converted && isJpegByName(path)) {
             try {
                 *thumbnailSource = readJpegThumbnailSource(path);
@@ -250,21 +272,22 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rota
         std::error_code error;
         if (fs::equivalent(path, target, error))
             return;
-        GeneratedFile::copy(path, target);
+        copyUpright(path, target);
         return;
     }
-    if (hasExtension(path, ".png")) {
+    // Only a JPEG's EXIF asks for mirroring; PNG and GIF are turned in their own format.
+    if (!photo.Mirrored && hasExtension(path, ".png")) {
         GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedPng(path, writePath, rotation); });
         return;
     }
-    if (hasExtension(path, ".gif")) {
+    if (!photo.Mirrored && hasExtension(path, ".gif")) {
         GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedGif(path, writePath, rotation); });
         return;
     }
     Bitmap picture = readJpeg(path);
     if (thumbnailSource && !converted)
         *thumbnailSource = makeThumbnailSource(picture);
-    rotateBitmap(picture, picture, rotation);
+    orientBitmap(picture, rotation, photo.Mirrored);
     writeRendered(picture, target);
 }
 

@@ -56,10 +56,12 @@ public:
     static std::string resizeProblem(const AlbumSettings& settings);
 
 private:
-    void process(const std::string& path, bool converted, int rotation, const std::string& target,
+    void process(const std::string& path, bool converted, const FileStorage& photo, const std::string& target,
                  std::optional<ThumbnailSource>* thumbnailSource) const;
-    void copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
+    void copyOrTurn(const std::string& path, bool converted, const FileStorage& photo, const std::string& target,
                     std::optional<ThumbnailSource>* thumbnailSource) const;
+    // A copy of the file as it is, but for an EXIF Orientation other than 1, which becomes 1.
+    static void copyUpright(const std::string& path, const std::string& target);
     void writeRendered(const Bitmap& picture, const std::string& target) const;
     static void removeOutput(const std::string& target);
 

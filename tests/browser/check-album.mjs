@@ -3,7 +3,9 @@
 // links, image-map areas and list-box entries that lead to no file. File names are taken as the
 // bytes they are, so names that are not UTF-8 are checked too.
 //
-// usage: node check-album.mjs ALBUM_FOLDER
+// usage: node check-album.mjs ALBUM_FOLDER [PORTRAIT]
+// Pictures whose address holds PORTRAIT must load taller than wide, as they were taken: a photo
+// turned by its camera tag that a browser turned once more would load wider than high.
 // CHROMIUM names the browser (default /usr/bin/chromium). Exit status 0 when nothing is broken.
 
 import { chromium } from 'playwright-core';
@@ -11,6 +13,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 const folder = path.resolve(process.argv[2] ?? '');
+const portrait = process.argv[3];
 if (!process.argv[2] || !fs.statSync(folder, { throwIfNoEntry: false })?.isDirectory()) {
     console.error('usage: node check-album.mjs ALBUM_FOLDER');
     process.exit(2);
@@ -96,6 +99,7 @@ try {
                 const images = [...document.images].map((img) => ({
                     src: img.currentSrc || img.src,
                     ok: img.complete && img.naturalWidth > 0 && img.naturalHeight > 0,
+                    tall: img.naturalHeight > img.naturalWidth,
                 }));
                 const links = [...document.querySelectorAll('a[href], area[href]')].map((a) => ({
                     what: `${a.tagName.toLowerCase()} "${(a.textContent || a.alt || '').trim()}"`,
@@ -111,6 +115,8 @@ try {
             });
             for (const image of found.images) {
                 if (!image.ok) report(where, `picture ${image.src} did not load or has no size`);
+                else if (portrait && image.src.includes(portrait) && !image.tall)
+                    report(where, `picture ${image.src} is not upright`);
             }
             for (const target of found.targets) checkTarget(where, target.what, target.url);
         }
