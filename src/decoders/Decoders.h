@@ -76,6 +76,17 @@ ImageSize readGifSize(std::span<const std::uint8_t> data, const std::string& nam
 Bitmap decodeTiff(std::span<const std::uint8_t> data, const std::string& name);
 ImageSize readTiffSize(std::span<const std::uint8_t> data, const std::string& name);
 
+// HEIF (.heic/.heif) and AVIF through libheif: the primary picture, turned and mirrored as the
+// file says; transparency is composed over white. A compression whose decoder is not installed
+// is refused by name.
+Bitmap decodeHeif(std::span<const std::uint8_t> data, const std::string& name);
+ImageSize readHeifSize(std::span<const std::uint8_t> data, const std::string& name);
+
+// WebP through libwebp: a still picture or the first frame of an animation; transparency is
+// composed over white.
+Bitmap decodeWebp(std::span<const std::uint8_t> data, const std::string& name);
+ImageSize readWebpSize(std::span<const std::uint8_t> data, const std::string& name);
+
 // Windows metafiles .emf/.wmf: always throws, as no library here renders them.
 Bitmap decodeMetafile(std::span<const std::uint8_t> data, const std::string& name);
 ImageSize readMetafileSize(std::span<const std::uint8_t> data, const std::string& name);

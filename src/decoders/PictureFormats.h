@@ -51,6 +51,10 @@ inline constexpr auto PictureFormats = std::to_array<PictureFormat>({
         decodeAnimatorPic, readAnimatorPicSize },
     { "CUT", "Dr. Halo - CUT*", "*.cut;", { "cut" }, "Dr. Halo CUT", false, decodeCutBesidePalette,
         readCutSize },
+    { "HEIC", "Phone photos - HEIC, HEIF*", "*.heic;*.heif;", { "heic", "heif" }, "HEIF", false, decodeHeif,
+        readHeifSize },
+    { "AVIF", "AV1 Image - AVIF*", "*.avif;", { "avif" }, "AVIF", false, decodeHeif, readHeifSize },
+    { "WEBP", "Google WebP - WEBP*", "*.webp;", { "webp" }, "WebP", false, decodeWebp, readWebpSize },
 });
 
 inline constexpr std::size_t PictureFormatCount = PictureFormats.size();
