@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 namespace pictaven
@@ -44,84 +45,167 @@ public:
         const std::uint32_t low = m_bigEndian ? u16(at + 2) : u16(at);
         return high << 16 | low;
     }
+    const char* chars(std::size_t at) const { return reinterpret_cast<const char*>(m_bytes.data() + at); }
+    bool bigEndian() const { return m_bigEndian; }
 
 private:
     std::span<const std::uint8_t> m_bytes;
     bool m_bigEndian;
 };
 
-// The orientation in a TIFF structure (the body of an Exif segment); offsets relative to it.
-ExifOrientation tiffOrientation(std::span<const std::uint8_t> tiff)
-{
-    if (tiff.size() < 8)
-        return {};
-    const bool bigEndian = tiff[0] == 'M' && tiff[1] == 'M';
-    if (!bigEndian && !(tiff[0] == 'I' && tiff[1] == 'I'))
-        return {};
-    const TiffBytes bytes(tiff, bigEndian);
-    if (bytes.u16(2) != 42)
-        return {};
-    const std::size_t ifd = bytes.u32(4);
-    if (!bytes.holds(ifd, 2))
-        return {};
-    const std::size_t entries = bytes.u16(ifd);
-    // A count the segment cannot hold marks a damaged directory, whatever its first entries say.
-    if (!bytes.holds(ifd + 2, entries * 12))
-        return {};
-    for (std::size_t i = 0; i < entries; ++i) {
-        const std::size_t entry = ifd + 2 + i * 12;
-        if (bytes.u16(entry) != OrientationTag)
-            continue;
-        if (bytes.u16(entry + 2) != ShortType || bytes.u32(entry + 4) != 1)
-            return {};
-        const int value = bytes.u16(entry + 8);
-        if (value < 1 || value > 8)
-            return {};
-        return { value, entry + 8, bigEndian };
-    }
-    return {};
-}
+constexpr std::uint16_t ImageDescriptionTag = 0x010E;
+constexpr std::uint16_t ExifIfdTag = 0x8769;
+constexpr std::uint16_t GpsIfdTag = 0x8825;
+constexpr std::uint16_t DateTimeOriginalTag = 0x9003;
+constexpr std::uint16_t AsciiType = 2;
+constexpr std::uint16_t LongType = 4;
+// Longer texts are not captions a page would show.
+constexpr std::uint32_t LongestText = 2000;
 
-} // namespace
+// The TIFF structure of a JPEG file's Exif segment and where it starts in the file.
+struct ExifBlock {
+    std::span<const std::uint8_t> tiff;
+    std::size_t offset = 0;
+};
 
-ExifOrientation findExifOrientation(std::span<const std::uint8_t> jpeg)
+std::optional<ExifBlock> findExifBlock(std::span<const std::uint8_t> jpeg)
 {
     if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8)
-        return {};
+        return std::nullopt;
     std::size_t at = 2;
     // Every step moves forward, so the walk ends within the bytes.
     while (at + 4 <= jpeg.size()) {
         if (jpeg[at] != 0xFF)
-            return {};
+            return std::nullopt;
         const std::uint8_t marker = jpeg[at + 1];
         if (marker == 0xFF) {
             ++at; // fill byte
             continue;
         }
         if (marker == 0xDA || marker == 0xD9)
-            return {};
+            return std::nullopt;
         if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01) {
             at += 2;
             continue;
         }
         const std::size_t length = static_cast<std::size_t>(jpeg[at + 2] << 8 | jpeg[at + 3]);
         if (length < 2 || length > jpeg.size() - at - 2)
-            return {};
+            return std::nullopt;
         static constexpr std::array<std::uint8_t, 6> exifHeader = { 'E', 'x', 'i', 'f', 0, 0 };
         const std::span<const std::uint8_t> body = jpeg.subspan(at + 4, length - 2);
         if (marker == 0xE1 && body.size() >= exifHeader.size()
-            && std::equal(exifHeader.begin(), exifHeader.end(), body.begin())) {
-            ExifOrientation found = tiffOrientation(body.subspan(exifHeader.size()));
-            if (found.offset != 0)
-                found.offset += at + 4 + exifHeader.size();
-            return found;
-        }
+            && std::equal(exifHeader.begin(), exifHeader.end(), body.begin()))
+            return ExifBlock { body.subspan(exifHeader.size()), at + 4 + exifHeader.size() };
         at += 2 + length;
     }
-    return {};
+    return std::nullopt;
 }
 
-ExifOrientation readExifOrientation(const std::string& path)
+struct IfdEntry {
+    std::uint16_t tag = 0;
+    std::uint16_t type = 0;
+    std::uint32_t count = 0;
+    std::size_t value = 0; // where the value, or its offset, lies
+};
+
+// The entries of the directory at `ifd`; none when the directory is damaged. Only directories
+// named by IFD0 are read, each once, so nothing can loop.
+std::vector<IfdEntry> readIfd(const TiffBytes& bytes, std::size_t ifd)
+{
+    if (!bytes.holds(ifd, 2))
+        return {};
+    const std::size_t count = bytes.u16(ifd);
+    // A count the segment cannot hold marks a damaged directory, whatever its first entries say.
+    if (!bytes.holds(ifd + 2, count * 12))
+        return {};
+    std::vector<IfdEntry> entries;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = ifd + 2 + i * 12;
+        entries.push_back({ bytes.u16(entry), bytes.u16(entry + 2), bytes.u32(entry + 4), entry + 8 });
+    }
+    return entries;
+}
+
+const IfdEntry* findTag(const std::vector<IfdEntry>& entries, std::uint16_t tag)
+{
+    for (const IfdEntry& entry : entries)
+        if (entry.tag == tag)
+            return &entry;
+    return nullptr;
+}
+
+std::optional<TiffBytes> tiffBytes(std::span<const std::uint8_t> tiff)
+{
+    if (tiff.size() < 8)
+        return std::nullopt;
+    const bool bigEndian = tiff[0] == 'M' && tiff[1] == 'M';
+    if (!bigEndian && !(tiff[0] == 'I' && tiff[1] == 'I'))
+        return std::nullopt;
+    const TiffBytes bytes(tiff, bigEndian);
+    if (bytes.u16(2) != 42)
+        return std::nullopt;
+    return bytes;
+}
+
+ExifOrientation orientationIn(const TiffBytes& bytes, const std::vector<IfdEntry>& ifd0)
+{
+    const IfdEntry* entry = findTag(ifd0, OrientationTag);
+    if (!entry || entry->type != ShortType || entry->count != 1)
+        return {};
+    const int value = bytes.u16(entry->value);
+    if (value < 1 || value > 8)
+        return {};
+    return { value, entry->value, bytes.bigEndian() };
+}
+
+// An ASCII value without its ending NULs and blanks; empty when damaged or too long.
+std::string textOf(const TiffBytes& bytes, const IfdEntry* entry)
+{
+    if (!entry || entry->type != AsciiType || entry->count == 0 || entry->count > LongestText)
+        return {};
+    const std::size_t at = entry->count <= 4 ? entry->value : bytes.u32(entry->value);
+    if (!bytes.holds(at, entry->count))
+        return {};
+    std::string text(bytes.chars(at), entry->count);
+    text.erase(std::min(text.find('\0'), text.size()));
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+// Legacy 8-bit captions are taken as Latin-1, so that what is shown is always UTF-8.
+std::string asUtf8(const std::string& text)
+{
+    std::size_t i = 0;
+    bool valid = true;
+    while (valid && i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t extra = c < 0x80 ? 0
+            : (c >> 5) == 0x6              ? 1
+            : (c >> 4) == 0xE              ? 2
+            : (c >> 3) == 0x1E             ? 3
+                                           : 9;
+        valid = extra != 9 && i + extra < text.size() + (extra == 0 ? 1 : 0);
+        for (std::size_t k = 1; valid && k <= extra; ++k)
+            valid = i + k < text.size() && (static_cast<unsigned char>(text[i + k]) >> 6) == 0x2;
+        i += extra + 1;
+    }
+    if (valid)
+        return text;
+    std::string converted;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            converted += ch;
+        } else {
+            converted += static_cast<char>(0xC0 | c >> 6);
+            converted += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return converted;
+}
+
+std::vector<std::uint8_t> headerBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -129,7 +213,45 @@ ExifOrientation readExifOrientation(const std::string& path)
     std::vector<std::uint8_t> bytes(HeaderBytes);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return findExifOrientation(bytes);
+    return bytes;
+}
+
+} // namespace
+
+ExifOrientation findExifOrientation(std::span<const std::uint8_t> jpeg)
+{
+    const std::optional<ExifBlock> block = findExifBlock(jpeg);
+    const std::optional<TiffBytes> bytes = block ? tiffBytes(block->tiff) : std::nullopt;
+    if (!bytes)
+        return {};
+    ExifOrientation found = orientationIn(*bytes, readIfd(*bytes, bytes->u32(4)));
+    if (found.offset != 0)
+        found.offset += block->offset;
+    return found;
+}
+
+ExifOrientation readExifOrientation(const std::string& path)
+{
+    return findExifOrientation(headerBytes(path));
+}
+
+std::optional<ExifFacts> readExifFacts(const std::string& path)
+{
+    const std::vector<std::uint8_t> jpeg = headerBytes(path);
+    const std::optional<ExifBlock> block = findExifBlock(jpeg);
+    const std::optional<TiffBytes> bytes = block ? tiffBytes(block->tiff) : std::nullopt;
+    if (!bytes)
+        return std::nullopt;
+    const std::vector<IfdEntry> ifd0 = readIfd(*bytes, bytes->u32(4));
+    ExifFacts facts;
+    facts.orientation = orientationIn(*bytes, ifd0).value;
+    facts.caption = asUtf8(textOf(*bytes, findTag(ifd0, ImageDescriptionTag)));
+    const IfdEntry* gps = findTag(ifd0, GpsIfdTag);
+    facts.location = gps && gps->type == LongType && !readIfd(*bytes, bytes->u32(gps->value)).empty();
+    if (const IfdEntry* exif = findTag(ifd0, ExifIfdTag); exif && exif->type == LongType)
+        facts.dateTaken
+            = textOf(*bytes, findTag(readIfd(*bytes, bytes->u32(exif->value)), DateTimeOriginalTag));
+    return facts;
 }
 
 OrientationTurn orientationTurn(int orientation)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -24,6 +25,16 @@ ExifOrientation findExifOrientation(std::span<const std::uint8_t> jpeg);
 
 // The same for a file, from its first bytes; value 1 for a file that cannot be read.
 ExifOrientation readExifOrientation(const std::string& path);
+
+// What `pictaven-cli info` tells of a JPEG file's EXIF block.
+struct ExifFacts {
+    int orientation = 1;
+    std::string dateTaken; // DateTimeOriginal as written, "YYYY:MM:DD HH:MM:SS"; empty when none
+    std::string caption; // ImageDescription, UTF-8 (a legacy 8-bit text is taken as Latin-1)
+    bool location = false; // a GPS block with entries
+};
+// Nothing for a file without a readable EXIF block. Bounded like findExifOrientation.
+std::optional<ExifFacts> readExifFacts(const std::string& path);
 
 // What a catalog entry keeps of an orientation: the turn drawn first (a photo's Rotation: 0
 // none, 1 left, 2 right, 3 half turn) and whether the turned picture is then mirrored left to

@@ -193,5 +193,28 @@ TEST_F(ExifOrientationFiles, PhotosAreReadUprightAndTheirTurnsAgreeWithExiftool)
     }
 }
 
+TEST_F(ExifOrientationFiles, FactsOfAPhotoTaggedByAnotherTool)
+{
+    EXPECT_FALSE(readExifFacts((m_dir / "plain.jpg").string()));
+    // A camera's photo with an EXIF block of its own.
+    const std::filesystem::path path = m_dir / "facts.jpg";
+    std::filesystem::copy_file(std::string(SHARED_DIR) + "/photos/mate_Dune.jpg", path);
+    const std::string command
+        = "exiftool -q -overwrite_original -n -Orientation=8 "
+          "'-DateTimeOriginal=2024:05:01 12:34:56' '-ImageDescription=Caf\xc3\xa9 au lait' "
+          "-GPSLatitude=48.5 -GPSLatitudeRef=N '"
+        + path.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "exiftool is needed";
+    const std::optional<ExifFacts> facts = readExifFacts(path.string());
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->orientation, 8);
+    EXPECT_EQ(facts->dateTaken, "2024:05:01 12:34:56");
+    EXPECT_EQ(facts->caption, "Caf\xc3\xa9 au lait");
+    EXPECT_TRUE(facts->location);
+
+    ASSERT_EQ(std::system(("exiftool -q -overwrite_original -GPS:all= '" + path.string() + "'").c_str()), 0);
+    EXPECT_FALSE(readExifFacts(path.string())->location);
+}
+
 } // namespace
 } // namespace pictaven
