@@ -4,6 +4,7 @@
 // header that differs from the decoded picture's.
 
 #include "decoders/Decoders.h"
+#include "decoders/PictureFormats.h"
 #include "decoders/PictureLoader.h"
 
 #include <cstddef>

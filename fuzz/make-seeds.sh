@@ -32,3 +32,11 @@ im jpg/baseline.jpg -quality 80
 im jpg/progressive.jpg -interlace JPEG -sampling-factor 2x1
 im jpg/grey.jpg -colorspace gray
 im jpg/cmyk.jpg -colorspace cmyk
+# Phone formats, by the encoders their users' phones and tools stand in for.
+convert "$tmp/photo.ppm" "$tmp/photo.png"
+mkdir -p fuzz/seeds/heic fuzz/seeds/avif fuzz/seeds/webp
+heif-enc -q 50 "$tmp/photo.png" -o fuzz/seeds/heic/photo.heic >/dev/null
+heif-enc -A "$tmp/photo.png" -o fuzz/seeds/avif/photo.avif >/dev/null
+cwebp -quiet "$tmp/photo.png" -o fuzz/seeds/webp/photo.webp
+cwebp -quiet -lossless "$tmp/photo.png" -o fuzz/seeds/webp/lossless.webp
+cp tests/data/phone/alpha.webp tests/data/phone/anim.webp fuzz/seeds/webp/

@@ -6,7 +6,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
   # core libraries
-  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
+  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libheif-dev libwebp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
   libexiv2-dev
   # desktop program
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -14,6 +14,8 @@ packages=(
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth libjpeg-turbo-progs
   # reference decoder for the picture readers' tests, and the metadata tool that checks what photos carry
   imagemagick libimage-exiftool-perl
+  # make the HEIC, AVIF and WebP test pictures
+  libheif-examples webp
   # checks the desktop entry, the AppStream file and the manual pages, and builds the Debian package
   desktop-file-utils appstream groff-base dpkg-dev file
   # FTP servers that the network tests start on loopback; Pure-FTPd refuses listings with a pattern

@@ -11,7 +11,7 @@ class IniFile;
 class SettingsStore;
 
 // The program-wide values: the first group lives in settings.ini (SettingsStore), the rest in
-// album.cfg. The graphic format flags are kept apart (FormatFlags.h), as only the graphic
+// album.cfg. The graphic format flags are kept apart (decoders/FormatFlags.h), as only the graphic
 // formats dialog reads them.
 struct GlobalSettings {
     std::string fileMask = "*.jpg;*.gif;*.png";

@@ -47,6 +47,9 @@ void CatalogFile::writeCatalogPart(BigIniFile& ini, const Catalog& catalog, cons
         writeUnlessEmpty(ini, "WebTitle_" + number, photo.WebTitle);
         writeUnlessEmpty(ini, "AudioFile_" + number, photo.AudioFile);
         ini.writeInteger("Files", "Rotation_" + number, photo.Rotation);
+        // Written only when set, so that catalogs without mirrored photos stay as they were.
+        if (photo.Mirrored)
+            ini.writeString("Files", "Mirrored_" + number, "1");
         std::size_t m = 1;
         for (const std::string& line : photo.Description) {
             ini.writeString("Files", "Descr_" + number + "_Line_" + std::to_string(m),
@@ -106,6 +109,7 @@ std::vector<AlbumItem> CatalogFile::readPhotos(const BigIniFile& ini)
         photo.Caption = ini.readString("Files", "Caption_" + number, "");
         photo.WebTitle = ini.readString("Files", "WebTitle_" + number, "");
         photo.Rotation = ini.readInteger("Files", "Rotation_" + number, 0);
+        photo.Mirrored = ini.readString("Files", "Mirrored_" + number, "") == "1";
         photo.AudioFile = ini.readString("Files", "AudioFile_" + number, "");
         for (std::size_t m = 1;; ++m) {
             std::string line = ini.readString("Files", "Descr_" + number + "_Line_" + std::to_string(m), "");

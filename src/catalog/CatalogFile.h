@@ -12,7 +12,8 @@ class BigIniFile;
 
 // The catalog's own part of a .CAT file and the whole-file save. Photos are numbered from 1:
 // [Files] Source_File_n, Caption_n, WebTitle_n, AudioFile_n (the three texts only when not
-// empty), Rotation_n and Descr_n_Line_m (an empty line stored as "<!>"), then an empty
+// empty), Rotation_n, Mirrored_n (only
+// when set) and Descr_n_Line_m (an empty line stored as "<!>"), then an empty
 // Source_File_(N+1) as end marker.
 class CatalogFile {
 public:

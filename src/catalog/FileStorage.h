@@ -18,6 +18,7 @@ struct FileStorage {
     std::string AudioFile; // absolute path, empty for none
     std::vector<std::string> Description; // one entry per line, plain text or HTML
     std::int32_t Rotation = 0; // 0 none, 1 left, 2 right, 3 flip
+    bool Mirrored = false;     // drawn mirrored left to right after the turn (a front camera's photo)
     bool Converted = false;    // generation made a JPEG copy of a non-web source
 };
 

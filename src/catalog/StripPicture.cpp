@@ -5,7 +5,7 @@
 #include "decoders/FileBytes.h"
 #include "decoders/PictureLoader.h"
 #include "imaging/BitmapDrawing.h"
-#include "imaging/JpegCodec.h"
+#include "imaging/ExifOrientation.h"
 
 #include <algorithm>
 #include <exception>
@@ -29,7 +29,7 @@ Bitmap loadPhoto(const std::string& path)
 {
     const std::string lower = lowerCase(path);
     if (lower.find("jpg") != std::string::npos || lower.find("jpeg") != std::string::npos)
-        return readJpeg(path);
+        return readJpegUpright(path);
     if (lower.find("gif") != std::string::npos)
         return decodeGif(readFileBytes(path), path);
     return loadPicture(path);

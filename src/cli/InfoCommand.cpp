@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "decoders/PhotoMetadata.h"
+#include "decoders/PictureFormats.h"
 #include "decoders/PictureLoader.h"
 
 #include <ctime>
@@ -59,7 +60,7 @@ int runInfoCommand(const std::vector<std::string>& args)
     for (const std::string& path : args) {
         try {
             const ImageSize size = readPictureSize(path);
-            std::cout << path << ": " << pictureFormatFor(path)->name << ", " << size.width << " x " << size.height
+            std::cout << path << ": " << pictureFormatName(path) << ", " << size.width << " x " << size.height
                       << '\n';
             printMetadata(readPhotoMetadata(path));
         } catch (const std::exception& error) {

@@ -20,6 +20,10 @@ namespace pictaven {
 // and gives the size decoding would give; it throws like the decoder for a damaged header or a
 // size beyond the Bitmap limits.
 
+// JPEG through libjpeg (the codec of imaging/JpegCodec).
+Bitmap decodeJpegFile(std::span<const std::uint8_t> data, const std::string& name);
+ImageSize readJpegFileSize(std::span<const std::uint8_t> data, const std::string& name);
+
 // Windows bitmaps .bmp/.dib/.rle: 1, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit fields,
 // bottom-up and top-down; also a .dib without its file header.
 Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& name);
@@ -71,6 +75,17 @@ ImageSize readGifSize(std::span<const std::uint8_t> data, const std::string& nam
 // transparency is composed over white.
 Bitmap decodeTiff(std::span<const std::uint8_t> data, const std::string& name);
 ImageSize readTiffSize(std::span<const std::uint8_t> data, const std::string& name);
+
+// HEIF (.heic/.heif) and AVIF through libheif: the primary picture, turned and mirrored as the
+// file says; transparency is composed over white. A compression whose decoder is not installed
+// is refused by name.
+Bitmap decodeHeif(std::span<const std::uint8_t> data, const std::string& name);
+ImageSize readHeifSize(std::span<const std::uint8_t> data, const std::string& name);
+
+// WebP through libwebp: a still picture or the first frame of an animation; transparency is
+// composed over white.
+Bitmap decodeWebp(std::span<const std::uint8_t> data, const std::string& name);
+ImageSize readWebpSize(std::span<const std::uint8_t> data, const std::string& name);
 
 // Windows metafiles .emf/.wmf: always throws, as no library here renders them.
 Bitmap decodeMetafile(std::span<const std::uint8_t> data, const std::string& name);

@@ -9,21 +9,8 @@
 
 namespace pictaven {
 
-// One row of the general picture loader's table: a file extension and its reader.
-struct PictureFormat {
-    const char* extension; // lower case, without the dot
-    const char* name;      // short format name, as `pictaven-cli info` prints it
-    Bitmap (*decode)(std::span<const std::uint8_t> data, const std::string& path);
-    // The size decoding would give, from the header alone.
-    ImageSize (*readSize)(std::span<const std::uint8_t> data, const std::string& path);
-};
-
-// The row for a path's extension, compared without regard to case; nullptr when no reader
-// handles it.
-const PictureFormat* pictureFormatFor(const std::string& path);
-
 // Reads a picture file into a new 24-bit bitmap with the reader its extension selects (every
-// format of the graphic formats table, JPEG included). Throws std::runtime_error, with a
+// format of PictureFormats.h, JPEG included). Throws std::runtime_error, with a
 // message starting with the path, for a file that cannot be read or is not a regular file (a
 // folder, a named pipe, a device: see InputFile), an extension no reader handles, and damaged
 // or unsupported content.

@@ -1,3 +1,4 @@
+#include "decoders/ComposeOverWhite.h"
 #include "decoders/Decoders.h"
 #include "imaging/DecoderError.h"
 
@@ -87,16 +88,6 @@ bool readRow(PngHandles& handles, PngState& state, png_bytep row)
         return false;
     png_read_row(handles.png, row, nullptr);
     return true;
-}
-
-// Transparency is shown against white.
-void composeOverWhite(const std::uint8_t* rgba, std::uint8_t* bgr, int width)
-{
-    for (int x = 0; x < width; ++x, rgba += 4, bgr += 3) {
-        const unsigned alpha = rgba[3];
-        for (int c = 0; c < 3; ++c)
-            bgr[2 - c] = static_cast<std::uint8_t>((rgba[c] * alpha + 255 * (255 - alpha) + 127) / 255);
-    }
 }
 
 // Creates the libpng handles on `state` and reads the header, checked.

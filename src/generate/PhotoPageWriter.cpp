@@ -109,6 +109,9 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
     if (s.StyleSheetType == 1 || s.StyleSheetType == 2)
         StyleWriter::writeStylePart(page, s, m_names);
     page += PagePreamble::metaLines(s);
+    // The photo shrinks to the width of the window it is read in, phones' included, never grows.
+    page += "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n"
+            "<STYLE TYPE=\"text/css\">IMG[NAME=FullSizeImage] { max-width: 100%; height: auto; }</STYLE>\r\n";
     if (s.DisplaySlideShow && count > 1) {
         const std::string next = n < count ? pageName(index + 1) : pageName(0);
         page += HtmlText::fill("<META HTTP-EQUIV=REFRESH CONTENT=\"%s;URL=%s\">\r\n",

@@ -7,7 +7,9 @@
 #include "decoders/TurnedPng.h"
 #include "generate/GeneratedFile.h"
 #include "imaging/BitmapDrawing.h"
+#include "imaging/ExifOrientation.h"
 #include "imaging/GraphicFormats.h"
+#include "imaging/InputFile.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
 #include "imaging/ResampledJpeg.h"
@@ -21,9 +23,11 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace pictaven
 {
@@ -173,9 +177,9 @@ std::string PhotoRenderer::renderPhoto(
         const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0
             || m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))
-            process(path, converted, photo.Rotation, target, thumbnailSource, photo.SourcePath);
+            process(path, converted, photo, target, thumbnailSource);
         else
-            copyOrTurn(path, converted, photo.Rotation, target, thumbnailSource, photo.SourcePath);
+            copyOrTurn(path, converted, photo, target, thumbnailSource);
         return {};
     } catch (const std::exception& error) {
         removeOutput(target);
@@ -195,9 +199,10 @@ void PhotoRenderer::removeOutput(const std::string& target)
         fs::remove(target, ignored);
 }
 
-void PhotoRenderer::process(const std::string& path, bool converted, int rotation, const std::string& target,
-    std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const
+void PhotoRenderer::process(const std::string& path, bool converted, const FileStorage& photo,
+                            const std::string& target, std::optional<ThumbnailSource>* thumbnailSource) const
 {
+    const int rotation = photo.Rotation;
     if (!converted)
         removeOutput(target);
     // The converted copy is not what the thumbnail reads, so only an unconverted decode is shared.
@@ -229,8 +234,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
             throw std::runtime_error("The soft-edge mask could not be read");
         maskWith(picture, *m_maskPicture, static_cast<std::uint32_t>(m_settings.WebPhotoBgColor));
     }
-    if (rotation > 0)
-        rotateBitmap(picture, picture, rotation);
+    orientBitmap(picture, rotation, photo.Mirrored);
     if (m_settings.WatermarkType == 1 || m_settings.WatermarkType == 2) {
         WatermarkOptions options;
         options.type = m_settings.WatermarkType;
@@ -240,7 +244,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, int rotatio
             options.fontSizePoints = textToInt(m_settings.WatermarkFontSize);
         drawWatermark(picture, options, m_watermarkPicture ? &*m_watermarkPicture : nullptr);
     }
-    writeRendered(picture, target, metadataSource);
+    writeRendered(picture, target, photo.SourcePath);
 }
 
 void PhotoRenderer::writeRendered(
@@ -254,11 +258,41 @@ void PhotoRenderer::writeRendered(
     });
 }
 
-void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rotation,
-    const std::string& target, std::optional<ThumbnailSource>* thumbnailSource,
-    const std::string& metadataSource) const
+void PhotoRenderer::copyUpright(const std::string& path, const std::string& target) const
 {
-    if (rotation <= 0) {
+    const ExifOrientation orientation = readExifOrientation(path);
+    const bool jpeg = isJpegByName(path);
+    if (orientation.value == 1 && !jpeg) {
+        GeneratedFile::copy(path, target);
+        return;
+    }
+    GeneratedFile::write(target, [&](const std::string& writePath) {
+        if (orientation.value == 1) {
+            fs::copy_file(path, writePath, fs::copy_options::overwrite_existing);
+        } else {
+            // The album shows the stored pixels as they are, so a browser that follows the tag
+            // must not turn them: the copy says Orientation 1.
+            InputFile file(path);
+            std::vector<std::uint8_t> bytes = file.readAll();
+            if (orientation.offset + 2 > bytes.size())
+                throw std::runtime_error(path + ": changed while it was read");
+            bytes[orientation.offset + (orientation.bigEndian ? 0 : 1)] = 0;
+            bytes[orientation.offset + (orientation.bigEndian ? 1 : 0)] = 1;
+            std::ofstream out(writePath, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            if (!out.flush())
+                throw std::runtime_error("Cannot write " + writePath);
+        }
+        if (jpeg)
+            keepPublishedMetadata(writePath, m_publishedMetadata);
+    });
+}
+
+void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, const FileStorage& photo,
+                               const std::string& target, std::optional<ThumbnailSource>* thumbnailSource) const
+{
+    const int rotation = photo.Rotation;
+    if (rotation <= 0 && !photo.Mirrored) {
         if (thumbnailSource && !converted && isJpegByName(path)) {
             try {
                 *thumbnailSource = readJpegThumbnailSource(path);
@@ -269,31 +303,23 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, int rota
         std::error_code error;
         if (fs::equivalent(path, target, error))
             return;
-        if (!isJpegByName(path)) {
-            GeneratedFile::copy(path, target);
-            return;
-        }
-        GeneratedFile::write(target, [&](const std::string& writePath) {
-            fs::copy_file(path, writePath, fs::copy_options::overwrite_existing);
-            keepPublishedMetadata(writePath, m_publishedMetadata);
-        });
+        copyUpright(path, target);
         return;
     }
-    if (hasExtension(path, ".png")) {
-        GeneratedFile::write(
-            target, [&](const std::string& writePath) { writeTurnedPng(path, writePath, rotation); });
+    // Only a JPEG's EXIF asks for mirroring; PNG and GIF are turned in their own format.
+    if (!photo.Mirrored && hasExtension(path, ".png")) {
+        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedPng(path, writePath, rotation); });
         return;
     }
-    if (hasExtension(path, ".gif")) {
-        GeneratedFile::write(
-            target, [&](const std::string& writePath) { writeTurnedGif(path, writePath, rotation); });
+    if (!photo.Mirrored && hasExtension(path, ".gif")) {
+        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedGif(path, writePath, rotation); });
         return;
     }
     Bitmap picture = readJpeg(path);
     if (thumbnailSource && !converted)
         *thumbnailSource = makeThumbnailSource(picture);
-    rotateBitmap(picture, picture, rotation);
-    writeRendered(picture, target, metadataSource);
+    orientBitmap(picture, rotation, photo.Mirrored);
+    writeRendered(picture, target, photo.SourcePath);
 }
 
 } // namespace pictaven

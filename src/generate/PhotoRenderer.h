@@ -56,11 +56,14 @@ public:
     static std::string resizeProblem(const AlbumSettings& settings);
 
 private:
+    void process(const std::string& path, bool converted, const FileStorage& photo, const std::string& target,
+                 std::optional<ThumbnailSource>* thumbnailSource) const;
+    void copyOrTurn(const std::string& path, bool converted, const FileStorage& photo, const std::string& target,
+                    std::optional<ThumbnailSource>* thumbnailSource) const;
+    // A copy of the file as it is, but for an EXIF Orientation other than 1, which becomes 1, and
+    // for the metadata that the album's choice leaves out.
+    void copyUpright(const std::string& path, const std::string& target) const;
     // `metadataSource` is the photo whose metadata the output carries, as the album's choice keeps it.
-    void process(const std::string& path, bool converted, int rotation, const std::string& target,
-                 std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const;
-    void copyOrTurn(const std::string& path, bool converted, int rotation, const std::string& target,
-                    std::optional<ThumbnailSource>* thumbnailSource, const std::string& metadataSource) const;
     void writeRendered(const Bitmap& picture, const std::string& target, const std::string& metadataSource) const;
     static void removeOutput(const std::string& target);
 

@@ -112,7 +112,7 @@ std::optional<ThumbnailSource> ThumbnailRenderer::loadThumbnailSource(const File
 }
 
 Bitmap ThumbnailRenderer::makeThumbnailBitmap(const Bitmap& preShrunk, const Rect& thumbnailRect, int fittedWidth,
-                                              int fittedHeight, int rotation) const
+                                              int fittedHeight, int rotation, bool mirrored) const
 {
     ThumbnailShape shape;
     shape.aspectRatio = m_settings.AspectRatio;
@@ -123,6 +123,7 @@ Bitmap ThumbnailRenderer::makeThumbnailBitmap(const Bitmap& preShrunk, const Rec
     shape.thumbWidth = m_settings.ThumbWidth;
     shape.thumbHeight = m_settings.ThumbHeight;
     shape.rotation = rotation;
+    shape.mirrored = mirrored;
     shape.buttonize = m_settings.Buttonize;
     return pictaven::makeThumbnailBitmap(preShrunk, shape);
 }

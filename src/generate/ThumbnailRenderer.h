@@ -36,7 +36,7 @@ public:
     // quarter turns); rotation is the photo's Rotation. Throws std::length_error for sizes beyond
     // the Bitmap limits.
     Bitmap makeThumbnailBitmap(const Bitmap& preShrunk, const Rect& thumbnailRect, int fittedWidth,
-                               int fittedHeight, int rotation) const;
+                               int fittedHeight, int rotation, bool mirrored) const;
 
     // DrawThumbnail: composes the thumbnail in place. Basic album: albumPicture nullptr, left =
     // top = 0, and the result is also written to outputFolder + thumbnailFileName(photoName)

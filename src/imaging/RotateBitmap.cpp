@@ -87,4 +87,23 @@ void rotateBitmap(const Bitmap& source, Bitmap& destination, int rotation)
     }
 }
 
+void mirrorBitmap(Bitmap& picture)
+{
+    const int bytes = picture.bytesPerPixel();
+    for (int y = 0; y < picture.height(); ++y) {
+        std::uint8_t* left = picture.row(y);
+        std::uint8_t* right = left + (picture.width() - 1) * bytes;
+        for (; left < right; left += bytes, right -= bytes)
+            std::swap_ranges(left, left + bytes, right);
+    }
+}
+
+void orientBitmap(Bitmap& picture, int rotation, bool mirrored)
+{
+    if (rotation > 0)
+        rotateBitmap(picture, picture, rotation);
+    if (mirrored)
+        mirrorBitmap(picture);
+}
+
 } // namespace pictaven

@@ -19,4 +19,10 @@ void rotate180(const Bitmap& source, Bitmap& destination);
 // A photo's Rotation: 1 left, 2 right, 3 half turn; any other value leaves destination as it is.
 void rotateBitmap(const Bitmap& source, Bitmap& destination, int rotation);
 
+// Mirrors `picture` left to right in place, as photos taken with a front camera are stored.
+void mirrorBitmap(Bitmap& picture);
+
+// A photo's turn followed by its mirroring: what it takes to show it upright.
+void orientBitmap(Bitmap& picture, int rotation, bool mirrored);
+
 } // namespace pictaven

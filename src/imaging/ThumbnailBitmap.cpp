@@ -51,8 +51,7 @@ Bitmap makeThumbnailBitmap(const Bitmap& preShrunk, const ThumbnailShape& shape)
         thumbnail = Bitmap(shape.thumbWidth, shape.thumbHeight);
         stretchAndResample(preShrunk, thumbnail, lanczos3Filter, LanczosSupport);
     }
-    if (shape.rotation > 0)
-        rotateBitmap(thumbnail, thumbnail, shape.rotation);
+    orientBitmap(thumbnail, shape.rotation, shape.mirrored);
     if (shape.aspectRatio && shape.buttonize)
         buttonize(thumbnail, BevelDepth, BevelWeight);
     return thumbnail;

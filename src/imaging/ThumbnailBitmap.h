@@ -27,12 +27,13 @@ struct ThumbnailShape {
     int thumbWidth = 0;
     int thumbHeight = 0;
     int rotation = 0;       // the photo's Rotation: 1 left, 2 right, 3 half turn
+    bool mirrored = false;  // mirrored left to right after the turn
     bool buttonize = false; // bevel (AspectRatio on only)
 };
 
 // Scales the pre-shrunk picture into the thumbnail (Lanczos 3; a plain stretch when the
-// pre-shrunk picture is under 20 pixels wide or high and AspectRatio is on), turns it and bevels
-// it. The result has the turned shape. Throws std::length_error for a shape beyond the Bitmap
+// pre-shrunk picture is under 20 pixels wide or high and AspectRatio is on), turns and mirrors
+// it as the photo asks and bevels it. The result has the turned shape. Throws std::length_error for a shape beyond the Bitmap
 // limits, and std::runtime_error("Source bitmap too small") when an empty pre-shrunk picture
 // has to be resampled (AspectRatio off).
 Bitmap makeThumbnailBitmap(const Bitmap& preShrunk, const ThumbnailShape& shape);

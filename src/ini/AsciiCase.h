@@ -17,4 +17,14 @@ inline std::string asciiLower(std::string_view text)
     return lower;
 }
 
+inline std::string asciiUpper(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
 } // namespace pictaven

@@ -1,11 +1,9 @@
 #include "session/GraphicFormatsPresenter.h"
 
 #include "app/Dialogs.h"
-#include "imaging/GraphicFormats.h"
 #include "ini/IntegerText.h"
 #include "session/Workspace.h"
 
-#include <array>
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -42,26 +40,6 @@ GraphicFormatsPresenter::GraphicFormatsPresenter(Workspace& workspace)
 {
 }
 
-const char* GraphicFormatsPresenter::formatCaption(std::size_t position)
-{
-    static constexpr std::array<const char*, graphicFormatCount> captions = {
-        "Jpeg - JPEG, JPG",
-        "Compuserve - GIF",
-        "Portable Network Image - PNG",
-        "Bitmap - BMP, DIB, RLE*",
-        "ZSoft - PCX*",
-        "Tagged Image File Format - TIF*",
-        "Paint Shop Pro - PSP*",
-        "Truevision Targa - TGA*",
-        "Windows Metafiles - EMF, WMF*",
-        "PhotoShop - PDD, PSD*",
-        "Portable Map Image - PBM*",
-        "Autodesk - CEL, PIC*",
-        "Dr. Halo - CUT*",
-    };
-    return captions.at(position);
-}
-
 void GraphicFormatsPresenter::open()
 {
     try {
@@ -79,7 +57,7 @@ void GraphicFormatsPresenter::open()
 void GraphicFormatsPresenter::accept()
 {
     GlobalSettings& globals = m_workspace.globalSettings();
-    globals.fileMask = createFileMask(m_view.formats.all());
+    globals.fileMask = m_view.formats.fileMask();
     globals.skipSmallFiles = m_view.skipSmallFiles;
     globals.skipLargeFiles = m_view.skipLargeFiles;
     globals.smallFileSize = sizeFromBox(m_view.smallFileSize, 10);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FormatFlags.h"
+#include "decoders/FormatFlags.h"
 
 #include <cstddef>
 #include <string>
@@ -28,16 +28,14 @@ public:
     // `workspace` outlives the presenter.
     explicit GraphicFormatsPresenter(Workspace& workspace);
 
-    // The caption of the box of format `position` (0 to 12, file-mask order).
-    static const char* formatCaption(std::size_t position);
-
     const GraphicFormatsView& view() const { return m_view; }
 
     // The dialog opens: every value stored replaces its box; values never stored leave their
     // boxes as they are. An unreadable settings.ini is shown as an error.
     void open();
 
-    void setFormat(GraphicFormat format, bool on) { m_view.formats.set(format, on); }
+    // `position` in PictureFormats.
+    void setFormat(std::size_t position, bool on) { m_view.formats.set(position, on); }
     void setSkipSmallFiles(bool on) { m_view.skipSmallFiles = on; }
     void setSkipLargeFiles(bool on) { m_view.skipLargeFiles = on; }
     void setSmallFileSize(std::string text) { m_view.smallFileSize = std::move(text); }

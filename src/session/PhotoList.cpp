@@ -5,6 +5,7 @@
 #include "catalog/FolderListing.h"
 #include "catalog/PhotoEntry.h"
 #include "decoders/PhotoMetadata.h"
+#include "imaging/ExifOrientation.h"
 #include "ini/AsciiCase.h"
 #include "ini/StorableText.h"
 #include "session/Workspace.h"
@@ -145,6 +146,9 @@ void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
         item.storage.WorkingPath = path;
         item.storage.FileDate = filter.fileDate;
         takeMetadata(item.storage, readPhotoMetadata(path));
+        const OrientationTurn turn = orientationTurn(readExifOrientation(path).value);
+        item.storage.Rotation = turn.rotation;
+        item.storage.Mirrored = turn.mirrored;
         const std::size_t position = insertionPosition(name);
         m_thumbnails.insertAt(position, catalog.photos.size());
         catalog.photos.insert(catalog.photos.begin() + static_cast<std::ptrdiff_t>(position), std::move(item));

@@ -3,7 +3,7 @@
 #include "app/ErrorLog.h"
 #include "decoders/PictureLoader.h"
 #include "imaging/BitmapDrawing.h"
-#include "imaging/JpegCodec.h"
+#include "imaging/ExifOrientation.h"
 #include "ini/AsciiCase.h"
 
 #include <chrono>
@@ -54,7 +54,7 @@ PreviewPicture loadPreviewPicture(const std::string& path, const std::string& er
         preview.failure = "The file " + path + " no longer exists.";
     } else {
         try {
-            picture = jpeg ? readJpeg(path) : loadPicture(path);
+            picture = jpeg ? readJpegUpright(path) : loadPicture(path);
         } catch (const std::exception& failure) {
             preview.failure = failure.what();
             preview.generalLoaderFailed = !jpeg && lowerPath.find(".gif") == std::string::npos;

@@ -24,16 +24,19 @@ GraphicFormatsDialog::GraphicFormatsDialog(Workspace& workspace, QWidget* parent
     auto* converted = new QGroupBox("The following formats will be converted to JPEG in the Output Folder", this);
     auto* webLayout = new QVBoxLayout(web);
     auto* convertedLayout = new QGridLayout(converted);
-    for (std::size_t i = 0; i < graphicFormatCount; ++i) {
-        const QString caption = GraphicFormatsPresenter::formatCaption(i);
+    std::size_t convertedCount = 0;
+    for (std::size_t i = 0; i < PictureFormatCount; ++i) {
+        const QString caption = PictureFormats[i].caption;
         auto* box = new QCheckBox(caption, this);
         box->setObjectName(QString("format%1").arg(i));
         box->setAccessibleName(caption);
         m_formats[i] = box;
-        if (i < 3)
+        if (PictureFormats[i].web) {
             webLayout->addWidget(box);
-        else
-            convertedLayout->addWidget(box, static_cast<int>((i - 3) / 2), static_cast<int>((i - 3) % 2));
+        } else {
+            convertedLayout->addWidget(box, static_cast<int>(convertedCount / 2), static_cast<int>(convertedCount % 2));
+            ++convertedCount;
+        }
     }
 
     m_skipSmall = new QCheckBox("Ignore files &less than", this);
@@ -89,8 +92,8 @@ int GraphicFormatsDialog::exec()
 
 void GraphicFormatsDialog::takeBoxes()
 {
-    for (std::size_t i = 0; i < graphicFormatCount; ++i)
-        m_presenter.setFormat(static_cast<GraphicFormat>(i), m_formats[i]->isChecked());
+    for (std::size_t i = 0; i < PictureFormatCount; ++i)
+        m_presenter.setFormat(i, m_formats[i]->isChecked());
     m_presenter.setSkipSmallFiles(m_skipSmall->isChecked());
     m_presenter.setSkipLargeFiles(m_skipLarge->isChecked());
     m_presenter.setSmallFileSize(m_smallSize->text().toStdString());
@@ -100,8 +103,8 @@ void GraphicFormatsDialog::takeBoxes()
 void GraphicFormatsDialog::showView()
 {
     const GraphicFormatsView& view = m_presenter.view();
-    for (std::size_t i = 0; i < graphicFormatCount; ++i)
-        m_formats[i]->setChecked(view.formats.isSet(static_cast<GraphicFormat>(i)));
+    for (std::size_t i = 0; i < PictureFormatCount; ++i)
+        m_formats[i]->setChecked(view.formats.isSet(i));
     m_skipSmall->setChecked(view.skipSmallFiles);
     m_skipLarge->setChecked(view.skipLargeFiles);
     m_smallSize->setText(QString::fromStdString(view.smallFileSize));

@@ -26,7 +26,7 @@ private:
     void takeBoxes();
 
     GraphicFormatsPresenter m_presenter;
-    std::array<QCheckBox*, graphicFormatCount> m_formats{};
+    std::array<QCheckBox*, PictureFormatCount> m_formats{};
     QCheckBox* m_skipSmall;
     QCheckBox* m_skipLarge;
     QLineEdit* m_smallSize;

@@ -1,4 +1,3 @@
-#include "app/FormatFlags.h"
 #include "app/GlobalSettings.h"
 #include "app/SettingsStore.h"
 #include "ini/IniFile.h"
@@ -97,35 +96,6 @@ TEST_F(Settings, NumberThatIsNotDecimalStopsWithTheStoredText)
         // The values before the bad one are in place, those after it are not read.
         EXPECT_EQ(store.read("LastProfile"), std::optional<std::string>("default.prf"));
         EXPECT_EQ(store.read("ImageSourceDir"), std::nullopt);
-    }
-}
-
-TEST_F(Settings, FormatFlagsLoadOnlyWhatIsStoredAndSaveAll)
-{
-    FormatFlags flags;
-    EXPECT_TRUE(flags.isSet(GraphicFormat::Jpg));
-    EXPECT_TRUE(flags.isSet(GraphicFormat::Gif));
-    EXPECT_TRUE(flags.isSet(GraphicFormat::Png));
-    EXPECT_FALSE(flags.isSet(GraphicFormat::Bmp));
-    EXPECT_FALSE(flags.isSet(GraphicFormat::Cut));
-
-    storeFile("GIF=0\r\nBMP=1\r\nTIF=yes\r\nPCX=01\r\n");
-    SettingsStore store(m_home.str());
-    flags.set(GraphicFormat::Psd, true);
-    flags.load(store);
-    EXPECT_TRUE(flags.isSet(GraphicFormat::Jpg)) << "not stored: unchanged";
-    EXPECT_FALSE(flags.isSet(GraphicFormat::Gif));
-    EXPECT_TRUE(flags.isSet(GraphicFormat::Bmp));
-    EXPECT_FALSE(flags.isSet(GraphicFormat::Tif)) << "only the exact text 1 counts";
-    EXPECT_FALSE(flags.isSet(GraphicFormat::Pcx)) << "only the exact text 1 counts";
-    EXPECT_TRUE(flags.isSet(GraphicFormat::Psd)) << "not stored: unchanged";
-
-    flags.save(store);
-    const std::string names[] = {"JPG", "GIF", "PNG", "BMP", "PCX", "TIF", "PSP", "TGA", "EMF", "PSD", "PBM", "PIC", "CUT"};
-    const std::string expected[] = {"1", "0", "1", "1", "0", "0", "0", "0", "0", "1", "0", "0", "0"};
-    for (std::size_t i = 0; i < graphicFormatCount; ++i) {
-        EXPECT_EQ(FormatFlags::valueName(static_cast<GraphicFormat>(i)), names[i]);
-        EXPECT_EQ(store.read(names[i]), std::optional<std::string>(expected[i])) << names[i];
     }
 }
 

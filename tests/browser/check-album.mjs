@@ -1,9 +1,12 @@
 // Opens every page of a generated album in headless Chromium and reports what a visitor would
 // meet as broken: pages that fail to load or throw, pictures that do not load or have no size,
-// links, image-map areas and list-box entries that lead to no file. File names are taken as the
-// bytes they are, so names that are not UTF-8 are checked too.
+// links, image-map areas and list-box entries that lead to no file, photo pages wider than a
+// phone's window. File names are taken as the bytes they are, so names that are not UTF-8 are
+// checked too.
 //
-// usage: node check-album.mjs ALBUM_FOLDER
+// usage: node check-album.mjs ALBUM_FOLDER [PORTRAIT]
+// Pictures whose address holds PORTRAIT must load taller than wide, as they were taken: a photo
+// turned by its camera tag that a browser turned once more would load wider than high.
 // CHROMIUM names the browser (default /usr/bin/chromium). Exit status 0 when nothing is broken.
 
 import { chromium } from 'playwright-core';
@@ -11,6 +14,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 const folder = path.resolve(process.argv[2] ?? '');
+const portrait = process.argv[3];
 if (!process.argv[2] || !fs.statSync(folder, { throwIfNoEntry: false })?.isDirectory()) {
     console.error('usage: node check-album.mjs ALBUM_FOLDER');
     process.exit(2);
@@ -74,7 +78,8 @@ const browser = await chromium.launch({
     args: ['--no-sandbox', '--allow-file-access-from-files', '--autoplay-policy=no-user-gesture-required'],
 });
 try {
-    const context = await browser.newContext();
+    // A phone's width: a photo page must fit it without sideways scrolling.
+    const context = await browser.newContext({ viewport: { width: 390, height: 844 } });
     for (const nameBytes of pages) {
         const name = nameBytes.toString('latin1');
         const page = await context.newPage();
@@ -96,6 +101,7 @@ try {
                 const images = [...document.images].map((img) => ({
                     src: img.currentSrc || img.src,
                     ok: img.complete && img.naturalWidth > 0 && img.naturalHeight > 0,
+                    tall: img.naturalHeight > img.naturalWidth,
                 }));
                 const links = [...document.querySelectorAll('a[href], area[href]')].map((a) => ({
                     what: `${a.tagName.toLowerCase()} "${(a.textContent || a.alt || '').trim()}"`,
@@ -107,12 +113,21 @@ try {
                 const frames = [...document.querySelectorAll('frame[src], iframe[src]')].map((f) => ({
                     what: 'frame', url: f.src,
                 }));
-                return { images, targets: [...links, ...options, ...frames] };
+                const photo = document.querySelector('img[name=FullSizeImage]');
+                const overflow = photo && photo.complete && document.documentElement.scrollWidth > window.innerWidth
+                    ? `${document.documentElement.scrollWidth} pixels wide in a window of ${window.innerWidth}`
+                    : '';
+                return { images, targets: [...links, ...options, ...frames], overflow };
             });
             for (const image of found.images) {
                 if (!image.ok) report(where, `picture ${image.src} did not load or has no size`);
+                else if (portrait && image.src.includes(portrait) && !image.tall)
+                    report(where, `picture ${image.src} is not upright`);
             }
             for (const target of found.targets) checkTarget(where, target.what, target.url);
+            // Inside a frame set the frame's width is the frame set's choice, not the page's.
+            if (found.overflow && frame === page.mainFrame())
+                report(where, `the photo page does not fit: ${found.overflow}`);
         }
         await page.close();
     }

@@ -12,7 +12,8 @@ trap 'rm -rf "$work"' EXIT
 export PICTAVEN_HOME=$work/home/
 
 # Names with blanks, quotes, ampersands and non-ASCII letters; names a browser would read as a
-# scheme or a folder, a Latin-1 name that is not UTF-8; web and non-web formats.
+# scheme or a folder, a Latin-1 name that is not UTF-8; web and non-web formats; a photo turned by
+# its camera tag.
 photos="$work/My Photos"
 mkdir -p "$photos"
 convert -size 320x240 gradient:orange-navy "$photos/beach day.jpg"
@@ -22,6 +23,12 @@ convert -size 200x150 gradient:white-black "$photos/dune.gif"
 convert -size 400x300 gradient:purple-pink "$photos/scan \"old\".tif"
 convert -size 256x192 gradient:cyan-brown "$photos/night.jpeg"
 convert -size 180x240 gradient:gray-teal "$photos/plain.bmp"
+# A phone's portrait photo: stored wide, with the camera tag that turns it upright.
+convert -size 320x240 gradient:white-green "$photos/phone upright.jpg"
+exiftool -q -overwrite_original -n -Orientation=6 "$photos/phone upright.jpg"
+# A photo wider than a phone's window, and one as phones save them.
+convert -size 1600x1000 gradient:yellow-blue "$photos/wide.jpg"
+convert -size 400x300 gradient:pink-olive "$work/made.png" && heif-enc -q 60 "$work/made.png" -o "$photos/phone.heic" >/dev/null
 # ImageMagick reads "photo:" as a format of its own, so these are renamed into place.
 convert -size 200x200 gradient:green-yellow "$work/made.jpg" && mv "$work/made.jpg" "$photos/photo:1.jpg"
 convert -size 210x160 gradient:blue-white "$work/made.jpg" && mv "$work/made.jpg" "$photos/x\\y.jpg"
@@ -61,7 +68,7 @@ check() {
   if ! "$cli" generate "$catalog" --output "$output"; then
     echo "FAILED: $name: generation failed"; failures=$((failures + 1)); return
   fi
-  if ! node "$here/check-album.mjs" "$output"; then
+  if ! node "$here/check-album.mjs" "$output" phone_upright; then
     echo "FAILED: $name: the browser found broken pages"; failures=$((failures + 1))
   fi
 }
@@ -70,9 +77,9 @@ check() {
 "$cli" new-catalog "$work/probe.CAT" --photos "$photos" >/dev/null
 template=$(first_picture_template)
 # Let every test photo in, also the formats that generation converts to JPEG.
-set_key "${PICTAVEN_HOME}settings.ini" Vardle FileMask '*.jpg;*.jpeg;*.gif;*.png;*.tif;*.bmp'
+set_key "${PICTAVEN_HOME}settings.ini" Vardle FileMask '*.jpg;*.jpeg;*.gif;*.png;*.tif;*.bmp;*.heic'
 
-photo_count=10
+photo_count=13
 # The catalog's own photos, then the photo of the same name, its audio and the two textures.
 extras=(Files "Source_File_$((photo_count + 1))" "$work/Other/beach day.jpg"
   Files AudioFile_2 "$work/Extras/my song:1.mid"

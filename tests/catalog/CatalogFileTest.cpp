@@ -130,6 +130,7 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
         storage.AudioFile = p.audio;
         storage.Description = p.description;
         storage.Rotation = p.rotation;
+        storage.Mirrored = p.rotation == 2;
         catalog.photos.push_back({fs::path(p.name).filename().string(), storage});
     }
     changeEverySetting(first.albumSettings());
@@ -155,6 +156,7 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
         EXPECT_EQ(got.AudioFile, want.AudioFile);
         EXPECT_EQ(got.Description, want.Description);
         EXPECT_EQ(got.Rotation, want.Rotation);
+        EXPECT_EQ(got.Mirrored, want.Mirrored);
         EXPECT_EQ(got.FileDate, 0);
     }
     EXPECT_EQ(opened.sourceFolder, savedCatalog.sourceFolder);

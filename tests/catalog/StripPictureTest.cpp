@@ -1,7 +1,10 @@
 #include "catalog/StripPicture.h"
 #include "decoders/BmpWriter.h"
 #include "decoders/PictureLoader.h"
+#include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +40,26 @@ TEST(StripPicture, FitsTheBoxLessTwoPixels)
         EXPECT_EQ(fitted.bitsPerPixel(), 32);
         EXPECT_EQ(fitted.pixel(fitted.width() - 1, fitted.height() - 1), (Colour{1, 2, 3}));
     }
+}
+
+TEST(StripPicture, APhoneOrCameraPhotoIsShownUpright)
+{
+    test::TempDir dir;
+    const std::string photo = (dir / "phone.jpg").string();
+    // Stored wide, red on the left; the tag says to turn it a quarter clockwise.
+    Bitmap stored = filled(80, 40, {255, 0, 0});
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            stored.setPixel(x, y, {0, 0, 255});
+    writeJpeg(stored, photo, 95);
+    const std::string tag = "exiftool -q -overwrite_original -n -Orientation=6 '" + photo + "'";
+    ASSERT_EQ(std::system(tag.c_str()), 0) << "exiftool is needed";
+    const StripPicture shown =
+        loadStripPicture((dir / "thumb0.bmp").string(), photo, (dir / "error.bmp").string(), (dir / "_strip.bmp").string());
+    ASSERT_LT(shown.picture.width(), shown.picture.height());
+    // Turned clockwise, the left half is on top.
+    EXPECT_GT(shown.picture.pixel(shown.picture.width() / 2, 2).red, 200);
+    EXPECT_LT(shown.picture.pixel(shown.picture.width() / 2, shown.picture.height() - 3).red, 60);
 }
 
 TEST(StripPicture, TakesTheCacheThenThePhotoThenTheErrorPicture)

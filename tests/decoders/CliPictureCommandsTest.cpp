@@ -95,6 +95,26 @@ TEST(CliInfo, ReadsOnlyTheHeaderOfRegularFilesAndNamesWhatElseItFinds)
                                  ": is a folder, not a picture file\n");
 }
 
+TEST(CliInfo, TellsWhatACamerasExifBlockHolds)
+{
+    test::TempDir dir;
+    const std::filesystem::path photo = dir / "dune.jpg";
+    std::filesystem::copy_file(std::string(SHARED_DIR) + "/photos/mate_Dune.jpg", photo);
+    const Result camera = runCli("info " + quoted(photo), dir.str());
+    EXPECT_EQ(camera.output, photo.string() + ": JPEG, 1680 x 1050\n  Orientation: 1 (upright)\n"
+                                              "  Taken: 2007-08-06 10:29:13\n  Location: none\n");
+
+    const std::string tag = "exiftool -q -overwrite_original -n -Orientation=7 '-ImageDescription=Dunes at noon' "
+                            "-GPSLatitude=48.5 -GPSLatitudeRef=N " +
+                            quoted(photo);
+    ASSERT_EQ(std::system(tag.c_str()), 0) << "exiftool is needed";
+    const Result tagged = runCli("info " + quoted(photo), dir.str());
+    EXPECT_EQ(tagged.output, photo.string() + ": JPEG, 1680 x 1050\n"
+                                              "  Orientation: 7 (mirrored and turned a quarter clockwise)\n"
+                                              "  Taken: 2007-08-06 10:29:13\n  Description: Dunes at noon\n"
+                                              "  Location: present\n");
+}
+
 TEST(CliConvert, WritesJpegAtTheStoredOrGivenQuality)
 {
     test::TempDir dir;

@@ -1,6 +1,7 @@
 #include "FixtureFiles.h"
 
 #include "decoders/Decoders.h"
+#include "decoders/PictureFormats.h"
 #include "decoders/PictureLoader.h"
 #include "imaging/DecoderError.h"
 #include "imaging/JpegCodec.h"

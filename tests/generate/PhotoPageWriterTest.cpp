@@ -61,6 +61,8 @@ TEST_F(PhotoPages, WholePageWithTheDefaultLayout)
         "function preLoad() {   \r\n  NextImage = new Image();   \r\n  NextImage.src = \"b_b.jpg\"; \r\n}   \r\n"
         "-->   \r\n</SCRIPT>   \r\n"
         "<LINK REL=StyleSheet HREF=\"style.css\" TYPE=\"text/css\" >\r\n "
+        "<META NAME=\"viewport\" CONTENT=\"width=device-width, initial-scale=1\">\r\n"
+        "<STYLE TYPE=\"text/css\">IMG[NAME=FullSizeImage] { max-width: 100%; height: auto; }</STYLE>\r\n"
         "\r\n<TITLE>My Album</TITLE>\r\n\r\n</HEAD>\r\n"
         "\r\n<BODY ONLOAD=\"preLoad()\" LEFTMARGIN=3 TOPMARGIN=3 MARGINWIDTH=3 MARGINHEIGHT=3  "
         "BGCOLOR=\"#ffffff\" TEXT=\"#000000\"  > \r\n\r\n"
@@ -132,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PhotoPageLayouts,
     ::testing::Values(
         LayoutCase{"metaLinesTwiceAndStyleBlockBeforeScript", [](AlbumJob&) {},
-                   {metaLines + "<STYLE TYPE='text/css'>", "</SCRIPT>   \r\n" + metaLines + "\r\n<TITLE>"},
+                   {metaLines + "<STYLE TYPE='text/css'>", "</SCRIPT>   \r\n" + metaLines + "<META NAME=\"viewport\""},
                    {"<LINK"}},
         LayoutCase{"textureWithoutSoftEdge", [](AlbumJob& j) { j.photoPageTexture = "/tex/Paper Sheet.jpg"; },
                    {"BACKGROUND=\"Paper_Sheet.jpg\" BGCOLOR"},

@@ -5,7 +5,9 @@
 #include "decoders/FileBytes.h"
 #include "generate/ThumbnailRenderer.h"
 #include "imaging/BitmapDrawing.h"
+#include "imaging/ExifOrientation.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/JpegQuality.h"
 #include "imaging/ResampleFilters.h"
 #include "imaging/RotateBitmap.h"
 #include "imaging/SoftEdgeMask.h"
@@ -13,6 +15,7 @@
 #include "imaging/Watermark.h"
 #include "support/TempDir.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -216,6 +219,42 @@ TEST(PhotoRenderer, TurnedWithoutOtherOptionsAtTheAlbumQuality)
     rotateBitmap(readJpeg(path), expected, 2);
     writeJpeg(expected, album.photos.str() + "ref.jpg", 60);
     EXPECT_EQ(readFile(album.output.str() + "t.jpg"), readFile(album.photos.str() + "ref.jpg"));
+}
+
+TEST(PhotoRenderer, CameraTaggedPhotosComeOutUprightAndUntaggedForBrowsers)
+{
+    Album album;
+    const std::string path = test::writeJpegPhoto(album.photos.str(), "tagged.jpg", test::detailedPicture(64, 48));
+    const std::string tag = "exiftool -q -overwrite_original -n -Orientation=5 '" + path + "'";
+    ASSERT_EQ(std::system(tag.c_str()), 0) << "exiftool is needed";
+    const ExifOrientation sourceTag = readExifOrientation(path);
+    ASSERT_EQ(sourceTag.value, 5);
+
+    // Copied as it is: the same bytes, but the tag no longer asks a browser for a turn.
+    FileStorage copied = album.photo(path);
+    album.renderer(album.job()).renderPhoto(copied, OutputNames::ownPhotoName(copied));
+    const std::string copy = album.output.str() + "tagged.jpg";
+    EXPECT_EQ(readExifOrientation(copy).value, 1);
+    std::string expected = readFile(path);
+    expected[sourceTag.offset + (sourceTag.bigEndian ? 1 : 0)] = 1;
+    EXPECT_EQ(readFile(copy), expected);
+
+    // Turned and mirrored, as the tag asks: pixels upright, and the metadata carried over says so.
+    FileStorage turned = album.photo(path, 2);
+    turned.Mirrored = true;
+    album.renderer(album.job()).renderPhoto(turned, OutputNames::ownPhotoName(turned));
+    Bitmap upright = readJpeg(path);
+    orientBitmap(upright, 2, true);
+    writeJpeg(upright, album.photos.str() + "ref.jpg", jpegQuality(JpegOutput::RenderedPhoto, {album.job().settings.CompressionRatio, 0, 0}));
+    const auto fromTables = [](const std::string& jpeg) { return jpeg.substr(jpeg.find("\xFF\xDB")); };
+    EXPECT_EQ(fromTables(readFile(copy)), fromTables(readFile(album.photos.str() + "ref.jpg")));
+    EXPECT_EQ(readExifOrientation(copy).value, 1);
+    // Without metadata chosen, nothing is carried at all.
+    AlbumJob bare = album.job();
+    bare.publishedMetadata = PublishedMetadata::None;
+    album.renderer(bare).renderPhoto(turned, OutputNames::ownPhotoName(turned));
+    EXPECT_EQ(readFile(copy), readFile(album.photos.str() + "ref.jpg"));
+    EXPECT_EQ(readExifOrientation(copy).offset, 0u);
 }
 
 TEST(PhotoRenderer, TurnedPngAndGifKeepTheirFormat)

@@ -84,7 +84,7 @@ TEST(ThumbnailRenderer, BasicAlbumWritesTheComposedThumbnail)
         EXPECT_EQ(source->width, 1600);
         EXPECT_EQ(source->preShrunk.width(), 480);
         // 80 x 80 box: fitted 80 x 60, thumbnail rectangle (11, 21, 89, 79) in the page's cell.
-        Bitmap thumbnail = renderer.makeThumbnailBitmap(source->preShrunk, {11, 21, 89, 79}, 80, 60, 0);
+        Bitmap thumbnail = renderer.makeThumbnailBitmap(source->preShrunk, {11, 21, 89, 79}, 80, 60, 0, false);
         EXPECT_EQ(thumbnail.width(), 78);
         renderer.drawThumbnail(nullptr, 0, 0, thumbnail, path, {11, 21, 89, 79});
         EXPECT_EQ(thumbnail.width(), c.expected.width);
@@ -112,7 +112,7 @@ TEST(ThumbnailRenderer, PictureAlbumHandsBackTheThumbnailWithoutAFile)
     Bitmap albumPicture(400, 300, 32);
     fillRect(albumPicture, {0, 0, 400, 300}, {90, 90, 200});
     // Rotation 2 exchanges the fitted size: 54 x 80 in a cell at (40, 60).
-    Bitmap thumbnail = renderer.makeThumbnailBitmap(source->preShrunk, {54, 61, 106, 139}, 54, 80, 2);
+    Bitmap thumbnail = renderer.makeThumbnailBitmap(source->preShrunk, {54, 61, 106, 139}, 54, 80, 2, false);
     EXPECT_EQ(thumbnail.width(), 52);
     EXPECT_EQ(thumbnail.height(), 78);
     renderer.drawThumbnail(&albumPicture, 54, 61, thumbnail, path, {39, 59, 120, 140});

@@ -19,7 +19,7 @@ protected:
 };
 
 struct MaskCase {
-    std::vector<GraphicFormat> on;
+    std::vector<const char*> on;
     std::string mask;
 };
 
@@ -27,16 +27,16 @@ TEST_F(FormatDialogsTest, OkStoresTheFlagsAndTheMaskBuiltFromThem)
 {
     const std::vector<MaskCase> cases = {
         {{}, ""},
-        {{GraphicFormat::Jpg, GraphicFormat::Bmp, GraphicFormat::Psd}, "*.jpg;*.jpeg;*.bmp;*.dib;*.rle;*.psd;*.pdd;"},
-        {{GraphicFormat::Emf, GraphicFormat::Cut}, "*.emf;*.cut;"},
+        {{"JPG", "BMP", "PSD"}, "*.jpg;*.jpeg;*.bmp;*.dib;*.rle;*.psd;*.pdd;"},
+        {{"EMF", "CUT"}, "*.emf;*.cut;"},
     };
     GraphicFormatsPresenter presenter(workspace());
     for (const MaskCase& c : cases) {
         presenter.open();
-        for (std::size_t i = 0; i < graphicFormatCount; ++i)
-            presenter.setFormat(static_cast<GraphicFormat>(i), false);
-        for (GraphicFormat format : c.on)
-            presenter.setFormat(format, true);
+        for (std::size_t i = 0; i < PictureFormatCount; ++i)
+            presenter.setFormat(i, false);
+        for (const char* flag : c.on)
+            presenter.setFormat(pictureFormatPosition(flag), true);
         presenter.accept();
         EXPECT_EQ(workspace().globalSettings().fileMask, c.mask);
         EXPECT_EQ(stored("FileMask"), c.mask);
@@ -51,13 +51,13 @@ TEST_F(FormatDialogsTest, OpeningTakesOverOnlyStoredValues)
     workspace().settingsStore().write("TIF", "1");
     workspace().settingsStore().write("SmallFileSize", "33");
     GraphicFormatsPresenter presenter(workspace());
-    presenter.setFormat(GraphicFormat::Png, false);
+    presenter.setFormat(pictureFormatPosition("PNG"), false);
     presenter.open();
     const GraphicFormatsView& view = presenter.view();
-    EXPECT_TRUE(view.formats.isSet(GraphicFormat::Jpg));
-    EXPECT_FALSE(view.formats.isSet(GraphicFormat::Gif)); // only "1" counts
-    EXPECT_FALSE(view.formats.isSet(GraphicFormat::Png)); // never stored: the box keeps its state
-    EXPECT_TRUE(view.formats.isSet(GraphicFormat::Tif));
+    EXPECT_TRUE(view.formats.isSet(pictureFormatPosition("JPG")));
+    EXPECT_FALSE(view.formats.isSet(pictureFormatPosition("GIF"))); // only "1" counts
+    EXPECT_FALSE(view.formats.isSet(pictureFormatPosition("PNG"))); // never stored: the box keeps its state
+    EXPECT_TRUE(view.formats.isSet(pictureFormatPosition("TIF")));
     EXPECT_TRUE(view.skipSmallFiles);
     EXPECT_FALSE(view.skipLargeFiles);
     EXPECT_EQ(view.smallFileSize, "33");
@@ -109,8 +109,8 @@ TEST_F(FormatDialogsTest, TheStep1FolderPaneFollowsTheNewMask)
     Step1Presenter step1(workspace());
     EXPECT_EQ(step1.view().files, (std::vector<std::string>{"a.jpg", "c.png"}));
     GraphicFormatsPresenter presenter(workspace());
-    presenter.setFormat(GraphicFormat::Png, false);
-    presenter.setFormat(GraphicFormat::Bmp, true);
+    presenter.setFormat(pictureFormatPosition("PNG"), false);
+    presenter.setFormat(pictureFormatPosition("BMP"), true);
     presenter.accept();
     EXPECT_EQ(step1.view().files, (std::vector<std::string>{"a.jpg", "b.bmp"}));
 }

@@ -3,6 +3,8 @@
 #include "session/PhotoList.h"
 #include "session/Workspace.h"
 
+#include "imaging/JpegCodec.h"
+
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -140,6 +142,43 @@ TEST_F(PhotoListTest, AddAllTakesTheFolderPaneOnceAndSetsTheFlags)
     list().addAll();
     EXPECT_EQ(shownNames(), (Names{"A.jpg", "b.jpg", "c.jpg"}));
     EXPECT_TRUE(m_dialogs.shown.empty());
+}
+
+TEST_F(PhotoListTest, AddedPhotosTakeTheirTurnFromTheCameraTag)
+{
+    struct Case {
+        int orientation;
+        std::int32_t rotation;
+        bool mirrored;
+    };
+    const Case cases[] = {{1, 0, false}, {3, 3, false}, {6, 2, false}, {8, 1, false},
+                          {2, 0, true},  {4, 3, true},  {5, 2, true},  {7, 1, true}};
+    Names names;
+    for (const Case& c : cases) {
+        const std::string name = "tagged" + std::to_string(c.orientation) + ".jpg";
+        writeJpeg(Bitmap(8, 4), (m_photos / name).string(), 90);
+        const std::string tag = "exiftool -q -overwrite_original -n -Orientation=" + std::to_string(c.orientation) +
+                                " '" + (m_photos / name).string() + "'";
+        ASSERT_EQ(std::system(tag.c_str()), 0) << "exiftool is needed";
+        names.push_back(name);
+    }
+    // A file that only looks like a JPEG by its name keeps no turn.
+    photo("fake.jpg");
+    names.push_back("fake.jpg");
+    list().addSelected(names);
+    ASSERT_EQ(photos().size(), names.size());
+    const auto added = [&](const std::string& name) {
+        for (const AlbumItem& item : photos())
+            if (item.displayName == name)
+                return item.storage;
+        ADD_FAILURE() << name << " not added";
+        return FileStorage{};
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(added(names[i]).Rotation, cases[i].rotation) << names[i];
+        EXPECT_EQ(added(names[i]).Mirrored, cases[i].mirrored) << names[i];
+    }
+    EXPECT_EQ(added("fake.jpg").Rotation, 0);
 }
 
 TEST_F(PhotoListTest, OnlyAddSelectedBeepsForSizeRejections)

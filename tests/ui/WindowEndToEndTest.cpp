@@ -188,6 +188,8 @@ void WindowEndToEndTest::aPreferenceAndACaptionReachTheSavedCatalogAndThePages()
     // Types into a box of a window and moves the focus on, which is when the box is stored.
     const auto enter = [](QLineEdit& box, const QString& text) {
         box.window()->activateWindow();
+        // A box of a window that is not yet active takes no focus, so it would never lose it.
+        QVERIFY(QTest::qWaitForWindowActive(box.window()));
         box.setFocus();
         box.selectAll();
         QTest::keyClick(&box, Qt::Key_Backspace);

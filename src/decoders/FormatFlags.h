@@ -1,0 +1,38 @@
+#pragma once
+
+#include "decoders/PictureFormats.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace pictaven
+{
+
+class SettingsStore;
+
+// Which graphic formats the step 1 folder pane offers, by position in PictureFormats. Starts with
+// the web formats set and the others clear.
+class FormatFlags
+{
+public:
+    FormatFlags();
+
+    bool isSet(std::size_t position) const { return m_set.at(position); }
+    void set(std::size_t position, bool on) { m_set.at(position) = on; }
+
+    // The folder pane's file mask: the fragments of the formats set, in table order, e.g.
+    // "*.jpg;*.jpeg;*.bmp;*.dib;*.rle;". Empty when none is set; otherwise it ends with ";".
+    std::string fileMask() const;
+
+    // Takes over every stored value: set exactly when its text is "1". A value never stored
+    // leaves its flag as it was.
+    void load(const SettingsStore& store);
+    // Stores every format's value as "1" or "0". Throws IoError when the store cannot be written.
+    void save(SettingsStore& store) const;
+
+private:
+    std::array<bool, PictureFormatCount> m_set {};
+};
+
+} // namespace pictaven

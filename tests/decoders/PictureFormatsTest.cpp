@@ -1,0 +1,101 @@
+#include "decoders/PictureFormats.h"
+
+#include "app/SettingsStore.h"
+#include "decoders/FormatFlags.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace pictaven
+{
+namespace
+{
+
+FormatFlags only(const std::vector<const char*>& flagNames)
+{
+    FormatFlags flags;
+    for (std::size_t i = 0; i < PictureFormatCount; ++i)
+        flags.set(i, false);
+    for (const char* name : flagNames)
+        flags.set(pictureFormatPosition(name), true);
+    return flags;
+}
+
+TEST(PictureFormats, FileMaskJoinsTheFragmentsOfTheFormatsSwitchedOnInTableOrder)
+{
+    struct Case {
+        std::vector<const char*> formats;
+        std::string mask;
+    };
+    const std::vector<Case> cases = {
+        { {}, "" },
+        { { "JPG", "GIF", "PNG" }, "*.jpg;*.jpeg;*.gif;*.png;" },
+        { { "PSD", "BMP", "JPG" }, "*.jpg;*.jpeg;*.bmp;*.dib;*.rle;*.psd;*.pdd;" },
+        { { "EMF" }, "*.emf;" },
+        { { "CUT", "PIC", "PBM", "TGA", "PSP", "TIF", "PCX" },
+            "*.pcx;*.tif;*.psp;*.tga;*.pbm;*.pgm;*.ppm;*.pic;*.cel;*.cut;" },
+        { { "JPG", "GIF", "PNG", "BMP", "PCX", "TIF", "PSP", "TGA", "EMF", "PSD", "PBM", "PIC", "CUT" },
+            "*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.dib;*.rle;*.pcx;*.tif;*.psp;*.tga;*.emf;*.psd;*.pdd;"
+            "*.pbm;*.pgm;*.ppm;*.pic;*.cel;*.cut;" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(only(c.formats).fileMask(), c.mask);
+}
+
+TEST(PictureFormats, ExtensionsMatchWholeInAnyCaseNeverInPart)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        { "a.JPG", "JPEG" },
+        { "a.Jpeg", "JPEG" },
+        { "a.pgm", "PGM" },
+        { "a.PNM", "PNM" },
+        { "a.tiff", "TIFF" },
+        { "a.jp", "" },
+        { "a.jpgx", "" },
+        { "a.xjpg", "" },
+        { "a.tif.txt", "" },
+        { "my.png/a", "" },
+        { "png", "" },
+        { "a.", "" },
+    };
+    for (const auto& [path, name] : cases) {
+        EXPECT_EQ(pictureFormatName(path), name) << path;
+        EXPECT_EQ(pictureFormatFor(path) != nullptr, !name.empty()) << path;
+    }
+    EXPECT_THROW(pictureFormatPosition("JPEG"), std::out_of_range);
+}
+
+TEST(PictureFormats, FlagsLoadOnlyWhatIsStoredAndSaveAll)
+{
+    test::TempDir home;
+    test::writeFile(home / "settings.ini", "[Vardle]\r\nGIF=0\r\nBMP=1\r\nTIF=yes\r\nPCX=01\r\n");
+    const auto at = [](const char* name) { return pictureFormatPosition(name); };
+    FormatFlags flags;
+    EXPECT_TRUE(flags.isSet(at("JPG")));
+    EXPECT_TRUE(flags.isSet(at("GIF")));
+    EXPECT_TRUE(flags.isSet(at("PNG")));
+    EXPECT_FALSE(flags.isSet(at("BMP")));
+    EXPECT_FALSE(flags.isSet(at("CUT")));
+
+    SettingsStore store(home.str());
+    flags.set(at("PSD"), true);
+    flags.load(store);
+    EXPECT_TRUE(flags.isSet(at("JPG"))) << "not stored: unchanged";
+    EXPECT_FALSE(flags.isSet(at("GIF")));
+    EXPECT_TRUE(flags.isSet(at("BMP")));
+    EXPECT_FALSE(flags.isSet(at("TIF"))) << "only the exact text 1 counts";
+    EXPECT_FALSE(flags.isSet(at("PCX"))) << "only the exact text 1 counts";
+    EXPECT_TRUE(flags.isSet(at("PSD"))) << "not stored: unchanged";
+
+    flags.save(store);
+    const std::vector<std::pair<const char*, const char*>> expected = { { "JPG", "1" }, { "GIF", "0" },
+        { "PNG", "1" }, { "BMP", "1" }, { "PCX", "0" }, { "TIF", "0" }, { "PSP", "0" }, { "TGA", "0" },
+        { "EMF", "0" }, { "PSD", "1" }, { "PBM", "0" }, { "PIC", "0" }, { "CUT", "0" } };
+    for (const auto& [name, value] : expected)
+        EXPECT_EQ(store.read(name), std::optional<std::string>(value)) << name;
+}
+
+} // namespace
+} // namespace pictaven
