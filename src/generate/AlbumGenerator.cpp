@@ -358,8 +358,7 @@ bool AlbumGenerator::renderPhotos()
     // thread timing. After that the workers stop asking, as a copied photo is decoded only for it.
     const bool keepSources = m_thumbnailCacheBudget > 0;
     std::vector<std::optional<ThumbnailSource>> handedBack(keepSources ? rendered : 0);
-    m_thumbnailSources.assign(keepSources ? rendered : 0, std::nullopt);
-    std::size_t keptBytes = 0;
+    m_thumbnailSources.reset(keepSources ? rendered : 0, m_thumbnailCacheBudget);
     std::atomic<bool> budgetSpent = !keepSources;
     // Photos differ in size; letting the workers run a few photos ahead keeps them all busy
     // while a large photo holds up the one the statuses wait for.
@@ -399,14 +398,8 @@ bool AlbumGenerator::renderPhotos()
         if (!failures[i].empty())
             m_unrenderedPhotos.push_back(m_job.photos[i].SourcePath + ": " + failures[i]);
         if (keepSources && handedBack[i]) {
-            const Bitmap& pixels = handedBack[i]->preShrunk;
-            const std::size_t bytes = pixels.stride() * static_cast<std::size_t>(pixels.height());
-            if (!budgetSpent.load() && bytes <= m_thumbnailCacheBudget - keptBytes) {
-                keptBytes += bytes;
-                m_thumbnailSources[i] = std::move(handedBack[i]);
-            } else {
+            if (budgetSpent.load() || !m_thumbnailSources.put(i, *handedBack[i]))
                 budgetSpent = true;
-            }
             handedBack[i].reset();
         }
     }
@@ -430,8 +423,8 @@ bool AlbumGenerator::generateHTML()
     m_pagePhaseRan = true;
     // The kept sources are freed when the page phase ends, however it ends.
     struct Release {
-        std::vector<std::optional<ThumbnailSource>>& sources;
-        ~Release() { sources.clear(); }
+        ThumbnailSourceSpool& sources;
+        ~Release() { sources.reset(0, 0); }
     } release{m_thumbnailSources};
     return runPageLoop();
 }
@@ -474,11 +467,7 @@ bool AlbumGenerator::runPageLoop()
     if (m_events.progressRange)
         m_events.progressRange(0, static_cast<int>(count));
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
-    writer.setThumbnailSources([this](std::size_t photoIndex) -> std::optional<ThumbnailSource> {
-        if (photoIndex >= m_thumbnailSources.size())
-            return std::nullopt;
-        return std::exchange(m_thumbnailSources[photoIndex], std::nullopt);
-    });
+    writer.setThumbnailSources([this](std::size_t photoIndex) { return m_thumbnailSources.take(photoIndex); });
     for (long long k = 1; (k - 1) * pageSize < count; ++k) {
         const long long first = (k - 1) * pageSize;
         IndexPageArguments page;
