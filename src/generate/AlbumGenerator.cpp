@@ -360,9 +360,17 @@ bool AlbumGenerator::renderPhotos()
     std::vector<std::optional<ThumbnailSource>> handedBack(keepSources ? rendered : 0);
     m_thumbnailSources.reset(keepSources ? rendered : 0, m_thumbnailCacheBudget);
     std::atomic<bool> budgetSpent = !keepSources;
-    // Photos differ in size; letting the workers run a few photos ahead keeps them all busy
-    // while a large photo holds up the one the statuses wait for.
-    OrderedWorkers workers(rendered, m_jobs, 4 * static_cast<std::size_t>(m_jobs), std::move(dependsOn), [&](std::size_t i) {
+    // Photos differ in size; letting the workers run some photos ahead, the largest first, keeps
+    // them all busy while a large photo holds up the one the statuses wait for, and leaves no
+    // large photo decoding alone at the end. The window bounds the sources waiting to be kept.
+    std::vector<std::uint64_t> fileSizes(rendered);
+    for (std::size_t i = 0; i < rendered; ++i) {
+        std::error_code unknown;
+        const std::uintmax_t size = fs::file_size(m_job.photos[i].SourcePath, unknown);
+        fileSizes[i] = unknown ? 0 : size;
+    }
+    const std::size_t lookahead = std::max<std::size_t>(4 * static_cast<std::size_t>(m_jobs), 32);
+    OrderedWorkers workers(rendered, m_jobs, lookahead, std::move(dependsOn), [&](std::size_t i) {
         FileStorage& photo = m_job.photos[i];
         t_photoMessages = &messages[i];
         if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i])))
@@ -370,7 +378,7 @@ bool AlbumGenerator::renderPhotos()
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
-    });
+    }, std::move(fileSizes));
 
     const std::string total = std::to_string(count);
     bool missing = false;
