@@ -3,7 +3,7 @@
 #
 #   scripts/bench-large-album.sh [COUNTS] [VARIANTS]
 #
-# Cuts VARIANTS distinct photos (default 300) of 0.3 to 1.2 megapixels out of ../shared/photos
+# Cuts VARIANTS distinct photos (default 300) of up to 1.2 megapixels out of ../shared/photos
 # beside the clone with ImageMagick, then for each count in COUNTS (default "500 1000 2500 5000")
 # links that many of them under distinct names into a folder, makes a catalog of it with the
 # settings of bench-generate.sh and generates the album with --jobs 1 and --jobs 2. Prints the
@@ -32,15 +32,18 @@ export PICTAVEN_HOME="$work/home"
 mapfile -t sources < <(find "$photos" -maxdepth 1 -type f -iname '*.jpg' | sort)
 [[ ${#sources[@]} -gt 0 ]] || { echo "no JPEG photos in $photos" >&2; exit 2; }
 
-# Each variant is another crop at another size, so no two photos are the same picture.
-mkdir "$work/variants"
+# Each variant is another crop at another scale of a copy no larger than 1600 pixels, so no two
+# photos are the same picture.
+mkdir "$work/variants" "$work/bases"
+for ((b = 0; b < ${#sources[@]}; b++)); do
+  convert "${sources[b]}" -resize '1600x1600>' -quality 95 "$work/bases/b$b.jpg"
+done
+gravity=(NorthWest North NorthEast West Center East SouthWest South SouthEast)
 for ((v = 0; v < variants; v++)); do
-  source=${sources[v % ${#sources[@]}]}
   width=$((640 + (v * 37) % 640))
   height=$((width * 3 / 4))
-  gravity=(NorthWest North NorthEast West Center East SouthWest South SouthEast)
-  convert "$source" -resize "$((110 + (v * 13) % 90))%" -gravity "${gravity[v % 9]}" \
-    -crop "${width}x${height}+0+0" +repage -quality 90 "$work/variants/v$v.jpg"
+  convert "$work/bases/b$((v % ${#sources[@]})).jpg" -resize "$((80 + (v * 13) % 60))%" \
+    -gravity "${gravity[v % 9]}" -crop "${width}x${height}+0+0" +repage -quality 90 "$work/variants/v$v.jpg"
 done
 
 printf '%7s %5s %9s %12s %12s\n' photos jobs seconds "ms/photo" "peak MB"
