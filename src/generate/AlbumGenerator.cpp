@@ -358,7 +358,7 @@ bool AlbumGenerator::renderPhotos()
     // thread timing. After that the workers stop asking, as a copied photo is decoded only for it.
     const bool keepSources = m_thumbnailCacheBudget > 0;
     std::vector<std::optional<ThumbnailSource>> handedBack(keepSources ? rendered : 0);
-    m_thumbnailSources.reset(keepSources ? rendered : 0, m_thumbnailCacheBudget);
+    m_thumbnailSources.reset(keepSources ? rendered : 0, m_thumbnailCacheBudget, m_job.outputFolder);
     std::atomic<bool> budgetSpent = !keepSources;
     // Photos differ in size; letting the workers run some photos ahead, the largest first, keeps
     // them all busy while a large photo holds up the one the statuses wait for, and leaves no

@@ -35,7 +35,7 @@ public:
     // runs the three phases and says how they ended. Never throws.
     GenerationOutcome generate();
 
-    // The photo phase keeps the thumbnail sources of the photos it decodes in a temporary file
+    // The photo phase keeps the thumbnail sources of the photos it decodes in an unnamed file
     // (ThumbnailSourceSpool), so the page phase need not decode them again, up to `bytes` of
     // pixels in all (default 16 GB). From the first photo that does not fit on, and for every
     // photo with 0, the page phase loads the photos again. The files written are the same bytes

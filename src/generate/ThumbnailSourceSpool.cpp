@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <string>
 #include <utility>
 #include <unistd.h>
 
@@ -42,16 +43,20 @@ bool readAt(int fd, std::uint8_t* bytes, std::size_t size, std::int64_t offset)
     return true;
 }
 
-int openUnnamedFile()
+// Unnamed, so nothing is left behind whatever ends the process. The album's own folder comes
+// first: it is on a disk with room for the album, where the temporary folder may be in memory.
+int openUnnamedFile(const std::string& folder)
 {
     std::error_code error;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    const std::string where = error ? std::string("/tmp") : folder.string();
-    const int fd = ::open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd >= 0)
-        return fd;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    const std::string fallback = error ? std::string("/tmp") : temporary.string();
+    for (const std::string& where : {folder, fallback}) {
+        const int fd = where.empty() ? -1 : ::open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            return fd;
+    }
     // File systems without unnamed files: a named one, unlinked at once.
-    std::string pattern = where + "/pictaven-thumbnails-XXXXXX";
+    std::string pattern = fallback + "/pictaven-thumbnails-XXXXXX";
     const int named = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (named >= 0)
         ::unlink(pattern.c_str());
@@ -73,9 +78,10 @@ void ThumbnailSourceSpool::close()
     m_end = 0;
 }
 
-void ThumbnailSourceSpool::reset(std::size_t count, std::size_t budget)
+void ThumbnailSourceSpool::reset(std::size_t count, std::size_t budget, std::string folder)
 {
     close();
+    m_folder = std::move(folder);
     m_budget = budget;
     m_entries.assign(count, Entry{});
 }
@@ -87,7 +93,7 @@ bool ThumbnailSourceSpool::put(std::size_t index, const ThumbnailSource& source)
     if (index >= m_entries.size() || bytes > m_budget)
         return false;
     if (m_fd < 0 && bytes > 0)
-        m_fd = openUnnamedFile();
+        m_fd = openUnnamedFile(m_folder);
     if (bytes > 0 && (m_fd < 0 || !writeAt(m_fd, pixels.data(), bytes, m_end)))
         return false;
     m_budget -= bytes;

@@ -5,14 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace pictaven {
 
-// The thumbnail sources that the photo phase hands to the page phase, kept in an unnamed
-// temporary file rather than in memory, so an album of any number of photos needs the memory of
-// one source at a time. Up to `budget` bytes of pixels in all; a source beyond it, or one that
-// cannot be written, is not kept. The file goes when the spool does, or with the process.
+// The thumbnail sources that the photo phase hands to the page phase, kept in an unnamed file
+// rather than in memory, so an album of any number of photos needs the memory of one source at
+// a time. Up to `budget` bytes of pixels in all; a source beyond it, or one that cannot be
+// written, is not kept. The file goes when the spool does, or with the process.
 class ThumbnailSourceSpool {
 public:
     ThumbnailSourceSpool() = default;
@@ -20,8 +21,9 @@ public:
     ThumbnailSourceSpool(const ThumbnailSourceSpool&) = delete;
     ThumbnailSourceSpool& operator=(const ThumbnailSourceSpool&) = delete;
 
-    // Forgets every source and makes room for `count` photos' sources.
-    void reset(std::size_t count, std::size_t budget);
+    // Forgets every source and makes room for `count` photos' sources, to be kept in `folder`
+    // (else in the temporary folder).
+    void reset(std::size_t count, std::size_t budget, std::string folder = {});
 
     // Keeps photo `index`'s source; false when it does not fit the budget or cannot be written.
     bool put(std::size_t index, const ThumbnailSource& source);
@@ -45,6 +47,7 @@ private:
     int m_fd = -1;
     std::int64_t m_end = 0;
     std::size_t m_budget = 0;
+    std::string m_folder;
     std::vector<Entry> m_entries;
 };
 
