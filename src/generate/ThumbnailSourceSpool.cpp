@@ -5,8 +5,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace pictaven {
 
@@ -97,8 +97,8 @@ bool ThumbnailSourceSpool::put(std::size_t index, const ThumbnailSource& source)
     if (bytes > 0 && (m_fd < 0 || !writeAt(m_fd, pixels.data(), bytes, m_end)))
         return false;
     m_budget -= bytes;
-    m_entries[index] = Entry{true,           source.width, source.height, pixels.width(), pixels.height(),
-                             pixels.bitsPerPixel(), m_end};
+    m_entries[index] =
+        Entry{true, source.width, source.height, pixels.width(), pixels.height(), pixels.bitsPerPixel(), m_end};
     m_end += static_cast<std::int64_t>(bytes);
     return true;
 }
