@@ -1,6 +1,9 @@
 // The imaging hot path of album generation: decode, photo resize, thumbnail, shadow blur,
 // encode. Run with --benchmark_repetitions=N; an optional first argument (or the environment
 // variable PICTAVEN_BENCH_PHOTO) names the photo to measure besides a generated picture.
+// DecodeFloor decodes every JPEG file of a folder once (PICTAVEN_BENCH_SET, default the sample
+// photos) with libjpeg's defaults into memory and nothing else: no album of those photos can be
+// made in less, so generation times are best read as multiples of it.
 
 #include "imaging/GSBlur.h"
 #include "imaging/JpegCodec.h"
@@ -9,7 +12,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <jpeglib.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -123,6 +130,53 @@ void shadowBlur(benchmark::State& state)
     }
 }
 
+// Whole-file reads and plain libjpeg decoding, as a program that does nothing else would.
+void decodeFloor(benchmark::State& state, const std::vector<std::string>* files)
+{
+    double megapixels = 0;
+    for (auto _ : state) {
+        megapixels = 0;
+        for (const std::string& file : *files) {
+            const std::vector<std::uint8_t> bytes = fileBytes(file);
+            jpeg_decompress_struct decoder{};
+            jpeg_error_mgr errors{};
+            decoder.err = jpeg_std_error(&errors);
+            jpeg_create_decompress(&decoder);
+            jpeg_mem_src(&decoder, bytes.data(), static_cast<unsigned long>(bytes.size()));
+            jpeg_read_header(&decoder, TRUE);
+            jpeg_start_decompress(&decoder);
+            const std::size_t stride = static_cast<std::size_t>(decoder.output_width) * decoder.output_components;
+            std::vector<std::uint8_t> pixels(stride * decoder.output_height);
+            while (decoder.output_scanline < decoder.output_height) {
+                JSAMPROW row = pixels.data() + stride * decoder.output_scanline;
+                jpeg_read_scanlines(&decoder, &row, 1);
+            }
+            jpeg_finish_decompress(&decoder);
+            megapixels += static_cast<double>(decoder.output_width) * decoder.output_height / 1e6;
+            jpeg_destroy_decompress(&decoder);
+            benchmark::DoNotOptimize(pixels.data());
+        }
+    }
+    state.counters["megapixels"] = megapixels;
+    state.SetLabel(std::to_string(files->size()) + " photos");
+}
+
+std::vector<std::string> photoSet()
+{
+    const char* chosen = std::getenv("PICTAVEN_BENCH_SET");
+    const std::filesystem::path folder = chosen ? std::filesystem::path(chosen) : std::filesystem::path(SHARED_DIR) / "photos";
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::string extension = entry.path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (entry.is_regular_file() && (extension == ".jpg" || extension == ".jpeg"))
+            files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 void registerSource(const Source& source)
 {
     const auto unit = benchmark::kMillisecond;
@@ -178,6 +232,9 @@ int main(int argc, char** argv)
     }
     for (const Source& source : sources)
         registerSource(source);
+    const std::vector<std::string> set = photoSet();
+    if (!set.empty())
+        benchmark::RegisterBenchmark("DecodeFloor", decodeFloor, &set)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("GSBlur_radius4_96x16", shadowBlur)->Unit(benchmark::kMicrosecond);
     std::cout << "Resampling path: " << (fastestResamplePath() == ResamplePath::Avx2 ? "AVX2+FMA" : "scalar")
               << "\n";

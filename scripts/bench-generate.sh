@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Times album generation against plain JPEG decoding of the same photos.
 #
-#   scripts/bench-generate.sh [PHOTO_FOLDER] [RUNS]
+#   scripts/bench-generate.sh [PHOTO_FOLDER | mixed] [RUNS]
 #
+# "mixed" makes a set like the photos albums are made of from ../shared/photos with ImageMagick:
+# each photo enlarged to 12 to 20 megapixels as a progressive JPEG, among copies of 0.3 to 1
+# megapixels. The decoding floor of a set (one process decoding each photo once with libjpeg's
+# defaults) is the DecodeFloor case of pictaven_bench, run with PICTAVEN_BENCH_SET=<folder>.
 # Makes a catalog of the folder's photos (default ../shared/photos beside the clone), sets photo
 # resizing to the 600 x 400 box with resampling and 80 x 80 thumbnails with shadows, and
 # generates the album with --jobs 1 and --jobs 2. Prints seconds per megapixel for each next to
@@ -13,10 +17,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 
-photos=$(realpath "${1:-../shared/photos}")
 runs=${2:-3}
 build=${PICTAVEN_BUILD_DIR:-build-release}
-[[ -d "$photos" ]] || { echo "no photo folder $photos" >&2; exit 2; }
 command -v djpeg >/dev/null || { echo "djpeg is missing: scripts/install-deps.sh installs it" >&2; exit 2; }
 
 if [[ ! -x "$build/src/cli/pictaven-cli" ]]; then
@@ -29,6 +31,24 @@ cli=$(realpath "$build/src/cli/pictaven-cli")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export PICTAVEN_HOME="$work/home"
+
+if [[ "${1:-}" == mixed ]]; then
+  command -v convert >/dev/null || { echo "ImageMagick's convert is missing" >&2; exit 2; }
+  photos="$work/mixed"
+  mkdir "$photos"
+  n=0
+  for source in ../shared/photos/*.jpg; do
+    megapixels=$((12 + (n * 3) % 9))
+    convert "$source" -resize "$((megapixels * 1000000))@" -interlace JPEG -quality 90 "$photos/large$n.jpg"
+    for small in 1 2; do
+      convert "$source" -resize "$(((n + small) % 8 * 100000 + 300000))@>" -quality 90 "$photos/small$n-$small.jpg"
+    done
+    n=$((n + 1))
+  done
+else
+  photos=$(realpath "${1:-../shared/photos}")
+fi
+[[ -d "$photos" ]] || { echo "no photo folder $photos" >&2; exit 2; }
 
 mapfile -t files < <(find "$photos" -maxdepth 1 -type f \( -iname '*.jpg' -o -iname '*.jpeg' \) | sort)
 [[ ${#files[@]} -gt 0 ]] || { echo "no JPEG photos in $photos" >&2; exit 2; }

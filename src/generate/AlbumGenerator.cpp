@@ -358,12 +358,19 @@ bool AlbumGenerator::renderPhotos()
     // thread timing. After that the workers stop asking, as a copied photo is decoded only for it.
     const bool keepSources = m_thumbnailCacheBudget > 0;
     std::vector<std::optional<ThumbnailSource>> handedBack(keepSources ? rendered : 0);
-    m_thumbnailSources.assign(keepSources ? rendered : 0, std::nullopt);
-    std::size_t keptBytes = 0;
+    m_thumbnailSources.reset(keepSources ? rendered : 0, m_thumbnailCacheBudget, m_job.outputFolder);
     std::atomic<bool> budgetSpent = !keepSources;
-    // Photos differ in size; letting the workers run a few photos ahead keeps them all busy
-    // while a large photo holds up the one the statuses wait for.
-    OrderedWorkers workers(rendered, m_jobs, 4 * static_cast<std::size_t>(m_jobs), std::move(dependsOn), [&](std::size_t i) {
+    // Photos differ in size; letting the workers run some photos ahead, the largest first, keeps
+    // them all busy while a large photo holds up the one the statuses wait for, and leaves no
+    // large photo decoding alone at the end. The window bounds the sources waiting to be kept.
+    std::vector<std::uint64_t> fileSizes(rendered);
+    for (std::size_t i = 0; i < rendered; ++i) {
+        std::error_code unknown;
+        const std::uintmax_t size = fs::file_size(m_job.photos[i].SourcePath, unknown);
+        fileSizes[i] = unknown ? 0 : size;
+    }
+    const std::size_t lookahead = std::max<std::size_t>(4 * static_cast<std::size_t>(m_jobs), 32);
+    OrderedWorkers workers(rendered, m_jobs, lookahead, std::move(dependsOn), [&](std::size_t i) {
         FileStorage& photo = m_job.photos[i];
         t_photoMessages = &messages[i];
         if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i])))
@@ -371,7 +378,7 @@ bool AlbumGenerator::renderPhotos()
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
-    });
+    }, std::move(fileSizes));
 
     const std::string total = std::to_string(count);
     bool missing = false;
@@ -399,14 +406,8 @@ bool AlbumGenerator::renderPhotos()
         if (!failures[i].empty())
             m_unrenderedPhotos.push_back(m_job.photos[i].SourcePath + ": " + failures[i]);
         if (keepSources && handedBack[i]) {
-            const Bitmap& pixels = handedBack[i]->preShrunk;
-            const std::size_t bytes = pixels.stride() * static_cast<std::size_t>(pixels.height());
-            if (!budgetSpent.load() && bytes <= m_thumbnailCacheBudget - keptBytes) {
-                keptBytes += bytes;
-                m_thumbnailSources[i] = std::move(handedBack[i]);
-            } else {
+            if (budgetSpent.load() || !m_thumbnailSources.put(i, *handedBack[i]))
                 budgetSpent = true;
-            }
             handedBack[i].reset();
         }
     }
@@ -430,8 +431,8 @@ bool AlbumGenerator::generateHTML()
     m_pagePhaseRan = true;
     // The kept sources are freed when the page phase ends, however it ends.
     struct Release {
-        std::vector<std::optional<ThumbnailSource>>& sources;
-        ~Release() { sources.clear(); }
+        ThumbnailSourceSpool& sources;
+        ~Release() { sources.reset(0, 0); }
     } release{m_thumbnailSources};
     return runPageLoop();
 }
@@ -474,11 +475,7 @@ bool AlbumGenerator::runPageLoop()
     if (m_events.progressRange)
         m_events.progressRange(0, static_cast<int>(count));
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
-    writer.setThumbnailSources([this](std::size_t photoIndex) -> std::optional<ThumbnailSource> {
-        if (photoIndex >= m_thumbnailSources.size())
-            return std::nullopt;
-        return std::exchange(m_thumbnailSources[photoIndex], std::nullopt);
-    });
+    writer.setThumbnailSources([this](std::size_t photoIndex) { return m_thumbnailSources.take(photoIndex); });
     for (long long k = 1; (k - 1) * pageSize < count; ++k) {
         const long long first = (k - 1) * pageSize;
         IndexPageArguments page;

@@ -5,6 +5,7 @@
 #include "generate/GenerationEvents.h"
 #include "generate/GenerationOutcome.h"
 #include "generate/OutputNames.h"
+#include "generate/ThumbnailSourceSpool.h"
 #include "imaging/ThumbnailBitmap.h"
 
 #include <cstddef>
@@ -34,12 +35,13 @@ public:
     // runs the three phases and says how they ended. Never throws.
     GenerationOutcome generate();
 
-    // The photo phase keeps the thumbnail sources of the photos it decodes, so the page phase
-    // need not decode them again, up to `bytes` of pixels in all (default 256 MB). From the
-    // first photo that does not fit on, and for every photo with 0, the page phase loads the
-    // photos again. The files written are the same bytes for every budget.
+    // The photo phase keeps the thumbnail sources of the photos it decodes in an unnamed file
+    // (ThumbnailSourceSpool), so the page phase need not decode them again, up to `bytes` of
+    // pixels in all (default 16 GB). From the first photo that does not fit on, and for every
+    // photo with 0, the page phase loads the photos again. The files written are the same bytes
+    // for every budget.
     void setThumbnailCacheBudget(std::size_t bytes) { m_thumbnailCacheBudget = bytes; }
-    static constexpr std::size_t defaultThumbnailCacheBudget = std::size_t{256} << 20;
+    static constexpr std::size_t defaultThumbnailCacheBudget = std::size_t{16} << 30;
 
     // The phases on their own; generate() runs them in order.
     // Deletes the files that earlier generations wrote into the output folder and listed in its
@@ -103,8 +105,8 @@ private:
     // "<source>: <reason>" of each photo the last photo phase could not render, in album order.
     std::vector<std::string> m_unrenderedPhotos;
     std::size_t m_thumbnailCacheBudget = defaultThumbnailCacheBudget;
-    // Sources the photo phase kept, by photo index; each is moved out when its page uses it.
-    std::vector<std::optional<ThumbnailSource>> m_thumbnailSources;
+    // Sources the photo phase kept, by photo index; each is taken when its page uses it.
+    ThumbnailSourceSpool m_thumbnailSources;
 };
 
 } // namespace pictaven

@@ -139,24 +139,31 @@ void NavigationWriter::writeListBox(std::string& page, const std::string& thisPa
                            "onchange=\"window.open(this.options[this.selectedIndex].value,'%s')\" CLASS=\"v11\">\r\n",
                            {photoTarget()});
     const std::string thisPage = m_names.webFileName(OutputNames::fileNamePart(thisPagePath));
-    const std::size_t count = s.SneakPeek ? std::min<std::size_t>(1, m_job.photos.size()) : m_job.photos.size();
-    for (std::size_t p = 0; p < count; ++p) {
-        const FileStorage& photo = m_job.photos[p];
-        const std::string& photoName = m_photoNames[p];
-        const std::string value = m_names.photoPageFileName(photoName);
-        std::string text;
-        if (!photo.WebTitle.empty())
-            text = photo.WebTitle;
-        else if (!photo.Caption.empty())
-            text = photo.Caption;
-        else if (!s.PrefixName.empty())
-            text = s.PrefixName + " #" + std::to_string(p + 1);
-        else
-            text = m_names.webFileName(photoName);
+    // Every photo page lists every photo, so the entries are made once and only the selection
+    // changes from page to page.
+    if (m_listBoxEntries.empty()) {
+        const std::size_t count = s.SneakPeek ? std::min<std::size_t>(1, m_job.photos.size()) : m_job.photos.size();
+        for (std::size_t p = 0; p < count; ++p) {
+            const FileStorage& photo = m_job.photos[p];
+            const std::string& photoName = m_photoNames[p];
+            std::string value = m_names.photoPageFileName(photoName);
+            std::string text;
+            if (!photo.WebTitle.empty())
+                text = photo.WebTitle;
+            else if (!photo.Caption.empty())
+                text = photo.Caption;
+            else if (!s.PrefixName.empty())
+                text = s.PrefixName + " #" + std::to_string(p + 1);
+            else
+                text = m_names.webFileName(photoName);
+            std::string rest = HtmlText::fill("=\"%s\">%s\r\n", {HtmlText::fileAttribute(value), HtmlText::text(text)});
+            m_listBoxEntries.push_back({std::move(value), std::move(rest)});
+        }
+    }
+    for (const ListBoxEntry& entry : m_listBoxEntries) {
         // The selected entry has a value of its own too; without one it would be its text.
-        page += HtmlText::fill("<OPTION %s=\"%s\">%s\r\n",
-                               {value == thisPage ? "SELECTED VALUE" : "VALUE", HtmlText::fileAttribute(value),
-                                HtmlText::text(text)});
+        page += entry.value == thisPage ? "<OPTION SELECTED VALUE" : "<OPTION VALUE";
+        page += entry.rest;
     }
     page += "</SELECT>\r\n</FORM>\r\n\r\n\r\n";
 }

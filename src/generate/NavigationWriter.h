@@ -42,6 +42,12 @@ private:
     const AlbumJob& m_job;
     OutputNames m_names;
     std::vector<std::string> m_photoNames; // OutputNames::distinctPhotoNames of the job's photos
+    struct ListBoxEntry {
+        std::string value; // the photo page's file name
+        std::string rest;  // the entry's markup after its VALUE attribute's name
+    };
+    // Made by the first writeListBox, whose settings and photos serve every later page.
+    mutable std::vector<ListBoxEntry> m_listBoxEntries;
 };
 
 } // namespace pictaven

@@ -6,16 +6,20 @@
 namespace pictaven {
 
 OrderedWorkers::OrderedWorkers(std::size_t count, int jobs, std::size_t lookahead,
-                               std::vector<std::vector<std::size_t>> dependsOn, Task task)
+                               std::vector<std::vector<std::size_t>> dependsOn, Task task,
+                               std::vector<std::uint64_t> weights)
     : m_count(count)
     , m_jobs(std::max(jobs, 1))
     , m_lookahead(std::max(lookahead, static_cast<std::size_t>(m_jobs)))
     , m_dependsOn(std::move(dependsOn))
     , m_task(std::move(task))
+    , m_weights(std::move(weights))
     , m_done(count, 0)
+    , m_claimed(count, 0)
     , m_failures(count)
 {
     m_dependsOn.resize(count);
+    m_weights.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
         for (const std::size_t earlier : m_dependsOn[i]) {
             // A task waiting for itself or a later one would never start.
@@ -75,18 +79,29 @@ void OrderedWorkers::stop()
     m_threads.clear();
 }
 
+std::size_t OrderedWorkers::pickTask()
+{
+    while (m_next < m_count && m_claimed[m_next])
+        ++m_next;
+    // Only tasks whose dependencies are done are picked, so a claimed task never waits for an
+    // unclaimed one.
+    std::size_t best = m_count;
+    for (std::size_t i = m_next; i < m_limit; ++i) {
+        if (!m_claimed[i] && dependenciesDone(i) && (best == m_count || m_weights[i] > m_weights[best]))
+            best = i;
+    }
+    return best;
+}
+
 void OrderedWorkers::work()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] { return m_stopped || m_next < m_limit; });
+        std::size_t index = m_count;
+        m_changed.wait(lock, [&] { return m_stopped || (index = pickTask()) < m_count; });
         if (m_stopped)
             return;
-        const std::size_t index = m_next++;
-        // Earlier tasks are all claimed by now, so the ones this task waits for make progress.
-        m_changed.wait(lock, [&] { return m_stopped || dependenciesDone(index); });
-        if (m_stopped)
-            return;
+        m_claimed[index] = 1;
         lock.unlock();
         std::exception_ptr failure;
         try {

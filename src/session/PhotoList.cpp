@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <numeric>
 #include <system_error>
+#include <unordered_set>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -106,16 +107,13 @@ void PhotoList::addSelected(const std::vector<std::string>& names)
     add(names, true);
 }
 
-std::size_t PhotoList::insertionPosition(const std::string& displayName) const
+std::size_t PhotoList::insertionPosition(const std::vector<std::string>& keys, const std::string& key) const
 {
-    const auto& photos = m_workspace.catalog().photos;
     if (!m_nameOrder)
-        return photos.size();
+        return keys.size();
     // Dragging may have moved photos out of order since the sort, so look from the front.
-    const std::string key = asciiLower(displayName);
-    const auto after = std::find_if(photos.begin(), photos.end(),
-                                    [&](const AlbumItem& item) { return asciiLower(item.displayName) > key; });
-    return static_cast<std::size_t>(after - photos.begin());
+    return static_cast<std::size_t>(
+        std::find_if(keys.begin(), keys.end(), [&](const std::string& listed) { return listed > key; }) - keys.begin());
 }
 
 void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
@@ -124,11 +122,16 @@ void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
     m_workspace.generationFlags().rerenderPhotos = true;
     Catalog& catalog = m_workspace.catalog();
     std::string refused;
+    // The lowered names of the listed photos, in list order and for lookup, so that adding a
+    // folder of thousands of photos does not lower every listed name for every added one.
+    std::vector<std::string> keys;
+    keys.reserve(catalog.photos.size() + names.size());
+    for (const AlbumItem& item : catalog.photos)
+        keys.push_back(asciiLower(item.displayName));
+    std::unordered_set<std::string> listed(keys.begin(), keys.end());
     for (const std::string& name : names) {
-        const std::string key = asciiLower(name);
-        const bool listed = std::any_of(catalog.photos.begin(), catalog.photos.end(),
-                                        [&](const AlbumItem& item) { return asciiLower(item.displayName) == key; });
-        if (listed || !isBareName(name))
+        std::string key = asciiLower(name);
+        if (listed.contains(key) || !isBareName(name))
             continue;
         const std::string path = step1Path(name);
         // Refused now, while the person sees which file it is, rather than failing the save.
@@ -149,7 +152,9 @@ void PhotoList::add(const std::vector<std::string>& names, bool beepOnReject)
         const OrientationTurn turn = orientationTurn(readExifOrientation(path).value);
         item.storage.Rotation = turn.rotation;
         item.storage.Mirrored = turn.mirrored;
-        const std::size_t position = insertionPosition(name);
+        const std::size_t position = insertionPosition(keys, key);
+        listed.insert(key);
+        keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(position), std::move(key));
         m_thumbnails.insertAt(position, catalog.photos.size());
         catalog.photos.insert(catalog.photos.begin() + static_cast<std::ptrdiff_t>(position), std::move(item));
         catalog.modified = true;

@@ -97,7 +97,8 @@ public:
 
 private:
     void add(const std::vector<std::string>& names, bool beepOnReject);
-    std::size_t insertionPosition(const std::string& displayName) const;
+    // Where a photo of the lowered name `key` goes among photos of the lowered names `keys`.
+    std::size_t insertionPosition(const std::vector<std::string>& keys, const std::string& key) const;
     std::string step1Path(const std::string& name) const;
     void reorder(const std::vector<std::size_t>& order);
     void updateGuard();

@@ -7,6 +7,7 @@
 #include <exception>
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
 
 namespace pictaven {
@@ -42,10 +43,7 @@ Step1View Step1Presenter::view() const
     view.folder = m_workspace.step1Folder();
     view.folderMessage = m_folderMessage;
     view.files = m_files;
-    for (std::size_t i = 0; i < m_files.size(); ++i) {
-        if (std::find(m_selectedFiles.begin(), m_selectedFiles.end(), m_files[i]) != m_selectedFiles.end())
-            view.selectedFiles.push_back(i);
-    }
+    view.selectedFiles = selectedFilePositions();
     for (const AlbumItem& item : m_workspace.catalog().photos)
         view.photos.push_back(item.displayName);
     view.selectedPhotos = m_selectedPhotos;
@@ -81,9 +79,20 @@ void Step1Presenter::listFiles()
         return;
     }
     m_files = m_workspace.photoList().folderPane();
-    std::erase_if(m_selectedFiles, [this](const std::string& name) {
-        return std::find(m_files.begin(), m_files.end(), name) == m_files.end();
-    });
+    const std::unordered_set<std::string> listed(m_files.begin(), m_files.end());
+    std::erase_if(m_selectedFiles, [&](const std::string& name) { return !listed.contains(name); });
+}
+
+std::vector<std::size_t> Step1Presenter::selectedFilePositions() const
+{
+    // A set, as a folder of thousands of files may have all of them selected.
+    const std::unordered_set<std::string> selected(m_selectedFiles.begin(), m_selectedFiles.end());
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        if (selected.contains(m_files[i]))
+            positions.push_back(i);
+    }
+    return positions;
 }
 
 void Step1Presenter::setFolder(const std::string& folder)
@@ -165,10 +174,8 @@ void Step1Presenter::addSelected()
 {
     runCommand([this] {
         std::vector<std::string> names;
-        for (const std::string& name : m_files) {
-            if (std::find(m_selectedFiles.begin(), m_selectedFiles.end(), name) != m_selectedFiles.end())
-                names.push_back(name);
-        }
+        for (const std::size_t position : selectedFilePositions())
+            names.push_back(m_files[position]);
         m_workspace.photoList().addSelected(names);
     });
 }

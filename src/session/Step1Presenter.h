@@ -125,6 +125,8 @@ public:
 
 private:
     void listFiles();
+    // Positions in the folder pane of the selected files, in listing order.
+    std::vector<std::size_t> selectedFilePositions() const;
     // Runs a command that changes the album or the files, unless a job runs; then tells every
     // page, since the guards and the catalog's state may have changed.
     void runCommand(const std::function<void()>& command);

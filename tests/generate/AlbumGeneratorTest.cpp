@@ -642,6 +642,63 @@ TEST_F(AlbumGeneratorTest, CancelInThePagePhaseEndsItAndAsksForNewRenders)
     EXPECT_FALSE(m_control.cancelRequest().load());
 }
 
+struct ResumeCase {
+    const char* name;
+    bool deleteFolder;
+    // Cancels in the photo phase at this status, else in the page phase at this photo.
+    const char* cancelStatus;
+    int cancelPagePhoto;
+};
+
+class ResumeAfterCancelTest : public AlbumGeneratorTest, public ::testing::WithParamInterface<ResumeCase> { };
+
+TEST_P(ResumeAfterCancelTest, TheNextRunCompletesTheFolderAsAnUninterruptedRunWritesIt)
+{
+    const ResumeCase& param = GetParam();
+    // Two index pages, so that a cancel in the page phase leaves one of them written.
+    AlbumJob album = mixedAlbum();
+    for (int i = 0; i < 8; ++i) {
+        FileStorage storage;
+        storage.SourcePath = storage.WorkingPath = photo("more" + std::to_string(i) + ".jpg", 640, 480, 50 + i);
+        album.photos.push_back(storage);
+    }
+    album.settings.DeleteFolder = param.deleteFolder;
+
+    TempDir uninterrupted;
+    album.outputFolder = uninterrupted.str();
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 2).generate(), GenerationOutcome::Finished);
+
+    album.outputFolder = m_output.str();
+    bool pagePhase = false;
+    m_onStatus = [&](const std::string& text) {
+        pagePhase = pagePhase || text == "Generating Photo Album";
+        if (param.cancelStatus && text == param.cancelStatus)
+            m_control.requestCancel();
+    };
+    GenerationEvents cancelling = events();
+    cancelling.progressPosition = [&](int position) {
+        if (pagePhase && position == param.cancelPagePhoto)
+            m_control.requestCancel();
+    };
+    AlbumGenerator cancelled(album, cancelling, m_control, 2);
+    ASSERT_EQ(cancelled.generate(), GenerationOutcome::Cancelled);
+    ASSERT_NE(folderContents(m_output.path()).size(), folderContents(uninterrupted.path()).size());
+
+    // The catalog carries the flags the cancelled run left.
+    m_onStatus = nullptr;
+    AlbumGenerator resumed(cancelled.job(), events(), m_control, 2);
+    ASSERT_EQ(resumed.generate(), GenerationOutcome::Finished);
+    expectSameFiles(folderContents(uninterrupted.path()), folderContents(m_output.path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CancelPoints, ResumeAfterCancelTest,
+    ::testing::Values(ResumeCase{"PhotoPhaseKeepingFiles", false, "Rendering photo 7 of 18", 0},
+                      ResumeCase{"PhotoPhaseClearingFolder", true, "Rendering photo 7 of 18", 0},
+                      ResumeCase{"PagePhaseKeepingFiles", false, nullptr, 14},
+                      ResumeCase{"PagePhaseClearingFolder", true, nullptr, 14}),
+    [](const ::testing::TestParamInfo<ResumeCase>& info) { return std::string(info.param.name); });
+
 TEST_F(AlbumGeneratorTest, ACancelPressedWhileNothingRanDoesNotEndTheNextGeneration)
 {
     m_control.requestCancel();

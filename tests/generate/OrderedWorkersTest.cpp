@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -56,6 +58,29 @@ TEST(OrderedWorkers, StaysWithinTheJobsAndTheLookahead)
     }
     EXPECT_EQ(furthest, 29u);
     EXPECT_LE(mostRunning, jobs);
+}
+
+TEST(OrderedWorkers, StartsTheHeaviestTasksWithinTheLookaheadFirst)
+{
+    const std::vector<std::uint64_t> weights = {1, 5, 2, 9, 3, 4};
+    std::mutex mutex;
+    std::vector<std::size_t> started;
+    OrderedWorkers workers(
+        weights.size(), 2, weights.size(), {},
+        [&](std::size_t i) {
+            {
+                std::lock_guard lock(mutex);
+                started.push_back(i);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        },
+        weights);
+    for (std::size_t i = 0; i < weights.size(); ++i)
+        workers.await(i);
+    ASSERT_EQ(started.size(), weights.size());
+    // Two workers claim at once, so neighbours in the order may be recorded either way round.
+    EXPECT_TRUE(started[0] == 3 || started[0] == 1) << started[0];
+    EXPECT_GE(std::find(started.begin(), started.end(), 0) - started.begin(), 4);
 }
 
 TEST(OrderedWorkers, ATaskWaitsForTheEarlierTasksItDependsOn)
