@@ -2,6 +2,7 @@
 
 #include "publish/FtpError.h"
 #include "publish/HostPort.h"
+#include "publish/SocketStream.h"
 
 #include <algorithm>
 #include <array>
@@ -130,7 +131,7 @@ void FtpSession::note(const std::string& text)
 
 void FtpSession::sendLine(const std::string& line)
 {
-    m_control.writeAll(line + "\r\n", m_readTimeoutMs);
+    m_control->writeAll(line + "\r\n", m_readTimeoutMs);
 }
 
 std::string FtpSession::readLine()
@@ -149,7 +150,7 @@ std::string FtpSession::readLine()
         if (m_buffer.size() > maxLineBytes)
             throw FtpError("Reply line from the server is too long.");
         char chunk[4096];
-        const std::size_t got = m_control.readSome(chunk, sizeof chunk, m_readTimeoutMs);
+        const std::size_t got = m_control->readSome(chunk, sizeof chunk, m_readTimeoutMs);
         if (got == 0)
             throw FtpError("Connection closed by the server.");
         m_buffer.append(chunk, got);
@@ -211,7 +212,7 @@ void FtpSession::openConnection()
     } else {
         target = parseHostPort(m_host, 21);
     }
-    m_control = Socket::connectTo(target.host, target.port, m_connectTimeoutMs);
+    m_control = std::make_unique<SocketStream>(Socket::connectTo(target.host, target.port, m_connectTimeoutMs));
     m_buffer.clear();
 }
 
@@ -259,11 +260,16 @@ void FtpSession::connect()
     }
 }
 
+void FtpSession::closeData()
+{
+    m_data.reset();
+    m_listener.close();
+}
+
 void FtpSession::disconnect()
 {
-    m_data.close();
-    m_listener.close();
-    m_control.close();
+    closeData();
+    m_control.reset();
     m_buffer.clear();
 }
 
@@ -274,12 +280,10 @@ void FtpSession::abort()
     try {
         sendLine("ABOR");
     } catch (...) {
-        m_data.close();
-        m_listener.close();
+        closeData();
         throw;
     }
-    m_data.close();
-    m_listener.close();
+    closeData();
 }
 
 void FtpSession::selectTransferType(TransferType type)
@@ -312,10 +316,9 @@ void FtpSession::makeDirectory(const std::string& name)
 
 void FtpSession::prepareData()
 {
-    m_data.close();
-    m_listener.close();
+    closeData();
     if (m_passive) {
-        const SocketAddress peer = m_control.peerAddress();
+        const SocketAddress peer = m_control->socket().peerAddress();
         if (peer.family == AF_INET6) {
             m_passiveTarget = peer;
             m_passiveTarget.port = parseEpsvReply(command("EPSV", {229}).lines.front());
@@ -331,7 +334,7 @@ void FtpSession::prepareData()
         }
         return;
     }
-    const SocketAddress local = m_control.localAddress();
+    const SocketAddress local = m_control->socket().localAddress();
     m_listener = Socket::listenOn(local.address);
     const std::uint16_t port = m_listener.localAddress().port;
     if (local.family == AF_INET6) {
@@ -346,7 +349,7 @@ void FtpSession::prepareData()
 void FtpSession::openPassiveData()
 {
     try {
-        m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+        openDataStream(Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs));
         return;
     } catch (const FtpError& failure) {
         if (failure.systemError() != ECONNREFUSED)
@@ -357,7 +360,12 @@ void FtpSession::openPassiveData()
     // PASV gets a port that stays open.
     note("Data port " + std::to_string(m_passiveTarget.port) + " refused the connection; asking for another");
     prepareData();
-    m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+    openDataStream(Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs));
+}
+
+void FtpSession::openDataStream(Socket socket)
+{
+    m_data = std::make_unique<SocketStream>(std::move(socket));
 }
 
 void FtpSession::startTransfer(const std::string& line, std::initializer_list<int> accepted)
@@ -370,16 +378,16 @@ void FtpSession::startTransfer(const std::string& line, std::initializer_list<in
             command(line, accepted);
             // A server that gives up before it connects says so on the control connection
             // instead; what it sends after a connection is read once the transfer is done.
+            const bool replyWaiting = !m_buffer.empty() || m_control->hasBuffered();
             const bool connecting = m_listener.readable(0) ||
-                                    (m_buffer.empty() && m_listener.readable(m_connectTimeoutMs, &m_control));
-            if (!connecting && (!m_buffer.empty() || m_control.readable(0)))
+                                    (!replyWaiting && m_listener.readable(m_connectTimeoutMs, &m_control->socket()));
+            if (!connecting && (replyWaiting || m_control->socket().readable(0)))
                 throw FtpError(readReply().text());
-            m_data = m_listener.accept(0);
+            openDataStream(m_listener.accept(0));
             m_listener.close();
         }
     } catch (...) {
-        m_data.close();
-        m_listener.close();
+        closeData();
         throw;
     }
 }
@@ -405,7 +413,7 @@ std::vector<std::string> FtpSession::listNames(const std::string& pattern)
     try {
         char chunk[16384];
         for (;;) {
-            const std::size_t got = m_data.readSome(chunk, sizeof chunk, m_readTimeoutMs);
+            const std::size_t got = m_data->readSome(chunk, sizeof chunk, m_readTimeoutMs);
             if (got == 0)
                 break;
             if (listing.size() + got > maxListingBytes)
@@ -413,10 +421,11 @@ std::vector<std::string> FtpSession::listNames(const std::string& pattern)
             listing.append(chunk, got);
         }
     } catch (...) {
-        m_data.close();
+        m_data.reset();
         throw;
     }
-    m_data.close();
+    m_data->close();
+    m_data.reset();
     readClosingReply(true);
 
     std::vector<std::string> names;
@@ -446,7 +455,7 @@ void FtpSession::putFile(const std::string& localPath, const std::string& remote
         for (;;) {
             const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
             if (got > 0)
-                m_data.writeAll(chunk.data(), got, m_readTimeoutMs);
+                m_data->writeAll(chunk.data(), got, m_readTimeoutMs);
             if (got < chunk.size()) {
                 if (std::ferror(file.get()))
                     throw FtpError("Cannot read file " + localPath);
@@ -454,10 +463,11 @@ void FtpSession::putFile(const std::string& localPath, const std::string& remote
             }
         }
     } catch (...) {
-        m_data.close();
+        m_data.reset();
         throw;
     }
-    m_data.close();
+    m_data->close();
+    m_data.reset();
     // A 426 or 450 here means the file did not arrive whole, so it fails the upload.
     readClosingReply(false);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "publish/ByteStream.h"
 #include "publish/FtpProxySettings.h"
 #include "publish/FtpReply.h"
 #include "publish/Socket.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,7 +44,7 @@ public:
 
     TransferType transferType() const { return m_transferType; }
     const FtpReply& lastReply() const { return m_reply; }
-    bool connected() const { return m_control.isOpen(); }
+    bool connected() const { return m_control != nullptr; }
 
     // Opens the control connection and logs in; on any failure the connection is closed.
     // Throws FtpError "Already connected." when a connection is open.
@@ -77,9 +79,11 @@ private:
     void prepareData();
     // Connects to the passive address; a refused connection is retried once with a new PASV.
     void openPassiveData();
+    void openDataStream(Socket socket);
     void startTransfer(const std::string& line, std::initializer_list<int> accepted);
     void readClosingReply(bool allowRetryCodes);
     void note(const std::string& text);
+    void closeData();
 
     std::string m_host;
     std::string m_username;
@@ -91,8 +95,8 @@ private:
     int m_readTimeoutMs = defaultTimeoutMs;
     std::function<void(const std::string&)> m_log;
 
-    Socket m_control;
-    Socket m_data;
+    std::unique_ptr<ByteStream> m_control;
+    std::unique_ptr<ByteStream> m_data;
     Socket m_listener;
     SocketAddress m_passiveTarget;
     std::string m_buffer;

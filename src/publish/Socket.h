@@ -27,7 +27,8 @@ public:
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
 
-    // Resolves `host` (name or numeric address) and tries its addresses in turn.
+    // Resolves `host` (name or numeric address), waiting at most `timeoutMs` for the lookup,
+    // and tries its addresses in turn.
     static Socket connectTo(const std::string& host, std::uint16_t port, int timeoutMs);
     // Listens on `address` (numeric) and a free port the system picks.
     static Socket listenOn(const std::string& address);
