@@ -3,6 +3,7 @@
 #include "publish/FtpError.h"
 #include "publish/HostPort.h"
 #include "publish/SocketStream.h"
+#include "publish/TlsStream.h"
 
 #include <algorithm>
 #include <array>
@@ -117,6 +118,11 @@ std::uint16_t parseEpsvReply(const std::string& line)
 
 } // namespace
 
+FtpSession::FtpSession() = default;
+FtpSession::~FtpSession() = default;
+FtpSession::FtpSession(FtpSession&&) noexcept = default;
+FtpSession& FtpSession::operator=(FtpSession&&) noexcept = default;
+
 void FtpSession::setTimeouts(int connectMs, int readMs)
 {
     m_connectTimeoutMs = connectMs;
@@ -210,7 +216,7 @@ void FtpSession::openConnection()
             throw FtpError("Invalid proxy port " + std::to_string(m_proxy.port));
         target = parseHostPort(m_proxy.host, static_cast<std::uint16_t>(m_proxy.port));
     } else {
-        target = parseHostPort(m_host, 21);
+        target = parseHostPort(m_host, defaultPort(m_protocol));
     }
     m_control = std::make_unique<SocketStream>(Socket::connectTo(target.host, target.port, m_connectTimeoutMs));
     m_buffer.clear();
@@ -251,7 +257,13 @@ void FtpSession::connect()
     openConnection();
     try {
         expect({220});
+        if (m_protocol == RemoteProtocol::Ftps)
+            secureControl();
         logInAll();
+        if (m_tls) {
+            command("PBSZ 0", {200});
+            command("PROT P", {200});
+        }
         command(std::string("TYPE ") + (m_transferType == TransferType::Ascii ? "A" : "I"), {200});
         command("SYST", {200, 215, 500});
     } catch (...) {
@@ -269,8 +281,56 @@ void FtpSession::closeData()
 void FtpSession::disconnect()
 {
     closeData();
+    m_controlTls = nullptr;
     m_control.reset();
+    m_tls.reset();
+    m_serverKey.clear();
     m_buffer.clear();
+}
+
+void FtpSession::checkCertificate(const TlsStream& stream)
+{
+    const std::string problem = stream.verifyProblem();
+    const std::string seen = stream.fingerprint();
+    if (problem.empty() || seen == m_trustedKey)
+        return;
+    if (!m_trustedKey.empty())
+        throw FtpError("The server's certificate has changed: the profile trusts " + m_trustedKey +
+                       " but the server now shows " + seen + " (" + problem + "). Refused.");
+    const std::string reason = "The server's certificate is not trusted (" + problem + "). Its fingerprint is " + seen + ".";
+    if (m_trustQuestion && m_trustQuestion(reason + "\n\nTrust this certificate for this profile?")) {
+        m_trustedKey = seen;
+        return;
+    }
+    throw FtpError(reason + " Refused.");
+}
+
+void FtpSession::secureControl()
+{
+    command("AUTH TLS", {234});
+    // Anything the server sent before the handshake would be taken for TLS bytes.
+    if (!m_buffer.empty())
+        throw FtpError("The server sent more after accepting AUTH TLS.");
+    m_tls = std::make_unique<TlsContext>();
+    const std::string host = parseHostPort(m_host, defaultPort(m_protocol)).host;
+    Socket plain = static_cast<SocketStream&>(*m_control).release();
+    auto secured = std::make_unique<TlsStream>(std::move(plain), *m_tls, host, m_connectTimeoutMs);
+    checkCertificate(*secured);
+    m_serverKey = secured->fingerprint();
+    m_controlTls = secured.get();
+    m_control = std::move(secured);
+}
+
+void FtpSession::protectData()
+{
+    const std::string host = parseHostPort(m_host, defaultPort(m_protocol)).host;
+    Socket plain = static_cast<SocketStream&>(*m_data).release();
+    auto secured = std::make_unique<TlsStream>(std::move(plain), *m_tls, host, m_connectTimeoutMs, m_controlTls);
+    // The data connection must come from the server the person trusted, not from whoever
+    // reached the data port first.
+    if (secured->fingerprint() != m_serverKey)
+        throw FtpError("The data connection showed another certificate than the server. Refused.");
+    m_data = std::move(secured);
 }
 
 void FtpSession::abort()
@@ -386,6 +446,8 @@ void FtpSession::startTransfer(const std::string& line, std::initializer_list<in
             openDataStream(m_listener.accept(0));
             m_listener.close();
         }
+        if (m_tls)
+            protectData();
     } catch (...) {
         closeData();
         throw;

@@ -89,7 +89,7 @@ void Socket::close()
     m_fd = -1;
 }
 
-void Socket::waitFor(short events, int timeoutMs, const char* timeoutText)
+void Socket::waitFor(short events, int timeoutMs, const char* timeoutText) const
 {
     pollfd entry{m_fd, events, 0};
     for (;;) {

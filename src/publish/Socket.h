@@ -52,9 +52,13 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     void close();
 
+    // Waits until poll reports one of `events`; throws FtpError `timeoutText` after `timeoutMs`.
+    void waitFor(short events, int timeoutMs, const char* timeoutText) const;
+    // The descriptor, still owned by this socket, for a layer that reads and writes it itself.
+    int nativeHandle() const { return m_fd; }
+
 private:
     explicit Socket(int fd) : m_fd(fd) { }
-    void waitFor(short events, int timeoutMs, const char* timeoutText);
 
     int m_fd = -1;
 };

@@ -21,6 +21,8 @@ public:
     using ByteStream::writeAll;
     void close() override { m_socket.close(); }
     const Socket& socket() const override { return m_socket; }
+    // Hands the connection on, to a TLS layer; the stream is closed afterwards.
+    Socket release() { return std::move(m_socket); }
 
 private:
     Socket m_socket;
