@@ -224,8 +224,15 @@ void FtpSession::openConnection()
 
 void FtpSession::logIn(const std::string& user, const std::string& password)
 {
-    if (command("USER " + user, {230, 331}).code == 331)
-        command("PASS " + password, {230});
+    try {
+        if (command("USER " + user, {230, 331}).code == 331)
+            command("PASS " + password, {230});
+    } catch (const FtpError& refused) {
+        // Only the server's answer says why; a broken connection keeps its own cause.
+        if (refused.failure() != FtpFailure::Other || m_reply.code < 400)
+            throw;
+        throw FtpError(refused.what(), FtpFailure::LogInRefused);
+    }
 }
 
 void FtpSession::logInAll()
@@ -296,13 +303,14 @@ void FtpSession::checkCertificate(const TlsStream& stream)
         return;
     if (!m_trustedKey.empty())
         throw FtpError("The server's certificate has changed: the profile trusts " + m_trustedKey +
-                       " but the server now shows " + seen + " (" + problem + "). Refused.");
+                           " but the server now shows " + seen + " (" + problem + "). Refused.",
+                       FtpFailure::CertificateRefused);
     const std::string reason = "The server's certificate is not trusted (" + problem + "). Its fingerprint is " + seen + ".";
     if (m_trustQuestion && m_trustQuestion(reason + "\n\nTrust this certificate for this profile?")) {
         m_trustedKey = seen;
         return;
     }
-    throw FtpError(reason + " Refused.");
+    throw FtpError(reason + " Refused.", FtpFailure::CertificateRefused);
 }
 
 void FtpSession::secureControl()
@@ -329,7 +337,8 @@ void FtpSession::protectData()
     // The data connection must come from the server the person trusted, not from whoever
     // reached the data port first.
     if (secured->fingerprint() != m_serverKey)
-        throw FtpError("The data connection showed another certificate than the server. Refused.");
+        throw FtpError("The data connection showed another certificate than the server. Refused.",
+                       FtpFailure::CertificateRefused);
     m_data = std::move(secured);
 }
 

@@ -39,7 +39,31 @@ UploadObserver Step5Presenter::observer()
         m_runner.call([this, &text] { m_workspace.dialogs().showError(text); });
     };
     observer.buttonsChanged = [this] { m_runner.post([this] { m_changed.notify(); }); };
+    observer.trustCertificate = [this](const std::string& question) {
+        bool trusted = false;
+        m_runner.call([this, &question, &trusted] { trusted = m_workspace.dialogs().askYesNo(question); });
+        return trusted;
+    };
+    observer.keyTrusted = [this](const std::string& key) { m_runner.call([this, &key] { keepTrustedKey(key); }); };
     return observer;
+}
+
+void Step5Presenter::keepTrustedKey(const std::string& key)
+{
+    FtpProfile& current = m_workspace.ftpProfile();
+    current.trustedKey = key;
+    // The profile file gets the key when it describes the same server; edits not saved to it
+    // stay unsaved.
+    try {
+        const std::string path = m_workspace.ftpProfilePath();
+        FtpProfile stored = FtpProfile::load(path);
+        if (stored.ftp == current.ftp && stored.protocol == current.protocol) {
+            stored.trustedKey = key;
+            stored.write(path);
+        }
+    } catch (const std::exception& failure) {
+        m_workspace.dialogs().showError(failure.what());
+    }
 }
 
 Step5View Step5Presenter::view() const

@@ -65,6 +65,7 @@ public:
     FtpSession& session() { return m_session; }
 
 private:
+    void keepTrustedKey(const std::string& key);
     void show(const std::function<void()>& change);
     void finish();
     UploadObserver observer();
