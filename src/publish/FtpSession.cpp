@@ -261,6 +261,8 @@ void FtpSession::connect()
 {
     if (connected())
         throw FtpError("Already connected.");
+    if (m_protocol == RemoteProtocol::Sftp)
+        throw FtpError("SFTP uploads are not available in this version; choose FTP or FTPS.");
     openConnection();
     try {
         expect({220});

@@ -111,7 +111,7 @@ void FtpWizard::typeWebAddress(const std::string& text)
 
 ConnectionTest FtpWizard::connectionTest(const ProxySettings& proxy) const
 {
-    return {m_ftpAddress, userName, password, proxy};
+    return {m_ftpAddress, userName, password, proxy, protocol};
 }
 
 std::string FtpWizard::next()

@@ -1,65 +1,17 @@
 #include "publish/FtpError.h"
 #include "publish/FtpSession.h"
-#include "support/TempDir.h"
+#include "support/FtpsTestServer.h"
 
-#include <chrono>
-#include <csignal>
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 namespace pictaven {
 namespace {
 
-// One pyftpdlib TLS server for the whole program, with a certificate it makes for "localhost".
-class FtpsServer {
-public:
-    FtpsServer()
-    {
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::execl("/usr/bin/python3", "python3", FTPS_SERVER_SCRIPT, m_dir.path().c_str(), nullptr);
-            ::_exit(127);
-        }
-        // Bounded: the server writes its ready file within seconds or the test fails.
-        const auto ready = m_dir / "ready";
-        for (int i = 0; i < 300 && !std::filesystem::exists(ready); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        std::ifstream in(ready);
-        std::string port;
-        std::getline(in, port);
-        std::getline(in, user);
-        std::getline(in, password);
-        std::getline(in, fingerprint);
-        if (port.empty())
-            throw std::runtime_error("the FTPS test server did not start");
-        this->port = port;
-    }
-    ~FtpsServer()
-    {
-        ::kill(m_pid, SIGTERM);
-        ::waitpid(m_pid, nullptr, 0);
-    }
-
-    std::filesystem::path home() const { return m_dir / "home"; }
-    std::filesystem::path certificate() const { return m_dir / "cert.pem"; }
-
-    std::string port;
-    std::string user;
-    std::string password;
-    std::string fingerprint;
-
-private:
-    test::TempDir m_dir;
-    pid_t m_pid = -1;
-};
-
 class FtpsRealServer : public ::testing::TestWithParam<bool> {
 protected:
-    static void SetUpTestSuite() { s_server = new FtpsServer; }
+    static void SetUpTestSuite() { s_server = new test::FtpsTestServer; }
     static void TearDownTestSuite() { delete s_server; }
 
     FtpSession sessionTo(const std::string& host) const
@@ -84,10 +36,10 @@ protected:
         return "connected";
     }
 
-    static FtpsServer* s_server;
+    static test::FtpsTestServer* s_server;
 };
 
-FtpsServer* FtpsRealServer::s_server = nullptr;
+test::FtpsTestServer* FtpsRealServer::s_server = nullptr;
 
 TEST_P(FtpsRealServer, SelfSignedCertificateIsRefusedWithItsFingerprint)
 {
@@ -155,6 +107,19 @@ TEST_P(FtpsRealServer, TrustedCertificateChecksTheHostName)
     ::unsetenv("SSL_CERT_FILE");
     EXPECT_NE(failure.find("mismatch"), std::string::npos) << failure;
     EXPECT_NE(failure.find(s_server->fingerprint), std::string::npos) << failure;
+}
+
+TEST(FtpSessionProtocol, SftpIsRefusedBeforeAnyConnection)
+{
+    FtpSession session;
+    session.setHost("127.0.0.1:1");
+    session.setProtocol(RemoteProtocol::Sftp);
+    try {
+        session.connect();
+        ADD_FAILURE() << "connected";
+    } catch (const FtpError& failure) {
+        EXPECT_EQ(std::string(failure.what()), "SFTP uploads are not available in this version; choose FTP or FTPS.");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FtpsRealServer, ::testing::Values(true, false),

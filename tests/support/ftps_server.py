@@ -7,6 +7,7 @@
                        password and "SHA256:" with the certificate's hex fingerprint, one a line.
                        Runs until it is killed.
 """
+import fnmatch
 import hashlib
 import os
 import ssl
@@ -22,6 +23,18 @@ def main(state):
     from pyftpdlib.handlers import TLS_FTPHandler
     from pyftpdlib.servers import FTPServer
 
+    class GlobbingTlsHandler(TLS_FTPHandler):
+        """Answers NLST *.* with the matching names, as vsftpd, ProFTPD and Pure-FTPd do."""
+
+        def ftp_NLST(self, path):
+            folder, pattern = os.path.split(path)
+            if not any(c in pattern for c in "*?[") or self.fs.lexists(path) or not self.fs.isdir(folder):
+                return super().ftp_NLST(path)
+            names = sorted(n for n in self.run_as_current_user(self.fs.listdir, folder)
+                           if fnmatch.fnmatchcase(n, pattern))
+            self.push_dtp_data("".join(n + "\r\n" for n in names).encode("utf8"), cmd="NLST")
+            return path
+
     cert = os.path.join(state, "cert.pem")
     key = os.path.join(state, "key.pem")
     subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
@@ -34,7 +47,7 @@ def main(state):
     os.makedirs(home, exist_ok=True)
     authorizer = DummyAuthorizer()
     authorizer.add_user(USER, PASSWORD, home, perm="elradfmwMT")
-    handler = TLS_FTPHandler
+    handler = GlobbingTlsHandler
     handler.certfile = cert
     handler.keyfile = key
     handler.authorizer = authorizer
