@@ -86,6 +86,9 @@ TlsStream::~TlsStream()
 template <typename Call> int TlsStream::drive(Call call, int timeoutMs, const char* timeoutText)
 {
     for (;;) {
+        // SSL_get_error reads the thread's error queue: what another connection left there
+        // (a data connection's goodbye) would pass for this one's failure.
+        ::ERR_clear_error();
         const int result = call();
         if (result > 0)
             return result;
@@ -137,6 +140,7 @@ void TlsStream::close()
 {
     if (m_ssl && m_socket.isOpen()) {
         ::SSL_shutdown(m_ssl);
+        ::ERR_clear_error();
         // The server may have sent what we never read (TLS 1.3 session tickets); closing on
         // unread bytes resets the connection, and the server would drop the file's last bytes.
         // So: end our side, then wait for the server to end its own.

@@ -109,6 +109,20 @@ TEST_P(FtpsRealServer, TrustedCertificateChecksTheHostName)
     EXPECT_NE(failure.find(s_server->fingerprint), std::string::npos) << failure;
 }
 
+// An empty listing ends its TLS data connection at once; the control connection must not
+// take that ending for its own.
+TEST_P(FtpsRealServer, EmptyListingLeavesTheSessionWorking)
+{
+    FtpSession session = sessionTo("localhost");
+    session.setTrustedKey(s_server->fingerprint);
+    session.connect();
+    const std::string folder = GetParam() ? "empty-passive" : "empty-active";
+    session.makeDirectory(folder);
+    session.changeDirectory(folder);
+    EXPECT_EQ(session.listNames("*.*"), std::vector<std::string>{});
+    EXPECT_EQ(session.currentDirectory(), "/" + folder);
+}
+
 TEST(FtpSessionProtocol, SftpIsRefusedBeforeAnyConnection)
 {
     FtpSession session;
