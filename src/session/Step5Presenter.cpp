@@ -41,7 +41,10 @@ UploadObserver Step5Presenter::observer()
     observer.buttonsChanged = [this] { m_runner.post([this] { m_changed.notify(); }); };
     observer.trustCertificate = [this](const std::string& question) {
         bool trusted = false;
-        m_runner.call([this, &question, &trusted] { trusted = m_workspace.dialogs().askYesNo(question); });
+        m_runner.call([this, &question, &trusted] {
+            m_trustAsked = true;
+            trusted = m_workspace.dialogs().askYesNo(question);
+        });
         return trusted;
     };
     observer.keyTrusted = [this](const std::string& key) { m_runner.call([this, &key] { keepTrustedKey(key); }); };
@@ -145,6 +148,11 @@ void Step5Presenter::upload()
 
 void Step5Presenter::finish()
 {
+    // The status line blames the password for every failed connection; a refused certificate
+    // the person was not asked about (a changed one) is said in full, with its fingerprint.
+    if (m_uploader.connectFailure() == FtpFailure::CertificateRefused && !m_trustAsked)
+        m_workspace.dialogs().showError(m_uploader.connectFailureText());
+    m_trustAsked = false;
     m_changed.notify();
     m_workspace.setJobRunning(false);
 }

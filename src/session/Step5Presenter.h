@@ -78,6 +78,7 @@ private:
     std::string m_status;
     std::vector<std::string> m_log;
     ChangeNotifier m_changed;
+    bool m_trustAsked = false; // during the running upload
 };
 
 } // namespace pictaven

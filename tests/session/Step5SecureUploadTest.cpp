@@ -54,6 +54,16 @@ TEST_F(Step45Presenters, CertificateAcceptedOnceIsKeptInTheProfile)
     step5.upload();
     EXPECT_EQ(step5.view().status, "FTP finished.");
     EXPECT_EQ(m_dialogs.texts(Kind::Question).size(), 2u);
+
+    // Another certificate than the accepted one is refused without a question, and said so.
+    ws.ftpProfile().trustedKey = "SHA256:" + std::string(64, 'a');
+    step5.upload();
+    EXPECT_EQ(step5.view().status, "Failed to connect - check user/password in FTP Settings menu");
+    EXPECT_EQ(m_dialogs.texts(Kind::Question).size(), 2u);
+    const auto errors = m_dialogs.texts(Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors.front().find("has changed"), std::string::npos) << errors.front();
+    EXPECT_NE(errors.front().find(server.fingerprint), std::string::npos) << errors.front();
 }
 
 } // namespace
