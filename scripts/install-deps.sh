@@ -5,8 +5,8 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
-  # core libraries
-  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libheif-dev libwebp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
+  # core libraries (libssl-dev: FTPS; libexiv2-dev: photo metadata)
+  libssl-dev libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libheif-dev libwebp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
   libexiv2-dev
   # desktop program
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -20,6 +20,8 @@ packages=(
   desktop-file-utils appstream groff-base dpkg-dev file
   # FTP servers that the network tests start on loopback; Pure-FTPd refuses listings with a pattern
   python3-pyftpdlib ftp-proxy pure-ftpd
+  # pyftpdlib's TLS server for the FTPS tests, and the tool that makes its certificate
+  python3-openssl openssl
   # headless browser that opens generated albums
   chromium
 )

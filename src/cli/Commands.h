@@ -24,6 +24,7 @@ int runDefaultTemplateCommand(const std::vector<std::string>& args);
 int runNewCatalogCommand(const std::vector<std::string>& args);
 int runGenerateCommand(const std::vector<std::string>& args);
 int runUploadCommand(const std::vector<std::string>& args);
+int runProfileCommand(const std::vector<std::string>& args);
 int runReportCommand(const std::vector<std::string>& args);
 
 } // namespace pictaven::cli

@@ -2,11 +2,13 @@
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
+#include "app/ProgramFolder.h"
 #include "publish/FtpSession.h"
 #include "publish/Uploader.h"
 #include "session/Workspace.h"
 #include "session/WorkspaceUpload.h"
 
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -14,14 +16,54 @@ namespace pictaven::cli {
 
 namespace {
 
-constexpr const char* usage = "usage: upload CATALOG.CAT [--profile NAME.prf] [--verbose] [--no-overwrite] [--no-audio]";
+constexpr const char* usage =
+    "usage: upload CATALOG.CAT [--profile NAME.prf] [--output DIR] [--verbose] [--no-overwrite] [--no-audio]";
+
+// Takes "--output DIR" out of the arguments; the rest are parsed as every catalog command's.
+std::string takeOutputFolder(std::vector<std::string>& args)
+{
+    std::string folder;
+    for (auto at = args.begin(); at != args.end();) {
+        if (*at != "--output") {
+            ++at;
+            continue;
+        }
+        if (at + 1 == args.end() || !folder.empty())
+            throw std::invalid_argument(usage);
+        folder = *(at + 1);
+        at = args.erase(at, at + 2);
+    }
+    return folder;
+}
+
+// The failure in words a person can act on; the status text alone says the same for all.
+std::string causeOf(FtpFailure failure)
+{
+    switch (failure) {
+    case FtpFailure::Refused:
+        return "connection refused (no server listens on that host and port)";
+    case FtpFailure::UnknownHost:
+        return "unknown host";
+    case FtpFailure::TimedOut:
+        return "time-out (the host did not answer)";
+    case FtpFailure::LogInRefused:
+        return "log-in refused (check the user and password with pictaven-cli profile)";
+    case FtpFailure::CertificateRefused:
+        return "certificate refused";
+    case FtpFailure::Other:
+        break;
+    }
+    return "connection failed";
+}
 
 } // namespace
 
 // Publishes the album generated for a catalog, as step 5 does: the catalog's output folder,
 // upload directory and passive switch, the FTP profile's account.
-int runUploadCommand(const std::vector<std::string>& args)
+int runUploadCommand(const std::vector<std::string>& arguments)
 {
+    std::vector<std::string> args = arguments;
+    const std::string output = takeOutputFolder(args);
     const ProfileCommandArguments parsed =
         parseProfileCommand(args, {"--verbose", "--no-overwrite", "--no-audio"}, usage);
     const bool verbose = parsed.switches.contains("--verbose");
@@ -36,6 +78,13 @@ int runUploadCommand(const std::vector<std::string>& args)
         job.profile = FtpProfile::load(profileArgument(parsed.profile, *workspace));
     job.overwritePhotos = !parsed.switches.contains("--no-overwrite");
     job.uploadAudio = !parsed.switches.contains("--no-audio");
+    if (!output.empty()) {
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::canonical(commandLinePath(output), error);
+        if (error)
+            throw std::runtime_error("no such folder: " + output);
+        job.outputFolder = withTrailingSlash(folder.string());
+    }
     findGeneratedAlbum(job, *workspace);
 
     std::string lastStatus;
@@ -55,6 +104,8 @@ int runUploadCommand(const std::vector<std::string>& args)
     const int errorsBefore = dialogs.errorCount();
     if (uploader.run(job))
         return 0;
+    if (!uploader.connectFailureText().empty())
+        dialogs.showError("cause: " + causeOf(uploader.connectFailure()) + ": " + uploader.connectFailureText());
     // Some failures end the upload with a status text alone; the failure still belongs on
     // standard error.
     if (dialogs.errorCount() == errorsBefore)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cerrno>
 #include <stdexcept>
 #include <string>
 
 namespace pictaven {
+
+// What a failed connection came to, for a person who must fix it.
+enum class FtpFailure { Other, Refused, UnknownHost, TimedOut, LogInRefused, CertificateRefused };
 
 // A failed FTP command or socket operation. The text is the server's reply text (each line
 // followed by CR LF) or the socket's reason, as the caller shows it; a failed system call also
@@ -14,12 +18,18 @@ public:
         : std::runtime_error(text), m_systemError(systemError)
     {
     }
+    FtpError(const std::string& text, FtpFailure failure) : std::runtime_error(text), m_failure(failure) { }
 
     // The errno value of the failed socket call, 0 for anything else.
     int systemError() const { return m_systemError; }
+    FtpFailure failure() const
+    {
+        return m_failure == FtpFailure::Other && m_systemError == ECONNREFUSED ? FtpFailure::Refused : m_failure;
+    }
 
 private:
-    int m_systemError;
+    int m_systemError = 0;
+    FtpFailure m_failure = FtpFailure::Other;
 };
 
 } // namespace pictaven

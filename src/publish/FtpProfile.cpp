@@ -8,6 +8,8 @@ namespace pictaven {
 namespace {
 
 const char* const section = "Directories";
+// A value no profile key holds: a line break cannot be written into an INI value.
+const char* const absentMark = "\n";
 
 } // namespace
 
@@ -22,6 +24,8 @@ FtpProfile FtpProfile::load(const std::string& path)
     profile.ftpHomeDirectory = file.readString(section, "FTPHomeDirectory", defaults.ftpHomeDirectory);
     profile.httpHomeDirectory = file.readString(section, "HTTPHomeDirectory", defaults.httpHomeDirectory);
     profile.www = file.readString(section, "WWW", defaults.www);
+    profile.protocol = parseProtocol(file.readString(section, "Protocol", "")).value_or(RemoteProtocol::Ftp);
+    profile.trustedKey = file.readString(section, "TrustedKey", "");
     return profile;
 }
 
@@ -34,6 +38,14 @@ void FtpProfile::write(const std::string& path) const
     file.writeString(section, "FTPHomeDirectory", ftpHomeDirectory);
     file.writeString(section, "HTTPHomeDirectory", httpHomeDirectory);
     file.writeString(section, "WWW", www);
+    // An absent key reads as its default, so a key the file lacks is only written when it
+    // differs; one the file has is always brought up to date.
+    auto writeNewKey = [&file](const char* key, const std::string& value, bool isDefault) {
+        if (!isDefault || file.readString(section, key, absentMark) != absentMark)
+            file.writeString(section, key, value);
+    };
+    writeNewKey("Protocol", protocolName(protocol), protocol == RemoteProtocol::Ftp);
+    writeNewKey("TrustedKey", trustedKey, trustedKey.empty());
     file.flushFile();
 }
 

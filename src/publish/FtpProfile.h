@@ -1,5 +1,7 @@
 #pragma once
 
+#include "publish/RemoteProtocol.h"
+
 #include <string>
 
 namespace pictaven {
@@ -10,19 +12,40 @@ struct FtpProfile {
     static constexpr const char* placeholderHost = "ftp.your-provider.example";
     static constexpr const char* placeholderWebAddress = "www.your-provider.example";
 
+    FtpProfile() = default;
+    // The six fields a profile always had; the others keep their defaults.
+    FtpProfile(std::string ftpHost, std::string userName, std::string userPassword, std::string ftpHome,
+               std::string httpHome, std::string webAddress)
+        : ftp(std::move(ftpHost))
+        , user(std::move(userName))
+        , password(std::move(userPassword))
+        , ftpHomeDirectory(std::move(ftpHome))
+        , httpHomeDirectory(std::move(httpHome))
+        , www(std::move(webAddress))
+    {
+    }
+
     std::string ftp = placeholderHost;     // host, optionally host:port or [v6-address]:port
     std::string user;
     std::string password;
     std::string ftpHomeDirectory = "/";    // below the log-in directory; albums go in here
     std::string httpHomeDirectory;         // the same place as seen from the web
     std::string www = placeholderWebAddress;
+    RemoteProtocol protocol = RemoteProtocol::Ftp;
+    // "SHA256:" and the lower-case hex digest of the server certificate (DER) or SSH host key
+    // blob that the person accepted; empty while the system's trust decides.
+    std::string trustedKey;
 
-    // Reads a profile file; missing keys (or a missing file) give the defaults above. Throws
-    // IoError when the file exists but cannot be read.
+    // Reads a profile file; missing keys (or a missing file) give the defaults above, and an
+    // unknown Protocol reads as FTP. Throws IoError when the file exists but cannot be read.
     static FtpProfile load(const std::string& path);
     // Writes the six keys in the order FTP, User, Password, FTPHomeDirectory, HTTPHomeDirectory,
-    // WWW. A new file is readable by its owner only. Throws IoError.
+    // WWW, then Protocol and TrustedKey, which older readers skip as unknown. Those two are left
+    // out of a plain FTP profile without a trusted key unless the file already has them, so such
+    // a file stays as it always was. A new file is readable by its owner only. Throws IoError.
     void write(const std::string& path) const;
+    // The port of the protocol, for a host written without one.
+    std::uint16_t port() const { return defaultPort(protocol); }
 
     bool operator==(const FtpProfile&) const = default;
 };

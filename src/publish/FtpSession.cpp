@@ -2,6 +2,8 @@
 
 #include "publish/FtpError.h"
 #include "publish/HostPort.h"
+#include "publish/SocketStream.h"
+#include "publish/TlsStream.h"
 
 #include <algorithm>
 #include <array>
@@ -116,6 +118,11 @@ std::uint16_t parseEpsvReply(const std::string& line)
 
 } // namespace
 
+FtpSession::FtpSession() = default;
+FtpSession::~FtpSession() = default;
+FtpSession::FtpSession(FtpSession&&) noexcept = default;
+FtpSession& FtpSession::operator=(FtpSession&&) noexcept = default;
+
 void FtpSession::setTimeouts(int connectMs, int readMs)
 {
     m_connectTimeoutMs = connectMs;
@@ -130,7 +137,7 @@ void FtpSession::note(const std::string& text)
 
 void FtpSession::sendLine(const std::string& line)
 {
-    m_control.writeAll(line + "\r\n", m_readTimeoutMs);
+    m_control->writeAll(line + "\r\n", m_readTimeoutMs);
 }
 
 std::string FtpSession::readLine()
@@ -149,7 +156,7 @@ std::string FtpSession::readLine()
         if (m_buffer.size() > maxLineBytes)
             throw FtpError("Reply line from the server is too long.");
         char chunk[4096];
-        const std::size_t got = m_control.readSome(chunk, sizeof chunk, m_readTimeoutMs);
+        const std::size_t got = m_control->readSome(chunk, sizeof chunk, m_readTimeoutMs);
         if (got == 0)
             throw FtpError("Connection closed by the server.");
         m_buffer.append(chunk, got);
@@ -209,16 +216,23 @@ void FtpSession::openConnection()
             throw FtpError("Invalid proxy port " + std::to_string(m_proxy.port));
         target = parseHostPort(m_proxy.host, static_cast<std::uint16_t>(m_proxy.port));
     } else {
-        target = parseHostPort(m_host, 21);
+        target = parseHostPort(m_host, defaultPort(m_protocol));
     }
-    m_control = Socket::connectTo(target.host, target.port, m_connectTimeoutMs);
+    m_control = std::make_unique<SocketStream>(Socket::connectTo(target.host, target.port, m_connectTimeoutMs));
     m_buffer.clear();
 }
 
 void FtpSession::logIn(const std::string& user, const std::string& password)
 {
-    if (command("USER " + user, {230, 331}).code == 331)
-        command("PASS " + password, {230});
+    try {
+        if (command("USER " + user, {230, 331}).code == 331)
+            command("PASS " + password, {230});
+    } catch (const FtpError& refused) {
+        // Only the server's answer says why; a broken connection keeps its own cause.
+        if (refused.failure() != FtpFailure::Other || m_reply.code < 400)
+            throw;
+        throw FtpError(refused.what(), FtpFailure::LogInRefused);
+    }
 }
 
 void FtpSession::logInAll()
@@ -247,10 +261,18 @@ void FtpSession::connect()
 {
     if (connected())
         throw FtpError("Already connected.");
+    if (m_protocol == RemoteProtocol::Sftp)
+        throw FtpError("SFTP uploads are not available in this version; choose FTP or FTPS.");
     openConnection();
     try {
         expect({220});
+        if (m_protocol == RemoteProtocol::Ftps)
+            secureControl();
         logInAll();
+        if (m_tls) {
+            command("PBSZ 0", {200});
+            command("PROT P", {200});
+        }
         command(std::string("TYPE ") + (m_transferType == TransferType::Ascii ? "A" : "I"), {200});
         command("SYST", {200, 215, 500});
     } catch (...) {
@@ -259,12 +281,67 @@ void FtpSession::connect()
     }
 }
 
+void FtpSession::closeData()
+{
+    m_data.reset();
+    m_listener.close();
+}
+
 void FtpSession::disconnect()
 {
-    m_data.close();
-    m_listener.close();
-    m_control.close();
+    closeData();
+    m_controlTls = nullptr;
+    m_control.reset();
+    m_tls.reset();
+    m_serverKey.clear();
     m_buffer.clear();
+}
+
+void FtpSession::checkCertificate(const TlsStream& stream)
+{
+    const std::string problem = stream.verifyProblem();
+    const std::string seen = stream.fingerprint();
+    if (problem.empty() || seen == m_trustedKey)
+        return;
+    if (!m_trustedKey.empty())
+        throw FtpError("The server's certificate has changed: the profile trusts " + m_trustedKey +
+                           " but the server now shows " + seen + " (" + problem + "). Refused.",
+                       FtpFailure::CertificateRefused);
+    const std::string reason = "The server's certificate is not trusted (" + problem + "). Its fingerprint is " + seen + ".";
+    if (m_trustQuestion && m_trustQuestion(reason + "\n\nTrust this certificate for this profile?")) {
+        m_trustedKey = seen;
+        return;
+    }
+    throw FtpError(reason + " Refused.", FtpFailure::CertificateRefused);
+}
+
+void FtpSession::secureControl()
+{
+    command("AUTH TLS", {234});
+    // Anything the server sent before the handshake would be taken for TLS bytes.
+    if (!m_buffer.empty())
+        throw FtpError("The server sent more after accepting AUTH TLS.");
+    m_tls = std::make_unique<TlsContext>();
+    const std::string host = parseHostPort(m_host, defaultPort(m_protocol)).host;
+    Socket plain = static_cast<SocketStream&>(*m_control).release();
+    auto secured = std::make_unique<TlsStream>(std::move(plain), *m_tls, host, m_connectTimeoutMs);
+    checkCertificate(*secured);
+    m_serverKey = secured->fingerprint();
+    m_controlTls = secured.get();
+    m_control = std::move(secured);
+}
+
+void FtpSession::protectData()
+{
+    const std::string host = parseHostPort(m_host, defaultPort(m_protocol)).host;
+    Socket plain = static_cast<SocketStream&>(*m_data).release();
+    auto secured = std::make_unique<TlsStream>(std::move(plain), *m_tls, host, m_connectTimeoutMs, m_controlTls);
+    // The data connection must come from the server the person trusted, not from whoever
+    // reached the data port first.
+    if (secured->fingerprint() != m_serverKey)
+        throw FtpError("The data connection showed another certificate than the server. Refused.",
+                       FtpFailure::CertificateRefused);
+    m_data = std::move(secured);
 }
 
 void FtpSession::abort()
@@ -274,12 +351,10 @@ void FtpSession::abort()
     try {
         sendLine("ABOR");
     } catch (...) {
-        m_data.close();
-        m_listener.close();
+        closeData();
         throw;
     }
-    m_data.close();
-    m_listener.close();
+    closeData();
 }
 
 void FtpSession::selectTransferType(TransferType type)
@@ -312,10 +387,9 @@ void FtpSession::makeDirectory(const std::string& name)
 
 void FtpSession::prepareData()
 {
-    m_data.close();
-    m_listener.close();
+    closeData();
     if (m_passive) {
-        const SocketAddress peer = m_control.peerAddress();
+        const SocketAddress peer = m_control->socket().peerAddress();
         if (peer.family == AF_INET6) {
             m_passiveTarget = peer;
             m_passiveTarget.port = parseEpsvReply(command("EPSV", {229}).lines.front());
@@ -331,7 +405,7 @@ void FtpSession::prepareData()
         }
         return;
     }
-    const SocketAddress local = m_control.localAddress();
+    const SocketAddress local = m_control->socket().localAddress();
     m_listener = Socket::listenOn(local.address);
     const std::uint16_t port = m_listener.localAddress().port;
     if (local.family == AF_INET6) {
@@ -346,7 +420,7 @@ void FtpSession::prepareData()
 void FtpSession::openPassiveData()
 {
     try {
-        m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+        openDataStream(Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs));
         return;
     } catch (const FtpError& failure) {
         if (failure.systemError() != ECONNREFUSED)
@@ -357,7 +431,12 @@ void FtpSession::openPassiveData()
     // PASV gets a port that stays open.
     note("Data port " + std::to_string(m_passiveTarget.port) + " refused the connection; asking for another");
     prepareData();
-    m_data = Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs);
+    openDataStream(Socket::connectTo(m_passiveTarget.address, m_passiveTarget.port, m_connectTimeoutMs));
+}
+
+void FtpSession::openDataStream(Socket socket)
+{
+    m_data = std::make_unique<SocketStream>(std::move(socket));
 }
 
 void FtpSession::startTransfer(const std::string& line, std::initializer_list<int> accepted)
@@ -370,16 +449,18 @@ void FtpSession::startTransfer(const std::string& line, std::initializer_list<in
             command(line, accepted);
             // A server that gives up before it connects says so on the control connection
             // instead; what it sends after a connection is read once the transfer is done.
+            const bool replyWaiting = !m_buffer.empty() || m_control->hasBuffered();
             const bool connecting = m_listener.readable(0) ||
-                                    (m_buffer.empty() && m_listener.readable(m_connectTimeoutMs, &m_control));
-            if (!connecting && (!m_buffer.empty() || m_control.readable(0)))
+                                    (!replyWaiting && m_listener.readable(m_connectTimeoutMs, &m_control->socket()));
+            if (!connecting && (replyWaiting || m_control->socket().readable(0)))
                 throw FtpError(readReply().text());
-            m_data = m_listener.accept(0);
+            openDataStream(m_listener.accept(0));
             m_listener.close();
         }
+        if (m_tls)
+            protectData();
     } catch (...) {
-        m_data.close();
-        m_listener.close();
+        closeData();
         throw;
     }
 }
@@ -405,7 +486,7 @@ std::vector<std::string> FtpSession::listNames(const std::string& pattern)
     try {
         char chunk[16384];
         for (;;) {
-            const std::size_t got = m_data.readSome(chunk, sizeof chunk, m_readTimeoutMs);
+            const std::size_t got = m_data->readSome(chunk, sizeof chunk, m_readTimeoutMs);
             if (got == 0)
                 break;
             if (listing.size() + got > maxListingBytes)
@@ -413,10 +494,11 @@ std::vector<std::string> FtpSession::listNames(const std::string& pattern)
             listing.append(chunk, got);
         }
     } catch (...) {
-        m_data.close();
+        m_data.reset();
         throw;
     }
-    m_data.close();
+    m_data->close();
+    m_data.reset();
     readClosingReply(true);
 
     std::vector<std::string> names;
@@ -446,7 +528,7 @@ void FtpSession::putFile(const std::string& localPath, const std::string& remote
         for (;;) {
             const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
             if (got > 0)
-                m_data.writeAll(chunk.data(), got, m_readTimeoutMs);
+                m_data->writeAll(chunk.data(), got, m_readTimeoutMs);
             if (got < chunk.size()) {
                 if (std::ferror(file.get()))
                     throw FtpError("Cannot read file " + localPath);
@@ -454,10 +536,11 @@ void FtpSession::putFile(const std::string& localPath, const std::string& remote
             }
         }
     } catch (...) {
-        m_data.close();
+        m_data.reset();
         throw;
     }
-    m_data.close();
+    m_data->close();
+    m_data.reset();
     // A 426 or 450 here means the file did not arrive whole, so it fails the upload.
     readClosingReply(false);
 }

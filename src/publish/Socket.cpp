@@ -1,18 +1,19 @@
 #include "publish/Socket.h"
 
 #include "publish/FtpError.h"
+#include "publish/HostLookup.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace pictaven {
 
@@ -88,7 +89,7 @@ void Socket::close()
     m_fd = -1;
 }
 
-void Socket::waitFor(short events, int timeoutMs, const char* timeoutText)
+void Socket::waitFor(short events, int timeoutMs, const char* timeoutText) const
 {
     pollfd entry{m_fd, events, 0};
     for (;;) {
@@ -96,7 +97,7 @@ void Socket::waitFor(short events, int timeoutMs, const char* timeoutText)
         if (ready > 0)
             return;
         if (ready == 0)
-            throw FtpError(timeoutText);
+            throw FtpError(timeoutText, FtpFailure::TimedOut);
         if (errno != EINTR)
             throwSystemError(errno);
     }
@@ -104,19 +105,13 @@ void Socket::waitFor(short events, int timeoutMs, const char* timeoutText)
 
 Socket Socket::connectTo(const std::string& host, std::uint16_t port, int timeoutMs)
 {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    const std::string service = std::to_string(port);
-    if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0 || !found)
-        throw FtpError("Host not found: " + host);
-    FtpError lastError("Host not found: " + host);
-    for (addrinfo* candidate = found; candidate; candidate = candidate->ai_next) {
+    const std::vector<ResolvedAddress> addresses = lookUpHost(host, port, timeoutMs);
+    FtpError lastError("Host not found: " + host, FtpFailure::UnknownHost);
+    for (const ResolvedAddress& candidate : addresses) {
         try {
-            Socket socket(makeSocket(candidate->ai_family));
+            Socket socket(makeSocket(candidate.family));
             sendImmediately(socket.m_fd);
-            if (::connect(socket.m_fd, candidate->ai_addr, candidate->ai_addrlen) != 0) {
+            if (::connect(socket.m_fd, reinterpret_cast<const sockaddr*>(&candidate.address), candidate.length) != 0) {
                 if (errno != EINPROGRESS)
                     throwSystemError(errno);
                 socket.waitFor(POLLOUT, timeoutMs, "Connect timed out.");
@@ -126,13 +121,11 @@ Socket Socket::connectTo(const std::string& host, std::uint16_t port, int timeou
                 if (error != 0)
                     throwSystemError(error);
             }
-            ::freeaddrinfo(found);
             return socket;
         } catch (const FtpError& failure) {
             lastError = failure;
         }
     }
-    ::freeaddrinfo(found);
     throw lastError;
 }
 

@@ -27,7 +27,8 @@ public:
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
 
-    // Resolves `host` (name or numeric address) and tries its addresses in turn.
+    // Resolves `host` (name or numeric address), waiting at most `timeoutMs` for the lookup,
+    // and tries its addresses in turn.
     static Socket connectTo(const std::string& host, std::uint16_t port, int timeoutMs);
     // Listens on `address` (numeric) and a free port the system picks.
     static Socket listenOn(const std::string& address);
@@ -51,9 +52,13 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     void close();
 
+    // Waits until poll reports one of `events`; throws FtpError `timeoutText` after `timeoutMs`.
+    void waitFor(short events, int timeoutMs, const char* timeoutText) const;
+    // The descriptor, still owned by this socket, for a layer that reads and writes it itself.
+    int nativeHandle() const { return m_fd; }
+
 private:
     explicit Socket(int fd) : m_fd(fd) { }
-    void waitFor(short events, int timeoutMs, const char* timeoutText);
 
     int m_fd = -1;
 };

@@ -155,6 +155,11 @@ bool Uploader::doUpload(const UploadJob& job)
     m_session.setPassive(settings.PassiveMode);
     log(std::string("PASV MODE ") + (settings.PassiveMode ? "ON" : "OFF"));
     m_session.setHost(job.profile.ftp);
+    m_session.setProtocol(job.profile.protocol);
+    m_session.setTrustedKey(job.profile.trustedKey);
+    m_session.setTrustQuestion(m_observer.trustCertificate);
+    if (job.profile.protocol != RemoteProtocol::Ftp)
+        log(std::string("Setting Protocol: ") + protocolName(job.profile.protocol));
     m_session.setUsername(job.profile.user);
     m_session.setPassword(job.profile.password);
     log("Setting FTP Host: " + job.profile.ftp);
@@ -163,12 +168,19 @@ bool Uploader::doUpload(const UploadJob& job)
 
     status(job.proxy.enableProxy ? "Please wait...connecting via proxy " + job.proxy.proxyName
                                  : "Please wait...connecting to " + job.profile.ftp);
+    m_connectFailure = FtpFailure::Other;
+    m_connectFailureText.clear();
     try {
         m_session.connect();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        if (const auto* ftp = dynamic_cast<const FtpError*>(&failure))
+            m_connectFailure = ftp->failure();
+        m_connectFailureText = failure.what();
         status("Failed to connect - check user/password in FTP Settings menu");
         return false;
     }
+    if (m_session.trustedKey() != job.profile.trustedKey && m_observer.keyTrusted)
+        m_observer.keyTrusted(m_session.trustedKey());
     log("CONNECT");
     status("Connected...");
 

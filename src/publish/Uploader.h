@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generate/OutputNames.h"
+#include "publish/FtpError.h"
 #include "publish/UploadJob.h"
 
 #include <atomic>
@@ -23,6 +24,11 @@ struct UploadObserver {
     std::function<void(const std::string&)> warning;    // warning box with an OK button
     std::function<void(const std::string&)> error;      // error box for a failure that ends the upload
     std::function<void()> buttonsChanged;               // uploadEnabled() or cancelEnabled() changed
+    // Asks whether a server certificate that does not check may be trusted (the question names
+    // its fingerprint); empty: refused.
+    std::function<bool(const std::string&)> trustCertificate;
+    // The fingerprint the person just trusted, for the profile to keep.
+    std::function<void(const std::string&)> keyTrusted;
 };
 
 // Publishes a generated album into one remote album directory through the program's FTP
@@ -41,6 +47,11 @@ public:
     // The Cancel button; safe from any thread. While an upload runs, it takes effect at the
     // upload's next check between files; otherwise it aborts and disconnects at once.
     void cancel();
+
+    // Why the last run could not connect, and the failure's own text; Other and empty after a
+    // connection.
+    FtpFailure connectFailure() const { return m_connectFailure; }
+    const std::string& connectFailureText() const { return m_connectFailureText; }
 
     bool uploadEnabled() const { return m_uploadEnabled; }
     bool cancelEnabled() const { return m_cancelEnabled; }
@@ -73,6 +84,8 @@ private:
     std::vector<std::string> m_listing;
     OutputNames m_names{true, false};
     bool m_overwritePhotos = true;
+    FtpFailure m_connectFailure = FtpFailure::Other;
+    std::string m_connectFailureText;
 };
 
 } // namespace pictaven

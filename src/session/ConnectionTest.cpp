@@ -11,6 +11,7 @@ std::string ConnectionTest::run(FtpSession& session) const
         session.setProxySettings(sessionProxy(proxy));
         session.setPassive(proxy.proxyPassiveMode);
         session.setHost(host);
+        session.setProtocol(protocol);
         session.setUsername(user);
         session.setPassword(password);
         session.connect();

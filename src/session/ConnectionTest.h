@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProxySettings.h"
+#include "publish/RemoteProtocol.h"
 
 #include <string>
 
@@ -15,6 +16,9 @@ struct ConnectionTest {
     std::string user;
     std::string password;
     ProxySettings proxy;
+    // FTPS checks the certificate too; one that does not check fails the test with its
+    // fingerprint, as the wizard has no profile to keep an accepted one in yet.
+    RemoteProtocol protocol = RemoteProtocol::Ftp;
 
     // Connects `session` as the upload would (through the proxy when it is on, Passive from the
     // proxy settings' passive mode), then disconnects. Returns the text of the result label:

@@ -111,7 +111,7 @@ void FtpWizard::typeWebAddress(const std::string& text)
 
 ConnectionTest FtpWizard::connectionTest(const ProxySettings& proxy) const
 {
-    return {m_ftpAddress, userName, password, proxy};
+    return {m_ftpAddress, userName, password, proxy, protocol};
 }
 
 std::string FtpWizard::next()
@@ -139,7 +139,11 @@ void FtpWizard::previous()
 
 void FtpWizard::applyTo(FtpProfile& fields) const
 {
-    fields.ftp = fixDir(m_ftpAddress);
+    const std::string host = fixDir(m_ftpAddress);
+    if (host != fields.ftp || protocol != fields.protocol)
+        fields.trustedKey.clear();
+    fields.ftp = host;
+    fields.protocol = protocol;
     fields.password = password;
     fields.user = userName;
     fields.www = fixDir(m_webAddress);

@@ -34,6 +34,7 @@ public:
     void typeFtpAddress(const std::string& text);
     const std::string& ftpAddress() const { return m_ftpAddress; }
     int ftpSelection() const { return m_ftpSelection; } // -1: none
+    RemoteProtocol protocol = RemoteProtocol::Ftp;
 
     // Page 2.
     std::string userName;
@@ -58,7 +59,8 @@ public:
     std::string next();
     void previous();
     bool finished() const { return m_finished; }
-    // The Remote Settings fields that Finish fills; the others stay as they are.
+    // The Remote Settings fields that Finish fills; the others stay as they are. A key trusted
+    // for another host or protocol is forgotten.
     void applyTo(FtpProfile& fields) const;
 
 private:

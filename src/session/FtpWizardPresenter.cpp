@@ -26,6 +26,7 @@ FtpWizardView FtpWizardPresenter::view() const
     view.nextCaption = m_wizard.nextCaption();
     view.ftpAddress = m_wizard.ftpAddress();
     view.ftpSelection = m_wizard.ftpSelection();
+    view.protocol = m_wizard.protocol;
     view.userName = m_wizard.userName;
     view.password = m_wizard.password;
     view.subFolder = m_wizard.subFolder;
@@ -66,6 +67,12 @@ void FtpWizardPresenter::edit(WizardField field, const std::string& text)
 void FtpWizardPresenter::chooseFtpPreset(std::size_t index)
 {
     m_wizard.chooseFtpPreset(index);
+    m_changed.notify();
+}
+
+void FtpWizardPresenter::chooseProtocol(RemoteProtocol protocol)
+{
+    m_wizard.protocol = protocol;
     m_changed.notify();
 }
 

@@ -18,6 +18,7 @@ struct FtpWizardView {
     std::string nextCaption;
     std::string ftpAddress;
     int ftpSelection = -1; // the chosen line of the FTP presets; -1: none
+    RemoteProtocol protocol = RemoteProtocol::Ftp;
     std::string userName;
     std::string password;
     std::string subFolder;
@@ -50,6 +51,7 @@ public:
     void edit(WizardField field, const std::string& text);
     void chooseFtpPreset(std::size_t index);
     void chooseWebPreset(std::size_t index);
+    void chooseProtocol(RemoteProtocol protocol);
 
     // "Next ==>" / "Finish". A page whose fields are missing shows its error and stays; the
     // field to focus is returned then.

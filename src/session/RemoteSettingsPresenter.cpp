@@ -89,6 +89,15 @@ void RemoteSettingsPresenter::saveProfileAs()
     m_changed.notify();
 }
 
+void RemoteSettingsPresenter::chooseProtocol(RemoteProtocol protocol)
+{
+    if (protocol != m_form.fields.protocol) {
+        m_form.fields.protocol = protocol;
+        m_form.fields.trustedKey.clear();
+    }
+    m_changed.notify();
+}
+
 void RemoteSettingsPresenter::clear()
 {
     m_form.clear();

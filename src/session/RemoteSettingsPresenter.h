@@ -41,6 +41,8 @@ public:
     std::string profileFolder() const;
 
     void edit(RemoteField field, const std::string& text);
+    // A key trusted for one protocol means nothing for another, so it is forgotten.
+    void chooseProtocol(RemoteProtocol protocol);
     // "&Load Profile..": a chosen profile file becomes the current profile and fills the fields.
     void loadProfile();
     // "&Save Profile As..": the fields go to a chosen file (given ".prf" when its name has no

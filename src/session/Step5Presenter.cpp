@@ -41,7 +41,34 @@ UploadObserver Step5Presenter::observer()
         m_runner.call([this, &text] { m_workspace.dialogs().showError(text); });
     };
     observer.buttonsChanged = [this] { m_runner.post([this] { m_changed.notify(); }); };
+    observer.trustCertificate = [this](const std::string& question) {
+        bool trusted = false;
+        m_runner.call([this, &question, &trusted] {
+            m_trustAsked = true;
+            trusted = m_workspace.dialogs().askYesNo(question);
+        });
+        return trusted;
+    };
+    observer.keyTrusted = [this](const std::string& key) { m_runner.call([this, &key] { keepTrustedKey(key); }); };
     return observer;
+}
+
+void Step5Presenter::keepTrustedKey(const std::string& key)
+{
+    FtpProfile& current = m_workspace.ftpProfile();
+    current.trustedKey = key;
+    // The profile file gets the key when it describes the same server; edits not saved to it
+    // stay unsaved.
+    try {
+        const std::string path = m_workspace.ftpProfilePath();
+        FtpProfile stored = FtpProfile::load(path);
+        if (stored.ftp == current.ftp && stored.protocol == current.protocol) {
+            stored.trustedKey = key;
+            stored.write(path);
+        }
+    } catch (const std::exception& failure) {
+        m_workspace.dialogs().showError(failure.what());
+    }
 }
 
 Step5View Step5Presenter::view() const
@@ -133,6 +160,11 @@ void Step5Presenter::upload()
 
 void Step5Presenter::finish()
 {
+    // The status line blames the password for every failed connection; a refused certificate
+    // the person was not asked about (a changed one) is said in full, with its fingerprint.
+    if (m_uploader.connectFailure() == FtpFailure::CertificateRefused && !m_trustAsked)
+        m_workspace.dialogs().showError(m_uploader.connectFailureText());
+    m_trustAsked = false;
     m_changed.notify();
     m_workspace.setJobRunning(false);
 }

@@ -67,6 +67,7 @@ public:
     FtpSession& session() { return m_session; }
 
 private:
+    void keepTrustedKey(const std::string& key);
     void show(const std::function<void()>& change);
     void finish();
     UploadObserver observer();
@@ -79,6 +80,7 @@ private:
     std::string m_status;
     std::vector<std::string> m_log;
     ChangeNotifier m_changed;
+    bool m_trustAsked = false; // during the running upload
 };
 
 } // namespace pictaven

@@ -1,7 +1,9 @@
 #include "ui/FtpWizardDialog.h"
 
 #include "ui/FormControls.h"
+#include "ui/ProtocolChooser.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,6 +100,8 @@ QWidget* FtpWizardDialog::makeFtpPage()
     auto* page = new QWidget(this);
     auto* form = new QFormLayout;
     m_ftpAddress = addEditRow(*form, *page, "ftpAddress", "&FTP Address");
+    m_protocol =
+        addProtocolRow(*form, *page, [this](RemoteProtocol chosen) { m_presenter.chooseProtocol(chosen); });
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
     m_ftpPresets = addPresetList(*layout, *page, "ftpPresets", "Internet &Providers", FtpWizard::ftpPresets);
@@ -205,6 +209,7 @@ void FtpWizardDialog::redraw()
     m_next->setText(QString::fromStdString(view.nextCaption));
     m_next->setAccessibleName(QString::fromStdString(view.nextCaption));
     showText(*m_ftpAddress, view.ftpAddress);
+    showProtocol(*m_protocol, view.protocol);
     showSelection(*m_ftpPresets, view.ftpSelection);
     showText(*m_userName, view.userName);
     showText(*m_password, view.password);

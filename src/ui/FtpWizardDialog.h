@@ -4,6 +4,7 @@
 #include "ui/CentredDialog.h"
 #include "ui/ThreadConnectionTestRunner.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -42,6 +43,7 @@ private:
     int m_token = -1;
     QStackedWidget* m_pages;
     QLineEdit* m_ftpAddress = nullptr;
+    QComboBox* m_protocol = nullptr;
     QListWidget* m_ftpPresets = nullptr;
     QLineEdit* m_userName = nullptr;
     QLineEdit* m_password = nullptr;

@@ -2,8 +2,10 @@
 
 #include "ui/FormControls.h"
 #include "ui/FtpWizardDialog.h"
+#include "ui/ProtocolChooser.h"
 #include "ui/ProxySettingsDialog.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -60,6 +62,11 @@ RemoteSettingsDialog::RemoteSettingsDialog(Workspace& workspace, QWidget* parent
     buttons->addWidget(clear, 0, 2);
     buttons->addWidget(wizard, 1, 0);
     buttons->addWidget(proxy, 1, 1);
+    // How the server is reached sits with the other connection settings, the wizard and proxy.
+    auto* protocolRow = new QFormLayout;
+    m_protocol =
+        addProtocolRow(*protocolRow, *this, [this](RemoteProtocol chosen) { m_presenter.chooseProtocol(chosen); });
+    buttons->addLayout(protocolRow, 1, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -68,7 +75,8 @@ RemoteSettingsDialog::RemoteSettingsDialog(Workspace& workspace, QWidget* parent
     layout->addLayout(closing.row);
 
     QWidget* previous = m_fields.back();
-    for (QWidget* next : {load, save, clear, wizard, proxy, closing.ok, closing.cancel}) {
+    const std::initializer_list<QWidget*> chain = {load, save, clear, wizard, proxy, m_protocol, closing.ok, closing.cancel};
+    for (QWidget* next : chain) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -113,6 +121,7 @@ void RemoteSettingsDialog::redraw()
                                   &view.fields.www};
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         showText(*m_fields[i], *texts[i]);
+    showProtocol(*m_protocol, view.fields.protocol);
 }
 
 } // namespace pictaven

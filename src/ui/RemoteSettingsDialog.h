@@ -5,6 +5,7 @@
 
 #include <array>
 
+class QComboBox;
 class QLineEdit;
 
 namespace pictaven {
@@ -30,6 +31,7 @@ private:
     RemoteSettingsPresenter m_presenter;
     int m_token;
     std::array<QLineEdit*, 6> m_fields{}; // in the order of RemoteField
+    QComboBox* m_protocol = nullptr;
 };
 
 } // namespace pictaven

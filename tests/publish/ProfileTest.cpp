@@ -38,5 +38,48 @@ TEST(FtpProfile, MissingFileOrKeysGiveTheDefaults)
     EXPECT_EQ(FtpProfile::load((dir / "part.prf").string()), expected);
 }
 
+TEST(FtpProfile, ProtocolAndTrustedKeyFollowTheOldKeys)
+{
+    test::TempDir dir;
+    const auto path = dir / "secure.prf";
+    FtpProfile secure = sampleProfile();
+    secure.protocol = RemoteProtocol::Ftps;
+    secure.trustedKey = "SHA256:00ff";
+    secure.write(path.string());
+    EXPECT_EQ(test::readFile(path), "[Directories]\r\nFTP=ftp.host.example:2121\r\nUser=alice\r\nPassword=bdf\r\n"
+                                    "FTPHomeDirectory=/public_html\r\nHTTPHomeDirectory=~alice\r\n"
+                                    "WWW=www.host.example\r\nProtocol=FTPS\r\nTrustedKey=SHA256:00ff\r\n\r\n");
+    EXPECT_EQ(FtpProfile::load(path.string()), secure);
+
+    // Back to plain FTP: the keys the file has are kept up to date rather than left stale.
+    FtpProfile plain = sampleProfile();
+    plain.write(path.string());
+    EXPECT_EQ(FtpProfile::load(path.string()), plain);
+}
+
+TEST(FtpProfile, ProtocolNamesReadWithoutRegardToCaseAndAnythingElseIsFtp)
+{
+    struct Case {
+        const char* written;
+        RemoteProtocol read;
+    };
+    test::TempDir dir;
+    for (const Case& c : {Case{"sftp", RemoteProtocol::Sftp}, Case{"FTPS", RemoteProtocol::Ftps},
+                          Case{"FTP", RemoteProtocol::Ftp}, Case{"gopher", RemoteProtocol::Ftp}}) {
+        test::writeFile(dir / "p.prf", std::string("[Directories]\r\nProtocol=") + c.written + "\r\n");
+        EXPECT_EQ(FtpProfile::load((dir / "p.prf").string()).protocol, c.read) << c.written;
+    }
+}
+
+TEST(FtpProfile, PortFollowsTheProtocol)
+{
+    FtpProfile profile;
+    EXPECT_EQ(profile.port(), 21);
+    profile.protocol = RemoteProtocol::Ftps;
+    EXPECT_EQ(profile.port(), 21);
+    profile.protocol = RemoteProtocol::Sftp;
+    EXPECT_EQ(profile.port(), 22);
+}
+
 } // namespace
 } // namespace pictaven

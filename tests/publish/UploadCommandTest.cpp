@@ -117,5 +117,35 @@ TEST_F(UploadCommandTest, PublishesTheGeneratedAlbumByteForByte)
     fs::remove_all(remote);
 }
 
+TEST_F(UploadCommandTest, SendsAnAlbumGeneratedElsewhereAndSaysWhyItCannotConnect)
+{
+    const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
+    const fs::path output = m_dir / "elsewhere";
+    const CommandResult generated = runCli(m_dir, m_home, {"generate", m_catalog.string(), "--output", output.string()});
+    ASSERT_EQ(generated.status, 0) << generated.output;
+
+    struct Case {
+        std::string host;
+        std::string password;
+        const char* cause;
+    };
+    const std::string server = "127.0.0.1:" + std::to_string(servers.ftpPort);
+    fs::create_directories(m_home + "profiles");
+    for (const Case& c : {Case{server, "not the password", "cause: log-in refused"},
+                          Case{"127.0.0.1:1", servers.password, "cause: connection refused"}}) {
+        FtpProfile profile;
+        profile.ftp = c.host;
+        profile.user = servers.user;
+        profile.password = c.password;
+        profile.write(m_home + "profiles/case.prf");
+        const CommandResult result = runCli(
+            m_dir, m_home, {"upload", m_catalog.string(), "--profile", "case.prf", "--output", output.string()});
+        EXPECT_EQ(result.status, 1);
+        // Past the check for a generated album, the upload reached the server.
+        EXPECT_NE(result.output.find("Failed to connect"), std::string::npos) << result.output;
+        EXPECT_NE(result.output.find(c.cause), std::string::npos) << result.output;
+    }
+}
+
 } // namespace
 } // namespace pictaven

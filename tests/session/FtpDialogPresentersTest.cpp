@@ -115,6 +115,33 @@ TEST_F(FtpDialogPresenters, WizardRefusalsFocusTheirFieldAndFinishFillsRemoteSet
               (FtpProfile{"upload.cedarnet.example", "alice", "pw", "htdocs", "~alice", "www.mine.example"}));
 }
 
+TEST_F(FtpDialogPresenters, ProtocolChoiceReachesTheProfileAndForgetsAKeyTrustedForAnother)
+{
+    FtpProfile secure{"ftp.site.example", "alice", "abc", "/", "", "www.site.example"};
+    secure.protocol = RemoteProtocol::Ftps;
+    secure.trustedKey = "SHA256:00ff";
+    std::filesystem::create_directories(path("profiles"));
+    secure.write(path("profiles/secure.prf"));
+    RemoteSettingsPresenter settings(workspace());
+    m_dialogs.chooserAnswers = {path("profiles/secure.prf")};
+    settings.loadProfile();
+
+    settings.chooseProtocol(RemoteProtocol::Ftps);
+    EXPECT_EQ(settings.view().fields.trustedKey, "SHA256:00ff");
+    settings.chooseProtocol(RemoteProtocol::Sftp);
+    EXPECT_EQ(settings.view().fields.protocol, RemoteProtocol::Sftp);
+    EXPECT_EQ(settings.view().fields.trustedKey, "");
+
+    FtpWizardPresenter wizard(workspace(), m_runner);
+    wizard.edit(WizardField::FtpAddress, "ftp.site.example");
+    wizard.chooseProtocol(RemoteProtocol::Ftps);
+    EXPECT_EQ(wizard.view().protocol, RemoteProtocol::Ftps);
+    settings.applyWizard(wizard.wizard());
+    EXPECT_EQ(settings.view().fields.protocol, RemoteProtocol::Ftps);
+    EXPECT_TRUE(settings.accept());
+    EXPECT_EQ(workspace().ftpProfile().protocol, RemoteProtocol::Ftps);
+}
+
 TEST_F(FtpDialogPresenters, ConnectionTestCanBeCancelledAndIsDroppedWithTheWizard)
 {
     ScriptedFtpServer server([](ScriptedFtpConnection& c) { c.greetAndLogIn(); });

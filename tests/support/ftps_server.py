@@ -1,0 +1,66 @@
+#!/usr/bin/python3
+"""pyftpdlib's explicit-TLS server on 127.0.0.1, for the FTPS tests.
+
+  ftps_server.py DIR   makes DIR/cert.pem and DIR/key.pem (self-signed, for the name localhost
+                       only), serves DIR/home to one user with TLS required on the control and
+                       data connections, and then writes DIR/ready: the port, the user, the
+                       password and "SHA256:" with the certificate's hex fingerprint, one a line.
+                       Runs until it is killed.
+"""
+import fnmatch
+import hashlib
+import os
+import ssl
+import subprocess
+import sys
+
+USER = "pictaven"
+PASSWORD = "Tls pw 7"
+
+
+def main(state):
+    from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.handlers import TLS_FTPHandler
+    from pyftpdlib.servers import FTPServer
+
+    class GlobbingTlsHandler(TLS_FTPHandler):
+        """Answers NLST *.* with the matching names, as vsftpd, ProFTPD and Pure-FTPd do."""
+
+        def ftp_NLST(self, path):
+            folder, pattern = os.path.split(path)
+            if not any(c in pattern for c in "*?[") or self.fs.lexists(path) or not self.fs.isdir(folder):
+                return super().ftp_NLST(path)
+            names = sorted(n for n in self.run_as_current_user(self.fs.listdir, folder)
+                           if fnmatch.fnmatchcase(n, pattern))
+            self.push_dtp_data("".join(n + "\r\n" for n in names).encode("utf8"), cmd="NLST")
+            return path
+
+    cert = os.path.join(state, "cert.pem")
+    key = os.path.join(state, "key.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
+                    "-days", "2", "-subj", "/CN=localhost", "-addext", "subjectAltName=DNS:localhost"],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(cert) as pem:
+        fingerprint = "SHA256:" + hashlib.sha256(ssl.PEM_cert_to_DER_cert(pem.read())).hexdigest()
+
+    home = os.path.join(state, "home")
+    os.makedirs(home, exist_ok=True)
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(USER, PASSWORD, home, perm="elradfmwMT")
+    handler = GlobbingTlsHandler
+    handler.certfile = cert
+    handler.keyfile = key
+    handler.authorizer = authorizer
+    handler.tls_control_required = True
+    handler.tls_data_required = True
+    handler.timeout = 120
+    server = FTPServer(("127.0.0.1", 0), handler)
+    ready = os.path.join(state, "ready")
+    with open(ready + ".tmp", "w") as out:
+        out.write("%d\n%s\n%s\n%s\n" % (server.socket.getsockname()[1], USER, PASSWORD, fingerprint))
+    os.replace(ready + ".tmp", ready)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
