@@ -104,12 +104,12 @@ int runUploadCommand(const std::vector<std::string>& arguments)
     const int errorsBefore = dialogs.errorCount();
     if (uploader.run(job))
         return 0;
-    if (!uploader.connectFailureText().empty())
-        dialogs.showError("cause: " + causeOf(uploader.connectFailure()) + ": " + uploader.connectFailureText());
     // Some failures end the upload with a status text alone; the failure still belongs on
-    // standard error.
+    // standard error, and the cause of a failed connection after it.
     if (dialogs.errorCount() == errorsBefore)
         dialogs.showError("the upload did not finish: " + lastStatus);
+    if (!uploader.connectFailureText().empty())
+        dialogs.showError("cause: " + causeOf(uploader.connectFailure()) + ": " + uploader.connectFailureText());
     return 1;
 }
 
