@@ -56,7 +56,7 @@ mapfile -t files < <(find "$photos" -maxdepth 1 -type f \( -iname '*.jpg' -o -in
 # Megapixels from the JPEG headers, as the program reads them.
 pixels=0
 while read -r line; do
-  size=$(grep -oE '[0-9]+ x [0-9]+' <<<"$line" | tail -1)
+  size=$(grep -oE '[0-9]+ x [0-9]+' <<<"$line" | tail -1 || true)
   [[ -n "$size" ]] && pixels=$((pixels + ${size% x *} * ${size#* x }))
 done < <("$cli" info "${files[@]}")
 megapixels=$(awk -v p="$pixels" 'BEGIN { printf "%.2f", p / 1e6 }')
