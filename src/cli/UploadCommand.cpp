@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
 #include "app/ProgramFolder.h"
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "publish/Uploader.h"
 #include "session/Workspace.h"
 #include "session/WorkspaceUpload.h"
@@ -99,7 +99,7 @@ int runUploadCommand(const std::vector<std::string>& arguments)
     observer.warning = [&](const std::string& text) { dialogs.showWarning(text); };
     observer.error = [&](const std::string& text) { dialogs.showError(text); };
 
-    FtpSession session;
+    RemoteConnection session;
     Uploader uploader(session, observer);
     const int errorsBefore = dialogs.errorCount();
     if (uploader.run(job))

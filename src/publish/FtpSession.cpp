@@ -1,5 +1,6 @@
 #include "publish/FtpSession.h"
 
+#include "ini/AsciiCase.h"
 #include "publish/FtpError.h"
 #include "publish/HostPort.h"
 #include "publish/SocketStream.h"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <sys/socket.h>
 
 namespace pictaven {
@@ -116,24 +118,63 @@ std::uint16_t parseEpsvReply(const std::string& line)
     throw FtpError("Invalid EPSV reply: " + printable(line));
 }
 
+// The lines of a listing, without their line ends.
+std::vector<std::string> listingLines(const std::string& listing)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < listing.size()) {
+        auto end = listing.find('\n', start);
+        if (end == std::string::npos)
+            end = listing.size();
+        std::string line = listing.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::optional<std::uint64_t> parseSize(const std::string& digits)
+{
+    const std::string trimmed = trimRight(digits);
+    if (trimmed.empty() || trimmed.size() > 19 || !std::all_of(trimmed.begin(), trimmed.end(), isDigit))
+        return std::nullopt;
+    return std::stoull(trimmed);
+}
+
+// A file's line of an MLSD listing: "fact=value;fact=value; name". Folders, links and lines
+// without a size give nothing.
+std::optional<RemoteFile> parseMlsdLine(const std::string& line)
+{
+    const auto blank = line.find(' ');
+    if (blank == std::string::npos || blank + 1 >= line.size())
+        return std::nullopt;
+    bool isFile = false;
+    std::optional<std::uint64_t> size;
+    for (const std::string& fact : split(line.substr(0, blank), ';')) {
+        const auto equals = fact.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string name = asciiLower(fact.substr(0, equals));
+        const std::string value = fact.substr(equals + 1);
+        if (name == "type")
+            isFile = asciiLower(value) == "file";
+        else if (name == "size")
+            size = parseSize(value);
+    }
+    if (!isFile || !size)
+        return std::nullopt;
+    return RemoteFile{line.substr(blank + 1), *size};
+}
+
 } // namespace
 
 FtpSession::FtpSession() = default;
 FtpSession::~FtpSession() = default;
 FtpSession::FtpSession(FtpSession&&) noexcept = default;
 FtpSession& FtpSession::operator=(FtpSession&&) noexcept = default;
-
-void FtpSession::setTimeouts(int connectMs, int readMs)
-{
-    m_connectTimeoutMs = connectMs;
-    m_readTimeoutMs = readMs;
-}
-
-void FtpSession::note(const std::string& text)
-{
-    if (m_log)
-        m_log(text);
-}
 
 void FtpSession::sendLine(const std::string& line)
 {
@@ -262,7 +303,7 @@ void FtpSession::connect()
     if (connected())
         throw FtpError("Already connected.");
     if (m_protocol == RemoteProtocol::Sftp)
-        throw FtpError("SFTP uploads are not available in this version; choose FTP or FTPS.");
+        throw FtpError("The FTP client does not speak SFTP.");
     openConnection();
     try {
         expect({220});
@@ -477,11 +518,10 @@ void FtpSession::readClosingReply(bool allowRetryCodes)
     throw FtpError(reply.text());
 }
 
-std::vector<std::string> FtpSession::listNames(const std::string& pattern)
+std::string FtpSession::readListing(const std::string& line)
 {
-    const std::string trimmed = trimRight(pattern);
     prepareData();
-    startTransfer(trimmed.empty() ? "NLST" : "NLST " + trimmed, {125, 150, 154});
+    startTransfer(line, {125, 150, 154});
     std::string listing;
     try {
         char chunk[16384];
@@ -490,7 +530,7 @@ std::vector<std::string> FtpSession::listNames(const std::string& pattern)
             if (got == 0)
                 break;
             if (listing.size() + got > maxListingBytes)
-                throw FtpError("Name listing from the server is too long.");
+                throw FtpError("Listing from the server is too long.");
             listing.append(chunk, got);
         }
     } catch (...) {
@@ -500,28 +540,66 @@ std::vector<std::string> FtpSession::listNames(const std::string& pattern)
     m_data->close();
     m_data.reset();
     readClosingReply(true);
+    return listing;
+}
 
-    std::vector<std::string> names;
-    std::size_t start = 0;
-    while (start < listing.size()) {
-        auto end = listing.find('\n', start);
-        if (end == std::string::npos)
-            end = listing.size();
-        std::string name = listing.substr(start, end - start);
-        if (!name.empty() && name.back() == '\r')
-            name.pop_back();
-        names.push_back(std::move(name));
-        start = end + 1;
+std::vector<std::string> FtpSession::listNames(const std::string& pattern)
+{
+    const std::string trimmed = trimRight(pattern);
+    return listingLines(readListing(trimmed.empty() ? "NLST" : "NLST " + trimmed));
+}
+
+std::vector<RemoteFile> FtpSession::listFiles()
+{
+    std::vector<RemoteFile> files;
+    std::string facts;
+    try {
+        facts = readListing("MLSD");
+    } catch (const FtpError& refused) {
+        // Only a server that does not know the command gets the slow way; anything else is a
+        // real failure.
+        if (m_reply.code != 500 && m_reply.code != 501 && m_reply.code != 502 && m_reply.code != 504)
+            throw;
+        const TransferType before = m_transferType;
+        selectTransferType(TransferType::Binary);
+        for (const std::string& name : listingLines(readListing("NLST"))) {
+            const FtpReply& reply = command("SIZE " + name, {});
+            // Folders and vanished names have no size.
+            if (reply.code == 213) {
+                if (const auto size = parseSize(reply.lines.front()))
+                    files.push_back({name, *size});
+            }
+        }
+        selectTransferType(before);
+        return files;
     }
-    return names;
+    for (const std::string& line : listingLines(facts)) {
+        if (const auto file = parseMlsdLine(line))
+            files.push_back(*file);
+    }
+    return files;
 }
 
 void FtpSession::putFile(const std::string& localPath, const std::string& remoteName)
 {
+    sendFile(localPath, remoteName, 0);
+}
+
+void FtpSession::resumeFile(const std::string& localPath, const std::string& remoteName, std::uint64_t offset)
+{
+    sendFile(localPath, remoteName, offset);
+}
+
+void FtpSession::sendFile(const std::string& localPath, const std::string& remoteName, std::uint64_t offset)
+{
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(localPath.c_str(), "rb"), &std::fclose);
     if (!file)
         throw FtpError("Cannot open file " + localPath + ": " + std::strerror(errno));
+    if (offset > 0 && fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) != 0)
+        throw FtpError("Cannot read file " + localPath + ": " + std::strerror(errno));
     prepareData();
+    if (offset > 0)
+        command("REST " + std::to_string(offset), {350});
     startTransfer("STOR " + remoteName, {110, 125, 150});
     try {
         std::vector<char> chunk(65536);
@@ -543,6 +621,17 @@ void FtpSession::putFile(const std::string& localPath, const std::string& remote
     m_data.reset();
     // A 426 or 450 here means the file did not arrive whole, so it fails the upload.
     readClosingReply(false);
+}
+
+void FtpSession::renameFile(const std::string& from, const std::string& to)
+{
+    command("RNFR " + from, {350});
+    command("RNTO " + to, {250});
+}
+
+void FtpSession::removeFile(const std::string& name)
+{
+    command("DELE " + name, {250});
 }
 
 } // namespace pictaven

@@ -2,7 +2,7 @@
 
 #include "ini/AsciiCase.h"
 #include "publish/FtpError.h"
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "publish/RemotePaths.h"
 #include "publish/SessionProxy.h"
 
@@ -46,7 +46,7 @@ std::string withSlash(const std::string& folder)
 
 } // namespace
 
-Uploader::Uploader(FtpSession& session, UploadObserver observer) : m_session(session), m_observer(std::move(observer))
+Uploader::Uploader(RemoteConnection& session, UploadObserver observer) : m_session(session), m_observer(std::move(observer))
 {
 }
 

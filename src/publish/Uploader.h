@@ -12,7 +12,7 @@
 
 namespace pictaven {
 
-class FtpSession;
+class RemoteConnection;
 
 // What the upload tells the window. Every member may be empty. They are called on the thread
 // that runs the upload (or calls cancel()).
@@ -38,7 +38,7 @@ struct UploadObserver {
 class Uploader {
 public:
     // `session` must outlive the uploader; only the uploader uses it while an upload runs.
-    Uploader(FtpSession& session, UploadObserver observer);
+    Uploader(RemoteConnection& session, UploadObserver observer);
 
     // The whole upload, blocking (run it off the window's thread). True when "FTP finished."
     // was reached. Never throws: failures end it with the messages the observer receives.
@@ -70,7 +70,7 @@ private:
     // The name the server gets for a local file, which the status lines show.
     std::string remoteNameOf(const std::string& localPath) const;
 
-    FtpSession& m_session;
+    RemoteConnection& m_session;
     UploadObserver m_observer;
     std::mutex m_mutex;
     bool m_running = false;

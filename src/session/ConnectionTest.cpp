@@ -1,11 +1,11 @@
 #include "session/ConnectionTest.h"
 
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "publish/SessionProxy.h"
 
 namespace pictaven {
 
-std::string ConnectionTest::run(FtpSession& session) const
+std::string ConnectionTest::run(RemoteConnection& session) const
 {
     try {
         session.setProxySettings(sessionProxy(proxy));

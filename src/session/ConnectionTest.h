@@ -7,7 +7,7 @@
 
 namespace pictaven {
 
-class FtpSession;
+class RemoteConnection;
 
 // One connection test of the FTP set-up wizard, holding copies of everything it needs so that
 // it can run on a worker while the wizard's fields go on changing.
@@ -24,7 +24,7 @@ struct ConnectionTest {
     // proxy settings' passive mode), then disconnects. Returns the text of the result label:
     // "Connection OK", or "Could not connect to " + the proxy host or the FTP host + " -- " +
     // the error text. Never throws.
-    std::string run(FtpSession& session) const;
+    std::string run(RemoteConnection& session) const;
 };
 
 } // namespace pictaven

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "publish/Uploader.h"
 #include "session/ChangeNotifier.h"
 
@@ -64,7 +64,7 @@ public:
     std::optional<std::string> viewRemotely();
 
     // The session, so that its time-outs can be set.
-    FtpSession& session() { return m_session; }
+    RemoteConnection& session() { return m_session; }
 
 private:
     void keepTrustedKey(const std::string& key);
@@ -74,7 +74,7 @@ private:
 
     Workspace& m_workspace;
     JobRunner& m_runner;
-    FtpSession m_session;
+    RemoteConnection m_session;
     Uploader m_uploader;
     bool m_logShown = false;
     std::string m_status;

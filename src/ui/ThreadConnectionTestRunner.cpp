@@ -1,6 +1,6 @@
 #include "ui/ThreadConnectionTestRunner.h"
 
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 
 #include <QMetaObject>
 #include <mutex>
@@ -31,7 +31,7 @@ void ThreadConnectionTestRunner::start(ConnectionTest test, std::function<void(c
     auto pending = std::make_shared<Pending>();
     m_pending = pending;
     std::thread([this, pending, test = std::move(test), done = std::move(done)] {
-        FtpSession session;
+        RemoteConnection session;
         const std::string label = test.run(session);
         const std::lock_guard lock(pending->mutex);
         if (pending->cancelled)

@@ -131,6 +131,58 @@ INSTANTIATE_TEST_SUITE_P(Routes, FtpPatternRefusingServer,
                                            RouteCase{"ProxyActive", Route::PureProxy, false}),
                          [](const ::testing::TestParamInfo<RouteCase>& info) { return std::string(info.param.name); });
 
+// What sync uploads need: sizes of the files (MLSD on both servers), a transfer taken up where it
+// stopped, renames over an existing file and deletions.
+class FtpFileCommands : public ::testing::TestWithParam<RouteCase> { };
+
+TEST_P(FtpFileCommands, ListSizesResumeRenameAndRemove)
+{
+    const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
+    const bool pure = GetParam().route == Route::Pure;
+    const std::string home = pure ? servers.pureHome : servers.home;
+    test::TempDir local;
+    std::string photo;
+    for (unsigned i = 0; i < 300000; ++i)
+        photo.push_back(static_cast<char>((i * 2654435761u) >> 24));
+    test::writeFile(local / "photo.jpg", photo);
+    test::writeFile(local / "head.jpg", photo.substr(0, 123457));
+    const std::string dir = std::string("files-") + GetParam().name;
+    std::filesystem::remove_all(home + "/" + dir);
+
+    FtpSession session = sessionFor(servers, GetParam().route, GetParam().passive);
+    session.connect();
+    session.makeDirectory(dir);
+    session.changeDirectory(dir);
+    session.makeDirectory("folder");
+    session.putFile((local / "head.jpg").string(), "part.tmp");
+    session.putFile((local / "head.jpg").string(), "photo.jpg");
+    session.resumeFile((local / "photo.jpg").string(), "part.tmp", 123457);
+    std::vector<std::pair<std::string, std::uint64_t>> listed;
+    for (const RemoteFile& file : session.listFiles())
+        listed.emplace_back(file.name, file.size);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::pair<std::string, std::uint64_t>>{{"part.tmp", 300000}, {"photo.jpg", 123457}}));
+    session.renameFile("part.tmp", "photo.jpg");
+    session.putFile((local / "head.jpg").string(), "gone.jpg");
+    session.removeFile("gone.jpg");
+    EXPECT_THROW(session.removeFile("gone.jpg"), FtpError);
+    auto names = session.listNames("");
+    session.disconnect();
+
+    // Pure-FTPd lists "." and ".." as well.
+    std::erase_if(names, [](const std::string& name) { return name == "." || name == ".."; });
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"folder", "photo.jpg"}));
+    EXPECT_TRUE(test::readFile(home + "/" + dir + "/photo.jpg") == photo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, FtpFileCommands,
+                         ::testing::Values(RouteCase{"Passive", Route::Ipv4, true},
+                                           RouteCase{"Active", Route::Ipv4, false},
+                                           RouteCase{"PurePassive", Route::Pure, true},
+                                           RouteCase{"ProxyPassive", Route::Proxy, true}),
+                         [](const ::testing::TestParamInfo<RouteCase>& info) { return std::string(info.param.name); });
+
 TEST(FtpRealServer, WrongPasswordFailsTheConnect)
 {
     const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);

@@ -1,5 +1,6 @@
 #include "publish/FtpError.h"
 #include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "support/FtpsTestServer.h"
 
 #include <algorithm>
@@ -125,7 +126,7 @@ TEST_P(FtpsRealServer, EmptyListingLeavesTheSessionWorking)
 
 TEST(FtpSessionProtocol, SftpIsRefusedBeforeAnyConnection)
 {
-    FtpSession session;
+    RemoteConnection session;
     session.setHost("127.0.0.1:1");
     session.setProtocol(RemoteProtocol::Sftp);
     try {

@@ -1,6 +1,6 @@
 #include "AlbumLayout.h"
 #include "UploadRecorder.h"
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "publish/Uploader.h"
 #include "support/FtpTestServers.h"
 #include "support/TempDir.h"
@@ -151,7 +151,7 @@ TEST_P(UploadToRealServer, SendsTheWholeAlbumInOrderByteForByte)
     job.settings.UploadDirectory = top + "/album";
     job.settings.PassiveMode = GetParam().passive;
 
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(5000, 10000);
     UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
@@ -200,7 +200,7 @@ TEST_P(UploadToPatternRefusingServer, UploadsTwiceWithoutWarningsAndKeepsListedP
     const int rounds = GetParam().route == Route::PureProxy ? 3 : 1;
     for (int round = 0; round < rounds; ++round) {
         std::filesystem::remove_all(servers.pureHome + "/" + top);
-        FtpSession session;
+        RemoteConnection session;
         session.setTimeouts(5000, 10000);
         for (const bool overwrite : {true, false}) {
             job.overwritePhotos = overwrite;
@@ -236,7 +236,7 @@ TEST(UploadToRealServer, OverwriteOffSkipsExistingPhotosOnly)
     connectJobTo(job, servers, Route::Ipv4);
     job.settings.UploadDirectory = "overwrite-off";
     std::filesystem::remove_all(servers.home + "/overwrite-off");
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(5000, 10000);
     UploadRecorder first;
     ASSERT_TRUE(Uploader(session, first.observer()).run(job));
@@ -270,7 +270,7 @@ TEST(UploadToRealServer, CancelDuringAPhotoLetsItCompleteThenEnds)
     connectJobTo(job, servers, Route::Ipv4);
     job.settings.UploadDirectory = "cancelled";
     std::filesystem::remove_all(servers.home + "/cancelled");
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(5000, 10000);
     UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
@@ -302,7 +302,7 @@ TEST(UploadToRealServer, RefusedLogInAndMissingFilesEndTheUploadWithTheirMessage
     job.settings.UploadDirectory = "failures";
     std::filesystem::remove_all(servers.home + "/failures");
     job.profile.password = "wrong";
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(5000, 10000);
     UploadRecorder refused;
     Uploader uploader(session, refused.observer());

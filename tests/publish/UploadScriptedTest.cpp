@@ -1,5 +1,5 @@
 #include "UploadRecorder.h"
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "publish/Uploader.h"
 #include "support/ScriptedFtpServer.h"
 #include "support/TempDir.h"
@@ -49,7 +49,7 @@ std::map<std::string, std::string> uploadToPlainServer(UploadJob& job, UploadRec
         stored = c.stored;
     });
     job.profile.ftp = server.hostPort();
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(2000, 2000);
     EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
     EXPECT_EQ(server.finish(), "");
@@ -94,7 +94,7 @@ TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietRefusedPatternsFallBackOthers
         stored = c.stored;
     });
     job.profile.ftp = server.hostPort();
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
     EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
@@ -160,7 +160,7 @@ TEST(Upload, InitialDirectoryIsNamedInTheLogAndEveryGroupStartsThere)
         c.serve();
     });
     job.profile.ftp = server.hostPort();
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
     EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
@@ -191,7 +191,7 @@ TEST(Upload, RefusedSubdirectoryStopsTheUpload)
         });
     });
     job.profile.ftp = server.hostPort();
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
@@ -226,7 +226,7 @@ TEST(Upload, ServerClosingMidTransferEndsTheUploadWithTheReason)
         });
     });
     job.profile.ftp = server.hostPort();
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
@@ -250,7 +250,7 @@ TEST(Upload, SilentServerTimesOutAsAFailedConnection)
         c.clientClosed(); // never answers USER
     });
     job.profile.ftp = server.hostPort();
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(2000, 300);
     UploadRecorder recorder;
     EXPECT_FALSE(Uploader(session, recorder.observer()).run(job));

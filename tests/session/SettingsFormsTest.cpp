@@ -2,7 +2,7 @@
 #include "ini/IniFile.h"
 #include "ini/IntegerText.h"
 #include "publish/FtpProfile.h"
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "session/FtpWizard.h"
 #include "session/ProxySettingsForm.h"
 #include "session/RemoteSettingsForm.h"
@@ -172,7 +172,7 @@ TEST(ConnectionTest, EveryOutcomeBecomesTheLabelText)
         if (!c.clientClosed())
             throw std::runtime_error("the test kept the connection open");
     });
-    FtpSession session;
+    RemoteConnection session;
     session.setTimeouts(2000, 2000);
     FtpWizard wizard;
     wizard.typeFtpAddress(good.hostPort());

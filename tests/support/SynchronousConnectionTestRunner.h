@@ -1,6 +1,6 @@
 #pragma once
 
-#include "publish/FtpSession.h"
+#include "publish/RemoteConnection.h"
 #include "session/ConnectionTestRunner.h"
 
 #include <optional>
@@ -31,7 +31,7 @@ public:
     {
         auto [test, done] = std::move(*m_pending);
         m_pending.reset();
-        FtpSession session;
+        RemoteConnection session;
         session.setTimeouts(timeoutMs, timeoutMs);
         done(test.run(session));
     }
