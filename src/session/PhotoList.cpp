@@ -285,10 +285,14 @@ void PhotoList::sortByDate()
     dates.reserve(photos.size());
     for (AlbumItem& item : photos) {
         FileStorage& storage = item.storage;
-        // Photos read from a catalog learn the date they were taken at the first sort.
-        if (storage.FileDate == 0)
+        // Photos read from a catalog learn their date at the first sort, as added photos do when
+        // they are added, so that sorting thousands again does not read them all again.
+        if (storage.FileDate == 0) {
             storage.FileDate = readPhotoMetadata(storage.SourcePath).takenAt.value_or(0);
-        dates.push_back(storage.FileDate != 0 ? storage.FileDate : currentFileDate(storage.WorkingPath));
+            if (storage.FileDate == 0)
+                storage.FileDate = currentFileDate(storage.WorkingPath);
+        }
+        dates.push_back(storage.FileDate);
     }
     std::vector<std::size_t> order(photos.size());
     std::iota(order.begin(), order.end(), std::size_t{0});

@@ -360,6 +360,11 @@ TEST_F(PhotoListTest, SortByDateIsStableAndAMissingFileCountsAsMinusOne)
 
     list().setNewestFirst(true);
     EXPECT_EQ(shownNames(), (Names{"late.jpg", "loaded.jpg", "even1.jpg", "even2.jpg", "early.jpg", "gone.jpg"}));
+    // The date is learned once, as an added photo's is when it is added.
+    fs::last_write_time(m_photos / "loaded.jpg", std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(100))));
+    list().setNewestFirst(false);
+    list().setNewestFirst(true);
+    EXPECT_EQ(shownNames(), (Names{"late.jpg", "loaded.jpg", "even1.jpg", "even2.jpg", "early.jpg", "gone.jpg"}));
 
     // The check box alone does not sort while the list is sorted by name.
     list().sortByName();
