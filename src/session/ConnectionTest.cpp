@@ -1,12 +1,15 @@
 #include "session/ConnectionTest.h"
 
+#include "publish/FtpError.h"
 #include "publish/RemoteConnection.h"
 #include "publish/SessionProxy.h"
 
 namespace pictaven {
 
-std::string ConnectionTest::run(RemoteConnection& session) const
+ConnectionResult ConnectionTest::run(RemoteConnection& session) const
 {
+    ConnectionResult result;
+    std::string asked;
     try {
         session.setProxySettings(sessionProxy(proxy));
         session.setPassive(proxy.proxyPassiveMode);
@@ -14,12 +17,24 @@ std::string ConnectionTest::run(RemoteConnection& session) const
         session.setProtocol(protocol);
         session.setUsername(user);
         session.setPassword(password);
+        session.setTrustedKey(trustedKey);
+        session.setTrustQuestion([this, &asked](const std::string& question) {
+            if (!answeredQuestion.empty() && question == answeredQuestion)
+                return true;
+            asked = question;
+            return false;
+        });
         session.connect();
+        result.trustedKey = session.trustedKey();
         session.disconnect();
-        return "Connection OK";
+        result.label = "Connection OK";
     } catch (const std::exception& failure) {
-        return "Could not connect to " + (proxy.enableProxy ? proxy.proxyName : host) + " -- " + failure.what();
+        result.label = "Could not connect to " + (proxy.enableProxy ? proxy.proxyName : host) + " -- " + failure.what();
+        const auto* refusal = dynamic_cast<const FtpError*>(&failure);
+        if (refusal != nullptr && refusal->failure() == FtpFailure::CertificateRefused)
+            result.trustQuestion = asked;
     }
+    return result;
 }
 
 } // namespace pictaven

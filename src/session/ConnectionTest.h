@@ -9,6 +9,17 @@ namespace pictaven {
 
 class RemoteConnection;
 
+// What a connection test came to.
+struct ConnectionResult {
+    // The text of the result label.
+    std::string label;
+    // When the server's certificate or host key was refused only because nobody was asked: the
+    // question to put to the person. A yes is given to the same test run again.
+    std::string trustQuestion;
+    // After a connection: the fingerprint trusted for it, empty when it checked on its own.
+    std::string trustedKey;
+};
+
 // One connection test of the FTP set-up wizard, holding copies of everything it needs so that
 // it can run on a worker while the wizard's fields go on changing.
 struct ConnectionTest {
@@ -16,15 +27,18 @@ struct ConnectionTest {
     std::string user;
     std::string password;
     ProxySettings proxy;
-    // FTPS checks the certificate too; one that does not check fails the test with its
-    // fingerprint, as the wizard has no profile to keep an accepted one in yet.
     RemoteProtocol protocol = RemoteProtocol::Ftp;
+    // FTPS and SFTP check the server's certificate or host key too. One that does not check is
+    // accepted when it is this trusted key, or when the server asks exactly the question the
+    // person has answered with yes; it is never accepted on the worker.
+    std::string trustedKey;
+    std::string answeredQuestion;
 
     // Connects `session` as the upload would (through the proxy when it is on, Passive from the
     // proxy settings' passive mode), then disconnects. Returns the text of the result label:
     // "Connection OK", or "Could not connect to " + the proxy host or the FTP host + " -- " +
     // the error text. Never throws.
-    std::string run(RemoteConnection& session) const;
+    ConnectionResult run(RemoteConnection& session) const;
 };
 
 } // namespace pictaven

@@ -15,8 +15,8 @@ public:
     virtual ~ConnectionTestRunner() = default;
 
     // Starts `test`, dropping one still running. `done` is called on the owner's thread with the
-    // result label, unless cancel() comes first.
-    virtual void start(ConnectionTest test, std::function<void(const std::string& label)> done) = 0;
+    // result, unless cancel() comes first.
+    virtual void start(ConnectionTest test, std::function<void(const ConnectionResult&)> done) = 0;
     // Drops the running test, if any: its `done` is never called. Does not wait for it.
     virtual void cancel() = 0;
 };

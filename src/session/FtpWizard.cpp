@@ -111,7 +111,15 @@ void FtpWizard::typeWebAddress(const std::string& text)
 
 ConnectionTest FtpWizard::connectionTest(const ProxySettings& proxy) const
 {
-    return {m_ftpAddress, userName, password, proxy, protocol};
+    const bool trusted = m_trustedHost == m_ftpAddress && m_trustedProtocol == protocol;
+    return {m_ftpAddress, userName, password, proxy, protocol, trusted ? m_trustedKey : std::string(), {}};
+}
+
+void FtpWizard::trustKey(const ConnectionTest& test, const std::string& key)
+{
+    m_trustedKey = key;
+    m_trustedHost = test.host;
+    m_trustedProtocol = test.protocol;
 }
 
 std::string FtpWizard::next()
@@ -142,6 +150,8 @@ void FtpWizard::applyTo(FtpProfile& fields) const
     const std::string host = fixDir(m_ftpAddress);
     if (host != fields.ftp || protocol != fields.protocol)
         fields.trustedKey.clear();
+    if (!m_trustedKey.empty() && m_trustedHost == m_ftpAddress && m_trustedProtocol == protocol)
+        fields.trustedKey = m_trustedKey;
     fields.ftp = host;
     fields.protocol = protocol;
     fields.password = password;

@@ -46,6 +46,9 @@ public:
     ConnectionTest connectionTest(const ProxySettings& proxy) const;
     // "Connecting...", then the test's result.
     void setConnectionLabel(std::string label) { m_connectionLabel = std::move(label); }
+    // A certificate or host key fingerprint that the person trusted in `test`; it counts for the
+    // address and protocol tested only.
+    void trustKey(const ConnectionTest& test, const std::string& key);
 
     // Page 3.
     void chooseWebPreset(std::size_t index);
@@ -71,6 +74,9 @@ private:
     std::string m_webAddress;
     int m_webSelection = -1;
     std::string m_connectionLabel = notConnected;
+    std::string m_trustedKey;
+    std::string m_trustedHost;
+    RemoteProtocol m_trustedProtocol = RemoteProtocol::Ftp;
 };
 
 } // namespace pictaven

@@ -111,9 +111,24 @@ void FtpWizardPresenter::testConnection()
     m_testRunning = true;
     m_wizard.setConnectionLabel("Connecting...");
     m_changed.notify();
-    m_runner.start(m_wizard.connectionTest(m_workspace.globalSettings().proxy), [this](const std::string& label) {
+    runTest(m_wizard.connectionTest(m_workspace.globalSettings().proxy));
+}
+
+void FtpWizardPresenter::runTest(ConnectionTest test)
+{
+    m_runner.start(test, [this, test](const ConnectionResult& result) {
+        // A server whose certificate or host key does not check is asked about here, on the
+        // window's thread, and tested again only with the person's yes.
+        if (!result.trustQuestion.empty() && m_workspace.dialogs().askYesNo(result.trustQuestion)) {
+            ConnectionTest again = test;
+            again.answeredQuestion = result.trustQuestion;
+            runTest(std::move(again));
+            return;
+        }
         m_testRunning = false;
-        m_wizard.setConnectionLabel(label);
+        if (!result.trustedKey.empty() && result.trustedKey != test.trustedKey)
+            m_wizard.trustKey(test, result.trustedKey);
+        m_wizard.setConnectionLabel(result.label);
         m_changed.notify();
     });
 }

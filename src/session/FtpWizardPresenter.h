@@ -9,6 +9,7 @@
 namespace pictaven {
 
 class ConnectionTestRunner;
+struct ConnectionTest;
 class Workspace;
 
 // What the "FTP Settings Wizard" shows.
@@ -65,6 +66,8 @@ public:
     void cancelTest();
 
 private:
+    void runTest(ConnectionTest test);
+
     Workspace& m_workspace;
     ConnectionTestRunner& m_runner;
     FtpWizard m_wizard;

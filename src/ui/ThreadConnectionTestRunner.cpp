@@ -25,22 +25,22 @@ ThreadConnectionTestRunner::~ThreadConnectionTestRunner()
     cancel();
 }
 
-void ThreadConnectionTestRunner::start(ConnectionTest test, std::function<void(const std::string&)> done)
+void ThreadConnectionTestRunner::start(ConnectionTest test, std::function<void(const ConnectionResult&)> done)
 {
     cancel();
     auto pending = std::make_shared<Pending>();
     m_pending = pending;
     std::thread([this, pending, test = std::move(test), done = std::move(done)] {
         RemoteConnection session;
-        const std::string label = test.run(session);
+        ConnectionResult result = test.run(session);
         const std::lock_guard lock(pending->mutex);
         if (pending->cancelled)
             return;
         QMetaObject::invokeMethod(
             this,
-            [pending, done, label] {
+            [pending, done, result = std::move(result)] {
                 if (!pending->cancelled)
-                    done(label);
+                    done(result);
             },
             Qt::QueuedConnection);
     }).detach();

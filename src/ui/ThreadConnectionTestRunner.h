@@ -18,7 +18,7 @@ public:
     explicit ThreadConnectionTestRunner(QObject* parent = nullptr);
     ~ThreadConnectionTestRunner() override;
 
-    void start(ConnectionTest test, std::function<void(const std::string&)> done) override;
+    void start(ConnectionTest test, std::function<void(const ConnectionResult&)> done) override;
     void cancel() override;
 
 private:

@@ -178,7 +178,7 @@ TEST(ConnectionTest, EveryOutcomeBecomesTheLabelText)
     wizard.typeFtpAddress(good.hostPort());
     wizard.userName = "alice";
     wizard.password = "secret";
-    EXPECT_EQ(wizard.connectionTest(ProxySettings{}).run(session), "Connection OK");
+    EXPECT_EQ(wizard.connectionTest(ProxySettings{}).run(session).label, "Connection OK");
     EXPECT_FALSE(session.connected());
     EXPECT_EQ(good.finish(), "");
 
@@ -188,7 +188,7 @@ TEST(ConnectionTest, EveryOutcomeBecomesTheLabelText)
         c.reply("530 Login incorrect.");
     });
     wizard.typeFtpAddress(refusing.hostPort());
-    EXPECT_EQ(wizard.connectionTest(ProxySettings{}).run(session),
+    EXPECT_EQ(wizard.connectionTest(ProxySettings{}).run(session).label,
               "Could not connect to " + refusing.hostPort() + " -- Login incorrect.\r\n");
     EXPECT_EQ(refusing.finish(), "");
 
@@ -196,7 +196,7 @@ TEST(ConnectionTest, EveryOutcomeBecomesTheLabelText)
     proxy.enableProxy = true;
     proxy.proxyName = "127.0.0.1";
     proxy.proxyPort = 1; // nothing listens on port 1 here
-    const std::string label = wizard.connectionTest(proxy).run(session);
+    const std::string label = wizard.connectionTest(proxy).run(session).label;
     EXPECT_EQ(label.rfind("Could not connect to 127.0.0.1 -- ", 0), 0u) << label;
 }
 

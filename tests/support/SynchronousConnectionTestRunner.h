@@ -15,7 +15,7 @@ public:
     bool hold = false;
     int timeoutMs = 5000;
 
-    void start(ConnectionTest test, std::function<void(const std::string&)> done) override
+    void start(ConnectionTest test, std::function<void(const ConnectionResult&)> done) override
     {
         m_pending.emplace(std::move(test), std::move(done));
         if (!hold)
@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    std::optional<std::pair<ConnectionTest, std::function<void(const std::string&)>>> m_pending;
+    std::optional<std::pair<ConnectionTest, std::function<void(const ConnectionResult&)>>> m_pending;
 };
 
 } // namespace pictaven::test
