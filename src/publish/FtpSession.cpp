@@ -248,11 +248,15 @@ const FtpReply& FtpSession::command(const std::string& line, std::initializer_li
     return expect(accepted);
 }
 
+bool FtpSession::viaProxy() const
+{
+    return m_proxy.proxyType != FtpProxyType::None && !m_proxy.host.empty();
+}
+
 void FtpSession::openConnection()
 {
-    const bool viaProxy = m_proxy.proxyType != FtpProxyType::None && !m_proxy.host.empty();
     HostPort target;
-    if (viaProxy) {
+    if (viaProxy()) {
         if (m_proxy.port < 1 || m_proxy.port > 65535)
             throw FtpError("Invalid proxy port " + std::to_string(m_proxy.port));
         target = parseHostPort(m_proxy.host, static_cast<std::uint16_t>(m_proxy.port));
@@ -358,7 +362,16 @@ void FtpSession::checkCertificate(const TlsStream& stream)
 
 void FtpSession::secureControl()
 {
-    command("AUTH TLS", {234});
+    try {
+        command("AUTH TLS", {234});
+    } catch (const FtpError& refused) {
+        if (m_reply.code < 400)
+            throw;
+        // Without TLS the password would go out in clear text, which FTPS was chosen to avoid.
+        throw FtpError(std::string(viaProxy() ? "The proxy does not pass FTPS; turn the proxy off for this server or choose FTP. "
+                                              : "The server does not offer FTPS; choose FTP if it offers nothing else. ") +
+                       "It answered AUTH TLS with: " + refused.what());
+    }
     // Anything the server sent before the handshake would be taken for TLS bytes.
     if (!m_buffer.empty())
         throw FtpError("The server sent more after accepting AUTH TLS.");

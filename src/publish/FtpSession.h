@@ -93,6 +93,7 @@ private:
     void sendFile(const std::string& localPath, const std::string& remoteName, std::uint64_t offset);
     void closeData();
     void secureControl();
+    bool viaProxy() const;
     void protectData();
     void checkCertificate(const TlsStream& stream);
 

@@ -183,6 +183,26 @@ INSTANTIATE_TEST_SUITE_P(Routes, FtpFileCommands,
                                            RouteCase{"ProxyPassive", Route::Proxy, true}),
                          [](const ::testing::TestParamInfo<RouteCase>& info) { return std::string(info.param.name); });
 
+// Neither the FTP proxy nor the plain server here speaks TLS: FTPS is refused with the reason,
+// before any password is sent.
+TEST(FtpRealServer, FtpsWithoutTlsOnTheOtherSideIsRefusedClearly)
+{
+    const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
+    for (const Route route : {Route::Ipv4, Route::Proxy}) {
+        FtpSession session = sessionFor(servers, route, true);
+        session.setProtocol(RemoteProtocol::Ftps);
+        try {
+            session.connect();
+            ADD_FAILURE() << "connected";
+        } catch (const FtpError& failure) {
+            const std::string text = failure.what();
+            const std::string expected = route == Route::Proxy ? "The proxy does not pass FTPS" : "The server does not offer FTPS";
+            EXPECT_EQ(text.rfind(expected, 0), 0u) << text;
+        }
+        EXPECT_FALSE(session.connected());
+    }
+}
+
 TEST(FtpRealServer, WrongPasswordFailsTheConnect)
 {
     const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
