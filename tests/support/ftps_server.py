@@ -5,6 +5,8 @@
                        only), serves DIR/home to one user with TLS required on the control and
                        data connections, and then writes DIR/ready: the port, the user, the
                        password and "SHA256:" with the certificate's hex fingerprint, one a line.
+                       Like vsftpd by default, it hands out single-use TLS 1.3 sessions and refuses
+                       a data connection that does not resume the control connection's session.
                        Runs until it is killed.
 """
 import fnmatch
@@ -19,9 +21,19 @@ PASSWORD = "Tls pw 7"
 
 
 def main(state):
+    from OpenSSL import SSL
+    from OpenSSL._util import lib as openssl
     from pyftpdlib.authorizers import DummyAuthorizer
-    from pyftpdlib.handlers import TLS_FTPHandler
+    from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
     from pyftpdlib.servers import FTPServer
+
+    class ReuseRequiringDtpHandler(TLS_DTPHandler):
+        def handle_ssl_established(self):
+            if not openssl.SSL_session_reused(self.socket._ssl):
+                self.cmd_channel.respond("522 SSL connection failed: session reuse required")
+                self.close()
+                return
+            super().handle_ssl_established()
 
     class GlobbingTlsHandler(TLS_FTPHandler):
         """Answers NLST *.* with the matching names, as vsftpd, ProFTPD and Pure-FTPd do."""
@@ -53,6 +65,10 @@ def main(state):
     handler.authorizer = authorizer
     handler.tls_control_required = True
     handler.tls_data_required = True
+    handler.dtp_handler = ReuseRequiringDtpHandler
+    # Stateful sessions instead of tickets: OpenSSL then lets each TLS 1.3 session be resumed once.
+    handler.ssl_options = SSL.OP_NO_TICKET
+    handler.get_ssl_context().set_session_id(b"pictaven-tests")
     handler.timeout = 120
     server = FTPServer(("127.0.0.1", 0), handler)
     ready = os.path.join(state, "ready")
