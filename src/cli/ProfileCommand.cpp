@@ -1,6 +1,7 @@
 #include "app/ProgramFolder.h"
 #include "cli/CatalogArgument.h"
 #include "cli/Commands.h"
+#include "ini/AsciiCase.h"
 #include "publish/FtpProfile.h"
 #include "publish/HostPort.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 constexpr const char* usage =
     "usage: profile NAME.prf [--host HOST] [--port N] [--protocol FTP|FTPS|SFTP] [--user NAME] [--password]"
-    " [--ftp-folder DIR] [--web-folder DIR] [--web ADDRESS]";
+    " [--ftp-folder DIR] [--web-folder DIR] [--web ADDRESS] [--trust SHA256:HEX]";
 
 struct ProfileArguments {
     std::string name;
@@ -29,7 +30,7 @@ struct ProfileArguments {
 ProfileArguments parseArguments(const std::vector<std::string>& args)
 {
     static const char* const valued[] = {"--host", "--port", "--protocol", "--user", "--ftp-folder", "--web-folder",
-                                         "--web"};
+                                         "--web", "--trust"};
     ProfileArguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -74,6 +75,21 @@ std::string readPassword()
     if (!password.empty() && password.back() == '\r')
         password.pop_back();
     return password;
+}
+
+// A fingerprint as a refusal prints it, "SHA256:" and 64 hex digits, in lower case; an empty text
+// forgets the trusted one.
+std::string trustedFingerprint(const std::string& text)
+{
+    if (text.empty())
+        return text;
+    const std::string prefix = "SHA256:";
+    std::string hex = text.size() == prefix.size() + 64 && asciiLower(text.substr(0, prefix.size())) == asciiLower(prefix)
+                          ? asciiLower(text.substr(prefix.size()))
+                          : std::string();
+    if (hex.empty() || hex.find_first_not_of("0123456789abcdef") != std::string::npos)
+        throw std::invalid_argument("--trust takes a fingerprint as the upload printed it: SHA256: and 64 hex digits");
+    return prefix + hex;
 }
 
 std::string profilePath(const std::string& name)
@@ -123,6 +139,9 @@ int runProfileCommand(const std::vector<std::string>& args)
         profile.www = values.at("--web");
     if (parsed.password)
         profile.password = readPassword();
+    // After the host and protocol, whose change forgets an older key.
+    if (values.contains("--trust"))
+        profile.trustedKey = trustedFingerprint(values.at("--trust"));
 
     profile.write(path);
     // An older file may have been readable by others; it holds a password.
@@ -134,7 +153,8 @@ int runProfileCommand(const std::vector<std::string>& args)
               << "Password : " << (profile.password.empty() ? "(none)" : "(set)") << '\n'
               << "FTP folder: " << profile.ftpHomeDirectory << '\n'
               << "Web folder: " << profile.httpHomeDirectory << '\n'
-              << "Web      : " << profile.www << '\n';
+              << "Web      : " << profile.www << '\n'
+              << "Trusted  : " << (profile.trustedKey.empty() ? "(none)" : profile.trustedKey) << '\n';
     return 0;
 }
 

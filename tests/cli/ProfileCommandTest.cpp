@@ -1,3 +1,4 @@
+#include "ini/AsciiCase.h"
 #include "publish/FtpProfile.h"
 #include "support/TempDir.h"
 
@@ -44,6 +45,22 @@ TEST(ProfileCommand, WritesAPrivateProfileWithThePasswordFromStandardInput)
 
     EXPECT_EQ(runProfile(dir, "", "site.prf --protocol gopher", printed), 1);
     EXPECT_NE(printed.find("unknown protocol gopher"), std::string::npos) << printed;
+
+    // The fingerprint a refused upload printed is trusted as given, in lower case; a change of
+    // host forgets it, and an empty one too.
+    const std::string hex = "97F528B2E255C2E422BE737800FB8F5D69E0643D64DB3E15C58B21607807E5CC";
+    ASSERT_EQ(runProfile(dir, "", "site.prf --trust SHA256:" + hex, printed), 0) << printed;
+    EXPECT_EQ(FtpProfile::load(path.string()).trustedKey, "SHA256:" + asciiLower(hex));
+    EXPECT_NE(printed.find("Trusted  : SHA256:" + asciiLower(hex)), std::string::npos) << printed;
+    for (const std::string& bad : {"SHA256:" + hex.substr(1), "MD5:" + hex, "SHA256:" + hex.substr(1) + "g"}) {
+        EXPECT_EQ(runProfile(dir, "", "site.prf --trust " + bad, printed), 1) << bad;
+        EXPECT_NE(printed.find("--trust takes a fingerprint"), std::string::npos) << printed;
+    }
+    ASSERT_EQ(runProfile(dir, "", "site.prf --host ftp2.example.com", printed), 0) << printed;
+    EXPECT_EQ(FtpProfile::load(path.string()).trustedKey, "");
+    ASSERT_EQ(runProfile(dir, "", "site.prf --trust SHA256:" + hex, printed), 0) << printed;
+    ASSERT_EQ(runProfile(dir, "", "site.prf --trust ''", printed), 0) << printed;
+    EXPECT_EQ(FtpProfile::load(path.string()).trustedKey, "");
 }
 
 } // namespace
