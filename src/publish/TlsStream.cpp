@@ -38,42 +38,21 @@ TlsContext::TlsContext() : m_context(::SSL_CTX_new(::TLS_client_method()))
 {
     if (!m_context)
         throw FtpError(openSslReason());
+    // TLS 1.2 only: FTP servers demand that every data connection resume the control
+    // connection's session (vsftpd and ProFTPD by default), and with TLS 1.3 OpenSSL lets a
+    // server's stateful session be resumed once only, so the third transfer would be refused.
     ::SSL_CTX_set_min_proto_version(m_context, TLS1_2_VERSION);
+    ::SSL_CTX_set_max_proto_version(m_context, TLS1_2_VERSION);
     ::SSL_CTX_set_default_verify_paths(m_context);
-    ::SSL_CTX_set_session_cache_mode(m_context, SSL_SESS_CACHE_CLIENT | SSL_SESS_CACHE_NO_INTERNAL_STORE);
-    SSL_CTX_set_app_data(m_context, this);
-    ::SSL_CTX_sess_set_new_cb(m_context, &TlsContext::keepNewSession);
+    ::SSL_CTX_set_session_cache_mode(m_context, SSL_SESS_CACHE_CLIENT);
 }
 
 TlsContext::~TlsContext()
 {
-    for (SSL_SESSION* session : m_freshSessions)
-        ::SSL_SESSION_free(session);
     ::SSL_CTX_free(m_context);
 }
 
-int TlsContext::keepNewSession(SSL* ssl, SSL_SESSION* session)
-{
-    auto* context = static_cast<TlsContext*>(SSL_CTX_get_app_data(::SSL_get_SSL_CTX(ssl)));
-    context->m_freshSessions.push_back(session);
-    // A server sends a few tickets per connection; the newest ones are enough.
-    if (context->m_freshSessions.size() > 16) {
-        ::SSL_SESSION_free(context->m_freshSessions.front());
-        context->m_freshSessions.pop_front();
-    }
-    return 1; // the session is ours now
-}
-
-SSL_SESSION* TlsContext::takeFreshSession()
-{
-    if (m_freshSessions.empty())
-        return nullptr;
-    SSL_SESSION* session = m_freshSessions.back();
-    m_freshSessions.pop_back();
-    return session;
-}
-
-TlsStream::TlsStream(Socket socket, TlsContext& context, const std::string& host, int timeoutMs,
+TlsStream::TlsStream(Socket socket, const TlsContext& context, const std::string& host, int timeoutMs,
                      const TlsStream* resume)
     : m_socket(std::move(socket)), m_ssl(::SSL_new(context.handle())), m_timeoutMs(timeoutMs)
 {
@@ -90,10 +69,7 @@ TlsStream::TlsStream(Socket socket, TlsContext& context, const std::string& host
         ::X509_VERIFY_PARAM_set1_host(check, host.c_str(), 0);
     }
     if (resume) {
-        SSL_SESSION* session = context.takeFreshSession();
-        if (session == nullptr)
-            session = ::SSL_get1_session(resume->m_ssl);
-        if (session != nullptr) {
+        if (SSL_SESSION* session = ::SSL_get1_session(resume->m_ssl)) {
             ::SSL_set_session(m_ssl, session);
             ::SSL_SESSION_free(session);
         }
@@ -171,12 +147,11 @@ void TlsStream::close()
         ::ERR_clear_error();
         // The server may have sent what we never read (TLS 1.3 session tickets); closing on
         // unread bytes resets the connection, and the server would drop the file's last bytes.
-        // So: end our side, then read through TLS, which keeps the tickets for the next data
-        // connection, until the server ends its own.
+        // So: end our side, then wait for the server to end its own.
         ::shutdown(m_socket.nativeHandle(), SHUT_WR);
         try {
             char discard[4096];
-            while (readSome(discard, sizeof discard, m_timeoutMs) > 0) { }
+            while (m_socket.readSome(discard, sizeof discard, m_timeoutMs) > 0) { }
         } catch (const FtpError&) {
             // A server that never closes or resets is done with the data anyway.
         }

@@ -4,7 +4,6 @@
 #include "publish/Socket.h"
 
 #include <memory>
-#include <deque>
 #include <string>
 
 struct ssl_ctx_st;
@@ -24,15 +23,8 @@ public:
 
     ssl_ctx_st* handle() const { return m_context; }
 
-    // The newest session ticket no connection has used yet, owned by the caller; null when there
-    // is none. Servers that hand out single-use TLS 1.3 tickets refuse a ticket used twice.
-    ssl_session_st* takeFreshSession();
-
 private:
-    static int keepNewSession(ssl_st* ssl, ssl_session_st* session);
-
     ssl_ctx_st* m_context;
-    std::deque<ssl_session_st*> m_freshSessions;
 };
 
 // A TLS client connection over a socket, the handshake done by the constructor. The certificate
@@ -41,9 +33,8 @@ private:
 // FtpError with OpenSSL's reason.
 class TlsStream : public ByteStream {
 public:
-    // `resume`, when given, is the control connection whose TLS session a data connection
-    // resumes: with a ticket that no other connection used, else with the control's own session.
-    TlsStream(Socket socket, TlsContext& context, const std::string& host, int timeoutMs,
+    // `resume`, when given, is the control connection whose TLS session a data connection reuses.
+    TlsStream(Socket socket, const TlsContext& context, const std::string& host, int timeoutMs,
               const TlsStream* resume = nullptr);
     ~TlsStream() override;
 
