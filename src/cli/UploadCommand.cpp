@@ -49,7 +49,7 @@ std::string causeOf(FtpFailure failure)
     case FtpFailure::LogInRefused:
         return "log-in refused (check the user and password with pictaven-cli profile)";
     case FtpFailure::CertificateRefused:
-        return "certificate or host key refused (when the fingerprint below is your server's, trust it with "
+        return "certificate or host key refused (when the fingerprint shown is your server's, trust it with "
                "pictaven-cli profile NAME.prf --trust FINGERPRINT)";
     case FtpFailure::Other:
         break;
