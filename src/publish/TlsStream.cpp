@@ -4,6 +4,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
@@ -38,6 +39,10 @@ TlsContext::TlsContext() : m_context(::SSL_CTX_new(::TLS_client_method()))
 {
     if (!m_context)
         throw FtpError(openSslReason());
+    // OpenSSL writes with write(): a server that drops a connection would end the program with
+    // SIGPIPE instead of failing the transfer.
+    static const bool pipeSignalIgnored = std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
+    (void)pipeSignalIgnored;
     // TLS 1.2 only: FTP servers demand that every data connection resume the control
     // connection's session (vsftpd and ProFTPD by default), and with TLS 1.3 OpenSSL lets a
     // server's stateful session be resumed once only, so the third transfer would be refused.
@@ -69,9 +74,15 @@ TlsStream::TlsStream(Socket socket, const TlsContext& context, const std::string
         ::X509_VERIFY_PARAM_set1_host(check, host.c_str(), 0);
     }
     if (resume) {
+        // A copy: a data connection that ends badly makes its session unusable, and with the
+        // control connection's own one every later transfer would be refused.
         if (SSL_SESSION* session = ::SSL_get1_session(resume->m_ssl)) {
-            ::SSL_set_session(m_ssl, session);
+            SSL_SESSION* copy = ::SSL_SESSION_dup(session);
             ::SSL_SESSION_free(session);
+            if (copy != nullptr) {
+                ::SSL_set_session(m_ssl, copy);
+                ::SSL_SESSION_free(copy);
+            }
         }
     }
     if (drive([this] { return ::SSL_connect(m_ssl); }, timeoutMs, "TLS handshake timed out.") != 1) {
