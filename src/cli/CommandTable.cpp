@@ -13,7 +13,7 @@ const std::vector<Command>& commands()
         {"default-template", "FILE", "Write every template key at its default into FILE.", runDefaultTemplateCommand},
         {"new-catalog", "NAME.CAT --photos DIR [--template NAME] [--title TEXT]", "Make a catalog of the photos of DIR that the file mask and size limits accept, in name order.", runNewCatalogCommand},
         {"generate", "CATALOG.CAT [--output DIR] [--jobs N]", "Generate the catalog's album (into DIR; photos rendered on N threads, default all cores).", runGenerateCommand},
-        {"upload", "CATALOG.CAT [--profile NAME.prf] [--output DIR] [--verbose] [--no-overwrite] [--no-audio]", "Upload the album generated for the catalog (or found in DIR) to its FTP profile's server (exit status 0 on \"FTP finished.\").", runUploadCommand},
+        {"upload", "CATALOG.CAT [--profile NAME.prf] [--output DIR] [--verbose] [--no-overwrite] [--no-audio] [--sync [--delete-stale]]", "Upload the album generated for the catalog (or found in DIR) to its FTP profile's server (exit status 0 on \"FTP finished.\"); --sync sends only new or changed files, --delete-stale also removes the files of earlier uploads that the album no longer has.", runUploadCommand},
         {"profile", "NAME.prf [--host HOST] [--port N] [--protocol FTP|FTPS|SFTP] [--user NAME] [--password] [--ftp-folder DIR] [--web-folder DIR] [--web ADDRESS]", "Create or change an FTP profile; --password reads the password from standard input, asked without echo on a terminal.", runProfileCommand},
         {"report", "CATALOG.CAT [--profile NAME.prf]", "Print the diagnostic report of the catalog's album settings, FTP profile and compression settings.", runReportCommand},
     };
