@@ -534,17 +534,33 @@ bool Uploader::putRemote(const std::string& path, const std::string& remoteName,
         if (m_cancelUpload)
             return false;
         log("PUT " + remoteName);
-        if (m_safeTransfers)
-            safeTransfer(path, remoteName);
-        else
+        if (!m_safeTransfers) {
             m_session.putFile(path, remoteName);
+            return true;
+        }
+        sendTemporary(path, remoteName);
+        // A sync upload puts its files in place group by group, once all of a group arrived.
+        if (!m_sync) {
+            try {
+                checkArrived(remoteFiles(), remoteName, std::filesystem::file_size(path));
+            } catch (const FtpError&) {
+                removeQuietly(temporaryName(remoteName));
+                throw;
+            }
+            m_session.renameFile(temporaryName(remoteName), remoteName);
+        }
         return true;
     } catch (const std::exception& failure) {
-        if (!m_cancelUpload && m_observer.logMessage)
-            m_observer.logMessage("Error uploading file " + remoteName + "\r\n" + failure.what());
-        m_cancelUpload = true;
+        fail(remoteName, failure);
         return false;
     }
+}
+
+void Uploader::fail(const std::string& remoteName, const std::exception& failure)
+{
+    if (!m_cancelUpload && m_observer.logMessage)
+        m_observer.logMessage("Error uploading file " + remoteName + "\r\n" + failure.what());
+    m_cancelUpload = true;
 }
 
 std::map<std::string, std::uint64_t> Uploader::remoteFiles()
@@ -594,9 +610,14 @@ void Uploader::reconnect()
 
 // The file goes under a temporary name, so that the final name never shows half a file: a web
 // server shows the old version until the rename.
-void Uploader::safeTransfer(const std::string& path, const std::string& remoteName)
+std::string Uploader::temporaryName(const std::string& remoteName)
 {
-    const std::string temporary = remoteName + ".part";
+    return remoteName + ".part";
+}
+
+void Uploader::sendTemporary(const std::string& path, const std::string& remoteName)
+{
+    const std::string temporary = temporaryName(remoteName);
     const std::uint64_t size = std::filesystem::file_size(path);
     std::uint64_t offset = 0;
     for (std::size_t attempt = 0;; ++attempt) {
@@ -629,16 +650,18 @@ void Uploader::safeTransfer(const std::string& path, const std::string& remoteNa
             throw;
         }
     }
-    const auto files = remoteFiles();
+}
+
+void Uploader::checkArrived(const std::map<std::string, std::uint64_t>& files, const std::string& remoteName,
+                            std::uint64_t size)
+{
+    const std::string temporary = temporaryName(remoteName);
     const auto arrived = files.find(temporary);
-    if (arrived == files.end() || arrived->second != size) {
-        removeQuietly(temporary);
-        throw FtpError("The server reports "
-            + (arrived == files.end() ? "no file" : std::to_string(arrived->second) + " bytes") + " for "
-            + temporary + " after the transfer of " + std::to_string(size)
-            + " bytes; the file was not put in place.");
-    }
-    m_session.renameFile(temporary, remoteName);
+    if (arrived == files.end() || arrived->second != size)
+        throw FtpError("The server reports " +
+                       (arrived == files.end() ? "no file" : std::to_string(arrived->second) + " bytes") + " for " +
+                       temporary + " after the transfer of " + std::to_string(size) +
+                       " bytes; the file was not put in place.");
 }
 
 bool Uploader::syncFiles(const UploadJob& job)
@@ -687,18 +710,47 @@ bool Uploader::syncFiles(const UploadJob& job)
     log("SYNC " + std::to_string(changes.size()) + " OF " + std::to_string(albumNames.size())
         + " FILES CHANGED");
 
-    bool complete = true;
-    for (const Change& change : changes) {
-        status(change.file->status);
-        if (cancelled()
-            || (!putRemote(change.file->path, change.file->remoteName, change.file->checkExisting)
-                && m_cancelUpload)) {
-            complete = false;
-            break;
+    // Each group is put in place only once all of it arrived whole: a failure leaves the
+    // server's previous version of the group as it was.
+    auto sendGroup = [&](std::vector<Change>::const_iterator begin, std::vector<Change>::const_iterator end) {
+        std::vector<const Change*> arrived;
+        bool whole = true;
+        for (auto change = begin; change != end && whole; ++change) {
+            status(change->file->status);
+            if (cancelled())
+                whole = false;
+            else if (putRemote(change->file->path, change->file->remoteName, change->file->checkExisting))
+                arrived.push_back(&*change);
+            else
+                whole = !m_cancelUpload;
         }
-        if (!m_cancelUpload)
-            record.set(change.file->remoteName, change.now);
-    }
+        std::size_t placed = 0;
+        if (whole && !arrived.empty()) {
+            const Change* current = arrived.front();
+            try {
+                const auto files = remoteFiles();
+                for (const Change* change : arrived) {
+                    current = change;
+                    checkArrived(files, change->file->remoteName, change->now.size);
+                }
+                for (const Change* change : arrived) {
+                    current = change;
+                    m_session.renameFile(temporaryName(change->file->remoteName), change->file->remoteName);
+                    record.set(change->file->remoteName, change->now);
+                    ++placed;
+                }
+            } catch (const std::exception& failure) {
+                fail(current->file->remoteName, failure);
+                whole = false;
+            }
+        }
+        for (std::size_t i = placed; i < arrived.size(); ++i)
+            removeQuietly(temporaryName(arrived[i]->file->remoteName));
+        return whole;
+    };
+    const auto firstPage = std::find_if(changes.cbegin(), changes.cend(),
+                                        [](const Change& change) { return isPage(change.file->remoteName); });
+    const bool complete = sendGroup(changes.cbegin(), firstPage) && sendGroup(firstPage, changes.cend());
     if (complete && job.deleteStale) {
         const std::map<std::string, SyncedFile> recorded = record.files();
         for (const auto& [name, file] : recorded) {

@@ -78,7 +78,13 @@ private:
     void changeDir(const std::string& path);
     void sendFile(const std::string& localPath, bool checkExisting = false);
     bool putRemote(const std::string& path, const std::string& remoteName, bool checkExisting);
-    void safeTransfer(const std::string& path, const std::string& remoteName);
+    void fail(const std::string& remoteName, const std::exception& failure);
+    static std::string temporaryName(const std::string& remoteName);
+    void sendTemporary(const std::string& path, const std::string& remoteName);
+    // Throws FtpError unless the remote listing `files` shows the temporary file of `remoteName`
+    // with `size` bytes.
+    static void checkArrived(const std::map<std::string, std::uint64_t>& files, const std::string& remoteName,
+                             std::uint64_t size);
     void reconnect();
     bool waitBeforeRetry(std::chrono::milliseconds delay);
     void removeQuietly(const std::string& remoteName);
