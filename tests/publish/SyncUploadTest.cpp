@@ -4,6 +4,7 @@
 #include "publish/SyncRecord.h"
 #include "publish/Uploader.h"
 #include "support/FtpTestServers.h"
+#include "support/ScriptedFtpServer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -249,6 +250,77 @@ TEST_P(SyncUpload, DamagedOrForeignRecordSendsEverythingAndSaysSo)
 
 INSTANTIATE_TEST_SUITE_P(Servers, SyncUpload, ::testing::Values(SyncServer{"pyftpdlib", false}, SyncServer{"PureFtpd", true}),
                          [](const ::testing::TestParamInfo<SyncServer>& info) { return std::string(info.param.name); });
+
+// A server without MLSD: the upload lists the album directory with NLST and one SIZE per name.
+TEST(SyncUploadWithoutMlsd, ListsByNameAndSizeAndSendsNothingTheSecondTime)
+{
+    test::TempDir local;
+    AlbumLayout album(local.path());
+    std::map<std::string, std::string> stored; // what the server holds, by full path
+    std::string lastHost;
+    for (int round = 0; round < 2; ++round) {
+        test::ScriptedFtpServer server([&stored](test::ScriptedFtpConnection& c) {
+            c.reply("220 ready");
+            c.stored = stored;
+            std::string renaming;
+            auto inCwd = [&c](const std::string& name) { return (c.cwd == "/" ? "/" : c.cwd + "/") + name; };
+            c.serve([&](const std::string& command) {
+                const std::string argument = command.substr(command.find(' ') + 1);
+                if (command == "NLST") {
+                    c.listing.clear();
+                    for (const auto& entry : c.stored) {
+                        if (entry.first.rfind(inCwd(""), 0) == 0)
+                            c.listing.push_back(entry.first.substr(inCwd("").size()));
+                    }
+                    return false;
+                }
+                if (command.rfind("SIZE ", 0) == 0) {
+                    const auto file = c.stored.find(inCwd(argument));
+                    c.reply(file == c.stored.end() ? "550 No such file" : "213 " + std::to_string(file->second.size()));
+                } else if (command.rfind("RNFR ", 0) == 0) {
+                    renaming = inCwd(argument);
+                    c.reply("350 Ready for RNTO");
+                } else if (command.rfind("RNTO ", 0) == 0) {
+                    c.stored[inCwd(argument)] = c.stored[renaming];
+                    c.stored.erase(renaming);
+                    c.reply("250 Renamed");
+                } else {
+                    return false;
+                }
+                return true;
+            });
+            stored = c.stored;
+        });
+        UploadJob job = album.job;
+        job.profile.ftp = server.hostPort();
+        job.profile.user = "alice";
+        job.profile.password = "secret";
+        job.profile.ftpHomeDirectory = "/";
+        job.settings.UploadDirectory = "album";
+        job.settings.PassiveMode = true;
+        job.syncUpload = true;
+        // Each scripted server listens on a port of its own: the record is moved along, as
+        // for the same server.
+        const std::string record = album.outputFolder + SyncRecord::fileName;
+        if (round > 0) {
+            std::string text = test::readFile(record);
+            text.replace(text.find(lastHost), lastHost.size(), job.profile.ftp);
+            test::writeFile(record, text);
+        }
+        lastHost = job.profile.ftp;
+        const auto run = upload(job);
+        EXPECT_EQ(server.finish(), "");
+        EXPECT_TRUE(run->finished) << round;
+        EXPECT_EQ(run->sent.size(), round == 0 ? album.remote.size() : 0u);
+        const auto commands = server.commands();
+        EXPECT_NE(std::find(commands.begin(), commands.end(), "MLSD"), commands.end());
+        EXPECT_NE(std::find(commands.begin(), commands.end(), "SIZE DSC01.jpg"), commands.end()) << round;
+    }
+    std::map<std::string, std::string> expected;
+    for (const auto& [name, bytes] : album.remote)
+        expected["/album/" + name] = bytes;
+    EXPECT_TRUE(stored == expected);
+}
 
 class FaultyServerUpload : public ::testing::Test {
 protected:
