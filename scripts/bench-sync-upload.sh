@@ -5,10 +5,10 @@
 #
 # Makes an album of COUNT photos (default 200): copies of ../shared/photos beside the clone under
 # distinct names, a catalog with the settings of bench-large-album.sh, the album generated. Then
-# uploads it with pictaven-cli upload --sync three times and prints, for each run, the seconds,
-# the files sent and the bytes of photos sent: the first upload, a second one of the unchanged
-# album, and a third after one photo was replaced by another picture and the album generated
-# again, with the names of the files that third run sent. Uses pictaven-cli from
+# uploads it once without --sync, for comparison, and three times with it, printing for each run
+# the seconds, the files sent and the bytes of photos sent: the first sync upload (which finds no
+# record), a second one of the unchanged album, and a third after one photo was replaced by another
+# picture and the album generated again, with the names of the files that third run sent. Uses pictaven-cli from
 # $PICTAVEN_BUILD_DIR (default build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -56,11 +56,13 @@ out="$work/out"
 generate() { "$cli" generate "$catalog" --output "$out" >"$work/generate.log" 2>&1 || { cat "$work/generate.log" >&2; exit 1; }; }
 generate
 
-# One sync upload: seconds, files sent, bytes of photos sent (photo files, not thumbnails).
+# One upload with the options after the title: seconds, files sent, bytes of photos sent (photo
+# files, not thumbnails).
 upload() {
-  local start end
+  local title=$1 start end
+  shift
   start=$(date +%s.%N)
-  "$cli" upload "$catalog" --profile bench.prf --output "$out" --sync --verbose >"$work/upload.log" 2>&1 ||
+  "$cli" upload "$catalog" --profile bench.prf --output "$out" --verbose "$@" >"$work/upload.log" 2>&1 ||
     { cat "$work/upload.log" >&2; exit 1; }
   end=$(date +%s.%N)
   sed -n 's/^  PUT //p' "$work/upload.log" >"$work/sent"
@@ -68,14 +70,15 @@ upload() {
   while IFS= read -r name; do
     [[ "$name" == photo*.jpg ]] && bytes=$((bytes + $(stat -c %s "$out/$name")))
   done <"$work/sent"
-  printf '%-34s %8.2f %7d %14d\n' "$1" "$(echo "$end - $start" | bc)" "$(wc -l <"$work/sent")" "$bytes"
+  printf '%-34s %8.2f %7d %14d\n' "$title" "$(echo "$end - $start" | bc)" "$(wc -l <"$work/sent")" "$bytes"
 }
 
 printf '%-34s %8s %7s %14s\n' run seconds files "photo bytes"
-upload "first upload ($count photos)"
-upload "second upload, nothing changed"
+upload "plain upload ($count photos)"
+upload "first sync upload" --sync
+upload "second sync, nothing changed" --sync
 cp "${sources[1]}" "$work/album/photo0000.jpg"
 generate
-upload "third upload, photo0000 replaced"
+upload "third sync, photo0000 replaced" --sync
 echo "files the third upload sent:"
 sed 's/^/  /' "$work/sent"
