@@ -169,8 +169,8 @@ bool Uploader::doUpload(const UploadJob& job)
     m_names = OutputNames(settings);
     m_overwritePhotos = job.overwritePhotos;
     m_sync = job.syncUpload;
-    // Over FTPS and SFTP the Parts' command sequence is no promise, and a broken transfer is
-    // worth resuming.
+    // Only plain FTP keeps the classic command sequence that older servers and scripts know;
+    // elsewhere a broken transfer is worth resuming.
     m_safeTransfers = m_sync || job.profile.protocol != RemoteProtocol::Ftp;
     m_planning = false;
     m_planned.clear();
@@ -558,7 +558,8 @@ bool Uploader::putRemote(const std::string& path, const std::string& remoteName,
 
 void Uploader::fail(const std::string& remoteName, const std::exception& failure)
 {
-    if (!m_cancelUpload && m_observer.logMessage)
+    // Cancel pressed during a wait before a retry ends the transfer: no error of its own.
+    if (!m_cancelUpload && !m_cancelRequested && m_observer.logMessage)
         m_observer.logMessage("Error uploading file " + remoteName + "\r\n" + failure.what());
     m_cancelUpload = true;
 }
@@ -604,7 +605,7 @@ void Uploader::reconnect()
     log("CONNECT");
     changeDir(m_albumDirectory);
     if (m_cancelUpload)
-        throw FtpError("Cannot enter the album directory " + m_albumDirectory + " again.");
+        throw FtpError::reply("Cannot enter the album directory " + m_albumDirectory + " again.", 550);
     m_session.selectTransferType(TransferType::Binary);
 }
 

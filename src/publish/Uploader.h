@@ -40,8 +40,10 @@ struct UploadObserver {
 // command log. Nothing local is changed but the sync record of the output folder.
 //
 // A sync upload, and any upload over FTPS or SFTP, sends each file under a temporary name
-// ("<name>.part", which some servers would hide if it began with a dot), checks the size the server then reports and renames it; a transfer broken
-// by a lost connection is resumed after a reconnection, once per retry delay.
+// ("<name>.part"; with a leading dot some servers would leave it out of their listings), checks
+// the size the server then reports and renames it; a transfer broken by a lost connection is
+// resumed after a reconnection, once per retry delay. A sync upload sends its pictures, then its
+// pages, each group renamed into place only once all of it arrived.
 class Uploader {
 public:
     // `session` must outlive the uploader; only the uploader uses it while an upload runs.
