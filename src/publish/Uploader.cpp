@@ -500,7 +500,7 @@ void Uploader::sendFile(const std::string& localPath, bool checkExisting)
     }
     const std::string remoteName = remoteNameOf(path);
     if (m_planning) {
-        m_planned.push_back({ m_plannedStatus, path, remoteName, checkExisting });
+        m_planned.push_back({m_plannedStatus, path, remoteName, checkExisting});
         return;
     }
     putRemote(path, remoteName, checkExisting);
@@ -643,8 +643,8 @@ void Uploader::sendTemporary(const std::string& path, const std::string& remoteN
             }
             removeQuietly(temporary);
             if (diskFull(failure))
-                throw FtpError("The web server has no room for the file (disk full or quota reached): "
-                    + std::string(failure.what()));
+                throw FtpError("The web server has no room for the file (disk full or quota reached): " +
+                               std::string(failure.what()));
             if (connectionLost(failure) && attempt > 0)
                 throw FtpError(
                     "The connection broke " + std::to_string(attempt + 1) + " times: " + failure.what());
@@ -678,10 +678,9 @@ bool Uploader::syncFiles(const UploadJob& job)
     for (const auto& entry : remote)
         m_listing.push_back(entry.first);
 
-    std::string place = job.profile.user + "@" + job.profile.ftp + " "
-        + joinRemoteDir(m_initialDirectory, m_albumDirectory);
-    std::replace_if(
-        place.begin(), place.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
+    std::string place =
+        job.profile.user + "@" + job.profile.ftp + " " + joinRemoteDir(m_initialDirectory, m_albumDirectory);
+    std::replace_if(place.begin(), place.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
     const std::string recordPath = withSlash(job.outputFolder) + SyncRecord::fileName;
     std::string note;
     SyncRecord record = SyncRecord::load(recordPath, place, note);
@@ -689,8 +688,8 @@ bool Uploader::syncFiles(const UploadJob& job)
         log(note);
 
     // Photos and pictures go before the pages that show them.
-    std::stable_partition(
-        m_planned.begin(), m_planned.end(), [](const PlannedFile& file) { return !isPage(file.remoteName); });
+    std::stable_partition(m_planned.begin(), m_planned.end(),
+                          [](const PlannedFile& file) { return !isPage(file.remoteName); });
     struct Change {
         const PlannedFile* file;
         SyncedFile now;
@@ -700,16 +699,15 @@ bool Uploader::syncFiles(const UploadJob& job)
     for (const PlannedFile& file : m_planned) {
         if (!albumNames.insert(file.remoteName).second)
             continue;
-        const SyncedFile now { std::filesystem::file_size(file.path), fileSha256(file.path) };
+        const SyncedFile now{std::filesystem::file_size(file.path), fileSha256(file.path)};
         const SyncedFile* sent = record.find(file.remoteName);
         const auto there = remote.find(file.remoteName);
-        const bool unchanged = sent && sent->size == now.size && sent->sha256 == now.sha256
-            && there != remote.end() && there->second == sent->size;
+        const bool unchanged = sent && sent->size == now.size && sent->sha256 == now.sha256 &&
+                               there != remote.end() && there->second == sent->size;
         if (!unchanged)
-            changes.push_back({ &file, now });
+            changes.push_back({&file, now});
     }
-    log("SYNC " + std::to_string(changes.size()) + " OF " + std::to_string(albumNames.size())
-        + " FILES CHANGED");
+    log("SYNC " + std::to_string(changes.size()) + " OF " + std::to_string(albumNames.size()) + " FILES CHANGED");
 
     // Each group is put in place only once all of it arrived whole: a failure leaves the
     // server's previous version of the group as it was.

@@ -130,8 +130,8 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     layout->addWidget(m_log, 1);
     layout->addStretch();
 
-    chainTabOrder({m_directory, m_passive, m_overwrite, m_audio, m_sync, m_deleteStale, m_upload, m_cancel, viewRemotely, report,
-                   m_logButton, help, m_log});
+    chainTabOrder({m_directory, m_passive, m_overwrite, m_audio, m_sync, m_deleteStale, m_upload, m_cancel,
+                   viewRemotely, report, m_logButton, help, m_log});
 
     m_presenterToken = m_presenter->changed().subscribe([this] { redraw(); });
     m_workspaceToken = m_workspace.changes().subscribe([this] { redraw(); });

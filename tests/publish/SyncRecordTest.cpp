@@ -34,7 +34,8 @@ TEST(SyncRecord, ReadsBackWhatItWroteNamesWithBlanksToo)
     ASSERT_NE(beach, nullptr);
     EXPECT_EQ(beach->size, 123u);
     EXPECT_EQ(beach->sha256, digest);
-    EXPECT_EQ(test::readFile(path), "Pictaven sync record 1\nplace u@h /a b\n123 " + digest + " Beach Day & Night.JPG\n");
+    EXPECT_EQ(test::readFile(path),
+              "Pictaven sync record 1\nplace u@h /a b\n123 " + digest + " Beach Day & Night.JPG\n");
 }
 
 TEST(SyncRecord, DamagedLinesEmptyTheWholeRecord)

@@ -111,7 +111,8 @@ std::unique_ptr<SyncRun> upload(const UploadJob& job)
     RemoteConnection session;
     session.setTimeouts(5000, 10000);
     Uploader uploader(session, run->recorder.observer());
-    uploader.setRetryDelays({std::chrono::milliseconds(10), std::chrono::milliseconds(20), std::chrono::milliseconds(40)});
+    using std::chrono::milliseconds;
+    uploader.setRetryDelays({milliseconds(10), milliseconds(20), milliseconds(40)});
     run->finished = uploader.run(job);
     run->sent = linesStartingWith(run->recorder.log, "PUT ");
     // A failed upload keeps its connection until Cancel, as step 5 does.
@@ -192,7 +193,8 @@ TEST_P(SyncUpload, SendsPicturesBeforePagesThenOnlyWhatChanged)
     }
     const auto third = upload(job);
     EXPECT_TRUE(third->finished);
-    EXPECT_EQ(third->sent, (std::vector<std::string>{"thumb_jpg_DSC01.jpg", "DSC01.jpg", "myalbum.htm", "jpg_DSC01.htm"}));
+    EXPECT_EQ(third->sent,
+              (std::vector<std::string>{"thumb_jpg_DSC01.jpg", "DSC01.jpg", "myalbum.htm", "jpg_DSC01.htm"}));
     EXPECT_TRUE(remoteFiles(remote) == album.remote);
 }
 
@@ -227,7 +229,8 @@ TEST_P(SyncUpload, DamagedOrForeignRecordSendsEverythingAndSaysSo)
         std::string record;
         const char* note;
     };
-    const std::string header = "Pictaven sync record 1\nplace " + job.profile.user + "@" + job.profile.ftp + " /" + folder;
+    const std::string header =
+        "Pictaven sync record 1\nplace " + job.profile.user + "@" + job.profile.ftp + " /" + folder;
     const Case cases[] = {
         {header + "\n12 zz DSC01.jpg\n", "is damaged (line 3)"},
         {header, "is damaged (cut short)"},
@@ -248,7 +251,8 @@ TEST_P(SyncUpload, DamagedOrForeignRecordSendsEverythingAndSaysSo)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, SyncUpload, ::testing::Values(SyncServer{"pyftpdlib", false}, SyncServer{"PureFtpd", true}),
+INSTANTIATE_TEST_SUITE_P(Servers, SyncUpload,
+                         ::testing::Values(SyncServer{"pyftpdlib", false}, SyncServer{"PureFtpd", true}),
                          [](const ::testing::TestParamInfo<SyncServer>& info) { return std::string(info.param.name); });
 
 // A server without MLSD: the upload lists the album directory with NLST and one SIZE per name.
@@ -375,7 +379,8 @@ TEST_F(FaultyServerUpload, TooManyCutsFailTheFileAndLeaveNoPageBehindIt)
     const auto run = upload(jobFor(server));
     EXPECT_FALSE(run->finished);
     ASSERT_EQ(run->recorder.logMessages.size(), 1u);
-    EXPECT_EQ(run->recorder.logMessages[0].rfind("Error uploading file DSC01.jpg\r\nThe connection broke 4 times: ", 0), 0u)
+    EXPECT_EQ(run->recorder.logMessages[0].rfind("Error uploading file DSC01.jpg\r\nThe connection broke 4 times: ", 0),
+              0u)
         << run->recorder.logMessages[0];
     const auto stored = remoteFiles(server.home() / "album");
     EXPECT_EQ(stored.count("DSC01.jpg"), 0u);

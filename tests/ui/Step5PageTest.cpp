@@ -101,7 +101,8 @@ void Step5PageTest::settingsFollowTheControls()
 void Step5PageTest::syncBoxesAnswerTheirMnemonics()
 {
     auto* sync = childNamed<QCheckBox>(page(), QStringLiteral("Send only new or changed files (sync)"));
-    auto* stale = childNamed<QCheckBox>(page(), QStringLiteral("Delete files the album no longer has from the web server"));
+    auto* stale =
+        childNamed<QCheckBox>(page(), QStringLiteral("Delete files the album no longer has from the web server"));
     QVERIFY(sync && stale);
     QVERIFY(!sync->isChecked() && !stale->isEnabled());
     m_window->window->pages()->setCurrentWidget(page());
