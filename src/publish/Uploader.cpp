@@ -66,6 +66,12 @@ bool diskFull(const FtpError& failure)
     return failure.replyCode() == 452 || failure.replyCode() == 552;
 }
 
+// Servers say in these words that a directory is empty.
+bool saysEmpty(const std::string& text)
+{
+    return text == "No files found\r\n" || text == "No files found.\r\n" || text == "Path '*.*' does not exist.\r\n";
+}
+
 std::string firstLine(const std::string& text)
 {
     return text.substr(0, text.find_first_of("\r\n"));
@@ -407,15 +413,11 @@ bool Uploader::doUpload(const UploadJob& job)
 void Uploader::readListing()
 {
     m_listing.clear();
-    // Servers say in these words that a directory is empty.
-    auto emptyDirectory = [](const std::string& text) {
-        return text == "No files found\r\n" || text == "No files found.\r\n" || text == "Path '*.*' does not exist.\r\n";
-    };
     try {
         m_listing = m_session.listNames("*.*");
         return;
     } catch (const FtpError& failure) {
-        if (emptyDirectory(failure.what()))
+        if (saysEmpty(failure.what()))
             return;
     }
     // Some servers (Pure-FTPd) refuse any pattern but list the whole directory: keep what "*.*"
@@ -426,7 +428,7 @@ void Uploader::readListing()
                 m_listing.push_back(std::move(name));
         }
     } catch (const FtpError& failure) {
-        if (!emptyDirectory(failure.what()) && m_observer.warning)
+        if (!saysEmpty(failure.what()) && m_observer.warning)
             m_observer.warning(failure.what());
     }
 }
@@ -567,8 +569,13 @@ void Uploader::fail(const std::string& remoteName, const std::exception& failure
 std::map<std::string, std::uint64_t> Uploader::remoteFiles()
 {
     std::map<std::string, std::uint64_t> sizes;
-    for (const RemoteFile& file : m_session.listFiles())
-        sizes[file.name] = file.size;
+    try {
+        for (const RemoteFile& file : m_session.listFiles())
+            sizes[file.name] = file.size;
+    } catch (const FtpError& failure) {
+        if (!saysEmpty(failure.what()))
+            throw;
+    }
     return sizes;
 }
 
