@@ -28,12 +28,16 @@ using test::FtpTestServers;
 using test::UploadRecorder;
 namespace fs = std::filesystem;
 
-// tests/support/faulty_ftp_server.py with one fault, on 127.0.0.1, for the life of the object.
+// tests/support/faulty_ftp_server.py with one fault, on 127.0.0.1, for the life of the object;
+// with `tls`, an FTPS server.
 class FaultyServer {
 public:
-    explicit FaultyServer(std::vector<std::string> fault)
+    explicit FaultyServer(std::vector<std::string> fault, bool tls = false)
     {
-        std::vector<std::string> words = {"/usr/bin/python3", FAULTY_SERVER_SCRIPT, m_dir.path().string()};
+        std::vector<std::string> words = {"/usr/bin/python3", FAULTY_SERVER_SCRIPT};
+        if (tls)
+            words.push_back("--tls");
+        words.push_back(m_dir.path().string());
         words.insert(words.end(), fault.begin(), fault.end());
         std::vector<char*> argv;
         for (std::string& word : words)
@@ -49,6 +53,7 @@ public:
         std::getline(ready, port);
         std::getline(ready, user);
         std::getline(ready, password);
+        std::getline(ready, fingerprint);
         if (password.empty()) {
             stop();
             throw std::runtime_error("the faulty FTP server did not start");
@@ -64,6 +69,7 @@ public:
     std::string host;
     std::string user;
     std::string password;
+    std::string fingerprint; // of the certificate, with tls
 
 private:
     void stop()
@@ -372,6 +378,25 @@ TEST_F(FaultyServerUpload, ACutTransferIsResumedWhereItStopped)
         EXPECT_GE(std::stoul(offset), 1'000'000u);
         EXPECT_LT(std::stoul(offset), 3'000'000u);
     }
+    EXPECT_TRUE(remoteFiles(server.home() / "album") == album.remote);
+}
+
+// Over FTPS an upload without sync goes file by file under temporary names, and resumes too.
+TEST_F(FaultyServerUpload, AnFtpsUploadResumesACutTransferToo)
+{
+    makeBigPhoto();
+    FaultyServer server({"drop", "DSC01.jpg", "1000000", "1"}, true);
+    UploadJob job = jobFor(server);
+    job.syncUpload = false;
+    job.profile.protocol = RemoteProtocol::Ftps;
+    job.profile.trustedKey = server.fingerprint;
+    const auto run = upload(job);
+    EXPECT_TRUE(run->finished);
+    EXPECT_EQ(run->recorder.logMessages, std::vector<std::string>{});
+    const auto resumed = linesStartingWith(run->recorder.log, "RESUME DSC01.jpg FROM ");
+    ASSERT_EQ(resumed.size(), 1u);
+    EXPECT_GE(std::stoul(resumed[0]), 1'000'000u);
+    EXPECT_LT(std::stoul(resumed[0]), 3'000'000u);
     EXPECT_TRUE(remoteFiles(server.home() / "album") == album.remote);
 }
 
