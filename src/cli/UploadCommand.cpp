@@ -17,7 +17,8 @@ namespace pictaven::cli {
 namespace {
 
 constexpr const char* usage =
-    "usage: upload CATALOG.CAT [--profile NAME.prf] [--output DIR] [--verbose] [--no-overwrite] [--no-audio]";
+    "usage: upload CATALOG.CAT [--profile NAME.prf] [--output DIR] [--verbose] [--no-overwrite] [--no-audio] "
+    "[--sync [--delete-stale]]";
 
 // Takes "--output DIR" out of the arguments; the rest are parsed as every catalog command's.
 std::string takeOutputFolder(std::vector<std::string>& args)
@@ -66,7 +67,9 @@ int runUploadCommand(const std::vector<std::string>& arguments)
     std::vector<std::string> args = arguments;
     const std::string output = takeOutputFolder(args);
     const ProfileCommandArguments parsed =
-        parseProfileCommand(args, {"--verbose", "--no-overwrite", "--no-audio"}, usage);
+        parseProfileCommand(args, {"--verbose", "--no-overwrite", "--no-audio", "--sync", "--delete-stale"}, usage);
+    if (parsed.switches.contains("--delete-stale") && !parsed.switches.contains("--sync"))
+        throw std::invalid_argument(usage);
     const bool verbose = parsed.switches.contains("--verbose");
     const std::string catalog = catalogArgument(parsed.catalog);
 
@@ -79,6 +82,8 @@ int runUploadCommand(const std::vector<std::string>& arguments)
         job.profile = FtpProfile::load(profileArgument(parsed.profile, *workspace));
     job.overwritePhotos = !parsed.switches.contains("--no-overwrite");
     job.uploadAudio = !parsed.switches.contains("--no-audio");
+    job.syncUpload = parsed.switches.contains("--sync");
+    job.deleteStale = parsed.switches.contains("--delete-stale");
     if (!output.empty()) {
         std::error_code error;
         const std::filesystem::path folder = std::filesystem::canonical(commandLinePath(output), error);

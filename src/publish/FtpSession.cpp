@@ -236,7 +236,7 @@ const FtpReply& FtpSession::expect(std::initializer_list<int> accepted)
 {
     const FtpReply& reply = readReply();
     if (accepted.size() != 0 && std::find(accepted.begin(), accepted.end(), reply.code) == accepted.end())
-        throw FtpError(reply.text());
+        throw FtpError::reply(reply.text(), reply.code);
     return reply;
 }
 
@@ -506,8 +506,10 @@ void FtpSession::startTransfer(const std::string& line, std::initializer_list<in
             const bool replyWaiting = !m_buffer.empty() || m_control->hasBuffered();
             const bool connecting = m_listener.readable(0) ||
                                     (!replyWaiting && m_listener.readable(m_connectTimeoutMs, &m_control->socket()));
-            if (!connecting && (replyWaiting || m_control->socket().readable(0)))
-                throw FtpError(readReply().text());
+            if (!connecting && (replyWaiting || m_control->socket().readable(0))) {
+                const FtpReply& refusal = readReply();
+                throw FtpError::reply(refusal.text(), refusal.code);
+            }
             openDataStream(m_listener.accept(0));
             m_listener.close();
         }
@@ -528,7 +530,7 @@ void FtpSession::readClosingReply(bool allowRetryCodes)
         expect({226, 225});
         return;
     }
-    throw FtpError(reply.text());
+    throw FtpError::reply(reply.text(), reply.code);
 }
 
 std::string FtpSession::readListing(const std::string& line)

@@ -25,6 +25,12 @@ struct UploadJob {
     std::string outputFolder; // "/" is added when missing
     bool overwritePhotos = true;
     bool uploadAudio = true;
+    // Send only the files that are new or changed since the last upload of this output folder
+    // to the same place (see SyncRecord), photos and pictures first and pages last.
+    bool syncUpload = false;
+    // With syncUpload: remove the remote files that earlier uploads sent and the album no
+    // longer has. Files the record does not name are never touched.
+    bool deleteStale = false;
     bool basicAlbum = true; // template position 0; otherwise a graphical album
     std::string photoPageTexture;
     std::string indexPageTexture;

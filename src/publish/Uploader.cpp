@@ -1,17 +1,22 @@
 #include "publish/Uploader.h"
 
 #include "ini/AsciiCase.h"
+#include "ini/IoError.h"
+#include "publish/FileDigest.h"
 #include "publish/FtpError.h"
 #include "publish/RemoteConnection.h"
 #include "publish/RemotePaths.h"
 #include "publish/SessionProxy.h"
+#include "publish/SyncRecord.h"
 
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <iomanip>
 #include <locale>
+#include <set>
 #include <sstream>
+#include <thread>
 
 namespace pictaven {
 
@@ -44,6 +49,34 @@ std::string withSlash(const std::string& folder)
     return !folder.empty() && folder.back() == '/' ? folder : folder + "/";
 }
 
+bool isPage(const std::string& name)
+{
+    return name.find(".htm") != std::string::npos || name.find(".HTM") != std::string::npos;
+}
+
+// A connection that broke, as opposed to a server that answered and refused.
+bool connectionLost(const FtpError& failure)
+{
+    const int code = failure.replyCode();
+    return code == 0 || code == 421 || code == 425 || code == 426;
+}
+
+bool diskFull(const FtpError& failure)
+{
+    return failure.replyCode() == 452 || failure.replyCode() == 552;
+}
+
+// Servers say in these words that a directory is empty.
+bool saysEmpty(const std::string& text)
+{
+    return text == "No files found\r\n" || text == "No files found.\r\n" || text == "Path '*.*' does not exist.\r\n";
+}
+
+std::string firstLine(const std::string& text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
 } // namespace
 
 Uploader::Uploader(RemoteConnection& session, UploadObserver observer) : m_session(session), m_observer(std::move(observer))
@@ -52,6 +85,10 @@ Uploader::Uploader(RemoteConnection& session, UploadObserver observer) : m_sessi
 
 void Uploader::status(const std::string& text)
 {
+    if (m_planning) {
+        m_plannedStatus = text;
+        return;
+    }
     if (m_observer.status)
         m_observer.status(text);
 }
@@ -81,10 +118,14 @@ void Uploader::cancel()
 
 void Uploader::performCancel()
 {
-    // Failures of the abort and the disconnect are of no interest: the session is given up.
+    // Failures of the abort and the disconnect are of no interest: the session is given up. A
+    // connection that broke cannot take the abort but must still be closed.
     try {
         m_session.abort();
         log("ABORT");
+    } catch (const std::exception&) {
+    }
+    try {
         if (m_session.connected()) {
             m_session.disconnect();
             log("DISCONNECT");
@@ -92,6 +133,7 @@ void Uploader::performCancel()
     } catch (const std::exception&) {
     }
     m_cancelUpload = true;
+    m_planning = false;
     status("Aborted FTP");
     setButtons(true, m_cancelEnabled);
 }
@@ -116,6 +158,7 @@ bool Uploader::run(const UploadJob& job)
         if (m_observer.error)
             m_observer.error(failure.what());
     }
+    m_planning = false;
     std::lock_guard lock(m_mutex);
     m_running = false;
     // A Cancel pressed after the last check still aborts and disconnects.
@@ -131,6 +174,12 @@ bool Uploader::doUpload(const UploadJob& job)
     const AlbumSettings& settings = job.settings;
     m_names = OutputNames(settings);
     m_overwritePhotos = job.overwritePhotos;
+    m_sync = job.syncUpload;
+    // Only plain FTP keeps the classic command sequence that older servers and scripts know;
+    // elsewhere a broken transfer is worth resuming.
+    m_safeTransfers = m_sync || job.profile.protocol != RemoteProtocol::Ftp;
+    m_planning = false;
+    m_planned.clear();
     m_listing.clear();
     const std::string output = withSlash(job.outputFolder);
 
@@ -194,13 +243,18 @@ bool Uploader::doUpload(const UploadJob& job)
     status("Getting remote directory...");
     if (cancelled())
         return false;
-    readListing();
-    log("DIR");
+    // A sync upload lists the album directory itself, with sizes, once it knows its files.
+    if (!m_sync) {
+        readListing();
+        log("DIR");
+    }
 
-    const std::string albumDirectory = joinRemoteDir(job.profile.ftpHomeDirectory, settings.UploadDirectory);
+    m_albumDirectory = joinRemoteDir(job.profile.ftpHomeDirectory, settings.UploadDirectory);
+    const std::string& albumDirectory = m_albumDirectory;
 
     if (cancelled())
         return false;
+    m_planning = m_sync;
     if (settings.MultiWindow) {
         changeDir(albumDirectory);
         status("Uploading HTML doc [" + remoteNameOf(job.framePage) + "]");
@@ -308,10 +362,12 @@ bool Uploader::doUpload(const UploadJob& job)
 
     if (cancelled())
         return false;
-    changeDir(albumDirectory);
-    m_listing.clear();
-    readListing();
-    log("DIR");
+    if (!m_planning) {
+        changeDir(albumDirectory);
+        m_listing.clear();
+        readListing();
+        log("DIR");
+    }
 
     for (std::size_t m = 0; m < job.photos.size(); ++m) {
         const std::string path = output + m_names.webFileName(photoNames[m]);
@@ -339,6 +395,12 @@ bool Uploader::doUpload(const UploadJob& job)
         }
     }
 
+    if (m_planning) {
+        m_planning = false;
+        if (!syncFiles(job))
+            return false;
+    }
+
     if (cancelled())
         return false;
     status("FTP finished.");
@@ -351,15 +413,11 @@ bool Uploader::doUpload(const UploadJob& job)
 void Uploader::readListing()
 {
     m_listing.clear();
-    // Servers say in these words that a directory is empty.
-    auto emptyDirectory = [](const std::string& text) {
-        return text == "No files found\r\n" || text == "No files found.\r\n" || text == "Path '*.*' does not exist.\r\n";
-    };
     try {
         m_listing = m_session.listNames("*.*");
         return;
     } catch (const FtpError& failure) {
-        if (emptyDirectory(failure.what()))
+        if (saysEmpty(failure.what()))
             return;
     }
     // Some servers (Pure-FTPd) refuse any pattern but list the whole directory: keep what "*.*"
@@ -370,13 +428,15 @@ void Uploader::readListing()
                 m_listing.push_back(std::move(name));
         }
     } catch (const FtpError& failure) {
-        if (!emptyDirectory(failure.what()) && m_observer.warning)
+        if (!saysEmpty(failure.what()) && m_observer.warning)
             m_observer.warning(failure.what());
     }
 }
 
 void Uploader::changeDir(const std::string& path)
 {
+    if (m_planning)
+        return;
     m_session.changeDirectory(m_initialDirectory);
     log("CD " + m_session.currentDirectory());
     std::string segment;
@@ -441,23 +501,32 @@ void Uploader::sendFile(const std::string& localPath, bool checkExisting)
         return;
     }
     const std::string remoteName = remoteNameOf(path);
+    if (m_planning) {
+        m_planned.push_back({m_plannedStatus, path, remoteName, checkExisting});
+        return;
+    }
+    putRemote(path, remoteName, checkExisting);
+}
+
+bool Uploader::putRemote(const std::string& path, const std::string& remoteName, bool checkExisting)
+{
     if (checkExisting && !m_overwritePhotos) {
         const std::string wanted = asciiLower(remoteName);
         for (const std::string& entry : m_listing) {
             if (m_cancelUpload)
-                return;
+                return false;
             if (asciiLower(entry) == wanted) {
                 status("File [" + remoteName + "] already exists");
-                return;
+                return false;
             }
         }
     }
 
     try {
         // Only the file's own name decides: a folder named like a page must not turn photos
-        // into text.
-        const std::string name = OutputNames::fileNamePart(path);
-        if (name.find(".htm") != std::string::npos || name.find(".HTM") != std::string::npos) {
+        // into text. A resumed transfer counts bytes, which only the binary type keeps as they
+        // are, so those transfers send pages in binary too.
+        if (!m_safeTransfers && isPage(OutputNames::fileNamePart(path))) {
             log("ASCII");
             m_session.selectTransferType(TransferType::Ascii);
         } else {
@@ -465,14 +534,259 @@ void Uploader::sendFile(const std::string& localPath, bool checkExisting)
             m_session.selectTransferType(TransferType::Binary);
         }
         if (m_cancelUpload)
-            return;
+            return false;
         log("PUT " + remoteName);
-        m_session.putFile(path, remoteName);
+        if (!m_safeTransfers) {
+            m_session.putFile(path, remoteName);
+            return true;
+        }
+        sendTemporary(path, remoteName);
+        // A sync upload puts its files in place group by group, once all of a group arrived.
+        if (!m_sync) {
+            try {
+                checkArrived(remoteFiles(), remoteName, std::filesystem::file_size(path));
+            } catch (const FtpError&) {
+                removeQuietly(temporaryName(remoteName));
+                throw;
+            }
+            m_session.renameFile(temporaryName(remoteName), remoteName);
+        }
+        return true;
     } catch (const std::exception& failure) {
-        if (!m_cancelUpload && m_observer.logMessage)
-            m_observer.logMessage("Error uploading file " + remoteName + "\r\n" + failure.what());
-        m_cancelUpload = true;
+        fail(remoteName, failure);
+        return false;
     }
+}
+
+void Uploader::fail(const std::string& remoteName, const std::exception& failure)
+{
+    // Cancel pressed during a wait before a retry ends the transfer: no error of its own.
+    if (!m_cancelUpload && !m_cancelRequested && m_observer.logMessage)
+        m_observer.logMessage("Error uploading file " + remoteName + "\r\n" + failure.what());
+    m_cancelUpload = true;
+}
+
+std::map<std::string, std::uint64_t> Uploader::remoteFiles()
+{
+    std::map<std::string, std::uint64_t> sizes;
+    try {
+        for (const RemoteFile& file : m_session.listFiles())
+            sizes[file.name] = file.size;
+    } catch (const FtpError& failure) {
+        if (!saysEmpty(failure.what()))
+            throw;
+    }
+    return sizes;
+}
+
+void Uploader::removeQuietly(const std::string& remoteName)
+{
+    // Best effort: the connection may be the very thing that failed.
+    try {
+        if (m_session.connected())
+            m_session.removeFile(remoteName);
+    } catch (const std::exception&) {
+    }
+}
+
+bool Uploader::waitBeforeRetry(std::chrono::milliseconds delay)
+{
+    const auto until = std::chrono::steady_clock::now() + delay;
+    while (std::chrono::steady_clock::now() < until) {
+        if (m_cancelRequested)
+            return false;
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            std::chrono::milliseconds(50), until - std::chrono::steady_clock::now()));
+    }
+    return !m_cancelRequested;
+}
+
+void Uploader::reconnect()
+{
+    try {
+        m_session.disconnect();
+    } catch (const std::exception&) {
+        // What is left of the broken connection is of no use.
+    }
+    m_session.connect();
+    log("CONNECT");
+    changeDir(m_albumDirectory);
+    if (m_cancelUpload)
+        throw FtpError::reply("Cannot enter the album directory " + m_albumDirectory + " again.", 550);
+    m_session.selectTransferType(TransferType::Binary);
+}
+
+// The file goes under a temporary name, so that the final name never shows half a file: a web
+// server shows the old version until the rename.
+std::string Uploader::temporaryName(const std::string& remoteName)
+{
+    return remoteName + ".part";
+}
+
+void Uploader::sendTemporary(const std::string& path, const std::string& remoteName)
+{
+    const std::string temporary = temporaryName(remoteName);
+    const std::uint64_t size = std::filesystem::file_size(path);
+    std::uint64_t offset = 0;
+    for (std::size_t attempt = 0;; ++attempt) {
+        try {
+            if (attempt > 0) {
+                reconnect();
+                const auto files = remoteFiles();
+                const auto part = files.find(temporary);
+                offset = part == files.end() || part->second > size ? 0 : part->second;
+                log("RESUME " + remoteName + " FROM " + std::to_string(offset));
+            }
+            if (offset == 0)
+                m_session.putFile(path, temporary);
+            else
+                m_session.resumeFile(path, temporary, offset);
+            break;
+        } catch (const FtpError& failure) {
+            if (connectionLost(failure) && attempt < m_retryDelays.size()) {
+                log("CONNECTION LOST: " + firstLine(failure.what()));
+                if (waitBeforeRetry(m_retryDelays[attempt]))
+                    continue;
+            }
+            removeQuietly(temporary);
+            if (diskFull(failure))
+                throw FtpError("The web server has no room for the file (disk full or quota reached): " +
+                               std::string(failure.what()));
+            if (connectionLost(failure) && attempt > 0)
+                throw FtpError(
+                    "The connection broke " + std::to_string(attempt + 1) + " times: " + failure.what());
+            throw;
+        }
+    }
+}
+
+void Uploader::checkArrived(const std::map<std::string, std::uint64_t>& files, const std::string& remoteName,
+                            std::uint64_t size)
+{
+    const std::string temporary = temporaryName(remoteName);
+    const auto arrived = files.find(temporary);
+    if (arrived == files.end() || arrived->second != size)
+        throw FtpError("The server reports " +
+                       (arrived == files.end() ? "no file" : std::to_string(arrived->second) + " bytes") + " for " +
+                       temporary + " after the transfer of " + std::to_string(size) +
+                       " bytes; the file was not put in place.");
+}
+
+bool Uploader::syncFiles(const UploadJob& job)
+{
+    if (cancelled())
+        return false;
+    changeDir(m_albumDirectory);
+    if (m_cancelUpload)
+        return false;
+    const std::map<std::string, std::uint64_t> remote = remoteFiles();
+    log("DIR");
+    m_listing.clear();
+    for (const auto& entry : remote)
+        m_listing.push_back(entry.first);
+
+    std::string place =
+        job.profile.user + "@" + job.profile.ftp + " " + joinRemoteDir(m_initialDirectory, m_albumDirectory);
+    std::replace_if(place.begin(), place.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
+    const std::string recordPath = withSlash(job.outputFolder) + SyncRecord::fileName;
+    std::string note;
+    SyncRecord record = SyncRecord::load(recordPath, place, note);
+    if (!note.empty())
+        log(note);
+
+    // Photos and pictures go before the pages that show them.
+    std::stable_partition(m_planned.begin(), m_planned.end(),
+                          [](const PlannedFile& file) { return !isPage(file.remoteName); });
+    struct Change {
+        const PlannedFile* file;
+        SyncedFile now;
+    };
+    std::vector<Change> changes;
+    std::set<std::string> albumNames;
+    for (const PlannedFile& file : m_planned) {
+        if (!albumNames.insert(file.remoteName).second)
+            continue;
+        const SyncedFile now{std::filesystem::file_size(file.path), fileSha256(file.path)};
+        const SyncedFile* sent = record.find(file.remoteName);
+        const auto there = remote.find(file.remoteName);
+        const bool unchanged = sent && sent->size == now.size && sent->sha256 == now.sha256 &&
+                               there != remote.end() && there->second == sent->size;
+        if (!unchanged)
+            changes.push_back({&file, now});
+    }
+    log("SYNC " + std::to_string(changes.size()) + " OF " + std::to_string(albumNames.size()) + " FILES CHANGED");
+
+    // Each group is put in place only once all of it arrived whole: a failure leaves the
+    // server's previous version of the group as it was.
+    auto sendGroup = [&](std::vector<Change>::const_iterator begin, std::vector<Change>::const_iterator end) {
+        std::vector<const Change*> arrived;
+        bool whole = true;
+        for (auto change = begin; change != end && whole; ++change) {
+            status(change->file->status);
+            if (cancelled())
+                whole = false;
+            else if (putRemote(change->file->path, change->file->remoteName, change->file->checkExisting))
+                arrived.push_back(&*change);
+            else
+                whole = !m_cancelUpload;
+        }
+        std::size_t placed = 0;
+        if (whole && !arrived.empty()) {
+            const Change* current = arrived.front();
+            try {
+                const auto files = remoteFiles();
+                for (const Change* change : arrived) {
+                    current = change;
+                    checkArrived(files, change->file->remoteName, change->now.size);
+                }
+                for (const Change* change : arrived) {
+                    current = change;
+                    m_session.renameFile(temporaryName(change->file->remoteName), change->file->remoteName);
+                    record.set(change->file->remoteName, change->now);
+                    ++placed;
+                }
+            } catch (const std::exception& failure) {
+                fail(current->file->remoteName, failure);
+                whole = false;
+            }
+        }
+        for (std::size_t i = placed; i < arrived.size(); ++i)
+            removeQuietly(temporaryName(arrived[i]->file->remoteName));
+        return whole;
+    };
+    const auto firstPage = std::find_if(changes.cbegin(), changes.cend(),
+                                        [](const Change& change) { return isPage(change.file->remoteName); });
+    const bool complete = sendGroup(changes.cbegin(), firstPage) && sendGroup(firstPage, changes.cend());
+    if (complete && job.deleteStale) {
+        const std::map<std::string, SyncedFile> recorded = record.files();
+        for (const auto& [name, file] : recorded) {
+            if (albumNames.contains(name))
+                continue;
+            // A file replaced on the server since is no longer the one this program sent.
+            const auto there = remote.find(name);
+            if (there != remote.end() && there->second == file.size) {
+                status("Deleting [" + name + "]");
+                log("DELETE " + name);
+                try {
+                    m_session.removeFile(name);
+                } catch (const FtpError& failure) {
+                    if (m_observer.warning)
+                        m_observer.warning(
+                            "Could not delete " + name + " on the web server:\r\n" + failure.what());
+                    continue;
+                }
+            }
+            record.erase(name);
+        }
+    }
+    try {
+        record.save(recordPath);
+    } catch (const IoError& failure) {
+        if (m_observer.warning)
+            m_observer.warning(
+                std::string(failure.what()) + "\r\nThe next sync upload sends every file again.");
+    }
+    return complete;
 }
 
 } // namespace pictaven

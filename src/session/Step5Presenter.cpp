@@ -83,7 +83,10 @@ Step5View Step5Presenter::view() const
     view.passiveMode = settings.PassiveMode;
     view.overwritePhotos = m_workspace.overwritePhotos();
     view.uploadAudio = m_workspace.uploadAudio();
+    view.syncUpload = m_workspace.syncUpload();
+    view.deleteStale = m_workspace.deleteStale();
     view.settingsEnabled = !m_workspace.jobRunning();
+    view.deleteStaleEnabled = view.settingsEnabled && view.syncUpload;
     view.uploadEnabled = !m_workspace.jobRunning() && m_uploader.uploadEnabled();
     view.cancelEnabled = m_uploader.cancelEnabled();
     view.status = m_status;
@@ -121,18 +124,31 @@ void Step5Presenter::setPassiveMode(bool on)
     show([&] { m_workspace.albumSettings().PassiveMode = on; });
 }
 
-void Step5Presenter::setOverwritePhotos(bool on)
+void Step5Presenter::setBox(bool& box, bool on)
 {
     if (m_workspace.jobRunning())
         return;
-    show([&] { m_workspace.overwritePhotos() = on; });
+    show([&] { box = on; });
+}
+
+void Step5Presenter::setOverwritePhotos(bool on)
+{
+    setBox(m_workspace.overwritePhotos(), on);
 }
 
 void Step5Presenter::setUploadAudio(bool on)
 {
-    if (m_workspace.jobRunning())
-        return;
-    show([&] { m_workspace.uploadAudio() = on; });
+    setBox(m_workspace.uploadAudio(), on);
+}
+
+void Step5Presenter::setSyncUpload(bool on)
+{
+    setBox(m_workspace.syncUpload(), on);
+}
+
+void Step5Presenter::setDeleteStale(bool on)
+{
+    setBox(m_workspace.deleteStale(), on);
 }
 
 void Step5Presenter::toggleLog()
@@ -153,6 +169,8 @@ void Step5Presenter::upload()
     }
     job.overwritePhotos = m_workspace.overwritePhotos();
     job.uploadAudio = m_workspace.uploadAudio();
+    job.syncUpload = m_workspace.syncUpload();
+    job.deleteStale = job.syncUpload && m_workspace.deleteStale();
     m_workspace.setJobRunning(true);
     m_changed.notify();
     m_runner.run([this, job = std::move(job)] { m_uploader.run(job); }, [this] { finish(); });

@@ -19,7 +19,10 @@ struct Step5View {
     bool passiveMode = true;
     bool overwritePhotos = true;
     bool uploadAudio = true;
+    bool syncUpload = false;
+    bool deleteStale = false;
     bool settingsEnabled = true; // the edit and the boxes; off while a job runs
+    bool deleteStaleEnabled = false; // only with syncUpload
     bool uploadEnabled = true;
     bool cancelEnabled = false;
     std::string status; // under "Upload Status:"
@@ -36,6 +39,8 @@ public:
     static constexpr const char* helpTopic = "Uploading_Files";
     static constexpr const char* showLogCaption = "Show FTP Window";
     static constexpr const char* hideLogCaption = "Hide FTP Window";
+    static constexpr const char* syncCaption = "Send only &new or changed files (sync)";
+    static constexpr const char* deleteStaleCaption = "Delete files the album no longer has from the &web server";
 
     // The arguments outlive the presenter.
     Step5Presenter(Workspace& workspace, JobRunner& runner);
@@ -51,6 +56,8 @@ public:
     void setPassiveMode(bool on);
     void setOverwritePhotos(bool on);
     void setUploadAudio(bool on);
+    void setSyncUpload(bool on);
+    void setDeleteStale(bool on);
     void toggleLog();
 
     // Starts an upload unless a job runs or Upload is disabled: the job is copied out here with
@@ -68,6 +75,8 @@ public:
 
 private:
     void keepTrustedKey(const std::string& key);
+    // A box of the page; nothing while a job runs.
+    void setBox(bool& box, bool on);
     void show(const std::function<void()>& change);
     void finish();
     UploadObserver observer();

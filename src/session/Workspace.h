@@ -115,6 +115,12 @@ public:
     bool overwritePhotos() const { return m_overwritePhotos; }
     bool& uploadAudio() { return m_uploadAudio; }
     bool uploadAudio() const { return m_uploadAudio; }
+    // Step 5's sync boxes, kept as the overwrite box is: send only new or changed files, and
+    // with that delete the remote files the album no longer has.
+    bool& syncUpload() { return m_syncUpload; }
+    bool syncUpload() const { return m_syncUpload; }
+    bool& deleteStale() { return m_deleteStale; }
+    bool deleteStale() const { return m_deleteStale; }
     // Set by the Remote Settings window's OK, whose refresh of step 5's upload location writes the
     // initial directory as ".../"; showing step 5 or typing in its upload directory clears it.
     bool& remoteSettingsJustAccepted() { return m_remoteSettingsJustAccepted; }
@@ -158,6 +164,8 @@ private:
     bool m_overwritePhotos = true;
     bool m_remoteSettingsJustAccepted = false;
     bool m_uploadAudio = true;
+    bool m_syncUpload = false;
+    bool m_deleteStale = false;
     ChangeNotifier m_changes;
     // Last: it reads the program folder when it is built.
     PhotoList m_photoList{*this};

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -32,7 +33,7 @@ QPushButton* button(const QString& caption, QWidget* parent)
 QCheckBox* checkBox(const char* caption, QWidget* parent)
 {
     auto* result = new QCheckBox(QString::fromLatin1(caption), parent);
-    result->setAccessibleName(result->text());
+    result->setAccessibleName(result->text().remove(QLatin1Char('&')));
     return result;
 }
 
@@ -49,6 +50,8 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_passive(checkBox("Passive Mode (Enable for most servers)", this))
     , m_overwrite(checkBox("Overwrite existing photos on the web server?", this))
     , m_audio(checkBox("Upload audio files", this))
+    , m_sync(checkBox(Step5Presenter::syncCaption, this))
+    , m_deleteStale(checkBox(Step5Presenter::deleteStaleCaption, this))
     , m_upload(button(QStringLiteral("&Upload"), this))
     , m_cancel(button(QStringLiteral("&Cancel"), this))
     , m_status(new QLabel(this))
@@ -70,6 +73,8 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     connect(m_passive, &QCheckBox::clicked, this, [this](bool on) { m_presenter->setPassiveMode(on); });
     connect(m_overwrite, &QCheckBox::clicked, this, [this](bool on) { m_presenter->setOverwritePhotos(on); });
     connect(m_audio, &QCheckBox::clicked, this, [this](bool on) { m_presenter->setUploadAudio(on); });
+    connect(m_sync, &QCheckBox::clicked, this, [this](bool on) { m_presenter->setSyncUpload(on); });
+    connect(m_deleteStale, &QCheckBox::clicked, this, [this](bool on) { m_presenter->setDeleteStale(on); });
     connect(m_upload, &QPushButton::clicked, this, [this] { m_presenter->upload(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_presenter->cancel(); });
     auto* statusLabel = new QLabel(QStringLiteral("Upload Status:"), this);
@@ -111,6 +116,13 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     layout->addWidget(m_passive);
     layout->addWidget(m_overwrite);
     layout->addWidget(m_audio);
+    layout->addWidget(m_sync);
+    // Indented under the box it depends on.
+    auto* staleRow = new QHBoxLayout;
+    staleRow->addSpacing(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                         style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+    staleRow->addWidget(m_deleteStale);
+    layout->addLayout(staleRow);
     layout->addLayout(transfer);
     layout->addLayout(statusRow);
     layout->addLayout(more);
@@ -118,8 +130,8 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     layout->addWidget(m_log, 1);
     layout->addStretch();
 
-    chainTabOrder({m_directory, m_passive, m_overwrite, m_audio, m_upload, m_cancel, viewRemotely, report,
-                   m_logButton, help, m_log});
+    chainTabOrder({m_directory, m_passive, m_overwrite, m_audio, m_sync, m_deleteStale, m_upload, m_cancel,
+                   viewRemotely, report, m_logButton, help, m_log});
 
     m_presenterToken = m_presenter->changed().subscribe([this] { redraw(); });
     m_workspaceToken = m_workspace.changes().subscribe([this] { redraw(); });
@@ -155,8 +167,11 @@ void Step5Page::redraw()
     m_passive->setChecked(view.passiveMode);
     m_overwrite->setChecked(view.overwritePhotos);
     m_audio->setChecked(view.uploadAudio);
-    for (QWidget* setting : QList<QWidget*>{m_directory, m_passive, m_overwrite, m_audio})
+    m_sync->setChecked(view.syncUpload);
+    m_deleteStale->setChecked(view.deleteStale);
+    for (QWidget* setting : QList<QWidget*>{m_directory, m_passive, m_overwrite, m_audio, m_sync})
         setting->setEnabled(view.settingsEnabled);
+    m_deleteStale->setEnabled(view.deleteStaleEnabled);
     m_upload->setEnabled(view.uploadEnabled);
     m_cancel->setEnabled(view.cancelEnabled);
     m_status->setText(QString::fromStdString(view.status));

@@ -45,6 +45,8 @@ private:
     QCheckBox* m_passive;
     QCheckBox* m_overwrite;
     QCheckBox* m_audio;
+    QCheckBox* m_sync;
+    QCheckBox* m_deleteStale;
     QPushButton* m_upload;
     QPushButton* m_cancel;
     QLabel* m_status;

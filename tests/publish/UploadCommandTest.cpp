@@ -147,5 +147,42 @@ TEST_F(UploadCommandTest, SendsAnAlbumGeneratedElsewhereAndSaysWhyItCannotConnec
     }
 }
 
+// --sync sends only what changed since the last sync upload; --delete-stale needs it.
+TEST_F(UploadCommandTest, SyncSendsNothingTheSecondTime)
+{
+    const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
+    const fs::path output = m_dir / "synced";
+    const CommandResult generated = runCli(m_dir, m_home, {"generate", m_catalog.string(), "--output", output.string()});
+    ASSERT_EQ(generated.status, 0) << generated.output;
+    const std::string directory = "cli-sync-" + std::to_string(::getpid());
+    {
+        BigIniFile catalog(m_catalog.string());
+        catalog.writeString("FTP", "UploadDirectory", directory);
+        catalog.flushFile();
+    }
+    FtpProfile profile;
+    profile.ftp = "127.0.0.1:" + std::to_string(servers.ftpPort);
+    profile.user = servers.user;
+    profile.password = servers.password;
+    profile.ftpHomeDirectory = "/";
+    fs::create_directories(m_home + "profiles");
+    profile.write(m_home + "profiles/loopback.prf");
+    const std::vector<std::string> upload = {"upload", m_catalog.string(), "--profile", "loopback.prf", "--output",
+                                             output.string(), "--verbose", "--sync"};
+
+    const CommandResult refused = runCli(m_dir, m_home, {"upload", m_catalog.string(), "--delete-stale"});
+    EXPECT_EQ(refused.status, 1) << refused.output;
+    EXPECT_NE(refused.output.find("[--sync [--delete-stale]]"), std::string::npos) << refused.output;
+
+    const CommandResult first = runCli(m_dir, m_home, upload);
+    ASSERT_EQ(first.status, 0) << first.output;
+    EXPECT_NE(first.output.find("  PUT night.jpg\n"), std::string::npos) << first.output;
+    const CommandResult second = runCli(m_dir, m_home, upload);
+    ASSERT_EQ(second.status, 0) << second.output;
+    EXPECT_EQ(second.output.find("  PUT "), std::string::npos) << second.output;
+    EXPECT_NE(second.output.find("FTP finished."), std::string::npos) << second.output;
+    fs::remove_all(fs::path(servers.home) / directory);
+}
+
 } // namespace
 } // namespace pictaven

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTextBrowser>
 
 namespace pictaven
@@ -27,6 +28,7 @@ private slots:
     void init();
     void cleanup() { m_window.reset(); }
     void settingsFollowTheControls();
+    void syncBoxesAnswerTheirMnemonics();
     void theLogButtonShowsAndHidesThePane();
     void viewRemotelyAndHelp();
     void aFailedConnectionLeavesCancelToEnableUpload();
@@ -94,6 +96,29 @@ void Step5PageTest::settingsFollowTheControls()
         QTest::mouseClick(check, Qt::LeftButton);
         QVERIFY2(!check->isChecked() && !box.value(), box.caption);
     }
+}
+
+void Step5PageTest::syncBoxesAnswerTheirMnemonics()
+{
+    auto* sync = childNamed<QCheckBox>(page(), QStringLiteral("Send only new or changed files (sync)"));
+    auto* stale =
+        childNamed<QCheckBox>(page(), QStringLiteral("Delete files the album no longer has from the web server"));
+    QVERIFY(sync && stale);
+    QVERIFY(!sync->isChecked() && !stale->isEnabled());
+    m_window->window->pages()->setCurrentWidget(page());
+    m_window->window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window->window.get()));
+    QVERIFY(sync->isVisible());
+    // A mnemonic clicks its box a moment later.
+    QTest::keyClick(page(), Qt::Key_N, Qt::AltModifier);
+    QTRY_VERIFY(m_window->workspace->syncUpload());
+    QVERIFY(sync->isChecked() && stale->isEnabled());
+    QTest::keyClick(page(), Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY(m_window->workspace->deleteStale());
+    QVERIFY(stale->isChecked());
+    QTest::keyClick(page(), Qt::Key_N, Qt::AltModifier);
+    QTRY_VERIFY(!m_window->workspace->syncUpload());
+    QVERIFY(!stale->isEnabled() && stale->isChecked());
 }
 
 void Step5PageTest::theLogButtonShowsAndHidesThePane()

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace pictaven {
+
+// The SHA-256 of a file's bytes as 64 lower-case hex digits. Reads the file in chunks. Throws
+// IoError naming the file when it cannot be read.
+std::string fileSha256(const std::string& path);
+
+} // namespace pictaven
