@@ -129,6 +129,8 @@ SftpSession::~SftpSession()
 
 void SftpSession::failSsh(const std::string& what, FtpFailure failure) const
 {
+    if (m_watch.expired())
+        throw FtpError(what + ": the server did not answer in time.", FtpFailure::TimedOut);
     const std::string reason = m_ssh != nullptr ? ssh_get_error(m_ssh) : "";
     if (failure == FtpFailure::Other && reason.find("imeout") != std::string::npos)
         failure = FtpFailure::TimedOut;
@@ -137,6 +139,8 @@ void SftpSession::failSsh(const std::string& what, FtpFailure failure) const
 
 void SftpSession::failSftp(const std::string& what) const
 {
+    if (m_watch.expired())
+        failSsh(what, FtpFailure::TimedOut);
     const int code = m_sftp != nullptr ? sftp_get_error(m_sftp) : SSH_FX_OK;
     // Without an SFTP status the connection itself failed; libssh says how.
     if (code == SSH_FX_OK || code == SSH_FX_CONNECTION_LOST || code == SSH_FX_NO_CONNECTION ||
@@ -181,6 +185,7 @@ HostPort SftpSession::openSsh()
         ssh_options_set(m_ssh, SSH_OPTIONS_TIMEOUT_USEC, &microseconds) != SSH_OK ||
         (!m_username.empty() && ssh_options_set(m_ssh, SSH_OPTIONS_USER, m_username.c_str()) != SSH_OK))
         failSsh("Cannot set up the SSH session", FtpFailure::Other);
+    const DeadlineWatch::Scope handshake(m_watch, m_connectTimeoutMs);
     if (ssh_connect(m_ssh) != SSH_OK)
         failSsh("SSH connection to " + target.host + " failed", FtpFailure::Other);
     return target;
@@ -291,6 +296,8 @@ void SftpSession::connect()
         const long microseconds = (m_readTimeoutMs % 1000) * 1000L;
         ssh_options_set(m_ssh, SSH_OPTIONS_TIMEOUT, &seconds);
         ssh_options_set(m_ssh, SSH_OPTIONS_TIMEOUT_USEC, &microseconds);
+        // Not while the trust question waits for the person.
+        const DeadlineWatch::Scope waiting(m_watch, m_readTimeoutMs);
         logIn();
         m_sftp = sftp_new(m_ssh);
         if (m_sftp == nullptr)
@@ -354,6 +361,7 @@ std::string SftpSession::currentDirectory()
 void SftpSession::changeDirectory(const std::string& name)
 {
     requireConnection();
+    const DeadlineWatch::Scope waiting(m_watch, m_readTimeoutMs);
     const std::string path = canonical(pathOf(name));
     sftp_attributes attributes = sftp_stat(m_sftp, path.c_str());
     if (attributes == nullptr)
@@ -368,6 +376,7 @@ void SftpSession::changeDirectory(const std::string& name)
 void SftpSession::makeDirectory(const std::string& name)
 {
     requireConnection();
+    const DeadlineWatch::Scope waiting(m_watch, m_readTimeoutMs);
     if (sftp_mkdir(m_sftp, pathOf(name).c_str(), 0755) != 0)
         failSftp("Cannot create folder " + name);
 }
@@ -375,12 +384,14 @@ void SftpSession::makeDirectory(const std::string& name)
 std::vector<SftpSession::Entry> SftpSession::readDirectory()
 {
     requireConnection();
+    const DeadlineWatch::Scope waiting(m_watch, m_readTimeoutMs);
     std::unique_ptr<sftp_dir_struct, int (*)(sftp_dir)> folder(sftp_opendir(m_sftp, m_directory.c_str()),
                                                               &sftp_closedir);
     if (!folder)
         failSftp("Cannot list folder " + m_directory);
     std::vector<Entry> entries;
     while (sftp_attributes attributes = sftp_readdir(m_sftp, folder.get())) {
+        m_watch.arm(m_readTimeoutMs);
         Entry entry{attributes->name != nullptr ? attributes->name : "", attributes->type, attributes->size};
         sftp_attributes_free(attributes);
         if (entries.size() >= maxListingEntries)
@@ -436,6 +447,7 @@ void SftpSession::sendFile(const std::string& localPath, const std::string& remo
     if (!ascii && offset > 0 && fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) != 0)
         throw FtpError("Cannot read file " + localPath + ": " + std::strerror(errno));
 
+    const DeadlineWatch::Scope waiting(m_watch, m_readTimeoutMs);
     const int flags = O_WRONLY | O_CREAT | (offset == 0 ? O_TRUNC : 0);
     std::unique_ptr<sftp_file_struct, int (*)(sftp_file)> remote(
         sftp_open(m_sftp, pathOf(remoteName).c_str(), flags, 0644), &sftp_close);
@@ -465,6 +477,7 @@ void SftpSession::sendFile(const std::string& localPath, const std::string& remo
             size = converted.size() - skipped;
         }
         while (size > 0) {
+            m_watch.arm(m_readTimeoutMs);
             const ssize_t written = sftp_write(remote.get(), data, size);
             if (written <= 0)
                 failSftp("Cannot write " + remoteName);
@@ -479,6 +492,7 @@ void SftpSession::sendFile(const std::string& localPath, const std::string& remo
 void SftpSession::renameFile(const std::string& from, const std::string& to)
 {
     requireConnection();
+    const DeadlineWatch::Scope waiting(m_watch, m_readTimeoutMs);
     const std::string source = pathOf(from);
     const std::string target = pathOf(to);
     if (sftp_rename(m_sftp, source.c_str(), target.c_str()) == 0)
@@ -495,6 +509,7 @@ void SftpSession::renameFile(const std::string& from, const std::string& to)
 void SftpSession::removeFile(const std::string& name)
 {
     requireConnection();
+    const DeadlineWatch::Scope waiting(m_watch, m_readTimeoutMs);
     if (sftp_unlink(m_sftp, pathOf(name).c_str()) != 0)
         failSftp("Cannot delete " + name);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "publish/DeadlineWatch.h"
 #include "publish/FtpError.h"
 #include "publish/HostPort.h"
 #include "publish/RemoteSession.h"
@@ -17,8 +18,10 @@ struct sftp_session_struct;
 namespace pictaven {
 
 // The program's SFTP client over libssh. The TCP connection is made by the program's own
-// socket, so the host lookup and the connect wait at most the connect time-out; every SSH call
-// after it waits at most the read time-out. The server's host key must be in the known hosts
+// socket, so the host lookup and the connect wait at most the connect time-out; the SSH
+// handshake waits at most the connect time-out too, and every later step at most the read
+// time-out (libssh's own time-out does not end SFTP calls, so a watch shuts a silent connection
+// down). The server's host key must be in the known hosts
 // file, be the profile's trusted key, or be accepted through the trust question, which records
 // it in the known hosts file. The log-in tries public keys (the agent, the user's own keys in
 // ~/.ssh and the key file when one is set), then the password. Failures throw FtpError naming
@@ -84,6 +87,7 @@ private:
     TransferType m_transferType = TransferType::Binary;
     Socket m_socket;
     std::atomic<int> m_abortHandle{-1}; // m_socket's descriptor while connected, for abort()
+    DeadlineWatch m_watch{[this] { abort(); }};
     ssh_session_struct* m_ssh = nullptr;
     sftp_session_struct* m_sftp = nullptr;
     std::unique_ptr<Callbacks> m_callbacks;

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <thread>
 
 namespace pictaven {
 namespace {
@@ -51,6 +52,58 @@ bool contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
 }
+
+// Carries one connection to `target` on 127.0.0.1 until frozen; from then on it passes nothing
+// either way, as a dead route would.
+class FreezingRelay {
+public:
+    explicit FreezingRelay(std::uint16_t target)
+        : m_listener(Socket::listenOn("127.0.0.1")), m_target(target), m_thread([this] { carry(); })
+    {
+    }
+    ~FreezingRelay()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    std::uint16_t port() const { return m_listener.localAddress().port; }
+    void freeze() { m_frozen = true; }
+
+private:
+    void carry()
+    {
+        try {
+            Socket client = m_listener.accept(5000);
+            Socket server = Socket::connectTo("127.0.0.1", m_target, 5000);
+            char buffer[65536];
+            auto pass = [&buffer](Socket& from, Socket& to) {
+                if (!from.readable(0))
+                    return true;
+                const std::size_t got = from.readSome(buffer, sizeof buffer, 0);
+                to.writeAll(buffer, got, 5000);
+                return got > 0;
+            };
+            while (!m_stop) {
+                if (m_frozen) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                    continue;
+                }
+                client.readable(10, &server);
+                if (!pass(client, server) || !pass(server, client))
+                    return;
+            }
+        } catch (const FtpError&) {
+            // The session under test went away.
+        }
+    }
+
+    Socket m_listener;
+    std::uint16_t m_target;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_frozen{false};
+    std::thread m_thread;
+};
 
 class SftpRealServer : public ::testing::Test {
 protected:
@@ -255,6 +308,38 @@ TEST_F(SftpRealServer, SilentServerTimesOut)
     session.setTimeouts(500, 500);
     const Failure failure = failureOf(session);
     EXPECT_EQ(failure.failure, FtpFailure::TimedOut) << failure.text;
+}
+
+TEST_F(SftpRealServer, DeadConnectionTimesOutOrIsAborted)
+{
+    for (const bool aborted : {false, true}) {
+        FreezingRelay relay(server.port);
+        SftpSession session;
+        prepare(session, server.userKey);
+        session.setHost("127.0.0.1:" + std::to_string(relay.port()));
+        session.setTrustedKey(server.hostFingerprint);
+        // Aborted, the call must end long before its read time-out.
+        session.setTimeouts(5000, aborted ? 600000 : 500);
+        session.connect();
+        relay.freeze();
+        std::thread canceller;
+        if (aborted)
+            canceller = std::thread([&session] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                session.abort();
+            });
+        try {
+            session.makeDirectory("never");
+            ADD_FAILURE() << "the call went through a frozen connection";
+        } catch (const FtpError& failure) {
+            if (!aborted) {
+                EXPECT_EQ(failure.failure(), FtpFailure::TimedOut) << failure.what();
+            }
+        }
+        if (canceller.joinable())
+            canceller.join();
+        session.disconnect();
+    }
 }
 
 TEST_F(SftpRealServer, UploaderSendsTheWholeAlbumThroughTheAgentsKey)
