@@ -1,10 +1,15 @@
 #include "AlbumLayout.h"
 #include "UploadRecorder.h"
+#include "imaging/Bitmap.h"
+#include "imaging/JpegCodec.h"
+#include "ini/BigIniFile.h"
+#include "publish/FtpProfile.h"
 #include "publish/FtpError.h"
 #include "publish/RemoteConnection.h"
 #include "publish/SftpSession.h"
 #include "publish/Socket.h"
 #include "publish/Uploader.h"
+#include "support/CliRun.h"
 #include "support/SshTestServer.h"
 #include "support/TempDir.h"
 
@@ -388,6 +393,63 @@ TEST_F(SftpRealServer, UploaderSendsTheWholeAlbumThroughTheAgentsKey)
     }
     EXPECT_EQ(stored, expected);
     EXPECT_FALSE(session.connected());
+}
+
+// The command line never accepts a host key on its own: it names the key it saw, and uploads
+// once the profile trusts that key, logging in with the profile's key file.
+TEST_F(SftpRealServer, CommandLineUploadWaitsForTheProfileToTrustTheKey)
+{
+    const std::string programFolder = local.str() + "home/";
+    const fs::path photos = local / "photos";
+    fs::create_directories(photos);
+    Bitmap picture(120, 80, 24);
+    for (int x = 0; x < picture.width(); ++x)
+        picture.setPixel(x, x % picture.height(), Colour{200, 40, static_cast<std::uint8_t>(x)});
+    writeJpeg(picture, (photos / "dune.jpg").string(), 90);
+    const fs::path catalog = local / "dunes.CAT";
+    const fs::path output = local / "out";
+    auto cli = [&](const std::vector<std::string>& args) { return test::runCli(local.path(), programFolder, args); };
+    test::CliRun run = cli({"new-catalog", catalog.string(), "--photos", photos.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    {
+        BigIniFile settings(catalog.string());
+        settings.writeString("FTP", "UploadDirectory", "cli-upload");
+        settings.flushFile();
+    }
+    run = cli({"generate", catalog.string(), "--output", output.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const fs::path remote = remoteFolder("cli-upload");
+    FtpProfile profile;
+    profile.ftp = server.address();
+    profile.protocol = RemoteProtocol::Sftp;
+    profile.user = server.user;
+    profile.keyFile = server.userKey;
+    fs::create_directories(programFolder + "profiles");
+    profile.write(programFolder + "profiles/ssh.prf");
+    const std::vector<std::string> upload = {"upload", catalog.string(), "--profile", "ssh.prf", "--output",
+                                             output.string()};
+    run = cli(upload);
+    EXPECT_NE(run.status, 0);
+    EXPECT_TRUE(contains(run.err, "cause: certificate refused")) << run.err;
+    EXPECT_TRUE(contains(run.err, server.hostFingerprint)) << run.err;
+    EXPECT_FALSE(fs::exists(remote));
+
+    profile.trustedKey = server.hostFingerprint;
+    profile.write(programFolder + "profiles/ssh.prf");
+    run = cli(upload);
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_TRUE(contains(test::readFile(programFolder + "known_hosts"), "[127.0.0.1]:" + std::to_string(server.port)));
+    std::set<std::string> sent;
+    for (const auto& entry : fs::directory_iterator(remote)) {
+        const std::string name = entry.path().filename().string();
+        sent.insert(name);
+        const std::string bytes = test::readFile(output / name);
+        EXPECT_TRUE(test::readFile(entry.path()) == (contains(name, ".htm") ? withUnixLineEnds(bytes) : bytes))
+            << name << " differs";
+    }
+    for (const char* name : {"myalbum.htm", "dune.jpg", "jpg_dune.htm", "thumb_jpg_dune.jpg"})
+        EXPECT_TRUE(sent.contains(name)) << name << " was not uploaded";
 }
 
 } // namespace
