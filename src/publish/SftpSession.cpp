@@ -67,30 +67,29 @@ std::string sftpReason(int code)
     }
 }
 
-// Line ends of a page as FTP's ASCII type stores it on a Unix server: CR LF becomes LF. A CR at
-// the end of one chunk waits for the next to decide.
-class UnixLineEnds {
-public:
-    void convert(const char* data, std::size_t size, std::string& out)
-    {
-        for (std::size_t i = 0; i < size; ++i) {
-            if (m_pendingCr && data[i] != '\n')
-                out.push_back('\r');
-            m_pendingCr = data[i] == '\r';
-            if (!m_pendingCr)
-                out.push_back(data[i]);
-        }
-    }
-    void finish(std::string& out)
-    {
-        if (m_pendingCr)
+// Appends a chunk of a page with its line ends as FTP's ASCII type stores them on a Unix server:
+// CR LF becomes LF. A CR that ends a chunk waits in `pendingCr` for the next one to decide.
+void appendWithUnixLineEnds(const char* data, std::size_t size, bool last, bool& pendingCr, std::string& out)
+{
+    for (std::size_t i = 0; i < size; ++i) {
+        if (pendingCr && data[i] != '\n')
             out.push_back('\r');
-        m_pendingCr = false;
+        pendingCr = data[i] == '\r';
+        if (!pendingCr)
+            out.push_back(data[i]);
     }
+    if (last && pendingCr)
+        out.push_back('\r');
+}
 
-private:
-    bool m_pendingCr = false;
-};
+// Text from libssh, which may quote the server, as a message may show it: no control
+// characters, and not without end.
+std::string shown(const char* text)
+{
+    std::string line = std::string(text).substr(0, 300);
+    std::replace_if(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }, '?');
+    return line;
+}
 
 // The fingerprints that the known hosts file holds for the host, as libssh names it there:
 // "host" on port 22, "[host]:port" on any other.
@@ -131,8 +130,10 @@ void SftpSession::failSsh(const std::string& what, FtpFailure failure) const
 {
     if (m_watch.expired())
         throw FtpError(what + ": the server did not answer in time.", FtpFailure::TimedOut);
-    const std::string reason = m_ssh != nullptr ? ssh_get_error(m_ssh) : "";
-    if (failure == FtpFailure::Other && reason.find("imeout") != std::string::npos)
+    const std::string reason = m_ssh != nullptr ? shown(ssh_get_error(m_ssh)) : "";
+    // libssh says so only in words: "Timeout connecting to ..." and the like.
+    if (failure == FtpFailure::Other && (reason.find("Timeout") != std::string::npos ||
+                                         reason.find("timeout") != std::string::npos))
         failure = FtpFailure::TimedOut;
     throw FtpError(reason.empty() ? what + "." : what + ": " + reason, failure);
 }
@@ -208,7 +209,7 @@ void SftpSession::checkHostKey(const HostPort& target)
     const bool inFile = known == SSH_KNOWN_HOSTS_CHANGED || known == SSH_KNOWN_HOSTS_OTHER;
     if (seen == m_trustedKey) {
         if (!inFile && ssh_session_update_known_hosts(m_ssh) != SSH_OK)
-            note("Cannot record the host key in " + m_knownHostsFile + ": " + ssh_get_error(m_ssh));
+            note("Cannot record the host key in " + m_knownHostsFile + ": " + shown(ssh_get_error(m_ssh)));
         return;
     }
     if (inFile) {
@@ -226,7 +227,7 @@ void SftpSession::checkHostKey(const HostPort& target)
         throw FtpError(reason + " Refused.", FtpFailure::CertificateRefused);
     m_trustedKey = seen;
     if (ssh_session_update_known_hosts(m_ssh) != SSH_OK)
-        note("Cannot record the host key in " + m_knownHostsFile + ": " + ssh_get_error(m_ssh));
+        note("Cannot record the host key in " + m_knownHostsFile + ": " + shown(ssh_get_error(m_ssh)));
 }
 
 void SftpSession::logIn()
@@ -456,7 +457,7 @@ void SftpSession::sendFile(const std::string& localPath, const std::string& remo
     if (offset > 0 && sftp_seek64(remote.get(), offset) != 0)
         failSftp("Cannot resume " + remoteName);
 
-    UnixLineEnds lineEnds;
+    bool pendingCr = false;
     std::vector<char> chunk(writeChunkBytes);
     std::string converted;
     for (bool more = true; more;) {
@@ -468,9 +469,7 @@ void SftpSession::sendFile(const std::string& localPath, const std::string& remo
         std::size_t size = got;
         if (ascii) {
             converted.clear();
-            lineEnds.convert(chunk.data(), got, converted);
-            if (!more)
-                lineEnds.finish(converted);
+            appendWithUnixLineEnds(chunk.data(), got, !more, pendingCr, converted);
             const std::size_t skipped = static_cast<std::size_t>(std::min<std::uint64_t>(skip, converted.size()));
             skip -= skipped;
             data = converted.data() + skipped;
