@@ -5,8 +5,8 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config ccache
-  # core libraries (libssl-dev: FTPS; libexiv2-dev: photo metadata)
-  libssl-dev libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libheif-dev libwebp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
+  # core libraries (libssl-dev: FTPS; libssh-dev: SFTP; libexiv2-dev: photo metadata)
+  libssl-dev libssh-dev libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libheif-dev libwebp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
   libexiv2-dev
   # desktop program
   qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -22,6 +22,8 @@ packages=(
   python3-pyftpdlib ftp-proxy pure-ftpd
   # pyftpdlib's TLS server for the FTPS tests, and the tool that makes its certificate
   python3-openssl openssl
+  # OpenSSH's server for the SFTP tests, and ssh-keygen and ssh-agent for their keys
+  openssh-server openssh-client
   # headless browser that opens generated albums
   chromium
 )

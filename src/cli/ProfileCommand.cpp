@@ -19,7 +19,7 @@ namespace {
 
 constexpr const char* usage =
     "usage: profile NAME.prf [--host HOST] [--port N] [--protocol FTP|FTPS|SFTP] [--user NAME] [--password]"
-    " [--ftp-folder DIR] [--web-folder DIR] [--web ADDRESS] [--trust SHA256:HEX]";
+    " [--ftp-folder DIR] [--web-folder DIR] [--web ADDRESS] [--key-file FILE] [--trust SHA256:HEX]";
 
 struct ProfileArguments {
     std::string name;
@@ -30,7 +30,7 @@ struct ProfileArguments {
 ProfileArguments parseArguments(const std::vector<std::string>& args)
 {
     static const char* const valued[] = {"--host", "--port", "--protocol", "--user", "--ftp-folder", "--web-folder",
-                                         "--web", "--trust"};
+                                         "--web", "--key-file", "--trust"};
     ProfileArguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -137,6 +137,11 @@ int runProfileCommand(const std::vector<std::string>& args)
         profile.httpHomeDirectory = values.at("--web-folder");
     if (values.contains("--web"))
         profile.www = values.at("--web");
+    if (values.contains("--key-file")) {
+        // An empty name takes the key file away.
+        const std::string& file = values.at("--key-file");
+        profile.keyFile = file.empty() ? file : commandLinePath(file);
+    }
     if (parsed.password)
         profile.password = readPassword();
     // After the host and protocol, whose change forgets an older key.
@@ -155,6 +160,8 @@ int runProfileCommand(const std::vector<std::string>& args)
               << "Web folder: " << profile.httpHomeDirectory << '\n'
               << "Web      : " << profile.www << '\n'
               << "Trusted  : " << (profile.trustedKey.empty() ? "(none)" : profile.trustedKey) << '\n';
+    if (!profile.keyFile.empty())
+        std::cout << "Key file : " << profile.keyFile << '\n';
     return 0;
 }
 

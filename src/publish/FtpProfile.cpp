@@ -26,6 +26,7 @@ FtpProfile FtpProfile::load(const std::string& path)
     profile.www = file.readString(section, "WWW", defaults.www);
     profile.protocol = parseProtocol(file.readString(section, "Protocol", "")).value_or(RemoteProtocol::Ftp);
     profile.trustedKey = file.readString(section, "TrustedKey", "");
+    profile.keyFile = file.readString(section, "KeyFile", "");
     return profile;
 }
 
@@ -46,6 +47,7 @@ void FtpProfile::write(const std::string& path) const
     };
     writeNewKey("Protocol", protocolName(protocol), protocol == RemoteProtocol::Ftp);
     writeNewKey("TrustedKey", trustedKey, trustedKey.empty());
+    writeNewKey("KeyFile", keyFile, keyFile.empty());
     file.flushFile();
 }
 

@@ -35,14 +35,17 @@ struct FtpProfile {
     // "SHA256:" and the lower-case hex digest of the server certificate (DER) or SSH host key
     // blob that the person accepted; empty while the system's trust decides.
     std::string trustedKey;
+    // SFTP: a private key file to log in with, before the agent's keys and those in ~/.ssh;
+    // empty for none.
+    std::string keyFile;
 
     // Reads a profile file; missing keys (or a missing file) give the defaults above, and an
     // unknown Protocol reads as FTP. Throws IoError when the file exists but cannot be read.
     static FtpProfile load(const std::string& path);
     // Writes the six keys in the order FTP, User, Password, FTPHomeDirectory, HTTPHomeDirectory,
-    // WWW, then Protocol and TrustedKey, which older readers skip as unknown. Those two are left
-    // out of a plain FTP profile without a trusted key unless the file already has them, so such
-    // a file stays as it always was. A new file is readable by its owner only. Throws IoError.
+    // WWW, then Protocol, TrustedKey and KeyFile, which older readers skip as unknown. Those are
+    // left out while they hold their defaults (FTP, none, none) unless the file already has them,
+    // so such a file stays as it always was. A new file is readable by its owner only. Throws IoError.
     void write(const std::string& path) const;
     // The port of the protocol, for a host written without one.
     std::uint16_t port() const { return defaultPort(protocol); }

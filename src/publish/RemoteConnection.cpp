@@ -1,5 +1,6 @@
 #include "publish/RemoteConnection.h"
 
+#include "app/ProgramFolder.h"
 #include "publish/FtpError.h"
 
 namespace pictaven {
@@ -19,11 +20,19 @@ void RemoteConnection::connect()
     if (connected())
         throw FtpError("Already connected.");
     RemoteSession* chosen = &m_ftp;
-    if (m_protocol == RemoteProtocol::Sftp)
-        throw FtpError("SFTP uploads are not available in this version; choose FTP or FTPS.");
-    m_ftp.setProtocol(m_protocol);
-    m_ftp.setPassive(m_passive);
-    m_ftp.setProxySettings(m_proxy);
+    if (m_protocol == RemoteProtocol::Sftp) {
+        chosen = &m_sftp;
+        m_sftp.setKnownHostsFile(m_knownHostsFile.empty() ? resolveProgramFolder() + "known_hosts" : m_knownHostsFile);
+        m_sftp.setKeyFile(m_keyFile);
+        // The proxy settings are the program's, made for FTP; a profile that chose SFTP still
+        // uploads, as long as the host can be reached directly.
+        if (m_proxy.proxyType != FtpProxyType::None && !m_proxy.host.empty() && m_log)
+            m_log("The FTP proxy " + m_proxy.host + " is not used for SFTP; connecting directly.");
+    } else {
+        m_ftp.setProtocol(m_protocol);
+        m_ftp.setPassive(m_passive);
+        m_ftp.setProxySettings(m_proxy);
+    }
     chosen->setHost(m_host);
     chosen->setUsername(m_username);
     chosen->setPassword(m_password);

@@ -206,6 +206,7 @@ bool Uploader::doUpload(const UploadJob& job)
     m_session.setHost(job.profile.ftp);
     m_session.setProtocol(job.profile.protocol);
     m_session.setTrustedKey(job.profile.trustedKey);
+    m_session.setKeyFile(job.profile.keyFile);
     m_session.setTrustQuestion(m_observer.trustCertificate);
     if (job.profile.protocol != RemoteProtocol::Ftp)
         log(std::string("Setting Protocol: ") + protocolName(job.profile.protocol));

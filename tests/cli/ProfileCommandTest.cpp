@@ -26,7 +26,7 @@ TEST(ProfileCommand, WritesAPrivateProfileWithThePasswordFromStandardInput)
     test::TempDir dir;
     std::string printed;
     ASSERT_EQ(runProfile(dir, "Up load pw", "site.prf --host ftp.example.com --protocol sftp --user alice --password "
-                                            "--ftp-folder /htdocs --web www.example.com",
+                                            "--ftp-folder /htdocs --web www.example.com --key-file keys/site",
                          printed),
               0)
         << printed;
@@ -35,11 +35,14 @@ TEST(ProfileCommand, WritesAPrivateProfileWithThePasswordFromStandardInput)
     EXPECT_EQ(test::permissionsOf(path), 0600u);
     FtpProfile expected("ftp.example.com", "alice", "Up load pw", "/htdocs", "", "www.example.com");
     expected.protocol = RemoteProtocol::Sftp;
+    expected.keyFile = (dir / "keys/site").string();
     EXPECT_EQ(FtpProfile::load(path.string()), expected);
+    EXPECT_NE(printed.find("Key file : " + expected.keyFile), std::string::npos) << printed;
 
     // A change keeps the other fields; a port other than the protocol's goes with the host.
-    ASSERT_EQ(runProfile(dir, "", "site.prf --protocol ftps --port 2121", printed), 0) << printed;
+    ASSERT_EQ(runProfile(dir, "", "site.prf --protocol ftps --port 2121 --key-file ''", printed), 0) << printed;
     expected.protocol = RemoteProtocol::Ftps;
+    expected.keyFile.clear();
     expected.ftp = "ftp.example.com:2121";
     EXPECT_EQ(FtpProfile::load(path.string()), expected);
 

@@ -124,17 +124,19 @@ TEST_P(FtpsRealServer, EmptyListingLeavesTheSessionWorking)
     EXPECT_EQ(session.currentDirectory(), "/" + folder);
 }
 
-TEST(FtpSessionProtocol, SftpIsRefusedBeforeAnyConnection)
+TEST(FtpSessionProtocol, SftpGoesThroughSsh)
 {
     RemoteConnection session;
     session.setHost("127.0.0.1:1");
     session.setProtocol(RemoteProtocol::Sftp);
+    session.setTimeouts(5000, 5000);
     try {
         session.connect();
         ADD_FAILURE() << "connected";
     } catch (const FtpError& failure) {
-        EXPECT_EQ(std::string(failure.what()), "SFTP uploads are not available in this version; choose FTP or FTPS.");
+        EXPECT_EQ(failure.failure(), FtpFailure::Refused) << failure.what();
     }
+    EXPECT_FALSE(session.connected());
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FtpsRealServer, ::testing::Values(true, false),

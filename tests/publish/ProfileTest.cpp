@@ -45,10 +45,12 @@ TEST(FtpProfile, ProtocolAndTrustedKeyFollowTheOldKeys)
     FtpProfile secure = sampleProfile();
     secure.protocol = RemoteProtocol::Ftps;
     secure.trustedKey = "SHA256:00ff";
+    secure.keyFile = "/home/alice/.ssh/site_ed25519";
     secure.write(path.string());
     EXPECT_EQ(test::readFile(path), "[Directories]\r\nFTP=ftp.host.example:2121\r\nUser=alice\r\nPassword=bdf\r\n"
                                     "FTPHomeDirectory=/public_html\r\nHTTPHomeDirectory=~alice\r\n"
-                                    "WWW=www.host.example\r\nProtocol=FTPS\r\nTrustedKey=SHA256:00ff\r\n\r\n");
+                                    "WWW=www.host.example\r\nProtocol=FTPS\r\nTrustedKey=SHA256:00ff\r\n"
+                                    "KeyFile=/home/alice/.ssh/site_ed25519\r\n\r\n");
     EXPECT_EQ(FtpProfile::load(path.string()), secure);
 
     // Back to plain FTP: the keys the file has are kept up to date rather than left stale.

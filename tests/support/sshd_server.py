@@ -1,0 +1,162 @@
+#!/usr/bin/python3
+"""Starts and stops the OpenSSH server of the SFTP tests, on loopback only.
+
+  sshd_server.py start STATE_DIR   sshd on 127.0.0.1 and a free port, as the running user, whose
+                                    SFTP sessions start in STATE_DIR/home; a host key, a user key
+                                    that it accepts and one that it does not, an ssh-agent holding
+                                    the accepted key, then STATE_DIR/sshd.env with what the tests
+                                    need to know
+  sshd_server.py stop STATE_DIR    ends the processes that start left and removes STATE_DIR
+
+A password is never accepted: as root, sshd refuses root's password by its default rule, and as
+anyone else it cannot read the system's passwords. The password tests only see refusals.
+"""
+import base64
+import hashlib
+import os
+import pwd
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import time
+
+WAIT_SECONDS = 15
+
+
+def write_atomically(path, text):
+    with open(path + ".tmp", "w") as out:
+        out.write(text)
+    os.rename(path + ".tmp", path)
+
+
+def free_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def wait_for(condition, what):
+    deadline = time.monotonic() + WAIT_SECONDS
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(0.1)
+    raise SystemExit("timed out waiting for " + what)
+
+
+def greets(port):
+    try:
+        with socket.create_connection(("127.0.0.1", port), timeout=1) as connection:
+            return connection.recv(4).startswith(b"SSH-")
+    except OSError:
+        return False
+
+
+def launch(state, name, command, env=None):
+    log = open(os.path.join(state, name + ".log"), "ab")
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                               start_new_session=True, env=env)
+    write_atomically(os.path.join(state, name + ".pid"), "%d\n" % process.pid)
+    return process
+
+
+def make_key(path):
+    subprocess.run(["ssh-keygen", "-q", "-t", "ed25519", "-N", "", "-C", "pictaven-test", "-f", path],
+                   check=True, stdin=subprocess.DEVNULL)
+    with open(path + ".pub") as public:
+        return public.read().strip()
+
+
+def fingerprint(public_line):
+    """"SHA256:" and the hex SHA-256 of the key blob, as the program shows host keys."""
+    return "SHA256:" + hashlib.sha256(base64.b64decode(public_line.split()[1])).hexdigest()
+
+
+def start(state):
+    if os.path.isdir(state):
+        stop(state)
+    home = os.path.join(state, "home")
+    os.makedirs(home)
+    host_key = os.path.join(state, "host_ed25519")
+    host_public = make_key(host_key)
+    other_public = make_key(os.path.join(state, "other_host_ed25519"))
+    user_key = os.path.join(state, "user_ed25519")
+    write_atomically(os.path.join(state, "authorized_keys"), make_key(user_key) + "\n")
+    stranger_key = os.path.join(state, "stranger_ed25519")
+    make_key(stranger_key)
+
+    if os.getuid() == 0:
+        # The privilege separation folder that the package's service would make.
+        os.makedirs("/run/sshd", mode=0o755, exist_ok=True)
+    user = pwd.getpwuid(os.getuid()).pw_name
+    port = free_port()
+    config = os.path.join(state, "sshd_config")
+    with open(config, "w") as out:
+        out.write("\n".join([
+            "ListenAddress 127.0.0.1",
+            "Port %d" % port,
+            "HostKey " + host_key,
+            "PidFile " + os.path.join(state, "sshd-daemon.pid"),
+            "AuthorizedKeysFile " + os.path.join(state, "authorized_keys"),
+            "AllowUsers " + user,
+            "UsePAM no",
+            "StrictModes no",
+            "UseDNS no",
+            "PasswordAuthentication yes",
+            "KbdInteractiveAuthentication no",
+            "PermitRootLogin prohibit-password",
+            "MaxStartups 50",
+            "LogLevel VERBOSE",
+            "Subsystem sftp internal-sftp -d " + home,
+            "",
+        ]))
+    launch(state, "sshd", ["/usr/sbin/sshd", "-D", "-e", "-f", config])
+    wait_for(lambda: greets(port), "sshd")
+
+    agent_socket = os.path.join(state, "agent.sock")
+    launch(state, "agent", ["ssh-agent", "-D", "-a", agent_socket])
+    wait_for(lambda: os.path.exists(agent_socket), "ssh-agent")
+    subprocess.run(["ssh-add", "-q", user_key], check=True, stdin=subprocess.DEVNULL,
+                   env=dict(os.environ, SSH_AUTH_SOCK=agent_socket))
+
+    write_atomically(os.path.join(state, "sshd.env"), "".join("%s=%s\n" % pair for pair in [
+        ("SSH_PORT", port), ("SSH_USER", user), ("SSH_HOME", home),
+        ("HOST_FINGERPRINT", fingerprint(host_public)),
+        ("OTHER_HOST_KEY", other_public), ("OTHER_HOST_FINGERPRINT", fingerprint(other_public)),
+        ("USER_KEY", user_key), ("STRANGER_KEY", stranger_key), ("AGENT_SOCKET", agent_socket),
+    ]))
+
+
+def stop(state):
+    for name in ("agent", "sshd"):
+        try:
+            with open(os.path.join(state, name + ".pid")) as pid_file:
+                pid = int(pid_file.read())
+        except (OSError, ValueError):
+            continue
+        # Each leads its own session, which also holds sshd's children for open connections.
+        try:
+            os.killpg(pid, signal.SIGTERM)
+        except ProcessLookupError:
+            continue
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline:
+            try:
+                os.killpg(pid, 0)
+            except ProcessLookupError:
+                break
+            time.sleep(0.1)
+        else:
+            try:
+                os.killpg(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+    shutil.rmtree(state, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop"):
+        raise SystemExit(__doc__)
+    {"start": start, "stop": stop}[sys.argv[1]](os.path.abspath(sys.argv[2]))
