@@ -2,6 +2,7 @@
 
 #include "decoders/PictureLoader.h"
 #include "generate/GeneratedFile.h"
+#include "generate/HeapReuse.h"
 #include "generate/IndexPageWriter.h"
 #include "generate/OrderedWorkers.h"
 #include "generate/OutputFolderRecord.h"
@@ -165,6 +166,7 @@ GenerationOutcome AlbumGenerator::generate()
     }
 
     bool pagesWritten = false;
+    const HeapReuse heapReuse;
     try {
         if (m_job.settings.DeleteFolder)
             clearOutputFolder();
