@@ -8,6 +8,7 @@
 #include <exiv2/exiv2.hpp>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string_view>
 
@@ -32,11 +33,28 @@ bool isLocation(const Exiv2::Xmpdatum& datum)
     return datum.key().starts_with("Xmp.exif.GPS");
 }
 
-bool isPrivate(const Exiv2::Exifdatum& datum)
+// Which groups of EXIF entries hold maker notes, each asked once: exiv2 looks a group up by
+// searching every group it knows, and a maker note has hundreds of entries in a few groups.
+class MakerGroups
+{
+public:
+    bool contains(const std::string& group)
+    {
+        const auto [known, added] = m_known.try_emplace(group, false);
+        if (added)
+            known->second = Exiv2::ExifTags::isMakerGroup(group);
+        return known->second;
+    }
+
+private:
+    std::map<std::string, bool> m_known;
+};
+
+bool isPrivate(const Exiv2::Exifdatum& datum, MakerGroups& makerGroups)
 {
     const std::string group = datum.groupName();
     const std::string key = datum.key();
-    return isLocation(datum) || group == "MakerNote" || Exiv2::ExifTags::isMakerGroup(group)
+    return isLocation(datum) || group == "MakerNote" || makerGroups.contains(group)
         || key == "Exif.Photo.MakerNote"
         || std::find(kSerialNumbers.begin(), kSerialNumbers.end(), key) != kSerialNumbers.end();
 }
@@ -71,7 +89,9 @@ bool filter(Exiv2::ExifData& exif, Exiv2::XmpData& xmp, MetadataChoice choice)
         return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isLocation(d); }) || exifErased;
     }
     if (*choice == PublishedMetadata::AllButPrivate) {
-        const bool exifErased = eraseWhere(exif, [](const Exiv2::Exifdatum& d) { return isPrivate(d); });
+        MakerGroups makerGroups;
+        const bool exifErased = eraseWhere(
+            exif, [&makerGroups](const Exiv2::Exifdatum& d) { return isPrivate(d, makerGroups); });
         return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isPrivate(d); }) || exifErased;
     }
     return false;
