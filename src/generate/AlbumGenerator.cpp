@@ -98,7 +98,8 @@ void makeThumbnailAhead(const ThumbnailRenderer& thumbnails, const AlbumSettings
     if (source.width == 0 || source.height == 0)
         return;
     try {
-        const ThumbnailCell cell = ThumbnailCell::place(settings, 0, 0, source.width, source.height, photo.Rotation);
+        const ThumbnailCell cell =
+            ThumbnailCell::place(settings, 0, 0, source.width, source.height, photo.Rotation);
         source.thumbnail = thumbnails.makeThumbnailBitmap(source.preShrunk, cell.thumbnail, cell.fittedWidth,
                                                           cell.fittedHeight, photo.Rotation, photo.Mirrored);
         source.preShrunk = Bitmap();

@@ -547,8 +547,8 @@ TEST_F(AlbumGeneratorTest, KeptThumbnailSourcesChangeNoByte)
                     withoutCache = folderContents(output.path());
                     continue;
                 }
-                SCOPED_TRACE("resize " + std::to_string(resize) + ", aspect ratio " + std::to_string(aspectRatio) +
-                             ", budget " + std::to_string(budget));
+                SCOPED_TRACE("resize " + std::to_string(resize) + ", aspect ratio " +
+                             std::to_string(aspectRatio) + ", budget " + std::to_string(budget));
                 expectSameFiles(withoutCache, folderContents(output.path()));
             }
         }
