@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -236,6 +237,23 @@ TEST_F(PhotoMetadataTest, RenderedPhotosGetTheChosenMetadataUprightAndOfTheirSiz
         EXPECT_EQ(exiftool("-s -s -s -ExifImageWidth -ExifImageHeight '" + target + "'"), "24\n32\n")
             << label;
         EXPECT_EQ(exiftool("-s -s -s -DateTimeOriginal '" + target + "'"), "2021:07:04 10:30:15\n") << label;
+    }
+}
+
+TEST_F(PhotoMetadataTest, RenderedCameraPhotosKeepTheirExifWithoutTheMakerNotes)
+{
+    // Sample photographs with maker notes of both byte orders (Canon, Sony; Apple).
+    for (const char* name : { "mate_Dune.jpg", "plasma_ColorfulCups.jpg", "digikam_body-background_iphone7.jpg" }) {
+        const std::string source = std::string(SHARED_DIR) + "/photos/" + name;
+        if (!std::filesystem::exists(source))
+            GTEST_SKIP() << "no sample photographs";
+        ASSERT_NE(exiftool("-s -s -s -MakerNotes:all '" + source + "'"), "") << name;
+        const std::string target = (m_folder / name).string();
+        writeJpeg(Bitmap(24, 32), target, 90);
+        carryPublishedMetadata(source, target, 24, 32, PublishedMetadata::AllButPrivate);
+        const std::string kept = "-s -s -s -Make -Model -ExposureTime -FNumber -ISO -FocalLength '";
+        EXPECT_EQ(exiftool(kept + target + "'"), exiftool(kept + source + "'")) << name;
+        EXPECT_EQ(exiftool("-s -s -s -MakerNotes:all '" + target + "'"), "") << name;
     }
 }
 
