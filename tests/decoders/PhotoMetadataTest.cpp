@@ -243,7 +243,8 @@ TEST_F(PhotoMetadataTest, RenderedPhotosGetTheChosenMetadataUprightAndOfTheirSiz
 TEST_F(PhotoMetadataTest, RenderedCameraPhotosKeepTheirExifWithoutTheMakerNotes)
 {
     // Sample photographs with maker notes of both byte orders (Canon, Sony; Apple).
-    for (const char* name : { "mate_Dune.jpg", "plasma_ColorfulCups.jpg", "digikam_body-background_iphone7.jpg" }) {
+    for (const char* name :
+        { "mate_Dune.jpg", "plasma_ColorfulCups.jpg", "digikam_body-background_iphone7.jpg" }) {
         const std::string source = std::string(SHARED_DIR) + "/photos/" + name;
         if (!std::filesystem::exists(source))
             GTEST_SKIP() << "no sample photographs";
