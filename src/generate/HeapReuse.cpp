@@ -18,8 +18,10 @@ constexpr int MiB = 1024 * 1024;
 
 HeapReuse::HeapReuse()
 {
-    // Blocks of any picture's size come from the heap, and free memory is never trimmed.
-    mallopt(M_MMAP_THRESHOLD, 1024 * MiB);
+    // Blocks of any picture's size come from the heap, and free memory is never trimmed. Some
+    // versions of glibc refuse a threshold above 32 MB.
+    if (mallopt(M_MMAP_THRESHOLD, 1024 * MiB) == 0)
+        mallopt(M_MMAP_THRESHOLD, 32 * MiB);
     mallopt(M_TRIM_THRESHOLD, 2047 * MiB);
 }
 
