@@ -181,7 +181,7 @@ std::size_t makerNoteEntry(std::string_view tiff)
         const std::size_t count = number(at, 2);
         for (std::size_t e = 0; e < count; ++e) {
             const std::size_t place = at + 2 + 12 * e;
-            if (tiff.size() - place < 12)
+            if (place > tiff.size() || tiff.size() - place < 12)
                 return 0;
             if (number(place, 2) == tag)
                 return place;
@@ -201,10 +201,11 @@ std::string blocksWithoutMakerNote(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::string bytes;
-    for (std::size_t want = 64 * 1024;; want *= 4) {
+    for (;;) {
         const std::size_t had = bytes.size();
-        bytes.resize(want);
-        in.read(bytes.data() + had, static_cast<std::streamsize>(want - had));
+        const std::size_t more = std::max<std::size_t>(had, 64 * 1024);
+        bytes.resize(had + more);
+        in.read(bytes.data() + had, static_cast<std::streamsize>(more));
         bytes.resize(had + static_cast<std::size_t>(in.gcount()));
         try {
             std::size_t tiff = 0;
