@@ -131,7 +131,24 @@ TEST_F(PhotoMetadataTest, DamagedBlocksGiveNothingAndStripAsAWhole)
     const std::string looping("II*\0\x08\0\0\0\x01\0\x25\x88\x04\0\x01\0\0\0\x08\0\0\0\x08\0\0\0", 26);
     const std::string huge("II*\0\x08\0\0\0\xFF\xFF\x0E\x01\x02\0\xFF\xFF\xFF\x7F\x10\0\0\0", 22);
     const std::string cut("MM\0*\0\0\0\x08\0\x05\x01", 11);
+    // The EXIF folder listed past the end of the block, and one that lists more entries than it has.
+    const std::string exifPastEnd(
+        "II*\0\x08\0\0\0\x01\0\x69\x87\x04\0\x01\0\0\0\0\xFF\xFF\xFF\0\0\0\0", 26);
+    const std::string shortExif(
+        "II*\0\x08\0\0\0\x01\0\x69\x87\x04\0\x01\0\0\0\x1A\0\0\0\0\0\0\0\xFF\xFF", 28);
     int n = 0;
+    for (const std::string& tiff : { looping, huge, cut, exifPastEnd, shortExif }) {
+        // A photo rendered from such a file goes out with its own pixels.
+        const auto source = m_folder / ("source" + std::to_string(++n) + ".jpg");
+        test::writeFile(source, withExifBlock(plain, tiff));
+        const std::string rendered = (m_folder / ("rendered" + std::to_string(n) + ".jpg")).string();
+        writeJpeg(Bitmap(24, 32), rendered, 90);
+        const std::string pixels = imageData(rendered);
+        EXPECT_NO_THROW(
+            carryPublishedMetadata(source.string(), rendered, 24, 32, PublishedMetadata::AllButPrivate));
+        EXPECT_EQ(imageData(rendered), pixels) << n;
+    }
+    n = 0;
     for (const std::string& tiff : { looping, huge, cut }) {
         const auto path = m_folder / ("damaged" + std::to_string(++n) + ".jpg");
         test::writeFile(path, withExifBlock(plain, tiff));
