@@ -8,6 +8,7 @@
 #include <exiv2/exiv2.hpp>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string_view>
 
@@ -32,11 +33,28 @@ bool isLocation(const Exiv2::Xmpdatum& datum)
     return datum.key().starts_with("Xmp.exif.GPS");
 }
 
-bool isPrivate(const Exiv2::Exifdatum& datum)
+// Which groups of EXIF entries hold maker notes, each asked once: exiv2 looks a group up by
+// searching every group it knows, and a maker note has hundreds of entries in a few groups.
+class MakerGroups
+{
+public:
+    bool contains(const std::string& group)
+    {
+        const auto [known, added] = m_known.try_emplace(group, false);
+        if (added)
+            known->second = Exiv2::ExifTags::isMakerGroup(group);
+        return known->second;
+    }
+
+private:
+    std::map<std::string, bool> m_known;
+};
+
+bool isPrivate(const Exiv2::Exifdatum& datum, MakerGroups& makerGroups)
 {
     const std::string group = datum.groupName();
     const std::string key = datum.key();
-    return isLocation(datum) || group == "MakerNote" || Exiv2::ExifTags::isMakerGroup(group)
+    return isLocation(datum) || group == "MakerNote" || makerGroups.contains(group)
         || key == "Exif.Photo.MakerNote"
         || std::find(kSerialNumbers.begin(), kSerialNumbers.end(), key) != kSerialNumbers.end();
 }
@@ -71,7 +89,9 @@ bool filter(Exiv2::ExifData& exif, Exiv2::XmpData& xmp, MetadataChoice choice)
         return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isLocation(d); }) || exifErased;
     }
     if (*choice == PublishedMetadata::AllButPrivate) {
-        const bool exifErased = eraseWhere(exif, [](const Exiv2::Exifdatum& d) { return isPrivate(d); });
+        MakerGroups makerGroups;
+        const bool exifErased = eraseWhere(
+            exif, [&makerGroups](const Exiv2::Exifdatum& d) { return isPrivate(d, makerGroups); });
         return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isPrivate(d); }) || exifErased;
     }
     return false;
@@ -141,6 +161,86 @@ void cutMetadataSegments(const std::string& path)
         throw std::runtime_error("cannot write " + path);
 }
 
+// Where the maker note of a TIFF structure (an EXIF block) is listed, or 0 when it has none or
+// the structure is damaged.
+std::size_t makerNoteEntry(std::string_view tiff)
+{
+    if (tiff.size() < 8 || (tiff.substr(0, 2) != "II" && tiff.substr(0, 2) != "MM"))
+        return 0;
+    const bool bigEndian = tiff[0] == 'M';
+    const auto number = [&](std::size_t at, std::size_t bytes) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < bytes; ++i)
+            value = (value << 8) | static_cast<unsigned char>(tiff[at + (bigEndian ? i : bytes - 1 - i)]);
+        return std::size_t { value };
+    };
+    // The entry of `tag` in the folder at `at`, each entry 12 bytes after a 2-byte count.
+    const auto entry = [&](std::size_t at, std::uint32_t tag) -> std::size_t {
+        if (at == 0 || at > tiff.size() || tiff.size() - at < 2)
+            return 0;
+        const std::size_t count = number(at, 2);
+        for (std::size_t e = 0; e < count; ++e) {
+            const std::size_t place = at + 2 + 12 * e;
+            if (place > tiff.size() || tiff.size() - place < 12)
+                return 0;
+            if (number(place, 2) == tag)
+                return place;
+        }
+        return 0;
+    };
+    const std::size_t exifFolder = entry(number(4, 4), 0x8769);
+    return exifFolder == 0 ? 0 : entry(number(exifFolder + 8, 4), 0x927C);
+}
+
+// The blocks of a JPEG file before its image data, followed by an end-of-image marker: all that
+// exiv2 reads of it, read no further than the blocks go. The EXIF block's maker note is listed
+// with a length of 0, so that exiv2 does not decode what the private-data filter drops anyway:
+// a camera's maker note can hold thousands of entries. Empty for a file that is not a JPEG file
+// or whose blocks are damaged.
+std::string blocksWithoutMakerNote(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes;
+    for (;;) {
+        const std::size_t had = bytes.size();
+        const std::size_t more = std::max<std::size_t>(had, 64 * 1024);
+        bytes.resize(had + more);
+        in.read(bytes.data() + had, static_cast<std::streamsize>(more));
+        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+        try {
+            std::size_t tiff = 0;
+            const auto findExif = [&](unsigned char marker, std::string_view segment) {
+                if (tiff == 0 && marker == 0xE1 && segment.substr(4, 6) == std::string_view("Exif\0\0", 6))
+                    tiff = static_cast<std::size_t>(segment.data() - bytes.data()) + 10;
+            };
+            const std::size_t imageData = walkSegments(bytes, findExif);
+            if (tiff != 0) {
+                const std::size_t length = (std::size_t { static_cast<unsigned char>(bytes[tiff - 8]) } << 8)
+                    | static_cast<unsigned char>(bytes[tiff - 7]);
+                if (const std::size_t note = makerNoteEntry(std::string_view(bytes).substr(tiff, length - 8)))
+                    bytes.replace(tiff + note + 4, 4, 4, '\0');
+            }
+            bytes.resize(imageData);
+            return bytes + "\xFF\xD9";
+        } catch (const std::runtime_error&) {
+            if (!in)
+                return {};
+        }
+    }
+}
+
+// The photo at `path` for reading its metadata; a JPEG whose private data is to go is read
+// through `blocks` (blocksWithoutMakerNote), which must outlive the image.
+Exiv2::Image::AutoPtr openSource(const std::string& path, MetadataChoice choice, std::string& blocks)
+{
+    if (choice == PublishedMetadata::AllButPrivate)
+        blocks = blocksWithoutMakerNote(path);
+    if (blocks.empty())
+        return Exiv2::ImageFactory::open(path);
+    return Exiv2::ImageFactory::open(
+        reinterpret_cast<const Exiv2::byte*>(blocks.data()), static_cast<long>(blocks.size()));
+}
+
 } // namespace
 
 bool keepPublishedMetadata(const std::string& path, MetadataChoice choice)
@@ -190,7 +290,8 @@ void carryPublishedMetadata(
         return;
     prepareMetadataLibrary();
     try {
-        const auto from = Exiv2::ImageFactory::open(source);
+        std::string blocks;
+        const auto from = openSource(source, choice, blocks);
         from->readMetadata();
         Exiv2::ExifData exif = from->exifData();
         Exiv2::XmpData xmp = from->xmpData();

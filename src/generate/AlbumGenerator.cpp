@@ -2,6 +2,7 @@
 
 #include "decoders/PictureLoader.h"
 #include "generate/GeneratedFile.h"
+#include "generate/HeapReuse.h"
 #include "generate/IndexPageWriter.h"
 #include "generate/OrderedWorkers.h"
 #include "generate/OutputFolderRecord.h"
@@ -9,6 +10,8 @@
 #include "generate/PhotoRenderer.h"
 #include "generate/ShortAlbumName.h"
 #include "generate/SupportFileCheck.h"
+#include "generate/ThumbnailCell.h"
+#include "generate/ThumbnailRenderer.h"
 #include "imaging/Bitmap.h"
 #include "settings/TemplateList.h"
 
@@ -85,6 +88,25 @@ std::string percentText(long long percent)
 
 // The renderer's failure reports of the photo a thread is working on, shown in album order.
 thread_local std::vector<std::string>* t_photoMessages = nullptr;
+
+// Makes the thumbnail of a photo's source on the worker that decoded it, as the page will make
+// it: its shape does not depend on where the cell is. What fails is left to the page, which
+// makes it again and reports it in its place.
+void makeThumbnailAhead(const ThumbnailRenderer& thumbnails, const AlbumSettings& settings,
+                        const FileStorage& photo, ThumbnailSource& source)
+{
+    if (source.width == 0 || source.height == 0)
+        return;
+    try {
+        const ThumbnailCell cell =
+            ThumbnailCell::place(settings, 0, 0, source.width, source.height, photo.Rotation);
+        source.thumbnail = thumbnails.makeThumbnailBitmap(source.preShrunk, cell.thumbnail, cell.fittedWidth,
+                                                          cell.fittedHeight, photo.Rotation, photo.Mirrored);
+        source.preShrunk = Bitmap();
+    } catch (const std::exception&) {
+        source.thumbnail.reset();
+    }
+}
 
 } // namespace
 
@@ -165,6 +187,7 @@ GenerationOutcome AlbumGenerator::generate()
     }
 
     bool pagesWritten = false;
+    const HeapReuse heapReuse;
     try {
         if (m_job.settings.DeleteFolder)
             clearOutputFolder();
@@ -332,6 +355,7 @@ bool AlbumGenerator::renderPhotos()
         if (t_photoMessages)
             t_photoMessages->push_back(message);
     });
+    const ThumbnailRenderer thumbnails(m_job, GenerationEvents{});
 
     // Photos that share an audio copy are rendered one after the other in album order, so the
     // files end as a one-thread run leaves them.
@@ -375,6 +399,8 @@ bool AlbumGenerator::renderPhotos()
         t_photoMessages = &messages[i];
         if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i])))
             failures[i] = renderer.renderPhoto(photo, m_photoNames[i], budgetSpent.load() ? nullptr : &handedBack[i]);
+        if (keepSources && handedBack[i])
+            makeThumbnailAhead(thumbnails, settings, photo, *handedBack[i]);
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));

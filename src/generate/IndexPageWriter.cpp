@@ -207,8 +207,11 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
         if (state.picture && s.Label)
             state.picture->drawLabel(photo, x, y);
         const ThumbnailCell cell = ThumbnailCell::place(s, x, y, source->width, source->height, photo.Rotation);
-        Bitmap thumbnail = m_thumbnails.makeThumbnailBitmap(source->preShrunk, cell.thumbnail, cell.fittedWidth,
-                                                            cell.fittedHeight, photo.Rotation, photo.Mirrored);
+        // The photo phase may have made it already.
+        Bitmap thumbnail = source->thumbnail ? std::move(*source->thumbnail)
+                                             : m_thumbnails.makeThumbnailBitmap(
+                                                   source->preShrunk, cell.thumbnail, cell.fittedWidth,
+                                                   cell.fittedHeight, photo.Rotation, photo.Mirrored);
         if (state.picture) {
             m_thumbnails.drawThumbnail(&state.picture->bitmap(), cell.thumbnail.left, cell.thumbnail.top, thumbnail,
                                        photoName, cell.cell);

@@ -66,8 +66,9 @@ public:
     void setMapNumberSource(std::function<int()> source) { m_mapNumber = std::move(source); }
 
     // Where photo sources made earlier come from: given the photo's index in job.photos, a
-    // source equal to what loadThumbnailSource would give, or nullopt to load the photo as
-    // usual. Called on the thread that calls createAlbumPage, once per photo placed, in album
+    // source equal to what loadThumbnailSource would give, or one whose thumbnail is made
+    // already (as makeThumbnailBitmap makes it for the photo's cell), or nullopt to load the
+    // photo as usual. Called on the thread that calls createAlbumPage, once per photo placed, in album
     // order. By default every photo is loaded.
     void setThumbnailSources(std::function<std::optional<ThumbnailSource>(std::size_t photoIndex)> sources)
     {

@@ -88,7 +88,7 @@ void ThumbnailSourceSpool::reset(std::size_t count, std::size_t budget, std::str
 
 bool ThumbnailSourceSpool::put(std::size_t index, const ThumbnailSource& source)
 {
-    const Bitmap& pixels = source.preShrunk;
+    const Bitmap& pixels = source.thumbnail ? *source.thumbnail : source.preShrunk;
     const std::size_t bytes = pixels.stride() * static_cast<std::size_t>(pixels.height());
     if (index >= m_entries.size() || bytes > m_budget)
         return false;
@@ -97,8 +97,8 @@ bool ThumbnailSourceSpool::put(std::size_t index, const ThumbnailSource& source)
     if (bytes > 0 && (m_fd < 0 || !writeAt(m_fd, pixels.data(), bytes, m_end)))
         return false;
     m_budget -= bytes;
-    m_entries[index] =
-        Entry{true, source.width, source.height, pixels.width(), pixels.height(), pixels.bitsPerPixel(), m_end};
+    m_entries[index] = Entry{true, source.width, source.height, source.thumbnail.has_value(), pixels.width(),
+                             pixels.height(), pixels.bitsPerPixel(), m_end};
     m_end += static_cast<std::int64_t>(bytes);
     return true;
 }
@@ -111,8 +111,8 @@ std::optional<ThumbnailSource> ThumbnailSourceSpool::take(std::size_t index)
     ThumbnailSource source;
     source.width = entry.width;
     source.height = entry.height;
-    source.preShrunk = Bitmap(entry.shrunkWidth, entry.shrunkHeight, entry.bitsPerPixel);
-    Bitmap& pixels = source.preShrunk;
+    Bitmap& pixels = entry.thumbnail ? source.thumbnail.emplace() : source.preShrunk;
+    pixels = Bitmap(entry.pixelsWidth, entry.pixelsHeight, entry.bitsPerPixel);
     const std::size_t bytes = pixels.stride() * static_cast<std::size_t>(pixels.height());
     if (bytes > 0 && !readAt(m_fd, pixels.data(), bytes, entry.offset))
         return std::nullopt;

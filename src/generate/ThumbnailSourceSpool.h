@@ -36,8 +36,9 @@ private:
         bool kept = false;
         int width = 0;
         int height = 0;
-        int shrunkWidth = 0;
-        int shrunkHeight = 0;
+        bool thumbnail = false; // the pixels are the thumbnail made ahead, not the pre-shrunk picture
+        int pixelsWidth = 0;
+        int pixelsHeight = 0;
         int bitsPerPixel = 24;
         std::int64_t offset = 0;
     };

@@ -119,11 +119,10 @@ void stretchBitmap(Bitmap& target, const Rect& rect, const Bitmap& source)
     // Source column of each target column, from the target pixel's centre.
     std::vector<int> columns(static_cast<std::size_t>(area.width()));
     for (int tx = area.left; tx < area.right; ++tx)
-        columns[static_cast<std::size_t>(tx - area.left)] = static_cast<int>(
-            (2 * static_cast<std::int64_t>(tx - rect.left) + 1) * source.width() / (2 * std::int64_t{rect.width()}));
+        columns[static_cast<std::size_t>(tx - area.left)] =
+            stretchSourceIndex(tx - rect.left, rect.width(), source.width());
     for (int ty = area.top; ty < area.bottom; ++ty) {
-        const int sy = static_cast<int>((2 * static_cast<std::int64_t>(ty - rect.top) + 1) * source.height() /
-                                        (2 * std::int64_t{rect.height()}));
+        const int sy = stretchSourceIndex(ty - rect.top, rect.height(), source.height());
         for (int tx = area.left; tx < area.right; ++tx)
             target.setPixel(tx, ty, source.pixel(columns[static_cast<std::size_t>(tx - area.left)], sy));
     }

@@ -4,6 +4,8 @@
 #include "imaging/Colour.h"
 #include "imaging/Rect.h"
 
+#include <cstdint>
+
 namespace pictaven {
 
 // Drawing on bitmaps of 24 or 32 bits a pixel. Every operation clips to the target bitmap:
@@ -30,5 +32,13 @@ void drawBitmapWhiteTransparent(Bitmap& target, const Bitmap& source, int x, int
 // Stretches the whole of `source` onto `rect` of `target`, nearest neighbour: each target
 // pixel takes the source pixel under its centre.
 void stretchBitmap(Bitmap& target, const Rect& rect, const Bitmap& source);
+
+// The column (or row) of a source `sourceSize` long under the centre of column `t` of a stretch
+// to `targetSize`, as stretchBitmap picks it. 0 <= t < targetSize.
+inline int stretchSourceIndex(int t, int targetSize, int sourceSize)
+{
+    return static_cast<int>((2 * static_cast<std::int64_t>(t) + 1) * sourceSize /
+                            (2 * std::int64_t{targetSize}));
+}
 
 } // namespace pictaven

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -106,16 +107,27 @@ struct Source {
     std::FILE* file = nullptr;
     const std::uint8_t* data = nullptr;
     std::size_t size = 0; // of the file or the data
+    std::unique_ptr<char[]> buffer; // the file's, when it has one of its own
 };
 
+enum class Reading { Header, Whole };
+
 // Only a regular file of a picture's size is read: a named pipe or a device would otherwise
-// stall the program or feed it bytes without end.
-Source openForReading(const std::string& path)
+// stall the program or feed it bytes without end. The file must be closed before the source
+// goes.
+Source openForReading(const std::string& path, Reading reading)
 {
     InputFile input(path);
     Source source;
     source.size = static_cast<std::size_t>(input.size());
     source.file = input.releaseStream();
+    if (reading == Reading::Whole) {
+        // libjpeg asks for 4 KB at a time, which a stream of the usual buffer size turns into
+        // one system call each.
+        constexpr std::size_t BufferBytes = 64 * 1024;
+        source.buffer.reset(new char[BufferBytes]);
+        std::setvbuf(source.file, source.buffer.get(), _IOFBF, BufferBytes);
+    }
     return source;
 }
 
@@ -302,14 +314,14 @@ bool runEncode(Encoder& e, const Bitmap& bitmap, std::FILE* file, int quality)
 
 Bitmap readJpeg(const std::string& path)
 {
-    const Source source = openForReading(path);
+    const Source source = openForReading(path, Reading::Whole);
     FileCloser file{source.file};
     return decode(source, path);
 }
 
 void readJpegBands(const std::string& path, const JpegBandReader& reader)
 {
-    const Source source = openForReading(path);
+    const Source source = openForReading(path, Reading::Whole);
     FileCloser file{source.file};
     decode(source, path, &reader);
 }
@@ -336,7 +348,7 @@ ImageSize headerSize(const Source& source, const std::string& name)
 
 ImageSize readJpegSize(const std::string& path)
 {
-    const Source source = openForReading(path);
+    const Source source = openForReading(path, Reading::Header);
     FileCloser file{source.file};
     return headerSize(source, path);
 }

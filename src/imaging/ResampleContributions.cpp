@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 
 namespace pictaven {
 
@@ -24,10 +25,8 @@ std::int32_t mirrored(std::int64_t j, int sourceSize)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(j, 0, sourceSize - 1));
 }
 
-} // namespace
-
-ResampleContributions makeResampleContributions(int destinationSize, int sourceSize, FilterFunction filter,
-                                                float support)
+ResampleContributions computeContributions(int destinationSize, int sourceSize, FilterFunction filter,
+                                           float support)
 {
     const float scale = resampleScale(destinationSize, sourceSize);
     ResampleContributions result;
@@ -62,6 +61,34 @@ ResampleContributions makeResampleContributions(int destinationSize, int sourceS
         }
         result.first.push_back(static_cast<std::uint32_t>(result.index.size()));
     }
+    return result;
+}
+
+} // namespace
+
+ResampleContributions makeResampleContributions(int destinationSize, int sourceSize, FilterFunction filter,
+                                                float support)
+{
+    // The photos of one camera share their size, and so do their thumbnails: the lists of the
+    // last few sizes are kept, by each thread for itself, rather than weighed again.
+    struct Kept {
+        int destinationSize;
+        int sourceSize;
+        FilterFunction filter;
+        float support;
+        ResampleContributions lists;
+    };
+    constexpr std::size_t KeptSizes = 4;
+    thread_local std::deque<Kept> kept;
+    for (const Kept& k : kept) {
+        if (k.destinationSize == destinationSize && k.sourceSize == sourceSize && k.filter == filter &&
+            k.support == support)
+            return k.lists;
+    }
+    ResampleContributions result = computeContributions(destinationSize, sourceSize, filter, support);
+    kept.push_front({destinationSize, sourceSize, filter, support, result});
+    if (kept.size() > KeptSizes)
+        kept.pop_back();
     return result;
 }
 

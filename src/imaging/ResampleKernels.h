@@ -45,10 +45,23 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-// source: 24-bit, as high as work. columns: one list per work column.
-void resampleRowsScalar(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work);
+// What the vector row pass sets up for one list of columns and one source width, kept from one
+// band of rows to the next.
+struct RowScratch {
+    std::vector<float> lanes;
+    std::vector<std::uint8_t> staged;
+    std::vector<std::uint8_t> spare;
+    std::vector<std::uint32_t> offsets;
+};
+
+// source: 24-bit; its rows 0 .. rows - 1 become the rows of work from firstRow on. columns: one
+// list per work column.
+void resampleRowsScalar(const Bitmap& source, int rows, const ResampleContributions& columns,
+                        ResampleWork& work, int firstRow);
 #if PICTAVEN_AVX2_KERNELS
-void resampleRowsAvx2(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work);
+// scratch: empty, or left by an earlier call with the same columns and source width.
+void resampleRowsAvx2(const Bitmap& source, int rows, const ResampleContributions& columns,
+                      ResampleWork& work, int firstRow, RowScratch& scratch);
 #endif
 
 // destination: 24-bit, as wide as work. rows: one list per destination row.

@@ -151,43 +151,47 @@ PICTAVEN_AVX2 void storeBlock(const std::uint8_t* staged, std::size_t rowBytes, 
 
 } // namespace
 
-PICTAVEN_AVX2 void resampleRowsAvx2(const Bitmap& source, const ResampleContributions& columns,
-                                    ResampleWork& work)
+PICTAVEN_AVX2 void resampleRowsAvx2(const Bitmap& source, int rows, const ResampleContributions& columns,
+                                    ResampleWork& work, int firstRow, RowScratch& scratch)
 {
     const std::size_t inBytes = source.stride();
     const int outputs = columns.outputs();
     const std::size_t outBytes = static_cast<std::size_t>(outputs) * 3;
     const std::size_t roundedOut = (outBytes + 7) / 8 * 8;
-    std::vector<float> lanes(inBytes * BlockRows);
-    // Staged output: channel-major like lanes, with slack for the 32-byte stores and the
-    // rounding up to whole 8-byte groups.
-    std::vector<std::uint8_t> staged((roundedOut + 8) * BlockRows + 32);
-    // Rows past the bottom of the last block read the last row and write here.
-    std::vector<std::uint8_t> spare(work.stride());
-
-    // Where each pair's pixel starts in the lanes of a block.
-    std::vector<std::uint32_t> offsets(columns.index.size());
-    for (std::size_t k = 0; k < offsets.size(); ++k)
-        offsets[k] = static_cast<std::uint32_t>(columns.index[k]) * 3 * BlockRows;
+    if (scratch.offsets.empty()) {
+        scratch.lanes.resize(inBytes * BlockRows);
+        // Staged output: channel-major like lanes, with slack for the 32-byte stores and the
+        // rounding up to whole 8-byte groups.
+        scratch.staged.resize((roundedOut + 8) * BlockRows + 32);
+        // Rows past the bottom of the last block read the last row and write here.
+        scratch.spare.resize(work.stride());
+        // Where each pair's pixel starts in the lanes of a block.
+        scratch.offsets.resize(columns.index.size());
+        for (std::size_t k = 0; k < scratch.offsets.size(); ++k)
+            scratch.offsets[k] = static_cast<std::uint32_t>(columns.index[k]) * 3 * BlockRows;
+    }
+    float* lanes = scratch.lanes.data();
+    std::uint8_t* staged = scratch.staged.data();
+    const std::uint32_t* offsets = scratch.offsets.data();
     const float* weight = columns.weight.data();
     const std::uint32_t* first = columns.first.data();
     const std::uint8_t* inRows[BlockRows];
     std::uint8_t* outRows[BlockRows];
-    for (int y0 = 0; y0 < work.height(); y0 += BlockRows) {
+    for (int y0 = 0; y0 < rows; y0 += BlockRows) {
         for (int r = 0; r < BlockRows; ++r) {
-            const bool inside = y0 + r < work.height();
-            inRows[r] = source.row(std::min(y0 + r, work.height() - 1));
-            outRows[r] = inside ? work.row(y0 + r) : spare.data();
+            const bool inside = y0 + r < rows;
+            inRows[r] = source.row(std::min(y0 + r, rows - 1));
+            outRows[r] = inside ? work.row(firstRow + y0 + r) : scratch.spare.data();
         }
-        loadBlock(inRows, inBytes, lanes.data());
+        loadBlock(inRows, inBytes, lanes);
         int i = 0;
         for (; i + 4 <= outputs; i += 4)
-            resampleColumnGroup<4>(lanes.data(), offsets.data(), weight, first + i,
-                                   staged.data() + static_cast<std::size_t>(i) * 3 * BlockRows);
+            resampleColumnGroup<4>(lanes, offsets, weight, first + i,
+                                   staged + static_cast<std::size_t>(i) * 3 * BlockRows);
         for (; i < outputs; ++i)
-            resampleColumnGroup<1>(lanes.data(), offsets.data(), weight, first + i,
-                                   staged.data() + static_cast<std::size_t>(i) * 3 * BlockRows);
-        storeBlock(staged.data(), outBytes, outRows);
+            resampleColumnGroup<1>(lanes, offsets, weight, first + i,
+                                   staged + static_cast<std::size_t>(i) * 3 * BlockRows);
+        storeBlock(staged, outBytes, outRows);
     }
 }
 

@@ -5,13 +5,14 @@
 
 namespace pictaven {
 
-void resampleRowsScalar(const Bitmap& source, const ResampleContributions& columns, ResampleWork& work)
+void resampleRowsScalar(const Bitmap& source, int rows, const ResampleContributions& columns,
+                        ResampleWork& work, int firstRow)
 {
     // Four rows share each column's pairs, which saves look-ups and gives twelve independent
     // sums; rows past the bottom repeat the last one and are not written.
     constexpr int Rows = 4;
     const int outputs = columns.outputs();
-    const int height = work.height();
+    const int height = rows;
     for (int y0 = 0; y0 < height; y0 += Rows) {
         const std::uint8_t* in[Rows];
         for (int r = 0; r < Rows; ++r)
@@ -27,7 +28,7 @@ void resampleRowsScalar(const Bitmap& source, const ResampleContributions& colum
             }
             for (int r = 0; r < Rows && y0 + r < height; ++r)
                 for (int c = 0; c < 3; ++c)
-                    work.row(y0 + r)[3 * i + c] = resampledByte(sums[r][c]);
+                    work.row(firstRow + y0 + r)[3 * i + c] = resampledByte(sums[r][c]);
         }
     }
 }

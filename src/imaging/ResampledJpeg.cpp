@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <vector>
 
 namespace pictaven {
 namespace {
@@ -40,9 +41,12 @@ public:
         }
         if (m_withThumbnailSource) {
             const double factor = preShrinkFactor(source.width, source.height);
-            m_shrunkWidth = static_cast<int>(source.width * factor);
-            m_shrunkHeight = static_cast<int>(source.height * factor);
-            m_shrunkRows = Bitmap(source.width, m_shrunkHeight);
+            const int width = static_cast<int>(source.width * factor);
+            const int height = static_cast<int>(source.height * factor);
+            m_shrunk = Bitmap(width, height);
+            m_shrunkColumns.resize(static_cast<std::size_t>(width));
+            for (int x = 0; x < width; ++x)
+                m_shrunkColumns[static_cast<std::size_t>(x)] = 3 * stretchSourceIndex(x, width, source.width);
         }
     }
 
@@ -53,14 +57,17 @@ public:
             std::memcpy(m_whole.row(firstRow), band.data(), rowBytes * static_cast<std::size_t>(rowCount));
         else if (m_work)
             resampleBand(band, firstRow, rowCount);
-        // The rows the nearest-neighbour pre-shrink picks, kept as they pass: output row t takes
-        // the source row under its centre, as stretchBitmap chooses it.
-        for (; m_nextShrunkRow < m_shrunkHeight; ++m_nextShrunkRow) {
-            const auto sourceRow = static_cast<int>((2 * static_cast<std::int64_t>(m_nextShrunkRow) + 1) *
-                                                    m_source.height / (2 * std::int64_t{m_shrunkHeight}));
+        // The pixels the nearest-neighbour pre-shrink picks, taken as their rows pass.
+        for (; m_nextShrunkRow < m_shrunk.height(); ++m_nextShrunkRow) {
+            const int sourceRow = stretchSourceIndex(m_nextShrunkRow, m_shrunk.height(), m_source.height);
             if (sourceRow >= firstRow + rowCount)
                 break;
-            std::memcpy(m_shrunkRows.row(m_nextShrunkRow), band.row(sourceRow - firstRow), rowBytes);
+            const std::uint8_t* from = band.row(sourceRow - firstRow);
+            std::uint8_t* to = m_shrunk.row(m_nextShrunkRow);
+            for (const std::size_t column : m_shrunkColumns) {
+                std::memcpy(to, from + column, 3);
+                to += 3;
+            }
         }
     }
 
@@ -79,10 +86,7 @@ public:
             ThumbnailSource source;
             source.width = m_source.width;
             source.height = m_source.height;
-            // The kept rows are exactly the pre-shrunk picture's rows, so stretching them to the
-            // pre-shrunk size picks the same columns and keeps the rows.
-            source.preShrunk = Bitmap(m_shrunkWidth, m_shrunkHeight);
-            stretchBitmap(source.preShrunk, {0, 0, m_shrunkWidth, m_shrunkHeight}, m_shrunkRows);
+            source.preShrunk = std::move(m_shrunk);
             result.thumbnailSource = std::move(source);
         }
         return result;
@@ -91,16 +95,13 @@ public:
 private:
     void resampleBand(const Bitmap& band, int firstRow, int rowCount)
     {
-        ResampleWork rows(m_target.width, rowCount);
 #if PICTAVEN_AVX2_KERNELS
-        if (m_path == ResamplePath::Avx2)
-            resampleRowsAvx2(band, m_columns, rows);
-        else
-            resampleRowsScalar(band, m_columns, rows);
-#else
-        resampleRowsScalar(band, m_columns, rows);
+        if (m_path == ResamplePath::Avx2) {
+            resampleRowsAvx2(band, rowCount, m_columns, *m_work, firstRow, m_rowScratch);
+            return;
+        }
 #endif
-        std::memcpy(m_work->row(firstRow), rows.row(0), rows.stride() * static_cast<std::size_t>(rowCount));
+        resampleRowsScalar(band, rowCount, m_columns, *m_work, firstRow);
     }
 
     void resampleColumns()
@@ -125,10 +126,10 @@ private:
     ResampleContributions m_columns;
     ResampleContributions m_rows;
     std::optional<ResampleWork> m_work;
-    int m_shrunkWidth = 0;
-    int m_shrunkHeight = 0;
+    RowScratch m_rowScratch;
+    Bitmap m_shrunk;
+    std::vector<std::size_t> m_shrunkColumns; // byte offset in a source row of each pre-shrunk column
     int m_nextShrunkRow = 0;
-    Bitmap m_shrunkRows;
 };
 
 } // namespace

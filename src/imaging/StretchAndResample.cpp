@@ -52,13 +52,14 @@ void stretchAndResample(const Bitmap& source, Bitmap& destination, FilterFunctio
     const ResampleContributions rows = makeResampleContributions(height, input.height(), filter, support);
 #if PICTAVEN_AVX2_KERNELS
     if (path == ResamplePath::Avx2) {
-        resampleRowsAvx2(input, columns, work);
+        RowScratch scratch;
+        resampleRowsAvx2(input, input.height(), columns, work, 0, scratch);
         resampleColumnsAvx2(work, rows, result);
         destination = std::move(result);
         return;
     }
 #endif
-    resampleRowsScalar(input, columns, work);
+    resampleRowsScalar(input, input.height(), columns, work, 0);
     resampleColumnsScalar(work, rows, result);
     destination = std::move(result);
 }

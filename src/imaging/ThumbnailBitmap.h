@@ -2,13 +2,18 @@
 
 #include "imaging/Bitmap.h"
 
+#include <optional>
+
 namespace pictaven {
 
 // A photo loaded for its thumbnail: the full picture's size and a pre-shrunk copy of it.
 struct ThumbnailSource {
     int width = 0;  // the decoded picture, pixels
     int height = 0;
-    Bitmap preShrunk; // preShrink of the decoded picture (same depth)
+    Bitmap preShrunk; // preShrink of the decoded picture (same depth); empty once `thumbnail` is made
+    // The thumbnail bitmap made from preShrunk for the album's thumbnail shape, when it was made
+    // ahead of the page.
+    std::optional<Bitmap> thumbnail;
 };
 
 // Pre-shrinks a decoded picture for its thumbnail. Throws nothing (see preShrink).

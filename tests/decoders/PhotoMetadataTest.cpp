@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -130,7 +131,24 @@ TEST_F(PhotoMetadataTest, DamagedBlocksGiveNothingAndStripAsAWhole)
     const std::string looping("II*\0\x08\0\0\0\x01\0\x25\x88\x04\0\x01\0\0\0\x08\0\0\0\x08\0\0\0", 26);
     const std::string huge("II*\0\x08\0\0\0\xFF\xFF\x0E\x01\x02\0\xFF\xFF\xFF\x7F\x10\0\0\0", 22);
     const std::string cut("MM\0*\0\0\0\x08\0\x05\x01", 11);
+    // The EXIF folder listed past the end of the block, and one that lists more entries than it has.
+    const std::string exifPastEnd(
+        "II*\0\x08\0\0\0\x01\0\x69\x87\x04\0\x01\0\0\0\0\xFF\xFF\xFF\0\0\0\0", 26);
+    const std::string shortExif(
+        "II*\0\x08\0\0\0\x01\0\x69\x87\x04\0\x01\0\0\0\x1A\0\0\0\0\0\0\0\xFF\xFF", 28);
     int n = 0;
+    for (const std::string& tiff : { looping, huge, cut, exifPastEnd, shortExif }) {
+        // A photo rendered from such a file goes out with its own pixels.
+        const auto source = m_folder / ("source" + std::to_string(++n) + ".jpg");
+        test::writeFile(source, withExifBlock(plain, tiff));
+        const std::string rendered = (m_folder / ("rendered" + std::to_string(n) + ".jpg")).string();
+        writeJpeg(Bitmap(24, 32), rendered, 90);
+        const std::string pixels = imageData(rendered);
+        EXPECT_NO_THROW(
+            carryPublishedMetadata(source.string(), rendered, 24, 32, PublishedMetadata::AllButPrivate));
+        EXPECT_EQ(imageData(rendered), pixels) << n;
+    }
+    n = 0;
     for (const std::string& tiff : { looping, huge, cut }) {
         const auto path = m_folder / ("damaged" + std::to_string(++n) + ".jpg");
         test::writeFile(path, withExifBlock(plain, tiff));
@@ -236,6 +254,24 @@ TEST_F(PhotoMetadataTest, RenderedPhotosGetTheChosenMetadataUprightAndOfTheirSiz
         EXPECT_EQ(exiftool("-s -s -s -ExifImageWidth -ExifImageHeight '" + target + "'"), "24\n32\n")
             << label;
         EXPECT_EQ(exiftool("-s -s -s -DateTimeOriginal '" + target + "'"), "2021:07:04 10:30:15\n") << label;
+    }
+}
+
+TEST_F(PhotoMetadataTest, RenderedCameraPhotosKeepTheirExifWithoutTheMakerNotes)
+{
+    // Sample photographs with maker notes of both byte orders (Canon, Sony; Apple).
+    for (const char* name :
+        { "mate_Dune.jpg", "plasma_ColorfulCups.jpg", "digikam_body-background_iphone7.jpg" }) {
+        const std::string source = std::string(SHARED_DIR) + "/photos/" + name;
+        if (!std::filesystem::exists(source))
+            GTEST_SKIP() << "no sample photographs";
+        ASSERT_NE(exiftool("-s -s -s -MakerNotes:all '" + source + "'"), "") << name;
+        const std::string target = (m_folder / name).string();
+        writeJpeg(Bitmap(24, 32), target, 90);
+        carryPublishedMetadata(source, target, 24, 32, PublishedMetadata::AllButPrivate);
+        const std::string kept = "-s -s -s -Make -Model -ExposureTime -FNumber -ISO -FocalLength '";
+        EXPECT_EQ(exiftool(kept + target + "'"), exiftool(kept + source + "'")) << name;
+        EXPECT_EQ(exiftool("-s -s -s -MakerNotes:all '" + target + "'"), "") << name;
     }
 }
 

@@ -527,23 +527,30 @@ TEST_F(AlbumGeneratorTest, OneJobAndTwoJobsWriteTheSameBytes)
 
 TEST_F(AlbumGeneratorTest, KeptThumbnailSourcesChangeNoByte)
 {
-    // Resized and only copied photos; budgets that keep none, the first few and all of the sources.
+    // Resized and only copied photos, thumbnails kept in shape (bevelled) and stretched to the
+    // box; budgets that keep none, the first few and all of the sources.
     for (const bool resize : {true, false}) {
-        AlbumJob album = mixedAlbum();
-        album.settings.ResizeImageType = resize ? 1 : 0;
-        std::map<std::string, std::string> withoutCache;
-        for (const std::size_t budget : {std::size_t{0}, std::size_t{700000}, AlbumGenerator::defaultThumbnailCacheBudget}) {
-            TempDir output;
-            album.outputFolder = output.str();
-            AlbumGenerator generator(album, events(), m_control, 2);
-            generator.setThumbnailCacheBudget(budget);
-            ASSERT_EQ(generator.generate(), GenerationOutcome::Finished) << budget;
-            if (budget == 0) {
-                withoutCache = folderContents(output.path());
-                continue;
+        for (const bool aspectRatio : {true, false}) {
+            AlbumJob album = mixedAlbum();
+            album.settings.ResizeImageType = resize ? 1 : 0;
+            album.settings.AspectRatio = aspectRatio;
+            album.settings.Buttonize = aspectRatio;
+            std::map<std::string, std::string> withoutCache;
+            for (const std::size_t budget :
+                 {std::size_t{0}, std::size_t{40000}, AlbumGenerator::defaultThumbnailCacheBudget}) {
+                TempDir output;
+                album.outputFolder = output.str();
+                AlbumGenerator generator(album, events(), m_control, 2);
+                generator.setThumbnailCacheBudget(budget);
+                ASSERT_EQ(generator.generate(), GenerationOutcome::Finished) << budget;
+                if (budget == 0) {
+                    withoutCache = folderContents(output.path());
+                    continue;
+                }
+                SCOPED_TRACE("resize " + std::to_string(resize) + ", aspect ratio " +
+                             std::to_string(aspectRatio) + ", budget " + std::to_string(budget));
+                expectSameFiles(withoutCache, folderContents(output.path()));
             }
-            SCOPED_TRACE("resize " + std::to_string(resize) + ", budget " + std::to_string(budget));
-            expectSameFiles(withoutCache, folderContents(output.path()));
         }
     }
 }
