@@ -147,7 +147,9 @@ void SftpSession::failSftp(const std::string& what) const
     if (code == SSH_FX_OK || code == SSH_FX_CONNECTION_LOST || code == SSH_FX_NO_CONNECTION ||
         ssh_is_connected(m_ssh) == 0)
         failSsh(what, FtpFailure::Other);
-    throw FtpError(what + ": " + sftpReason(code) + ".");
+    // A status is the server's answer, as an FTP server's 550 is: an upload does not take it for
+    // a lost connection to resume.
+    throw FtpError::reply(what + ": " + sftpReason(code) + ".", 550);
 }
 
 void SftpSession::requireConnection() const
