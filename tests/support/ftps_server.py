@@ -28,12 +28,25 @@ def main(state):
     from pyftpdlib.servers import FTPServer
 
     class ReuseRequiringDtpHandler(TLS_DTPHandler):
+        closeWhenEstablished = False
+
         def handle_ssl_established(self):
             if not openssl.SSL_session_reused(self.socket._ssl):
                 self.cmd_channel.respond("522 SSL connection failed: session reuse required")
                 self.close()
                 return
             super().handle_ssl_established()
+            if self.closeWhenEstablished:
+                self.close()
+
+        def close(self):
+            # pyftpdlib closes the data connection of an empty listing while the handshake still
+            # runs; OpenSSL then drops the session from its cache and every later data connection
+            # would be refused. vsftpd finishes the handshake first, and so does this server.
+            if self._ssl_accepting and not self._error:
+                self.closeWhenEstablished = True
+                return
+            super().close()
 
     class GlobbingTlsHandler(TLS_FTPHandler):
         """Answers NLST *.* with the matching names, as vsftpd, ProFTPD and Pure-FTPd do."""
