@@ -59,9 +59,8 @@ Bytes exifSegment(int orientation, bool bigEndian, std::uint16_t entries = 1, st
 // The JPEG `jpeg` with `segment` right after its start marker.
 Bytes withSegment(const Bytes& jpeg, const Bytes& segment)
 {
-    Bytes out(jpeg.begin(), jpeg.begin() + 2);
-    out.insert(out.end(), segment.begin(), segment.end());
-    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
+    Bytes out = jpeg;
+    out.insert(out.begin() + 2, segment.begin(), segment.end());
     return out;
 }
 
