@@ -60,6 +60,72 @@ bool contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
+// Carries connections to `target` on 127.0.0.1 one after another. The first is cut, both ways,
+// once the client has sent `cutAfter` bytes through it, as a dropped line would cut it.
+class CuttingRelay {
+public:
+    CuttingRelay(std::uint16_t target, std::size_t cutAfter)
+        : m_listener(Socket::listenOn("127.0.0.1")), m_target(target), m_cutAfter(cutAfter),
+          m_thread([this] { carryAll(); })
+    {
+    }
+    ~CuttingRelay()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    std::uint16_t port() const { return m_listener.localAddress().port; }
+    int connections() const { return m_connections; }
+
+private:
+    void carryAll()
+    {
+        while (!m_stop) {
+            try {
+                if (!m_listener.readable(50))
+                    continue;
+                Socket client = m_listener.accept(5000);
+                Socket server = Socket::connectTo("127.0.0.1", m_target, 5000);
+                carry(client, server, ++m_connections == 1);
+            } catch (const FtpError&) {
+                // That connection is over; the next may come.
+            }
+        }
+    }
+
+    void carry(Socket& client, Socket& server, bool cut)
+    {
+        char buffer[16384];
+        std::size_t sent = 0;
+        while (!m_stop) {
+            client.readable(10, &server);
+            if (client.readable(0)) {
+                const std::size_t got = client.readSome(buffer, sizeof buffer, 0);
+                if (got == 0)
+                    return;
+                server.writeAll(buffer, got, 5000);
+                sent += got;
+                if (cut && sent > m_cutAfter)
+                    return; // both sockets close as they go out of scope
+            }
+            if (server.readable(0)) {
+                const std::size_t got = server.readSome(buffer, sizeof buffer, 0);
+                if (got == 0)
+                    return;
+                client.writeAll(buffer, got, 5000);
+            }
+        }
+    }
+
+    Socket m_listener;
+    std::uint16_t m_target;
+    std::size_t m_cutAfter;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_connections{0};
+    std::thread m_thread;
+};
+
 // Carries one connection to `target` on 127.0.0.1 until frozen; from then on it passes nothing
 // either way, as a dead route would.
 class FreezingRelay {
@@ -303,6 +369,48 @@ TEST_F(SftpRealServer, WrongKeyOrPasswordIsALogInRefusal)
         EXPECT_FALSE(contains(failure.text, password)) << failure.text;
         EXPECT_FALSE(session.connected());
     }
+}
+
+// A connection cut in the middle of a photo: the upload connects again, finds how much of the
+// temporary file arrived and sends the rest, and the photo on the server is whole.
+TEST_F(SftpRealServer, UploadSurvivesAConnectionCutMidFile)
+{
+    const fs::path folder = remoteFolder("sftp-cut");
+    test::AlbumLayout album(local.path());
+    std::string big;
+    for (unsigned i = 0; i < 3000000; ++i)
+        big.push_back(static_cast<char>((i * 2654435761u) >> 24));
+    const auto photo = std::find_if(album.remote.begin(), album.remote.end(), [](const auto& file) {
+        return contains(file.first, ".jpg") && !contains(file.first, "thumb");
+    });
+    ASSERT_NE(photo, album.remote.end());
+    test::writeFile(album.outputFolder + photo->first, big);
+    photo->second = big;
+
+    CuttingRelay relay(server.port, 1500000);
+    UploadJob job = album.job;
+    job.profile.ftp = "127.0.0.1:" + std::to_string(relay.port());
+    job.profile.protocol = RemoteProtocol::Sftp;
+    job.profile.user = server.user;
+    job.profile.keyFile = server.userKey;
+    job.profile.trustedKey = server.hostFingerprint;
+    job.profile.ftpHomeDirectory = "/";
+    job.settings.UploadDirectory = "sftp-cut/album";
+    RemoteConnection session;
+    session.setKnownHostsFile(knownHosts());
+    session.setTimeouts(5000, 5000);
+    test::UploadRecorder recorder;
+    Uploader uploader(session, recorder.observer());
+    uploader.setRetryDelays({std::chrono::milliseconds(10), std::chrono::milliseconds(10)});
+    EXPECT_TRUE(uploader.run(job));
+
+    EXPECT_EQ(recorder.errors, std::vector<std::string>{});
+    EXPECT_EQ(relay.connections(), 2);
+    EXPECT_TRUE(std::any_of(recorder.log.begin(), recorder.log.end(), [&](const std::string& line) {
+        return line.starts_with("RESUME " + photo->first + " FROM ") && line != "RESUME " + photo->first + " FROM 0";
+    })) << "the photo was not resumed";
+    for (const auto& [name, bytes] : album.remote)
+        EXPECT_TRUE(test::readFile(folder / "album" / name) == bytes) << name << " differs";
 }
 
 TEST_F(SftpRealServer, SilentServerTimesOut)
