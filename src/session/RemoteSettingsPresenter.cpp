@@ -46,6 +46,9 @@ void RemoteSettingsPresenter::edit(RemoteField field, const std::string& text)
     case RemoteField::Password:
         fields.password = text;
         break;
+    case RemoteField::KeyFile:
+        fields.keyFile = text;
+        break;
     case RemoteField::FtpHomeDirectory:
         fields.ftpHomeDirectory = text;
         break;

@@ -18,7 +18,7 @@ struct RemoteSettingsView {
 };
 
 // The fields of the window, in the order it shows them.
-enum class RemoteField { Ftp, User, Password, FtpHomeDirectory, HttpHomeDirectory, Www };
+enum class RemoteField { Ftp, User, Password, KeyFile, FtpHomeDirectory, HttpHomeDirectory, Www };
 
 // The "Remote Settings" window over the workspace's FTP profile and profile name. Load and Save
 // Profile As take effect at once; OK makes the fields the current profile and records its name
@@ -48,7 +48,7 @@ public:
     // "&Save Profile As..": the fields go to a chosen file (given ".prf" when its name has no
     // extension) and become the current profile.
     void saveProfileAs();
-    // "&Clear": empties the six fields.
+    // "&Clear": empties the fields.
     void clear();
     // Finish of the set-up wizard: the fields it fills take its values.
     void applyWizard(const FtpWizard& wizard);

@@ -26,6 +26,7 @@ const FieldRow fieldRows[] = {
     {RemoteField::Ftp, "ftpHost", "FTP &Host Name"},
     {RemoteField::User, "ftpUser", "FTP &User Id"},
     {RemoteField::Password, "ftpPassword", "FTP Passwo&rd"},
+    {RemoteField::KeyFile, "sshKeyFile", "SSH &key file (SFTP, optional)"},
     {RemoteField::FtpHomeDirectory, "ftpHomeDirectory", "FTP user home &directory (use / in most cases)"},
     {RemoteField::HttpHomeDirectory, "httpHomeDirectory", "P&ersonal user home directory on the web"},
     {RemoteField::Www, "webHost", "&Web Host Name"},
@@ -116,12 +117,15 @@ void RemoteSettingsDialog::redraw()
     const std::string* texts[] = {&view.fields.ftp,
                                   &view.fields.user,
                                   &view.fields.password,
+                                  &view.fields.keyFile,
                                   &view.fields.ftpHomeDirectory,
                                   &view.fields.httpHomeDirectory,
                                   &view.fields.www};
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         showText(*m_fields[i], *texts[i]);
     showProtocol(*m_protocol, view.fields.protocol);
+    // Only SSH logs in with a key file.
+    m_fields[static_cast<std::size_t>(RemoteField::KeyFile)]->setEnabled(view.fields.protocol == RemoteProtocol::Sftp);
 }
 
 } // namespace pictaven

@@ -30,7 +30,7 @@ private:
     Workspace& m_workspace;
     RemoteSettingsPresenter m_presenter;
     int m_token;
-    std::array<QLineEdit*, 6> m_fields{}; // in the order of RemoteField
+    std::array<QLineEdit*, 7> m_fields{}; // in the order of RemoteField
     QComboBox* m_protocol = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "PageHarness.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -44,12 +45,20 @@ void ProtocolChoiceTest::remoteSettingsShowsAndChangesTheProtocol()
     QCOMPARE(protocol->accessibleName(), QStringLiteral("Protocol"));
     QCOMPARE(protocol->currentText(), QStringLiteral("FTPS"));
 
+    // The key file is for SSH only.
+    auto* keyFile = test::control<QLineEdit>(dialog, "sshKeyFile");
+    QCOMPARE(keyFile->accessibleName(), QStringLiteral("SSH key file (SFTP, optional)"));
+    QVERIFY(!keyFile->isEnabled());
     protocol->setFocus();
     QTest::keyClick(protocol, Qt::Key_Down);
     QCOMPARE(protocol->currentText(), QStringLiteral("SFTP"));
+    QVERIFY(keyFile->isEnabled());
+    keyFile->setFocus();
+    QTest::keyClicks(keyFile, "/home/alice/.ssh/album_key");
     QTest::mouseClick(test::control<QPushButton>(dialog, "ok"), Qt::LeftButton);
     QCOMPARE(m_harness->workspace->ftpProfile().protocol, RemoteProtocol::Sftp);
     QCOMPARE(m_harness->workspace->ftpProfile().trustedKey, std::string());
+    QCOMPARE(m_harness->workspace->ftpProfile().keyFile, std::string("/home/alice/.ssh/album_key"));
 }
 
 void ProtocolChoiceTest::wizardOffersTheProtocol()
