@@ -716,6 +716,13 @@ bool Uploader::syncFiles(const UploadJob& job)
             changes.push_back({&file, now});
     }
     log("SYNC " + std::to_string(changes.size()) + " OF " + std::to_string(albumNames.size()) + " FILES CHANGED");
+    // Temporary files that a run cut off for good left behind; only names this program gives.
+    for (const std::string& name : albumNames) {
+        if (remote.contains(temporaryName(name))) {
+            log("DELETE " + temporaryName(name));
+            removeQuietly(temporaryName(name));
+        }
+    }
 
     // Each group is put in place only once all of it arrived whole: a failure leaves the
     // server's previous version of the group as it was.

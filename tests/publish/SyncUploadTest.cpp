@@ -197,10 +197,14 @@ TEST_P(SyncUpload, SendsPicturesBeforePagesThenOnlyWhatChanged)
         album.remote[name] += "retouched";
         test::writeFile(album.outputFolder + name, album.remote[name]);
     }
+    // A run cut off for good left the temporary file of a file that has not changed since.
+    const std::string leftover = std::prev(album.remote.end())->first + ".part";
+    test::writeFile(remote / leftover, "cut off");
     const auto third = upload(job);
     EXPECT_TRUE(third->finished);
     EXPECT_EQ(third->sent,
               (std::vector<std::string>{"thumb_jpg_DSC01.jpg", "DSC01.jpg", "myalbum.htm", "jpg_DSC01.htm"}));
+    EXPECT_EQ(linesStartingWith(third->recorder.log, "DELETE "), std::vector<std::string>{leftover});
     EXPECT_TRUE(remoteFiles(remote) == album.remote);
 }
 
