@@ -11,13 +11,12 @@
         lie    listings report one byte more than such a file holds
         full   STOR answers 552, as a server with a full disk does
 """
-import hashlib
 import logging
 import os
 import re
-import ssl
-import subprocess
 import sys
+
+from server_processes import announce, make_certificate
 
 USER = "pictaven"
 PASSWORD = "Faulty pw 3"
@@ -70,23 +69,14 @@ def main(tls, state, fault, name, limit=0, times=0):
     FaultyHandler.timeout = 120
     fingerprint = ""
     if tls:
-        cert = os.path.join(state, "cert.pem")
-        key = os.path.join(state, "key.pem")
-        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
-                        "-days", "2", "-subj", "/CN=localhost", "-addext", "subjectAltName=DNS:localhost"],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        with open(cert) as pem:
-            fingerprint = "SHA256:" + hashlib.sha256(ssl.PEM_cert_to_DER_cert(pem.read())).hexdigest()
+        cert, key, fingerprint = make_certificate(state)
         FaultyHandler.certfile = cert
         FaultyHandler.keyfile = key
         FaultyHandler.tls_control_required = True
         FaultyHandler.tls_data_required = True
     logging.basicConfig(filename=os.path.join(state, "server.log"), level=logging.INFO)
     server = FTPServer(("127.0.0.1", 0), FaultyHandler)
-    ready = os.path.join(state, "ready")
-    with open(ready + ".tmp", "w") as out:
-        out.write("%d\n%s\n%s\n%s\n" % (server.socket.getsockname()[1], USER, PASSWORD, fingerprint))
-    os.replace(ready + ".tmp", ready)
+    announce(state, server, USER, PASSWORD, fingerprint)
     server.serve_forever()
 
 

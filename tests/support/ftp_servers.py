@@ -10,16 +10,14 @@
 import os
 import pwd
 import shutil
-import signal
-import socket
 import subprocess
 import sys
-import time
 import warnings
+
+from server_processes import free_port, greets, launch, stop_all, wait_for, write_atomically
 
 USER = "pictaven"
 PASSWORD = "Up-l0ad pw"
-WAIT_SECONDS = 15
 
 
 def serve(state):
@@ -56,43 +54,6 @@ def serve(state):
     v4.serve_forever()
 
 
-def write_atomically(path, text):
-    with open(path + ".tmp", "w") as out:
-        out.write(text)
-    os.rename(path + ".tmp", path)
-
-
-def free_port():
-    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def wait_for(condition, what):
-    deadline = time.monotonic() + WAIT_SECONDS
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.1)
-    raise SystemExit("timed out waiting for " + what)
-
-
-def accepts(port):
-    try:
-        with socket.create_connection(("127.0.0.1", port), timeout=1) as connection:
-            return connection.recv(4).startswith(b"220")
-    except OSError:
-        return False
-
-
-def launch(state, name, command):
-    log = open(os.path.join(state, name + ".log"), "ab")
-    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                               start_new_session=True)
-    write_atomically(os.path.join(state, name + ".pid"), "%d\n" % process.pid)
-    return process
-
-
 def start_pure_ftpd(state):
     """Pure-FTPd refuses NLST with a pattern ("550 Can't check for file existence"), unlike pyftpdlib.
 
@@ -117,7 +78,7 @@ def start_pure_ftpd(state):
     # In the foreground (no -B), so that stop() finds it in the session that launch() started.
     launch(state, "pure-ftpd", ["/usr/sbin/pure-ftpd", "-S", "127.0.0.1,%d" % port, "-l", "puredb:" + database,
                                 "-E", "-A", "-H", "-f", "none"])
-    wait_for(lambda: accepts(port), "Pure-FTPd")
+    wait_for(lambda: greets(port, b"220"), "Pure-FTPd")
     return port, home
 
 
@@ -160,7 +121,7 @@ def start(state):
         ]))
     proxy_binary = shutil.which("ftp-proxy") or "/usr/sbin/ftp-proxy"
     launch(state, "proxy", [proxy_binary, "-d", "-n", "-f", config])
-    wait_for(lambda: accepts(proxy_port), "ftp-proxy")
+    wait_for(lambda: greets(proxy_port, b"220"), "ftp-proxy")
 
     write_atomically(os.path.join(state, "servers.env"), "".join("%s=%s\n" % pair for pair in [
         ("FTP_PORT", ftp_port), ("FTP6_PORT", ftp6_port), ("PROXY_PORT", proxy_port),
@@ -170,30 +131,7 @@ def start(state):
 
 
 def stop(state):
-    for name in ("proxy", "pure-ftpd", "ftp"):
-        try:
-            with open(os.path.join(state, name + ".pid")) as pid_file:
-                pid = int(pid_file.read())
-        except (OSError, ValueError):
-            continue
-        # Each server leads its own session; ftp-proxy forks one child per client into it.
-        try:
-            os.killpg(pid, signal.SIGTERM)
-        except ProcessLookupError:
-            continue
-        deadline = time.monotonic() + 5
-        while time.monotonic() < deadline:
-            try:
-                os.killpg(pid, 0)
-            except ProcessLookupError:
-                break
-            time.sleep(0.1)
-        else:
-            try:
-                os.killpg(pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-    shutil.rmtree(state, ignore_errors=True)
+    stop_all(state, ("proxy", "pure-ftpd", "ftp"))
 
 
 if __name__ == "__main__":

@@ -10,11 +10,10 @@
                        Runs until it is killed.
 """
 import fnmatch
-import hashlib
 import os
-import ssl
-import subprocess
 import sys
+
+from server_processes import announce, make_certificate
 
 USER = "pictaven"
 PASSWORD = "Tls pw 7"
@@ -60,13 +59,7 @@ def main(state):
             self.push_dtp_data("".join(n + "\r\n" for n in names).encode("utf8"), cmd="NLST")
             return path
 
-    cert = os.path.join(state, "cert.pem")
-    key = os.path.join(state, "key.pem")
-    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
-                    "-days", "2", "-subj", "/CN=localhost", "-addext", "subjectAltName=DNS:localhost"],
-                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    with open(cert) as pem:
-        fingerprint = "SHA256:" + hashlib.sha256(ssl.PEM_cert_to_DER_cert(pem.read())).hexdigest()
+    cert, key, fingerprint = make_certificate(state)
 
     home = os.path.join(state, "home")
     os.makedirs(home, exist_ok=True)
@@ -84,10 +77,7 @@ def main(state):
     handler.get_ssl_context().set_session_id(b"pictaven-tests")
     handler.timeout = 120
     server = FTPServer(("127.0.0.1", 0), handler)
-    ready = os.path.join(state, "ready")
-    with open(ready + ".tmp", "w") as out:
-        out.write("%d\n%s\n%s\n%s\n" % (server.socket.getsockname()[1], USER, PASSWORD, fingerprint))
-    os.replace(ready + ".tmp", ready)
+    announce(state, server, USER, PASSWORD, fingerprint)
     server.serve_forever()
 
 

@@ -15,51 +15,10 @@ import base64
 import hashlib
 import os
 import pwd
-import shutil
-import signal
-import socket
 import subprocess
 import sys
-import time
 
-WAIT_SECONDS = 15
-
-
-def write_atomically(path, text):
-    with open(path + ".tmp", "w") as out:
-        out.write(text)
-    os.rename(path + ".tmp", path)
-
-
-def free_port():
-    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def wait_for(condition, what):
-    deadline = time.monotonic() + WAIT_SECONDS
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.1)
-    raise SystemExit("timed out waiting for " + what)
-
-
-def greets(port):
-    try:
-        with socket.create_connection(("127.0.0.1", port), timeout=1) as connection:
-            return connection.recv(4).startswith(b"SSH-")
-    except OSError:
-        return False
-
-
-def launch(state, name, command, env=None):
-    log = open(os.path.join(state, name + ".log"), "ab")
-    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-                               start_new_session=True, env=env)
-    write_atomically(os.path.join(state, name + ".pid"), "%d\n" % process.pid)
-    return process
+from server_processes import free_port, greets, launch, stop_all, wait_for, write_atomically
 
 
 def make_key(path):
@@ -113,7 +72,7 @@ def start(state):
             "",
         ]))
     launch(state, "sshd", ["/usr/sbin/sshd", "-D", "-e", "-f", config])
-    wait_for(lambda: greets(port), "sshd")
+    wait_for(lambda: greets(port, b"SSH-"), "sshd")
 
     agent_socket = os.path.join(state, "agent.sock")
     launch(state, "agent", ["ssh-agent", "-D", "-a", agent_socket])
@@ -130,30 +89,7 @@ def start(state):
 
 
 def stop(state):
-    for name in ("agent", "sshd"):
-        try:
-            with open(os.path.join(state, name + ".pid")) as pid_file:
-                pid = int(pid_file.read())
-        except (OSError, ValueError):
-            continue
-        # Each leads its own session, which also holds sshd's children for open connections.
-        try:
-            os.killpg(pid, signal.SIGTERM)
-        except ProcessLookupError:
-            continue
-        deadline = time.monotonic() + 5
-        while time.monotonic() < deadline:
-            try:
-                os.killpg(pid, 0)
-            except ProcessLookupError:
-                break
-            time.sleep(0.1)
-        else:
-            try:
-                os.killpg(pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-    shutil.rmtree(state, ignore_errors=True)
+    stop_all(state, ("agent", "sshd"))
 
 
 if __name__ == "__main__":
