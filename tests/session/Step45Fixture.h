@@ -71,6 +71,16 @@ protected:
         ASSERT_EQ(step4.lastOutcome(), GenerationOutcome::Finished);
     }
 
+    // The album as an upload sends it: with the navigation pictures that the program folder
+    // ships and every album carries.
+    void generateAlbumWithNavigationPictures()
+    {
+        std::filesystem::create_directories(m_home / "NAVBUTS");
+        for (const char* name : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
+            writeFile(m_home / "NAVBUTS" / name, std::string("GIF89a ") + name);
+        generateAlbum();
+    }
+
     TempDir m_output;
     ImmediateRunner m_runner;
     int m_workspaceChanges = 0;

@@ -16,10 +16,7 @@ using test::Step45Presenters;
 // with the fingerprint, and the profile keeps what was accepted.
 TEST_F(Step45Presenters, CertificateAcceptedOnceIsKeptInTheProfile)
 {
-    fs::create_directories(m_home / "NAVBUTS");
-    for (const char* name : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
-        test::writeFile(m_home / "NAVBUTS" / name, std::string("GIF89a ") + name);
-    generateAlbum();
+    generateAlbumWithNavigationPictures();
     const test::FtpsTestServer server;
     Workspace& ws = workspace();
     FtpProfile profile("localhost:" + server.port, server.user, server.password, "/", "", "www.example.com");

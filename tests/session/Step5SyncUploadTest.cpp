@@ -23,10 +23,7 @@ std::size_t putLines(const Step5View& view)
 // upload sends every file, the second none; the box that deletes stale files goes with it.
 TEST_F(Step45Presenters, SyncBoxSendsOnlyWhatChanged)
 {
-    fs::create_directories(m_home / "NAVBUTS");
-    for (const char* name : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
-        test::writeFile(m_home / "NAVBUTS" / name, std::string("GIF89a ") + name);
-    generateAlbum();
+    generateAlbumWithNavigationPictures();
     const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
     Workspace& ws = workspace();
     ws.ftpProfile().ftp = "127.0.0.1:" + std::to_string(servers.ftpPort);

@@ -17,11 +17,7 @@ using test::Step45Presenters;
 // album on the server, the boxes' values in the job.
 TEST_F(Step45Presenters, UploadSendsTheGeneratedAlbumOnce)
 {
-    // The navigation pictures that every album carries, as the program folder ships them.
-    fs::create_directories(m_home / "NAVBUTS");
-    for (const char* name : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
-        test::writeFile(m_home / "NAVBUTS" / name, std::string("GIF89a ") + name);
-    generateAlbum();
+    generateAlbumWithNavigationPictures();
     const FtpTestServers servers = FtpTestServers::load(FTP_SERVERS_STATE);
     Workspace& ws = workspace();
     ws.ftpProfile().ftp = "127.0.0.1:" + std::to_string(servers.purePort);
