@@ -52,6 +52,18 @@ protected:
         ASSERT_EQ(made.status, 0) << made.output;
     }
 
+    // profiles/loopback.prf: the account of the fixture's pyftpdlib server.
+    void writeLoopbackProfile(const FtpTestServers& servers) const
+    {
+        FtpProfile profile;
+        profile.ftp = "127.0.0.1:" + std::to_string(servers.ftpPort);
+        profile.user = servers.user;
+        profile.password = servers.password;
+        profile.ftpHomeDirectory = "/";
+        fs::create_directories(m_home + "profiles");
+        profile.write(m_home + "profiles/loopback.prf");
+    }
+
     test::TempDir m_dir;
     std::string m_home;
     fs::path m_catalog;
@@ -77,13 +89,7 @@ TEST_F(UploadCommandTest, PublishesTheGeneratedAlbumByteForByte)
         catalog.writeString("Generate Options", "OutputFolder", output.string() + "/");
         catalog.flushFile();
     }
-    FtpProfile profile;
-    profile.ftp = "127.0.0.1:" + std::to_string(servers.ftpPort);
-    profile.user = servers.user;
-    profile.password = servers.password;
-    profile.ftpHomeDirectory = "/";
-    fs::create_directories(m_home + "profiles");
-    profile.write(m_home + "profiles/loopback.prf");
+    writeLoopbackProfile(servers);
 
     const CommandResult generated = runCli(m_dir, m_home, {"generate", m_catalog.string()});
     ASSERT_EQ(generated.status, 0) << generated.output;
@@ -160,13 +166,7 @@ TEST_F(UploadCommandTest, SyncSendsNothingTheSecondTime)
         catalog.writeString("FTP", "UploadDirectory", directory);
         catalog.flushFile();
     }
-    FtpProfile profile;
-    profile.ftp = "127.0.0.1:" + std::to_string(servers.ftpPort);
-    profile.user = servers.user;
-    profile.password = servers.password;
-    profile.ftpHomeDirectory = "/";
-    fs::create_directories(m_home + "profiles");
-    profile.write(m_home + "profiles/loopback.prf");
+    writeLoopbackProfile(servers);
     const std::vector<std::string> upload = {"upload", m_catalog.string(), "--profile", "loopback.prf", "--output",
                                              output.string(), "--verbose", "--sync"};
 
