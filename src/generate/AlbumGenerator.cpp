@@ -8,6 +8,9 @@
 #include "generate/OutputFolderRecord.h"
 #include "generate/PageGridRules.h"
 #include "generate/PhotoRenderer.h"
+#include "generate/ResponsiveAlbum.h"
+#include "generate/ResponsivePageWriter.h"
+#include "generate/ResponsiveSizeRenderer.h"
 #include "generate/ShortAlbumName.h"
 #include "generate/SupportFileCheck.h"
 #include "generate/ThumbnailCell.h"
@@ -122,8 +125,9 @@ AlbumGenerator::AlbumGenerator(AlbumJob job, GenerationEvents events, Generation
 
 std::string AlbumGenerator::entryPagePath() const
 {
+    // A responsive album has no frame-set page.
     return ShortAlbumName::paths(m_job.outputFolder, m_job.settings.AlbumShortName)
-        .entryPage(m_job.settings.MultiWindow);
+        .entryPage(m_job.settings.MultiWindow && !ResponsiveAlbum::chosen(m_job));
 }
 
 std::string AlbumGenerator::refusal() const
@@ -356,6 +360,10 @@ bool AlbumGenerator::renderPhotos()
             t_photoMessages->push_back(message);
     });
     const ThumbnailRenderer thumbnails(m_job, GenerationEvents{});
+    // A responsive album makes its thumbnails and further sizes with each photo.
+    std::optional<ResponsiveSizeRenderer> responsiveSizes;
+    if (ResponsiveAlbum::chosen(m_job))
+        responsiveSizes.emplace(m_job);
 
     // Photos that share an audio copy are rendered one after the other in album order, so the
     // files end as a one-thread run leaves them.
@@ -380,7 +388,7 @@ bool AlbumGenerator::renderPhotos()
     // Workers hand back the sources of the photos they decode; the loop below keeps them in
     // album order until the first one beyond the budget, so the choice does not depend on the
     // thread timing. After that the workers stop asking, as a copied photo is decoded only for it.
-    const bool keepSources = m_thumbnailCacheBudget > 0;
+    const bool keepSources = m_thumbnailCacheBudget > 0 && !responsiveSizes;
     std::vector<std::optional<ThumbnailSource>> handedBack(keepSources ? rendered : 0);
     m_thumbnailSources.reset(keepSources ? rendered : 0, m_thumbnailCacheBudget, m_job.outputFolder);
     std::atomic<bool> budgetSpent = !keepSources;
@@ -401,6 +409,8 @@ bool AlbumGenerator::renderPhotos()
             failures[i] = renderer.renderPhoto(photo, m_photoNames[i], budgetSpent.load() ? nullptr : &handedBack[i]);
         if (keepSources && handedBack[i])
             makeThumbnailAhead(thumbnails, settings, photo, *handedBack[i]);
+        if (responsiveSizes && failures[i].empty() && isFile(photo.SourcePath))
+            failures[i] = responsiveSizes->render(photo, m_photoNames[i], renderAll);
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
@@ -465,6 +475,8 @@ bool AlbumGenerator::generateHTML()
 
 bool AlbumGenerator::runPageLoop()
 {
+    if (ResponsiveAlbum::chosen(m_job))
+        return writeResponsivePages();
     AlbumSettings& settings = m_job.settings;
     std::optional<Bitmap> background;
     PageGrid grid;
@@ -533,7 +545,35 @@ bool AlbumGenerator::runPageLoop()
         if (preview)
             break;
     }
+    return finishPagePhase(count);
+}
 
+bool AlbumGenerator::writeResponsivePages()
+{
+    const AlbumSettings& settings = m_job.settings;
+    const auto count = static_cast<long long>(m_job.photos.size());
+    const long long pageSize = static_cast<long long>(settings.RowsPerPage) * settings.ThumbnailsPerRow;
+    // A preview shows what one page of a classic album would.
+    const long long shown = settings.SneakPeek ? std::min(count, pageSize) : count;
+    const std::string indexPage =
+        m_job.outputFolder + OutputNames::indexPageFileName(settings.AlbumShortName, 1);
+    m_indexPageList.push_back(indexPage);
+    if (m_events.progressRange)
+        m_events.progressRange(0, static_cast<int>(std::min<long long>(count, INT32_MAX)));
+    ResponsivePageWriter writer(m_job, m_photoNames, m_events, m_control.cancelRequest());
+    if (!writer.write(static_cast<std::size_t>(shown), indexPage)) {
+        m_cancelled = writer.cancelled();
+        if (m_events.status)
+            m_events.status(failureStatus);
+        m_job.rerenderPhotos = true;
+        return false;
+    }
+    return finishPagePhase(count);
+}
+
+bool AlbumGenerator::finishPagePhase(long long count)
+{
+    const bool preview = m_job.settings.SneakPeek;
     if (m_events.progressPosition)
         m_events.progressPosition(static_cast<int>(count));
     if (m_events.percentage)

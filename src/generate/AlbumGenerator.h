@@ -89,6 +89,11 @@ private:
     void reportRenamedPhotos() const;
     void leaveOutUnfitFiles();
     bool runPageLoop();
+    // The page phase of the responsive template (ResponsivePageWriter) instead of the page loop.
+    bool writeResponsivePages();
+    // What ends every page phase that wrote its pages: the last progress, the photos that could
+    // not be rendered, the status.
+    bool finishPagePhase(long long count);
 
     AlbumJob m_job;
     GenerationEvents m_events;
