@@ -78,6 +78,9 @@
         photo.removeAttribute('srcset');
         photo.width = Number(link.dataset.width);
         photo.height = Number(link.dataset.height);
+        // A picture from srcset takes the size that `sizes` names; a small photo must not grow.
+        photo.style.maxWidth = 'min(100%, ' + link.dataset.width + 'px)';
+        photo.style.maxHeight = 'min(100%, ' + link.dataset.height + 'px)';
         photo.sizes = sizesOf(link);
         photo.srcset = link.dataset.srcset;
         photo.src = link.dataset.src;
