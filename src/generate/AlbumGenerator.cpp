@@ -282,6 +282,9 @@ void AlbumGenerator::copySupportFiles() const
         copyIn(settings.IndexButtonImage);
         copyIn(settings.HomeButtonImage);
     }
+    // A responsive album's pages draw their own controls.
+    if (ResponsiveAlbum::chosen(m_job))
+        return;
     for (const char* image : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
         copyIn(m_job.programFolder + "NAVBUTS/" + image);
 }

@@ -5,6 +5,9 @@
 #include "imaging/GraphicFormats.h"
 #include "ini/AsciiCase.h"
 
+#include <filesystem>
+#include <set>
+
 namespace pictaven {
 
 bool ResponsiveAlbum::chosen(const AlbumJob& job)
@@ -42,6 +45,38 @@ std::string ResponsiveAlbum::sizeFileName(const std::string& photoName, int widt
 std::string ResponsiveAlbum::largeThumbnailFileName(const std::string& photoName) const
 {
     return m_names.derivedPictureName("thumb2x_", photoName);
+}
+
+std::vector<std::string> ResponsiveAlbum::uploadOrder(const std::string& outputFolder, const std::string& indexPage,
+                                                      const std::vector<std::string>& photoNames,
+                                                      const std::vector<std::string>& audioFiles) const
+{
+    std::vector<std::string> files;
+    std::set<std::string> listed;
+    auto add = [&](const std::string& name) {
+        if (listed.insert(name).second)
+            files.push_back(name);
+    };
+    auto addWhenThere = [&](const std::string& name) {
+        std::error_code missing;
+        if (std::filesystem::is_regular_file(outputFolder + name, missing))
+            add(name);
+    };
+    for (std::size_t i = 0; i < photoNames.size(); ++i) {
+        for (const int width : ladderWidths)
+            addWhenThere(sizeFileName(photoNames[i], width));
+        add(m_names.webFileName(photoNames[i]));
+        add(m_names.thumbnailFileName(photoNames[i]));
+        addWhenThere(largeThumbnailFileName(photoNames[i]));
+        if (i < audioFiles.size() && !audioFiles[i].empty())
+            addWhenThere(m_names.webFileName(OutputNames::fileNamePart(audioFiles[i])));
+    }
+    for (const char* shared : {styleSheetFileName, scriptFileName, licenceFileName})
+        add(shared);
+    for (const std::string& photoName : photoNames)
+        add(m_names.photoPageFileName(photoName));
+    add(indexPage);
+    return files;
 }
 
 } // namespace pictaven

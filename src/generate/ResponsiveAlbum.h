@@ -49,6 +49,19 @@ public:
     // "thumb2x_" + ext3 + "_" + webFileName(base) + ".jpg".
     std::string largeThumbnailFileName(const std::string& photoName) const;
 
+    // The files of the responsive album generated in `outputFolder` (ending in "/"), by name, in
+    // an order an upload can send them in so that no page arrives before what it shows: every
+    // photo's pictures (its sizes narrowest first, its web copy, its thumbnails) and audio copy,
+    // then the style sheet, script and licence, then the photo pages, the index page
+    // (`indexPage`, a file name) last. `photoNames` are the photos' names in the album
+    // (OutputNames::distinctPhotoNames), `audioFiles` their audio files (paths, empty for none;
+    // the copy is named by its web file name). Sizes, thumbnails and audio copies that the album
+    // does not have (the folder holds no such file) are left out; a file named twice is listed
+    // once. The person's own style sheet, when the album links one, is not listed.
+    std::vector<std::string> uploadOrder(const std::string& outputFolder, const std::string& indexPage,
+                                         const std::vector<std::string>& photoNames,
+                                         const std::vector<std::string>& audioFiles) const;
+
 private:
     OutputNames m_names;
 };

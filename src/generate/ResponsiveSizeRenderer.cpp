@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <stdexcept>
@@ -78,7 +79,7 @@ std::string ResponsiveSizeRenderer::render(const FileStorage& photo, const std::
 {
     try {
         renderSizes(photo, photoName, renderAgain);
-        renderThumbnails(photo, photoName);
+        renderThumbnails(photo, photoName, renderAgain);
         return {};
     } catch (const std::exception& error) {
         return error.what();
@@ -105,17 +106,31 @@ void ResponsiveSizeRenderer::renderSizes(const FileStorage& photo, const std::st
     }
 }
 
-void ResponsiveSizeRenderer::renderThumbnails(const FileStorage& photo, const std::string& photoName) const
+void ResponsiveSizeRenderer::renderThumbnails(const FileStorage& photo, const std::string& photoName,
+                                              bool renderAgain) const
 {
     const ImageSize published = readPictureSize(m_outputFolder + m_names.webFileName(photoName));
     if (published.width <= 0 || published.height <= 0)
         throw std::runtime_error("the photo has no pixels");
+    // A thumbnail of another height is not this album's: a classic album's of the same name, or
+    // one of an earlier photo of this name.
+    auto current = [&](const std::string& name, int height) {
+        if (renderAgain)
+            return false;
+        try {
+            return std::abs(readPictureSize(m_outputFolder + name).height - height) <= 1;
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
     const int height = std::min(ResponsiveAlbum::thumbnailHeight, published.height);
-    writeThumbnail(photo, m_names.thumbnailFileName(photoName), height);
+    if (const std::string small = m_names.thumbnailFileName(photoName); !current(small, height))
+        writeThumbnail(photo, small, height);
     const std::string large = m_album.largeThumbnailFileName(photoName);
     const int largeHeight = std::min(2 * ResponsiveAlbum::thumbnailHeight, published.height);
     if (largeHeight > height) {
-        writeThumbnail(photo, large, largeHeight);
+        if (!current(large, largeHeight))
+            writeThumbnail(photo, large, largeHeight);
     } else {
         // One of an earlier, larger photo of this name would be offered for this one.
         std::error_code ignored;

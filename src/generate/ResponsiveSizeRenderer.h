@@ -28,8 +28,9 @@ public:
     explicit ResponsiveSizeRenderer(const AlbumJob& job);
 
     // `photoName` is the photo's name in the album (OutputNames::distinctPhotoNames); its web
-    // copy must be in the output folder. Sizes already there are kept unless `renderAgain`;
-    // thumbnails are always made. Gives an empty text when all went well, else why not.
+    // copy must be in the output folder. Sizes already there, and thumbnails of the height
+    // they should have, are kept unless `renderAgain`. Gives an empty text when all went well,
+    // else why not.
     // Never throws.
     std::string render(const FileStorage& photo, const std::string& photoName, bool renderAgain) const;
 
@@ -37,7 +38,7 @@ private:
     // A renderer whose settings resize every photo into `width` x `height`.
     std::unique_ptr<PhotoRenderer> boxRenderer(const AlbumJob& job, int width, int height, bool plain) const;
     void renderSizes(const FileStorage& photo, const std::string& photoName, bool renderAgain) const;
-    void renderThumbnails(const FileStorage& photo, const std::string& photoName) const;
+    void renderThumbnails(const FileStorage& photo, const std::string& photoName, bool renderAgain) const;
     void writeThumbnail(const FileStorage& photo, const std::string& fileName, int height) const;
 
     std::string m_outputFolder;

@@ -22,6 +22,16 @@ const folder = path.resolve(folderArgument);
 const indexUrl = new URL(`file://${folder}/${indexName}`).href;
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
+// A file name from an address; names that are no UTF-8 stay percent-encoded.
+function fileNameOf(url) {
+    const name = new URL(url).pathname.split('/').pop();
+    try {
+        return decodeURIComponent(name);
+    } catch (error) {
+        return name;
+    }
+}
+
 const problems = [];
 const report = (what, text) => problems.push(`${what}: ${text}`);
 const expect = (condition, what, text) => { if (!condition) report(what, text); };
@@ -71,6 +81,15 @@ async function sidewaysScroll(page) {
     return page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
 }
 
+// Runs one part of the checks; a part that cannot go on is reported and the next one runs.
+async function part(what, check) {
+    try {
+        await check();
+    } catch (error) {
+        report(what, error.message.split('\n')[0]);
+    }
+}
+
 const viewerState = (page) => page.evaluate(() => {
     const dialog = document.querySelector('dialog.viewer');
     return {
@@ -100,7 +119,7 @@ async function axeFindings(page, what) {
 try {
     // Every width a visitor may bring: the grid fills it without sideways scrolling and every
     // picture of the index and of a photo page loads.
-    for (const width of [320, 390, 768, 1366, 2560]) {
+    for (const width of [320, 390, 768, 1366, 2560]) await part(`${width} px`, async () => {
         const context = await browser.newContext({ viewport: { width, height: 900 } });
         const what = `index at ${width} px`;
         const page = await openPage(context, indexUrl, what);
@@ -113,87 +132,92 @@ try {
         const photoOverflow = await sidewaysScroll(plain);
         expect(photoOverflow <= 0, `photo page at ${width} px`, `scrolls sideways by ${photoOverflow} pixels`);
         await context.close();
-    }
+    });
 
-    const context = await browser.newContext({ viewport: { width: 390, height: 844 } });
-    const page = await openPage(context, indexUrl, 'viewer');
-    const fetched = [];
-    page.on('request', (request) => fetched.push(decodeURIComponent(new URL(request.url()).pathname.split('/').pop())));
+    await part('viewer', async () => {
+        const context = await browser.newContext({ viewport: { width: 390, height: 844 } });
+        const page = await openPage(context, indexUrl, 'viewer');
+        const fetched = [];
+        page.on('request', (request) => fetched.push(fileNameOf(request.url())));
 
-    // A phone-sized window opening the wide photo fetches its 640-pixel size, not the larger ones.
-    const wideBase = widePhoto.replace(/\.[^.]*$/, '');
-    await page.evaluate((id) => { location.hash = id; }, widePhoto);
-    await page.waitForFunction(() => {
-        const img = document.querySelector('.viewer-photo');
-        return document.querySelector('dialog.viewer').open && img.complete && img.naturalWidth > 0;
-    }, null, { timeout: 15000 });
-    const chosen = await page.evaluate(() => decodeURIComponent(document.querySelector('.viewer-photo').currentSrc.split('/').pop()));
-    expect(chosen === `w640_jpg_${wideBase}.jpg`, 'srcset at 390 px', `the viewer shows ${chosen}`);
-    const tooLarge = fetched.filter((name) => name === widePhoto || name === `w1280_jpg_${wideBase}.jpg`);
-    expect(tooLarge.length === 0, 'srcset at 390 px', `fetched ${tooLarge.join(', ')}`);
-    await page.keyboard.press('Escape');
-    await page.waitForFunction(() => !document.querySelector('dialog.viewer').open, null, { timeout: 5000 });
+        // A phone-sized window opening the wide photo fetches its 640-pixel size, not the larger ones.
+        const wideBase = widePhoto.replace(/\.[^.]*$/, '');
+        await page.evaluate((id) => { location.hash = id; }, widePhoto);
+        await page.waitForFunction(() => {
+            const img = document.querySelector('.viewer-photo');
+            return document.querySelector('dialog.viewer').open && img.complete && img.naturalWidth > 0;
+        }, null, { timeout: 15000 });
+        const chosen = fileNameOf(await page.evaluate(() => document.querySelector('.viewer-photo').currentSrc));
+        expect(chosen === `w640_jpg_${wideBase}.jpg`, 'srcset at 390 px', `the viewer shows ${chosen}`);
+        const tooLarge = fetched.filter((name) => name === widePhoto || name === `w1280_jpg_${wideBase}.jpg`);
+        expect(tooLarge.length === 0, 'srcset at 390 px', `fetched ${tooLarge.join(', ')}`);
+        await page.keyboard.press('Escape');
+        await page.waitForFunction(() => !document.querySelector('dialog.viewer').open, null, { timeout: 5000 });
 
-    // The keys: arrows, Home and End move, Escape closes and gives the focus back.
-    await page.locator('.grid a').first().click();
-    let state = await viewerState(page);
-    const total = Number(/of (\d+)/.exec(state.count)?.[1]);
-    expect(state.open && state.count === `Photo 1 of ${total}`, 'viewer', `a click opened ${JSON.stringify(state)}`);
-    await page.keyboard.press('ArrowRight');
-    state = await viewerState(page);
-    expect(state.count === `Photo 2 of ${total}` && state.hash.length > 1, 'ArrowRight', JSON.stringify(state));
-    await page.keyboard.press('ArrowLeft');
-    expect((await viewerState(page)).count === `Photo 1 of ${total}`, 'ArrowLeft', JSON.stringify(await viewerState(page)));
-    await page.keyboard.press('End');
-    expect((await viewerState(page)).count === `Photo ${total} of ${total}`, 'End', JSON.stringify(await viewerState(page)));
-    await page.keyboard.press('Home');
-    expect((await viewerState(page)).count === `Photo 1 of ${total}`, 'Home', JSON.stringify(await viewerState(page)));
-    // The next photo is asked for before it is shown.
-    const secondSrcset = await page.evaluate(() => document.querySelectorAll('.grid a')[1].dataset.srcset);
-    const secondFiles = secondSrcset.split(', ').map((candidate) => decodeURIComponent(candidate.split(' ')[0]));
-    expect(secondFiles.some((file) => fetched.includes(file)), 'preload', `none of ${secondFiles.join(', ')} was fetched`);
+        // The keys: arrows, Home and End move, Escape closes and gives the focus back.
+        await page.locator('.grid a').first().click();
+        let state = await viewerState(page);
+        const total = Number(/of (\d+)/.exec(state.count)?.[1]);
+        expect(state.open && state.count === `Photo 1 of ${total}`, 'viewer', `a click opened ${JSON.stringify(state)}`);
+        await page.keyboard.press('ArrowRight');
+        state = await viewerState(page);
+        expect(state.count === `Photo 2 of ${total}` && state.hash.length > 1, 'ArrowRight', JSON.stringify(state));
+        await page.keyboard.press('ArrowLeft');
+        expect((await viewerState(page)).count === `Photo 1 of ${total}`, 'ArrowLeft', JSON.stringify(await viewerState(page)));
+        await page.keyboard.press('End');
+        expect((await viewerState(page)).count === `Photo ${total} of ${total}`, 'End', JSON.stringify(await viewerState(page)));
+        await page.keyboard.press('Home');
+        expect((await viewerState(page)).count === `Photo 1 of ${total}`, 'Home', JSON.stringify(await viewerState(page)));
+        // The next photo is asked for before it is shown.
+        const secondSrcset = await page.evaluate(() => document.querySelectorAll('.grid a')[1].dataset.srcset);
+        const secondFiles = secondSrcset.split(', ').map((candidate) => fileNameOf(new URL(candidate.split(' ')[0], indexUrl).href));
+        expect(secondFiles.some((file) => fetched.includes(file)), 'preload', `none of ${secondFiles.join(', ')} was fetched`);
 
-    // The open viewer, in both looks, passes the accessibility engine; so does the index.
-    for (const colorScheme of ['light', 'dark']) {
-        await page.emulateMedia({ colorScheme });
-        await axeFindings(page, `open viewer (${colorScheme})`);
-    }
-    await page.keyboard.press('Escape');
-    state = await viewerState(page);
-    expect(!state.open && state.hash === '' && state.focused === 'thumbnail', 'Escape', JSON.stringify(state));
-    for (const colorScheme of ['light', 'dark']) {
-        await page.emulateMedia({ colorScheme });
-        await axeFindings(page, `index (${colorScheme})`);
-    }
+        // The open viewer, in both looks, passes the accessibility engine; so does the index.
+        for (const colorScheme of ['light', 'dark']) {
+            await page.emulateMedia({ colorScheme });
+            await axeFindings(page, `open viewer (${colorScheme})`);
+        }
+        await page.keyboard.press('Escape');
+        state = await viewerState(page);
+        expect(!state.open && state.hash === '' && state.focused === 'thumbnail', 'Escape', JSON.stringify(state));
+        for (const colorScheme of ['light', 'dark']) {
+            await page.emulateMedia({ colorScheme });
+            await axeFindings(page, `index (${colorScheme})`);
+        }
 
-    // The close button is a button with a name, and closes.
-    await page.locator('.grid a').nth(1).click();
-    await page.getByRole('button', { name: 'Close' }).click();
-    expect(!(await viewerState(page)).open, 'close button', 'the viewer stayed open');
+        // The close button is a button with a name, and closes.
+        await page.locator('.grid a').nth(1).click();
+        await page.getByRole('button', { name: 'Close' }).click();
+        expect(!(await viewerState(page)).open, 'close button', 'the viewer stayed open');
 
-    // A photo's address opens it after a reload; Back closes the viewer.
-    const third = await page.evaluate(() => document.querySelectorAll('.grid a')[2].dataset.id);
-    await page.goto(`${indexUrl}#${third}`);
-    await page.reload();
-    state = await viewerState(page);
-    expect(state.open && state.count === `Photo 3 of ${total}`, 'deep link after reload', JSON.stringify(state));
-    await page.keyboard.press('Escape');
-    await page.goto(indexUrl);
-    await page.locator('.grid a').nth(1).click();
-    expect((await viewerState(page)).open, 'Back', 'a click did not open the viewer');
-    await page.goBack();
-    await page.waitForFunction(() => !document.querySelector('dialog.viewer').open, null, { timeout: 5000 })
-        .catch(() => report('Back', 'the viewer stayed open'));
-    expect(page.url().startsWith(indexUrl.split('#')[0]), 'Back', `left the index for ${page.url()}`);
+        // A photo's address opens it after a reload; Back closes the viewer.
+        const third = await page.evaluate(() => document.querySelectorAll('.grid a')[2].dataset.id);
+        await page.goto(`${indexUrl}#${third}`);
+        await page.reload();
+        state = await viewerState(page);
+        expect(state.open && state.count === `Photo 3 of ${total}`, 'deep link after reload', JSON.stringify(state));
+        await page.keyboard.press('Escape');
+        await page.goto(indexUrl);
+        await page.locator('.grid a').nth(1).click();
+        expect((await viewerState(page)).open, 'Back', 'a click did not open the viewer');
+        await page.goBack();
+        await page.waitForFunction(() => !document.querySelector('dialog.viewer').open, null, { timeout: 5000 })
+            .catch(() => report('Back', 'the viewer stayed open'));
+        expect(page.url().startsWith(indexUrl.split('#')[0]), 'Back', `left the index for ${page.url()}`);
+        await context.close();
+    });
 
     // Without scripts the thumbnails are links to plain photo pages.
-    const noScript = await browser.newContext({ viewport: { width: 390, height: 844 }, javaScriptEnabled: false });
-    const plain = await openPage(noScript, indexUrl, 'without script');
-    await plain.locator('.grid a').first().click();
-    await plain.waitForLoadState('load');
-    expect(/\.htm$/.test(plain.url()) && (await plain.locator('main img').count()) === 1, 'without script',
-        `the first thumbnail led to ${plain.url()}`);
-    await noScript.close();
+    await part('without script', async () => {
+        const noScript = await browser.newContext({ viewport: { width: 390, height: 844 }, javaScriptEnabled: false });
+        const plain = await openPage(noScript, indexUrl, 'without script');
+        await plain.locator('.grid a').first().click();
+        await plain.waitForLoadState('load');
+        expect(/\.htm$/.test(plain.url()) && (await plain.locator('main img').count()) === 1, 'without script',
+            `the first thumbnail led to ${plain.url()}`);
+        await noScript.close();
+    });
 } finally {
     await browser.close();
 }

@@ -11,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -249,6 +252,65 @@ TEST_F(ResponsiveGeneration, EveryPictureOfThePagesHasItsSizeAndEveryFileReferen
     }
     EXPECT_NE(output(ResponsiveAlbum::scriptFileName).find("showModal"), std::string::npos);
     EXPECT_NE(output(ResponsiveAlbum::licenceFileName).find("MIT"), std::string::npos);
+}
+
+TEST_F(ResponsiveGeneration, UploadOrderHasEveryFileOfTheAlbumAndEachPageAfterWhatItShows)
+{
+    album.addPhoto("one.jpg", 1500, 1000);
+    album.addPhoto("two.jpg", 300, 400).AudioFile = album.photoFolder + "song & dance.mid";
+    test::writeFile(album.photoFolder + "song & dance.mid", "MThd");
+    album.addPhoto("three.jpg", 800, 200);
+    ASSERT_TRUE(generate());
+
+    std::vector<std::string> photoNames;
+    std::vector<std::string> audioFiles;
+    for (const FileStorage& photo : album.job.photos) {
+        photoNames.push_back(OutputNames::fileNamePart(photo.WorkingPath));
+        audioFiles.push_back(photo.AudioFile);
+    }
+    const std::vector<std::string> order =
+        ResponsiveAlbum(OutputNames(album.job.settings)).uploadOrder(album.outputFolder, "myalbum.htm", photoNames, audioFiles);
+
+    std::set<std::string> inFolder;
+    for (const fs::directory_entry& entry : fs::directory_iterator(album.outputFolder)) {
+        if (entry.path().filename() != ".pictaven-generated")
+            inFolder.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(std::set<std::string>(order.begin(), order.end()), inFolder);
+    EXPECT_EQ(order.size(), inFolder.size());
+    ASSERT_FALSE(order.empty());
+    EXPECT_EQ(order.back(), "myalbum.htm");
+
+    // Every file a page names (src, href, data-src, srcset and data-srcset candidates) is sent
+    // before the page.
+    const std::regex single("(?:src|href|data-src|data-audio)=\"([^\"#:]+)\"");
+    const std::regex list("srcset=\"([^\"]+)\"");
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        if (!order[position].ends_with(".htm"))
+            continue;
+        const std::string page = output(order[position]);
+        std::vector<std::string> named;
+        for (auto it = std::sregex_iterator(page.begin(), page.end(), single); it != std::sregex_iterator(); ++it)
+            named.push_back((*it)[1]);
+        for (auto it = std::sregex_iterator(page.begin(), page.end(), list); it != std::sregex_iterator(); ++it) {
+            std::istringstream candidates((*it)[1].str());
+            for (std::string candidate; std::getline(candidates, candidate, ',');) {
+                std::istringstream parts(candidate);
+                std::string file;
+                parts >> file;
+                named.push_back(file);
+            }
+        }
+        ASSERT_FALSE(named.empty()) << order[position];
+        for (const std::string& file : named) {
+            // Links from a photo page to its neighbours and the index lead to pages, not pictures.
+            if (file.ends_with(".htm"))
+                continue;
+            const auto at = std::find(order.begin(), order.end(), file);
+            ASSERT_NE(at, order.end()) << order[position] << " names " << file;
+            EXPECT_LT(at - order.begin(), static_cast<std::ptrdiff_t>(position)) << order[position] << " names " << file;
+        }
+    }
 }
 
 TEST_F(ResponsiveGeneration, ShippedFilesMissingFailTheAlbumWithTheirName)
