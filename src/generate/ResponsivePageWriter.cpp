@@ -144,7 +144,7 @@ std::string ResponsivePageWriter::indexPage(const std::vector<ResponsivePhoto>& 
     const std::string title = m_job.albumTitle.empty() ? "Photos" : m_job.albumTitle;
     std::string page = head(title, {});
     page += "<body class=\"album-index\">\n<header class=\"album-header\">\n<h1>" + text(title) + "</h1>\n</header>\n";
-    page += "<main class=\"album\">\n<ul class=\"grid\">\n";
+    page += "<main class=\"album\">\n<ul class=\"grid\" aria-label=\"Photos\">\n";
     for (std::size_t i = 0; i < photos.size(); ++i) {
         const ResponsivePhoto& photo = photos[i];
         const ResponsivePicture& shown = photo.fallback();
