@@ -241,6 +241,18 @@ TEST_F(SftpRealServer, OperationsChangeTheServersFiles)
     session.putFile((local / "page.htm").string(), "page.htm");
     EXPECT_EQ(test::readFile(folder / "page.htm"), withUnixLineEnds(page));
 
+    // An upload over a longer file leaves exactly the new bytes.
+    for (const auto type : {TransferType::Binary, TransferType::Ascii}) {
+        test::writeFile(folder / "replaced", std::string(page.size() + 5000, 'z'));
+        session.selectTransferType(type);
+        session.putFile((local / "page.htm").string(), "replaced");
+        const std::string sent = type == TransferType::Ascii ? withUnixLineEnds(page) : page;
+        const std::string kept = test::readFile(folder / "replaced");
+        EXPECT_EQ(kept.size(), sent.size());
+        EXPECT_TRUE(kept == sent) << "the replaced file differs";
+    }
+    session.removeFile("replaced");
+
     // Resumed files: the server holds the start, the rest follows.
     for (const auto type : {TransferType::Binary, TransferType::Ascii}) {
         const bool ascii = type == TransferType::Ascii;
