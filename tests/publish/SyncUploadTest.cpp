@@ -208,6 +208,18 @@ TEST_P(SyncUpload, SendsPicturesBeforePagesThenOnlyWhatChanged)
     EXPECT_TRUE(remoteFiles(remote) == album.remote);
 }
 
+TEST_P(SyncUpload, SendsAgainWhatTheServerNoLongerHasAsSent)
+{
+    ASSERT_TRUE(upload(job)->finished);
+    // The record says both were sent; one is gone from the server, the other was cut short there.
+    fs::remove(remote / "DSC01.jpg");
+    test::writeFile(remote / "jpg_scan.htm", album.remote["jpg_scan.htm"].substr(0, 10));
+    const auto again = upload(job);
+    EXPECT_TRUE(again->finished);
+    EXPECT_EQ(again->sent, (std::vector<std::string>{"DSC01.jpg", "jpg_scan.htm"}));
+    EXPECT_TRUE(remoteFiles(remote) == album.remote);
+}
+
 TEST_P(SyncUpload, DeletesFilesTheAlbumDroppedOnlyWhenAskedAndNeverOthers)
 {
     ASSERT_TRUE(upload(job)->finished);
