@@ -54,16 +54,18 @@ bool isPage(const std::string& name)
     return name.find(".htm") != std::string::npos || name.find(".HTM") != std::string::npos;
 }
 
-// A connection that broke, as opposed to a server that answered and refused.
+// What the server refused it refuses again; a connection that broke, or a failure that cannot
+// tell, may pass on a new connection.
 bool connectionLost(const FtpError& failure)
 {
-    const int code = failure.replyCode();
-    return code == 0 || code == 421 || code == 425 || code == 426;
+    const ErrorKind kind = failure.kind();
+    return kind != ErrorKind::Refused && kind != ErrorKind::NotFound && kind != ErrorKind::NoSpace &&
+           kind != ErrorKind::Cancelled;
 }
 
 bool diskFull(const FtpError& failure)
 {
-    return failure.replyCode() == 452 || failure.replyCode() == 552;
+    return failure.kind() == ErrorKind::NoSpace;
 }
 
 // Servers say in these words that a directory is empty.
@@ -218,13 +220,13 @@ bool Uploader::doUpload(const UploadJob& job)
 
     status(job.proxy.enableProxy ? "Please wait...connecting via proxy " + job.proxy.proxyName
                                  : "Please wait...connecting to " + job.profile.ftp);
-    m_connectFailure = FtpFailure::Other;
+    m_connectFailure = ErrorKind::Other;
     m_connectFailureText.clear();
     try {
         m_session.connect();
     } catch (const std::exception& failure) {
         if (const auto* ftp = dynamic_cast<const FtpError*>(&failure))
-            m_connectFailure = ftp->failure();
+            m_connectFailure = ftp->kind();
         m_connectFailureText = failure.what();
         status("Failed to connect - check user/password in FTP Settings menu");
         return false;
@@ -613,7 +615,7 @@ void Uploader::reconnect()
     log("CONNECT");
     changeDir(m_albumDirectory);
     if (m_cancelUpload)
-        throw FtpError::reply("Cannot enter the album directory " + m_albumDirectory + " again.", 550);
+        throw FtpError("Cannot enter the album directory " + m_albumDirectory + " again.", ErrorKind::NotFound);
     m_session.selectTransferType(TransferType::Binary);
 }
 
@@ -652,10 +654,11 @@ void Uploader::sendTemporary(const std::string& path, const std::string& remoteN
             removeQuietly(temporary);
             if (diskFull(failure))
                 throw FtpError("The web server has no room for the file (disk full or quota reached): " +
-                               std::string(failure.what()));
+                                   std::string(failure.what()),
+                               ErrorKind::NoSpace);
             if (connectionLost(failure) && attempt > 0)
-                throw FtpError(
-                    "The connection broke " + std::to_string(attempt + 1) + " times: " + failure.what());
+                throw FtpError("The connection broke " + std::to_string(attempt + 1) + " times: " + failure.what(),
+                               ErrorKind::ConnectionLost);
             throw;
         }
     }

@@ -63,7 +63,7 @@ public:
 
     // Why the last run could not connect, and the failure's own text; Other and empty after a
     // connection.
-    FtpFailure connectFailure() const { return m_connectFailure; }
+    ErrorKind connectFailure() const { return m_connectFailure; }
     const std::string& connectFailureText() const { return m_connectFailureText; }
 
     bool uploadEnabled() const { return m_uploadEnabled; }
@@ -125,7 +125,7 @@ private:
                                                          std::chrono::seconds(4)};
     OutputNames m_names{true, false};
     bool m_overwritePhotos = true;
-    FtpFailure m_connectFailure = FtpFailure::Other;
+    ErrorKind m_connectFailure = ErrorKind::Other;
     std::string m_connectFailureText;
 };
 

@@ -31,7 +31,7 @@ using test::SshTestServer;
 
 struct Failure {
     std::string text;
-    FtpFailure failure = FtpFailure::Other;
+    ErrorKind failure = ErrorKind::Other;
 };
 
 Failure failureOf(RemoteSession& session)
@@ -39,9 +39,9 @@ Failure failureOf(RemoteSession& session)
     try {
         session.connect();
     } catch (const FtpError& error) {
-        return {error.what(), error.failure()};
+        return {error.what(), error.kind()};
     }
-    return {"connected", FtpFailure::Other};
+    return {"connected", ErrorKind::Other};
 }
 
 // CR LF as LF, every other byte as it is: a page as a Unix server stores it in FTP's ASCII type.
@@ -334,7 +334,7 @@ TEST_P(SftpHostKeyRefused, WithTheFingerprintsSeenAndKnown)
             return *c.answer;
         });
     const Failure failure = failureOf(session);
-    EXPECT_EQ(failure.failure, FtpFailure::CertificateRefused) << failure.text;
+    EXPECT_EQ(failure.failure, ErrorKind::NotTrusted) << failure.text;
     EXPECT_TRUE(contains(failure.text, c.says)) << failure.text;
     EXPECT_TRUE(contains(failure.text, server.hostFingerprint)) << failure.text;
     const bool changed = c.otherKeyKnown || c.otherKeyTrusted;
@@ -363,7 +363,7 @@ TEST_F(SftpRealServer, WrongKeyOrPasswordIsALogInRefusal)
         if (withPassword)
             session.setPassword(password);
         const Failure failure = failureOf(session);
-        EXPECT_EQ(failure.failure, FtpFailure::LogInRefused) << failure.text;
+        EXPECT_EQ(failure.failure, ErrorKind::LogInRefused) << failure.text;
         EXPECT_TRUE(contains(failure.text, "public key")) << failure.text;
         EXPECT_EQ(contains(failure.text, "password"), withPassword) << failure.text;
         EXPECT_FALSE(contains(failure.text, password)) << failure.text;
@@ -422,7 +422,7 @@ TEST_F(SftpRealServer, SilentServerTimesOut)
     session.setHost("127.0.0.1:" + std::to_string(listener.localAddress().port));
     session.setTimeouts(500, 500);
     const Failure failure = failureOf(session);
-    EXPECT_EQ(failure.failure, FtpFailure::TimedOut) << failure.text;
+    EXPECT_EQ(failure.failure, ErrorKind::TimedOut) << failure.text;
 }
 
 TEST_F(SftpRealServer, DeadConnectionTimesOutOrIsAborted)
@@ -448,7 +448,7 @@ TEST_F(SftpRealServer, DeadConnectionTimesOutOrIsAborted)
             ADD_FAILURE() << "the call went through a frozen connection";
         } catch (const FtpError& failure) {
             if (!aborted) {
-                EXPECT_EQ(failure.failure(), FtpFailure::TimedOut) << failure.what();
+                EXPECT_EQ(failure.kind(), ErrorKind::TimedOut) << failure.what();
             }
         }
         if (canceller.joinable())
