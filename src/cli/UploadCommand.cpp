@@ -113,7 +113,7 @@ int runUploadCommand(const std::vector<std::string>& arguments)
     RemoteConnection session;
     Uploader uploader(session, observer);
     const int errorsBefore = dialogs.errorCount();
-    if (uploader.run(job))
+    if (uploader.run(job) == UploadResult::Finished)
         return 0;
     // Some failures end the upload with a status text alone; the failure still belongs on
     // standard error, and the cause of a failed connection after it.

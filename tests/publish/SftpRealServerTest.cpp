@@ -402,7 +402,7 @@ TEST_F(SftpRealServer, UploadSurvivesAConnectionCutMidFile)
     test::UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
     uploader.setRetryDelays({std::chrono::milliseconds(10), std::chrono::milliseconds(10)});
-    EXPECT_TRUE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
 
     EXPECT_EQ(recorder.errors, std::vector<std::string>{});
     EXPECT_EQ(relay.connections(), 2);
@@ -485,7 +485,7 @@ TEST_F(SftpRealServer, UploaderSendsTheWholeAlbumThroughTheAgentsKey)
     std::string kept;
     observer.keyTrusted = [&kept](const std::string& key) { kept = key; };
     Uploader uploader(session, observer);
-    EXPECT_TRUE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
 
     EXPECT_EQ(recorder.errors, std::vector<std::string>{});
     EXPECT_EQ(recorder.logMessages, std::vector<std::string>{});
@@ -507,8 +507,8 @@ TEST_F(SftpRealServer, UploaderSendsTheWholeAlbumThroughTheAgentsKey)
 
     // Sync over SFTP: the first run has no record and sends all again, the second sends nothing.
     job.syncUpload = true;
-    EXPECT_TRUE(uploader.run(job));
-    EXPECT_TRUE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
     EXPECT_EQ(std::count_if(recorder.log.begin(), recorder.log.end(),
                             [](const std::string& line) { return line.starts_with("PUT "); }),
               0);
