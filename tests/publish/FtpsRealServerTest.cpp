@@ -149,7 +149,7 @@ TEST(FtpSessionProtocol, SftpGoesThroughSsh)
         session.connect();
         ADD_FAILURE() << "connected";
     } catch (const FtpError& failure) {
-        EXPECT_EQ(failure.failure(), FtpFailure::Refused) << failure.what();
+        EXPECT_EQ(failure.kind(), ErrorKind::ConnectionRefused) << failure.what();
     }
     EXPECT_FALSE(session.connected());
 }

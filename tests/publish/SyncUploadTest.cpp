@@ -106,6 +106,7 @@ bool isPage(const std::string& name)
 }
 
 struct SyncRun {
+    UploadResult result = UploadResult::Failed;
     bool finished = false;
     UploadRecorder recorder;
     std::vector<std::string> sent; // the names of the PUT lines, in order
@@ -119,7 +120,8 @@ std::unique_ptr<SyncRun> upload(const UploadJob& job)
     Uploader uploader(session, run->recorder.observer());
     using std::chrono::milliseconds;
     uploader.setRetryDelays({milliseconds(10), milliseconds(20), milliseconds(40)});
-    run->finished = uploader.run(job);
+    run->result = uploader.run(job);
+    run->finished = run->result == UploadResult::Finished;
     run->sent = linesStartingWith(run->recorder.log, "PUT ");
     // A failed upload keeps its connection until Cancel, as step 5 does.
     if (!run->finished)
@@ -421,7 +423,7 @@ TEST_F(FaultyServerUpload, TooManyCutsFailTheFileAndLeaveNoPageBehindIt)
     makeBigPhoto();
     FaultyServer server({"drop", "DSC01.jpg", "500000", "9"});
     const auto run = upload(jobFor(server));
-    EXPECT_FALSE(run->finished);
+    EXPECT_EQ(run->result, UploadResult::Failed);
     ASSERT_EQ(run->recorder.logMessages.size(), 1u);
     EXPECT_EQ(run->recorder.logMessages[0].rfind("Error uploading file DSC01.jpg\r\nThe connection broke 4 times: ", 0),
               0u)
@@ -445,7 +447,7 @@ TEST_F(FaultyServerUpload, LyingSizesAndAFullDiskFailThatFileAndLeaveTheAlbumAsI
         FaultyServer server({c.fault, "DSC01.jpg"});
         const UploadJob job = jobFor(server);
         const auto run = upload(job);
-        EXPECT_FALSE(run->finished) << c.fault;
+        EXPECT_EQ(run->result, UploadResult::Failed) << c.fault;
         ASSERT_EQ(run->recorder.logMessages.size(), 1u) << c.fault;
         EXPECT_EQ(run->recorder.logMessages[0].substr(0, c.message.size()), c.message);
         // The pictures go in place together or not at all, and the pages wait for them: the
