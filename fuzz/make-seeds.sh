@@ -9,7 +9,7 @@ build=${1:?usage: fuzz/make-seeds.sh FUZZ_BUILD_FOLDER}
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-convert ../shared/photos/opencv_board.jpg -resize 9x7! "$tmp/photo.ppm"
+convert tests/data/photos/opencv_board.jpg -resize 9x7! "$tmp/photo.ppm"
 # Without their date chunks the files stay the same from one run to the next.
 im() { convert "$tmp/photo.ppm" "${@:2}" -define png:exclude-chunks=date,time "fuzz/seeds/$1"; }
 im bmp/rle4.bmp -colors 16 -compress RLE

@@ -5,7 +5,7 @@
 set -euo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$source/build}" && pwd)
-photo="$source/../shared/photos/opencv_board.jpg"
+photo="$source/tests/data/photos/opencv_board.jpg"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 

@@ -46,18 +46,18 @@ for dir in "$src"/*/; do
   fi
 
   while IFS= read -r hit; do
-    # hit: path:line:#include "other/Name.h"
+    # hit: path:line:#include "other/Name.h"   or   path:line:#include <other/Name.h>
     file=${hit%%:*}
     rest=${hit#*:}
     line=${rest%%:*}
-    target=$(sed -E 's/^[^"]*"([^"]*)".*/\1/' <<<"${rest#*:}")
+    target=$(sed -E 's/^[^"<]*["<]([^">]*)[">].*/\1/' <<<"${rest#*:}")
     other=${target%%/*}
     [[ -d $src/$other ]] || continue # a library's header, not one of ours
     if [[ -z ${level[$other]+set} ]]; then
       continue # reported above as a folder in no layer
     fi
-    allowed "$folder" "$other" || report "src/${file#"$src"/}:$line includes \"$target\": $folder may not use $other"
-  done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"/]+/' "${dir%/}" \
+    allowed "$folder" "$other" || report "src/${file#"$src"/}:$line includes $target: $folder may not use $other"
+  done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][^">/]+/' "${dir%/}" \
              --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.c' || true)
 
   # The module's links: every pictaven_<folder> named in its pictaven_module(...) call.

@@ -38,21 +38,26 @@ std::string takeOutputFolder(std::vector<std::string>& args)
 }
 
 // The failure in words a person can act on; the status text alone says the same for all.
-std::string causeOf(FtpFailure failure)
+std::string causeOf(ErrorKind failure)
 {
     switch (failure) {
-    case FtpFailure::Refused:
+    case ErrorKind::ConnectionRefused:
         return "connection refused (no server listens on that host and port)";
-    case FtpFailure::UnknownHost:
+    case ErrorKind::UnknownHost:
         return "unknown host";
-    case FtpFailure::TimedOut:
+    case ErrorKind::TimedOut:
         return "time-out (the host did not answer)";
-    case FtpFailure::LogInRefused:
+    case ErrorKind::LogInRefused:
         return "log-in refused (check the user and password with pictaven-cli profile)";
-    case FtpFailure::CertificateRefused:
+    case ErrorKind::NotTrusted:
         return "certificate or host key refused (when the fingerprint shown is your server's, trust it with "
                "pictaven-cli profile NAME.prf --trust FINGERPRINT)";
-    case FtpFailure::Other:
+    case ErrorKind::Other:
+    case ErrorKind::ConnectionLost:
+    case ErrorKind::Refused:
+    case ErrorKind::NotFound:
+    case ErrorKind::NoSpace:
+    case ErrorKind::Cancelled:
         break;
     }
     return "connection failed";
@@ -108,7 +113,7 @@ int runUploadCommand(const std::vector<std::string>& arguments)
     RemoteConnection session;
     Uploader uploader(session, observer);
     const int errorsBefore = dialogs.errorCount();
-    if (uploader.run(job))
+    if (uploader.run(job) == UploadResult::Finished)
         return 0;
     // Some failures end the upload with a status text alone; the failure still belongs on
     // standard error, and the cause of a failed connection after it.

@@ -6,42 +6,47 @@
 
 namespace pictaven {
 
-// What a failed connection came to, for a person who must fix it.
-enum class FtpFailure { Other, Refused, UnknownHost, TimedOut, LogInRefused, CertificateRefused };
+// What a failure of a remote session came to, whatever the protocol: the uploader decides by it
+// what is worth another attempt, and a person reads from it what to fix.
+enum class ErrorKind {
+    Other,             // none of these: a local file, a reply that makes no sense
+    ConnectionRefused, // nothing listens at the host and port (ECONNREFUSED)
+    UnknownHost,       // the host name does not resolve
+    TimedOut,          // the connection or an answer took longer than the time-out
+    ConnectionLost,    // the connection broke: a socket error; FTP 421, 425, 426; SSH or SFTP without a status
+    LogInRefused,      // FTP refused USER or PASS; SSH accepted no authentication
+    NotTrusted,        // the TLS certificate or the SSH host key does not check and was not trusted
+    Refused,           // the server answered no: any other FTP 4xx or 5xx; SFTP permission denied and others
+    NotFound,          // FTP 550 (no such file, or no access: FTP does not tell); SFTP no such file or path
+    NoSpace,           // FTP 452 and 552; SFTP no space on the file system or quota exceeded
+    Cancelled,         // the person pressed Cancel while the upload waited to try again
+};
 
-// A failed FTP command or socket operation. The text is the server's reply text (each line
-// followed by CR LF) or the socket's reason, as the caller shows it; a failed system call also
-// keeps its errno value.
+// A failed command or socket operation of any remote session (FTP, FTPS or SFTP). The text is
+// the server's reply text (each line followed by CR LF) or the connection's reason, as the caller
+// shows it; a failed system call also keeps its errno value.
 class FtpError : public std::runtime_error {
 public:
     explicit FtpError(const std::string& text, int systemError = 0)
-        : std::runtime_error(text), m_systemError(systemError)
+        : std::runtime_error(text), m_systemError(systemError), m_kind(kindOfSystemError(systemError))
     {
     }
-    FtpError(const std::string& text, FtpFailure failure) : std::runtime_error(text), m_failure(failure) { }
-
-    // The server's answer with this reply code; `text` is its reply text.
-    static FtpError reply(const std::string& text, int code)
-    {
-        FtpError error(text);
-        error.m_replyCode = code;
-        return error;
-    }
+    FtpError(const std::string& text, ErrorKind kind) : std::runtime_error(text), m_kind(kind) { }
 
     // The errno value of the failed socket call, 0 for anything else.
     int systemError() const { return m_systemError; }
-    // The server's reply code when the server refused, 0 when the connection failed or the
-    // failure was local.
-    int replyCode() const { return m_replyCode; }
-    FtpFailure failure() const
-    {
-        return m_failure == FtpFailure::Other && m_systemError == ECONNREFUSED ? FtpFailure::Refused : m_failure;
-    }
+    ErrorKind kind() const { return m_kind; }
 
 private:
+    static ErrorKind kindOfSystemError(int error)
+    {
+        if (error == 0)
+            return ErrorKind::Other;
+        return error == ECONNREFUSED ? ErrorKind::ConnectionRefused : ErrorKind::ConnectionLost;
+    }
+
     int m_systemError = 0;
-    int m_replyCode = 0;
-    FtpFailure m_failure = FtpFailure::Other;
+    ErrorKind m_kind = ErrorKind::Other;
 };
 
 } // namespace pictaven

@@ -236,7 +236,7 @@ const FtpReply& FtpSession::expect(std::initializer_list<int> accepted)
 {
     const FtpReply& reply = readReply();
     if (accepted.size() != 0 && std::find(accepted.begin(), accepted.end(), reply.code) == accepted.end())
-        throw FtpError::reply(reply.text(), reply.code);
+        throw reply.error();
     return reply;
 }
 
@@ -269,15 +269,15 @@ void FtpSession::openConnection()
 
 void FtpSession::logIn(const std::string& user, const std::string& password)
 {
-    try {
-        if (command("USER " + user, {230, 331}).code == 331)
-            command("PASS " + password, {230});
-    } catch (const FtpError& refused) {
-        // Only the server's answer says why; a broken connection keeps its own cause.
-        if (refused.failure() != FtpFailure::Other || m_reply.code < 400)
-            throw;
-        throw FtpError(refused.what(), FtpFailure::LogInRefused);
-    }
+    const FtpReply* reply = &command("USER " + user, {});
+    if (reply->code == 331)
+        reply = &command("PASS " + password, {});
+    if (reply->code == 230)
+        return;
+    // An error reply refuses the log-in, whatever its code; another answer makes no sense here.
+    if (reply->code >= 400)
+        throw FtpError(reply->text(), ErrorKind::LogInRefused);
+    throw reply->error();
 }
 
 void FtpSession::logInAll()
@@ -351,13 +351,13 @@ void FtpSession::checkCertificate(const TlsStream& stream)
     if (!m_trustedKey.empty())
         throw FtpError("The server's certificate has changed: the profile trusts " + m_trustedKey +
                            " but the server now shows " + seen + " (" + problem + "). Refused.",
-                       FtpFailure::CertificateRefused);
+                       ErrorKind::NotTrusted);
     const std::string reason = "The server's certificate is not trusted (" + problem + "). Its fingerprint is " + seen + ".";
     if (m_trustQuestion && m_trustQuestion(reason + "\n\nTrust this certificate for this profile?")) {
         m_trustedKey = seen;
         return;
     }
-    throw FtpError(reason + " Refused.", FtpFailure::CertificateRefused);
+    throw FtpError(reason + " Refused.", ErrorKind::NotTrusted);
 }
 
 void FtpSession::secureControl()
@@ -394,7 +394,7 @@ void FtpSession::protectData()
     // reached the data port first.
     if (secured->fingerprint() != m_serverKey)
         throw FtpError("The data connection showed another certificate than the server. Refused.",
-                       FtpFailure::CertificateRefused);
+                       ErrorKind::NotTrusted);
     m_data = std::move(secured);
 }
 
@@ -508,7 +508,7 @@ void FtpSession::startTransfer(const std::string& line, std::initializer_list<in
                                     (!replyWaiting && m_listener.readable(m_connectTimeoutMs, &m_control->socket()));
             if (!connecting && (replyWaiting || m_control->socket().readable(0))) {
                 const FtpReply& refusal = readReply();
-                throw FtpError::reply(refusal.text(), refusal.code);
+                throw refusal.error();
             }
             openDataStream(m_listener.accept(0));
             m_listener.close();
@@ -530,7 +530,7 @@ void FtpSession::readClosingReply(bool allowRetryCodes)
         expect({226, 225});
         return;
     }
-    throw FtpError::reply(reply.text(), reply.code);
+    throw reply.error();
 }
 
 std::string FtpSession::readListing(const std::string& line)

@@ -78,9 +78,9 @@ std::vector<ResolvedAddress> lookUpHost(
     std::unique_lock lock(pending->mutex);
     if (!pending->finished.wait_for(
             lock, std::chrono::milliseconds(timeoutMs), [&] { return pending->done; }))
-        throw FtpError("Host lookup timed out: " + host, FtpFailure::TimedOut);
+        throw FtpError("Host lookup timed out: " + host, ErrorKind::TimedOut);
     if (pending->status != 0 || pending->addresses.empty())
-        throw FtpError("Host not found: " + host, FtpFailure::UnknownHost);
+        throw FtpError("Host not found: " + host, ErrorKind::UnknownHost);
     return std::move(pending->addresses);
 }
 

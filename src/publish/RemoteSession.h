@@ -18,7 +18,8 @@ struct RemoteFile {
 
 // A connection to the web server as an upload uses it, whatever protocol carries it. Every call
 // blocks, waiting at most the connect or read time-out, and either completes or throws FtpError
-// carrying the server's or the connection's reason. One thread at a time.
+// carrying the server's or the connection's reason and the kind of failure, which each session
+// names in its protocol's terms. One thread at a time.
 class RemoteSession {
 public:
     virtual ~RemoteSession() = default;

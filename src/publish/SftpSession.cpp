@@ -48,6 +48,24 @@ std::string fingerprintOf(ssh_key key)
     return text;
 }
 
+// Statuses of later drafts of the protocol, which libssh does not name.
+constexpr int noSpaceOnFilesystem = 14;
+constexpr int quotaExceeded = 15;
+
+ErrorKind sftpKind(int code)
+{
+    switch (code) {
+    case SSH_FX_NO_SUCH_FILE:
+    case SSH_FX_NO_SUCH_PATH:
+        return ErrorKind::NotFound;
+    case noSpaceOnFilesystem:
+    case quotaExceeded:
+        return ErrorKind::NoSpace;
+    default:
+        return ErrorKind::Refused;
+    }
+}
+
 std::string sftpReason(int code)
 {
     switch (code) {
@@ -62,6 +80,10 @@ std::string sftpReason(int code)
         return "the server's disk is write-protected";
     case SSH_FX_OP_UNSUPPORTED:
         return "the server does not support this";
+    case noSpaceOnFilesystem:
+        return "the server's disk is full";
+    case quotaExceeded:
+        return "the quota on the server is used up";
     default:
         return "the server refused (SFTP status " + std::to_string(code) + ")";
     }
@@ -126,30 +148,28 @@ SftpSession::~SftpSession()
     disconnect();
 }
 
-void SftpSession::failSsh(const std::string& what, FtpFailure failure) const
+void SftpSession::failSsh(const std::string& what, ErrorKind kind) const
 {
     if (m_watch.expired())
-        throw FtpError(what + ": the server did not answer in time.", FtpFailure::TimedOut);
+        throw FtpError(what + ": the server did not answer in time.", ErrorKind::TimedOut);
     const std::string reason = m_ssh != nullptr ? shown(ssh_get_error(m_ssh)) : "";
     // libssh says so only in words: "Timeout connecting to ..." and the like.
-    if (failure == FtpFailure::Other && (reason.find("Timeout") != std::string::npos ||
-                                         reason.find("timeout") != std::string::npos))
-        failure = FtpFailure::TimedOut;
-    throw FtpError(reason.empty() ? what + "." : what + ": " + reason, failure);
+    const bool timedOut = reason.find("Timeout") != std::string::npos || reason.find("timeout") != std::string::npos;
+    if (timedOut && (kind == ErrorKind::Other || kind == ErrorKind::ConnectionLost))
+        kind = ErrorKind::TimedOut;
+    throw FtpError(reason.empty() ? what + "." : what + ": " + reason, kind);
 }
 
 void SftpSession::failSftp(const std::string& what) const
 {
     if (m_watch.expired())
-        failSsh(what, FtpFailure::TimedOut);
+        failSsh(what, ErrorKind::TimedOut);
     const int code = m_sftp != nullptr ? sftp_get_error(m_sftp) : SSH_FX_OK;
     // Without an SFTP status the connection itself failed; libssh says how.
     if (code == SSH_FX_OK || code == SSH_FX_CONNECTION_LOST || code == SSH_FX_NO_CONNECTION ||
         ssh_is_connected(m_ssh) == 0)
-        failSsh(what, FtpFailure::Other);
-    // A status is the server's answer, as an FTP server's 550 is: an upload does not take it for
-    // a lost connection to resume.
-    throw FtpError::reply(what + ": " + sftpReason(code) + ".", 550);
+        failSsh(what, ErrorKind::ConnectionLost);
+    throw FtpError(what + ": " + sftpReason(code) + ".", sftpKind(code));
 }
 
 void SftpSession::requireConnection() const
@@ -172,7 +192,7 @@ HostPort SftpSession::openSsh()
         throw FtpError(std::string("Cannot start an SSH session: ") + std::strerror(errno), errno);
     if (ssh_options_set(m_ssh, SSH_OPTIONS_FD, &handle) != SSH_OK) {
         ::close(handle);
-        failSsh("Cannot start an SSH session", FtpFailure::Other);
+        failSsh("Cannot start an SSH session", ErrorKind::Other);
     }
     m_abortHandle = m_socket.nativeHandle();
     const unsigned int port = target.port;
@@ -187,10 +207,10 @@ HostPort SftpSession::openSsh()
         ssh_options_set(m_ssh, SSH_OPTIONS_TIMEOUT, &seconds) != SSH_OK ||
         ssh_options_set(m_ssh, SSH_OPTIONS_TIMEOUT_USEC, &microseconds) != SSH_OK ||
         (!m_username.empty() && ssh_options_set(m_ssh, SSH_OPTIONS_USER, m_username.c_str()) != SSH_OK))
-        failSsh("Cannot set up the SSH session", FtpFailure::Other);
+        failSsh("Cannot set up the SSH session", ErrorKind::Other);
     const DeadlineWatch::Scope handshake(m_watch, m_connectTimeoutMs);
     if (ssh_connect(m_ssh) != SSH_OK)
-        failSsh("SSH connection to " + target.host + " failed", FtpFailure::Other);
+        failSsh("SSH connection to " + target.host + " failed", ErrorKind::Other);
     return target;
 }
 
@@ -198,7 +218,7 @@ void SftpSession::checkHostKey(const HostPort& target)
 {
     ssh_key key = nullptr;
     if (ssh_get_server_publickey(m_ssh, &key) != SSH_OK)
-        failSsh("The server showed no host key", FtpFailure::CertificateRefused);
+        failSsh("The server showed no host key", ErrorKind::NotTrusted);
     const std::string seen = fingerprintOf(key);
     const std::string type = ssh_key_type_to_char(ssh_key_type(key));
     ssh_key_free(key);
@@ -207,7 +227,7 @@ void SftpSession::checkHostKey(const HostPort& target)
     if (known == SSH_KNOWN_HOSTS_OK)
         return;
     if (known == SSH_KNOWN_HOSTS_ERROR)
-        failSsh("Cannot check the server's host key against " + m_knownHostsFile, FtpFailure::CertificateRefused);
+        failSsh("Cannot check the server's host key against " + m_knownHostsFile, ErrorKind::NotTrusted);
     const bool inFile = known == SSH_KNOWN_HOSTS_CHANGED || known == SSH_KNOWN_HOSTS_OTHER;
     if (seen == m_trustedKey) {
         if (!inFile && ssh_session_update_known_hosts(m_ssh) != SSH_OK)
@@ -218,15 +238,15 @@ void SftpSession::checkHostKey(const HostPort& target)
         const std::string recorded = recordedKeys(m_knownHostsFile, target);
         throw FtpError("The server's host key has changed: " + m_knownHostsFile + " holds " + recorded +
                            " but the server now shows " + seen + " (" + type + "). Refused.",
-                       FtpFailure::CertificateRefused);
+                       ErrorKind::NotTrusted);
     }
     if (!m_trustedKey.empty())
         throw FtpError("The server's host key has changed: the profile trusts " + m_trustedKey +
                            " but the server now shows " + seen + " (" + type + "). Refused.",
-                       FtpFailure::CertificateRefused);
+                       ErrorKind::NotTrusted);
     const std::string reason = "The server's host key is not known (" + type + "). Its fingerprint is " + seen + ".";
     if (!m_trustQuestion || !m_trustQuestion(reason + "\n\nTrust this host key for this profile?"))
-        throw FtpError(reason + " Refused.", FtpFailure::CertificateRefused);
+        throw FtpError(reason + " Refused.", ErrorKind::NotTrusted);
     m_trustedKey = seen;
     if (ssh_session_update_known_hosts(m_ssh) != SSH_OK)
         note("Cannot record the host key in " + m_knownHostsFile + ": " + shown(ssh_get_error(m_ssh)));
@@ -238,12 +258,12 @@ void SftpSession::logIn()
     if (result == SSH_AUTH_SUCCESS)
         return;
     if (result == SSH_AUTH_ERROR)
-        failSsh("Log-in failed", FtpFailure::Other);
+        failSsh("Log-in failed", ErrorKind::Other);
     const int methods = ssh_userauth_list(m_ssh, nullptr);
     std::string tried;
     auto outcome = [this, &tried, &result](const char* method) {
         if (result == SSH_AUTH_ERROR)
-            failSsh(std::string("Log-in by ") + method + " failed", FtpFailure::Other);
+            failSsh(std::string("Log-in by ") + method + " failed", ErrorKind::Other);
         if (tried.find(method) == std::string::npos)
             tried += tried.empty() ? method : std::string(", ") + method;
         return result == SSH_AUTH_SUCCESS;
@@ -286,7 +306,7 @@ void SftpSession::logIn()
     }
     throw FtpError("The server refused the log-in of user " + m_username + " (tried: " +
                        (tried.empty() ? std::string("nothing the server accepts") : tried) + ").",
-                   FtpFailure::LogInRefused);
+                   ErrorKind::LogInRefused);
 }
 
 void SftpSession::connect()
@@ -304,7 +324,7 @@ void SftpSession::connect()
         logIn();
         m_sftp = sftp_new(m_ssh);
         if (m_sftp == nullptr)
-            failSsh("The server offers no SFTP service", FtpFailure::Other);
+            failSsh("The server offers no SFTP service", ErrorKind::Other);
         if (sftp_init(m_sftp) != SSH_OK)
             failSftp("The server's SFTP service did not start");
         m_directory = canonical(".");

@@ -78,7 +78,7 @@ private:
     std::string canonical(const std::string& path);
     void requireConnection() const;
     [[noreturn]] void failSftp(const std::string& what) const;
-    [[noreturn]] void failSsh(const std::string& what, FtpFailure failure) const;
+    [[noreturn]] void failSsh(const std::string& what, ErrorKind kind) const;
     void sendFile(const std::string& localPath, const std::string& remoteName, std::uint64_t offset);
     std::vector<Entry> readDirectory();
 

@@ -97,7 +97,7 @@ void Socket::waitFor(short events, int timeoutMs, const char* timeoutText) const
         if (ready > 0)
             return;
         if (ready == 0)
-            throw FtpError(timeoutText, FtpFailure::TimedOut);
+            throw FtpError(timeoutText, ErrorKind::TimedOut);
         if (errno != EINTR)
             throwSystemError(errno);
     }
@@ -106,7 +106,7 @@ void Socket::waitFor(short events, int timeoutMs, const char* timeoutText) const
 Socket Socket::connectTo(const std::string& host, std::uint16_t port, int timeoutMs)
 {
     const std::vector<ResolvedAddress> addresses = lookUpHost(host, port, timeoutMs);
-    FtpError lastError("Host not found: " + host, FtpFailure::UnknownHost);
+    FtpError lastError("Host not found: " + host, ErrorKind::UnknownHost);
     for (const ResolvedAddress& candidate : addresses) {
         try {
             Socket socket(makeSocket(candidate.family));

@@ -31,7 +31,7 @@ ConnectionResult ConnectionTest::run(RemoteConnection& session) const
     } catch (const std::exception& failure) {
         result.label = "Could not connect to " + (proxy.enableProxy ? proxy.proxyName : host) + " -- " + failure.what();
         const auto* refusal = dynamic_cast<const FtpError*>(&failure);
-        if (refusal != nullptr && refusal->failure() == FtpFailure::CertificateRefused)
+        if (refusal != nullptr && refusal->kind() == ErrorKind::NotTrusted)
             result.trustQuestion = asked;
     }
     return result;

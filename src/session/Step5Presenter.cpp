@@ -180,7 +180,7 @@ void Step5Presenter::finish()
 {
     // The status line blames the password for every failed connection; a refused certificate
     // the person was not asked about (a changed one) is said in full, with its fingerprint.
-    if (m_uploader.connectFailure() == FtpFailure::CertificateRefused && !m_trustAsked)
+    if (m_uploader.connectFailure() == ErrorKind::NotTrusted && !m_trustAsked)
         m_workspace.dialogs().showError(m_uploader.connectFailureText());
     m_trustAsked = false;
     m_changed.notify();

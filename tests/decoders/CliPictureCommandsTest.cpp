@@ -99,7 +99,7 @@ TEST(CliInfo, TellsWhatACamerasExifBlockHolds)
 {
     test::TempDir dir;
     const std::filesystem::path photo = dir / "dune.jpg";
-    std::filesystem::copy_file(std::string(SHARED_DIR) + "/photos/mate_Dune.jpg", photo);
+    std::filesystem::copy_file(std::string(TEST_DATA_DIR) + "/photos/mate_Dune.jpg", photo);
     const Result camera = runCli("info " + quoted(photo), dir.str());
     EXPECT_EQ(camera.output, photo.string() + ": JPEG, 1680 x 1050\n  Orientation: 1 (upright)\n"
                                               "  Taken: 2007-08-06 10:29:13\n  Location: none\n");

@@ -151,6 +151,19 @@ Fixture bmpRle4Odd()
             bitmapOf({{p[1], p[2], p[1], p[2], p[1]}, {p[3], p[4], p[5], p[0], p[1]}})};
 }
 
+// RLE4, 8 pixels wide: odd-length absolute runs that stop inside the row, each followed by a run
+// on the same row. Five nibbles take three bytes and a pad byte, seven take four and none; a
+// reader that counts the bytes of the absolute run wrongly puts the following run out of line.
+Fixture bmpRle4OddThenRun()
+{
+    const Rgb (&p)[6] = SamplePalette;
+    return {"rle4run.rle",
+            bmpFile(2, 4, 2, Six, {},
+                    {0, 5, 0x12, 0x34, 0x50, 0, 3, 0x21, 0, 0, 0, 7, 0x01, 0x23, 0x45, 0x10, 1, 0x30, 0, 1}, 8),
+            bitmapOf({{p[0], p[1], p[2], p[3], p[4], p[5], p[1], p[3]},
+                      {p[1], p[2], p[3], p[4], p[5], p[2], p[1], p[2]}})};
+}
+
 // 16-bit 5-6-5 bit fields; the last pixel (1, 5, 3) widens to (8, 20, 24).
 Fixture bmp565()
 {
@@ -646,6 +659,7 @@ std::vector<Fixture> allFixtures()
     fixtures.push_back(bmpRle8());
     fixtures.push_back(bmpRle4());
     fixtures.push_back(bmpRle4Odd());
+    fixtures.push_back(bmpRle4OddThenRun());
     fixtures.push_back(bmp565());
     fixtures.push_back(bmp32());
     fixtures.push_back(pcx8());

@@ -77,7 +77,7 @@ TEST_P(ImageMagickReference, SameColoursAsImageMagick)
 {
     if (!std::filesystem::exists(ImageMagick))
         GTEST_SKIP() << "ImageMagick's convert is not installed (apt-get install imagemagick)";
-    const std::string photo = std::string(SHARED_DIR) + "/photos/" + GetParam();
+    const std::string photo = std::string(TEST_DATA_DIR) + "/photos/" + GetParam();
     ASSERT_TRUE(std::filesystem::exists(photo)) << photo;
     test::TempDir dir;
     // A downscaled copy keeps the test fast while keeping real photographic content.

@@ -2,9 +2,11 @@
 #include "decoders/FileBytes.h"
 #include "decoders/PictureFormats.h"
 #include "decoders/PictureLoader.h"
+#include "support/TempDir.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -16,17 +18,27 @@ namespace
 // Pictures made from one photo by heif-enc (HEIC, AVIF), cwebp and img2webp.
 const std::string Folder = std::string(TEST_DATA_DIR) + "/phone/";
 
-// The mean difference of the colour bytes of two pictures of one size.
-double meanDifference(const Bitmap& a, const Bitmap& b)
+// How far apart the colour bytes of two pictures of one size are: on average, and at the most.
+struct Difference {
+    double mean = 0;
+    int largest = 0;
+};
+
+Difference differenceOf(const Bitmap& a, const Bitmap& b)
 {
+    Difference difference;
     double sum = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const Colour p = a.pixel(x, y);
             const Colour q = b.pixel(x, y);
-            sum += std::abs(p.red - q.red) + std::abs(p.green - q.green) + std::abs(p.blue - q.blue);
+            for (const int apart : { std::abs(p.red - q.red), std::abs(p.green - q.green), std::abs(p.blue - q.blue) }) {
+                sum += apart;
+                difference.largest = std::max(difference.largest, apart);
+            }
         }
-    return sum / (3.0 * a.width() * a.height());
+    difference.mean = sum / (3.0 * a.width() * a.height());
+    return difference;
 }
 
 TEST(PhoneFormats, DecodeLikeTheirSourceWithTransparencyOverWhite)
@@ -46,7 +58,37 @@ TEST(PhoneFormats, DecodeLikeTheirSourceWithTransparencyOverWhite)
         ASSERT_EQ(picture.width(), reference.width()) << c.file;
         ASSERT_EQ(picture.height(), reference.height()) << c.file;
         EXPECT_EQ(readPictureSize(path), (ImageSize { picture.width(), picture.height() })) << c.file;
-        EXPECT_LT(meanDifference(picture, reference), 12.0) << c.file;
+        EXPECT_LT(differenceOf(picture, reference).mean, 12.0) << c.file;
+    }
+}
+
+// 37 x 23, whose rows libheif pads beyond 4 bytes a pixel. Made losslessly from odd-width.png:
+//   heif-enc -L -p chroma=444 --matrix_coefficients=0 [-A] -o odd-width.heic|avif odd-width.png
+// which keeps every byte within 1 of the source.
+TEST(PhoneFormats, APictureOfOddWidthDecodesToItsSourcesPixels)
+{
+    const Bitmap source = loadPicture(Folder + "odd-width.png");
+    ASSERT_EQ(source.width(), 37);
+    for (const char* file : { "odd-width.heic", "odd-width.avif" }) {
+        const Bitmap picture = loadPicture(Folder + file);
+        ASSERT_EQ(picture.width(), source.width()) << file;
+        ASSERT_EQ(picture.height(), source.height()) << file;
+        EXPECT_LE(differenceOf(picture, source).largest, 1) << file;
+    }
+}
+
+TEST(PhoneFormats, HeifFilesAreReadUnderEitherExtensionInAnyCase)
+{
+    const std::vector<std::uint8_t> bytes = readFileBytes(Folder + "photo.heic");
+    const Bitmap heic = loadPicture(Folder + "photo.heic");
+    test::TempDir dir;
+    for (const char* name : { "photo.heif", "PHOTO.HEIF", "Photo.Heif", "PHOTO.HEIC" }) {
+        const std::string path = (dir / name).string();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        EXPECT_EQ(pictureFormatName(path), "HEIF") << name;
+        EXPECT_EQ(readPictureSize(path), (ImageSize { heic.width(), heic.height() })) << name;
+        EXPECT_TRUE(loadPicture(path) == heic) << name;
     }
 }
 

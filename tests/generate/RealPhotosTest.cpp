@@ -26,7 +26,7 @@ std::vector<std::string> samplePhotos()
 {
     std::vector<std::string> photos;
     std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(fs::path(SHARED_DIR) / "photos", ignored))
+    for (const auto& entry : fs::directory_iterator(fs::path(TEST_DATA_DIR) / "photos", ignored))
         if (entry.path().extension() == ".jpg")
             photos.push_back(entry.path().string());
     std::sort(photos.begin(), photos.end());
@@ -120,8 +120,7 @@ Bitmap referenceResample(const Bitmap& source, int width, int height)
 TEST(RealPhotos, ResampledIntoTheBoxByteForByte)
 {
     const std::vector<std::string> photos = samplePhotos();
-    if (photos.empty())
-        GTEST_SKIP() << "no sample photos in " << SHARED_DIR;
+    ASSERT_FALSE(photos.empty()) << "no sample photos in " << TEST_DATA_DIR << "/photos";
     test::TempDir program;
     test::TempDir output;
     AlbumJob job = test::renderJob(program.str(), output.str());

@@ -26,7 +26,7 @@ using pictaven::test::writeFile;
 
 namespace {
 
-const std::string PhotoDir = std::string(SHARED_DIR) + "/photos/";
+const std::string PhotoDir = std::string(TEST_DATA_DIR) + "/photos/";
 
 // libjpeg used directly, the way its own documentation shows, as the reference to compare with.
 // Only ever given valid input, so its default error handler is good enough here.

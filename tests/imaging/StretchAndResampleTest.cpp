@@ -243,9 +243,7 @@ TEST_F(VectorPath, GivesTheScalarBytesOnRandomPictures)
 
 TEST_F(VectorPath, GivesTheScalarBytesOnPhotos)
 {
-    const std::filesystem::path folder = std::filesystem::path(SHARED_DIR) / "photos";
-    if (!std::filesystem::is_directory(folder))
-        GTEST_SKIP() << "no sample photos in " << folder;
+    const std::filesystem::path folder = std::filesystem::path(TEST_DATA_DIR) / "photos";
     const ResampleFilter& lanczos = resampleFilters[5];
     int photos = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {

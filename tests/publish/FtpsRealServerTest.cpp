@@ -10,32 +10,34 @@
 namespace pictaven {
 namespace {
 
+FtpSession ftpsSession(const test::FtpsTestServer& server, const std::string& host, bool passive)
+{
+    FtpSession session;
+    session.setHost(host + ":" + server.port);
+    session.setUsername(server.user);
+    session.setPassword(server.password);
+    session.setPassive(passive);
+    session.setProtocol(RemoteProtocol::Ftps);
+    session.setTimeouts(10000, 10000);
+    return session;
+}
+
+std::string failureOf(FtpSession& session)
+{
+    try {
+        session.connect();
+    } catch (const FtpError& failure) {
+        return failure.what();
+    }
+    return "connected";
+}
+
 class FtpsRealServer : public ::testing::TestWithParam<bool> {
 protected:
     static void SetUpTestSuite() { s_server = new test::FtpsTestServer; }
     static void TearDownTestSuite() { delete s_server; }
 
-    FtpSession sessionTo(const std::string& host) const
-    {
-        FtpSession session;
-        session.setHost(host + ":" + s_server->port);
-        session.setUsername(s_server->user);
-        session.setPassword(s_server->password);
-        session.setPassive(GetParam());
-        session.setProtocol(RemoteProtocol::Ftps);
-        session.setTimeouts(10000, 10000);
-        return session;
-    }
-
-    static std::string failureOf(FtpSession& session)
-    {
-        try {
-            session.connect();
-        } catch (const FtpError& failure) {
-            return failure.what();
-        }
-        return "connected";
-    }
+    FtpSession sessionTo(const std::string& host) const { return ftpsSession(*s_server, host, GetParam()); }
 
     static test::FtpsTestServer* s_server;
 };
@@ -110,6 +112,19 @@ TEST_P(FtpsRealServer, TrustedCertificateChecksTheHostName)
     EXPECT_NE(failure.find(s_server->fingerprint), std::string::npos) << failure;
 }
 
+// A certificate the system trusts, but for another host than the one named.
+TEST(FtpsCertificate, ForAnotherHostIsRefusedByName)
+{
+    const test::FtpsTestServer elsewhere("photos.example");
+    ::setenv("SSL_CERT_FILE", elsewhere.certificate().c_str(), 1);
+    FtpSession session = ftpsSession(elsewhere, "localhost", true);
+    const std::string failure = failureOf(session);
+    ::unsetenv("SSL_CERT_FILE");
+    EXPECT_NE(failure.find("mismatch"), std::string::npos) << failure;
+    EXPECT_NE(failure.find(elsewhere.fingerprint), std::string::npos) << failure;
+    EXPECT_FALSE(session.connected());
+}
+
 // An empty listing ends its TLS data connection at once; the control connection must not
 // take that ending for its own.
 TEST_P(FtpsRealServer, EmptyListingLeavesTheSessionWorking)
@@ -134,7 +149,7 @@ TEST(FtpSessionProtocol, SftpGoesThroughSsh)
         session.connect();
         ADD_FAILURE() << "connected";
     } catch (const FtpError& failure) {
-        EXPECT_EQ(failure.failure(), FtpFailure::Refused) << failure.what();
+        EXPECT_EQ(failure.kind(), ErrorKind::ConnectionRefused) << failure.what();
     }
     EXPECT_FALSE(session.connected());
 }

@@ -2,6 +2,7 @@
 
 #include "publish/FtpError.h"
 
+#include <chrono>
 #include <future>
 #include <gtest/gtest.h>
 #include <netdb.h>
@@ -28,8 +29,13 @@ TEST(HostLookup, ResolverThatNeverAnswersFailsAfterTheTimeOut)
               released.wait();
               return EAI_AGAIN;
           };
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(failureOf([&] { lookUpHost("ftp.hangs.example", 21, 50, hanging); }),
         "Host lookup timed out: ftp.hangs.example");
+    // The time-out is in milliseconds: it fires after 50 of them, well before 50 seconds.
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(50));
+    EXPECT_LT(elapsed, std::chrono::seconds(5));
     release.set_value();
 }
 

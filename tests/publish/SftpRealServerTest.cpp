@@ -31,7 +31,7 @@ using test::SshTestServer;
 
 struct Failure {
     std::string text;
-    FtpFailure failure = FtpFailure::Other;
+    ErrorKind failure = ErrorKind::Other;
 };
 
 Failure failureOf(RemoteSession& session)
@@ -39,9 +39,9 @@ Failure failureOf(RemoteSession& session)
     try {
         session.connect();
     } catch (const FtpError& error) {
-        return {error.what(), error.failure()};
+        return {error.what(), error.kind()};
     }
-    return {"connected", FtpFailure::Other};
+    return {"connected", ErrorKind::Other};
 }
 
 // CR LF as LF, every other byte as it is: a page as a Unix server stores it in FTP's ASCII type.
@@ -241,6 +241,18 @@ TEST_F(SftpRealServer, OperationsChangeTheServersFiles)
     session.putFile((local / "page.htm").string(), "page.htm");
     EXPECT_EQ(test::readFile(folder / "page.htm"), withUnixLineEnds(page));
 
+    // An upload over a longer file leaves exactly the new bytes.
+    for (const auto type : {TransferType::Binary, TransferType::Ascii}) {
+        test::writeFile(folder / "replaced", std::string(page.size() + 5000, 'z'));
+        session.selectTransferType(type);
+        session.putFile((local / "page.htm").string(), "replaced");
+        const std::string sent = type == TransferType::Ascii ? withUnixLineEnds(page) : page;
+        const std::string kept = test::readFile(folder / "replaced");
+        EXPECT_EQ(kept.size(), sent.size());
+        EXPECT_TRUE(kept == sent) << "the replaced file differs";
+    }
+    session.removeFile("replaced");
+
     // Resumed files: the server holds the start, the rest follows.
     for (const auto type : {TransferType::Binary, TransferType::Ascii}) {
         const bool ascii = type == TransferType::Ascii;
@@ -334,7 +346,7 @@ TEST_P(SftpHostKeyRefused, WithTheFingerprintsSeenAndKnown)
             return *c.answer;
         });
     const Failure failure = failureOf(session);
-    EXPECT_EQ(failure.failure, FtpFailure::CertificateRefused) << failure.text;
+    EXPECT_EQ(failure.failure, ErrorKind::NotTrusted) << failure.text;
     EXPECT_TRUE(contains(failure.text, c.says)) << failure.text;
     EXPECT_TRUE(contains(failure.text, server.hostFingerprint)) << failure.text;
     const bool changed = c.otherKeyKnown || c.otherKeyTrusted;
@@ -363,7 +375,7 @@ TEST_F(SftpRealServer, WrongKeyOrPasswordIsALogInRefusal)
         if (withPassword)
             session.setPassword(password);
         const Failure failure = failureOf(session);
-        EXPECT_EQ(failure.failure, FtpFailure::LogInRefused) << failure.text;
+        EXPECT_EQ(failure.failure, ErrorKind::LogInRefused) << failure.text;
         EXPECT_TRUE(contains(failure.text, "public key")) << failure.text;
         EXPECT_EQ(contains(failure.text, "password"), withPassword) << failure.text;
         EXPECT_FALSE(contains(failure.text, password)) << failure.text;
@@ -402,7 +414,7 @@ TEST_F(SftpRealServer, UploadSurvivesAConnectionCutMidFile)
     test::UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
     uploader.setRetryDelays({std::chrono::milliseconds(10), std::chrono::milliseconds(10)});
-    EXPECT_TRUE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
 
     EXPECT_EQ(recorder.errors, std::vector<std::string>{});
     EXPECT_EQ(relay.connections(), 2);
@@ -422,7 +434,7 @@ TEST_F(SftpRealServer, SilentServerTimesOut)
     session.setHost("127.0.0.1:" + std::to_string(listener.localAddress().port));
     session.setTimeouts(500, 500);
     const Failure failure = failureOf(session);
-    EXPECT_EQ(failure.failure, FtpFailure::TimedOut) << failure.text;
+    EXPECT_EQ(failure.failure, ErrorKind::TimedOut) << failure.text;
 }
 
 TEST_F(SftpRealServer, DeadConnectionTimesOutOrIsAborted)
@@ -448,7 +460,7 @@ TEST_F(SftpRealServer, DeadConnectionTimesOutOrIsAborted)
             ADD_FAILURE() << "the call went through a frozen connection";
         } catch (const FtpError& failure) {
             if (!aborted) {
-                EXPECT_EQ(failure.failure(), FtpFailure::TimedOut) << failure.what();
+                EXPECT_EQ(failure.kind(), ErrorKind::TimedOut) << failure.what();
             }
         }
         if (canceller.joinable())
@@ -485,7 +497,7 @@ TEST_F(SftpRealServer, UploaderSendsTheWholeAlbumThroughTheAgentsKey)
     std::string kept;
     observer.keyTrusted = [&kept](const std::string& key) { kept = key; };
     Uploader uploader(session, observer);
-    EXPECT_TRUE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
 
     EXPECT_EQ(recorder.errors, std::vector<std::string>{});
     EXPECT_EQ(recorder.logMessages, std::vector<std::string>{});
@@ -507,8 +519,8 @@ TEST_F(SftpRealServer, UploaderSendsTheWholeAlbumThroughTheAgentsKey)
 
     // Sync over SFTP: the first run has no record and sends all again, the second sends nothing.
     job.syncUpload = true;
-    EXPECT_TRUE(uploader.run(job));
-    EXPECT_TRUE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
     EXPECT_EQ(std::count_if(recorder.log.begin(), recorder.log.end(),
                             [](const std::string& line) { return line.starts_with("PUT "); }),
               0);

@@ -106,6 +106,7 @@ bool isPage(const std::string& name)
 }
 
 struct SyncRun {
+    UploadResult result = UploadResult::Failed;
     bool finished = false;
     UploadRecorder recorder;
     std::vector<std::string> sent; // the names of the PUT lines, in order
@@ -119,7 +120,8 @@ std::unique_ptr<SyncRun> upload(const UploadJob& job)
     Uploader uploader(session, run->recorder.observer());
     using std::chrono::milliseconds;
     uploader.setRetryDelays({milliseconds(10), milliseconds(20), milliseconds(40)});
-    run->finished = uploader.run(job);
+    run->result = uploader.run(job);
+    run->finished = run->result == UploadResult::Finished;
     run->sent = linesStartingWith(run->recorder.log, "PUT ");
     // A failed upload keeps its connection until Cancel, as step 5 does.
     if (!run->finished)
@@ -205,6 +207,18 @@ TEST_P(SyncUpload, SendsPicturesBeforePagesThenOnlyWhatChanged)
     EXPECT_EQ(third->sent,
               (std::vector<std::string>{"thumb_jpg_DSC01.jpg", "DSC01.jpg", "myalbum.htm", "jpg_DSC01.htm"}));
     EXPECT_EQ(linesStartingWith(third->recorder.log, "DELETE "), std::vector<std::string>{leftover});
+    EXPECT_TRUE(remoteFiles(remote) == album.remote);
+}
+
+TEST_P(SyncUpload, SendsAgainWhatTheServerNoLongerHasAsSent)
+{
+    ASSERT_TRUE(upload(job)->finished);
+    // The record says both were sent; one is gone from the server, the other was cut short there.
+    fs::remove(remote / "DSC01.jpg");
+    test::writeFile(remote / "jpg_scan.htm", album.remote["jpg_scan.htm"].substr(0, 10));
+    const auto again = upload(job);
+    EXPECT_TRUE(again->finished);
+    EXPECT_EQ(again->sent, (std::vector<std::string>{"DSC01.jpg", "jpg_scan.htm"}));
     EXPECT_TRUE(remoteFiles(remote) == album.remote);
 }
 
@@ -409,7 +423,7 @@ TEST_F(FaultyServerUpload, TooManyCutsFailTheFileAndLeaveNoPageBehindIt)
     makeBigPhoto();
     FaultyServer server({"drop", "DSC01.jpg", "500000", "9"});
     const auto run = upload(jobFor(server));
-    EXPECT_FALSE(run->finished);
+    EXPECT_EQ(run->result, UploadResult::Failed);
     ASSERT_EQ(run->recorder.logMessages.size(), 1u);
     EXPECT_EQ(run->recorder.logMessages[0].rfind("Error uploading file DSC01.jpg\r\nThe connection broke 4 times: ", 0),
               0u)
@@ -433,7 +447,7 @@ TEST_F(FaultyServerUpload, LyingSizesAndAFullDiskFailThatFileAndLeaveTheAlbumAsI
         FaultyServer server({c.fault, "DSC01.jpg"});
         const UploadJob job = jobFor(server);
         const auto run = upload(job);
-        EXPECT_FALSE(run->finished) << c.fault;
+        EXPECT_EQ(run->result, UploadResult::Failed) << c.fault;
         ASSERT_EQ(run->recorder.logMessages.size(), 1u) << c.fault;
         EXPECT_EQ(run->recorder.logMessages[0].substr(0, c.message.size()), c.message);
         // The pictures go in place together or not at all, and the pages wait for them: the

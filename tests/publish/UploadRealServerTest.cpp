@@ -155,7 +155,7 @@ TEST_P(UploadToRealServer, SendsTheWholeAlbumInOrderByteForByte)
     session.setTimeouts(5000, 10000);
     UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
-    EXPECT_TRUE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Finished);
 
     EXPECT_EQ(recorder.errors, std::vector<std::string>{});
     EXPECT_EQ(recorder.logMessages, std::vector<std::string>{});
@@ -205,7 +205,7 @@ TEST_P(UploadToPatternRefusingServer, UploadsTwiceWithoutWarningsAndKeepsListedP
         for (const bool overwrite : {true, false}) {
             job.overwritePhotos = overwrite;
             UploadRecorder recorder;
-            EXPECT_TRUE(Uploader(session, recorder.observer()).run(job)) << "round " << round;
+            EXPECT_EQ(Uploader(session, recorder.observer()).run(job), UploadResult::Finished) << "round " << round;
             EXPECT_EQ(recorder.logMessages, std::vector<std::string>{}) << "round " << round;
             EXPECT_EQ(recorder.warnings, std::vector<std::string>{}) << "round " << round;
             for (const char* photo : {"Beach_Day___Night.JPG", "DSC01.jpg", "scan.jpg"}) {
@@ -239,7 +239,7 @@ TEST(UploadToRealServer, OverwriteOffSkipsExistingPhotosOnly)
     RemoteConnection session;
     session.setTimeouts(5000, 10000);
     UploadRecorder first;
-    ASSERT_TRUE(Uploader(session, first.observer()).run(job));
+    ASSERT_EQ(Uploader(session, first.observer()).run(job), UploadResult::Finished);
 
     // Everything changes locally; only the photos may stay as they were on the server.
     for (auto& [name, bytes] : album.remote) {
@@ -248,7 +248,7 @@ TEST(UploadToRealServer, OverwriteOffSkipsExistingPhotosOnly)
     }
     job.overwritePhotos = false;
     UploadRecorder second;
-    EXPECT_TRUE(Uploader(session, second.observer()).run(job));
+    EXPECT_EQ(Uploader(session, second.observer()).run(job), UploadResult::Finished);
     const auto stored = remoteFiles(servers.home + "/overwrite-off");
     auto expected = asStored(album.remote);
     for (const char* photo : {"Beach_Day___Night.JPG", "DSC01.jpg", "scan.jpg"}) {
@@ -278,7 +278,7 @@ TEST(UploadToRealServer, CancelDuringAPhotoLetsItCompleteThenEnds)
         if (line == "PUT Beach_Day___Night.JPG")
             uploader.cancel();
     };
-    EXPECT_FALSE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Cancelled);
 
     ASSERT_GE(recorder.log.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(recorder.log.end() - 3, recorder.log.end()),
@@ -306,7 +306,7 @@ TEST(UploadToRealServer, RefusedLogInAndMissingFilesEndTheUploadWithTheirMessage
     session.setTimeouts(5000, 10000);
     UploadRecorder refused;
     Uploader uploader(session, refused.observer());
-    EXPECT_FALSE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Failed);
     EXPECT_EQ(refused.statuses.back(), "Failed to connect - check user/password in FTP Settings menu");
     EXPECT_FALSE(uploader.uploadEnabled());
     for (const auto& line : refused.log)
@@ -320,7 +320,7 @@ TEST(UploadToRealServer, RefusedLogInAndMissingFilesEndTheUploadWithTheirMessage
     std::filesystem::remove(album.outputFolder + "album_style.css");
     UploadRecorder missing;
     Uploader second(session, missing.observer());
-    EXPECT_FALSE(second.run(job));
+    EXPECT_EQ(second.run(job), UploadResult::Failed);
     EXPECT_EQ(missing.logMessages, std::vector<std::string>{"Error uploading file " + album.outputFolder +
                                                             "album_style.css\r\nFile No Longer Exists Locally?"});
     const auto stored = remoteFiles(servers.home + "/failures");

@@ -51,7 +51,7 @@ std::map<std::string, std::string> uploadToPlainServer(UploadJob& job, UploadRec
     job.profile.ftp = server.hostPort();
     RemoteConnection session;
     session.setTimeouts(2000, 2000);
-    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(Uploader(session, recorder.observer()).run(job), UploadResult::Finished);
     EXPECT_EQ(server.finish(), "");
     if (commands)
         *commands = server.commands();
@@ -97,7 +97,7 @@ TEST_P(UploadListing, EmptyDirectoryRepliesAreQuietRefusedPatternsFallBackOthers
     RemoteConnection session;
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
-    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(Uploader(session, recorder.observer()).run(job), UploadResult::Finished);
     EXPECT_EQ(server.finish(), "");
     EXPECT_EQ(recorder.warnings, GetParam().warnings);
     const auto commands = server.commands();
@@ -163,7 +163,7 @@ TEST(Upload, InitialDirectoryIsNamedInTheLogAndEveryGroupStartsThere)
     RemoteConnection session;
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
-    EXPECT_TRUE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(Uploader(session, recorder.observer()).run(job), UploadResult::Finished);
     EXPECT_EQ(server.finish(), "");
     const std::vector<std::string> start(recorder.log.begin() + 2, recorder.log.begin() + 14);
     EXPECT_EQ(start, (std::vector<std::string>{"PASV MODE OFF", "Setting FTP Host: " + server.hostPort(),
@@ -195,7 +195,7 @@ TEST(Upload, RefusedSubdirectoryStopsTheUpload)
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
-    EXPECT_FALSE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Failed);
     EXPECT_EQ(recorder.logMessages, std::vector<std::string>{"Error accessing subdirectory b"});
     EXPECT_FALSE(has(recorder.log, "PUT myalbum.htm"));
     EXPECT_FALSE(uploader.uploadEnabled());
@@ -230,7 +230,7 @@ TEST(Upload, ServerClosingMidTransferEndsTheUploadWithTheReason)
     session.setTimeouts(2000, 2000);
     UploadRecorder recorder;
     Uploader uploader(session, recorder.observer());
-    EXPECT_FALSE(uploader.run(job));
+    EXPECT_EQ(uploader.run(job), UploadResult::Failed);
     ASSERT_EQ(recorder.logMessages.size(), 1u);
     EXPECT_EQ(recorder.logMessages[0].rfind("Error uploading file myalbum.htm\r\n", 0), 0u);
     EXPECT_GT(recorder.logMessages[0].size(), std::string("Error uploading file myalbum.htm\r\n").size());
@@ -253,7 +253,7 @@ TEST(Upload, SilentServerTimesOutAsAFailedConnection)
     RemoteConnection session;
     session.setTimeouts(2000, 300);
     UploadRecorder recorder;
-    EXPECT_FALSE(Uploader(session, recorder.observer()).run(job));
+    EXPECT_EQ(Uploader(session, recorder.observer()).run(job), UploadResult::Failed);
     EXPECT_EQ(recorder.statuses.back(), "Failed to connect - check user/password in FTP Settings menu");
     EXPECT_FALSE(session.connected());
     server.finish();

@@ -188,11 +188,15 @@ TEST_F(CatalogEditorPresenterTest, MovingAThumbnailTakesItsCacheFileAlong)
         {3, 0, {"p3.jpg", "p0.jpg", "p1.jpg", "p2.jpg", "p4.jpg"}, 2},
         {1, 4, {"p0.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p1.jpg"}, 4},
         {2, 2, {"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}, 1},
+        // Onto the current position, from before it and from after it.
+        {0, 1, {"p1.jpg", "p0.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}, 0},
+        {3, 1, {"p0.jpg", "p3.jpg", "p1.jpg", "p2.jpg", "p4.jpg"}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
         workspace().catalog().photos.clear();
         addPhotos(5);
+        storage(1).Caption = "label of p1";
         CatalogEditorPresenter presenter(workspace());
         presenter.selectPhoto(1);
         const std::uint64_t layout = presenter.view().layout;
@@ -205,6 +209,12 @@ TEST_F(CatalogEditorPresenterTest, MovingAThumbnailTakesItsCacheFileAlong)
         EXPECT_EQ(workspace().catalog().photos[presenter.view().current].displayName, "p1.jpg");
         EXPECT_EQ(presenter.view().current, c.current);
         EXPECT_EQ(presenter.viewPhotoPath(), path("photos/p1.jpg"));
+        // The fields stay p1's: what is typed next goes into p1.
+        EXPECT_EQ(presenter.view().label, "label of p1");
+        presenter.storeLabel("typed after the move");
+        for (const AlbumItem& item : workspace().catalog().photos)
+            EXPECT_EQ(item.storage.Caption, item.displayName == "p1.jpg" ? "typed after the move" : "")
+                << item.displayName;
     }
 }
 

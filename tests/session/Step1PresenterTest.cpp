@@ -2,6 +2,7 @@
 
 #include "WorkspaceFixture.h"
 #include "decoders/PictureLoader.h"
+#include "session/CatalogEditorPresenter.h"
 
 #include <filesystem>
 #include <fstream>
@@ -209,6 +210,26 @@ TEST_F(Step1PresenterTest, NothingChangesTheAlbumWhileAJobRuns)
     view = presenter().view();
     EXPECT_TRUE(view.addSelectedEnabled && view.addAllEnabled && view.removeSelectedEnabled
         && view.removeAllEnabled && view.sortEnabled && view.fileCommandsEnabled && view.dropEnabled);
+}
+
+TEST_F(Step1PresenterTest, PhotosRemovedElsewhereLeaveTheSelection)
+{
+    files({ "a.jpg", "b.jpg", "c.jpg", "d.jpg" });
+    presenter().addAll();
+    presenter().selectPhotos({ 1, 3 }, 3);
+
+    // The catalog editor removes the last photo: the list shrinks to 3 under step 1.
+    CatalogEditorPresenter editor(workspace());
+    editor.selectPhoto(3);
+    editor.removeCurrentPhoto();
+    ASSERT_EQ(presenter().view().photos, (Names { "a.jpg", "b.jpg", "c.jpg" }));
+    EXPECT_EQ(presenter().view().selectedPhotos, Rows { 1 });
+
+    // Dragging now drags the photo still selected, downwards.
+    presenter().dropPhotos(2);
+    EXPECT_EQ(presenter().view().photos, (Names { "a.jpg", "c.jpg", "b.jpg" }));
+    EXPECT_EQ(presenter().view().selectedPhotos, Rows { 2 });
+    EXPECT_TRUE(errors().empty());
 }
 
 class Step1PreviewTest : public Step1PresenterTest {

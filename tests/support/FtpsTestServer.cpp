@@ -10,11 +10,12 @@
 
 namespace pictaven::test {
 
-FtpsTestServer::FtpsTestServer()
+FtpsTestServer::FtpsTestServer(const std::string& certificateName)
 {
     m_pid = ::fork();
     if (m_pid == 0) {
-        ::execl("/usr/bin/python3", "python3", FTPS_SERVER_SCRIPT, m_dir.path().c_str(), nullptr);
+        ::execl("/usr/bin/python3", "python3", FTPS_SERVER_SCRIPT, m_dir.path().c_str(), certificateName.c_str(),
+                nullptr);
         ::_exit(127);
     }
     const auto ready = m_dir / "ready";

@@ -9,10 +9,10 @@ namespace pictaven::test {
 
 // pyftpdlib's explicit-TLS server (tests/support/ftps_server.py) on 127.0.0.1, started by the
 // constructor in a folder of its own and ended by the destructor. Its self-signed certificate
-// names "localhost" only. Throws std::runtime_error when it does not start within 30 seconds.
+// names `certificateName` only. Throws std::runtime_error when it does not start within 30 seconds.
 class FtpsTestServer {
 public:
-    FtpsTestServer();
+    explicit FtpsTestServer(const std::string& certificateName = "localhost");
     ~FtpsTestServer();
     FtpsTestServer(const FtpsTestServer&) = delete;
     FtpsTestServer& operator=(const FtpsTestServer&) = delete;

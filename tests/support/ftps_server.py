@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """pyftpdlib's explicit-TLS server on 127.0.0.1, for the FTPS tests.
 
-  ftps_server.py DIR   makes DIR/cert.pem and DIR/key.pem (self-signed, for the name localhost
-                       only), serves DIR/home to one user with TLS required on the control and
+  ftps_server.py DIR [NAME]
+                       makes DIR/cert.pem and DIR/key.pem (self-signed, for the host name NAME
+                       only, localhost by default), serves DIR/home to one user with TLS required on the control and
                        data connections, and then writes DIR/ready: the port, the user, the
                        password and "SHA256:" with the certificate's hex fingerprint, one a line.
                        Like vsftpd by default, it hands out single-use TLS 1.3 sessions and refuses
@@ -19,7 +20,7 @@ USER = "pictaven"
 PASSWORD = "Tls pw 7"
 
 
-def main(state):
+def main(state, name):
     from OpenSSL import SSL
     from OpenSSL._util import lib as openssl
     from pyftpdlib.authorizers import DummyAuthorizer
@@ -59,7 +60,7 @@ def main(state):
             self.push_dtp_data("".join(n + "\r\n" for n in names).encode("utf8"), cmd="NLST")
             return path
 
-    cert, key, fingerprint = make_certificate(state)
+    cert, key, fingerprint = make_certificate(state, name)
 
     home = os.path.join(state, "home")
     os.makedirs(home, exist_ok=True)
@@ -82,4 +83,4 @@ def main(state):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else "localhost")

@@ -76,8 +76,8 @@ def stop_all(state, names):
     shutil.rmtree(state, ignore_errors=True)
 
 
-def make_certificate(folder):
-    """A self-signed certificate for the name localhost only, in folder/cert.pem and key.pem.
+def make_certificate(folder, name="localhost"):
+    """A self-signed certificate for the host name `name` only, in folder/cert.pem and key.pem.
 
     Returns the two paths and "SHA256:" with the hex SHA-256 of the certificate in DER form, as
     the program shows fingerprints."""
@@ -86,7 +86,7 @@ def make_certificate(folder):
     cert = os.path.join(folder, "cert.pem")
     key = os.path.join(folder, "key.pem")
     subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert,
-                    "-days", "2", "-subj", "/CN=localhost", "-addext", "subjectAltName=DNS:localhost"],
+                    "-days", "2", "-subj", "/CN=" + name, "-addext", "subjectAltName=DNS:" + name],
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     with open(cert) as pem:
         return cert, key, "SHA256:" + hashlib.sha256(ssl.PEM_cert_to_DER_cert(pem.read())).hexdigest()

@@ -57,7 +57,7 @@ private slots:
 
 private:
     QString photos(const QString& name = {}) const { return m_home->filePath("Photos/" + name); }
-    void copyPhoto(const QString& name, const QString& as);
+    [[nodiscard]] bool copyPhoto(const QString& name, const QString& as);
     void clickRow(QListWidget& list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     QToolButton* button(const char* name) const { return m_page->findChild<QToolButton*>(name); }
     QStringList rows(const QListWidget& list) const;
@@ -83,8 +83,8 @@ void Step1PageTest::init()
     m_workspace
         = std::make_unique<Workspace>(m_home->path().toStdString(), PICTAVEN_SOURCE_DATA_DIR, *m_dialogs);
     m_workspace->firstShow();
-    copyPhoto("opencv_board.jpg", "board.jpg");
-    copyPhoto("opencv_left01_grey.jpg", "grey.jpg");
+    QVERIFY(copyPhoto("opencv_board.jpg", "board.jpg"));
+    QVERIFY(copyPhoto("opencv_left01_grey.jpg", "grey.jpg"));
     QFile notes(photos("notes.txt"));
     QVERIFY(notes.open(QIODevice::WriteOnly));
     notes.close();
@@ -109,10 +109,11 @@ void Step1PageTest::cleanup()
     m_home.reset();
 }
 
-void Step1PageTest::copyPhoto(const QString& name, const QString& as)
+// Callers wrap it in QVERIFY, so that a photo that could not be copied ends the test there.
+bool Step1PageTest::copyPhoto(const QString& name, const QString& as)
 {
-    QVERIFY(QFile::copy(QString(SHARED_DIR) + "/photos/" + name, photos(as)));
-    QVERIFY(QFile(photos(as)).setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    return QFile::copy(QString(TEST_DATA_DIR) + "/photos/" + name, photos(as))
+        && QFile(photos(as)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 }
 
 void Step1PageTest::clickRow(QListWidget& list, int row, Qt::KeyboardModifiers modifiers)
@@ -263,7 +264,7 @@ void Step1PageTest::arrowButtonsAndKeysMovePhotos()
 
 void Step1PageTest::dropsReorderAndAdd()
 {
-    copyPhoto("mate_Dune.jpg", "dune.jpg");
+    QVERIFY(copyPhoto("mate_Dune.jpg", "dune.jpg"));
     m_page->presenter().refresh();
     QListWidget& album = *m_page->albumList();
     dropOnAlbum(FileListWidget::mimeType, "grey.jpg\ndune.jpg", -1);
@@ -362,7 +363,7 @@ void Step1PageTest::folderThatCannotBeRead()
 void Step1PageTest::treeChoosesTheFolder()
 {
     QVERIFY(QDir(photos()).mkpath("trip"));
-    copyPhoto("mate_Dune.jpg", "trip/dune.jpg");
+    QVERIFY(copyPhoto("mate_Dune.jpg", "trip/dune.jpg"));
     QTreeView* tree = m_page->folderTree()->tree();
     const auto* model = tree->model();
     tree->expand(tree->currentIndex());
@@ -399,7 +400,7 @@ void Step1PageTest::previewOfTheChosenFile()
     QTRY_VERIFY(pane->picture()->toolTip().startsWith("Filename : " + photos("grey.jpg")));
 
     // A twelve-megapixel photo is read on a worker and shown once it is ready.
-    copyPhoto("digikam_body-background_iphone7.jpg", "large.jpg");
+    QVERIFY(copyPhoto("digikam_body-background_iphone7.jpg", "large.jpg"));
     m_page->presenter().refresh();
     clickRow(*m_page->fileList(), 2);
     QTRY_COMPARE(pane->dimensionLabel()->text(), QString("4032x3024"));

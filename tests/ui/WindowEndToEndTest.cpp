@@ -75,12 +75,16 @@ struct WindowWithCatalog {
     std::unique_ptr<Workspace> workspace;
     std::unique_ptr<MainWindow> window;
 
+    // Callers end their test when it failed (QTest::currentTestFailed()).
     void start(std::initializer_list<const char*> photoNames)
     {
         const fs::path photos = home / "photos";
         fs::create_directories(photos);
-        for (const char* name : photoNames)
-            fs::copy_file(fs::path(SHARED_DIR) / "photos" / name, photos / name);
+        for (const char* name : photoNames) {
+            std::error_code error;
+            fs::copy_file(fs::path(TEST_DATA_DIR) / "photos" / name, photos / name, error);
+            QVERIFY2(!error, (std::string(name) + ": " + error.message()).c_str());
+        }
         workspace = std::make_unique<Workspace>(programFolder, PICTAVEN_SOURCE_DATA_DIR, dialogs);
         window = std::make_unique<MainWindow>(*workspace, dialogs);
         window->show();
@@ -120,6 +124,8 @@ void WindowEndToEndTest::generateThenUploadFromTheWindow()
 {
     WindowWithCatalog road;
     road.start({ "opencv_left01_grey.jpg", "opencv_board.jpg", "plasma_ColorfulCups.jpg" });
+    if (QTest::currentTestFailed())
+        return;
     Workspace& workspace = *road.workspace;
     MainWindow& window = *road.window;
     const test::TempDir& home = road.home;
@@ -183,6 +189,8 @@ void WindowEndToEndTest::aPreferenceAndACaptionReachTheSavedCatalogAndThePages()
 {
     WindowWithCatalog road;
     road.start({ "opencv_left01_grey.jpg", "opencv_board.jpg" });
+    if (QTest::currentTestFailed())
+        return;
     MainWindow& window = *road.window;
 
     // Types into a box of a window and moves the focus on, which is when the box is stored.
