@@ -12,7 +12,12 @@ namespace pictaven {
 
 bool ResponsiveAlbum::chosen(const AlbumJob& job)
 {
-    return !job.basicAlbum() && asciiLower(job.templateName) == asciiLower(templateName);
+    return !job.basicAlbum() && isNamed(job.templateName);
+}
+
+bool ResponsiveAlbum::isNamed(const std::string& name)
+{
+    return asciiLower(name) == asciiLower(templateName);
 }
 
 std::string ResponsiveAlbum::shippedFolder(const std::string& programFolder)

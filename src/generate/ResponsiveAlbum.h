@@ -33,6 +33,8 @@ public:
     // Whether `job` uses this template: a picture template whose entry is spelled like
     // templateName without regard to case.
     static bool chosen(const AlbumJob& job);
+    // Whether a picture template of this name is this one.
+    static bool isNamed(const std::string& name);
     // Where the shipped script, style sheet and licence are: programFolder + "ALBUMS/Responsive/".
     static std::string shippedFolder(const std::string& programFolder);
 
