@@ -1,6 +1,7 @@
 #include "generate/OutputFolderRecord.h"
 
 #include "generate/AtomicFile.h"
+#include "generate/RecordFile.h"
 #include "ini/IoError.h"
 
 #include <cerrno>
@@ -8,7 +9,6 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -69,29 +69,6 @@ bool isPlainName(const std::string& name)
            name.find('\0') == std::string::npos && name != OutputFolderRecord::fileName;
 }
 
-// The bytes of the record, read only when it is a plain file; empty otherwise.
-std::string recordBytes(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    std::string bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        char buffer[65536];
-        while (bytes.size() < longestRecord) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    return bytes;
-}
-
 bool isPlainFile(const fs::path& path)
 {
     std::error_code ignored;
@@ -103,7 +80,7 @@ bool isPlainFile(const fs::path& path)
 OutputFolderRecord::OutputFolderRecord(std::string folder)
     : m_folder(std::move(folder))
 {
-    const std::string bytes = recordBytes(m_folder + fileName);
+    const std::string bytes = RecordFile::read(m_folder + fileName, longestRecord).bytes;
     std::size_t start = 0;
     // A line without its end was cut by a killed run and may name another file; it does not count.
     for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
