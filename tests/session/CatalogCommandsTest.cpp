@@ -288,6 +288,20 @@ TEST_F(CatalogCommandsTest, FirstSaveAsksForAFileAndNamesTheCatalog)
     EXPECT_EQ(BigIniFile(folder + "/Summer.cat").readString("Files", "Source_File_2", ""), path("Photos/b.jpg"));
 }
 
+TEST_F(CatalogCommandsTest, OpeningAndSavingAgainChangesNoByte)
+{
+    addPhoto("Photos/a.jpg");
+    addPhoto("Photos/b.jpg");
+    m_dialogs.chooserAnswers = {path("Trip.CAT")};
+    ASSERT_TRUE(saveCatalog(workspace()));
+    const std::string written = readFile(m_home / "Trip.CAT");
+    for (int round = 0; round < 2; ++round) {
+        openTheCatalog(workspace(), path("Trip.CAT"));
+        ASSERT_TRUE(saveCatalog(workspace()));
+        EXPECT_EQ(readFile(m_home / "Trip.CAT"), written) << round;
+    }
+}
+
 TEST_F(CatalogCommandsTest, SaveAsWritesANewFileAndLeavesTheOldOne)
 {
     addPhoto("Photos/a.jpg");
