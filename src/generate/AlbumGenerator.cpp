@@ -1,6 +1,7 @@
 #include "generate/AlbumGenerator.h"
 
 #include "decoders/PictureLoader.h"
+#include "generate/AtomicFile.h"
 #include "generate/GeneratedFile.h"
 #include "generate/HeapReuse.h"
 #include "generate/IndexPageWriter.h"
@@ -13,6 +14,7 @@
 #include "generate/ThumbnailCell.h"
 #include "generate/ThumbnailRenderer.h"
 #include "imaging/Bitmap.h"
+#include "ini/IoError.h"
 #include "settings/TemplateList.h"
 
 #include <algorithm>
@@ -150,6 +152,13 @@ std::string AlbumGenerator::refusal() const
         if (fs::equivalent(folder, m_job.outputFolder, error))
             return "The output folder " + m_job.outputFolder + " holds the photo " + photo.SourcePath +
                    ". Choose another output folder on step 3.";
+    }
+    // Found out now rather than after every photo has been rendered for nothing.
+    try {
+        const AtomicFile probe(m_job.outputFolder + "pictaven-write-test");
+    } catch (const IoError& failure) {
+        return "The output folder " + m_job.outputFolder + " cannot be written (" + failure.reason() +
+               "). Choose another one on step 3.";
     }
     return {};
 }
@@ -344,12 +353,10 @@ bool AlbumGenerator::renderPhotos()
     const std::size_t count = m_job.photos.size();
     const bool preview = settings.SneakPeek;
     const long long pageSize = static_cast<long long>(settings.RowsPerPage) * settings.ThumbnailsPerRow;
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(std::min<long long>(
-                                      preview ? pageSize - 1 : static_cast<long long>(count) - 1, INT32_MAX)));
     // In preview mode photos 0 up to the page size are rendered, one more than the page shows.
     const std::size_t rendered =
         preview ? std::min<std::size_t>(count, static_cast<std::size_t>(std::max(pageSize, 0LL)) + 1) : count;
+    startProgress(static_cast<long long>(rendered));
 
     const PhotoRenderer renderer(m_job, m_job.compression2, [](const std::string& message) {
         if (t_photoMessages)
@@ -417,10 +424,6 @@ bool AlbumGenerator::renderPhotos()
             break;
         if (m_control.cancelRequest().load())
             return false;
-        if (m_events.progressPosition)
-            m_events.progressPosition(static_cast<int>(i));
-        if (m_events.percentage)
-            m_events.percentage(percentText(static_cast<long long>(i + 1) * 100 / static_cast<long long>(count)));
         if (!isFile(m_job.photos[i].SourcePath))
             missing = true;
         workers.await(i);
@@ -436,11 +439,10 @@ bool AlbumGenerator::renderPhotos()
                 budgetSpent = true;
             handedBack[i].reset();
         }
+        showProgress(static_cast<long long>(i + 1), static_cast<long long>(rendered));
     }
     workers.stop();
 
-    if (m_events.percentage)
-        m_events.percentage("100 %");
     copySupportFiles();
     m_missingPhotos = missing;
     return !missing;
@@ -498,8 +500,7 @@ bool AlbumGenerator::runPageLoop()
     const std::string& folder = m_job.outputFolder;
     auto indexPage = [&](long long k) { return folder + OutputNames::indexPageFileName(shortName, static_cast<int>(k)); };
 
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(count));
+    startProgress(count);
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
     writer.setThumbnailSources([this](std::size_t photoIndex) { return m_thumbnailSources.take(photoIndex); });
     for (long long k = 1; (k - 1) * pageSize < count; ++k) {
@@ -534,10 +535,7 @@ bool AlbumGenerator::runPageLoop()
             break;
     }
 
-    if (m_events.progressPosition)
-        m_events.progressPosition(static_cast<int>(count));
-    if (m_events.percentage)
-        m_events.percentage("100 %");
+    showProgress(count, count);
     // The pages link to every photo; an album missing some of them is not finished.
     if (!m_unrenderedPhotos.empty()) {
         if (m_events.logMessage)
@@ -551,6 +549,21 @@ bool AlbumGenerator::runPageLoop()
         m_events.status(preview ? "Sneak Peek Preview Page Finished" : "Finished generating photo album!");
     m_albumGenerated = !preview;
     return true;
+}
+
+void AlbumGenerator::startProgress(long long total) const
+{
+    if (m_events.progressRange)
+        m_events.progressRange(0, static_cast<int>(std::min<long long>(total, INT32_MAX)));
+    showProgress(0, total);
+}
+
+void AlbumGenerator::showProgress(long long done, long long total) const
+{
+    if (m_events.progressPosition)
+        m_events.progressPosition(static_cast<int>(std::min<long long>(done, INT32_MAX)));
+    if (m_events.percentage)
+        m_events.percentage(percentText(total > 0 ? done * 100 / total : 100));
 }
 
 std::string AlbumGenerator::unrenderedText() const
