@@ -1,6 +1,7 @@
 #include "generate/AlbumGenerator.h"
 
 #include "decoders/PictureLoader.h"
+#include "generate/AtomicFile.h"
 #include "generate/GeneratedFile.h"
 #include "generate/HeapReuse.h"
 #include "generate/IndexPageWriter.h"
@@ -16,6 +17,7 @@
 #include "generate/ThumbnailCell.h"
 #include "generate/ThumbnailRenderer.h"
 #include "imaging/Bitmap.h"
+#include "ini/IoError.h"
 #include "settings/TemplateList.h"
 
 #include <algorithm>
@@ -154,6 +156,13 @@ std::string AlbumGenerator::refusal() const
         if (fs::equivalent(folder, m_job.outputFolder, error))
             return "The output folder " + m_job.outputFolder + " holds the photo " + photo.SourcePath +
                    ". Choose another output folder on step 3.";
+    }
+    // Found out now rather than after every photo has been rendered for nothing.
+    try {
+        const AtomicFile probe(m_job.outputFolder + "pictaven-write-test");
+    } catch (const IoError& failure) {
+        return "The output folder " + m_job.outputFolder + " cannot be written (" + failure.reason() +
+               "). Choose another one on step 3.";
     }
     return {};
 }
@@ -351,12 +360,10 @@ bool AlbumGenerator::renderPhotos()
     const std::size_t count = m_job.photos.size();
     const bool preview = settings.SneakPeek;
     const long long pageSize = static_cast<long long>(settings.RowsPerPage) * settings.ThumbnailsPerRow;
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(std::min<long long>(
-                                      preview ? pageSize - 1 : static_cast<long long>(count) - 1, INT32_MAX)));
     // In preview mode photos 0 up to the page size are rendered, one more than the page shows.
     const std::size_t rendered =
         preview ? std::min<std::size_t>(count, static_cast<std::size_t>(std::max(pageSize, 0LL)) + 1) : count;
+    startProgress(static_cast<long long>(rendered));
 
     const PhotoRenderer renderer(m_job, m_job.compression2, [](const std::string& message) {
         if (t_photoMessages)
@@ -430,10 +437,6 @@ bool AlbumGenerator::renderPhotos()
             break;
         if (m_control.cancelRequest().load())
             return false;
-        if (m_events.progressPosition)
-            m_events.progressPosition(static_cast<int>(i));
-        if (m_events.percentage)
-            m_events.percentage(percentText(static_cast<long long>(i + 1) * 100 / static_cast<long long>(count)));
         if (!isFile(m_job.photos[i].SourcePath))
             missing = true;
         workers.await(i);
@@ -449,11 +452,10 @@ bool AlbumGenerator::renderPhotos()
                 budgetSpent = true;
             handedBack[i].reset();
         }
+        showProgress(static_cast<long long>(i + 1), static_cast<long long>(rendered));
     }
     workers.stop();
 
-    if (m_events.percentage)
-        m_events.percentage("100 %");
     copySupportFiles();
     m_missingPhotos = missing;
     return !missing;
@@ -513,8 +515,7 @@ bool AlbumGenerator::runPageLoop()
     const std::string& folder = m_job.outputFolder;
     auto indexPage = [&](long long k) { return folder + OutputNames::indexPageFileName(shortName, static_cast<int>(k)); };
 
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(count));
+    startProgress(count);
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
     writer.setThumbnailSources([this](std::size_t photoIndex) { return m_thumbnailSources.take(photoIndex); });
     for (long long k = 1; (k - 1) * pageSize < count; ++k) {
@@ -561,8 +562,7 @@ bool AlbumGenerator::writeResponsivePages()
     const std::string indexPage =
         m_job.outputFolder + OutputNames::indexPageFileName(settings.AlbumShortName, 1);
     m_indexPageList.push_back(indexPage);
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(std::min<long long>(count, INT32_MAX)));
+    startProgress(shown);
     ResponsivePageWriter writer(m_job, m_photoNames, m_events, m_control.cancelRequest());
     if (!writer.write(static_cast<std::size_t>(shown), indexPage)) {
         m_cancelled = writer.cancelled();
@@ -571,16 +571,13 @@ bool AlbumGenerator::writeResponsivePages()
         m_job.rerenderPhotos = true;
         return false;
     }
-    return finishPagePhase(count);
+    return finishPagePhase(shown);
 }
 
 bool AlbumGenerator::finishPagePhase(long long count)
 {
     const bool preview = m_job.settings.SneakPeek;
-    if (m_events.progressPosition)
-        m_events.progressPosition(static_cast<int>(count));
-    if (m_events.percentage)
-        m_events.percentage("100 %");
+    showProgress(count, count);
     // The pages link to every photo; an album missing some of them is not finished.
     if (!m_unrenderedPhotos.empty()) {
         if (m_events.logMessage)
@@ -594,6 +591,21 @@ bool AlbumGenerator::finishPagePhase(long long count)
         m_events.status(preview ? "Sneak Peek Preview Page Finished" : "Finished generating photo album!");
     m_albumGenerated = !preview;
     return true;
+}
+
+void AlbumGenerator::startProgress(long long total) const
+{
+    if (m_events.progressRange)
+        m_events.progressRange(0, static_cast<int>(std::min<long long>(total, INT32_MAX)));
+    showProgress(0, total);
+}
+
+void AlbumGenerator::showProgress(long long done, long long total) const
+{
+    if (m_events.progressPosition)
+        m_events.progressPosition(static_cast<int>(std::min<long long>(done, INT32_MAX)));
+    if (m_events.percentage)
+        m_events.percentage(percentText(total > 0 ? done * 100 / total : 100));
 }
 
 std::string AlbumGenerator::unrenderedText() const

@@ -281,7 +281,7 @@ bool IndexPageWriter::createAlbumPage(const IndexPageArguments& arguments)
     m_cancelled = false;
     PageFile file(arguments.thisPage);
     if (!file.isOpen()) {
-        report(failure);
+        report(file.withFailure(failure));
         return false;
     }
 
@@ -304,7 +304,7 @@ bool IndexPageWriter::createAlbumPage(const IndexPageArguments& arguments)
     }
     writeLinksAndEnd(state.page);
     if (!file.finish(state.page)) {
-        report(failure);
+        report(file.withFailure(failure));
         return false;
     }
     if (state.picture)

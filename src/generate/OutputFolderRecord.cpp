@@ -163,8 +163,12 @@ void OutputFolderRecord::add(const std::string& path)
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string record = folder + fileName;
     const int fd = ::open(record.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const auto fail = [&record](int error) {
+        const std::string reason = std::generic_category().message(error);
+        return IoError("Unable to write to " + record + ": " + reason, reason);
+    };
     if (fd < 0)
-        throw IoError("Unable to write to " + record + ": " + std::generic_category().message(errno));
+        throw fail(errno);
     // One write per line: appends of other threads and processes never land inside it. A line
     // cut short (a full disk) has no end and does not count.
     const std::string line = escaped(path.substr(folder.size())) + "\n";
@@ -172,7 +176,7 @@ void OutputFolderRecord::add(const std::string& path)
     const int error = written < 0 ? errno : ENOSPC;
     const bool closed = ::close(fd) == 0;
     if (written != static_cast<ssize_t>(line.size()) || !closed)
-        throw IoError("Unable to write to " + record + ": " + std::generic_category().message(closed ? error : errno));
+        throw fail(closed ? error : errno);
 }
 
 } // namespace pictaven

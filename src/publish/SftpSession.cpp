@@ -318,7 +318,7 @@ void SftpSession::connect()
     // by another key or the password, would hide that.
     if (!m_keyFile.empty()) {
         if (const std::string fault = privateKeyFault(m_keyFile); !fault.empty())
-            throw FtpError(fault);
+            throw FtpError(fault, ErrorKind::LogInRefused);
     }
     try {
         checkHostKey(openSsh());
