@@ -9,8 +9,8 @@
 namespace pictaven {
 
 // Calls `visit(marker, segment)` for each segment of the JPEG `bytes` before its image data,
-// marker included; throws std::runtime_error when the structure is damaged. Returns where the
-// image data starts (its start-of-scan marker).
+// marker included, passing over stray bytes between them; throws std::runtime_error when the
+// structure is damaged. Returns where the image data starts (its start-of-scan marker).
 template <class Visit> std::size_t walkSegments(std::string_view bytes, Visit visit)
 {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -18,10 +18,11 @@ template <class Visit> std::size_t walkSegments(std::string_view bytes, Visit vi
         throw std::runtime_error("not a JPEG file");
     std::size_t i = 2;
     while (true) {
-        if (i + 2 > bytes.size() || at(i) != 0xFF)
+        if (i + 2 > bytes.size())
             throw std::runtime_error("a damaged JPEG segment");
         const unsigned char marker = at(i + 1);
-        if (marker == 0xFF) { // fill byte
+        // Stray bytes before a marker, which decoders pass over, and fill bytes.
+        if (at(i) != 0xFF || marker == 0xFF) {
             ++i;
             continue;
         }

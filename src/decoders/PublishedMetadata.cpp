@@ -63,6 +63,26 @@ template <class Data, class Pick> bool eraseWhere(Data& data, Pick unwanted)
     return erased;
 }
 
+// Cuts every metadata block out of the EXIF preview, a JPEG file of its own that may carry
+// its own location; a preview that cannot be cut goes. Whether anything went.
+bool cleanPreview(Exiv2::ExifData& exif)
+{
+    Exiv2::ExifThumb preview(exif);
+    if (std::string_view(preview.mimeType()) != "image/jpeg")
+        return false;
+    const Exiv2::DataBuf copy = preview.copy();
+    const std::string bytes(reinterpret_cast<const char*>(copy.pData_), static_cast<std::size_t>(copy.size_));
+    try {
+        const std::string clean = jpegWithoutMetadata(bytes, JpegCut::Everything);
+        if (clean == bytes)
+            return false;
+        preview.setJpegThumbnail(reinterpret_cast<const Exiv2::byte*>(clean.data()), static_cast<long>(clean.size()));
+    } catch (const std::runtime_error&) {
+        preview.erase();
+    }
+    return true;
+}
+
 // The metadata entries of a photo, as exiv2 reads them.
 struct Entries {
     Exiv2::ExifData exif;
@@ -84,7 +104,8 @@ struct Entries {
         });
         const bool iptcErased
             = eraseWhere(iptc, [&](const Exiv2::Iptcdatum& d) { return leftOut(privateKind(d.key()), choice); });
-        return exifErased || xmpErased || iptcErased;
+        const bool previewCleaned = cleanPreview(exif);
+        return exifErased || xmpErased || iptcErased || previewCleaned;
     }
 
     // Puts the entries into the picture file at `path` in place of its own.

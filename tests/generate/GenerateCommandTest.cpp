@@ -284,10 +284,10 @@ constexpr const char* kGps = "-GPSLatitude=48.5 -GPSLatitudeRef=N -GPSLongitude=
 // Texts planted in the photos below, each where only its kind of data is.
 const std::vector<std::string> kPlaces = { "CreatedCity03", "ShownPlace04", "PsCity05", "PsState06", "PsCountry07",
     "IptcCity08", "IptcPlace09", "IptcState10", "IptcCountry11", "CreatorCity15", "PngCity22", "GifCity24",
-    "TifCity26", "TifIptcCity27", "ExtCity29" };
+    "TifCity26", "TifIptcCity27", "ExtCity29", "PreviewCity31" };
 const std::vector<std::string> kSerialsAndOwners = { "JpgSerial01", "JpgOwner02", "AuxOwner12", "ExOwner13",
     "AuxSerial14", "ExtSerial16", "TrailSerial17", "TrailOwner18", "VendorSerial19", "PngSerial20", "PngOwner21",
-    "GifSerial23", "TifSerial25", "TifOwner28" };
+    "GifSerial23", "TifSerial25", "TifOwner28", "PreviewSerial30" };
 
 void exiftoolWrite(const fs::path& file, const std::string& tags)
 {
@@ -340,8 +340,12 @@ protected:
     // XMP, more in extended XMP, a vendor block, and a second picture appended with its own EXIF.
     void writeHarbour(const fs::path& file)
     {
+        // Its EXIF preview is a JPEG file with metadata of its own.
+        const fs::path preview = m_work / "preview.jpg";
+        writeJpeg(Bitmap(16, 12), preview.string(), 90);
+        exiftoolWrite(preview, "-SerialNumber=PreviewSerial30 -XMP-photoshop:City=PreviewCity31");
         writeJpeg(Bitmap(120, 90), file.string(), 90);
-        exiftoolWrite(file, std::string(kGps) +
+        exiftoolWrite(file, std::string(kGps) + "'-ThumbnailImage<=" + preview.string() + "' " +
                                 "-XMP-dc:Title=Harbour -SerialNumber=JpgSerial01 -EXIF:OwnerName=JpgOwner02 "
                                 "-XMP-iptcExt:LocationCreatedCity=CreatedCity03 "
                                 "-XMP-iptcExt:LocationShownSublocation=ShownPlace04 "
@@ -361,6 +365,7 @@ protected:
         bytes = test::withAppBlock(bytes, 0xEB, std::string("Vendor\0VendorSerial19", 21));
         test::writeFile(file, test::withSecondPicture(bytes, readFile(second)));
         fs::remove(second);
+        fs::remove(preview);
     }
 
     CliRun cli(const std::vector<std::string>& args) { return runCli(m_work.path(), m_work.str() + "home", args); }
