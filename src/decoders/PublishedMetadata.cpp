@@ -108,16 +108,21 @@ struct Entries {
         return exifErased || xmpErased || iptcErased || previewCleaned;
     }
 
-    // Puts the entries into the picture file at `path` in place of its own.
+    // Writes the entries into the picture file of `image` in place of the ones it has read.
+    void writeInto(Exiv2::Image& image) const
+    {
+        image.setExifData(exif);
+        image.setIptcData(iptc);
+        // Also makes the XMP block be written from the entries, not the packet read.
+        image.setXmpData(xmp);
+        image.writeMetadata();
+    }
+
     void writeInto(const std::string& path) const
     {
         const auto image = Exiv2::ImageFactory::open(path);
         image->readMetadata();
-        image->setExifData(exif);
-        image->setIptcData(iptc);
-        // Also makes the XMP block be written from the entries, not the packet read.
-        image->setXmpData(xmp);
-        image->writeMetadata();
+        writeInto(*image);
     }
 };
 
@@ -174,14 +179,12 @@ bool filterEntries(const std::string& path, std::string_view bytes, MetadataChoi
         image->clearXmpData();
         image->clearXmpPacket();
         image->clearComment();
-    } else {
-        if (!entries.filter(choice))
-            return false;
-        image->setExifData(entries.exif);
-        image->setIptcData(entries.iptc);
-        image->setXmpData(entries.xmp);
+        image->writeMetadata();
+        return true;
     }
-    image->writeMetadata();
+    if (!entries.filter(choice))
+        return false;
+    entries.writeInto(*image);
     return true;
 }
 
