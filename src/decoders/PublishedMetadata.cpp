@@ -154,25 +154,30 @@ bool replaceWhenChanged(const std::string& path, const std::string& before, cons
     return true;
 }
 
-bool hasExifSegment(std::string_view bytes)
+// Whether the JPEG `bytes` hold a block that exiv2 read nothing from, or `image` an XMP packet
+// it could not parse: such a block may still hold a location.
+bool hasUnreadBlock(std::string_view bytes, const Entries& entries, const Exiv2::Image& image)
 {
-    bool found = false;
-    walkSegments(bytes, [&](unsigned char, std::string_view segment) {
-        found = found || isAppSegment(segment, 0xE1, std::string_view("Exif\0\0", 6));
-    });
-    return found;
+    bool exif = false;
+    bool iptc = false;
+    if (isJpegFile(bytes)) {
+        walkSegments(bytes, [&](unsigned char, std::string_view segment) {
+            exif = exif || isAppSegment(segment, 0xE1, std::string_view("Exif\0\0", 6));
+            iptc = iptc || isAppSegment(segment, 0xED, std::string_view("Photoshop 3.0\0", 14));
+        });
+    }
+    return (exif && entries.exif.empty()) || (iptc && entries.iptc.empty())
+        || (entries.xmp.empty() && !image.xmpPacket().empty());
 }
 
 // Filters, through exiv2, the entries of the photo file at `path` (`bytes`) for a choice other
-// than All; whether anything went. Throws when exiv2 cannot read or write them.
+// than All; whether anything went. Throws when exiv2 cannot read or write them all.
 bool filterEntries(const std::string& path, std::string_view bytes, MetadataChoice choice)
 {
     const auto image = Exiv2::ImageFactory::open(path);
     Entries entries = entriesOf(*image);
-    if (entries.exif.empty() && isJpegFile(bytes) && hasExifSegment(bytes))
-        throw std::runtime_error("an EXIF block that cannot be read");
     if (choice == PublishedMetadata::None) {
-        if (entries.empty() && image->comment().empty())
+        if (entries.empty() && image->comment().empty() && image->xmpPacket().empty())
             return false;
         image->clearExifData();
         image->clearIptcData();
@@ -182,6 +187,8 @@ bool filterEntries(const std::string& path, std::string_view bytes, MetadataChoi
         image->writeMetadata();
         return true;
     }
+    if (hasUnreadBlock(bytes, entries, *image))
+        throw std::runtime_error("a metadata block that cannot be read");
     if (!entries.filter(choice))
         return false;
     entries.writeInto(*image);
@@ -296,9 +303,10 @@ bool keepPublishedMetadata(const std::string& path, MetadataChoice choice)
             return filterEntries(path, bytes, choice);
         if (choice == PublishedMetadata::None)
             return replaceWhenChanged(path, bytes, jpegWithoutMetadata(bytes, JpegCut::Everything));
-        const bool cut = replaceWhenChanged(path, bytes, jpegWithoutMetadata(bytes, JpegCut::Unfiltered));
+        const std::string filterable = jpegWithoutMetadata(bytes, JpegCut::Unfiltered);
+        const bool cut = replaceWhenChanged(path, bytes, filterable);
         try {
-            return filterEntries(path, bytes, choice) || cut;
+            return filterEntries(path, filterable, choice) || cut;
         } catch (const std::exception&) {
             // Unparsable blocks may still hold a location: they all go instead.
             replaceWhenChanged(path, {}, jpegWithoutMetadata(readWhole(path), JpegCut::Everything));

@@ -195,6 +195,29 @@ TEST_F(PhotoMetadataTest, DamagedBlocksGiveNothingAndStripAsAWhole)
     }
 }
 
+TEST_F(PhotoMetadataTest, BlocksThatCannotBeParsedAreNotPublished)
+{
+    const std::string plain = test::readFile(photo("unparsed.jpg", "-XMP-dc:Title=Harbour"));
+    const std::string iptcResource = std::string("8BIM\x04\x04\0\0\0\0\0\x10", 12) + "Broken42 garbage";
+    const std::string cases[] = {
+        test::withAppBlock(plain, 0xE1,
+            std::string("http://ns.adobe.com/xap/1.0/\0", 29)
+                + "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF><rdf:Description aux:SerialNumber='Broken41'>"),
+        test::withAppBlock(plain, 0xED, std::string("Photoshop 3.0\0", 14) + iptcResource),
+    };
+    int n = 0;
+    for (const std::string& bytes : cases) {
+        for (const MetadataChoice choice : { MetadataChoice(), MetadataChoice(PublishedMetadata::AllButPrivate) }) {
+            const auto path = m_folder / ("unparsed" + std::to_string(++n) + ".jpg");
+            test::writeFile(path, bytes);
+            keepPublishedMetadata(path.string(), choice);
+            const std::string kept = test::readFile(path);
+            EXPECT_EQ(kept.find("Broken4"), std::string::npos) << n;
+            EXPECT_EQ(imageData(path), imageData(m_folder / "unparsed.jpg")) << n;
+        }
+    }
+}
+
 TEST_F(PhotoMetadataTest, UnreadableFilesGiveNothing)
 {
     EXPECT_EQ(readPhotoMetadata((m_folder / "missing.jpg").string()).title, "");
