@@ -154,9 +154,9 @@ bool replaceWhenChanged(const std::string& path, const std::string& before, cons
     return true;
 }
 
-// Whether the JPEG `bytes` hold a block that exiv2 read nothing from, or `image` an XMP packet
-// it could not parse: such a block may still hold a location.
-bool hasUnreadBlock(std::string_view bytes, const Entries& entries, const Exiv2::Image& image)
+// Whether the JPEG `bytes` hold an EXIF or IPTC block that exiv2 read nothing from: such a
+// block may still hold a location.
+bool hasUnreadBlock(std::string_view bytes, const Entries& entries)
 {
     bool exif = false;
     bool iptc = false;
@@ -166,8 +166,7 @@ bool hasUnreadBlock(std::string_view bytes, const Entries& entries, const Exiv2:
             iptc = iptc || isAppSegment(segment, 0xED, std::string_view("Photoshop 3.0\0", 14));
         });
     }
-    return (exif && entries.exif.empty()) || (iptc && entries.iptc.empty())
-        || (entries.xmp.empty() && !image.xmpPacket().empty());
+    return (exif && entries.exif.empty()) || (iptc && entries.iptc.empty());
 }
 
 // Filters, through exiv2, the entries of the photo file at `path` (`bytes`) for a choice other
@@ -187,9 +186,11 @@ bool filterEntries(const std::string& path, std::string_view bytes, MetadataChoi
         image->writeMetadata();
         return true;
     }
-    if (hasUnreadBlock(bytes, entries, *image))
+    if (hasUnreadBlock(bytes, entries))
         throw std::runtime_error("a metadata block that cannot be read");
-    if (!entries.filter(choice))
+    // An XMP packet that exiv2 cannot parse goes: the entries written back replace it.
+    const bool unparsedXmp = entries.xmp.empty() && !image->xmpPacket().empty();
+    if (!entries.filter(choice) && !unparsedXmp)
         return false;
     entries.writeInto(*image);
     return true;
