@@ -46,9 +46,11 @@ std::string readJpegSegments(const std::string& path)
     }
 }
 
-std::size_t jpegPictureEnd(std::string_view bytes, std::size_t imageData)
+std::string jpegPictureData(std::string_view bytes, std::size_t imageData)
 {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    std::string picture;
+    std::size_t copied = imageData;
     std::size_t i = imageData;
     while (i + 1 < bytes.size()) {
         if (at(i) != 0xFF) {
@@ -62,13 +64,18 @@ std::size_t jpegPictureEnd(std::string_view bytes, std::size_t imageData)
             continue;
         }
         if (marker == 0xD9)
-            return i + 2;
-        // A segment between scans (tables, the next scan's header): skipped whole.
+            return picture.append(bytes.substr(copied, i + 2 - copied));
+        // A segment between scans (tables, the next scan's header) is skipped whole.
         if (i + 4 > bytes.size())
             break;
-        i += 2 + ((std::size_t { at(i + 2) } << 8) | at(i + 3));
+        const std::size_t end = std::min(bytes.size(), i + 2 + ((std::size_t { at(i + 2) } << 8) | at(i + 3)));
+        if ((marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE) {
+            picture.append(bytes.substr(copied, i - copied));
+            copied = end;
+        }
+        i = end;
     }
-    return bytes.size();
+    return picture.append(bytes.substr(copied));
 }
 
 std::vector<std::string> extendedXmpPackets(std::string_view bytes)

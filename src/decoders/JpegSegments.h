@@ -47,10 +47,10 @@ bool isAppSegment(std::string_view segment, unsigned char marker, std::string_vi
 // Empty for a file that is not a JPEG file or whose segments are damaged.
 std::string readJpegSegments(const std::string& path);
 
-// Where the picture of the JPEG `bytes` ends: just after the end-of-image marker that closes
-// the scans starting at `imageData`, or the end of `bytes` when none does. What follows is no
-// part of the picture.
-std::size_t jpegPictureEnd(std::string_view bytes, std::size_t imageData);
+// The picture of the JPEG `bytes` from its image data at `imageData` to the end-of-image marker
+// that closes its scans, without the application and comment blocks that may stand between
+// scans; to the end of `bytes` when no marker closes them. What follows is no part of the picture.
+std::string jpegPictureData(std::string_view bytes, std::size_t imageData);
 
 // The extended XMP of the JPEG segments `bytes`: packets too large for one segment, which
 // cameras and photo managers split over APP1 blocks marked "http://ns.adobe.com/xmp/extension/".

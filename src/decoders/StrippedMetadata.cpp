@@ -117,7 +117,7 @@ std::string jpegWithoutMetadata(std::string_view bytes, JpegCut cut)
     const std::size_t imageData = walkSegments(bytes, [&](unsigned char, std::string_view segment) {
         kept += keptSegment(segment, cut, exifSeen, xmpSeen);
     });
-    kept += bytes.substr(imageData, jpegPictureEnd(bytes, imageData) - imageData);
+    kept += jpegPictureData(bytes, imageData);
     return kept;
 }
 

@@ -287,7 +287,7 @@ const std::vector<std::string> kPlaces = { "CreatedCity03", "ShownPlace04", "PsC
     "TifCity26", "TifIptcCity27", "ExtCity29", "PreviewCity31" };
 const std::vector<std::string> kSerialsAndOwners = { "JpgSerial01", "JpgOwner02", "AuxOwner12", "ExOwner13",
     "AuxSerial14", "ExtSerial16", "TrailSerial17", "TrailOwner18", "VendorSerial19", "PngSerial20", "PngOwner21",
-    "GifSerial23", "TifSerial25", "TifOwner28", "PreviewSerial30" };
+    "GifSerial23", "TifSerial25", "TifOwner28", "PreviewSerial30", "InnerSerial32" };
 
 void exiftoolWrite(const fs::path& file, const std::string& tags)
 {
@@ -337,7 +337,8 @@ protected:
     }
 
     // A JPEG as a phone and a photo manager leave it: the place and owner in EXIF, IPTC and
-    // XMP, more in extended XMP, a vendor block, and a second picture appended with its own EXIF.
+    // XMP, more in extended XMP, vendor blocks (one after the image data), an EXIF preview with
+    // its own metadata, and a second picture appended with its own EXIF.
     void writeHarbour(const fs::path& file)
     {
         // Its EXIF preview is a JPEG file with metadata of its own.
@@ -363,6 +364,7 @@ protected:
                                                      "xmlns:photoshop='http://ns.adobe.com/photoshop/1.0/'");
         std::string bytes = test::withExtendedXmp(readFile(file), extended, "0123456789ABCDEF0123456789ABCDEF");
         bytes = test::withAppBlock(bytes, 0xEB, std::string("Vendor\0VendorSerial19", 21));
+        bytes = test::withAppBlockAtTheEnd(bytes, 0xEC, std::string("Inner\0InnerSerial32", 19));
         test::writeFile(file, test::withSecondPicture(bytes, readFile(second)));
         fs::remove(second);
         fs::remove(preview);

@@ -29,6 +29,13 @@ std::string withAppBlock(const std::string& jpeg, unsigned char marker, const st
     return jpeg.substr(0, 2) + segment(marker, data) + jpeg.substr(2);
 }
 
+std::string withAppBlockAtTheEnd(const std::string& jpeg, unsigned char marker, const std::string& data)
+{
+    if (!jpeg.ends_with("\xFF\xD9"))
+        throw std::invalid_argument("not a whole JPEG file");
+    return jpeg.substr(0, jpeg.size() - 2) + segment(marker, data) + "\xFF\xD9";
+}
+
 std::string withExtendedXmp(const std::string& jpeg, const std::string& packet, const std::string& guid)
 {
     // Split in two, as a packet too large for one block is.

@@ -18,6 +18,10 @@ std::string withSecondPicture(const std::string& first, const std::string& secon
 // The JPEG `jpeg` with an application block of marker `marker` (0xE0 to 0xEF) holding `data`.
 std::string withAppBlock(const std::string& jpeg, unsigned char marker, const std::string& data);
 
+// The JPEG `jpeg` with an application block of marker `marker` holding `data` just before its
+// end-of-image marker, after the image data, where decoders pass over it.
+std::string withAppBlockAtTheEnd(const std::string& jpeg, unsigned char marker, const std::string& data);
+
 // An XMP packet with the given properties of the exif, aux and iptcExt namespaces, e.g.
 // "exif:GPSLatitude='48,30.0N'".
 std::string xmpPacket(const std::string& properties);
