@@ -5,8 +5,10 @@
 #include <fstream>
 #include <map>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 constexpr std::string_view kExtendedXmp("http://ns.adobe.com/xmp/extension/\0", 35);
 
@@ -68,7 +70,8 @@ std::string jpegPictureData(std::string_view bytes, std::size_t imageData)
         // A segment between scans (tables, the next scan's header) is skipped whole.
         if (i + 4 > bytes.size())
             break;
-        const std::size_t end = std::min(bytes.size(), i + 2 + ((std::size_t { at(i + 2) } << 8) | at(i + 3)));
+        const std::size_t end
+            = std::min(bytes.size(), i + 2 + ((std::size_t { at(i + 2) } << 8) | at(i + 3)));
         if ((marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE) {
             picture.append(bytes.substr(copied, i - copied));
             copied = end;

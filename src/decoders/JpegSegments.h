@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // Calls `visit(marker, segment)` for each segment of the JPEG `bytes` before its image data,
 // marker included, passing over stray bytes between them; throws std::runtime_error when the

@@ -5,15 +5,17 @@
 #include <array>
 #include <string>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 // How a rule's text is compared with a key.
 enum class Match {
-    Key,      // the whole key
-    Prefix,   // the start of the key
+    Key, // the whole key
+    Prefix, // the start of the key
     Contains, // anywhere in an XMP key, in any case: the property may sit in any namespace or structure
-    Leaf,     // the last property name of an XMP key, without its namespace, in any case
+    Leaf, // the last property name of an XMP key, without its namespace, in any case
 };
 
 struct Rule {

@@ -2,14 +2,15 @@
 
 #include <string_view>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // What a published photo leaves out under "all but location and serial numbers".
 enum class PrivateKind {
     None,
     Location, // coordinates, and the place written out: city, state, country, addresses
-    Serial,   // serial numbers of the camera body and lens
-    Owner,    // the name of the camera's owner
+    Serial, // serial numbers of the camera body and lens
+    Owner, // the name of the camera's owner
 };
 
 // Which kind of private data the metadata entry with the exiv2 key `key` ("Exif.GPSInfo.

@@ -8,16 +8,17 @@
 #include <stdexcept>
 #include <utility>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 constexpr std::string_view kPngSignature("\x89PNG\r\n\x1A\n", 8);
 constexpr std::string_view kPhotoshop("Photoshop 3.0\0", 14);
 
 // The PNG chunks besides the critical ones that change how the picture looks or moves.
-constexpr std::array<std::string_view, 14> kShownPngChunks
-    = { "tRNS", "gAMA", "cHRM", "sRGB", "iCCP", "sBIT", "pHYs", "bKGD", "acTL", "fcTL", "fdAT", "cICP", "mDCv",
-          "cLLi" };
+constexpr std::array<std::string_view, 14> kShownPngChunks = { "tRNS", "gAMA", "cHRM", "sRGB", "iCCP", "sBIT",
+    "pHYs", "bKGD", "acTL", "fcTL", "fdAT", "cICP", "mDCv", "cLLi" };
 
 std::size_t bigEndian(std::string_view bytes, std::size_t at, std::size_t width)
 {
@@ -132,7 +133,8 @@ std::string pngWithoutMetadata(std::string_view bytes)
         if (type.size() < 4 || whole > bytes.size() - at)
             throw std::runtime_error("a damaged PNG chunk");
         const bool critical = (static_cast<unsigned char>(type[0]) & 0x20) == 0;
-        if (critical || std::find(kShownPngChunks.begin(), kShownPngChunks.end(), type) != kShownPngChunks.end())
+        if (critical
+            || std::find(kShownPngChunks.begin(), kShownPngChunks.end(), type) != kShownPngChunks.end())
             kept += bytes.substr(at, whole);
         if (type == "IEND")
             break;

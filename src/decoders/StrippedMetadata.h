@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // Which blocks of a JPEG file jpegWithoutMetadata cuts out.
 enum class JpegCut {

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <stdexcept>
 
-namespace pictaven::test {
-namespace {
+namespace pictaven::test
+{
+namespace
+{
 
 std::string bigEndian(std::uint32_t value, int bytes)
 {
@@ -55,9 +57,10 @@ std::string withSecondPicture(const std::string& first, const std::string& secon
 {
     // A big-endian TIFF structure: one folder of version, image count and the image list.
     constexpr std::uint32_t listAt = 8 + 2 + 3 * 12 + 4;
-    const auto entry = [](std::uint32_t tag, std::uint32_t type, std::uint32_t count, const std::string& value) {
-        return bigEndian(tag, 2) + bigEndian(type, 2) + bigEndian(count, 4) + value;
-    };
+    const auto entry
+        = [](std::uint32_t tag, std::uint32_t type, std::uint32_t count, const std::string& value) {
+              return bigEndian(tag, 2) + bigEndian(type, 2) + bigEndian(count, 4) + value;
+          };
     const std::size_t blockSize = 4 + 4 + 4 + listAt + 32;
     const auto firstSize = static_cast<std::uint32_t>(first.size() + blockSize);
     // Offsets count from the TIFF header, just after the block's "MPF\0".
@@ -72,10 +75,12 @@ std::string withSecondPicture(const std::string& first, const std::string& secon
 
 std::string xmpPacket(const std::string& properties)
 {
-    return "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
+    return "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF "
+           "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
            "<rdf:Description rdf:about='' xmlns:exif='http://ns.adobe.com/exif/1.0/' "
-           "xmlns:aux='http://ns.adobe.com/exif/1.0/aux/' xmlns:Iptc4xmpExt='http://iptc.org/std/Iptc4xmpExt/2008-02-29/' "
-           + properties + "/></rdf:RDF></x:xmpmeta>";
+           "xmlns:aux='http://ns.adobe.com/exif/1.0/aux/' "
+           "xmlns:Iptc4xmpExt='http://iptc.org/std/Iptc4xmpExt/2008-02-29/' "
+        + properties + "/></rdf:RDF></x:xmpmeta>";
 }
 
 } // namespace pictaven::test

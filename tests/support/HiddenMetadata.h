@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace pictaven::test {
+namespace pictaven::test
+{
 
 // JPEG files with metadata where exiv2 does not look, assembled byte by byte as cameras and
 // photo managers write them.
