@@ -38,6 +38,7 @@ public:
     void showWarning(const std::string&) override {}
     void showInformation(const std::string&) override {}
     bool askYesNo(const std::string&) override { return m_answer; }
+    SaveChoice askToSaveChanges(const std::string&) override { return SaveChoice::Discard; }
     std::optional<std::string> chooseOpenFile(const std::string&, const std::string&, const std::string&) override
     {
         return std::nullopt;
