@@ -5,6 +5,7 @@
 #include "ui/FolderTree.h"
 #include "ui/PreviewPane.h"
 #include "ui/RenameBox.h"
+#include "ui/StatusLine.h"
 #include "ui/WindowCommands.h"
 #include "ui/WindowColours.h"
 
@@ -156,9 +157,8 @@ QWidget* Step1Page::buildFilesColumn()
 {
     m_files = new FileListWidget(this);
     setUpList(*m_files, "fileList", "Files of the folder", m_presenter, &Step1Presenter::selectFiles);
-    m_folderMessage = new QLabel(this);
+    m_folderMessage = new StatusLine("Folder message", this);
     m_folderMessage->setObjectName("folderMessage");
-    m_folderMessage->setAccessibleName("Folder message");
     m_folderMessage->setWordWrap(true);
 
     connect(m_files, &FileListWidget::enterPressed, this, [this] { m_presenter.addSelected(); });

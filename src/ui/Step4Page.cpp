@@ -2,8 +2,10 @@
 
 #include "session/Step4Presenter.h"
 #include "session/Workspace.h"
+#include "ui/PercentBar.h"
 #include "ui/QtJobRunner.h"
 #include "ui/ResourcePicture.h"
+#include "ui/StatusLine.h"
 #include "ui/TabChain.h"
 #include "ui/WindowCommands.h"
 
@@ -11,7 +13,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -36,9 +37,9 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_presenter(std::make_unique<Step4Presenter>(workspace, *m_runner))
     , m_panel(new QGroupBox(QStringLiteral("Options"), this))
     , m_generate(new QToolButton(this))
-    , m_progress(new QProgressBar(this))
-    , m_percentage(new QLabel(this))
-    , m_status(new QLabel(this))
+    , m_progress(new PercentBar(this))
+    , m_percentage(new StatusLine(QStringLiteral("Percentage"), this))
+    , m_status(new StatusLine(QStringLiteral("Status"), this))
     , m_cancel(new QPushButton(QStringLiteral("&Cancel"), this))
     , m_view(new QPushButton(QStringLiteral("&View Photo Album"), this))
     , m_blink(new QTimer(this))
@@ -74,8 +75,6 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
 
     m_progress->setAccessibleName(QStringLiteral("Progress"));
     m_progress->setTextVisible(false);
-    m_percentage->setAccessibleName(QStringLiteral("Percentage"));
-    m_status->setAccessibleName(QStringLiteral("Status"));
     m_status->setWordWrap(true);
     m_cancel->setAccessibleName(QStringLiteral("Cancel"));
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_presenter->cancel(); });
