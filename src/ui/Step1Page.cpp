@@ -281,8 +281,10 @@ void Step1Page::draw()
 {
     const Step1View view = m_presenter.view();
     m_folders->showFolder(QString::fromStdString(view.folder));
-    m_folderMessage->setText(QString::fromStdString(view.folderMessage));
-    m_folderMessage->setVisible(!view.folderMessage.empty());
+    // A folder that cannot be read has no files to hide.
+    const std::string& message = view.folderMessage.empty() ? view.hiddenFilesNote : view.folderMessage;
+    m_folderMessage->setText(QString::fromStdString(message));
+    m_folderMessage->setVisible(!message.empty());
     showRows(*m_files, view.files, view.selectedFiles);
     showRows(*m_album, view.photos, view.selectedPhotos);
 

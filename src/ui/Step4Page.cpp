@@ -71,6 +71,10 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     m_generate->setText(QStringLiteral("&Generate"));
     m_generate->setIconSize(QSize(generatePictureSize, generatePictureSize));
     m_generate->setAutoRaise(true);
+    // The page's main action: its caption stands out under the picture.
+    QFont bold = m_generate->font();
+    bold.setBold(true);
+    m_generate->setFont(bold);
     connect(m_generate, &QToolButton::clicked, this, [this] { m_presenter->generate(); });
 
     m_progress->setAccessibleName(QStringLiteral("Progress"));
@@ -132,15 +136,15 @@ Step4Page::~Step4Page()
     m_runner.reset();
 }
 
-// The Generate control shows one of its two pictures; while a generation runs they take turns.
-// Without the pictures it shows its caption.
+// The Generate control shows one of its two pictures above its caption; while a generation runs
+// the pictures take turns. Without the pictures it shows its caption alone.
 void Step4Page::showFrame(bool second)
 {
     m_secondFrame = second;
     const std::string file = m_workspace.programFolder() + (second ? "resource/generate2.res" : "resource/generate.res");
     const QPixmap picture = resourcePixmap(file, devicePixelRatioF());
     m_generate->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
-    m_generate->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+    m_generate->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextUnderIcon);
 }
 
 // Opening the page starts the progress from 0 again; a window brought back from the task bar
