@@ -15,7 +15,7 @@ namespace pictaven {
 ProxySettingsDialog::ProxySettingsDialog(Workspace& workspace, QWidget* parent)
     : CentredDialog(parent)
     , m_presenter(workspace)
-    , m_enable(new QCheckBox("&Enable Firewall Authenticaion", this))
+    , m_enable(new QCheckBox("&Enable Firewall Authentication", this))
     , m_firewallType(new QComboBox(this))
     , m_passive(new QCheckBox("Passive &Mode (normally used with firewall)", this))
 {

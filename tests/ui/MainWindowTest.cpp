@@ -276,7 +276,7 @@ void MainWindowTest::toolButtonsSitInOneRowWithTheirHints()
     MainWindow window(*m_workspace, *m_dialogs);
 
     const QStringList hints = {"New Photo Album", "Open Photo Album", "Save Photo Album", "Configuration Settings",
-        "JPEG Compression Settings", "File Transfer Protocal (Upload)", "Graphic Formats",
+        "JPEG Compression Settings", "File Transfer Protocol (Upload)", "Graphic Formats",
         "View Tessivo Software Website", "Read Help File"};
     for (int i = 0; i < ToolBarRow::ButtonCount; ++i) {
         const QToolButton* button = window.toolBar()->button(static_cast<ToolBarRow::Button>(i));
