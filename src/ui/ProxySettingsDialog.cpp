@@ -31,7 +31,7 @@ ProxySettingsDialog::ProxySettingsDialog(Workspace& workspace, QWidget* parent)
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     auto addEdit = [&](const char* name, const char* caption, ProxyField field, bool masked = false) {
         QLineEdit* edit = addEditRow(*form, *this, name, caption, masked);
-        connect(edit, &QLineEdit::textEdited, this,
+        connect(edit, &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { m_presenter.edit(field, text.toStdString()); });
         return edit;
     };

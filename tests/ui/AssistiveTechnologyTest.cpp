@@ -1,9 +1,12 @@
 #include "StepWindow.h"
+#include "WhenShown.h"
 #include "support/FtpTestServers.h"
 
+#include "ui/RemoteSettingsDialog.h"
 #include "ui/Step4Page.h"
 #include "ui/Step5Page.h"
 #include "ui/StepPanel.h"
+#include "ui/WindowCommands.h"
 
 #include <QAccessible>
 #include <filesystem>
@@ -23,6 +26,7 @@ private slots:
     void generationIsStartedAndFollowedThroughAccessibility();
     void uploadDirectorySetThroughTheTextInterfaceReachesTheUpload();
     void albumGeneratedAndUploadedThroughAccessibilityOnly();
+    void textSetThroughTheTextInterfaceIsTaken();
 };
 
 namespace {
@@ -32,6 +36,17 @@ QAccessibleInterface* accessibleChild(QWidget* page, const QString& name)
     for (QWidget* child : page->findChildren<QWidget*>()) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child);
         if (face && face->text(QAccessible::Name) == name)
+            return face;
+    }
+    return nullptr;
+}
+
+// The edit box called `name`; its label carries the same name.
+QAccessibleInterface* editableChild(QWidget* page, const QString& name)
+{
+    for (QWidget* child : page->findChildren<QWidget*>()) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child);
+        if (face && face->text(QAccessible::Name) == name && face->editableTextInterface())
             return face;
     }
     return nullptr;
@@ -91,7 +106,7 @@ void AssistiveTechnologyTest::uploadDirectorySetThroughTheTextInterfaceReachesTh
     QWidget* step5 = window.window->stepPage(5);
     QTRY_VERIFY(step5->isVisible());
 
-    QAccessibleInterface* directory = accessibleChild(step5, QStringLiteral("Upload Directory:"));
+    QAccessibleInterface* directory = editableChild(step5, QStringLiteral("Upload Directory:"));
     QVERIFY(directory && directory->editableTextInterface() && directory->textInterface());
     directory->editableTextInterface()->replaceText(0, directory->textInterface()->characterCount(),
                                                      QStringLiteral("trip/day1"));
@@ -100,6 +115,33 @@ void AssistiveTechnologyTest::uploadDirectorySetThroughTheTextInterfaceReachesTh
     QVERIFY(location);
     QVERIFY2(location->text(QAccessible::Description).endsWith(QStringLiteral("/trip/day1")),
              qPrintable(location->text(QAccessible::Description)));
+}
+
+// Edit boxes whose presenter learns of every change of their text, not only of typed keys.
+void AssistiveTechnologyTest::textSetThroughTheTextInterfaceIsTaken()
+{
+    const auto setText = [](QAccessibleInterface* box, const QString& text) {
+        QVERIFY(box && box->editableTextInterface() && box->textInterface());
+        box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(), text);
+    };
+    test::StepWindow window;
+    window.start();
+    window.addPhotos(1);
+
+    QVERIFY(window.window->navigator().selectStep(2, StepClick::Panel));
+    setText(editableChild(window.window->stepPage(2), QStringLiteral("Album Title")), QStringLiteral("Spoken title"));
+    QCOMPARE(window.workspace->catalog().albumTitle, std::string("Spoken title"));
+
+    test::whenShown<RemoteSettingsDialog>([&](RemoteSettingsDialog& dialog) {
+        setText(editableChild(&dialog, QStringLiteral("FTP Host Name")), QStringLiteral("ftp.spoken.example"));
+        QAccessibleInterface* ok = accessibleChild(&dialog, QStringLiteral("OK"));
+        QVERIFY(ok && ok->actionInterface());
+        ok->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        // A pressed button clicks a moment later, as under the mouse.
+        QTRY_VERIFY(!dialog.isVisible());
+    });
+    window.window->commands().openFtpSettings();
+    QCOMPARE(window.workspace->ftpProfile().ftp, std::string("ftp.spoken.example"));
 }
 
 // What a screen reader user does from start to end: steps pressed by their actions, the upload
@@ -134,7 +176,7 @@ void AssistiveTechnologyTest::albumGeneratedAndUploadedThroughAccessibilityOnly(
     press(QAccessible::queryAccessibleInterface(window.window->stepPanel(5)));
     QWidget* step5 = window.window->stepPage(5);
     QTRY_VERIFY(step5->isVisible());
-    QAccessibleInterface* directory = accessibleChild(step5, QStringLiteral("Upload Directory:"));
+    QAccessibleInterface* directory = editableChild(step5, QStringLiteral("Upload Directory:"));
     QVERIFY(directory && directory->editableTextInterface());
     directory->editableTextInterface()->replaceText(0, directory->textInterface()->characterCount(),
                                                      QStringLiteral("spoken-album"));
