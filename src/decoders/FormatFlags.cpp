@@ -26,15 +26,18 @@ bool maskHolds(const std::string& fileMask, const PictureFormat& format)
     return mask.find(";" + std::string(fragment.substr(0, fragment.find(';'))) + ";") != std::string::npos;
 }
 
+bool currentCameraFormat(const PictureFormat& format)
+{
+    return std::find(kCurrentCameraFormats.begin(), kCurrentCameraFormats.end(), format.flagName)
+        != kCurrentCameraFormats.end();
+}
+
 } // namespace
 
 FormatFlags::FormatFlags()
 {
-    for (std::size_t i = 0; i < PictureFormatCount; ++i) {
-        m_set[i] = PictureFormats[i].web
-            || std::find(kCurrentCameraFormats.begin(), kCurrentCameraFormats.end(), PictureFormats[i].flagName)
-                != kCurrentCameraFormats.end();
-    }
+    for (std::size_t i = 0; i < PictureFormatCount; ++i)
+        m_set[i] = PictureFormats[i].web || currentCameraFormat(PictureFormats[i]);
 }
 
 std::string FormatFlags::fileMask() const
@@ -53,7 +56,7 @@ void FormatFlags::load(const SettingsStore& store)
     for (std::size_t i = 0; i < PictureFormatCount; ++i) {
         if (const auto stored = store.read(PictureFormats[i].flagName))
             m_set[i] = *stored == "1";
-        else if (fileMask)
+        else if (fileMask && currentCameraFormat(PictureFormats[i]))
             m_set[i] = maskHolds(*fileMask, PictureFormats[i]);
     }
 }

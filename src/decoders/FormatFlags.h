@@ -26,9 +26,9 @@ public:
     std::string fileMask() const;
 
     // Takes over every stored value: set exactly when its text is "1". A value never stored
-    // follows the stored FileMask: set when the mask holds the format's first pattern ("*.heic"),
-    // so that a settings file that never saw a format keeps the choice its mask made; without a
-    // stored mask the flag stays as it was.
+    // leaves its flag as it was, except for the phone formats, which follow a stored FileMask: set
+    // when the mask holds the format's first pattern ("*.heic"), so that a settings file written
+    // before they were known keeps the choice its mask made.
     void load(const SettingsStore& store);
     // Stores every format's value as "1" or "0". Throws IoError when the store cannot be written.
     void save(SettingsStore& store) const;
