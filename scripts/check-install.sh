@@ -18,7 +18,7 @@ ui=$(sed -n 's/^PICTAVEN_BUILD_UI:BOOL=//p' "$build/CMakeCache.txt")
 expected=(bin/pictaven-cli share/pictaven/ALBUMS/DEFAULT.CFG share/pictaven/NAVBUTS share/man/man1/pictaven-cli.1)
 [[ "$ui" == ON ]] && expected+=(bin/pictaven share/applications/pictaven.desktop
   share/icons/hicolor/48x48/apps/pictaven.png share/metainfo/org.example.pictaven.metainfo.xml
-  share/man/man1/pictaven.1)
+  share/mime/packages/pictaven-catalog.xml share/man/man1/pictaven.1)
 
 # Checks the layout below PREFIX, then makes a catalog and an album with its pictaven-cli in a
 # fresh program folder. A file added to the installed data folder must be copied into the program
@@ -56,6 +56,23 @@ if [[ "$ui" == ON ]] && command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net --pedantic "$scratch/moved/share/metainfo/org.example.pictaven.metainfo.xml" >/dev/null \
     || fail "the AppStream metainfo file does not validate"
 fi
+if [[ "$ui" == ON ]]; then
+  entry="$scratch/moved/share/applications/pictaven.desktop"
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" || fail "the desktop entry does not validate"
+  fi
+  grep -q '^Exec=pictaven %f$' "$entry" || fail "the desktop entry does not pass the file it opens"
+  grep -q '^MimeType=.*application/x-pictaven-catalog;' "$entry" || fail "the desktop entry does not open catalogs"
+  # The installed definition makes .cat in any case a catalog, as the file manager will see it.
+  if command -v update-mime-database >/dev/null; then
+    cp -r "$scratch/moved/share/mime" "$scratch/mime"
+    update-mime-database "$scratch/mime" >/dev/null 2>&1
+    grep -qx 'application/x-pictaven-catalog' "$scratch/mime/types" \
+      || fail "the MIME definition of catalogs does not load"
+    grep -q '^[0-9]*:application/x-pictaven-catalog:\*\.cat$' "$scratch/mime/globs2" \
+      || fail "the MIME definition does not match *.cat"
+  fi
+fi
 # Every command that --help lists is described in the manual page.
 for command in $("$scratch/moved/bin/pictaven-cli" --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p'); do
   grep -q "^\.BI\? ${command//-/\\\\-}\b" "$scratch/moved/share/man/man1/pictaven-cli.1" \
@@ -79,7 +96,7 @@ if command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
     apt-get install --simulate "$deb" >"$scratch/apt.log" 2>&1 \
       || { cat "$scratch/apt.log" >&2; fail "apt cannot install $deb: its dependencies do not resolve"; }
   fi
-  dpkg-deb -c "$deb" | grep -E ' \./usr/(bin|share/(applications|metainfo|man))/' || true
+  dpkg-deb -c "$deb" | grep -E ' \./usr/(bin|share/(applications|metainfo|man|mime))/' || true
   dpkg-deb -x "$deb" "$scratch/root"
   check_prefix "$scratch/root/usr" "$scratch/deb-run"
 fi

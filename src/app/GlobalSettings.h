@@ -14,7 +14,8 @@ class SettingsStore;
 // album.cfg. The graphic format flags are kept apart (decoders/FormatFlags.h), as only the graphic
 // formats dialog reads them.
 struct GlobalSettings {
-    std::string fileMask = "*.jpg;*.gif;*.png";
+    // A new program folder also lists the photos of today's phones (HEIC/HEIF, AVIF, WebP).
+    std::string fileMask = "*.jpg;*.gif;*.png;*.heic;*.heif;*.avif;*.webp";
     std::string lastProfile = "default.prf"; // file name in the profiles folder
     std::int32_t smallFileSize = 10;          // kilobytes
     bool skipSmallFiles = false;

@@ -1,5 +1,6 @@
 #include "catalog/FolderListing.h"
 
+#include "decoders/PictureFormats.h"
 #include "ini/AsciiCase.h"
 
 #include <algorithm>
@@ -50,6 +51,23 @@ bool precedesByName(const std::string& left, const std::string& right)
     return left < right;
 }
 
+// The plain files of `folder` whose names `wanted` takes, hidden files left out, ordered by name.
+template <class Wanted>
+std::vector<std::string> listFolder(const std::string& folder, Wanted wanted)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ignored;
+        if (name.front() != '.' && it->is_regular_file(ignored) && wanted(name))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), precedesByName);
+    return names;
+}
+
 } // namespace
 
 bool matchesFileMask(const std::string& name, const std::string& fileMask)
@@ -70,17 +88,14 @@ bool matchesFileMask(const std::string& name, const std::string& fileMask)
 
 std::vector<std::string> listPhotoFolder(const std::string& folder, const std::string& fileMask)
 {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
-         it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::error_code ignored;
-        if (name.front() != '.' && it->is_regular_file(ignored) && matchesFileMask(name, fileMask))
-            names.push_back(name);
-    }
-    std::sort(names.begin(), names.end(), precedesByName);
-    return names;
+    return listFolder(folder, [&](const std::string& name) { return matchesFileMask(name, fileMask); });
+}
+
+std::vector<std::string> listMaskedPictures(const std::string& folder, const std::string& fileMask)
+{
+    return listFolder(folder, [&](const std::string& name) {
+        return !matchesFileMask(name, fileMask) && pictureFormatFor(name) != nullptr;
+    });
 }
 
 } // namespace pictaven

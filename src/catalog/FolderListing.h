@@ -16,4 +16,9 @@ bool matchesFileMask(const std::string& name, const std::string& fileMask);
 // for file-system failures.
 std::vector<std::string> listPhotoFolder(const std::string& folder, const std::string& fileMask);
 
+// The pictures that `fileMask` keeps out of listPhotoFolder: the names of the files it leaves out
+// whose extension a picture reader takes, in the same order. Never throws for file-system
+// failures.
+std::vector<std::string> listMaskedPictures(const std::string& folder, const std::string& fileMask);
+
 } // namespace pictaven

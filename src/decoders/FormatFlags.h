@@ -12,7 +12,7 @@ namespace pictaven
 class SettingsStore;
 
 // Which graphic formats the step 1 folder pane offers, by position in PictureFormats. Starts with
-// the web formats set and the others clear.
+// the web formats and those of today's phones (HEIC/HEIF, AVIF, WebP) set and the others clear.
 class FormatFlags
 {
 public:
@@ -26,7 +26,9 @@ public:
     std::string fileMask() const;
 
     // Takes over every stored value: set exactly when its text is "1". A value never stored
-    // leaves its flag as it was.
+    // leaves its flag as it was, except for the phone formats, which follow a stored FileMask: set
+    // when the mask holds the format's first pattern ("*.heic"), so that a settings file written
+    // before they were known keeps the choice its mask made.
     void load(const SettingsStore& store);
     // Stores every format's value as "1" or "0". Throws IoError when the store cannot be written.
     void save(SettingsStore& store) const;

@@ -14,7 +14,7 @@ class ProxySettingsForm {
 public:
     explicit ProxySettingsForm(const ProxySettings& current);
 
-    bool enableFirewall = false; // "Enable Firewall Authenticaion"
+    bool enableFirewall = false; // "Enable Firewall Authentication"
     std::string proxyName;
     std::string proxyPort;
     std::string firewallType; // "User", "Open" or "Site"

@@ -1,6 +1,8 @@
 #include "session/Step1Presenter.h"
 
 #include "app/Dialogs.h"
+#include "catalog/FolderListing.h"
+#include "session/HiddenFilesNote.h"
 #include "session/Workspace.h"
 
 #include <algorithm>
@@ -42,6 +44,7 @@ Step1View Step1Presenter::view() const
     Step1View view;
     view.folder = m_workspace.step1Folder();
     view.folderMessage = m_folderMessage;
+    view.hiddenFilesNote = m_hiddenFilesNote;
     view.files = m_files;
     view.selectedFiles = selectedFilePositions();
     for (const AlbumItem& item : m_workspace.catalog().photos)
@@ -68,6 +71,7 @@ void Step1Presenter::listFiles()
 {
     m_files.clear();
     m_folderMessage.clear();
+    m_hiddenFilesNote.clear();
     const std::string& folder = m_workspace.step1Folder();
     if (folder.empty())
         return;
@@ -79,6 +83,7 @@ void Step1Presenter::listFiles()
         return;
     }
     m_files = m_workspace.photoList().folderPane();
+    m_hiddenFilesNote = hiddenFilesNote(listMaskedPictures(folder, m_workspace.globalSettings().fileMask));
     const std::unordered_set<std::string> listed(m_files.begin(), m_files.end());
     std::erase_if(m_selectedFiles, [&](const std::string& name) { return !listed.contains(name); });
 }

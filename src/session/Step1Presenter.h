@@ -40,6 +40,9 @@ struct Step1View {
     std::string folder;
     // Why the folder's files cannot be listed; empty when they can.
     std::string folderMessage;
+    // How many pictures of the folder the graphic formats keep out of `files`, and of which
+    // kinds (see hiddenFilesNote); empty when none are.
+    std::string hiddenFilesNote;
     std::vector<std::string> files;
     std::vector<std::size_t> selectedFiles;
     // The album list's display names, in album order.
@@ -138,6 +141,7 @@ private:
     int m_workspaceToken;
     std::vector<std::string> m_files;
     std::string m_folderMessage;
+    std::string m_hiddenFilesNote;
     std::vector<std::string> m_selectedFiles; // by name, so they survive a new listing
     std::vector<std::size_t> m_selectedPhotos;
     std::optional<std::size_t> m_currentPhoto;

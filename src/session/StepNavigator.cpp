@@ -16,7 +16,7 @@ constexpr std::array<const char*, 5> kCaptions = {
 constexpr std::array<const char*, 5> kHelpLines = {
     "Select the photos to include in your Photo Album Catalog - Use the Arrow Buttons to select photos",
     "Select a Photo Album template and adjust many configuration settings",
-    "Select the the destination folder where the photo album is created",
+    "Select the destination folder where the photo album is created",
     "Generate the photo album including all HTML documents and thumbnails",
     "Publish your photo album on the Internet",
 };

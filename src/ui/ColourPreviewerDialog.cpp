@@ -1,5 +1,6 @@
 #include "ui/ColourPreviewerDialog.h"
 
+#include "imaging/ColourContrast.h"
 #include "ui/CentredDialog.h"
 
 #include <QColorDialog>
@@ -14,6 +15,9 @@
 namespace pictaven {
 
 namespace {
+
+// Enough for text of any size.
+constexpr double minimumLegendContrast = 4.5;
 
 QColor toQColor(std::int32_t value)
 {
@@ -32,12 +36,23 @@ QPixmap toPixmap(const Bitmap& bitmap)
     return QPixmap::fromImage(image);
 }
 
+// The legend shows each text colour on its album background when that keeps it readable, else on
+// black or white, whichever does: the album's own colours may hide it (the basic album puts white
+// titles on a white page).
 void paintLabel(QLabel& label, std::int32_t text, std::optional<std::int32_t> background)
 {
-    QString style = "color: " + toQColor(text).name() + ";";
-    if (background)
-        style += " background-color: " + toQColor(*background).name() + ";";
-    label.setStyleSheet(style);
+    const Colour textColour = Colour::fromSettings(static_cast<std::uint32_t>(text));
+    Colour backdrop = readableBackdrop(textColour);
+    if (background) {
+        const Colour album = Colour::fromSettings(static_cast<std::uint32_t>(*background));
+        if (contrastRatio(textColour, album) >= minimumLegendContrast)
+            backdrop = album;
+    }
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::WindowText, toQColor(text));
+    colours.setColor(QPalette::Window, QColor(backdrop.red, backdrop.green, backdrop.blue));
+    label.setPalette(colours);
+    label.setAutoFillBackground(true);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace pictaven {
 
@@ -54,8 +55,11 @@ ClosingButtons makeClosingButtons(QDialog& dialog, std::function<bool()> accept)
 void showText(QLineEdit& box, const std::string& text)
 {
     const QString wanted = QString::fromStdString(text);
-    if (box.text() != wanted)
-        box.setText(wanted);
+    if (box.text() == wanted)
+        return;
+    // The box reports only the person's edits, typed or set through assistive technology.
+    const QSignalBlocker quiet(&box);
+    box.setText(wanted);
 }
 
 } // namespace pictaven

@@ -33,7 +33,9 @@ struct ClosingButtons {
 };
 ClosingButtons makeClosingButtons(QDialog& dialog, std::function<bool()> accept);
 
-// Puts `text` into `box` unless it holds it already, so the cursor of someone typing stays.
+// Puts `text` into `box` unless it holds it already, so the cursor of someone typing stays. The
+// box's textChanged stays silent, so that it tells only of the person's edits: those typed and
+// those set through assistive technology, which come without key presses.
 void showText(QLineEdit& box, const std::string& text);
 
 } // namespace pictaven

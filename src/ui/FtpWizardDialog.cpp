@@ -61,7 +61,7 @@ FtpWizardDialog::FtpWizardDialog(Workspace& workspace, QWidget* parent)
     m_pages->addWidget(makeWebPage());
     for (const WizardField field : {WizardField::FtpAddress, WizardField::UserName, WizardField::Password,
                                     WizardField::SubFolder, WizardField::WebAddress, WizardField::PersonalDirectory})
-        connect(edit(field), &QLineEdit::textEdited, this,
+        connect(edit(field), &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { m_presenter.edit(field, text.toStdString()); });
 
     m_previous->setObjectName("previous");

@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "app/Dialogs.h"
+#include "app/WindowPlace.h"
+#include "session/StartCatalog.h"
 #include "session/Workspace.h"
 #include "ui/AboutBox.h"
 #include "ui/HelpWindow.h"
@@ -20,6 +22,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -82,9 +85,63 @@ MainWindow::MainWindow(Workspace& workspace, Dialogs& dialogs, QWidget* parent)
     showStep();
     qApp->installEventFilter(this);
 
-    resize(sizeHint().expandedTo(minimumSize()));
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    // The many commands that change the catalog do not all tell the window, so the mark looks.
+    m_modifiedCheck.setInterval(modifiedCheckMilliseconds);
+    connect(&m_modifiedCheck, &QTimer::timeout, this, &MainWindow::showModifiedMark);
+    m_modifiedCheck.start();
+    placeOnScreen();
+}
+
+// Where the window last closed, kept on a screen; at the first start a size that shows the steps'
+// pages roomily on a laptop, centred.
+void MainWindow::placeOnScreen()
+{
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1366, 736);
+    const QSize room = (screen.size() - QSize(frameAllowance, frameAllowance)).expandedTo(minimumSize());
+    std::optional<WindowPlace> place;
+    try {
+        place = WindowPlace::load(m_workspace.settingsStore());
+    } catch (const std::exception&) {
+        // An unreadable place is no reason to refuse to start; the first-start place serves.
+    }
+    if (!place) {
+        resize(QSize(firstWidth, firstHeight).boundedTo(room).expandedTo(minimumSize()));
+        move(screen.center() - rect().center());
+        return;
+    }
+    resize(QSize(place->width, place->height).boundedTo(room).expandedTo(minimumSize()));
+    QRect shown(QPoint(place->left, place->top), size());
+    // A screen that was unplugged or made smaller since must not leave the window out of reach.
+    if (!screen.contains(shown.topLeft()) || !screen.contains(shown.bottomRight()))
+        shown.moveCenter(screen.center());
+    move(shown.topLeft());
+    if (place->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    const QRect normal = normalGeometry();
+    try {
+        WindowPlace{normal.x(), normal.y(), normal.width(), normal.height(), isMaximized()}.save(
+            m_workspace.settingsStore());
+    } catch (const std::exception&) {
+        // The place is a convenience: a settings file that cannot be written was reported when it
+        // mattered, and the next run opens at the first-start place.
+    }
+}
+
+void MainWindow::openAtStart(std::string argument, std::string startFolder)
+{
+    m_startCatalog.emplace(std::move(argument), std::move(startFolder));
+}
+
+void MainWindow::showModifiedMark()
+{
+    setWindowModified(m_workspace.catalog().modified);
 }
 
 MainWindow::~MainWindow()
@@ -105,16 +162,25 @@ QAction* MainWindow::addChangingAction(QMenu* menu, const QString& caption, cons
     return action;
 }
 
+QAction* MainWindow::addChangingAction(
+    QMenu* menu, const QString& caption, const QKeySequence& shortcut, const std::function<void()>& command)
+{
+    QAction* action = addChangingAction(menu, caption, command);
+    action->setShortcut(shortcut);
+    return action;
+}
+
 void MainWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu("&File");
-    addChangingAction(m_fileMenu, "&New Catalog", [this] { newCatalog(); });
-    addChangingAction(m_fileMenu, "&Open Catalog..", [this] { m_fileCommands.open(); });
-    addChangingAction(m_fileMenu, "Sa&ve Catalog", [this] { m_fileCommands.save(); });
-    addChangingAction(m_fileMenu, "&Save Catalog As..", [this] { m_fileCommands.saveAs(); });
-    addChangingAction(m_fileMenu, "&Close Catalog", [this] { m_fileCommands.close(); });
+    addChangingAction(m_fileMenu, "&New Catalog", Qt::CTRL | Qt::Key_N, [this] { newCatalog(); });
+    addChangingAction(m_fileMenu, "&Open Catalog..", Qt::CTRL | Qt::Key_O, [this] { m_fileCommands.open(); });
+    addChangingAction(m_fileMenu, "Sa&ve Catalog", Qt::CTRL | Qt::Key_S, [this] { m_fileCommands.save(); });
+    addChangingAction(
+        m_fileMenu, "&Save Catalog As..", Qt::CTRL | Qt::SHIFT | Qt::Key_S, [this] { m_fileCommands.saveAs(); });
+    addChangingAction(m_fileMenu, "&Close Catalog", Qt::CTRL | Qt::Key_W, [this] { m_fileCommands.close(); });
     addChangingAction(m_fileMenu, "S&ave Template Preferences", [this] { m_fileCommands.saveTemplatePreferences(); });
-    m_fileMenu->addAction("&Exit", this, &QWidget::close);
+    m_fileMenu->addAction("&Exit", Qt::CTRL | Qt::Key_Q, this, &QWidget::close);
 
     QMenu* settings = menuBar()->addMenu("&Settings");
     addChangingAction(settings, "&Configure Settings", [this] { m_commands->openPreferences(); });
@@ -131,7 +197,8 @@ void MainWindow::buildMenus()
 
     m_helpMenu = menuBar()->addMenu("&Help");
     m_helpMenu->addAction("&About", m_aboutBox, &AboutBox::openCentred);
-    m_helpMenu->addAction("&Help", m_commands, &WindowCommands::showHelpContents);
+    // F1 also opens the contents when released, which the key filter sees to.
+    m_helpMenu->addAction("&Help", Qt::Key_F1, m_commands, &WindowCommands::showHelpContents);
     const auto addWebPage = [this](const QString& caption, const char* address) {
         m_helpMenu->addAction(caption, this, [this, address] { m_commands->openWebAddress(QUrl(address)); });
     };
@@ -211,7 +278,8 @@ void MainWindow::newCatalog()
 void MainWindow::showFileView()
 {
     const CatalogFileView view = m_fileCommands.view();
-    setWindowTitle(QString::fromStdString(view.caption));
+    setWindowTitle(QString::fromStdString(view.caption) + QStringLiteral("[*]"));
+    showModifiedMark();
     if (view.lastCatalogEntry) {
         if (!m_lastCatalog) {
             m_fileMenu->addSeparator();
@@ -277,8 +345,11 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::startFirstShow()
 {
-    connect(m_aboutBox, &QDialog::finished, this,
-            [this] { runCommand([this] { m_workspace.firstShow(); }); }, Qt::SingleShotConnection);
+    connect(m_aboutBox, &QDialog::finished, this, [this] {
+        runCommand([this] { m_workspace.firstShow(); });
+        if (m_startCatalog)
+            openStartCatalog(m_workspace, m_navigator, m_startCatalog->first, m_startCatalog->second);
+    }, Qt::SingleShotConnection);
     m_aboutBox->openAtStartup();
 }
 

@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -33,6 +36,12 @@ class MainWindow : public QMainWindow {
 public:
     // How long the Save button stays grey after a save.
     static constexpr int savingGreyMilliseconds = 100;
+    // How often the title's modified mark is brought up to date.
+    static constexpr int modifiedCheckMilliseconds = 250;
+    // The size of the first start, within the screen less room for the window's frame.
+    static constexpr int firstWidth = 1200;
+    static constexpr int firstHeight = 720;
+    static constexpr int frameAllowance = 40;
 
     MainWindow(Workspace& workspace, Dialogs& dialogs, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -51,14 +60,20 @@ public:
     // The page of `step` (1 to 5).
     QWidget* stepPage(int step) const;
     QStackedWidget* pages() const { return m_pages; }
+    // The catalog to open once the first show is done: `argument` as given on the command line,
+    // a relative path against `startFolder`.
+    void openAtStart(std::string argument, std::string startFolder);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
+    void placeOnScreen();
+    void showModifiedMark();
     void buildSteps(QWidget* background);
     void buildPages();
     void connectToolBar();
@@ -68,6 +83,8 @@ private:
     void showStep();
     // Adds an action that changes the workspace, so that it is disabled while a job runs.
     QAction* addChangingAction(QMenu* menu, const QString& caption, const std::function<void()>& command);
+    QAction* addChangingAction(
+        QMenu* menu, const QString& caption, const QKeySequence& shortcut, const std::function<void()>& command);
     // Runs a command; an error it raises ends it and is shown, and the program goes on.
     void runCommand(const std::function<void()>& command);
 
@@ -88,6 +105,8 @@ private:
     QAction* m_lastCatalog = nullptr;
     std::vector<QAction*> m_changingActions;
     QTimer m_savingGrey;
+    QTimer m_modifiedCheck;
+    std::optional<std::pair<std::string, std::string>> m_startCatalog; // argument, start folder
     int m_workspaceToken = -1;
     int m_fileCommandsToken = -1;
     bool m_saveGrey = false;

@@ -28,19 +28,16 @@ QPixmap pixmapOf(const Bitmap& bitmap)
 PreviewPane::PreviewPane(QWidget* parent)
     : QWidget(parent)
     , m_picture(new QLabel(this))
-    , m_size(new QLabel(this))
-    , m_dimension(new QLabel(this))
-    , m_message(new QLabel(this))
+    , m_size(new StatusLine("File size", this))
+    , m_dimension(new StatusLine("Picture size", this))
+    , m_message(new StatusLine("Preview message", this))
 {
     m_picture->setObjectName("previewPicture");
     m_picture->setAccessibleName("Preview");
     m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_size->setObjectName("previewSize");
-    m_size->setAccessibleName("File size");
     m_dimension->setObjectName("previewDimension");
-    m_dimension->setAccessibleName("Picture size");
     m_message->setObjectName("previewMessage");
-    m_message->setAccessibleName("Preview message");
     m_message->setWordWrap(true);
     m_size->hide();
     m_dimension->hide();

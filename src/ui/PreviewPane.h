@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ui/StatusLine.h"
+
 #include <QWidget>
 #include <cstdint>
-
-class QLabel;
 
 namespace pictaven {
 
@@ -27,9 +27,9 @@ public:
 
 private:
     QLabel* m_picture;
-    QLabel* m_size;
-    QLabel* m_dimension;
-    QLabel* m_message;
+    StatusLine* m_size;
+    StatusLine* m_dimension;
+    StatusLine* m_message;
     // Which picture is drawn, so that it is converted once.
     std::uint64_t m_shownRequest = 0;
     bool m_shownCurrent = false;

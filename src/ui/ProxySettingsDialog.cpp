@@ -15,7 +15,7 @@ namespace pictaven {
 ProxySettingsDialog::ProxySettingsDialog(Workspace& workspace, QWidget* parent)
     : CentredDialog(parent)
     , m_presenter(workspace)
-    , m_enable(new QCheckBox("&Enable Firewall Authenticaion", this))
+    , m_enable(new QCheckBox("&Enable Firewall Authentication", this))
     , m_firewallType(new QComboBox(this))
     , m_passive(new QCheckBox("Passive &Mode (normally used with firewall)", this))
 {
@@ -31,7 +31,7 @@ ProxySettingsDialog::ProxySettingsDialog(Workspace& workspace, QWidget* parent)
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     auto addEdit = [&](const char* name, const char* caption, ProxyField field, bool masked = false) {
         QLineEdit* edit = addEditRow(*form, *this, name, caption, masked);
-        connect(edit, &QLineEdit::textEdited, this,
+        connect(edit, &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { m_presenter.edit(field, text.toStdString()); });
         return edit;
     };

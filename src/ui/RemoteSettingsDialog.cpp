@@ -46,7 +46,7 @@ RemoteSettingsDialog::RemoteSettingsDialog(Workspace& workspace, QWidget* parent
     for (const FieldRow& row : fieldRows) {
         QLineEdit* edit = addEditRow(*form, *this, row.name, row.caption, row.field == RemoteField::Password);
         m_fields[static_cast<std::size_t>(row.field)] = edit;
-        connect(edit, &QLineEdit::textEdited, this,
+        connect(edit, &QLineEdit::textChanged, this,
                 [this, field = row.field](const QString& text) { m_presenter.edit(field, text.toStdString()); });
     }
 

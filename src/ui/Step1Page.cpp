@@ -5,6 +5,7 @@
 #include "ui/FolderTree.h"
 #include "ui/PreviewPane.h"
 #include "ui/RenameBox.h"
+#include "ui/StatusLine.h"
 #include "ui/WindowCommands.h"
 #include "ui/WindowColours.h"
 
@@ -156,9 +157,8 @@ QWidget* Step1Page::buildFilesColumn()
 {
     m_files = new FileListWidget(this);
     setUpList(*m_files, "fileList", "Files of the folder", m_presenter, &Step1Presenter::selectFiles);
-    m_folderMessage = new QLabel(this);
+    m_folderMessage = new StatusLine("Folder message", this);
     m_folderMessage->setObjectName("folderMessage");
-    m_folderMessage->setAccessibleName("Folder message");
     m_folderMessage->setWordWrap(true);
 
     connect(m_files, &FileListWidget::enterPressed, this, [this] { m_presenter.addSelected(); });
@@ -281,8 +281,10 @@ void Step1Page::draw()
 {
     const Step1View view = m_presenter.view();
     m_folders->showFolder(QString::fromStdString(view.folder));
-    m_folderMessage->setText(QString::fromStdString(view.folderMessage));
-    m_folderMessage->setVisible(!view.folderMessage.empty());
+    // A folder that cannot be read has no files to hide.
+    const std::string& message = view.folderMessage.empty() ? view.hiddenFilesNote : view.folderMessage;
+    m_folderMessage->setText(QString::fromStdString(message));
+    m_folderMessage->setVisible(!message.empty());
     showRows(*m_files, view.files, view.selectedFiles);
     showRows(*m_album, view.photos, view.selectedPhotos);
 

@@ -20,6 +20,7 @@ class FileListWidget;
 class FolderTree;
 class PreviewPane;
 class RenameBox;
+class StatusLine;
 class StepNavigator;
 class WindowCommands;
 class Workspace;
@@ -66,7 +67,7 @@ private:
     Step1Presenter m_presenter;
     FolderTree* m_folders = nullptr;
     FileListWidget* m_files = nullptr;
-    QLabel* m_folderMessage = nullptr;
+    StatusLine* m_folderMessage = nullptr;
     QToolButton* m_addSelected = nullptr;
     QToolButton* m_addAll = nullptr;
     QToolButton* m_removeSelected = nullptr;

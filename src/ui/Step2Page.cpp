@@ -114,7 +114,7 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     setTabOrder(restore, help);
 
     connect(m_templates, &QComboBox::activated, this, [this](int entry) { m_presenter.chooseTemplate(entry); });
-    connect(m_title, &QLineEdit::textEdited, this,
+    connect(m_title, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_presenter.setAlbumTitle(text.toStdString()); });
     connect(m_shortName, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_presenter.setShortName(text.toStdString()); });

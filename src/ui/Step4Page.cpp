@@ -2,8 +2,10 @@
 
 #include "session/Step4Presenter.h"
 #include "session/Workspace.h"
+#include "ui/PercentBar.h"
 #include "ui/QtJobRunner.h"
 #include "ui/ResourcePicture.h"
+#include "ui/StatusLine.h"
 #include "ui/TabChain.h"
 #include "ui/WindowCommands.h"
 
@@ -11,7 +13,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -36,9 +37,9 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_presenter(std::make_unique<Step4Presenter>(workspace, *m_runner))
     , m_panel(new QGroupBox(QStringLiteral("Options"), this))
     , m_generate(new QToolButton(this))
-    , m_progress(new QProgressBar(this))
-    , m_percentage(new QLabel(this))
-    , m_status(new QLabel(this))
+    , m_progress(new PercentBar(this))
+    , m_percentage(new StatusLine(QStringLiteral("Percentage"), this))
+    , m_status(new StatusLine(QStringLiteral("Status"), this))
     , m_cancel(new QPushButton(QStringLiteral("&Cancel"), this))
     , m_view(new QPushButton(QStringLiteral("&View Photo Album"), this))
     , m_blink(new QTimer(this))
@@ -70,12 +71,14 @@ Step4Page::Step4Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     m_generate->setText(QStringLiteral("&Generate"));
     m_generate->setIconSize(QSize(generatePictureSize, generatePictureSize));
     m_generate->setAutoRaise(true);
+    // The page's main action: its caption stands out under the picture.
+    QFont bold = m_generate->font();
+    bold.setBold(true);
+    m_generate->setFont(bold);
     connect(m_generate, &QToolButton::clicked, this, [this] { m_presenter->generate(); });
 
     m_progress->setAccessibleName(QStringLiteral("Progress"));
     m_progress->setTextVisible(false);
-    m_percentage->setAccessibleName(QStringLiteral("Percentage"));
-    m_status->setAccessibleName(QStringLiteral("Status"));
     m_status->setWordWrap(true);
     m_cancel->setAccessibleName(QStringLiteral("Cancel"));
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_presenter->cancel(); });
@@ -133,15 +136,15 @@ Step4Page::~Step4Page()
     m_runner.reset();
 }
 
-// The Generate control shows one of its two pictures; while a generation runs they take turns.
-// Without the pictures it shows its caption.
+// The Generate control shows one of its two pictures above its caption; while a generation runs
+// the pictures take turns. Without the pictures it shows its caption alone.
 void Step4Page::showFrame(bool second)
 {
     m_secondFrame = second;
     const std::string file = m_workspace.programFolder() + (second ? "resource/generate2.res" : "resource/generate.res");
     const QPixmap picture = resourcePixmap(file, devicePixelRatioF());
     m_generate->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
-    m_generate->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+    m_generate->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextUnderIcon);
 }
 
 // Opening the page starts the progress from 0 again; a window brought back from the task bar

@@ -9,14 +9,15 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QTimer;
 class QToolButton;
 
 namespace pictaven {
 
+class PercentBar;
 class QtJobRunner;
+class StatusLine;
 class Step4Presenter;
 class StepNavigator;
 class WindowCommands;
@@ -51,9 +52,9 @@ private:
     QGroupBox* m_panel;
     std::map<GenerateOption, QCheckBox*> m_options;
     QToolButton* m_generate;
-    QProgressBar* m_progress;
-    QLabel* m_percentage;
-    QLabel* m_status;
+    PercentBar* m_progress;
+    StatusLine* m_percentage;
+    StatusLine* m_status;
     QPushButton* m_cancel;
     QPushButton* m_view;
     QTimer* m_blink;

@@ -3,6 +3,7 @@
 #include "session/Step5Presenter.h"
 #include "session/Workspace.h"
 #include "ui/QtJobRunner.h"
+#include "ui/StatusLine.h"
 #include "ui/TabChain.h"
 #include "ui/WindowCommands.h"
 
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -46,7 +48,7 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_runner(std::make_unique<QtJobRunner>())
     , m_presenter(std::make_unique<Step5Presenter>(workspace, *m_runner))
     , m_directory(new QLineEdit(this))
-    , m_location(new QLabel(this))
+    , m_location(new StatusLine(QStringLiteral("Upload Location:"), this))
     , m_passive(checkBox("Passive Mode (Enable for most servers)", this))
     , m_overwrite(checkBox("Overwrite existing photos on the web server?", this))
     , m_audio(checkBox("Upload audio files", this))
@@ -54,7 +56,7 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_deleteStale(checkBox(Step5Presenter::deleteStaleCaption, this))
     , m_upload(button(QStringLiteral("&Upload"), this))
     , m_cancel(button(QStringLiteral("&Cancel"), this))
-    , m_status(new QLabel(this))
+    , m_status(new StatusLine(QStringLiteral("Upload Status:"), this))
     , m_logButton(new QPushButton(this))
     , m_logLabel(new QLabel(QStringLiteral("FTP Commands"), this))
     , m_log(new QPlainTextEdit(this))
@@ -65,10 +67,11 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     auto* directoryLabel = new QLabel(QStringLiteral("Upload &Directory:"), this);
     directoryLabel->setBuddy(m_directory);
     m_directory->setAccessibleName(QStringLiteral("Upload Directory:"));
-    connect(m_directory, &QLineEdit::textEdited, this,
+    // Text set through assistive technology arrives without key presses, so every change of the
+    // text counts; the page's own changes are kept from coming back.
+    connect(m_directory, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_presenter->setUploadDirectory(text.toStdString()); });
     auto* locationLabel = new QLabel(QStringLiteral("Upload Location:"), this);
-    m_location->setAccessibleName(locationLabel->text());
     m_location->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(m_passive, &QCheckBox::clicked, this, [this](bool on) { m_presenter->setPassiveMode(on); });
     connect(m_overwrite, &QCheckBox::clicked, this, [this](bool on) { m_presenter->setOverwritePhotos(on); });
@@ -78,7 +81,6 @@ Step5Page::Step5Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     connect(m_upload, &QPushButton::clicked, this, [this] { m_presenter->upload(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_presenter->cancel(); });
     auto* statusLabel = new QLabel(QStringLiteral("Upload Status:"), this);
-    m_status->setAccessibleName(statusLabel->text());
     m_status->setWordWrap(true);
     connect(m_logButton, &QPushButton::clicked, this, [this] { m_presenter->toggleLog(); });
     m_log->setReadOnly(true);
@@ -160,6 +162,7 @@ void Step5Page::redraw()
     if (m_directory->text() != directory) {
         // Refused characters vanish where they were typed.
         const int position = m_directory->cursorPosition() - int(m_directory->text().size() - directory.size());
+        const QSignalBlocker quiet(m_directory);
         m_directory->setText(directory);
         m_directory->setCursorPosition(std::max(0, position));
     }

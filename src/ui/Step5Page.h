@@ -12,6 +12,7 @@ class QPushButton;
 namespace pictaven {
 
 class QtJobRunner;
+class StatusLine;
 class Step5Presenter;
 class StepNavigator;
 class WindowCommands;
@@ -41,7 +42,7 @@ private:
     std::unique_ptr<QtJobRunner> m_runner;
     std::unique_ptr<Step5Presenter> m_presenter;
     QLineEdit* m_directory;
-    QLabel* m_location;
+    StatusLine* m_location;
     QCheckBox* m_passive;
     QCheckBox* m_overwrite;
     QCheckBox* m_audio;
@@ -49,7 +50,7 @@ private:
     QCheckBox* m_deleteStale;
     QPushButton* m_upload;
     QPushButton* m_cancel;
-    QLabel* m_status;
+    StatusLine* m_status;
     QPushButton* m_logButton;
     QLabel* m_logLabel;
     QPlainTextEdit* m_log;

@@ -1,8 +1,12 @@
 #include "ui/StepPanel.h"
 
+#include "ui/AccessibleInterfaces.h"
+
 #include "ui/ResourcePicture.h"
 #include "ui/WindowColours.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,12 +14,53 @@
 
 namespace pictaven {
 
+namespace {
+
+class AccessibleStepPanel : public QAccessibleWidget {
+public:
+    explicit AccessibleStepPanel(StepPanel* panel)
+        : QAccessibleWidget(panel, QAccessible::PageTab)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectable = true;
+        state.selected = panel()->highlighted();
+        return state;
+    }
+
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction())
+            panel()->press();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+    QStringList keyBindingsForAction(const QString& actionName) const override
+    {
+        if (actionName == pressAction())
+            return {QStringLiteral("Space")};
+        return QAccessibleWidget::keyBindingsForAction(actionName);
+    }
+
+private:
+    StepPanel* panel() const { return static_cast<StepPanel*>(widget()); }
+};
+
+} // namespace
+
 StepPanel::StepPanel(int step, const std::string& picturePath, QWidget* parent)
     : QFrame(parent)
     , m_step(step)
     , m_caption(new QLabel(QString::fromStdString(StepNavigator::caption(step)), this))
     , m_picture(new QLabel(this))
 {
+    useAccessibleInterface<StepPanel, AccessibleStepPanel>();
     setObjectName(QString("stepPanel%1").arg(step));
     setAccessibleName(m_caption->text());
     setFocusPolicy(Qt::TabFocus);
@@ -51,6 +96,13 @@ StepPanel::StepPanel(int step, const std::string& picturePath, QWidget* parent)
 
 void StepPanel::setHighlighted(bool highlighted)
 {
+    if (highlighted != m_highlighted) {
+        m_highlighted = highlighted;
+        QAccessible::State changed;
+        changed.selected = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
     setFrameShape(highlighted ? QFrame::Panel : QFrame::NoFrame);
     setFrameShadow(highlighted ? QFrame::Raised : QFrame::Plain);
     QPalette colours = m_caption->palette();
@@ -69,17 +121,22 @@ bool StepPanel::eventFilter(QObject* watched, QEvent* event)
     return QFrame::eventFilter(watched, event);
 }
 
+void StepPanel::press()
+{
+    emit clicked(m_step, StepClick::Panel);
+}
+
 void StepPanel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        emit clicked(m_step, StepClick::Panel);
+        press();
     QFrame::mouseReleaseEvent(event);
 }
 
 void StepPanel::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit clicked(m_step, StepClick::Panel);
+        press();
         return;
     }
     QFrame::keyPressEvent(event);

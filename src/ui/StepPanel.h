@@ -10,7 +10,9 @@ namespace pictaven {
 
 // One of the five panels above the pages: the step's caption and picture. A click on the panel,
 // the caption or the picture asks for the step, each telling where it was clicked; Space or
-// Enter on the focused panel counts as a click on the panel.
+// Enter on the focused panel, and the press action of assistive technology, count as a click on
+// the panel. Assistive technology sees the panels as page tabs, the step shown as the selected
+// one.
 class StepPanel : public QFrame {
     Q_OBJECT
 
@@ -24,6 +26,9 @@ public:
 
     // The step shown: white caption on a raised panel; the others blue on a flat one.
     void setHighlighted(bool highlighted);
+    bool highlighted() const { return m_highlighted; }
+    // What a click on the panel does.
+    void press();
 
 signals:
     void clicked(int step, pictaven::StepClick how);
@@ -39,6 +44,7 @@ private:
     int m_step;
     QLabel* m_caption;
     QLabel* m_picture;
+    bool m_highlighted = false;
 };
 
 } // namespace pictaven

@@ -20,7 +20,7 @@ constexpr std::array<ButtonLook, ToolBarRow::ButtonCount> kButtons = {{
     {"Save.res", "Save Photo Album"},
     {"config.res", "Configuration Settings"},
     {"compress.res", "JPEG Compression Settings"},
-    {"ftp.res", "File Transfer Protocal (Upload)"},
+    {"ftp.res", "File Transfer Protocol (Upload)"},
     {"jpg.res", "Graphic Formats"},
     {"surf.res", "View Tessivo Software Website"},
     {"Help.res", "Read Help File"},

@@ -4,6 +4,7 @@
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <exception>
 
@@ -21,6 +22,10 @@ int main(int argc, char** argv)
             QCoreApplication::applicationDirPath().toStdString(), PICTAVEN_INSTALL_DATA_DIR, PICTAVEN_SOURCE_DATA_DIR);
         pictaven::Workspace workspace(pictaven::resolveProgramFolder(), dataFolder, dialogs);
         pictaven::MainWindow window(workspace, dialogs);
+        // `pictaven trip.cat`, also as the file manager starts it for a catalog.
+        const QStringList arguments = QApplication::arguments();
+        if (arguments.size() > 1)
+            window.openAtStart(arguments.at(1).toStdString(), QDir::currentPath().toStdString());
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

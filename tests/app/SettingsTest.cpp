@@ -36,7 +36,7 @@ TEST_F(Settings, FirstRunWritesOnlyTheThreeTextValues)
     GlobalSettings settings;
     settings.loadStore(store, m_home.str());
 
-    EXPECT_EQ(settings.fileMask, "*.jpg;*.gif;*.png");
+    EXPECT_EQ(settings.fileMask, "*.jpg;*.gif;*.png;*.heic;*.heif;*.avif;*.webp");
     EXPECT_EQ(settings.lastProfile, "default.prf");
     EXPECT_EQ(settings.imageSourceDir, m_home.str() + "Photos");
     EXPECT_EQ(settings.smallFileSize, 10);
@@ -46,7 +46,7 @@ TEST_F(Settings, FirstRunWritesOnlyTheThreeTextValues)
     EXPECT_EQ(settings.compression1, 80);
     EXPECT_EQ(settings.compression2, 97);
 
-    EXPECT_EQ(store.read("FileMask"), std::optional<std::string>("*.jpg;*.gif;*.png"));
+    EXPECT_EQ(store.read("FileMask"), std::optional<std::string>("*.jpg;*.gif;*.png;*.heic;*.heif;*.avif;*.webp"));
     EXPECT_EQ(store.read("LastProfile"), std::optional<std::string>("default.prf"));
     EXPECT_EQ(store.read("ImageSourceDir"), std::optional<std::string>(m_home.str() + "Photos"));
     for (const char* name : {"SmallFileSize", "SkipSmallFiles", "LargeFileSize", "SkipLargeFiles", "Compression1",

@@ -100,5 +100,33 @@ TEST(PictureFormats, FlagsLoadOnlyWhatIsStoredAndSaveAll)
         EXPECT_EQ(store.read(name), std::optional<std::string>(value)) << name;
 }
 
+// The other formats never stored keep their state, whatever the mask says.
+TEST(PictureFormats, PhoneFormatsAreOnForNewFoldersAndFollowAnOlderMaskNeverStoredAsFlags)
+{
+    const auto at = [](const char* name) { return pictureFormatPosition(name); };
+    struct Case {
+        const char* settings; // settings.ini's [Vardle] lines
+        bool heic, avif, webp, jpg, bmp;
+    };
+    const std::vector<Case> cases = {
+        { "", true, true, true, true, false },
+        { "FileMask=*.jpg;*.gif;*.png\r\n", false, false, false, true, false },
+        { "FileMask=*.JPG;*.HEIC;*.bmp\r\n", true, false, false, true, false },
+        { "FileMask=*.jpg;*.gif;*.png;*.heic;*.heif;*.avif;*.webp\r\n", true, true, true, true, false },
+        { "FileMask=*.jpg;*.gif;*.png\r\nWEBP=1\r\n", false, false, true, true, false },
+    };
+    for (const Case& c : cases) {
+        test::TempDir home;
+        test::writeFile(home / "settings.ini", std::string("[Vardle]\r\n") + c.settings);
+        FormatFlags flags;
+        flags.load(SettingsStore(home.str()));
+        EXPECT_EQ(flags.isSet(at("HEIC")), c.heic) << c.settings;
+        EXPECT_EQ(flags.isSet(at("AVIF")), c.avif) << c.settings;
+        EXPECT_EQ(flags.isSet(at("WEBP")), c.webp) << c.settings;
+        EXPECT_EQ(flags.isSet(at("JPG")), c.jpg) << c.settings;
+        EXPECT_EQ(flags.isSet(at("BMP")), c.bmp) << c.settings;
+    }
+}
+
 } // namespace
 } // namespace pictaven

@@ -41,6 +41,35 @@ protected:
     std::optional<Step1Presenter> m_presenter;
 };
 
+TEST_F(Step1PresenterTest, FolderMessageSaysWhichPicturesTheGraphicFormatsHide)
+{
+    struct Case {
+        std::string mask;
+        std::string note;
+    };
+    const std::string where = " \u2014 Settings \u203a Select Graphic Formats";
+    const std::vector<Case> cases = {
+        { "*.jpg;*.gif;*.png", "5 files hidden: TIF, HEIC, WebP" + where },
+        { "*.jpg;*.tif;*.heic", "2 files hidden: WebP" + where },
+        { "*.jpg;*.tif;*.heic;*.webp", "" },
+        { "*.tif;*.heic;*.webp", "1 file hidden: JPG" + where },
+    };
+    files({ "a.jpg", "b.heic", "C.HEIC", "d.webp", "e.tif", "f.webp", "notes.txt", ".hidden.heic" });
+    for (const Case& c : cases) {
+        workspace().globalSettings().fileMask = c.mask;
+        presenter().refresh();
+        EXPECT_EQ(presenter().view().hiddenFilesNote, c.note) << c.mask;
+        EXPECT_EQ(presenter().view().folderMessage, "") << c.mask;
+    }
+}
+
+TEST_F(Step1PresenterTest, ANewProgramFolderListsThePhotosOfPhones)
+{
+    files({ "IMG_1.HEIC", "IMG_2.avif", "IMG_3.webp", "IMG_4.jpg" });
+    EXPECT_EQ(presenter().view().files, (Names { "IMG_1.HEIC", "IMG_2.avif", "IMG_3.webp", "IMG_4.jpg" }));
+    EXPECT_EQ(presenter().view().hiddenFilesNote, "");
+}
+
 TEST_F(Step1PresenterTest, ArrowButtonsMoveTheChosenFilesAndPhotos)
 {
     files({ "b.jpg", "a.jpg", "c.gif", "notes.txt" });

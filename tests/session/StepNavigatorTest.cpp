@@ -196,7 +196,7 @@ TEST_F(StepNavigatorTest, CaptionsAndHelpLines)
 {
     EXPECT_EQ(StepNavigator::caption(1), "1. Select Photos");
     EXPECT_EQ(StepNavigator::caption(5), "5. Upload");
-    EXPECT_EQ(StepNavigator::helpLine(3), "Select the the destination folder where the photo album is created");
+    EXPECT_EQ(StepNavigator::helpLine(3), "Select the destination folder where the photo album is created");
     EXPECT_EQ(StepNavigator::caption(6), "");
     EXPECT_EQ(StepNavigator::helpLine(0), "");
 }

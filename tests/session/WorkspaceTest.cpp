@@ -36,7 +36,8 @@ TEST_F(WorkspaceTest, EmptyProgramFolderIsLaidOut)
         EXPECT_TRUE(fs::is_directory(m_home / folder)) << folder;
     EXPECT_TRUE(fs::is_regular_file(m_home / "settings.ini"));
     EXPECT_FALSE(fs::exists(m_home / "album.cfg")) << "start-up only reads album.cfg";
-    EXPECT_EQ(workspace->settingsStore().read("FileMask"), std::optional<std::string>("*.jpg;*.gif;*.png"));
+    EXPECT_EQ(workspace->settingsStore().read("FileMask"),
+        std::optional<std::string>("*.jpg;*.gif;*.png;*.heic;*.heif;*.avif;*.webp"));
     EXPECT_EQ(workspace->outputFolder(), m_home.str() + "Projects/");
     EXPECT_EQ(workspace->catalog().folder, m_home.str() + "catalog");
     EXPECT_EQ(workspace->catalog().name, "");

@@ -14,9 +14,11 @@
 #include "ui/ProxySettingsDialog.h"
 #include "ui/RemoteSettingsDialog.h"
 #include "ui/ReportWindow.h"
+#include "ui/StepPanel.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -58,6 +60,27 @@ static QStringList unnamedControls(QWidget& window)
     return unnamed;
 }
 
+// The labels in `window` whose fixed name is not their text, as "name" for the failure message,
+// that do not give assistive technology their current text as description and through the text
+// interface; `checked` gets the names of every such label looked at.
+static QStringList unreadableLines(QWidget& window, QStringList& checked)
+{
+    QStringList unreadable;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(label);
+        const QString name = face->text(QAccessible::Name);
+        // A caption names itself, less the mark of its mnemonic.
+        if (!label->isVisible() || label->text().isEmpty() || name == QString(label->text()).remove('&'))
+            continue;
+        checked.append(name);
+        QAccessibleTextInterface* text = face->textInterface();
+        if (face->text(QAccessible::Description) != label->text() || !text
+            || text->text(0, text->characterCount()) != label->text())
+            unreadable.append(name);
+    }
+    return unreadable;
+}
+
 class AccessibleNamesTest : public QObject
 {
     Q_OBJECT
@@ -66,10 +89,13 @@ private slots:
     void init();
     void cleanup();
     void everyStepPageNamesItsControls();
+    void everyStepIsPressedByItsAction();
+    void everyStatusLineIsReadable();
     void everyWindowNamesItsControls();
     void everyWindowFitsALaptopScreen();
 
 private:
+    void showPastTheAboutBox(MainWindow& window);
     std::vector<std::pair<const char*, std::unique_ptr<QWidget>>> everyWindow(
         PreferencesPresenter& preferences, CatalogEditorPresenter& editor);
 
@@ -92,14 +118,22 @@ void AccessibleNamesTest::cleanup()
     m_home.reset();
 }
 
-void AccessibleNamesTest::everyStepPageNamesItsControls()
+// Shows the window and closes the About box of its first show, so that the workspace is set up.
+void AccessibleNamesTest::showPastTheAboutBox(MainWindow& window)
 {
-    MainWindow window(*m_workspace, m_dialogs);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_VERIFY(window.aboutBox()->isVisible());
     window.aboutBox()->accept();
     QTRY_VERIFY(!m_workspace->step1Folder().empty());
+}
+
+void AccessibleNamesTest::everyStepPageNamesItsControls()
+{
+    MainWindow window(*m_workspace, m_dialogs);
+    showPastTheAboutBox(window);
+    if (QTest::currentTestFailed())
+        return;
 
     for (int step = StepNavigator::firstStep; step <= StepNavigator::lastStep; ++step) {
         // Every step may be entered, so that each page is shown in turn; leaving step 3 with no
@@ -109,6 +143,49 @@ void AccessibleNamesTest::everyStepPageNamesItsControls()
         QTRY_VERIFY(window.stepPage(step)->isVisible());
         const QStringList unnamed = unnamedControls(window);
         QVERIFY2(unnamed.isEmpty(), qPrintable(QString("step %1: %2").arg(step).arg(unnamed.join(", "))));
+    }
+}
+
+void AccessibleNamesTest::everyStepIsPressedByItsAction()
+{
+    MainWindow window(*m_workspace, m_dialogs);
+    showPastTheAboutBox(window);
+    if (QTest::currentTestFailed())
+        return;
+
+    // From the last step back, so that every press changes the step shown.
+    for (int step = StepNavigator::lastStep; step >= StepNavigator::firstStep; --step) {
+        m_workspace->guards() = StepGuards { true, true, true, true, false };
+        QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(window.stepPanel(step));
+        QCOMPARE(panel->role(), QAccessible::PageTab);
+        QVERIFY(panel->actionInterface());
+        QVERIFY(panel->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        panel->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(window.navigator().currentStep(), step);
+        for (int other = StepNavigator::firstStep; other <= StepNavigator::lastStep; ++other) {
+            const QAccessible::State state = QAccessible::queryAccessibleInterface(window.stepPanel(other))->state();
+            QVERIFY2(state.selected == (other == step), qPrintable(QString("step %1 shown, panel %2").arg(step).arg(other)));
+        }
+    }
+}
+
+void AccessibleNamesTest::everyStatusLineIsReadable()
+{
+    MainWindow window(*m_workspace, m_dialogs);
+    showPastTheAboutBox(window);
+    if (QTest::currentTestFailed())
+        return;
+
+    for (int step = StepNavigator::firstStep; step <= StepNavigator::lastStep; ++step) {
+        m_workspace->guards() = StepGuards { true, true, true, true, false };
+        QVERIFY(window.navigator().selectStep(step, StepClick::Panel));
+        QTRY_VERIFY(window.stepPage(step)->isVisible());
+        QStringList checked;
+        const QStringList unreadable = unreadableLines(*window.stepPage(step), checked);
+        QVERIFY2(unreadable.isEmpty(), qPrintable(QString("step %1: %2").arg(step).arg(unreadable.join(", "))));
+        if (step == 4) {
+            QVERIFY2(checked.contains("Status") && checked.contains("Percentage"), qPrintable(checked.join(", ")));
+        }
     }
 }
 

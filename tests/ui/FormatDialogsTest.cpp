@@ -48,7 +48,9 @@ void FormatDialogsTest::graphicFormatsOkChangesTheMaskAndTheStep1List()
     });
     harness.commands->openGraphicFormats();
     QCOMPARE(title, QString("Select the Graphic Formats "));
-    QCOMPARE(harness.workspace->globalSettings().fileMask, std::string("*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.dib;*.rle;"));
+    // A new program folder has the phone formats on as well.
+    QCOMPARE(harness.workspace->globalSettings().fileMask,
+             std::string("*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.dib;*.rle;*.heic;*.heif;*.avif;*.webp;"));
     QCOMPARE(step1.view().files, (std::vector<std::string>{"a.jpg", "b.bmp"}));
     QCOMPARE(harness.workspace->globalSettings().smallFileSize, 10);
 

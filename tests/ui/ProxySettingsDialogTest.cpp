@@ -73,7 +73,7 @@ void ProxySettingsDialogTest::showsTheCurrentSettingsAndFollowsTheCheckBox()
     QCOMPARE(test::unnamedControls(*m_dialog), QStringList());
 
     auto* enable = child<QCheckBox>("enableFirewall");
-    QCOMPARE(enable->accessibleName(), QStringLiteral("Enable Firewall Authenticaion"));
+    QCOMPARE(enable->accessibleName(), QStringLiteral("Enable Firewall Authentication"));
     QVERIFY(!enable->isChecked());
     QVERIFY(!child<QLineEdit>("proxyName")->isEnabled());
     QVERIFY(!child<QComboBox>("firewallType")->isEnabled());

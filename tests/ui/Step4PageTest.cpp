@@ -97,7 +97,8 @@ void Step4PageTest::generateShowsItsPictureOrItsCaption()
     QToolButton* generate = test::childNamed<QToolButton>(page(window), QStringLiteral("Generate"));
     QVERIFY(generate);
     QCOMPARE(generate->icon().isNull(), !pictures);
-    QCOMPARE(generate->toolButtonStyle(), pictures ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
+    QCOMPARE(generate->toolButtonStyle(), pictures ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextOnly);
+    QVERIFY(generate->font().bold());
     QCOMPARE(generate->text(), QStringLiteral("&Generate"));
 }
 

@@ -183,6 +183,10 @@ QString drawSamplePhotos(const QString& folder)
         painter.drawPolygon(QPolygonF { { 260, 480 }, { 480, 280 }, { 700, 480 } });
         painter.end();
         photo.save(QString("%1/sample%2.jpg").arg(folder).arg(++n), "JPEG", 90);
+        // Every other one also as a bitmap, a format that step 1 leaves out until it is switched
+        // on, so that the page shows its note about hidden files.
+        if (n % 2 == 0)
+            photo.save(QString("%1/scan%2.bmp").arg(folder).arg(n), "BMP");
     }
     return folder;
 }
