@@ -15,8 +15,14 @@ public:
     virtual void showWarning(const std::string& text) = 0;
     virtual void showInformation(const std::string& text) = 0;
 
-    // A warning box with Yes and No; true for Yes. No question offers Cancel.
+    // A warning box with Yes and No; true for Yes.
     virtual bool askYesNo(const std::string& text) = 0;
+
+    enum class SaveChoice { Save, Discard, Cancel };
+    // The question whether to save unsaved changes before they are replaced or dropped: a
+    // warning box with Save, Discard and Cancel. Cancel, Escape and closing the box all mean
+    // "stop and change nothing".
+    virtual SaveChoice askToSaveChanges(const std::string& text) = 0;
 
     // File and folder choosers. `filter` is a list like "Catalogs (*.cat)". An empty optional
     // means the person cancelled. Returned paths are absolute.

@@ -8,6 +8,7 @@ namespace pictaven {
 namespace {
 
 const char* const section = "Proxy";
+const char* const passwordHexKey = "Proxy Password Hex";
 
 } // namespace
 
@@ -20,7 +21,8 @@ void ProxySettings::load(const IniFile& albumConfig)
     firewallType = albumConfig.readString(section, "Firewall Type", defaults.firewallType);
     proxyPassiveMode = albumConfig.readBool(section, "Passive Mode", defaults.proxyPassiveMode);
     proxyUser = albumConfig.readString(section, "Proxy User", defaults.proxyUser);
-    proxyPassword = unscramblePassword(albumConfig.readString(section, "Proxy Password", ""));
+    proxyPassword = readStoredPassword(
+        {albumConfig.readString(section, "Proxy Password", ""), albumConfig.readString(section, passwordHexKey, "")});
 }
 
 void ProxySettings::save(IniFile& albumConfig) const
@@ -31,7 +33,11 @@ void ProxySettings::save(IniFile& albumConfig) const
     albumConfig.writeString(section, "Firewall Type", firewallType);
     albumConfig.writeBool(section, "Passive Mode", proxyPassiveMode);
     albumConfig.writeString(section, "Proxy User", proxyUser);
-    albumConfig.writeString(section, "Proxy Password", scramblePassword(proxyPassword));
+    const StoredPassword stored = storePassword(proxyPassword);
+    albumConfig.writeString(section, "Proxy Password", stored.scrambled);
+    // The second key only when it is needed, or to empty the one an earlier password needed.
+    if (!stored.hex.empty() || !albumConfig.readString(section, passwordHexKey, "").empty())
+        albumConfig.writeString(section, passwordHexKey, stored.hex);
 }
 
 } // namespace pictaven

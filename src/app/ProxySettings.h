@@ -18,9 +18,11 @@ struct ProxySettings {
     std::string proxyPassword; // plain text here; stored scrambled (StoredPassword.h)
 
     // Reads every key in the order Enable Proxy, Proxy Name, Proxy Port, Firewall Type, Passive
-    // Mode, Proxy User, Proxy Password; missing keys and unreadable numbers give the defaults.
+    // Mode, Proxy User, Proxy Password (and its second key); missing keys and unreadable numbers
+    // give the defaults.
     void load(const IniFile& albumConfig);
-    // Writes every key in the same order. Throws IoError when album.cfg cannot be written.
+    // Writes every key in the same order, then "Proxy Password Hex" when the password needs its
+    // second key (StoredPassword.h). Throws IoError when album.cfg cannot be written.
     void save(IniFile& albumConfig) const;
 };
 

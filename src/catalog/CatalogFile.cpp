@@ -36,8 +36,9 @@ void CatalogFile::writeCatalogPart(BigIniFile& ini, const Catalog& catalog, cons
 {
     ini.writeString("Directories", "Source Directory", catalog.sourceFolder);
 
-    // Erasing first makes sure no key of a removed photo survives.
-    ini.eraseSection("Files");
+    // Emptied first, so that no key of a removed photo survives; the section keeps its place, so
+    // that saving a catalog again changes nothing that did not change.
+    ini.clearSection("Files");
     std::size_t n = 1;
     for (const AlbumItem& item : catalog.photos) {
         const FileStorage& photo = item.storage;

@@ -4,6 +4,7 @@
 #include "ini/AsciiCase.h"
 #include "publish/FtpProfile.h"
 #include "publish/HostPort.h"
+#include "publish/ProfileCheck.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -148,6 +149,8 @@ int runProfileCommand(const std::vector<std::string>& args)
     if (values.contains("--trust"))
         profile.trustedKey = trustedFingerprint(values.at("--trust"));
 
+    if (const std::string fault = profileFault(profile); !fault.empty())
+        throw std::invalid_argument(fault);
     profile.write(path);
     // An older file may have been readable by others; it holds a password.
     std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);

@@ -34,6 +34,12 @@ bool TerminalDialogs::askYesNo(const std::string& text)
     return false;
 }
 
+Dialogs::SaveChoice TerminalDialogs::askToSaveChanges(const std::string& text)
+{
+    print("", text + " -> Cancel");
+    return SaveChoice::Cancel;
+}
+
 std::optional<std::string> TerminalDialogs::chooseOpenFile(const std::string&, const std::string&,
                                                            const std::string&)
 {

@@ -7,7 +7,8 @@
 namespace pictaven::cli {
 
 // The dialogs of a command run without a person at hand: boxes are printed on standard error,
-// questions are printed and answered No, and choosers are cancelled.
+// questions are printed and answered No, the question about unsaved changes is answered
+// Cancel (which drops nothing), and choosers are cancelled.
 class TerminalDialogs : public Dialogs {
 public:
     // `command` prefixes every line, e.g. "pictaven-cli generate".
@@ -17,6 +18,7 @@ public:
     void showWarning(const std::string& text) override;
     void showInformation(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    SaveChoice askToSaveChanges(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const std::string& title, const std::string& folder,
                                               const std::string& filter) override;
     std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& folder,

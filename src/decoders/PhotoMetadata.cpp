@@ -1,6 +1,8 @@
 #include "decoders/PhotoMetadata.h"
 
+#include "decoders/JpegSegments.h"
 #include "decoders/MetadataLibrary.h"
+#include "decoders/PrivateMetadata.h"
 #include "ini/Utf8Text.h"
 
 #include <array>
@@ -105,14 +107,25 @@ int orientationOf(const Exiv2::ExifData& exif)
     return value >= 1 && value <= 8 ? static_cast<int>(value) : 0;
 }
 
-bool locationIn(const Exiv2::ExifData& exif, const Exiv2::XmpData& xmp)
+template <class Data> bool anySaysWhere(const Data& data)
 {
-    for (const char* key : { "Exif.GPSInfo.GPSLatitude", "Exif.GPSInfo.GPSLongitude" }) {
-        if (exif.findKey(Exiv2::ExifKey(key)) != exif.end())
+    for (const auto& datum : data) {
+        if (saysWhere(datum.key()))
             return true;
     }
-    for (const char* key : { "Xmp.exif.GPSLatitude", "Xmp.exif.GPSLongitude" }) {
-        if (xmp.findKey(Exiv2::XmpKey(key)) != xmp.end())
+    return false;
+}
+
+// Whether the extended XMP of the JPEG file at `path`, which exiv2 does not read, says where
+// the photo was taken.
+bool extendedXmpSaysWhere(const std::string& path)
+{
+    const std::string segments = readJpegSegments(path);
+    if (segments.empty())
+        return false;
+    for (const std::string& packet : extendedXmpPackets(segments)) {
+        Exiv2::XmpData xmp;
+        if (Exiv2::XmpParser::decode(xmp, packet) == 0 && anySaysWhere(xmp))
             return true;
     }
     return false;
@@ -157,7 +170,8 @@ PhotoMetadata readPhotoMetadata(const std::string& path)
                 exifText(exif, "Exif.Image.ImageDescription"), exifText(exif, "Exif.Image.XPComment") });
         metadata.takenAt = takenAtOf(exif);
         metadata.orientation = orientationOf(exif);
-        metadata.hasLocation = locationIn(exif, xmp);
+        metadata.hasLocation
+            = anySaysWhere(exif) || anySaysWhere(iptc) || anySaysWhere(xmp) || extendedXmpSaysWhere(path);
     } catch (const std::exception&) {
         // Exiv2 reports damaged blocks, unknown formats and unreadable files alike; a photo is
         // used without what could not be read.

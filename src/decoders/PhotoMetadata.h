@@ -14,7 +14,8 @@ struct PhotoMetadata {
     // When the photo was taken (EXIF DateTimeOriginal, read as local time), in seconds since the epoch.
     std::optional<std::int64_t> takenAt;
     int orientation = 0;      // EXIF Orientation 1..8; 0 when absent or out of range
-    bool hasLocation = false; // GPS coordinates in EXIF or XMP
+    // Coordinates or a place's name in EXIF, IPTC or XMP, extended XMP included (saysWhere).
+    bool hasLocation = false;
 };
 
 // The metadata of the picture file at `path`. A file without metadata, or whose blocks cannot be

@@ -1,9 +1,10 @@
 #include "decoders/PublishedMetadata.h"
 
+#include "decoders/JpegSegments.h"
 #include "decoders/MetadataLibrary.h"
+#include "decoders/PrivateMetadata.h"
+#include "decoders/StrippedMetadata.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <exiv2/exiv2.hpp>
 #include <fstream>
@@ -17,21 +18,6 @@ namespace pictaven
 
 namespace
 {
-
-constexpr std::array<std::string_view, 4> kSerialNumbers = { "Exif.Photo.BodySerialNumber",
-    "Exif.Photo.LensSerialNumber", "Exif.Image.CameraSerialNumber", "Exif.Photo.CameraOwnerName" };
-constexpr std::array<std::string_view, 4> kXmpSerialNumbers = { "Xmp.aux.SerialNumber",
-    "Xmp.aux.LensSerialNumber", "Xmp.exifEX.BodySerialNumber", "Xmp.exifEX.LensSerialNumber" };
-
-bool isLocation(const Exiv2::Exifdatum& datum)
-{
-    return datum.groupName() == "GPSInfo" || datum.key() == "Exif.Image.GPSTag";
-}
-
-bool isLocation(const Exiv2::Xmpdatum& datum)
-{
-    return datum.key().starts_with("Xmp.exif.GPS");
-}
 
 // Which groups of EXIF entries hold maker notes, each asked once: exiv2 looks a group up by
 // searching every group it knows, and a maker note has hundreds of entries in a few groups.
@@ -50,20 +36,16 @@ private:
     std::map<std::string, bool> m_known;
 };
 
-bool isPrivate(const Exiv2::Exifdatum& datum, MakerGroups& makerGroups)
+bool isMakerNote(const Exiv2::Exifdatum& datum, MakerGroups& makerGroups)
 {
     const std::string group = datum.groupName();
-    const std::string key = datum.key();
-    return isLocation(datum) || group == "MakerNote" || makerGroups.contains(group)
-        || key == "Exif.Photo.MakerNote"
-        || std::find(kSerialNumbers.begin(), kSerialNumbers.end(), key) != kSerialNumbers.end();
+    return group == "MakerNote" || makerGroups.contains(group) || datum.key() == "Exif.Photo.MakerNote";
 }
 
-bool isPrivate(const Exiv2::Xmpdatum& datum)
+// Whether `choice` leaves out an entry of `kind`.
+bool leftOut(PrivateKind kind, MetadataChoice choice)
 {
-    const std::string key = datum.key();
-    return isLocation(datum)
-        || std::find(kXmpSerialNumbers.begin(), kXmpSerialNumbers.end(), key) != kXmpSerialNumbers.end();
+    return kind == PrivateKind::Location || (choice && kind != PrivateKind::None);
 }
 
 // Erases what `unwanted` picks; whether anything went.
@@ -81,20 +63,73 @@ template <class Data, class Pick> bool eraseWhere(Data& data, Pick unwanted)
     return erased;
 }
 
-// Leaves in `exif` and `xmp` what `choice` keeps of a photo; whether anything went.
-bool filter(Exiv2::ExifData& exif, Exiv2::XmpData& xmp, MetadataChoice choice)
+// Cuts every metadata block out of the EXIF preview, a JPEG file of its own that may carry
+// its own location; a preview that cannot be cut goes. Whether anything went.
+bool cleanPreview(Exiv2::ExifData& exif)
 {
-    if (!choice) {
-        const bool exifErased = eraseWhere(exif, [](const Exiv2::Exifdatum& d) { return isLocation(d); });
-        return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isLocation(d); }) || exifErased;
+    Exiv2::ExifThumb preview(exif);
+    if (std::string_view(preview.mimeType()) != "image/jpeg")
+        return false;
+    const Exiv2::DataBuf copy = preview.copy();
+    const std::string bytes(reinterpret_cast<const char*>(copy.pData_), static_cast<std::size_t>(copy.size_));
+    try {
+        const std::string clean = jpegWithoutMetadata(bytes, JpegCut::Everything);
+        if (clean == bytes)
+            return false;
+        preview.setJpegThumbnail(reinterpret_cast<const Exiv2::byte*>(clean.data()), static_cast<long>(clean.size()));
+    } catch (const std::runtime_error&) {
+        preview.erase();
     }
-    if (*choice == PublishedMetadata::AllButPrivate) {
+    return true;
+}
+
+// The metadata entries of a photo, as exiv2 reads them.
+struct Entries {
+    Exiv2::ExifData exif;
+    Exiv2::XmpData xmp;
+    Exiv2::IptcData iptc;
+
+    bool empty() const { return exif.empty() && xmp.empty() && iptc.empty(); }
+
+    // Leaves what `choice` (not None nor All) keeps of a photo; whether anything went. Extended
+    // XMP is never published with a choice that filters, so no note points to it.
+    bool filter(MetadataChoice choice)
+    {
         MakerGroups makerGroups;
-        const bool exifErased = eraseWhere(
-            exif, [&makerGroups](const Exiv2::Exifdatum& d) { return isPrivate(d, makerGroups); });
-        return eraseWhere(xmp, [](const Exiv2::Xmpdatum& d) { return isPrivate(d); }) || exifErased;
+        const bool exifErased = eraseWhere(exif, [&](const Exiv2::Exifdatum& d) {
+            return leftOut(privateKind(d.key()), choice) || (choice && isMakerNote(d, makerGroups));
+        });
+        const bool xmpErased = eraseWhere(xmp, [&](const Exiv2::Xmpdatum& d) {
+            return leftOut(privateKind(d.key()), choice) || d.key() == "Xmp.xmpNote.HasExtendedXMP";
+        });
+        const bool iptcErased
+            = eraseWhere(iptc, [&](const Exiv2::Iptcdatum& d) { return leftOut(privateKind(d.key()), choice); });
+        const bool previewCleaned = cleanPreview(exif);
+        return exifErased || xmpErased || iptcErased || previewCleaned;
     }
-    return false;
+
+    // Writes the entries into the picture file of `image` in place of the ones it has read.
+    void writeInto(Exiv2::Image& image) const
+    {
+        image.setExifData(exif);
+        image.setIptcData(iptc);
+        // Also makes the XMP block be written from the entries, not the packet read.
+        image.setXmpData(xmp);
+        image.writeMetadata();
+    }
+
+    void writeInto(const std::string& path) const
+    {
+        const auto image = Exiv2::ImageFactory::open(path);
+        image->readMetadata();
+        writeInto(*image);
+    }
+};
+
+Entries entriesOf(Exiv2::Image& image)
+{
+    image.readMetadata();
+    return { image.exifData(), image.xmpData(), image.iptcData() };
 }
 
 std::string readWhole(const std::string& path)
@@ -106,59 +141,86 @@ std::string readWhole(const std::string& path)
     return bytes;
 }
 
-// Calls `visit(marker, segment)` for each segment of the JPEG `bytes` before its image data,
-// marker included; throws when the structure is damaged. Returns where the image data starts.
-template <class Visit> std::size_t walkSegments(const std::string& bytes, Visit visit)
+// Writes `bytes` over the file at `path` when they differ from what it holds, `before`;
+// whether it did.
+bool replaceWhenChanged(const std::string& path, const std::string& before, const std::string& bytes)
 {
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    if (bytes.size() < 4 || at(0) != 0xFF || at(1) != 0xD8)
-        throw std::runtime_error("not a JPEG file");
-    std::size_t i = 2;
-    while (true) {
-        if (i + 4 > bytes.size() || at(i) != 0xFF)
-            throw std::runtime_error("a damaged JPEG segment");
-        const unsigned char marker = at(i + 1);
-        if (marker == 0xFF) { // fill byte
-            ++i;
-            continue;
-        }
-        if (marker == 0xDA) // start of scan
-            return i;
-        const std::size_t length = (std::size_t { at(i + 2) } << 8) | at(i + 3);
-        if (length < 2 || i + 2 + length > bytes.size())
-            throw std::runtime_error("a damaged JPEG segment");
-        visit(marker, std::string_view(bytes).substr(i, 2 + length));
-        i += 2 + length;
-    }
-}
-
-bool hasExifSegment(const std::string& path)
-{
-    bool found = false;
-    walkSegments(readWhole(path), [&](unsigned char marker, std::string_view segment) {
-        found = found || (marker == 0xE1 && segment.substr(4, 6) == std::string_view("Exif\0\0", 6));
-    });
-    return found;
-}
-
-// The last resort for a JPEG whose metadata blocks exiv2 cannot parse: every block that may hold
-// metadata (APP1 and APP3 to APP13, APP15, comments) is cut out, and the image data is copied
-// untouched. The JFIF header, colour profile (APP2) and Adobe colour block (APP14) stay.
-void cutMetadataSegments(const std::string& path)
-{
-    const std::string bytes = readWhole(path);
-    std::string kept = bytes.substr(0, 2);
-    const std::size_t imageData = walkSegments(bytes, [&](unsigned char marker, std::string_view segment) {
-        const bool metadata
-            = marker == 0xE1 || (marker >= 0xE3 && marker <= 0xED) || marker == 0xEF || marker == 0xFE;
-        if (!metadata)
-            kept += segment;
-    });
-    kept.append(bytes, imageData, std::string::npos);
+    if (bytes == before)
+        return false;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(kept.data(), static_cast<std::streamsize>(kept.size()));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush())
         throw std::runtime_error("cannot write " + path);
+    return true;
+}
+
+// Whether the JPEG `bytes` hold an EXIF or IPTC block that exiv2 read nothing from: such a
+// block may still hold a location.
+bool hasUnreadBlock(std::string_view bytes, const Entries& entries)
+{
+    bool exif = false;
+    bool iptc = false;
+    if (isJpegFile(bytes)) {
+        walkSegments(bytes, [&](unsigned char, std::string_view segment) {
+            exif = exif || isAppSegment(segment, 0xE1, std::string_view("Exif\0\0", 6));
+            iptc = iptc || isAppSegment(segment, 0xED, std::string_view("Photoshop 3.0\0", 14));
+        });
+    }
+    return (exif && entries.exif.empty()) || (iptc && entries.iptc.empty());
+}
+
+// Filters, through exiv2, the entries of the photo file at `path` (`bytes`) for a choice other
+// than All; whether anything went. Throws when exiv2 cannot read or write them all.
+bool filterEntries(const std::string& path, std::string_view bytes, MetadataChoice choice)
+{
+    const auto image = Exiv2::ImageFactory::open(path);
+    Entries entries = entriesOf(*image);
+    if (choice == PublishedMetadata::None) {
+        if (entries.empty() && image->comment().empty() && image->xmpPacket().empty())
+            return false;
+        image->clearExifData();
+        image->clearIptcData();
+        image->clearXmpData();
+        image->clearXmpPacket();
+        image->clearComment();
+        image->writeMetadata();
+        return true;
+    }
+    if (hasUnreadBlock(bytes, entries))
+        throw std::runtime_error("a metadata block that cannot be read");
+    // An XMP packet that exiv2 cannot parse goes: the entries written back replace it.
+    const bool unparsedXmp = entries.xmp.empty() && !image->xmpPacket().empty();
+    if (!entries.filter(choice) && !unparsedXmp)
+        return false;
+    entries.writeInto(*image);
+    return true;
+}
+
+// Leaves in the PNG file at `path` (`bytes`) only the chunks of its picture, then writes back
+// what `choice` keeps of its entries; whether the file changed.
+bool keepInPng(const std::string& path, const std::string& bytes, MetadataChoice choice)
+{
+    Entries entries;
+    if (choice != PublishedMetadata::None) {
+        try {
+            entries = entriesOf(*Exiv2::ImageFactory::open(
+                reinterpret_cast<const Exiv2::byte*>(bytes.data()), static_cast<long>(bytes.size())));
+            entries.filter(choice);
+        } catch (const std::exception&) {
+            // What cannot be read is not published.
+            entries = {};
+        }
+    }
+    if (!replaceWhenChanged(path, bytes, pngWithoutMetadata(bytes)))
+        return false;
+    if (!entries.empty()) {
+        try {
+            entries.writeInto(path);
+        } catch (const std::exception&) {
+            // The picture goes out without its entries.
+        }
+    }
+    return true;
 }
 
 // Where the maker note of a TIFF structure (an EXIF block) is listed, or 0 when it has none or
@@ -199,34 +261,17 @@ std::size_t makerNoteEntry(std::string_view tiff)
 // or whose blocks are damaged.
 std::string blocksWithoutMakerNote(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes;
-    for (;;) {
-        const std::size_t had = bytes.size();
-        const std::size_t more = std::max<std::size_t>(had, 64 * 1024);
-        bytes.resize(had + more);
-        in.read(bytes.data() + had, static_cast<std::streamsize>(more));
-        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
-        try {
-            std::size_t tiff = 0;
-            const auto findExif = [&](unsigned char marker, std::string_view segment) {
-                if (tiff == 0 && marker == 0xE1 && segment.substr(4, 6) == std::string_view("Exif\0\0", 6))
-                    tiff = static_cast<std::size_t>(segment.data() - bytes.data()) + 10;
-            };
-            const std::size_t imageData = walkSegments(bytes, findExif);
-            if (tiff != 0) {
-                const std::size_t length = (std::size_t { static_cast<unsigned char>(bytes[tiff - 8]) } << 8)
-                    | static_cast<unsigned char>(bytes[tiff - 7]);
-                if (const std::size_t note = makerNoteEntry(std::string_view(bytes).substr(tiff, length - 8)))
-                    bytes.replace(tiff + note + 4, 4, 4, '\0');
-            }
-            bytes.resize(imageData);
-            return bytes + "\xFF\xD9";
-        } catch (const std::runtime_error&) {
-            if (!in)
-                return {};
-        }
-    }
+    std::string bytes = readJpegSegments(path);
+    if (bytes.empty())
+        return {};
+    walkSegments(bytes, [&](unsigned char, std::string_view segment) {
+        if (!isAppSegment(segment, 0xE1, std::string_view("Exif\0\0", 6)))
+            return;
+        const std::size_t tiff = static_cast<std::size_t>(segment.data() - bytes.data()) + 10;
+        if (const std::size_t note = makerNoteEntry(segment.substr(10)))
+            bytes.replace(tiff + note + 4, 4, 4, '\0');
+    });
+    return bytes + "\xFF\xD9";
 }
 
 // The photo at `path` for reading its metadata; a JPEG whose private data is to go is read
@@ -243,41 +288,31 @@ Exiv2::Image::AutoPtr openSource(const std::string& path, MetadataChoice choice,
 
 } // namespace
 
+
 bool keepPublishedMetadata(const std::string& path, MetadataChoice choice)
 {
     if (choice == PublishedMetadata::All)
         return false;
     prepareMetadataLibrary();
     try {
-        const auto image = Exiv2::ImageFactory::open(path);
-        image->readMetadata();
-        Exiv2::ExifData exif = image->exifData();
-        Exiv2::XmpData xmp = image->xmpData();
-        if (exif.empty() && hasExifSegment(path))
-            throw std::runtime_error("an EXIF block that cannot be read");
-        if (choice == PublishedMetadata::None) {
-            if (exif.empty() && xmp.empty() && image->iptcData().empty() && image->comment().empty())
-                return false;
-            image->clearExifData();
-            image->clearIptcData();
-            image->clearXmpData();
-            image->clearXmpPacket();
-            image->clearComment();
-        } else {
-            if (!filter(exif, xmp, choice))
-                return false;
-            image->setExifData(exif);
-            // Also makes the XMP block be written from the filtered data, not the packet read.
-            image->setXmpData(xmp);
+        const std::string bytes = readWhole(path);
+        if (isPngFile(bytes))
+            return keepInPng(path, bytes, choice);
+        if (isGifFile(bytes))
+            return replaceWhenChanged(path, bytes, gifWithoutMetadata(bytes));
+        if (!isJpegFile(bytes))
+            return filterEntries(path, bytes, choice);
+        if (choice == PublishedMetadata::None)
+            return replaceWhenChanged(path, bytes, jpegWithoutMetadata(bytes, JpegCut::Everything));
+        const std::string filterable = jpegWithoutMetadata(bytes, JpegCut::Unfiltered);
+        const bool cut = replaceWhenChanged(path, bytes, filterable);
+        try {
+            return filterEntries(path, filterable, choice) || cut;
+        } catch (const std::exception&) {
+            // Unparsable blocks may still hold a location: they all go instead.
+            replaceWhenChanged(path, {}, jpegWithoutMetadata(readWhole(path), JpegCut::Everything));
+            return true;
         }
-        image->writeMetadata();
-        return true;
-    } catch (const std::exception&) {
-        // Unparsable blocks may still hold a location: they all go instead.
-    }
-    try {
-        cutMetadataSegments(path);
-        return true;
     } catch (const std::exception& failure) {
         throw MetadataError("The metadata of " + path + " could not be removed (" + failure.what() + ").");
     }
@@ -291,19 +326,17 @@ void carryPublishedMetadata(
     prepareMetadataLibrary();
     try {
         std::string blocks;
-        const auto from = openSource(source, choice, blocks);
-        from->readMetadata();
-        Exiv2::ExifData exif = from->exifData();
-        Exiv2::XmpData xmp = from->xmpData();
-        const Exiv2::IptcData& iptc = from->iptcData();
-        if (exif.empty() && xmp.empty() && iptc.empty())
+        Entries entries = entriesOf(*openSource(source, choice, blocks));
+        if (entries.empty())
             return;
-        filter(exif, xmp, choice);
+        if (choice != PublishedMetadata::All)
+            entries.filter(choice);
+        Exiv2::ExifData& exif = entries.exif;
         // The pixels are upright and of their new size; the preview was of the old picture.
         if (exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != exif.end())
             exif["Exif.Image.Orientation"] = std::uint16_t { 1 };
-        if (xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation")) != xmp.end())
-            xmp["Xmp.tiff.Orientation"] = "1";
+        if (entries.xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation")) != entries.xmp.end())
+            entries.xmp["Xmp.tiff.Orientation"] = "1";
         for (const auto& [key, value] :
             { std::pair { "Exif.Photo.PixelXDimension", width }, { "Exif.Photo.PixelYDimension", height } }) {
             if (exif.findKey(Exiv2::ExifKey(key)) != exif.end())
@@ -313,12 +346,7 @@ void carryPublishedMetadata(
             return d.key() == "Exif.Image.ImageWidth" || d.key() == "Exif.Image.ImageLength";
         });
         Exiv2::ExifThumb(exif).erase();
-        const auto to = Exiv2::ImageFactory::open(target);
-        to->readMetadata();
-        to->setExifData(exif);
-        to->setIptcData(iptc);
-        to->setXmpData(xmp);
-        to->writeMetadata();
+        entries.writeInto(target);
     } catch (const std::exception&) {
         // The photo goes out without metadata rather than not at all.
     }

@@ -10,7 +10,7 @@ namespace pictaven
 // What of a photo's metadata the published copies in the output folder carry.
 enum class PublishedMetadata {
     None, // "none"
-    AllButPrivate, // "all but location and serial numbers": no GPS, no serial numbers, no maker notes
+    AllButPrivate, // "all but location and serial numbers": nothing that privateKind names, no maker notes
     All, // "all"
 };
 
@@ -30,7 +30,10 @@ public:
 };
 
 // Brings the metadata of a photo file that is published as it is, at `path`, in line with
-// `choice`, without decoding its pixels; the file is rewritten only when something goes.
+// `choice`, without decoding its pixels; the file is rewritten only when something goes. Unless
+// everything is kept, a JPEG file loses what cannot be filtered entry by entry (extended XMP, MPF
+// and vendor blocks, whatever follows the picture), a PNG file every chunk but its picture's, its
+// kept entries written back, and a GIF file its comments and application blocks but looping.
 // Returns whether it was. Throws MetadataError naming the file when it cannot be done, so that
 // no photo is published with what it should not carry.
 bool keepPublishedMetadata(const std::string& path, MetadataChoice choice);

@@ -1,6 +1,7 @@
 #include "generate/AlbumGenerator.h"
 
 #include "decoders/PictureLoader.h"
+#include "generate/AtomicFile.h"
 #include "generate/GeneratedFile.h"
 #include "generate/HeapReuse.h"
 #include "generate/IndexPageWriter.h"
@@ -8,11 +9,15 @@
 #include "generate/OutputFolderRecord.h"
 #include "generate/PageGridRules.h"
 #include "generate/PhotoRenderer.h"
+#include "generate/ResponsiveAlbum.h"
+#include "generate/ResponsivePageWriter.h"
+#include "generate/ResponsiveSizeRenderer.h"
 #include "generate/ShortAlbumName.h"
 #include "generate/SupportFileCheck.h"
 #include "generate/ThumbnailCell.h"
 #include "generate/ThumbnailRenderer.h"
 #include "imaging/Bitmap.h"
+#include "ini/IoError.h"
 #include "settings/TemplateList.h"
 
 #include <algorithm>
@@ -122,8 +127,9 @@ AlbumGenerator::AlbumGenerator(AlbumJob job, GenerationEvents events, Generation
 
 std::string AlbumGenerator::entryPagePath() const
 {
+    // A responsive album has no frame-set page.
     return ShortAlbumName::paths(m_job.outputFolder, m_job.settings.AlbumShortName)
-        .entryPage(m_job.settings.MultiWindow);
+        .entryPage(m_job.settings.MultiWindow && !ResponsiveAlbum::chosen(m_job));
 }
 
 std::string AlbumGenerator::refusal() const
@@ -150,6 +156,13 @@ std::string AlbumGenerator::refusal() const
         if (fs::equivalent(folder, m_job.outputFolder, error))
             return "The output folder " + m_job.outputFolder + " holds the photo " + photo.SourcePath +
                    ". Choose another output folder on step 3.";
+    }
+    // Found out now rather than after every photo has been rendered for nothing.
+    try {
+        const AtomicFile probe(m_job.outputFolder + "pictaven-write-test");
+    } catch (const IoError& failure) {
+        return "The output folder " + m_job.outputFolder + " cannot be written (" + failure.reason() +
+               "). Choose another one on step 3.";
     }
     return {};
 }
@@ -329,6 +342,9 @@ void AlbumGenerator::copySupportFiles() const
         copyIn(settings.IndexButtonImage);
         copyIn(settings.HomeButtonImage);
     }
+    // A responsive album's pages draw their own controls.
+    if (ResponsiveAlbum::chosen(m_job))
+        return;
     for (const char* image : {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif"})
         copyIn(m_job.programFolder + "NAVBUTS/" + image);
 }
@@ -384,7 +400,8 @@ void AlbumGenerator::reportRenamedPhotos() const
 bool AlbumGenerator::renderPhotos()
 {
     const AlbumSettings& settings = m_job.settings;
-    if (m_job.smartRender && m_job.rerenderPhotos && m_events.status)
+    const bool renderAll = m_job.smartRender && m_job.rerenderPhotos;
+    if (renderAll && m_events.status)
         m_events.status("Rendering photos..");
     if (settings.CDROM)
         writeAutorun();
@@ -393,18 +410,20 @@ bool AlbumGenerator::renderPhotos()
     const std::size_t count = m_job.photos.size();
     const bool preview = settings.SneakPeek;
     const long long pageSize = static_cast<long long>(settings.RowsPerPage) * settings.ThumbnailsPerRow;
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(std::min<long long>(
-                                      preview ? pageSize - 1 : static_cast<long long>(count) - 1, INT32_MAX)));
     // In preview mode photos 0 up to the page size are rendered, one more than the page shows.
     const std::size_t rendered =
         preview ? std::min<std::size_t>(count, static_cast<std::size_t>(std::max(pageSize, 0LL)) + 1) : count;
+    startProgress(static_cast<long long>(rendered));
 
     const PhotoRenderer renderer(m_job, m_job.compression2, [](const std::string& message) {
         if (t_photoMessages)
             t_photoMessages->push_back(message);
     });
     const ThumbnailRenderer thumbnails(m_job, GenerationEvents{});
+    // A responsive album makes its thumbnails and further sizes with each photo.
+    std::optional<ResponsiveSizeRenderer> responsiveSizes;
+    if (ResponsiveAlbum::chosen(m_job))
+        responsiveSizes.emplace(m_job);
 
     // Photos that share an audio copy are rendered one after the other in album order, so the
     // files end as a one-thread run leaves them.
@@ -429,7 +448,7 @@ bool AlbumGenerator::renderPhotos()
     // Workers hand back the sources of the photos they decode; the loop below keeps them in
     // album order until the first one beyond the budget, so the choice does not depend on the
     // thread timing. After that the workers stop asking, as a copied photo is decoded only for it.
-    const bool keepSources = m_thumbnailCacheBudget > 0;
+    const bool keepSources = m_thumbnailCacheBudget > 0 && !responsiveSizes;
     std::vector<std::optional<ThumbnailSource>> handedBack(keepSources ? rendered : 0);
     m_thumbnailSources.reset(keepSources ? rendered : 0, m_thumbnailCacheBudget, m_job.outputFolder);
     std::atomic<bool> budgetSpent = !keepSources;
@@ -465,6 +484,9 @@ bool AlbumGenerator::renderPhotos()
         }
         if (keepSources && handedBack[i])
             makeThumbnailAhead(thumbnails, settings, photo, *handedBack[i]);
+        // The further sizes are made with settings of their own, which the record does not cover.
+        if (responsiveSizes && failures[i].empty() && isFile(photo.SourcePath))
+            failures[i] = responsiveSizes->render(photo, m_photoNames[i], renderFile || renderAll);
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
@@ -482,10 +504,6 @@ bool AlbumGenerator::renderPhotos()
             break;
         if (m_control.cancelRequest().load())
             return false;
-        if (m_events.progressPosition)
-            m_events.progressPosition(static_cast<int>(i));
-        if (m_events.percentage)
-            m_events.percentage(percentText(static_cast<long long>(i + 1) * 100 / static_cast<long long>(count)));
         if (!isFile(m_job.photos[i].SourcePath))
             missing = true;
         workers.await(i);
@@ -505,11 +523,10 @@ bool AlbumGenerator::renderPhotos()
                 budgetSpent = true;
             handedBack[i].reset();
         }
+        showProgress(static_cast<long long>(i + 1), static_cast<long long>(rendered));
     }
     workers.stop();
 
-    if (m_events.percentage)
-        m_events.percentage("100 %");
     if (m_events.status)
         m_events.status("Photos rendered: " + std::to_string(photosRendered) +
                         ", kept: " + std::to_string(rendered - photosRendered));
@@ -537,6 +554,8 @@ bool AlbumGenerator::generateHTML()
 
 bool AlbumGenerator::runPageLoop()
 {
+    if (ResponsiveAlbum::chosen(m_job))
+        return writeResponsivePages();
     AlbumSettings& settings = m_job.settings;
     std::optional<Bitmap> background;
     PageGrid grid;
@@ -570,8 +589,7 @@ bool AlbumGenerator::runPageLoop()
     const std::string& folder = m_job.outputFolder;
     auto indexPage = [&](long long k) { return folder + OutputNames::indexPageFileName(shortName, static_cast<int>(k)); };
 
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(count));
+    startProgress(count);
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
     writer.setThumbnailSources([this](std::size_t photoIndex) { return m_thumbnailSources.take(photoIndex); });
     if (m_renderRecord) {
@@ -613,11 +631,35 @@ bool AlbumGenerator::runPageLoop()
         if (preview)
             break;
     }
+    return finishPagePhase(count);
+}
 
-    if (m_events.progressPosition)
-        m_events.progressPosition(static_cast<int>(count));
-    if (m_events.percentage)
-        m_events.percentage("100 %");
+bool AlbumGenerator::writeResponsivePages()
+{
+    const AlbumSettings& settings = m_job.settings;
+    const auto count = static_cast<long long>(m_job.photos.size());
+    const long long pageSize = static_cast<long long>(settings.RowsPerPage) * settings.ThumbnailsPerRow;
+    // A preview shows what one page of a classic album would.
+    const long long shown = settings.SneakPeek ? std::min(count, pageSize) : count;
+    const std::string indexPage =
+        m_job.outputFolder + OutputNames::indexPageFileName(settings.AlbumShortName, 1);
+    m_indexPageList.push_back(indexPage);
+    startProgress(shown);
+    ResponsivePageWriter writer(m_job, m_photoNames, m_events, m_control.cancelRequest());
+    if (!writer.write(static_cast<std::size_t>(shown), indexPage)) {
+        m_cancelled = writer.cancelled();
+        if (m_events.status)
+            m_events.status(failureStatus);
+        m_job.rerenderPhotos = true;
+        return false;
+    }
+    return finishPagePhase(shown);
+}
+
+bool AlbumGenerator::finishPagePhase(long long count)
+{
+    const bool preview = m_job.settings.SneakPeek;
+    showProgress(count, count);
     // The pages link to every photo; an album missing some of them is not finished.
     if (!m_unrenderedPhotos.empty()) {
         if (m_events.logMessage)
@@ -631,6 +673,21 @@ bool AlbumGenerator::runPageLoop()
         m_events.status(preview ? "Sneak Peek Preview Page Finished" : "Finished generating photo album!");
     m_albumGenerated = !preview;
     return true;
+}
+
+void AlbumGenerator::startProgress(long long total) const
+{
+    if (m_events.progressRange)
+        m_events.progressRange(0, static_cast<int>(std::min<long long>(total, INT32_MAX)));
+    showProgress(0, total);
+}
+
+void AlbumGenerator::showProgress(long long done, long long total) const
+{
+    if (m_events.progressPosition)
+        m_events.progressPosition(static_cast<int>(std::min<long long>(done, INT32_MAX)));
+    if (m_events.percentage)
+        m_events.percentage(percentText(total > 0 ? done * 100 / total : 100));
 }
 
 std::string AlbumGenerator::unrenderedText() const

@@ -32,7 +32,8 @@ public:
     // holds the control. Refuses (Refused, with an error box) before anything is written: an
     // album without photos, a page size of 0, resize settings that cannot resize a photo, a
     // short album name that cannot name files, an output folder that does not exist, that holds
-    // one of the photos or the catalog, or that is the root, home or program folder. Otherwise
+    // one of the photos or the catalog, that is the root, home or program folder, or in which no
+    // file can be created (the box names the system's reason). Otherwise
     // runs the three phases and says how they ended. Never throws.
     GenerationOutcome generate();
 
@@ -101,6 +102,15 @@ private:
     void prepare();
     void checkRenderedFiles();
     bool runPageLoop();
+    // The page phase of the responsive template (ResponsivePageWriter) instead of the page loop.
+    bool writeResponsivePages();
+    // What ends every page phase that wrote its pages: the last progress, the photos that could
+    // not be rendered, the status.
+    bool finishPagePhase(long long count);
+    // Sets the bar's range to 0 to `total` and shows 0 done.
+    void startProgress(long long total) const;
+    // Shows `done` of `total` on the bar and as the percentage, so that both always agree.
+    void showProgress(long long done, long long total) const;
 
     AlbumJob m_job;
     GenerationEvents m_events;

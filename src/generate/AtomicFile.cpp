@@ -36,9 +36,14 @@ std::string temporaryPrefix(const std::string& name)
     return "." + name.substr(0, longestStem) + partMark;
 }
 
+[[noreturn]] void fail(const std::string& path, const std::string& reason)
+{
+    throw IoError("Unable to write to " + path + ": " + reason, reason);
+}
+
 [[noreturn]] void fail(const std::string& path, int error)
 {
-    throw IoError("Unable to write to " + path + ": " + std::generic_category().message(error));
+    fail(path, std::generic_category().message(error));
 }
 
 } // namespace
@@ -71,8 +76,7 @@ void AtomicFile::checkReplaceable(const std::string& path)
     // or pipe in its place is no album file to put aside.
     struct stat existing {};
     if (::lstat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode))
-        throw IoError("Unable to write to " + path + ": " +
-                      (S_ISDIR(existing.st_mode) ? "it is a folder" : "it is not a plain file"));
+        fail(path, S_ISDIR(existing.st_mode) ? "it is a folder" : "it is not a plain file");
 }
 
 AtomicFile::~AtomicFile()

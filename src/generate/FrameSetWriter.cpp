@@ -43,7 +43,7 @@ bool FrameSetWriter::createMultiPage(int frameWidth, int frameHeight, const std:
     PageFile file(path);
     if (!file.isOpen()) {
         if (m_events.logMessage)
-            m_events.logMessage(failure);
+            m_events.logMessage(file.withFailure(failure));
         return false;
     }
 
@@ -67,7 +67,7 @@ bool FrameSetWriter::createMultiPage(int frameWidth, int frameHeight, const std:
 
     if (!file.finish(page)) {
         if (m_events.logMessage)
-            m_events.logMessage(failure);
+            m_events.logMessage(file.withFailure(failure));
         return false;
     }
     return true;

@@ -17,7 +17,7 @@ public:
     // `frameWidth` and `frameHeight` size the album frame, in pixels; `firstPhotoPage` is the
     // file name of the album's first photo page. A page that cannot be created or written is
     // reported through events.logMessage ("Error creating file on " + path +
-    // " - write protected?") and gives false. Never throws for file errors.
+    // " - write protected? (" + the system's reason + ")") and gives false. Never throws for file errors.
     bool createMultiPage(int frameWidth, int frameHeight, const std::string& firstPhotoPage) const;
 
     // The full path of the frame-set page.

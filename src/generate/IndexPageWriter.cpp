@@ -290,7 +290,7 @@ bool IndexPageWriter::createAlbumPage(const IndexPageArguments& arguments)
     m_cancelled = false;
     PageFile file(arguments.thisPage);
     if (!file.isOpen()) {
-        report(failure);
+        report(file.withFailure(failure));
         return false;
     }
 
@@ -313,7 +313,7 @@ bool IndexPageWriter::createAlbumPage(const IndexPageArguments& arguments)
     }
     writeLinksAndEnd(state.page);
     if (!file.finish(state.page)) {
-        report(failure);
+        report(file.withFailure(failure));
         return false;
     }
     if (state.picture)

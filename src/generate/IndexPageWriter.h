@@ -53,9 +53,9 @@ public:
 
     // Writes one index page and the pages and thumbnails of its photos. True when all of that
     // was written; false after a failure, which has been reported through events.logMessage
-    // (the page that cannot be created: "Error creating file - " + path; a photo that cannot
-    // be loaded; the frame-set page), or after a cancellation (no report). A page ended early
-    // stays as far as it was written. Failures while making or saving a thumbnail or the album
+    // (the page that cannot be created: "Error creating file - " + path + " (" + the system's
+    // reason + ")"; a photo that cannot be loaded; the frame-set page), or after a cancellation
+    // (no report). A page ended early stays as far as it was written. Failures while making or saving a thumbnail or the album
     // picture are thrown (std::runtime_error family) and end the page phase.
     bool createAlbumPage(const IndexPageArguments& page);
     // The last createAlbumPage ended on the Cancel request.

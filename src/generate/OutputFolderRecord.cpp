@@ -2,6 +2,7 @@
 
 #include "generate/AtomicFile.h"
 #include "generate/RecordField.h"
+#include "generate/RecordFile.h"
 #include "ini/IoError.h"
 
 #include <cerrno>
@@ -9,7 +10,6 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
-#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -30,29 +30,6 @@ bool isPlainName(const std::string& name)
            name.find('\0') == std::string::npos && name != OutputFolderRecord::fileName;
 }
 
-// The bytes of the record, read only when it is a plain file; empty otherwise.
-std::string recordBytes(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    std::string bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        char buffer[65536];
-        while (bytes.size() < longestRecord) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    ::close(fd);
-    return bytes;
-}
-
 bool isPlainFile(const fs::path& path)
 {
     std::error_code ignored;
@@ -64,7 +41,7 @@ bool isPlainFile(const fs::path& path)
 OutputFolderRecord::OutputFolderRecord(std::string folder)
     : m_folder(std::move(folder))
 {
-    const std::string bytes = recordBytes(m_folder + fileName);
+    const std::string bytes = RecordFile::read(m_folder + fileName, longestRecord).bytes;
     std::size_t start = 0;
     // A line without its end was cut by a killed run and may name another file; it does not count.
     for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
@@ -147,8 +124,12 @@ void OutputFolderRecord::add(const std::string& path)
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string record = folder + fileName;
     const int fd = ::open(record.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const auto fail = [&record](int error) {
+        const std::string reason = std::generic_category().message(error);
+        return IoError("Unable to write to " + record + ": " + reason, reason);
+    };
     if (fd < 0)
-        throw IoError("Unable to write to " + record + ": " + std::generic_category().message(errno));
+        throw fail(errno);
     // One write per line: appends of other threads and processes never land inside it. A line
     // cut short (a full disk) has no end and does not count.
     const std::string line = escapedField(path.substr(folder.size())) + "\n";
@@ -156,7 +137,7 @@ void OutputFolderRecord::add(const std::string& path)
     const int error = written < 0 ? errno : ENOSPC;
     const bool closed = ::close(fd) == 0;
     if (written != static_cast<ssize_t>(line.size()) || !closed)
-        throw IoError("Unable to write to " + record + ": " + std::generic_category().message(closed ? error : errno));
+        throw fail(closed ? error : errno);
 }
 
 } // namespace pictaven

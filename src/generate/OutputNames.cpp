@@ -68,8 +68,13 @@ std::string OutputNames::photoPageFileName(const std::string& photoFileName) con
 
 std::string OutputNames::thumbnailFileName(const std::string& photoFileName) const
 {
+    return derivedPictureName("thumb_", photoFileName);
+}
+
+std::string OutputNames::derivedPictureName(const std::string& prefix, const std::string& photoFileName) const
+{
     const PhotoNameParts parts = splitPhotoName(photoFileName);
-    return "thumb_" + parts.ext3 + "_" + webFileName(parts.base) + ".jpg";
+    return prefix + parts.ext3 + "_" + webFileName(parts.base) + ".jpg";
 }
 
 std::vector<std::string> OutputNames::distinctPhotoNames(const std::vector<std::string>& fileNames) const

@@ -29,6 +29,9 @@ public:
     std::string photoPageFileName(const std::string& photoFileName) const;
     // "thumb_" + ext3 + "_" + webFileName(base) + ".jpg".
     std::string thumbnailFileName(const std::string& photoFileName) const;
+    // A JPEG made from a photo and named after it, like its thumbnail: prefix + ext3 + "_" +
+    // webFileName(base) + ".jpg".
+    std::string derivedPictureName(const std::string& prefix, const std::string& photoFileName) const;
 
     // The names that each photo's files derive from, in album order (the photo file is
     // webFileName of it, its page and thumbnail photoPageFileName and thumbnailFileName of it):

@@ -1,8 +1,8 @@
 #include "generate/PageFile.h"
 
 #include "generate/GeneratedFile.h"
+#include "ini/IoError.h"
 
-#include <exception>
 #include <utility>
 
 namespace pictaven {
@@ -11,9 +11,16 @@ PageFile::PageFile(const std::string& path)
 {
     try {
         m_file = GeneratedFile::begin(path);
-    } catch (const std::exception&) {
-        // The caller reports the page that cannot be created in its own words.
+    } catch (const std::exception& error) {
+        // The caller reports the page that cannot be created in its own words, with the reason.
+        keepFailure(error);
     }
+}
+
+void PageFile::keepFailure(const std::exception& error)
+{
+    const auto* io = dynamic_cast<const IoError*>(&error);
+    m_failure = io && !io->reason().empty() ? io->reason() : error.what();
 }
 
 PageFile::~PageFile() = default;
@@ -27,7 +34,8 @@ bool PageFile::finish(std::string_view text)
         file->write(text);
         file->commit();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        keepFailure(error);
         return false;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "generate/AtomicFile.h"
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,8 +29,15 @@ public:
     // the writing failed (a full disk, say).
     bool finish(std::string_view text);
 
+    // `message` about this page followed by why it could not be created or written, as in
+    // "Error creating file - /album/a.htm (Permission denied)".
+    std::string withFailure(const std::string& message) const { return message + " (" + m_failure + ")"; }
+
 private:
+    void keepFailure(const std::exception& error);
+
     std::unique_ptr<AtomicFile> m_file;
+    std::string m_failure;
 };
 
 } // namespace pictaven

@@ -82,7 +82,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
     PageFile file(pagePath);
     if (!file.isOpen()) {
         if (m_events.logMessage)
-            m_events.logMessage(failure);
+            m_events.logMessage(file.withFailure(failure));
         return false;
     }
 
@@ -177,7 +177,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
 
     if (!file.finish(page)) {
         if (m_events.logMessage)
-            m_events.logMessage(failure);
+            m_events.logMessage(file.withFailure(failure));
         return false;
     }
     return true;

@@ -21,7 +21,7 @@ public:
     // Writes the page of photo n (1-based) at `pagePath` (output folder + its photo page file
     // name); `indexPagePath` is the index page that shows the photo. A page that cannot be
     // created or written is reported through events.logMessage ("Error creating file on " +
-    // path + " - write protected?") and gives false. Never throws for file errors.
+    // path + " - write protected? (" + the system's reason + ")") and gives false. Never throws for file errors.
     bool createPhotoPage(const std::string& pagePath, const std::string& indexPagePath, int n) const;
 
 private:

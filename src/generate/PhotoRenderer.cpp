@@ -303,8 +303,7 @@ void PhotoRenderer::writeRendered(
 void PhotoRenderer::copyUpright(const std::string& path, const std::string& target) const
 {
     const ExifOrientation orientation = readExifOrientation(path);
-    const bool jpeg = isJpegByName(path);
-    if (orientation.value == 1 && !jpeg) {
+    if (orientation.value == 1 && m_publishedMetadata == PublishedMetadata::All) {
         GeneratedFile::copy(path, target);
         return;
     }
@@ -325,8 +324,7 @@ void PhotoRenderer::copyUpright(const std::string& path, const std::string& targ
             if (!out.flush())
                 throw std::runtime_error("Cannot write " + writePath);
         }
-        if (jpeg)
-            keepPublishedMetadata(writePath, m_publishedMetadata);
+        keepPublishedMetadata(writePath, m_publishedMetadata);
     });
 }
 
@@ -350,11 +348,17 @@ void PhotoRenderer::copyOrTurn(const std::string& path, bool converted, const Fi
     }
     // Only a JPEG's EXIF asks for mirroring; PNG and GIF are turned in their own format.
     if (!photo.Mirrored && hasExtension(path, ".png")) {
-        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedPng(path, writePath, rotation); });
+        GeneratedFile::write(target, [&](const std::string& writePath) {
+            writeTurnedPng(path, writePath, rotation);
+            keepPublishedMetadata(writePath, m_publishedMetadata);
+        });
         return;
     }
     if (!photo.Mirrored && hasExtension(path, ".gif")) {
-        GeneratedFile::write(target, [&](const std::string& writePath) { writeTurnedGif(path, writePath, rotation); });
+        GeneratedFile::write(target, [&](const std::string& writePath) {
+            writeTurnedGif(path, writePath, rotation);
+            keepPublishedMetadata(writePath, m_publishedMetadata);
+        });
         return;
     }
     Bitmap picture = readJpeg(path);

@@ -3,11 +3,10 @@
 #include "generate/AtomicFile.h"
 #include "generate/FileDigest.h"
 #include "generate/RecordField.h"
+#include "generate/RecordFile.h"
 
 #include <charconv>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <time.h>
@@ -18,9 +17,10 @@ namespace pictaven {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string header = std::string("Pictaven render record 1 ") + PICTAVEN_VERSION;
+
+// Two lines of a few hundred bytes for each photo of the largest albums, and room to spare.
+constexpr std::size_t longestRecord = std::size_t{256} << 20;
 
 // Changes this close before a generation began may share their times with a later change of
 // the same file: timestamps are only as fine as the kernel's clock tick, and file servers'
@@ -107,16 +107,14 @@ RenderRecord::RenderRecord(std::string folder)
 
 void RenderRecord::read()
 {
-    const std::string path = m_folder + fileName;
-    std::error_code error;
-    if (fs::symlink_status(path, error).type() != fs::file_type::regular)
+    const RecordFile file = RecordFile::read(m_folder + fileName, longestRecord);
+    if (file.state != RecordFile::State::Read || file.bytes.size() > longestRecord)
         return;
-    std::ifstream in(path, std::ios::binary);
+    std::istringstream in(file.bytes);
     std::string line;
     if (!std::getline(in, line) || line != header)
         return;
-    if (!std::getline(in, line) || unescapedField(line.substr(std::min<std::size_t>(line.size(), 7))) != m_folder ||
-        !line.starts_with("folder "))
+    if (!std::getline(in, line) || !line.starts_with("folder ") || unescapedField(line.substr(7)) != m_folder)
         return;
     std::string_view checked;
     if (!std::getline(in, line) || !line.starts_with("checked ") ||
@@ -138,8 +136,6 @@ void RenderRecord::read()
         entries[*name] = Entry{*source, *sourceIdentity, parts[3] == "-" ? std::string() : std::string(parts[3]),
                                std::string(parts[4]), *output};
     }
-    if (in.bad())
-        return;
     m_earlier = std::move(entries);
 }
 

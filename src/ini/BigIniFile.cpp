@@ -259,6 +259,17 @@ void BigIniFile::eraseSection(const std::string& section)
     m_changed = true;
 }
 
+void BigIniFile::clearSection(const std::string& section)
+{
+    Section* found = findSection(section);
+    if (!found || found->lines.empty())
+        return;
+    found->lines.clear();
+    found->keys.clear();
+    found->keysBuilt = true;
+    m_changed = true;
+}
+
 void BigIniFile::flushFile()
 {
     if (!m_changed || m_path.empty())

@@ -39,6 +39,9 @@ public:
     bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
     void writeBool(const std::string& section, const std::string& key, bool value);
     void eraseSection(const std::string& section);
+    // Removes every line of the section but keeps its place among the others, so that what is
+    // written into it again lands where it was.
+    void clearSection(const std::string& section);
 
     // Rewrites the whole file through a temporary file in the same folder renamed over the old
     // one, when the changed flag is set. Throws IoError with the system's reason; the old file

@@ -7,17 +7,6 @@ namespace pictaven {
 
 namespace {
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Digits to the end, at most limit; none at all is no number.
 std::optional<std::uint64_t> magnitudeOf(std::string_view digits, int base, std::uint64_t limit)
 {
@@ -25,7 +14,7 @@ std::optional<std::uint64_t> magnitudeOf(std::string_view digits, int base, std:
         return std::nullopt;
     std::uint64_t magnitude = 0;
     for (const char c : digits) {
-        const int digit = hexDigit(c);
+        const int digit = hexDigitValue(c);
         if (digit < 0 || digit >= base)
             return std::nullopt;
         magnitude = magnitude * base + static_cast<std::uint64_t>(digit);
@@ -59,6 +48,17 @@ std::optional<std::int32_t> convert(std::string_view text, bool allowHex)
 }
 
 } // namespace
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 ConversionError::ConversionError(const std::string& text)
     : std::runtime_error("'" + text + "' is not a valid integer value")

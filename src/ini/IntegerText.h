@@ -23,4 +23,7 @@ std::int32_t decimalToInt(const std::string& text);
 // parseInteger, throwing ConversionError on failure.
 std::int32_t textToInt(const std::string& text);
 
+// The value of a hexadecimal digit of either case, -1 for any other character.
+int hexDigitValue(char c);
+
 } // namespace pictaven

@@ -20,7 +20,8 @@ FtpProfile FtpProfile::load(const std::string& path)
     FtpProfile profile;
     profile.ftp = file.readString(section, "FTP", defaults.ftp);
     profile.user = file.readString(section, "User", defaults.user);
-    profile.password = unscramblePassword(file.readString(section, "Password", ""));
+    profile.password =
+        readStoredPassword({file.readString(section, "Password", ""), file.readString(section, "PasswordHex", "")});
     profile.ftpHomeDirectory = file.readString(section, "FTPHomeDirectory", defaults.ftpHomeDirectory);
     profile.httpHomeDirectory = file.readString(section, "HTTPHomeDirectory", defaults.httpHomeDirectory);
     profile.www = file.readString(section, "WWW", defaults.www);
@@ -35,7 +36,8 @@ void FtpProfile::write(const std::string& path) const
     BigIniFile file(path, NewFileAccess::OwnerOnly);
     file.writeString(section, "FTP", ftp);
     file.writeString(section, "User", user);
-    file.writeString(section, "Password", scramblePassword(password));
+    const StoredPassword stored = storePassword(password);
+    file.writeString(section, "Password", stored.scrambled);
     file.writeString(section, "FTPHomeDirectory", ftpHomeDirectory);
     file.writeString(section, "HTTPHomeDirectory", httpHomeDirectory);
     file.writeString(section, "WWW", www);
@@ -48,6 +50,7 @@ void FtpProfile::write(const std::string& path) const
     writeNewKey("Protocol", protocolName(protocol), protocol == RemoteProtocol::Ftp);
     writeNewKey("TrustedKey", trustedKey, trustedKey.empty());
     writeNewKey("KeyFile", keyFile, keyFile.empty());
+    writeNewKey("PasswordHex", stored.hex, stored.hex.empty());
     file.flushFile();
 }
 

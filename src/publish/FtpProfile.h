@@ -43,9 +43,10 @@ struct FtpProfile {
     // unknown Protocol reads as FTP. Throws IoError when the file exists but cannot be read.
     static FtpProfile load(const std::string& path);
     // Writes the six keys in the order FTP, User, Password, FTPHomeDirectory, HTTPHomeDirectory,
-    // WWW, then Protocol, TrustedKey and KeyFile, which older readers skip as unknown. Those are
-    // left out while they hold their defaults (FTP, none, none) unless the file already has them,
-    // so such a file stays as it always was. A new file is readable by its owner only. Throws IoError.
+    // WWW, then Protocol, TrustedKey, KeyFile and PasswordHex (the password's second key, see
+    // app/StoredPassword.h), which older readers skip as unknown. Those are left out while they
+    // hold their defaults (FTP, none, none, none) unless the file already has them, so such a
+    // file stays as it always was. A new file is readable by its owner only. Throws IoError.
     void write(const std::string& path) const;
     // The port of the protocol, for a host written without one.
     std::uint16_t port() const { return defaultPort(protocol); }

@@ -3,6 +3,9 @@
 #include "publish/FtpError.h"
 
 #include <algorithm>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <string_view>
 
 namespace pictaven {
 
@@ -17,6 +20,54 @@ std::string trimmed(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
+bool isNameCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// An IPv6 address, optionally with "%" and the zone (interface) of a link-local one.
+bool isIpv6Address(const std::string& host)
+{
+    const auto percent = host.find('%');
+    in6_addr address{};
+    if (::inet_pton(AF_INET6, host.substr(0, percent).c_str(), &address) != 1)
+        return false;
+    if (percent == std::string::npos)
+        return true;
+    const std::string zone = host.substr(percent + 1);
+    return !zone.empty() && std::all_of(zone.begin(), zone.end(), [](char c) { return isNameCharacter(c) || c == '.'; });
+}
+
+// Dot-separated labels of letters, digits, hyphens (not at either end) and, as some local
+// networks have them, underscores; one dot may end the name. A name whose last label is a
+// number is an IPv4 address, in any form the system's lookup takes.
+bool isNameOrIpv4Address(std::string_view host)
+{
+    if (host.ends_with('.'))
+        host.remove_suffix(1);
+    if (host.empty() || host.size() > 253)
+        return false;
+    std::string_view lastLabel;
+    for (std::size_t start = 0; start <= host.size();) {
+        const auto dot = std::min(host.find('.', start), host.size());
+        const std::string_view label = host.substr(start, dot - start);
+        if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-' ||
+            !std::all_of(label.begin(), label.end(), isNameCharacter))
+            return false;
+        lastLabel = label;
+        start = dot + 1;
+    }
+    if (!std::all_of(lastLabel.begin(), lastLabel.end(), isDigit))
+        return true;
+    in_addr address{};
+    return ::inet_aton(std::string(host).c_str(), &address) != 0;
+}
+
 std::uint16_t parsePort(const std::string& digits, const std::string& whole)
 {
     if (digits.empty() || digits.size() > 5 || !std::all_of(digits.begin(), digits.end(), [](char c) {
@@ -29,11 +80,9 @@ std::uint16_t parsePort(const std::string& digits, const std::string& whole)
     return static_cast<std::uint16_t>(value);
 }
 
-} // namespace
-
-HostPort parseHostPort(const std::string& text, std::uint16_t defaultPort)
+// The host and port of `whole` (trimmed), the host not yet checked.
+HostPort split(const std::string& whole, std::uint16_t defaultPort)
 {
-    const std::string whole = trimmed(text);
     HostPort result;
     result.port = defaultPort;
     if (!whole.empty() && whole.front() == '[') {
@@ -59,7 +108,17 @@ HostPort parseHostPort(const std::string& text, std::uint16_t defaultPort)
         result.host = whole.substr(0, firstColon);
         result.port = parsePort(whole.substr(firstColon + 1), whole);
     }
-    if (result.host.empty())
+    return result;
+}
+
+} // namespace
+
+HostPort parseHostPort(const std::string& text, std::uint16_t defaultPort)
+{
+    const std::string whole = trimmed(text);
+    const HostPort result = split(whole, defaultPort);
+    const bool ipv6 = result.host.find(':') != std::string::npos;
+    if (ipv6 ? !isIpv6Address(result.host) : !isNameOrIpv4Address(result.host))
         throw FtpError("Invalid host name " + whole);
     return result;
 }

@@ -1,5 +1,6 @@
 #include "publish/SftpSession.h"
 
+#include "publish/ProfileCheck.h"
 #include "publish/RemoteProtocol.h"
 
 #include <libssh/callbacks.h>
@@ -313,6 +314,12 @@ void SftpSession::connect()
 {
     if (connected() || m_ssh != nullptr)
         throw FtpError("Already connected.");
+    // A key file that is set but cannot be used is the person's to fix: logging in without it,
+    // by another key or the password, would hide that.
+    if (!m_keyFile.empty()) {
+        if (const std::string fault = privateKeyFault(m_keyFile); !fault.empty())
+            throw FtpError(fault, ErrorKind::LogInRefused);
+    }
     try {
         checkHostKey(openSsh());
         const long seconds = m_readTimeoutMs / 1000;

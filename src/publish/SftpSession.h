@@ -36,7 +36,8 @@ public:
     // Where known host keys are read and accepted ones written, in OpenSSH's format.
     void setKnownHostsFile(const std::string& path) { m_knownHostsFile = path; }
     // A private key file (OpenSSH or PEM format, without a passphrase) to offer before the
-    // others; empty for none.
+    // others; empty for none. connect() fails, naming the file, when it is missing, cannot be
+    // read or can be read by others (ProfileCheck.h), before it reaches the server.
     void setKeyFile(const std::string& path) { m_keyFile = path; }
 
     void connect() override;

@@ -1,10 +1,11 @@
 #include "publish/SyncRecord.h"
 
 #include "generate/AtomicFile.h"
+#include "generate/RecordFile.h"
 
 #include <charconv>
-#include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace pictaven {
 
@@ -31,16 +32,24 @@ SyncRecord SyncRecord::load(const std::string& path, const std::string& place, s
 {
     note.clear();
     SyncRecord record(place);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return record;
-    std::ostringstream whole;
-    whole << in.rdbuf();
-    const std::string text = whole.str();
+    const RecordFile file = RecordFile::read(path, maxRecordBytes);
     auto damaged = [&](const std::string& why) {
         note = "The sync record " + path + " is damaged (" + why + "): every file is sent.";
         return SyncRecord(place);
     };
+    switch (file.state) {
+    case RecordFile::State::Missing:
+        return record;
+    case RecordFile::State::NotRegular:
+        return damaged("not a regular file");
+    case RecordFile::State::Unreadable:
+        note = "The sync record " + path + " cannot be read (" + std::generic_category().message(file.error) +
+               "): every file is sent.";
+        return record;
+    case RecordFile::State::Read:
+        break;
+    }
+    const std::string& text = file.bytes;
     if (text.size() > maxRecordBytes)
         return damaged("too large");
     if (text.empty() || text.back() != '\n')

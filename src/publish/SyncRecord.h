@@ -29,8 +29,9 @@ public:
     explicit SyncRecord(std::string place) : m_place(std::move(place)) { }
 
     // The record of `place` in the file `path`. A missing file gives an empty record; a damaged
-    // one or one of another place also does, and `note` then says why, naming the file. Never
-    // throws.
+    // one, one of another place, one that cannot be read and anything but a regular file (a
+    // link is not followed) also do, and `note` then says why, naming the file. A file larger
+    // than any record is read only a little past that size. Never throws.
     static SyncRecord load(const std::string& path, const std::string& place, std::string& note);
 
     // Replaces the file whole (temporary file, then rename). Throws IoError naming `path`.

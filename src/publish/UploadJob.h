@@ -32,6 +32,7 @@ struct UploadJob {
     // longer has. Files the record does not name are never touched.
     bool deleteStale = false;
     bool basicAlbum = true; // template position 0; otherwise a graphical album
+    bool responsiveAlbum = false; // the responsive template: its own files, in its own order
     std::string photoPageTexture;
     std::string indexPageTexture;
     std::vector<UploadPhoto> photos;

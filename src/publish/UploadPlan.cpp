@@ -2,9 +2,11 @@
 
 #include "app/ProgramFolder.h"
 #include "generate/OutputNames.h"
+#include "generate/ResponsiveAlbum.h"
 #include "ini/AsciiCase.h"
 
 #include <filesystem>
+#include <set>
 
 namespace pictaven {
 
@@ -32,6 +34,10 @@ public:
 
     UploadPlan plan()
     {
+        if (m_job.responsiveAlbum) {
+            planResponsiveAlbum();
+            return std::move(m_plan);
+        }
         if (m_job.settings.MultiWindow) {
             startGroup();
             add(m_job.framePage, "Uploading HTML doc [", "]");
@@ -131,6 +137,33 @@ private:
             const std::string copy = m_output + m_names.webFileName(OutputNames::fileNamePart(photo.audioFile));
             if (fileExists(localFile(copy)))
                 add(copy, "Uploading Audio File : [", "]");
+        }
+    }
+
+    // The responsive album lists its own files in an order where no page comes before what it
+    // shows; the person's own style sheet goes before them all.
+    void planResponsiveAlbum()
+    {
+        startGroup().listsAgain = true;
+        if (m_job.settings.StyleSheetType == 1)
+            addWithStatus(m_output + OutputNames::fileNamePart(m_job.settings.StyleSheet), "Uploading Style Sheet");
+        std::vector<std::string> audioFiles;
+        for (const UploadPhoto& photo : m_job.photos)
+            audioFiles.push_back(m_job.uploadAudio ? photo.audioFile : std::string());
+        const ResponsiveAlbum album(m_names);
+        std::set<std::string> photoFiles;
+        for (const std::string& name : m_photoNames) {
+            photoFiles.insert(m_names.webFileName(name));
+            for (const int width : ResponsiveAlbum::ladderWidths)
+                photoFiles.insert(album.sizeFileName(name, width));
+        }
+        const std::string indexPage = OutputNames::indexPageFileName(m_job.settings.AlbumShortName, 1);
+        for (const std::string& name : album.uploadOrder(m_output, indexPage, m_photoNames, audioFiles)) {
+            add(m_output + name, "Uploading [", "]");
+            UploadStep& step = m_plan.groups.back().steps.back();
+            if (step.isPage())
+                step.status = "Uploading HTML doc [" + step.remoteName + "]";
+            step.checkExisting = photoFiles.count(name) > 0;
         }
     }
 

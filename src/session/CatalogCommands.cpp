@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kFilter = "Catalog File (*.CAT *.cat *.Cat)";
+constexpr const char* kExtension = ".CAT";
 constexpr const char* kPriorVersionStart = "You are loading a photo album from a prior version.\r\nSome features in version ";
 constexpr const char* kPriorVersionEnd
     = " are not transferable to this newer version.\r\n"
@@ -81,11 +82,6 @@ std::string savedCatalogPath(const Catalog& catalog)
     return withTrailingSlash(catalog.folder) + catalog.name;
 }
 
-std::string askToSave(const std::string& name)
-{
-    return "Catalog [" + name + "] has changed - Save catalog now? ";
-}
-
 std::string catalogCaption(const std::string& name)
 {
     return std::string(Workspace::applicationTitle) + " - Catalog <" + name + ">";
@@ -117,6 +113,22 @@ void writeCatalogAs(Workspace& workspace, const std::string& path)
     catalog.modified = false;
     workspace.setCaption(catalogCaption(name));
     workspace.setLastCatalogEntry(asciiUpper(name));
+}
+
+// A name chosen in the save dialog without ".CAT" gets it, as the dialog's default extension;
+// since the dialog only asked about replacing the name as typed, replacing a file of the
+// extended name is asked here. Returns whether the catalog was written.
+bool writeChosenCatalog(Workspace& workspace, std::string path)
+{
+    if (!namesCatalog(path)) {
+        path += kExtension;
+        std::error_code ignored;
+        if (fs::exists(fs::symlink_status(path, ignored))
+            && !workspace.dialogs().askYesNo(path + " already exists.\r\nDo you want to replace it?"))
+            return false;
+    }
+    writeCatalogAs(workspace, path);
+    return true;
 }
 
 std::string openDialogFolder(const Workspace& workspace)
@@ -293,10 +305,7 @@ bool saveCatalog(Workspace& workspace)
     }
     const auto chosen = workspace.dialogs().chooseSaveFile(
         "Save Catalog", catalog.folder, defaultCatalogName(std::time(nullptr), userLocale()), kFilter);
-    if (!chosen || !namesCatalog(*chosen))
-        return false;
-    writeCatalogAs(workspace, *chosen);
-    return true;
+    return chosen && writeChosenCatalog(workspace, *chosen);
 }
 
 bool saveCatalogAs(Workspace& workspace)
@@ -305,20 +314,15 @@ bool saveCatalogAs(Workspace& workspace)
     const std::string suggested
         = catalog.name.empty() ? defaultCatalogName(std::time(nullptr), userLocale()) : catalog.name;
     const auto chosen = workspace.dialogs().chooseSaveFile("Save Catalog As", catalog.folder, suggested, kFilter);
-    // A name without ".CAT" saves nothing: writing only the settings into the current file and
-    // calling the catalog saved would drop unsaved photo changes without a word.
-    if (!chosen || !namesCatalog(*chosen))
-        return false;
-    writeCatalogAs(workspace, *chosen);
-    return true;
+    return chosen && writeChosenCatalog(workspace, *chosen);
 }
 
-void closeCatalog(Workspace& workspace)
+bool closeCatalog(Workspace& workspace)
 {
     Catalog& catalog = workspace.catalog();
     workspace.generationFlags().rerenderPhotos = true;
-    if (!catalog.name.empty() && catalog.modified && workspace.dialogs().askYesNo(askToSave(catalog.name)))
-        saveCatalog(workspace);
+    if (!catalog.name.empty() && catalog.modified && !offerToSaveChanges(workspace, catalog.name))
+        return false;
 
     const std::string& programFolder = workspace.programFolder();
     catalog.photos.clear();
@@ -339,6 +343,25 @@ void closeCatalog(Workspace& workspace)
     deleteTempFiles(programFolder);
     readConfigFile(programFolder + "ALBUMS/DEFAULT.CFG", ConfigMode::Catalog, programFolder,
                    workspace.albumSettings(), workspace.outputFolders());
+    return true;
+}
+
+std::string unsavedChangesQuestion(const std::string& name)
+{
+    return "Catalog [" + name + "] has changed - Save catalog now? ";
+}
+
+bool offerToSaveChanges(Workspace& workspace, const std::string& name)
+{
+    switch (workspace.dialogs().askToSaveChanges(unsavedChangesQuestion(name))) {
+    case Dialogs::SaveChoice::Save:
+        return saveCatalog(workspace);
+    case Dialogs::SaveChoice::Discard:
+        return true;
+    case Dialogs::SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 NewCatalogNameCheck checkNewCatalogName(const std::string& typed, const std::string& programFolder,
@@ -347,8 +370,8 @@ NewCatalogNameCheck checkNewCatalogName(const std::string& typed, const std::str
     if (typed.empty())
         return {};
     std::string name = typed;
-    if (name.find(".CAT") == std::string::npos)
-        name += ".CAT";
+    if (name.find(kExtension) == std::string::npos)
+        name += kExtension;
     const fs::path expanded = (fs::path(programFolder + "catalog") / name).lexically_normal();
     const std::string fileName = expanded.filename().string();
     const std::string target = withTrailingSlash(saveFolder) + fileName;
@@ -367,12 +390,10 @@ NewCatalogNameCheck checkNewCatalogName(const std::string& typed, const std::str
 bool newCatalog(Workspace& workspace, const std::function<std::optional<std::string>()>& askName)
 {
     Catalog& catalog = workspace.catalog();
-    bool modified = catalog.modified;
-    if (modified) {
-        if (workspace.dialogs().askYesNo(askToSave(catalog.name.empty() ? "Unnamed Catalog" : catalog.name)))
-            modified = !saveCatalog(workspace);
-        catalog.modified = false;
-    }
+    if (catalog.modified && !offerToSaveChanges(workspace, catalog.name.empty() ? "Unnamed Catalog" : catalog.name))
+        return false;
+    const bool modified = catalog.modified;
+    catalog.modified = false;
     NewCatalogNameCheck check;
     while (!check.accepted) {
         const auto typed = askName();

@@ -43,21 +43,32 @@ bool openChosenCatalog(Workspace& workspace, const std::string& path);
 void openLastCatalog(Workspace& workspace);
 
 // "Save Catalog": a named catalog is written to its file; an unnamed one asks for a file,
-// suggesting defaultCatalogName(). Returns whether the catalog was written. Throws IoError
-// with the system's reason; the old file is then intact and the catalog still counts as
-// changed.
+// suggesting defaultCatalogName(). A chosen name without ".CAT" (any case) gets ".CAT"
+// appended; when a file of that name exists, the person is asked whether to replace it.
+// Returns whether the catalog was written. Throws IoError with the system's reason; the old
+// file is then intact and the catalog still counts as changed.
 bool saveCatalog(Workspace& workspace);
 
 // "Save Catalog As..": asks for a file, suggesting the catalog's name (or the dated default),
-// and writes the catalog there. A chosen name without ".CAT" saves nothing. Returns whether
-// the catalog was written. Throws as saveCatalog.
+// and writes the catalog there, completing the chosen name as saveCatalog does. Returns
+// whether the catalog was written. Throws as saveCatalog.
 bool saveCatalogAs(Workspace& workspace);
 
+// "Catalog [<name>] has changed - Save catalog now? "
+std::string unsavedChangesQuestion(const std::string& name);
+
+// Asks unsavedChangesQuestion(name) with Save, Discard and Cancel.
+// Returns whether the command that asked may go on: after Discard, or after Save once the
+// catalog was written. Cancel, and a Save whose file chooser was cancelled, stop it; nothing
+// has changed then. A save that fails throws.
+bool offerToSaveChanges(Workspace& workspace, const std::string& name);
+
 // "Close Catalog": offers to save a named, changed catalog, then returns to an unnamed, empty
-// catalog with the basic template's settings (ALBUMS/DEFAULT.CFG read in catalog mode). A save
-// that fails throws and leaves the catalog open; ConversionError or IoError from reading the
-// basic template leave it closed with the settings read so far.
-void closeCatalog(Workspace& workspace);
+// catalog with the basic template's settings (ALBUMS/DEFAULT.CFG read in catalog mode).
+// Returns whether it closed: Cancel in the question leaves the catalog as it was. A save that
+// fails throws and leaves the catalog open; ConversionError or IoError from reading the basic
+// template leave it closed with the settings read so far.
+bool closeCatalog(Workspace& workspace);
 
 // The outcome of the New Catalog dialog's OK button for one typed name.
 struct NewCatalogNameCheck {
@@ -75,11 +86,11 @@ struct NewCatalogNameCheck {
 NewCatalogNameCheck checkNewCatalogName(const std::string& typed, const std::string& programFolder,
                                         const std::string& saveFolder);
 
-// "New Catalog": offers to save a changed catalog, then runs the New Catalog dialog through
-// `askName`, which shows the dialog and returns the typed text, or nullopt for Cancel. A name
-// checkNewCatalogName() refuses shows its message and asks again. On OK the current catalog is
-// closed and the new, still unsaved catalog gets the name. Returns whether a catalog was made.
-// Throws as saveCatalog and closeCatalog.
+// "New Catalog": offers to save a changed catalog (Cancel there ends the command), then runs the
+// New Catalog dialog through `askName`, which shows the dialog and returns the typed text, or
+// nullopt for Cancel. A name checkNewCatalogName() refuses shows its message and asks again. On
+// OK the current catalog is closed and the new, still unsaved catalog gets the name. Returns
+// whether a catalog was made. Throws as saveCatalog and closeCatalog.
 bool newCatalog(Workspace& workspace, const std::function<std::optional<std::string>()>& askName);
 
 // "Album_" + the date as Mmm_dd_yyyy + ".Cat" (Album_Mar_05_2004.Cat), the month as `locale`

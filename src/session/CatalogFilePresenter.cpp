@@ -51,17 +51,14 @@ void CatalogFilePresenter::replace(const std::function<bool()>& command)
 
 // The catalog commands ask about a named catalog on Close and on exit, and about any catalog on
 // New; Open asks nothing. The rest is asked here, so that no change is dropped unasked and none
-// is asked about twice. Returns whether the command may go on: not when the save asked for was
-// cancelled. A save that fails throws.
+// is asked about twice. Returns whether the command may go on: not after Cancel, nor when the
+// save asked for was cancelled. A save that fails throws.
 bool CatalogFilePresenter::offerToSave(bool namedToo)
 {
     const Catalog& catalog = m_workspace.catalog();
     if (!catalog.modified || (!namedToo && !catalog.name.empty()))
         return true;
-    const std::string name = catalog.name.empty() ? "Unnamed Catalog" : catalog.name;
-    if (!m_workspace.dialogs().askYesNo("Catalog [" + name + "] has changed - Save catalog now? "))
-        return true;
-    return saveCatalog(m_workspace);
+    return offerToSaveChanges(m_workspace, catalog.name.empty() ? "Unnamed Catalog" : catalog.name);
 }
 
 void CatalogFilePresenter::newCatalog(const NameAsker& askName)
@@ -87,10 +84,7 @@ void CatalogFilePresenter::openLast()
 void CatalogFilePresenter::close()
 {
     replace([this] {
-        if (!offerToSave(false))
-            return false;
-        closeCatalog(m_workspace);
-        return true;
+        return offerToSave(false) && closeCatalog(m_workspace);
     });
 }
 

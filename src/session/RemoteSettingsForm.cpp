@@ -1,6 +1,9 @@
 #include "session/RemoteSettingsForm.h"
 
 #include "app/SettingsStore.h"
+#include "publish/ProfileCheck.h"
+
+#include <stdexcept>
 
 namespace pictaven {
 
@@ -10,6 +13,12 @@ std::string fileNameOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void requireUsable(const FtpProfile& fields)
+{
+    if (const std::string fault = profileFault(fields); !fault.empty())
+        throw std::invalid_argument(fault);
 }
 
 } // namespace
@@ -30,6 +39,7 @@ void RemoteSettingsForm::loadProfile(const std::string& path)
 
 void RemoteSettingsForm::saveProfileAs(const std::string& path)
 {
+    requireUsable(fields);
     fields.write(path);
     m_current = fields;
     m_profileName = fileNameOf(path);
@@ -38,6 +48,7 @@ void RemoteSettingsForm::saveProfileAs(const std::string& path)
 
 void RemoteSettingsForm::accept(SettingsStore& store)
 {
+    requireUsable(fields);
     if (m_profileName.empty())
         m_profileName = "default.prf";
     m_currentName = m_profileName;

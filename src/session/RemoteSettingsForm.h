@@ -25,13 +25,15 @@ public:
 
     // "&Load Profile..": reads the file into the current profile and the fields. Throws IoError.
     void loadProfile(const std::string& path);
-    // "&Save Profile As..": writes the fields and makes them the current profile. Throws IoError.
+    // "&Save Profile As..": writes the fields and makes them the current profile. Throws IoError,
+    // or std::invalid_argument with profileFault()'s reason (a bad host name, an unusable key
+    // file) before anything changes.
     void saveProfileAs(const std::string& path);
     // "&Clear": empties the six fields.
     void clear() { fields = FtpProfile{"", "", "", "", "", ""}; }
     // OK: an empty profile name becomes "default.prf"; the fields become the current profile and
     // the name is stored as LastProfile. The profile file is not written. Throws IoError when the
-    // settings store cannot be written.
+    // settings store cannot be written, and std::invalid_argument as Save Profile As does.
     void accept(SettingsStore& store);
 
 private:

@@ -46,14 +46,15 @@ public:
     // "&Load Profile..": a chosen profile file becomes the current profile and fills the fields.
     void loadProfile();
     // "&Save Profile As..": the fields go to a chosen file (given ".prf" when its name has no
-    // extension) and become the current profile.
+    // extension) and become the current profile. Fields that name no host or an unusable key
+    // file are refused with the reason, as the command line refuses them (ProfileCheck.h).
     void saveProfileAs();
     // "&Clear": empties the fields.
     void clear();
     // Finish of the set-up wizard: the fields it fills take its values.
     void applyWizard(const FtpWizard& wizard);
-    // OK. Returns false when LastProfile could not be stored; the error has then been shown and
-    // the window stays open. Tells the workspace, whose step 5 shows the upload location.
+    // OK. Returns false when the fields are refused as by Save Profile As or LastProfile could
+    // not be stored; the error has then been shown and the window stays open. Tells the workspace, whose step 5 shows the upload location.
     bool accept();
 
 private:

@@ -131,8 +131,14 @@ bool Workspace::close()
     }
     if (!m_catalog.modified)
         return true;
-    if (!m_dialogs.askYesNo("Catalog [" + m_catalog.name + "] has changed - Save catalog now? "))
+    switch (m_dialogs.askToSaveChanges(unsavedChangesQuestion(m_catalog.name))) {
+    case Dialogs::SaveChoice::Discard:
         return true;
+    case Dialogs::SaveChoice::Cancel:
+        return false;
+    case Dialogs::SaveChoice::Save:
+        break;
+    }
     try {
         if (!m_saveCatalog)
             throw std::logic_error("The catalog cannot be saved: no save command is installed");

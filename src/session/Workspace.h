@@ -51,9 +51,10 @@ public:
     void firstShow();
 
     // The exit sequence. For a named catalog, records it as album.cfg's "Last Catalog" and, when
-    // it has changed, asks whether to save it; Yes runs the save command. Returns true when the
-    // window may close, which is always, except when the save asked for failed: the error has
-    // then been shown and the window stays open so that nothing is lost. Never throws.
+    // it has changed, asks whether to save it; Save runs the save command. Returns true when the
+    // window may close, which is always, except after Cancel and when the save asked for failed:
+    // the error has then been shown and the window stays open so that nothing is lost. Never
+    // throws.
     bool close();
 
     // The command run when the user asks to save the catalog on exit: the catalog's Save command

@@ -4,6 +4,7 @@
 #include "decoders/PictureLoader.h"
 #include "generate/OutputNames.h"
 #include "generate/PageGridRules.h"
+#include "generate/ResponsiveAlbum.h"
 #include "imaging/GraphicFormats.h"
 #include "session/Workspace.h"
 #include "settings/TemplateList.h"
@@ -22,6 +23,7 @@ UploadJob makeUploadJob(const Workspace& workspace)
     job.outputFolder = workspace.outputFolder();
     const Catalog& catalog = workspace.catalog();
     job.basicAlbum = catalog.templateIndex == 0;
+    job.responsiveAlbum = !job.basicAlbum && ResponsiveAlbum::isNamed(catalog.templateName);
     job.photoPageTexture = catalog.photoPageTexture;
     job.indexPageTexture = catalog.indexPageTexture;
     // A converted photo is named by its copy in the output folder, as generation names it.
@@ -71,13 +73,18 @@ void findGeneratedAlbum(UploadJob& job, const Workspace& workspace)
         throw std::runtime_error("no album has been generated in " + job.outputFolder + " (" + firstPage
                                  + " is missing)");
 
+    job.indexPages.clear();
+    job.albumPictures.clear();
+    // The responsive album has one index page and no album pictures.
+    if (job.responsiveAlbum) {
+        job.indexPages.push_back(firstPage);
+        return;
+    }
     const std::int64_t pageSize = pageSizeOfAlbum(job, workspace);
     const auto photoCount = static_cast<std::int64_t>(job.photos.size());
     std::int64_t pages = pageSize > 0 ? (photoCount + pageSize - 1) / pageSize : 1;
     if (job.settings.SneakPeek)
         pages = std::min<std::int64_t>(pages, 1);
-    job.indexPages.clear();
-    job.albumPictures.clear();
     for (std::int64_t page = 1; page <= pages; ++page) {
         const std::string indexPage = job.outputFolder + OutputNames::indexPageFileName(shortName, static_cast<int>(page));
         if (!fs::is_regular_file(indexPage, error))

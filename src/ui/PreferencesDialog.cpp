@@ -160,7 +160,10 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     addBox(form, "Home Button Text", "PrefixHome");
     addCheck(form, "Display Home Button ", "HomeButtonEnable");
     addBox(form, "Home URL (e.g. http://www.example.com)", "HomeURL");
-    addOffer(form, "Frame Name", "HomeButtonFrame");
+    QStringList frames;
+    for (const std::string& frame : PreferencesPresenter::choices("HomeButtonFrame"))
+        frames.append(QString::fromStdString(frame));
+    addOffer(form, "Frame Name", "HomeButtonFrame", frames);
 
     form = addPage("&Slide Show");
     addCheck(form, "Create Slide Show", "DisplaySlideShow");
@@ -210,8 +213,7 @@ PreferencesDialog::PreferencesDialog(Workspace& workspace, PreferencesPresenter&
     const auto& sizeFields = PreferencesPresenter::fontSizeFields();
     for (std::size_t i = 0; i < sizeFields.size(); ++i)
         addBox(form, sizeCaptions[i], sizeFields[i].c_str());
-    QComboBox* family = addOffer(form, "Style Sheet - FONT FAMILY", "FontFamily");
-    family->addItems(QFontDatabase::families());
+    addOffer(form, "Style Sheet - FONT FAMILY", "FontFamily", QFontDatabase::families());
     m_sample = new QLabel("Example Text", this);
     m_sample->setObjectName("fontSample");
     form->addRow(m_sample);
@@ -348,7 +350,8 @@ void PreferencesDialog::addChoice(QFormLayout* form, const QString& caption, con
         group, &QButtonGroup::idClicked, this, [this, name](int entry) { m_presenter.choose(name, entry); });
 }
 
-QComboBox* PreferencesDialog::addOffer(QFormLayout* form, const QString& caption, const char* name)
+void PreferencesDialog::addOffer(
+    QFormLayout* form, const QString& caption, const char* name, const QStringList& offers)
 {
     auto* box = new QComboBox;
     box->setObjectName(name);
@@ -357,10 +360,9 @@ QComboBox* PreferencesDialog::addOffer(QFormLayout* form, const QString& caption
     box->setAccessibleName(plain(caption));
     // The typing goes to the box's own edit, which is what a screen reader lands on.
     box->lineEdit()->setAccessibleName(plain(caption));
-    if (std::string(name) == "HomeButtonFrame") {
-        for (const std::string& offer : PreferencesPresenter::choices(name))
-            box->addItem(QString::fromStdString(offer));
-    }
+    // Filled before the box reports its text: the first offer that filling shows is no choice
+    // of the person's and must not replace the setting.
+    box->addItems(offers);
     auto* label = new QLabel(withMnemonic(caption));
     label->setBuddy(box);
     form->addRow(label, box);
@@ -370,7 +372,6 @@ QComboBox* PreferencesDialog::addOffer(QFormLayout* form, const QString& caption
             return;
         m_presenter.edit(name, text.toStdString());
     });
-    return box;
 }
 
 void PreferencesDialog::addButtonSetChooser(QFormLayout* form)

@@ -48,7 +48,7 @@ private:
     QLineEdit* addBox(QFormLayout* form, const QString& caption, const char* field);
     void addCheck(QFormLayout* form, const QString& caption, const char* field);
     void addChoice(QFormLayout* form, const QString& caption, const char* field);
-    QComboBox* addOffer(QFormLayout* form, const QString& caption, const char* field);
+    void addOffer(QFormLayout* form, const QString& caption, const char* field, const QStringList& offers);
     QPushButton* addChooserButton(QLineEdit* box, const QString& caption);
     // A button that opens the colour chooser on a colour setting and shows the colour held.
     void addColour(QFormLayout* form, const QString& caption, const char* field);

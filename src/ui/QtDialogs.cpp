@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace pictaven {
 
@@ -50,6 +51,29 @@ void QtDialogs::showInformation(const std::string& text)
 bool QtDialogs::askYesNo(const std::string& text)
 {
     return showBox(QMessageBox::Warning, "Warning", text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+Dialogs::SaveChoice QtDialogs::askToSaveChanges(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), displayText(text));
+    box.setTextFormat(Qt::PlainText);
+    const auto addButton = [&box](const char* caption, QMessageBox::ButtonRole role) {
+        QPushButton* button = box.addButton(QString::fromLatin1(caption), role);
+        button->setAccessibleName(QString::fromLatin1(caption).remove(QLatin1Char('&')));
+        return button;
+    };
+    QPushButton* save = addButton("&Save", QMessageBox::AcceptRole);
+    QPushButton* discard = addButton("&Discard", QMessageBox::DestructiveRole);
+    QPushButton* cancel = addButton("&Cancel", QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    // Escape and the window's close button both answer Cancel, which drops nothing.
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    if (box.clickedButton() == discard)
+        return SaveChoice::Discard;
+    return SaveChoice::Cancel;
 }
 
 std::optional<std::string> QtDialogs::chooseOpenFile(const std::string& title, const std::string& folder,

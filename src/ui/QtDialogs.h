@@ -14,6 +14,7 @@ public:
     void showWarning(const std::string& text) override;
     void showInformation(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    SaveChoice askToSaveChanges(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const std::string& title, const std::string& folder,
                                               const std::string& filter) override;
     std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& folder,

@@ -142,6 +142,14 @@ TEST_F(Settings, ProxyPasswordIsStoredScrambled)
     EXPECT_EQ(again.proxyPassword, "secret");
     EXPECT_EQ(again.proxyPort, 8021);
     EXPECT_EQ(again.proxyName, "fw.example.net");
+    EXPECT_EQ(albumConfig.readString("Proxy", "Proxy Password Hex", "none"), "none");
+
+    // "\xC3\xA9" at byte 71 would be stored as a line feed: it goes under the second key.
+    settings.proxy.proxyPassword = std::string(70, 'p') + "\xC3\xA9";
+    settings.proxy.save(albumConfig);
+    EXPECT_EQ(albumConfig.readString("Proxy", "Proxy Password", "none"), "");
+    again.load(albumConfig);
+    EXPECT_EQ(again.proxyPassword, settings.proxy.proxyPassword);
 }
 
 } // namespace

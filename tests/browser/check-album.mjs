@@ -97,8 +97,19 @@ try {
 
         for (const frame of page.frames()) {
             const where = frame === page.mainFrame() ? name : `${name} (frame ${frame.url()})`;
+            // Pictures a page loads as the visitor scrolls to them are all asked for now. A
+            // picture without an address is a viewer's, filled in when it opens.
+            await frame.evaluate(() => {
+                const images = [...document.images].filter((img) => img.getAttribute('src') !== null);
+                for (const img of images) img.loading = 'eager';
+                const loaded = images.map((img) => img.complete ? null : new Promise((done) => {
+                    img.addEventListener('load', done, { once: true });
+                    img.addEventListener('error', done, { once: true });
+                }));
+                return Promise.race([Promise.all(loaded), new Promise((done) => setTimeout(done, 20000))]);
+            });
             const found = await frame.evaluate(() => {
-                const images = [...document.images].map((img) => ({
+                const images = [...document.images].filter((img) => img.getAttribute('src') !== null).map((img) => ({
                     src: img.currentSrc || img.src,
                     ok: img.complete && img.naturalWidth > 0 && img.naturalHeight > 0,
                     tall: img.naturalHeight > img.naturalWidth,

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Generates albums of several kinds with pictaven-cli from photos made here, then opens every page
 # of each in headless Chromium (check-album.mjs): pages load without script errors, every picture
-# loads with a size, every link, image-map area and list-box entry leads to an existing page.
+# loads with a size, every link, image-map area and list-box entry leads to an existing page. The
+# responsive album is also checked at every width, in its viewer and for accessibility
+# (check-responsive.mjs).
 #
 # usage: run-album-checks.sh PICTAVEN_CLI
 set -euo pipefail
@@ -99,6 +101,11 @@ check picture-template --template "$template" -- Appearance MultiWindow 0 Appear
 check picture-template-frames-slideshow --template "$template" -- \
   Appearance MultiWindow 1 Appearance ButtonType 0 Appearance DisplaySlideShow 1 \
   "FTP Appearance" "Soft Edge" 1 "FTP Appearance" "Watermark Type" 1 "FTP Appearance" "Watermark Text" "(c) Tom"
+# The responsive template, and what a visitor's browser does with it at every width.
+check responsive --template Responsive -- Appearance MultiWindow 0 "${extras[@]}"
+if ! node "$here/check-responsive.mjs" "$work/out-responsive" myalbum.htm wide.jpg; then
+  echo "FAILED: responsive: the viewer or the layout does not work"; failures=$((failures + 1))
+fi
 
 if ((failures > 0)); then
   echo "$failures album(s) broken"

@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -24,6 +25,9 @@ int runProfile(const test::TempDir& dir, const std::string& input, const std::st
 TEST(ProfileCommand, WritesAPrivateProfileWithThePasswordFromStandardInput)
 {
     test::TempDir dir;
+    std::filesystem::create_directories(dir / "keys");
+    test::writeFile(dir / "keys/site", "a key");
+    std::filesystem::permissions(dir / "keys/site", std::filesystem::perms(0600));
     std::string printed;
     ASSERT_EQ(runProfile(dir, "Up load pw", "site.prf --host ftp.example.com --protocol sftp --user alice --password "
                                             "--ftp-folder /htdocs --web www.example.com --key-file keys/site",
@@ -64,6 +68,32 @@ TEST(ProfileCommand, WritesAPrivateProfileWithThePasswordFromStandardInput)
     ASSERT_EQ(runProfile(dir, "", "site.prf --trust SHA256:" + hex, printed), 0) << printed;
     ASSERT_EQ(runProfile(dir, "", "site.prf --trust ''", printed), 0) << printed;
     EXPECT_EQ(FtpProfile::load(path.string()).trustedKey, "");
+}
+
+TEST(ProfileCommand, RefusesWhatCannotBeAHostOrAKeyFileAndKeepsTheProfile)
+{
+    test::TempDir dir;
+    std::string printed;
+    ASSERT_EQ(runProfile(dir, "", "site.prf --host ftp.example.com", printed), 0) << printed;
+    const auto path = dir / "home/profiles/site.prf";
+    const std::string before = test::readFile(path);
+    test::writeFile(dir / "open_key", "a key");
+    std::filesystem::permissions(dir / "open_key", std::filesystem::perms(0640));
+    const struct {
+        std::string args;
+        std::string said;
+    } cases[] = {
+        {"--host 'evil host'", "Invalid host name evil host"},
+        {"--host 'ftp.example.com:21 x'", "Invalid port in host name"},
+        {"--host ftp..example.com", "Invalid host name ftp..example.com"},
+        {"--key-file missing_key", "The SSH key file " + (dir / "missing_key").string() + " cannot be read"},
+        {"--key-file open_key", "The SSH key file " + (dir / "open_key").string() + " can be read by other users"},
+    };
+    for (const auto& entry : cases) {
+        EXPECT_EQ(runProfile(dir, "", "site.prf " + entry.args, printed), 1) << entry.args;
+        EXPECT_NE(printed.find(entry.said), std::string::npos) << printed;
+        EXPECT_EQ(test::readFile(path), before) << entry.args;
+    }
 }
 
 } // namespace

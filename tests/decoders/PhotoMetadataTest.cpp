@@ -3,9 +3,12 @@
 
 #include "decoders/PhotoMetadata.h"
 
+#include "FixtureFiles.h"
+#include "decoders/PictureLoader.h"
 #include "decoders/PublishedMetadata.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
+#include "support/HiddenMetadata.h"
 #include "support/TempDir.h"
 
 #include <array>
@@ -113,6 +116,36 @@ TEST_F(PhotoMetadataTest, DateTakenOrientationAndLocation)
                     .hasLocation);
 }
 
+struct WhereCase {
+    const char* tags; // exiftool arguments
+    const char* extendedXmp; // properties of an extended XMP packet, or none
+    bool where;
+};
+
+TEST_F(PhotoMetadataTest, LocationIsFoundWhereverItIsWrittenDown)
+{
+    const WhereCase cases[] = {
+        { "", "exif:GPSLatitude='48,30.0N' exif:GPSLongitude='2,15.0E'", true },
+        { "-IPTC:City=Lyon", nullptr, true },
+        { "-XMP-photoshop:Country=France", nullptr, true },
+        { "-XMP-iptcExt:LocationShownSublocation=Quay", nullptr, true },
+        { "-XMP-iptcExt:LocationCreatedGPSLatitude=45.7", nullptr, true },
+        // A height or a time says nothing of where.
+        { "-GPSAltitude=120 -GPSAltitudeRef=0", nullptr, false },
+        { "", "aux:SerialNumber='SN9'", false },
+        { "-XMP-dc:Description='Lyon at night'", nullptr, false },
+    };
+    int n = 0;
+    for (const WhereCase& c : cases) {
+        const std::string path = photo("where" + std::to_string(++n) + ".jpg", c.tags);
+        if (c.extendedXmp)
+            test::writeFile(path,
+                test::withExtendedXmp(
+                    test::readFile(path), test::xmpPacket(c.extendedXmp), "0123456789ABCDEF0123456789ABCDEF"));
+        EXPECT_EQ(readPhotoMetadata(path).hasLocation, c.where) << c.tags << (c.extendedXmp ? c.extendedXmp : "");
+    }
+}
+
 // A JPEG whose EXIF block points its first directory back at itself, holds an entry count far
 // beyond its size, or stops half-way.
 std::string withExifBlock(const std::string& jpeg, const std::string& tiff)
@@ -159,6 +192,29 @@ TEST_F(PhotoMetadataTest, DamagedBlocksGiveNothingAndStripAsAWhole)
         const std::string kept = test::readFile(path);
         EXPECT_EQ(kept.find("Exif"), std::string::npos) << n;
         EXPECT_EQ(imageData(path), plain.substr(plain.find("\xFF\xDA"))) << n;
+    }
+}
+
+TEST_F(PhotoMetadataTest, BlocksThatCannotBeParsedAreNotPublished)
+{
+    const std::string plain = test::readFile(photo("unparsed.jpg", "-XMP-dc:Title=Harbour"));
+    const std::string iptcResource = std::string("8BIM\x04\x04\0\0\0\0\0\x10", 12) + "Broken42 garbage";
+    const std::string cases[] = {
+        test::withAppBlock(plain, 0xE1,
+            std::string("http://ns.adobe.com/xap/1.0/\0", 29)
+                + "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF><rdf:Description aux:SerialNumber='Broken41'>"),
+        test::withAppBlock(plain, 0xED, std::string("Photoshop 3.0\0", 14) + iptcResource),
+    };
+    int n = 0;
+    for (const std::string& bytes : cases) {
+        for (const MetadataChoice choice : { MetadataChoice(), MetadataChoice(PublishedMetadata::AllButPrivate) }) {
+            const auto path = m_folder / ("unparsed" + std::to_string(++n) + ".jpg");
+            test::writeFile(path, bytes);
+            keepPublishedMetadata(path.string(), choice);
+            const std::string kept = test::readFile(path);
+            EXPECT_EQ(kept.find("Broken4"), std::string::npos) << n;
+            EXPECT_EQ(imageData(path), imageData(m_folder / "unparsed.jpg")) << n;
+        }
     }
 }
 
@@ -270,6 +326,61 @@ TEST_F(PhotoMetadataTest, RenderedCameraPhotosKeepTheirExifWithoutTheMakerNotes)
         const std::string kept = "-s -s -s -Make -Model -ExposureTime -FNumber -ISO -FocalLength '";
         EXPECT_EQ(exiftool(kept + target + "'"), exiftool(kept + source + "'")) << name;
         EXPECT_EQ(exiftool("-s -s -s -MakerNotes:all '" + target + "'"), "") << name;
+    }
+}
+
+// The GIF file `gif` with a loop count block after its colour table, as animations have.
+std::string withLooping(const std::string& gif)
+{
+    const std::size_t table = 13 + 3 * (std::size_t { 2 } << (static_cast<unsigned char>(gif[10]) & 0x07));
+    return gif.substr(0, table) + std::string("\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00", 19)
+        + gif.substr(table);
+}
+
+TEST_F(PhotoMetadataTest, PngAndGifPhotosKeepTheirPicturesAndLoseWhatTheChoiceLeavesOut)
+{
+    const char* const tags = "-XMP-exif:GPSLatitude=48.5 -XMP-exif:GPSLongitude=2.25 -XMP-aux:SerialNumber=Serial77 "
+                             "-XMP-photoshop:City=City66 -XMP-dc:Title=Harbour -Comment=Note88";
+    for (const char* name : { "alpha.png", "transparent.gif", "frame.gif" }) {
+        const test::Fixture fixture = test::fixtureNamed(name);
+        std::string original(fixture.bytes.begin(), fixture.bytes.end());
+        const bool gif = original.starts_with("GIF");
+        if (gif)
+            original = withLooping(original);
+        const auto source = m_folder / ("source_" + std::string(name));
+        test::writeFile(source, original);
+        exiftool("-q -overwrite_original " + std::string(tags) + (gif ? "" : " -EXIF:SerialNumber=Serial55 -EXIF:GPSLatitude=1")
+            + " '" + source.string() + "'");
+        const std::string planted = test::readFile(source);
+        ASSERT_NE(planted.find("Serial77"), std::string::npos) << name;
+        int n = 0;
+        for (const KeptCase& c : kKeptCases) {
+            const auto path = m_folder / name;
+            test::writeFile(path, planted);
+            keepPublishedMetadata(path.string(), c.choice);
+            const std::string kept = test::readFile(path);
+            const std::string label = std::string(name) + " choice " + std::to_string(++n);
+            EXPECT_EQ(loadPicture(path.string()), fixture.expected) << label;
+            if (gif) {
+                EXPECT_NE(kept.find("NETSCAPE2.0"), std::string::npos) << label;
+            }
+            EXPECT_EQ(kept.find("City66") != std::string::npos, c.location) << label;
+            const std::string gps = exiftool("-a -G -s -gps:all -xmp-exif:gps* '" + path.string() + "'");
+            EXPECT_EQ(gps.find("GPS") != std::string::npos, c.location) << label << gps;
+            // A GIF's XMP cannot be filtered: it goes whole.
+            const bool private_ = c.choice == PublishedMetadata::All || (!c.choice && !gif);
+            EXPECT_EQ(kept.find("Serial77") != std::string::npos, private_) << label;
+            if (!gif) {
+                // What is written back of the EXIF block is compressed: exiftool reads it.
+                EXPECT_EQ(exiftool("-s3 -EXIF:SerialNumber '" + path.string() + "'"), private_ ? "Serial55\n" : "")
+                    << label;
+            }
+            const bool titled = c.choice == PublishedMetadata::All || (!gif && c.captions);
+            EXPECT_EQ(exiftool("-s3 -Title '" + path.string() + "'"), titled ? "Harbour\n" : "") << label;
+            if (c.choice == PublishedMetadata::None) {
+                EXPECT_EQ(kept.find("Note88"), std::string::npos) << label;
+            }
+        }
     }
 }
 

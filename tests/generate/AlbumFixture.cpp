@@ -1,7 +1,9 @@
 #include "AlbumFixture.h"
 
+#include "generate/AlbumGenerator.h"
 #include "generate/OutputNames.h"
 #include "generate/PageGridRules.h"
+#include "generate/ResponsiveAlbum.h"
 #include "imaging/BitmapDrawing.h"
 #include "imaging/JpegCodec.h"
 
@@ -74,6 +76,17 @@ std::vector<IndexPageArguments> AlbumFixture::pages(int m) const
 
 bool AlbumFixture::writeAllPages()
 {
+    if (ResponsiveAlbum::chosen(job)) {
+        if (withResponsiveFiles) {
+            const std::string shipped = ResponsiveAlbum::shippedFolder(job.programFolder);
+            std::filesystem::create_directories(shipped);
+            std::filesystem::copy(ResponsiveAlbum::shippedFolder(std::string(PICTAVEN_SOURCE_DATA_DIR) + "/"), shipped,
+                                  std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+        }
+        GenerationControl control;
+        AlbumGenerator generator(job, events, control, 1);
+        return succeeded(generator.generate());
+    }
     const PageGrid grid = job.basicAlbum() ? basicPageGrid(job.settings)
                                            : graphicalPageGrid(job.settings, background.width(), background.height());
     IndexPageWriter writer(job, grid, job.basicAlbum() ? nullptr : &background, events, cancel);

@@ -26,7 +26,8 @@ public:
     void usePictureTemplate(int width, int height);
 
     // Writes every index page in order, stopping at the first that fails; gives whether all
-    // were written.
+    // were written. A responsive album is generated whole instead, photos first, by the
+    // generation driver.
     bool writeAllPages();
 
     // The arguments of every index page for a grid of `pageSize` cells, as the driver gives them.
@@ -37,6 +38,8 @@ public:
     std::vector<std::string> messages;
     std::atomic<bool> cancel = false;
     Bitmap background; // picture albums only
+    // A responsive album's program folder gets the template's shipped script and style sheet.
+    bool withResponsiveFiles = true;
     std::string photoFolder;
     std::string outputFolder;
 };

@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -824,6 +825,86 @@ TEST_F(AlbumGeneratorTest, RefusesWhatCannotMakeAnAlbumBeforeWritingAnything)
     }
 }
 
+TEST_F(AlbumGeneratorTest, OutputFolderThatCannotBeWrittenIsRefusedWithTheReasonBeforeAnyRendering)
+{
+    // Permission bits do not stop root, so the folder that refuses everyone is /proc; the
+    // folder without write permission only refuses other users.
+    TempDir readOnly;
+    fs::permissions(readOnly.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    struct Case {
+        std::string folder;
+        std::string reason; // empty: whatever the system says
+    };
+    std::vector<Case> cases = {{"/proc/", ""}};
+    if (::geteuid() != 0)
+        cases.push_back({readOnly.str(), "Permission denied"});
+    for (const Case& c : cases) {
+        m_errors.clear();
+        m_statuses.clear();
+        AlbumJob album = job(2);
+        album.outputFolder = c.folder;
+        AlbumGenerator generator(album, events(), m_control, 1);
+        EXPECT_EQ(generator.generate(), GenerationOutcome::Refused) << c.folder;
+        ASSERT_EQ(m_errors.size(), 1u) << c.folder;
+        const std::string start = "The output folder " + c.folder + " cannot be written (";
+        const std::string end = "). Choose another one on step 3.";
+        EXPECT_TRUE(m_errors[0].starts_with(start) && m_errors[0].ends_with(end)) << m_errors[0];
+        const std::string reason = m_errors[0].substr(start.size(), m_errors[0].size() - start.size() - end.size());
+        EXPECT_FALSE(reason.empty()) << m_errors[0];
+        if (!c.reason.empty()) {
+            EXPECT_EQ(reason, c.reason);
+        }
+        EXPECT_TRUE(m_statuses.empty()) << c.folder << ": nothing was rendered";
+        EXPECT_TRUE(m_logs.empty()) << c.folder;
+    }
+    fs::permissions(readOnly.path(), fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_empty(readOnly.path()));
+}
+
+TEST_F(AlbumGeneratorTest, BarAndPercentageAgreeAtEveryStepAlsoAfterAFailure)
+{
+    struct Case {
+        const char* what;
+        std::function<void(AlbumJob&)> change;
+        GenerationOutcome outcome;
+    };
+    const std::vector<Case> cases = {
+        {"whole album", [](AlbumJob&) {}, GenerationOutcome::Finished},
+        {"preview", [](AlbumJob& album) {
+             album.settings.SneakPeek = true;
+             album.settings.RowsPerPage = 1;
+             album.settings.ThumbnailsPerRow = 2;
+         }, GenerationOutcome::PreviewFinished},
+        {"first page cannot be written",
+         [this](AlbumJob&) { fs::create_directories(m_output / "myalbum.htm"); }, GenerationOutcome::Failed},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(m_output / "myalbum.htm");
+        AlbumJob album = job(3);
+        c.change(album);
+        int maximum = -1;
+        int position = -1;
+        std::string percentage;
+        std::vector<std::string> disagreements;
+        GenerationEvents watched = events();
+        watched.progressRange = [&](int low, int high) {
+            EXPECT_EQ(low, 0);
+            maximum = high;
+        };
+        watched.progressPosition = [&](int at) { position = at; };
+        watched.percentage = [&](const std::string& text) {
+            percentage = text;
+            const std::string agreeing = maximum > 0 ? std::to_string(position * 100 / maximum) + " %" : "?";
+            if (text != agreeing)
+                disagreements.push_back(text + " at " + std::to_string(position) + " of " + std::to_string(maximum));
+        };
+        AlbumGenerator generator(album, watched, m_control, 1);
+        EXPECT_EQ(generator.generate(), c.outcome) << c.what;
+        EXPECT_TRUE(disagreements.empty()) << c.what << ": " << disagreements.front();
+        EXPECT_EQ(percentage, c.outcome == GenerationOutcome::Failed ? "0 %" : "100 %") << c.what;
+    }
+}
+
 TEST_F(AlbumGeneratorTest, OutputThatCannotBeWrittenIsReportedAsAFailure)
 {
     AlbumJob album = job(2);
@@ -832,7 +913,8 @@ TEST_F(AlbumGeneratorTest, OutputThatCannotBeWrittenIsReportedAsAFailure)
     fs::create_directories(m_output / "p100.jpg");
     AlbumGenerator generator(album, events(), m_control, 2);
     EXPECT_EQ(generator.generate(), GenerationOutcome::Failed);
-    EXPECT_NE(std::find(m_logs.begin(), m_logs.end(), "Error creating file - " + m_output.str() + "myalbum.htm"),
+    EXPECT_NE(std::find(m_logs.begin(), m_logs.end(),
+                        "Error creating file - " + m_output.str() + "myalbum.htm (it is a folder)"),
               m_logs.end());
     EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
     EXPECT_TRUE(generator.job().rerenderPhotos);

@@ -114,7 +114,8 @@ TEST_F(FrameSet, PageThatCannotBeCreatedIsReported)
     m_job.outputFolder = m_dir.str() + "gone/";
     EXPECT_FALSE(FrameSetWriter(m_job, m_events).createMultiPage(1, 1, "a.htm"));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], "Error creating file on " + m_dir.str() + "gone/myalbum_frame.htm - write protected?");
+    EXPECT_EQ(m_messages[0], "Error creating file on " + m_dir.str() +
+                                 "gone/myalbum_frame.htm - write protected? (No such file or directory)");
 }
 
 } // namespace

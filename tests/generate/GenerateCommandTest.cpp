@@ -1,6 +1,7 @@
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
 #include "support/CliRun.h"
+#include "support/HiddenMetadata.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -291,6 +293,193 @@ TEST_F(GenerateCommand, RefusesBadArguments)
         const CliRun result = run(args);
         EXPECT_NE(result.status, 0) << args.size();
         EXPECT_NE(result.err.find("pictaven-cli generate: "), std::string::npos) << result.err;
+    }
+}
+
+// Photos that carry their place, serial numbers and owner wherever a format can hold them, put
+// through a whole generation under each choice of "Metadata in published photos"; every file of
+// the album is then read by exiftool and searched byte by byte for the planted texts.
+constexpr const char* kGps = "-GPSLatitude=48.5 -GPSLatitudeRef=N -GPSLongitude=2.25 -GPSLongitudeRef=E "
+                             "-XMP-exif:GPSLatitude=48.5 -XMP-exif:GPSLongitude=2.25 ";
+
+// Texts planted in the photos below, each where only its kind of data is.
+const std::vector<std::string> kPlaces = { "CreatedCity03", "ShownPlace04", "PsCity05", "PsState06", "PsCountry07",
+    "IptcCity08", "IptcPlace09", "IptcState10", "IptcCountry11", "CreatorCity15", "PngCity22", "GifCity24",
+    "TifCity26", "TifIptcCity27", "ExtCity29", "PreviewCity31" };
+const std::vector<std::string> kSerialsAndOwners = { "JpgSerial01", "JpgOwner02", "AuxOwner12", "ExOwner13",
+    "AuxSerial14", "ExtSerial16", "TrailSerial17", "TrailOwner18", "VendorSerial19", "PngSerial20", "PngOwner21",
+    "GifSerial23", "TifSerial25", "TifOwner28", "PreviewSerial30", "InnerSerial32" };
+
+void exiftoolWrite(const fs::path& file, const std::string& tags)
+{
+    ASSERT_EQ(std::system(("/usr/bin/exiftool -q -q -overwrite_original " + tags + " '" + file.string() + "'").c_str()),
+              0)
+        << file;
+}
+
+// What a choice leaves in the album.
+enum class Kept { Nothing, AllButPrivate, Everything, AllButLocation };
+
+struct Case {
+    const char* choice; // the catalog's line; empty for a catalog written before the choice
+    const char* resize; // Resize Image Type: 0 copies JPEG photos, 1 renders them
+    bool turned;        // every photo turned a quarter: PNG and GIF in their own format
+    Kept kept;
+};
+
+class PublishedPrivacy : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const fs::path photos = m_work / "photos";
+        fs::create_directories(photos);
+        const std::string data = std::string(TEST_DATA_DIR) + "/privacy/";
+        fs::copy_file(data + "base.png", photos / "phone.png");
+        fs::copy_file(data + "base.gif", photos / "anim.gif");
+        fs::copy_file(data + "base.tif", photos / "scan.tif");
+        exiftoolWrite(photos / "phone.png", std::string(kGps) +
+                                                "-SerialNumber=PngSerial20 -XMP-aux:OwnerName=PngOwner21 "
+                                                "-XMP-photoshop:City=PngCity22 -XMP-dc:Title=PngTitle");
+        exiftoolWrite(photos / "anim.gif", "-XMP-exif:GPSLatitude=48.5 -XMP-exif:GPSLongitude=2.25 "
+                                           "-XMP-aux:SerialNumber=GifSerial23 -XMP-photoshop:City=GifCity24");
+        exiftoolWrite(photos / "scan.tif", std::string(kGps) +
+                                               "-SerialNumber=TifSerial25 -XMP-photoshop:City=TifCity26 "
+                                               "-IPTC:City=TifIptcCity27 -XMP-aux:OwnerName=TifOwner28");
+        writeHarbour(photos / "harbour.jpg");
+        const CliRun made = cli({"new-catalog", m_work.str() + "trip.CAT", "--photos", photos.string()});
+        ASSERT_EQ(made.status, 0) << made.err;
+        m_catalog = readFile(m_work / "trip.CAT");
+        // TIFF is not among the formats a new catalog takes: it is added as the fourth photo.
+        const std::string end = "Source_File_4=\r\n";
+        ASSERT_NE(m_catalog.find(end), std::string::npos) << m_catalog;
+        m_catalog.replace(m_catalog.find(end), end.size(),
+                          "Source_File_4=" + (photos / "scan.tif").string() + "\r\nRotation_4=0\r\nSource_File_5=\r\n");
+        ASSERT_NE(m_catalog.find("PublishedMetadata=1\r\n"), std::string::npos);
+    }
+
+    // A JPEG as a phone and a photo manager leave it: the place and owner in EXIF, IPTC and
+    // XMP, more in extended XMP, vendor blocks (one after the image data), an EXIF preview with
+    // its own metadata, and a second picture appended with its own EXIF.
+    void writeHarbour(const fs::path& file)
+    {
+        // Its EXIF preview is a JPEG file with metadata of its own.
+        const fs::path preview = m_work / "preview.jpg";
+        writeJpeg(Bitmap(16, 12), preview.string(), 90);
+        exiftoolWrite(preview, "-SerialNumber=PreviewSerial30 -XMP-photoshop:City=PreviewCity31");
+        writeJpeg(Bitmap(120, 90), file.string(), 90);
+        exiftoolWrite(file, std::string(kGps) + "'-ThumbnailImage<=" + preview.string() + "' " +
+                                "-XMP-dc:Title=Harbour -SerialNumber=JpgSerial01 -EXIF:OwnerName=JpgOwner02 "
+                                "-XMP-iptcExt:LocationCreatedCity=CreatedCity03 "
+                                "-XMP-iptcExt:LocationShownSublocation=ShownPlace04 "
+                                "-XMP-iptcExt:LocationShownGPSLatitude=45.7 -XMP-iptcExt:LocationShownGPSLongitude=4.8 "
+                                "-XMP-photoshop:City=PsCity05 -XMP-photoshop:State=PsState06 "
+                                "-XMP-photoshop:Country=PsCountry07 -IPTC:City=IptcCity08 -IPTC:Sub-location=IptcPlace09 "
+                                "-IPTC:Province-State=IptcState10 -IPTC:Country-PrimaryLocationName=IptcCountry11 "
+                                "-XMP-aux:OwnerName=AuxOwner12 -XMP-exifEX:OwnerName=ExOwner13 "
+                                "-XMP-aux:SerialNumber=AuxSerial14 -XMP-iptcCore:CreatorCity=CreatorCity15");
+        const fs::path second = m_work / "depth.jpg";
+        writeJpeg(Bitmap(30, 20), second.string(), 90);
+        exiftoolWrite(second, std::string(kGps) + "-SerialNumber=TrailSerial17 -EXIF:OwnerName=TrailOwner18");
+        const std::string extended = test::xmpPacket("exif:GPSLatitude='48,30.5N' exif:GPSLongitude='2,15.5E' "
+                                                     "aux:SerialNumber='ExtSerial16' photoshop:City='ExtCity29' "
+                                                     "xmlns:photoshop='http://ns.adobe.com/photoshop/1.0/'");
+        std::string bytes = test::withExtendedXmp(readFile(file), extended, "0123456789ABCDEF0123456789ABCDEF");
+        bytes = test::withAppBlock(bytes, 0xEB, std::string("Vendor\0VendorSerial19", 21));
+        bytes = test::withAppBlockAtTheEnd(bytes, 0xEC, std::string("Inner\0InnerSerial32", 19));
+        test::writeFile(file, test::withSecondPicture(bytes, readFile(second)));
+        fs::remove(second);
+        fs::remove(preview);
+    }
+
+    CliRun cli(const std::vector<std::string>& args) { return runCli(m_work.path(), m_work.str() + "home", args); }
+
+    // The catalog with `key`'s value set on every line of it.
+    static void setKey(std::string& text, const std::string& key, const std::string& value)
+    {
+        for (std::size_t at = text.find("\n" + key); at != std::string::npos; at = text.find("\n" + key, at + 1)) {
+            const std::size_t equals = text.find('=', at);
+            text.replace(equals + 1, text.find('\r', equals) - equals - 1, value);
+        }
+    }
+
+    TempDir m_work;
+    std::string m_catalog;
+};
+
+// The tag names exiftool finds in the pictures of `album`, one "[group] name" a line.
+std::string tagNames(const fs::path& album)
+{
+    std::istringstream lines(exiftoolTags(album, "-a -G1 -ext jpg -ext png -ext gif"));
+    std::string names;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("["))
+            names += line.substr(0, line.find(':')) + "\n";
+    }
+    return names;
+}
+
+TEST_F(PublishedPrivacy, EveryFileOfTheAlbumKeepsOnlyWhatTheChoiceKeeps)
+{
+    const Case cases[] = {
+        {"PublishedMetadata=0\r\n", "0", false, Kept::Nothing},
+        {"PublishedMetadata=0\r\n", "1", false, Kept::Nothing},
+        {"PublishedMetadata=0\r\n", "0", true, Kept::Nothing},
+        {"PublishedMetadata=1\r\n", "0", false, Kept::AllButPrivate},
+        {"PublishedMetadata=1\r\n", "1", false, Kept::AllButPrivate},
+        {"PublishedMetadata=1\r\n", "0", true, Kept::AllButPrivate},
+        {"PublishedMetadata=2\r\n", "0", false, Kept::Everything},
+        {"", "0", false, Kept::AllButLocation},
+        {"", "0", true, Kept::AllButLocation},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        std::string text = m_catalog;
+        text.replace(text.find("PublishedMetadata=1\r\n"), 21, c.choice);
+        setKey(text, "Resize Image Type", c.resize);
+        setKey(text, "Rotation_", c.turned ? "1" : "0");
+        test::writeFile(m_work / "trip.CAT", text);
+        const fs::path album = m_work / ("album" + std::to_string(++n));
+        const CliRun generated = cli({"generate", m_work.str() + "trip.CAT", "--output", album.string()});
+        ASSERT_EQ(generated.status, 0) << generated.err;
+        const std::string label = std::string(c.choice) + " resize " + c.resize + (c.turned ? " turned" : "");
+        for (const char* photo : {"harbour.jpg", "phone.png", "anim.gif", "scan.jpg", "thumb_jpg_harbour.jpg"})
+            EXPECT_TRUE(fs::exists(album / photo)) << label << photo;
+
+        std::string everyFile;
+        for (const fs::directory_entry& file : fs::recursive_directory_iterator(album))
+            everyFile += file.is_regular_file() ? readFile(file.path()) : std::string();
+        const bool locationGoes = c.kept != Kept::Everything;
+        const bool privateGoes = c.kept == Kept::Nothing || c.kept == Kept::AllButPrivate;
+        for (const std::string& planted : kPlaces)
+            EXPECT_EQ(everyFile.find(planted) == std::string::npos, locationGoes) << label << planted;
+        for (const std::string& planted : kSerialsAndOwners) {
+            if (privateGoes) {
+                EXPECT_EQ(everyFile.find(planted), std::string::npos) << label << planted;
+            } else if (c.kept == Kept::Everything) {
+                EXPECT_NE(everyFile.find(planted), std::string::npos) << label << planted;
+            }
+        }
+
+        const std::string names = tagNames(album);
+        std::string lower = names;
+        for (char& ch : lower)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        for (const char* place : {"gps", "city", "location", "country", "state"})
+            EXPECT_EQ(lower.find(place) == std::string::npos, locationGoes) << label << place << "\n" << names;
+        if (privateGoes) {
+            EXPECT_EQ(lower.find("serialnumber"), std::string::npos) << label << names;
+            EXPECT_EQ(lower.find("ownername"), std::string::npos) << label << names;
+        }
+        const auto title = [&](const char* photo) { return exiftoolTags(album / photo, "-s3 -Title"); };
+        const std::string titles = title("harbour.jpg") + title("phone.png");
+        // A turned PNG is drawn anew, without the entries.
+        const bool titlesStay = c.kept == Kept::AllButPrivate && !c.turned;
+        if (titlesStay || c.kept == Kept::Everything) {
+            EXPECT_EQ(titles, "Harbour\nPngTitle\n") << label;
+        }
+        if (c.kept == Kept::Nothing) {
+            EXPECT_EQ(titles, "") << label;
+        }
     }
 }
 

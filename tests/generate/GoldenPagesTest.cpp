@@ -169,6 +169,20 @@ const GoldenCase goldenCases[] = {
          s.DisplayListbox = true;
          hostilePhotos(a);
      }},
+    {"responsive",
+     [](test::AlbumFixture& a) {
+         a.job.templateIndex = 5;
+         a.job.templateName = "Responsive";
+         a.job.albumTitle = "Tom & Jerry's <Summer> Café";
+         AlbumSettings& s = a.job.settings;
+         s.Substitutions = true;
+         s.HTMLLink = "http://example.org/links?x=\"1\"&y=2";
+         s.HTMLLinkDesc = "Links & more";
+         s.NewWindow1 = true;
+         hostilePhotos(a);
+         // Wide enough for two smaller sizes and a 2x thumbnail.
+         a.addPhoto("wide.jpg", 1400, 900).WebTitle = "日本の夏";
+     }},
 };
 
 class GoldenPages : public ::testing::TestWithParam<GoldenCase> { };

@@ -277,7 +277,8 @@ TEST_F(IndexPages, PageThatCannotBeCreatedIsReported)
     std::filesystem::remove_all(m_album.outputFolder);
     EXPECT_FALSE(m_album.writeAllPages());
     ASSERT_EQ(m_album.messages.size(), 1u);
-    EXPECT_EQ(m_album.messages[0], "Error creating file - " + m_album.outputFolder + "myalbum.htm");
+    EXPECT_EQ(m_album.messages[0],
+              "Error creating file - " + m_album.outputFolder + "myalbum.htm (No such file or directory)");
 }
 
 TEST_F(IndexPages, PageThatCannotBeWrittenIsReported)
@@ -291,7 +292,7 @@ TEST_F(IndexPages, PageThatCannotBeWrittenIsReported)
     arguments.thisPage = "/dev/full";
     EXPECT_FALSE(writer.createAlbumPage(arguments));
     ASSERT_EQ(m_album.messages.size(), 1u);
-    EXPECT_EQ(m_album.messages[0], "Error creating file - /dev/full");
+    EXPECT_EQ(m_album.messages[0], "Error creating file - /dev/full (it is not a plain file)");
 }
 
 TEST_F(IndexPages, MissingPhotoEndsThePageAfterTheCellsBeforeIt)
@@ -321,7 +322,7 @@ TEST_F(IndexPages, FrameSetPageThatCannotBeWrittenEndsThePage)
     EXPECT_FALSE(m_album.writeAllPages());
     ASSERT_EQ(m_album.messages.size(), 1u);
     EXPECT_EQ(m_album.messages[0],
-              "Error creating file on " + m_album.outputFolder + "myalbum_frame.htm - write protected?");
+              "Error creating file on " + m_album.outputFolder + "myalbum_frame.htm - write protected? (it is a folder)");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "generate/AlbumJob.h"
 #include "generate/GenerationEvents.h"
 #include "generate/PhotoPageWriter.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -244,7 +245,7 @@ TEST_F(PhotoPages, PageThatCannotBeCreatedIsReported)
     const std::string path = m_dir.str() + "missing/jpg_a.htm";
     EXPECT_FALSE(writer.createPhotoPage(path, m_dir.str() + "myalbum.htm", 1));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], "Error creating file on " + path + " - write protected?");
+    EXPECT_EQ(m_messages[0], "Error creating file on " + path + " - write protected? (No such file or directory)");
 }
 
 TEST_F(PhotoPages, PageThatCannotBeWrittenIsReported)
@@ -254,7 +255,21 @@ TEST_F(PhotoPages, PageThatCannotBeWrittenIsReported)
     const PhotoPageWriter writer(m_job, m_events);
     EXPECT_FALSE(writer.createPhotoPage("/dev/full", m_dir.str() + "myalbum.htm", 1));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], "Error creating file on /dev/full - write protected?");
+    EXPECT_EQ(m_messages[0], "Error creating file on /dev/full - write protected? (it is not a plain file)");
+}
+
+TEST_F(PhotoPages, PageThatCannotBeWrittenWholeNamesTheReason)
+{
+    const PhotoPageWriter writer(m_job, m_events);
+    const std::string path = m_dir.str() + "jpg_a.htm";
+    {
+        // The page is longer than the disk allows.
+        const test::FileSizeLimit limit(100);
+        EXPECT_FALSE(writer.createPhotoPage(path, m_dir.str() + "myalbum.htm", 1));
+    }
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "Error creating file on " + path + " - write protected? (File too large)");
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(PhotoPages, ReadOnlyPageFromAnEarlierRunIsOverwritten)

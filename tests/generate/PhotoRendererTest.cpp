@@ -179,10 +179,21 @@ TEST(PhotoRenderer, WithoutOptionsTheSourceIsCopiedByteForByte)
     job.settings.ResizeImageType = 1;
     job.settings.CompressJPEG = true;
     const std::string png = album.photos.str() + "b.png";
-    test::writeFile(png, "not even a picture");
+    test::writeFile(png, readFile(std::string(TEST_DATA_DIR) + "/privacy/base.png"));
     FileStorage pngPhoto = album.photo(png);
-    album.renderer(job).renderPhoto(pngPhoto, OutputNames::ownPhotoName(pngPhoto));
-    EXPECT_EQ(readFile(album.output.str() + "b.png"), "not even a picture");
+    EXPECT_EQ(album.renderer(job).renderPhoto(pngPhoto, OutputNames::ownPhotoName(pngPhoto)), "");
+    EXPECT_EQ(readFile(album.output.str() + "b.png"), readFile(png));
+
+    // What only looks like a photo by its name may hold anything: unless everything is
+    // published, it is not.
+    const std::string fake = album.photos.str() + "c.png";
+    test::writeFile(fake, "not even a picture");
+    FileStorage fakePhoto = album.photo(fake);
+    EXPECT_NE(album.renderer(job).renderPhoto(fakePhoto, OutputNames::ownPhotoName(fakePhoto)), "");
+    EXPECT_FALSE(std::filesystem::exists(album.output.str() + "c.png"));
+    job.publishedMetadata = PublishedMetadata::All;
+    EXPECT_EQ(album.renderer(job).renderPhoto(fakePhoto, OutputNames::ownPhotoName(fakePhoto)), "");
+    EXPECT_EQ(readFile(album.output.str() + "c.png"), "not even a picture");
 }
 
 TEST(PhotoRenderer, ACopiedPhotoWithDamagedMetadataIsPublishedWithoutIt)

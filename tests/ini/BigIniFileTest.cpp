@@ -167,9 +167,10 @@ TEST(BigIniFileTest, EraseSection)
 {
     TempDir dir;
     const auto path = dir / "erase.cfg";
-    writeFile(path, "[A]\nx=1\n[B]\ny=2\n[C]\nz=3\n");
+    writeFile(path, "[A]\nx=1\n[B]\ny=2\n[C]\nz=3\nold=1\n[D]\nw=4\n");
     BigIniFile ini(path);
     ini.eraseSection("Missing");
+    ini.clearSection("Missing");
     EXPECT_FALSE(ini.changed());
     EXPECT_EQ(ini.readString("C", "z", ""), "3");
     ini.eraseSection("b");
@@ -178,8 +179,12 @@ TEST(BigIniFileTest, EraseSection)
     EXPECT_EQ(ini.readString("C", "z", ""), "3");
     ini.writeString("A", "", "ignored");
     EXPECT_EQ(ini.readString("A", "x", "gone"), "gone");
+    // A cleared section is written again where it stood.
+    ini.clearSection("c");
+    EXPECT_EQ(ini.readString("C", "old", "gone"), "gone");
+    ini.writeString("C", "z", "5");
     ini.flushFile();
-    EXPECT_EQ(readFile(path), "[C]\r\nz=3\r\n\r\n");
+    EXPECT_EQ(readFile(path), "[C]\r\nz=5\r\n\r\n[D]\r\nw=4\r\n\r\n");
 }
 
 TEST(BigIniFileTest, ReadsFindSectionsInAnyOrder)

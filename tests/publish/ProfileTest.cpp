@@ -59,6 +59,27 @@ TEST(FtpProfile, ProtocolAndTrustedKeyFollowTheOldKeys)
     EXPECT_EQ(FtpProfile::load(path.string()), plain);
 }
 
+TEST(FtpProfile, APasswordTheOldFormCannotHoldGoesUnderASecondKeyAtTheEnd)
+{
+    test::TempDir dir;
+    const auto path = dir / "euro.prf";
+    // The euro sign's first byte at position 40 would be stored as a line feed.
+    FtpProfile euro = sampleProfile();
+    euro.password = std::string(39, 'p') + "\xE2\x82\xAC";
+    euro.write(path.string());
+    const std::string head = "[Directories]\r\nFTP=ftp.host.example:2121\r\nUser=alice\r\nPassword=";
+    const std::string middle = "\r\nFTPHomeDirectory=/public_html\r\nHTTPHomeDirectory=~alice\r\n"
+                               "WWW=www.host.example\r\n";
+    const std::string text = test::readFile(path);
+    EXPECT_TRUE(text.starts_with(head + middle + "PasswordHex=71727374")) << text;
+    EXPECT_EQ(FtpProfile::load(path.string()), euro);
+
+    // A password the old form holds again empties the second key.
+    sampleProfile().write(path.string());
+    EXPECT_EQ(test::readFile(path), head + "bdf" + middle + "PasswordHex=\r\n\r\n");
+    EXPECT_EQ(FtpProfile::load(path.string()), sampleProfile());
+}
+
 TEST(FtpProfile, ProtocolNamesReadWithoutRegardToCaseAndAnythingElseIsFtp)
 {
     struct Case {

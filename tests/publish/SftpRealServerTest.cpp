@@ -383,6 +383,43 @@ TEST_F(SftpRealServer, WrongKeyOrPasswordIsALogInRefusal)
     }
 }
 
+// A key file OpenSSH would not use is an error naming it, even where the agent's key or the
+// password would let the log-in go on without it.
+TEST_F(SftpRealServer, UnusableKeyFileIsAnErrorNamingIt)
+{
+    ::setenv("SSH_AUTH_SOCK", server.agentSocket.c_str(), 1);
+    const fs::path key = local / "copied_key";
+    fs::copy_file(server.userKey, key);
+    fs::permissions(key, fs::perms(0600));
+    {
+        SftpSession session;
+        prepare(session, key.string());
+        session.setTrustedKey(server.hostFingerprint);
+        ASSERT_EQ(failureOf(session).text, "connected");
+    }
+    fs::create_directory(local / "folder");
+    const struct {
+        unsigned mode;
+        fs::path file;
+        std::string said;
+    } cases[] = {
+        {0644, key, " can be read by other users (permissions 0644)"},
+        {0640, key, " can be read by other users (permissions 0640)"},
+        {0600, local / "no_such_key", " cannot be read: No such file or directory."},
+        {0600, local / "folder", " is not a file."},
+    };
+    for (const auto& entry : cases) {
+        fs::permissions(key, fs::perms(entry.mode));
+        SftpSession session;
+        prepare(session, entry.file.string());
+        session.setTrustedKey(server.hostFingerprint);
+        session.setPassword("any password");
+        const Failure failure = failureOf(session);
+        EXPECT_TRUE(contains(failure.text, "The SSH key file " + entry.file.string() + entry.said)) << failure.text;
+        EXPECT_FALSE(session.connected());
+    }
+}
+
 // A connection cut in the middle of a photo: the upload connects again, finds how much of the
 // temporary file arrived and sends the rest, and the photo on the server is whole.
 TEST_F(SftpRealServer, UploadSurvivesAConnectionCutMidFile)

@@ -4,10 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
 namespace pictaven {
 namespace {
 
 const std::string digest(64, 'a');
+
+// A line of /proc/self/status in kB, such as VmRSS (resident now) or VmHWM (the peak).
+long statusKb(const std::string& name)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with(name + ":"))
+            return std::stol(line.substr(name.size() + 1));
+    }
+    return -1;
+}
 
 TEST(SyncRecord, ReadsBackWhatItWroteNamesWithBlanksToo)
 {
@@ -50,6 +65,49 @@ TEST(SyncRecord, DamagedLinesEmptyTheWholeRecord)
         std::string note;
         EXPECT_TRUE(SyncRecord::load(path, "p", note).files().empty()) << line;
         EXPECT_EQ(note, "The sync record " + path + " is damaged (line 4): every file is sent.") << line;
+    }
+}
+
+TEST(SyncRecord, OnlyARegularFileIsReadAndOnlyALittlePastTheLargestRecord)
+{
+    namespace fs = std::filesystem;
+    const std::string good = "Pictaven sync record 1\nplace p\n5 " + digest + " good.jpg\n";
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path& at, const fs::path& folder)> make;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"1 GB file",
+         [](const fs::path& at, const fs::path&) {
+             std::ofstream(at).close();
+             fs::resize_file(at, std::uintmax_t{1} << 30);
+         },
+         "too large"},
+        {"link to /dev/zero", [](const fs::path& at, const fs::path&) { fs::create_symlink("/dev/zero", at); },
+         "not a regular file"},
+        {"link to a good record",
+         [&](const fs::path& at, const fs::path& folder) {
+             test::writeFile(folder / "elsewhere", good);
+             fs::create_symlink(folder / "elsewhere", at);
+         },
+         "not a regular file"},
+        {"folder", [](const fs::path& at, const fs::path&) { fs::create_directory(at); }, "not a regular file"},
+    };
+    for (const Case& entry : cases) {
+        test::TempDir dir;
+        const fs::path path = dir / SyncRecord::fileName;
+        entry.make(path, dir.path());
+        // Writing 5 resets the peak, so that VmHWM tells what the load itself took.
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const long before = statusKb("VmRSS");
+        std::string note;
+        EXPECT_TRUE(SyncRecord::load(path.string(), "p", note).files().empty()) << entry.what;
+        EXPECT_EQ(note, "The sync record " + path.string() + " is damaged (" + entry.why + "): every file is sent.")
+            << entry.what;
+        ASSERT_GT(before, 0);
+        // The largest record is 64 MB; reading the whole gigabyte would take far more.
+        EXPECT_LT(statusKb("VmHWM") - before, 200 * 1024) << entry.what;
     }
 }
 

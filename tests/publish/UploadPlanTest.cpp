@@ -135,5 +135,46 @@ TEST(UploadPlan, AnAlbumWithoutPhotosStillEntersEveryGroup)
                              }));
 }
 
+TEST(UploadPlan, AResponsiveAlbumSendsEveryPictureBeforeThePagesThatShowIt)
+{
+    test::TempDir dir;
+    UploadJob job;
+    job.outputFolder = dir.str();
+    job.settings.AlbumShortName = "myalbum";
+    job.settings.MultiWindow = false;
+    job.settings.LowercaseFiles = false;
+    job.settings.ButtonType = 1; // its buttons belong to the classic pages: not sent
+    job.basicAlbum = false;
+    job.responsiveAlbum = true;
+    job.indexPages = {dir.str() + "myalbum.htm"};
+    job.photos = {{"/photos/Big.jpg", "/music/song.mid"}, {"/photos/small.png", ""}};
+    for (const char* name : {"w640_jpg_Big.jpg", "w1280_jpg_Big.jpg", "Big.jpg", "thumb_jpg_Big.jpg",
+                             "thumb2x_jpg_Big.jpg", "song.mid", "small.png", "thumb_png_small.jpg",
+                             "pictaven-album.css", "pictaven-viewer.js", "pictaven-viewer-licence.txt",
+                             "jpg_Big.htm", "png_small.htm", "myalbum.htm"})
+        test::writeFile(dir / name, name);
+    EXPECT_EQ(linesOf(planUpload(job)),
+              (std::vector<std::string>{
+                  "[enter, list]",
+                  "w640_jpg_Big.jpg | Uploading [w640_jpg_Big.jpg] | checked",
+                  "w1280_jpg_Big.jpg | Uploading [w1280_jpg_Big.jpg] | checked",
+                  "Big.jpg | Uploading [Big.jpg] | checked",
+                  "thumb_jpg_Big.jpg | Uploading [thumb_jpg_Big.jpg]",
+                  "thumb2x_jpg_Big.jpg | Uploading [thumb2x_jpg_Big.jpg]",
+                  "song.mid | Uploading [song.mid]",
+                  "small.png | Uploading [small.png] | checked",
+                  "thumb_png_small.jpg | Uploading [thumb_png_small.jpg]",
+                  "pictaven-album.css | Uploading [pictaven-album.css]",
+                  "pictaven-viewer.js | Uploading [pictaven-viewer.js]",
+                  "pictaven-viewer-licence.txt | Uploading [pictaven-viewer-licence.txt]",
+                  "jpg_Big.htm | Uploading HTML doc [jpg_Big.htm]",
+                  "png_small.htm | Uploading HTML doc [png_small.htm]",
+                  "myalbum.htm | Uploading HTML doc [myalbum.htm]",
+              }));
+    job.uploadAudio = false;
+    for (const UploadStep& step : planUpload(job).files())
+        EXPECT_NE(step.remoteName, "song.mid");
+}
+
 } // namespace
 } // namespace pictaven

@@ -4,10 +4,8 @@
 #include "session/TemplateCommands.h"
 
 #include "WorkspaceFixture.h"
+#include "support/FileSizeLimit.h"
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <random>
@@ -256,7 +254,7 @@ TEST_F(CatalogCommandsTest, FirstSaveAsksForAFileAndNamesTheCatalog)
     const struct {
         std::optional<std::string> chosen;
         bool saved;
-    } cases[] = {{std::nullopt, false}, {folder + "/notes.txt", false}, {folder + "/Summer.cat", true}};
+    } cases[] = {{std::nullopt, false}, {folder + "/Summer.cat", true}};
     for (const auto& c : cases) {
         m_dialogs.chooserAnswers = {c.chosen};
         m_dialogs.shown.clear();
@@ -270,7 +268,6 @@ TEST_F(CatalogCommandsTest, FirstSaveAsksForAFileAndNamesTheCatalog)
         const Catalog& catalog = workspace().catalog();
         EXPECT_EQ(catalog.modified, !c.saved);
         EXPECT_EQ(catalog.name, c.saved ? "Summer.cat" : "");
-        EXPECT_EQ(fs::exists(folder + "/notes.txt"), false);
     }
     const Catalog& catalog = workspace().catalog();
     EXPECT_EQ(catalog.folder, folder);
@@ -288,6 +285,20 @@ TEST_F(CatalogCommandsTest, FirstSaveAsksForAFileAndNamesTheCatalog)
     EXPECT_EQ(BigIniFile(folder + "/Summer.cat").readString("Files", "Source_File_2", ""), path("Photos/b.jpg"));
 }
 
+TEST_F(CatalogCommandsTest, OpeningAndSavingAgainChangesNoByte)
+{
+    addPhoto("Photos/a.jpg");
+    addPhoto("Photos/b.jpg");
+    m_dialogs.chooserAnswers = {path("Trip.CAT")};
+    ASSERT_TRUE(saveCatalog(workspace()));
+    const std::string written = readFile(m_home / "Trip.CAT");
+    for (int round = 0; round < 2; ++round) {
+        openTheCatalog(workspace(), path("Trip.CAT"));
+        ASSERT_TRUE(saveCatalog(workspace()));
+        EXPECT_EQ(readFile(m_home / "Trip.CAT"), written) << round;
+    }
+}
+
 TEST_F(CatalogCommandsTest, SaveAsWritesANewFileAndLeavesTheOldOne)
 {
     addPhoto("Photos/a.jpg");
@@ -295,11 +306,6 @@ TEST_F(CatalogCommandsTest, SaveAsWritesANewFileAndLeavesTheOldOne)
     ASSERT_TRUE(saveCatalog(workspace()));
     const std::string before = readFile(m_home / "One.CAT");
     addPhoto("Photos/b.jpg");
-
-    m_dialogs.chooserAnswers = {path("One")};
-    EXPECT_FALSE(saveCatalogAs(workspace())) << "a name without .CAT saves nothing";
-    EXPECT_TRUE(workspace().catalog().modified);
-    EXPECT_EQ(readFile(m_home / "One.CAT"), before);
 
     fs::create_directories(m_home / "copies");
     m_dialogs.chooserAnswers = {path("copies/Two.CAT")};
@@ -314,27 +320,65 @@ TEST_F(CatalogCommandsTest, SaveAsWritesANewFileAndLeavesTheOldOne)
     EXPECT_FALSE(workspace().catalog().modified);
 }
 
-// Writes beyond a file size limit fail, for root too; the signal they raise is ignored.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
+TEST_F(CatalogCommandsTest, ANameChosenWithoutTheExtensionGetsIt)
+{
+    fs::create_directories(m_home / "trips");
+    writeFile(m_home / "trips/Taken.CAT", "[Directories]\r\n");
+    const std::string replace = path("trips/Taken.CAT") + " already exists.\r\nDo you want to replace it?";
+    const struct {
+        const char* what;
+        bool named; // the catalog has a file already, so that Save would not ask
+        std::string chosen;
+        std::deque<bool> replaceAnswers;
+        std::string written; // empty: nothing is written
+    } cases[] = {
+        {"Save", false, path("trips/summer2026"), {}, "summer2026.CAT"},
+        {"Save As", true, path("trips/summer2026"), {}, "summer2026.CAT"},
+        {"Save As, keeping the name", true, path("trips/Summer.Cat"), {}, "Summer.Cat"},
+        {"Save As over a file, replaced", true, path("trips/Taken"), {true}, "Taken.CAT"},
+        {"Save As over a file, kept", true, path("trips/Taken"), {false}, ""},
+        {"Save over a file, kept", false, path("trips/Taken"), {false}, ""},
+    };
+    for (const auto& c : cases) {
+        for (const char* name : {"summer2026.CAT", "Summer.Cat"})
+            fs::remove(m_home / "trips" / name);
+        workspace().catalog().modified = false;
+        closeCatalog(workspace());
+        if (c.named) {
+            m_dialogs.chooserAnswers = {path("First.CAT")};
+            ASSERT_TRUE(saveCatalog(workspace())) << c.what;
+        }
+        addPhoto("Photos/a.jpg");
+        const std::string taken = readFile(m_home / "trips/Taken.CAT");
+        const std::string name = workspace().catalog().name;
+        m_dialogs.chooserAnswers = {c.chosen};
+        m_dialogs.yesNoAnswers = c.replaceAnswers;
+        m_dialogs.shown.clear();
 
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
+        const bool saved = c.named ? saveCatalogAs(workspace()) : saveCatalog(workspace());
+        EXPECT_EQ(saved, !c.written.empty()) << c.what;
+        EXPECT_EQ(m_dialogs.texts(Kind::Question),
+                  c.replaceAnswers.empty() ? std::vector<std::string>{} : std::vector<std::string>{replace})
+            << c.what;
+        EXPECT_TRUE(m_dialogs.yesNoAnswers.empty()) << c.what;
+        const Catalog& catalog = workspace().catalog();
+        if (saved) {
+            EXPECT_EQ(catalog.name, c.written) << c.what;
+            EXPECT_EQ(catalog.folder, path("trips")) << c.what;
+            EXPECT_FALSE(catalog.modified) << c.what;
+            EXPECT_EQ(BigIniFile(path("trips/" + c.written)).readString("Files", "Source_File_1", ""),
+                      path("Photos/a.jpg"))
+                << c.what;
+        } else {
+            EXPECT_EQ(catalog.name, name) << c.what;
+            EXPECT_TRUE(catalog.modified) << c.what;
+            EXPECT_EQ(readFile(m_home / "trips/Taken.CAT"), taken) << c.what;
+        }
+        if (c.written != "summer2026.CAT") {
+            EXPECT_FALSE(fs::exists(m_home / "trips/summer2026.CAT")) << c.what;
+        }
+    }
+}
 
 TEST_F(CatalogCommandsTest, FailedSaveKeepsTheOldFileAndTheChanges)
 {
@@ -345,7 +389,7 @@ TEST_F(CatalogCommandsTest, FailedSaveKeepsTheOldFileAndTheChanges)
     for (int n = 0; n < 50; ++n)
         addPhoto("Photos/more" + std::to_string(n) + ".jpg");
     {
-        const FileSizeLimit limit(before.size() + 100);
+        const test::FileSizeLimit limit(before.size() + 100);
         EXPECT_THROW(saveCatalog(workspace()), IoError);
         m_dialogs.chooserAnswers = {path("Other.CAT")};
         EXPECT_THROW(saveCatalogAs(workspace()), IoError);
@@ -375,7 +419,7 @@ TEST_F(CatalogCommandsTest, CloseOffersToSaveAndReturnsToTheBasicAlbum)
     workspace().catalog().photoPageTexture = "/t.jpg";
     const std::string saved = readFile(m_home / "Trip.CAT");
 
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {Dialogs::SaveChoice::Discard};
     m_dialogs.shown.clear();
     closeCatalog(workspace());
     EXPECT_EQ(m_dialogs.texts(Kind::Question),
@@ -428,7 +472,7 @@ TEST_F(CatalogCommandsTest, ExitSavesThroughTheCatalogSaveCommand)
     m_dialogs.chooserAnswers = {path("Trip.CAT")};
     ASSERT_TRUE(saveCatalog(workspace()));
     addPhoto("Photos/b.jpg");
-    m_dialogs.yesNoAnswers = {true};
+    m_dialogs.saveAnswers = {Dialogs::SaveChoice::Save};
     EXPECT_TRUE(workspace().close());
     EXPECT_EQ(BigIniFile(path("Trip.CAT")).readString("Files", "Source_File_2", ""), path("Photos/b.jpg"));
 }
@@ -475,7 +519,7 @@ TEST_F(CatalogCommandsTest, NewCatalogAsksAgainUntilANameIsAcceptedAndSavesWitho
         typed.pop_front();
         return next;
     };
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {Dialogs::SaveChoice::Discard};
     EXPECT_TRUE(newCatalog(workspace(), ask));
     EXPECT_EQ(m_dialogs.texts(Kind::Question),
               std::vector<std::string>{"Catalog [Unnamed Catalog] has changed - Save catalog now? "});
@@ -495,7 +539,7 @@ TEST_F(CatalogCommandsTest, NewCatalogAsksAgainUntilANameIsAcceptedAndSavesWitho
 TEST_F(CatalogCommandsTest, CancelledNewCatalogKeepsTheChangesTheUserDidNotSave)
 {
     addPhoto("Photos/a.jpg");
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {Dialogs::SaveChoice::Discard};
     EXPECT_FALSE(newCatalog(workspace(), [] { return std::optional<std::string>(); }));
     EXPECT_TRUE(workspace().catalog().modified);
     EXPECT_EQ(workspace().catalog().photos.size(), 1u);

@@ -5,12 +5,14 @@
 #include "WorkspaceFixture.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace pictaven {
 namespace {
 
 using test::ScriptedDialogs;
 using Kind = ScriptedDialogs::Kind;
+using SaveChoice = Dialogs::SaveChoice;
 namespace fs = std::filesystem;
 
 std::string question(const std::string& name)
@@ -85,7 +87,7 @@ TEST_F(CatalogFilePresenterTest, OpenAsksAboutChangesThenShowsStepOneWithTheCata
     showStepThree();
     m_told = 0;
 
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {SaveChoice::Discard};
     m_dialogs.chooserAnswers = {catalog};
     presenter().open();
     EXPECT_EQ(m_dialogs.texts(Kind::Question), std::vector<std::string>{question("Unnamed Catalog")});
@@ -111,14 +113,14 @@ TEST_F(CatalogFilePresenterTest, EachCloseAsksOnceAboutChanges)
     struct Case {
         const char* what;
         bool named;
-        bool answer;
+        SaveChoice answer;
         std::vector<std::string> questions;
         bool savedFile;
     };
     const std::vector<Case> cases = {
-        {"named, Yes", true, true, {question("Trip.CAT")}, true},
-        {"named, No", true, false, {question("Trip.CAT")}, false},
-        {"unnamed, No", false, false, {question("Unnamed Catalog")}, false},
+        {"named, Save", true, SaveChoice::Save, {question("Trip.CAT")}, true},
+        {"named, Discard", true, SaveChoice::Discard, {question("Trip.CAT")}, false},
+        {"unnamed, Discard", false, SaveChoice::Discard, {question("Unnamed Catalog")}, false},
     };
     for (const Case& c : cases) {
         const std::string catalog = savedCatalog("Trip.CAT");
@@ -130,7 +132,7 @@ TEST_F(CatalogFilePresenterTest, EachCloseAsksOnceAboutChanges)
         addPhoto("Photos/b.jpg");
         showStepThree();
         m_dialogs.shown.clear();
-        m_dialogs.yesNoAnswers = {c.answer};
+        m_dialogs.saveAnswers = {c.answer};
         presenter().close();
         EXPECT_EQ(m_dialogs.texts(Kind::Question), c.questions) << c.what;
         EXPECT_EQ(fs::exists(catalog), c.savedFile) << c.what;
@@ -140,10 +142,10 @@ TEST_F(CatalogFilePresenterTest, EachCloseAsksOnceAboutChanges)
         EXPECT_FALSE(workspace().guards().photosSelected) << c.what;
     }
 
-    // Yes for an unnamed catalog, then Cancel in the chooser: nothing is closed.
+    // Save for an unnamed catalog, then Cancel in the chooser: nothing is closed.
     addPhoto("Photos/b.jpg");
     showStepThree();
-    m_dialogs.yesNoAnswers = {true};
+    m_dialogs.saveAnswers = {SaveChoice::Save};
     m_dialogs.chooserAnswers = {std::nullopt};
     presenter().close();
     EXPECT_EQ(workspace().catalog().photos.size(), 1u);
@@ -151,11 +153,71 @@ TEST_F(CatalogFilePresenterTest, EachCloseAsksOnceAboutChanges)
     EXPECT_EQ(navigator().currentStep(), 3);
 }
 
+TEST_F(CatalogFilePresenterTest, CancelInTheSaveQuestionStopsEveryCommandWithNothingChanged)
+{
+    bool askedForAName = false;
+    bool windowMayClose = false;
+    const auto newCatalog = [&] {
+        presenter().newCatalog([&] {
+            askedForAName = true;
+            return std::optional<std::string>("Other");
+        });
+    };
+    const auto open = [&] { presenter().open(); };
+    const auto close = [&] { presenter().close(); };
+    const auto exit = [&] { windowMayClose = presenter().exit(); };
+    const struct {
+        const char* what;
+        bool named;
+        std::function<void()> command;
+    } cases[] = {
+        {"New, unnamed", false, newCatalog},
+        {"New, named", true, newCatalog},
+        {"Open, unnamed", false, open},
+        {"Open, named", true, open},
+        {"last catalog, named", true, [&] { presenter().openLast(); }},
+        {"Close, unnamed", false, close},
+        {"Close, named", true, close},
+        {"Exit, unnamed", false, exit},
+        {"Exit, named", true, exit},
+    };
+    for (const auto& c : cases) {
+        const std::string catalog = savedCatalog("Trip.CAT");
+        if (c.named) {
+            m_dialogs.chooserAnswers = {catalog};
+            presenter().open();
+        }
+        addPhoto("Photos/b.jpg");
+        showStepThree();
+        const std::string saved = test::readFile(catalog);
+        const std::string name = workspace().catalog().name;
+        const std::size_t photos = workspace().catalog().photos.size();
+        m_dialogs.shown.clear();
+        m_dialogs.saveAnswers = {SaveChoice::Cancel};
+
+        c.command();
+        EXPECT_EQ(m_dialogs.texts(Kind::Question),
+                  std::vector<std::string>{question(c.named ? "Trip.CAT" : "Unnamed Catalog")})
+            << c.what;
+        EXPECT_EQ(m_dialogs.shown.size(), 1u) << c.what << ": nothing else is shown after Cancel";
+        EXPECT_FALSE(askedForAName) << c.what;
+        EXPECT_FALSE(windowMayClose) << c.what;
+        EXPECT_EQ(workspace().catalog().name, name) << c.what;
+        EXPECT_EQ(workspace().catalog().photos.size(), photos) << c.what;
+        EXPECT_TRUE(workspace().catalog().modified) << c.what;
+        EXPECT_EQ(test::readFile(catalog), saved) << c.what;
+        EXPECT_EQ(navigator().currentStep(), 3) << c.what;
+
+        m_dialogs.saveAnswers = {SaveChoice::Discard};
+        presenter().close();
+    }
+}
+
 TEST_F(CatalogFilePresenterTest, NewAsksOnceAndNamesTheCatalog)
 {
     addPhoto("Photos/a.jpg");
     showStepThree();
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {SaveChoice::Discard};
     std::vector<std::string> typed = {"", "Holiday"};
     presenter().newCatalog([&typed]() -> std::optional<std::string> {
         const std::string next = typed.front();
@@ -170,7 +232,7 @@ TEST_F(CatalogFilePresenterTest, NewAsksOnceAndNamesTheCatalog)
     // Cancel keeps the catalog and the step.
     addPhoto("Photos/a.jpg");
     ASSERT_TRUE(navigator().selectStep(2, StepClick::Panel));
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {SaveChoice::Discard};
     presenter().newCatalog([] { return std::optional<std::string>(); });
     EXPECT_EQ(navigator().currentStep(), 2);
     EXPECT_EQ(workspace().catalog().name, "Holiday.CAT");
@@ -201,7 +263,7 @@ TEST_F(CatalogFilePresenterTest, SaveIsGreyWhileItRunsAndFailuresAreShown)
     // Opening a catalog that cannot be read shows the reason and changes nothing.
     m_dialogs.shown.clear();
     m_dialogs.chooserAnswers = {path("Trip.CAT")};
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {SaveChoice::Discard};
     EXPECT_NO_THROW(presenter().open());
     EXPECT_EQ(m_dialogs.texts(Kind::Error).size(), 1u);
     EXPECT_EQ(workspace().catalog().photos.size(), 2u);
@@ -249,11 +311,11 @@ TEST_F(CatalogFilePresenterTest, LastCatalogEntryOpensTheCatalogAfterARestart)
 TEST_F(CatalogFilePresenterTest, ExitAsksAboutAnUnnamedCatalogToo)
 {
     addPhoto("Photos/a.jpg");
-    m_dialogs.yesNoAnswers = {true};
+    m_dialogs.saveAnswers = {SaveChoice::Save};
     m_dialogs.chooserAnswers = {std::nullopt};
     EXPECT_FALSE(presenter().exit()) << "the save asked for was cancelled";
 
-    m_dialogs.yesNoAnswers = {true};
+    m_dialogs.saveAnswers = {SaveChoice::Save};
     m_dialogs.chooserAnswers = {path("Trip.CAT")};
     EXPECT_TRUE(presenter().exit());
     EXPECT_TRUE(fs::exists(path("Trip.CAT")));
@@ -263,7 +325,7 @@ TEST_F(CatalogFilePresenterTest, ExitAsksAboutAnUnnamedCatalogToo)
     // A named catalog is asked about once, by the exit sequence.
     m_dialogs.shown.clear();
     addPhoto("Photos/b.jpg");
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {SaveChoice::Discard};
     EXPECT_TRUE(presenter().exit());
     EXPECT_EQ(m_dialogs.texts(Kind::Question), std::vector<std::string>{question("Trip.CAT")});
 }

@@ -85,6 +85,45 @@ TEST_F(FtpDialogPresenters, RemoteSettingsShowsWhatFailsAndKeepsTheProfile)
     EXPECT_EQ(presenter.view().caption, "Remote Settings - Profile [default.prf]");
 }
 
+TEST_F(FtpDialogPresenters, RemoteSettingsRefusesAHostNameOrKeyFileTheCommandLineRefuses)
+{
+    test::writeFile(path("open_key"), "a key");
+    std::filesystem::permissions(path("open_key"), std::filesystem::perms(0644));
+    const struct {
+        RemoteField field;
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {RemoteField::Ftp, "evil host", "Invalid host name evil host"},
+        {RemoteField::Ftp, "ftp..example", "Invalid host name ftp..example"},
+        {RemoteField::KeyFile, path("no_key"), "The SSH key file " + path("no_key") + " cannot be read"},
+        {RemoteField::KeyFile, path("open_key"), "The SSH key file " + path("open_key") + " can be read by other"},
+    };
+    const FtpProfile before = workspace().ftpProfile();
+    for (const auto& entry : cases) {
+        RemoteSettingsPresenter presenter(workspace());
+        presenter.edit(entry.field, entry.text);
+        m_dialogs.chooserAnswers = {path("profiles/refused.prf")};
+        presenter.saveProfileAs();
+        EXPECT_FALSE(presenter.accept()) << entry.text;
+        const std::vector<std::string> errors = m_dialogs.texts(Kind::Error);
+        ASSERT_EQ(errors.size(), 2u) << entry.text;
+        EXPECT_TRUE(errors[0].starts_with(entry.shown)) << errors[0];
+        EXPECT_EQ(errors[1], errors[0]);
+        EXPECT_FALSE(std::filesystem::exists(path("profiles/refused.prf"))) << entry.text;
+        EXPECT_EQ(workspace().ftpProfile(), before) << entry.text;
+        m_dialogs.shown.clear();
+    }
+
+    // Put right, the same fields are taken.
+    std::filesystem::permissions(path("open_key"), std::filesystem::perms(0600));
+    RemoteSettingsPresenter presenter(workspace());
+    presenter.edit(RemoteField::Ftp, " [ftp.example]:2121 ");
+    presenter.edit(RemoteField::KeyFile, path("open_key"));
+    EXPECT_TRUE(presenter.accept());
+    EXPECT_EQ(workspace().ftpProfile().keyFile, path("open_key"));
+}
+
 TEST_F(FtpDialogPresenters, WizardRefusalsFocusTheirFieldAndFinishFillsRemoteSettings)
 {
     RemoteSettingsPresenter settings(workspace());

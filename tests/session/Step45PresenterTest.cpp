@@ -144,7 +144,15 @@ TEST_F(Step45Presenters, AFullDiskEndsTheGenerationWithTheReason)
     const std::vector<std::string> errors = m_dialogs.texts(ScriptedDialogs::Kind::Error);
     ASSERT_FALSE(errors.empty());
     EXPECT_NE(errors.back().find(m_output.str() + "myalbum.htm"), std::string::npos) << errors.back();
+    EXPECT_NE(errors.back().find("(File too large)"), std::string::npos) << errors.back();
     EXPECT_EQ(step4.view().status, "Failure or User Cancellation occurred");
+    // The bar and the percentage beside it tell the same.
+    const Step4View view = step4.view();
+    ASSERT_GT(view.progressMaximum, view.progressMinimum);
+    EXPECT_EQ(view.percentage,
+        std::to_string((view.progressPosition - view.progressMinimum) * 100
+            / (view.progressMaximum - view.progressMinimum))
+            + " %");
     EXPECT_FALSE(workspace().jobRunning());
     EXPECT_FALSE(workspace().guards().albumGenerated);
     EXPECT_TRUE(step4.view().generateEnabled);

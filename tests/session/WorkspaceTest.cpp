@@ -240,7 +240,8 @@ TEST_F(WorkspaceTest, ExitWithoutNamedCatalogWritesAndAsksNothing)
 
 TEST_F(WorkspaceTest, ExitWithNamedModifiedCatalogRecordsItThenAsks)
 {
-    for (const bool save : {false, true}) {
+    using Choice = Dialogs::SaveChoice;
+    for (const Choice choice : {Choice::Discard, Choice::Save, Choice::Cancel}) {
         const auto workspace = start();
         workspace->catalog().name = "Trip.CAT";
         workspace->catalog().folder = (m_home / "trips").string();
@@ -251,14 +252,14 @@ TEST_F(WorkspaceTest, ExitWithNamedModifiedCatalogRecordsItThenAsks)
         m_dialogs.onQuestion = [&](const std::string&) {
             recordedWhenAsked = IniFile((m_home / "album.cfg").string()).readString("Catalog", "Last Catalog", "");
         };
-        m_dialogs.yesNoAnswers = {save};
+        m_dialogs.saveAnswers = {choice};
         m_dialogs.shown.clear();
 
-        EXPECT_TRUE(workspace->close());
+        EXPECT_EQ(workspace->close(), choice != Choice::Cancel) << "Cancel keeps the window open";
         EXPECT_EQ(recordedWhenAsked, (m_home / "trips/Trip.CAT").string());
         EXPECT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Question),
                   std::vector<std::string>{"Catalog [Trip.CAT] has changed - Save catalog now? "});
-        EXPECT_EQ(saves, save ? 1 : 0);
+        EXPECT_EQ(saves, choice == Choice::Save ? 1 : 0);
         EXPECT_EQ(m_dialogs.shown.size(), 1u);
     }
 }
@@ -282,7 +283,7 @@ TEST_F(WorkspaceTest, FailedSaveOnExitKeepsTheWindowOpen)
     workspace->catalog().name = "Trip.CAT";
     workspace->catalog().modified = true;
     workspace->setSaveCatalogCommand([] { throw std::runtime_error("Unable to write to /full/Trip.CAT"); });
-    m_dialogs.yesNoAnswers = {true};
+    m_dialogs.saveAnswers = {Dialogs::SaveChoice::Save};
     EXPECT_FALSE(workspace->close());
     EXPECT_EQ(m_dialogs.texts(ScriptedDialogs::Kind::Error),
               std::vector<std::string>{"Unable to write to /full/Trip.CAT"});
@@ -294,7 +295,7 @@ TEST_F(WorkspaceTest, UnwritableAlbumConfigOnExitStillAsksAboutSaving)
     fs::create_directories(m_home / "album.cfg");
     workspace->catalog().name = "Trip.CAT";
     workspace->catalog().modified = true;
-    m_dialogs.yesNoAnswers = {false};
+    m_dialogs.saveAnswers = {Dialogs::SaveChoice::Discard};
     EXPECT_TRUE(workspace->close());
     ASSERT_EQ(m_dialogs.shown.size(), 2u);
     EXPECT_EQ(m_dialogs.shown[0].kind, ScriptedDialogs::Kind::Error);

@@ -27,16 +27,26 @@ void ScriptedDialogs::showInformation(const std::string& text)
     shown.push_back({Kind::Information, text});
 }
 
+template <typename Answer> Answer ScriptedDialogs::nextAnswer(std::deque<Answer>& answers, const std::string& question)
+{
+    shown.push_back({Kind::Question, question});
+    if (answers.empty())
+        throw Unscripted("no scripted answer for the question: " + question);
+    if (onQuestion)
+        onQuestion(question);
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 bool ScriptedDialogs::askYesNo(const std::string& text)
 {
-    shown.push_back({Kind::Question, text});
-    if (yesNoAnswers.empty())
-        throw Unscripted("no scripted answer for the question: " + text);
-    if (onQuestion)
-        onQuestion(text);
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return answer;
+    return nextAnswer(yesNoAnswers, text);
+}
+
+Dialogs::SaveChoice ScriptedDialogs::askToSaveChanges(const std::string& text)
+{
+    return nextAnswer(saveAnswers, text);
 }
 
 std::optional<std::string> ScriptedDialogs::chooseOpenFile(const std::string& title, const std::string& folder,

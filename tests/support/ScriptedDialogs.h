@@ -33,9 +33,11 @@ public:
 
     // Answers to askYesNo, taken from the front.
     std::deque<bool> yesNoAnswers;
+    // Answers to askToSaveChanges, taken from the front. Its question is shown as a Question.
+    std::deque<SaveChoice> saveAnswers;
     // Answers to the three choosers, shared and taken from the front; nullopt means Cancel.
     std::deque<std::optional<std::string>> chooserAnswers;
-    // Called with the question's text before askYesNo answers, to look at the world as it is
+    // Called with the question's text before a question is answered, to look at the world as it is
     // at the moment of asking.
     std::function<void(const std::string& question)> onQuestion;
 
@@ -48,6 +50,7 @@ public:
     void showWarning(const std::string& text) override;
     void showInformation(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
+    SaveChoice askToSaveChanges(const std::string& text) override;
     std::optional<std::string> chooseOpenFile(const std::string& title, const std::string& folder,
                                               const std::string& filter) override;
     std::optional<std::string> chooseSaveFile(const std::string& title, const std::string& folder,
@@ -56,6 +59,7 @@ public:
     void beep() override;
 
 private:
+    template <typename Answer> Answer nextAnswer(std::deque<Answer>& answers, const std::string& question);
     std::optional<std::string> nextChooserAnswer(const std::string& title);
 };
 

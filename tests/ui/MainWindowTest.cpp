@@ -253,11 +253,15 @@ void MainWindowTest::exitRecordsTheCatalogAndAsksAboutSaving()
     waitForFirstShow(*window);
     m_workspace->catalog().name = "Trip.CAT";
     m_workspace->catalog().modified = true;
-    m_dialogs->yesNoAnswers = {false};
+    // Cancel, as Escape or closing the question's box answers, keeps the window open.
+    m_dialogs->saveAnswers = {Dialogs::SaveChoice::Cancel};
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    m_dialogs->saveAnswers = {Dialogs::SaveChoice::Discard};
     menuAction(*window, "&File", "&Exit")->trigger();
     QVERIFY(!window->isVisible());
     QCOMPARE(m_dialogs->texts(ScriptedDialogs::Kind::Question),
-        std::vector<std::string>{"Catalog [Trip.CAT] has changed - Save catalog now? "});
+        std::vector<std::string>(2, "Catalog [Trip.CAT] has changed - Save catalog now? "));
     QFile albumConfig(home("album.cfg"));
     QVERIFY(albumConfig.open(QIODevice::ReadOnly));
     QVERIFY(albumConfig.readAll().contains(("Last Catalog=" + home("catalog/Trip.CAT")).toUtf8()));

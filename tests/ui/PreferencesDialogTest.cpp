@@ -1,12 +1,14 @@
 #include "ui/PreferencesDialog.h"
 
 #include "PageHarness.h"
+#include "session/CatalogCommands.h"
 #include "session/PreferencesPresenter.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +32,7 @@ private slots:
     void aFontSizeThatIsNotANumberShowsTheError();
     void theLinksPageShowsOnlyWithACatalog();
     void okAndEscapeBothKeepTheChanges();
+    void okOnUntouchedPreferencesLeavesTheCatalogByteForByte();
     void aFontThatIsNotInstalledIsNamed();
     void aColourChosenIsStoredRedInTheLowByte();
     void publishedMetadataIsChosenForTheCatalog();
@@ -183,6 +186,39 @@ void PreferencesDialogTest::okAndEscapeBothKeepTheChanges()
         QVERIFY(!m_dialog->isVisible());
         QVERIFY(!m_harness->workspace->guards().albumGenerated);
         QCOMPARE(m_harness->workspace->albumSettings().SpacingRows, escape ? 21 : 22);
+    }
+}
+
+void PreferencesDialogTest::okOnUntouchedPreferencesLeavesTheCatalogByteForByte()
+{
+    m_dialog.reset();
+    Workspace& workspace = *m_harness->workspace;
+    workspace.catalog().name = "Trip.CAT";
+    workspace.catalog().folder = m_harness->home().toStdString();
+    const auto saved = [&] {
+        QFile file(m_harness->home("Trip.CAT"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // Families the machine may well lack, so that they must be kept as written.
+    for (const char* family : { "Helvetica", "NoSuchFaceAnywhere, Arial" }) {
+        workspace.albumSettings().FontFamily = family;
+        QVERIFY(saveCatalog(workspace));
+        const QByteArray before = saved();
+        QVERIFY(before.contains(QByteArray("FontFamily=") + family + "\r\n"));
+
+        // Opened as the window opens it, with a dialog made for the occasion.
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            auto* dialog = qobject_cast<PreferencesDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = test::control<QComboBox>(*dialog, "FontFamily")->currentText();
+            QTest::mouseClick(test::control<QPushButton>(*dialog, "ok"), Qt::LeftButton);
+        });
+        m_harness->commands->openPreferences();
+        QCOMPARE(shown, QString(family));
+        QCOMPARE(workspace.albumSettings().FontFamily, std::string(family));
+        QVERIFY(saveCatalog(workspace));
+        QCOMPARE(saved(), before);
     }
 }
 

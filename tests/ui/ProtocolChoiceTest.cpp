@@ -4,6 +4,7 @@
 #include "PageHarness.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -53,12 +54,15 @@ void ProtocolChoiceTest::remoteSettingsShowsAndChangesTheProtocol()
     QTest::keyClick(protocol, Qt::Key_Down);
     QCOMPARE(protocol->currentText(), QStringLiteral("SFTP"));
     QVERIFY(keyFile->isEnabled());
+    // A key file that exists and that only its owner may read, as the window asks.
+    m_harness->put("keys/album_key", "a key");
+    QVERIFY(QFile::setPermissions(m_harness->home("keys/album_key"), QFile::ReadOwner | QFile::WriteOwner));
     keyFile->setFocus();
-    QTest::keyClicks(keyFile, "/home/alice/.ssh/album_key");
+    QTest::keyClicks(keyFile, m_harness->home("keys/album_key"));
     QTest::mouseClick(test::control<QPushButton>(dialog, "ok"), Qt::LeftButton);
     QCOMPARE(m_harness->workspace->ftpProfile().protocol, RemoteProtocol::Sftp);
     QCOMPARE(m_harness->workspace->ftpProfile().trustedKey, std::string());
-    QCOMPARE(m_harness->workspace->ftpProfile().keyFile, std::string("/home/alice/.ssh/album_key"));
+    QCOMPARE(m_harness->workspace->ftpProfile().keyFile, m_harness->home("keys/album_key").toStdString());
 }
 
 void ProtocolChoiceTest::wizardOffersTheProtocol()

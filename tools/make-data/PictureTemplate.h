@@ -33,6 +33,8 @@ PictureTemplate drawFilmstripTemplate();
 PictureTemplate drawCorkboardTemplate();
 // Six pictures in gilt frames with mats, hung on a gallery wall under spotlights.
 PictureTemplate drawGalleryTemplate();
+// A browser window and a phone showing rows of photos: the responsive album.
+PictureTemplate drawResponsiveTemplate();
 
 // Writes ALBUMS/<name>.bmp, .CFG and .DEF below `folder` (ending in "/"), each from nothing.
 // Returns the paths written, relative to `folder`.

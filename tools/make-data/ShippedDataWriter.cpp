@@ -32,7 +32,8 @@ std::vector<std::string> writeShippedData(const std::string& folder)
     written.push_back("resource/preview.bmp");
 
     for (const PictureTemplate& pictureTemplate :
-         {drawAlbumTemplate(), drawFilmstripTemplate(), drawCorkboardTemplate(), drawGalleryTemplate()}) {
+         {drawAlbumTemplate(), drawFilmstripTemplate(), drawCorkboardTemplate(), drawGalleryTemplate(),
+          drawResponsiveTemplate()}) {
         for (std::string& path : writePictureTemplate(pictureTemplate, folder))
             written.push_back(std::move(path));
     }

@@ -1,3 +1,4 @@
+#include "session/CatalogCommands.h"
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
 #include "ui/AboutBox.h"
@@ -52,6 +53,7 @@ const std::vector<Window> Windows = {
     { "proxy-settings", [](MainWindow& w) { w.commands().openFtpSettings(); }, "proxySettings" },
     { "new-catalog", [](MainWindow& w) { w.newCatalogDialog()->askName(); } },
     { "report", [](MainWindow& w) { w.commands().openReport(); } },
+    { "save-question", [](MainWindow&) { QtDialogs().askToSaveChanges(unsavedChangesQuestion("Trip.CAT")); } },
 };
 
 void settle(int milliseconds = 200)
