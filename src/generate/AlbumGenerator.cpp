@@ -30,6 +30,7 @@
 #include <memory>
 #include <optional>
 #include <pwd.h>
+#include <set>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -293,16 +294,21 @@ void AlbumGenerator::checkRenderedFiles()
 void AlbumGenerator::clearOutputFolder()
 {
     prepare();
-    std::vector<std::string> photoNames;
-    for (const std::string& photoName : m_photoNames)
-        photoNames.push_back(m_names.webFileName(photoName));
+    std::set<std::string> photoFiles;
+    // Every page phase that is not a preview writes the photos' pages again, each replacing the
+    // old one whole; deleting them first would only cost time.
+    std::set<std::string> photoPages;
+    for (const std::string& photoName : m_photoNames) {
+        photoFiles.insert(m_names.webFileName(photoName));
+        if (!m_job.settings.SneakPeek)
+            photoPages.insert(m_names.photoPageFileName(photoName));
+    }
 
     OutputFolderRecord record(m_job.outputFolder);
     record.removeLeftovers();
     record.clear([&](const std::string& name) {
-        const bool albumPhoto =
-            std::find(photoNames.begin(), photoNames.end(), m_names.webFileName(name)) != photoNames.end();
-        return (albumPhoto && !m_job.smartRender) || m_renderRecord->lists(name);
+        const bool albumPhoto = photoFiles.contains(m_names.webFileName(name));
+        return (albumPhoto && !m_job.smartRender) || m_renderRecord->lists(name) || photoPages.contains(name);
     });
     try {
         record.save();
