@@ -10,13 +10,15 @@
 #include <openssl/evp.h>
 #include <vector>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
 // `feed` hands the bytes to the function it is given, in as many pieces as it likes.
 std::string sha256Of(const std::function<void(const std::function<void(const void*, std::size_t)>&)>& feed,
-                     const std::string& what)
+    const std::string& what)
 {
     std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX*)> context(::EVP_MD_CTX_new(), &::EVP_MD_CTX_free);
     if (!context || ::EVP_DigestInit_ex(context.get(), ::EVP_sha256(), nullptr) != 1)
@@ -59,8 +61,11 @@ std::string fileSha256(const std::string& path)
 
 std::string textSha256(std::string_view bytes)
 {
-    return sha256Of([&](const std::function<void(const void*, std::size_t)>& update) { update(bytes.data(), bytes.size()); },
-                    "a text");
+    return sha256Of(
+        [&](const std::function<void(const void*, std::size_t)>& update) {
+            update(bytes.data(), bytes.size());
+        },
+        "a text");
 }
 
 } // namespace pictaven

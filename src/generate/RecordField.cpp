@@ -1,6 +1,7 @@
 #include "generate/RecordField.h"
 
-namespace pictaven {
+namespace pictaven
+{
 
 std::string escapedField(std::string_view field)
 {

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // The text form of one name or path in the output folder's record files: a backslash, line
 // feed, carriage return or tab is written as a backslash followed by a backslash, "n", "r" or

@@ -13,14 +13,16 @@
 #include <utility>
 #include <vector>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
 const std::string header = std::string("Pictaven render record 1 ") + PICTAVEN_VERSION;
 
 // Two lines of a few hundred bytes for each photo of the largest albums, and room to spare.
-constexpr std::size_t longestRecord = std::size_t{256} << 20;
+constexpr std::size_t longestRecord = std::size_t { 256 } << 20;
 
 // Changes this close before a generation began may share their times with a later change of
 // the same file: timestamps are only as fine as the kernel's clock tick, and file servers'
@@ -36,20 +38,18 @@ std::optional<FileIdentity> identityOf(const struct stat& info)
 {
     if (!S_ISREG(info.st_mode))
         return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                        static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim),
-                        nanoseconds(info.st_ctim)};
+    return FileIdentity { static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::uint64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim) };
 }
 
 std::string identityText(const FileIdentity& identity)
 {
-    return std::to_string(identity.device) + ' ' + std::to_string(identity.inode) + ' ' +
-           std::to_string(identity.size) + ' ' + std::to_string(identity.modified) + ' ' +
-           std::to_string(identity.changed);
+    return std::to_string(identity.device) + ' ' + std::to_string(identity.inode) + ' '
+        + std::to_string(identity.size) + ' ' + std::to_string(identity.modified) + ' '
+        + std::to_string(identity.changed);
 }
 
-template <typename Number>
-bool readNumber(std::string_view& text, Number& number)
+template <typename Number> bool readNumber(std::string_view& text, Number& number)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc())
@@ -63,8 +63,9 @@ bool readNumber(std::string_view& text, Number& number)
 std::optional<FileIdentity> parsedIdentity(std::string_view text)
 {
     FileIdentity identity;
-    if (readNumber(text, identity.device) && readNumber(text, identity.inode) && readNumber(text, identity.size) &&
-        readNumber(text, identity.modified) && readNumber(text, identity.changed) && text.empty())
+    if (readNumber(text, identity.device) && readNumber(text, identity.inode)
+        && readNumber(text, identity.size) && readNumber(text, identity.modified)
+        && readNumber(text, identity.changed) && text.empty())
         return identity;
     return std::nullopt;
 }
@@ -82,7 +83,8 @@ std::vector<std::string_view> fields(std::string_view line)
 
 std::optional<FileIdentity> FileIdentity::ofSource(const std::string& path)
 {
-    struct stat info {};
+    struct stat info {
+    };
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
     return identityOf(info);
@@ -90,7 +92,8 @@ std::optional<FileIdentity> FileIdentity::ofSource(const std::string& path)
 
 std::optional<FileIdentity> FileIdentity::ofOutput(const std::string& path)
 {
-    struct stat info {};
+    struct stat info {
+    };
     if (::lstat(path.c_str(), &info) != 0)
         return std::nullopt;
     return identityOf(info);
@@ -99,7 +102,7 @@ std::optional<FileIdentity> FileIdentity::ofOutput(const std::string& path)
 RenderRecord::RenderRecord(std::string folder)
     : m_folder(std::move(folder))
 {
-    timespec now{};
+    timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
     m_begun = nanoseconds(now);
     read();
@@ -117,8 +120,8 @@ void RenderRecord::read()
     if (!std::getline(in, line) || !line.starts_with("folder ") || unescapedField(line.substr(7)) != m_folder)
         return;
     std::string_view checked;
-    if (!std::getline(in, line) || !line.starts_with("checked ") ||
-        !readNumber(checked = std::string_view(line).substr(8), m_checked) || !checked.empty())
+    if (!std::getline(in, line) || !line.starts_with("checked ")
+        || !readNumber(checked = std::string_view(line).substr(8), m_checked) || !checked.empty())
         return;
     std::map<std::string, Entry> entries;
     while (std::getline(in, line)) {
@@ -133,8 +136,8 @@ void RenderRecord::read()
         const std::optional<FileIdentity> output = parsedIdentity(parts[5]);
         if (!name || !source || !sourceIdentity || !output || parts[3].empty() || parts[4].empty())
             return;
-        entries[*name] = Entry{*source, *sourceIdentity, parts[3] == "-" ? std::string() : std::string(parts[3]),
-                               std::string(parts[4]), *output};
+        entries[*name] = Entry { *source, *sourceIdentity,
+            parts[3] == "-" ? std::string() : std::string(parts[3]), std::string(parts[4]), *output };
     }
     m_earlier = std::move(entries);
 }
@@ -164,7 +167,8 @@ bool RenderRecord::current(const std::string& name, const std::string& source, c
     if (found == m_earlier.end())
         return false;
     Entry entry = found->second;
-    if (entry.source != source || entry.recipe != recipe || FileIdentity::ofOutput(m_folder + name) != entry.output)
+    if (entry.source != source || entry.recipe != recipe
+        || FileIdentity::ofOutput(m_folder + name) != entry.output)
         return false;
     const std::optional<FileIdentity> now = FileIdentity::ofSource(source);
     if (!now)
@@ -192,24 +196,26 @@ SourceState RenderRecord::sourceState(const std::string& source) const
     return state;
 }
 
-void RenderRecord::written(const std::string& name, const std::string& source, const SourceState& state,
-                           const std::string& recipe)
+void RenderRecord::written(
+    const std::string& name, const std::string& source, const SourceState& state, const std::string& recipe)
 {
     const std::optional<FileIdentity> output = FileIdentity::ofOutput(m_folder + name);
     if (!output || !state.identity) {
         m_files.erase(name);
         return;
     }
-    m_files[name] = Entry{source, *state.identity, state.sha256, recipe, *output};
+    m_files[name] = Entry { source, *state.identity, state.sha256, recipe, *output };
 }
 
 void RenderRecord::save() const
 {
-    std::string text = header + "\nfolder " + escapedField(m_folder) + "\nchecked " + std::to_string(m_begun) + "\n";
+    std::string text
+        = header + "\nfolder " + escapedField(m_folder) + "\nchecked " + std::to_string(m_begun) + "\n";
     for (const auto& [name, entry] : m_files) {
-        text += escapedField(name) + '\t' + escapedField(entry.source) + '\t' + identityText(entry.sourceIdentity) +
-                '\t' + (entry.sourceSha256.empty() ? std::string("-") : entry.sourceSha256) + '\t' + entry.recipe +
-                '\t' + identityText(entry.output) + '\n';
+        text += escapedField(name) + '\t' + escapedField(entry.source) + '\t'
+            + identityText(entry.sourceIdentity) + '\t'
+            + (entry.sourceSha256.empty() ? std::string("-") : entry.sourceSha256) + '\t' + entry.recipe
+            + '\t' + identityText(entry.output) + '\n';
     }
     AtomicFile file(m_folder + fileName);
     file.write(text);

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // Who a file is on disk: any change of its content changes its status-change time, which no
 // program can set back, and a replacement also its inode.
@@ -14,7 +15,7 @@ struct FileIdentity {
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modified = 0; // nanoseconds since 1970
-    std::int64_t changed = 0;  // status change, nanoseconds since 1970
+    std::int64_t changed = 0; // status change, nanoseconds since 1970
     bool operator==(const FileIdentity&) const = default;
 
     // The plain file at `path`, links followed; nullopt for anything else or nothing.
@@ -39,7 +40,8 @@ struct SourceState {
 //   Pictaven render record 1 <program version>
 //   folder <output folder>
 //   checked <nanoseconds since 1970 when the generation that wrote it began>
-//   <file name> TAB <source path> TAB <source identity> TAB <source SHA-256 or -> TAB <recipe> TAB <file identity>
+//   <file name> TAB <source path> TAB <source identity> TAB <source SHA-256 or -> TAB <recipe> TAB <file
+//   identity>
 //
 // (names as escapedField writes them; an identity is device, inode, size, modification and
 // change time in decimal, separated by blanks). The recipe is a digest of every setting that
@@ -51,7 +53,8 @@ struct SourceState {
 // current into the new one, adds each file as it is written, and replaces the record whole. A
 // run killed part way leaves a record that lists only files written whole, as long as the new
 // record is saved once after the checks (dropping what will be rewritten) and again at the end.
-class RenderRecord {
+class RenderRecord
+{
 public:
     static constexpr const char* fileName = ".pictaven-rendered";
 
@@ -71,7 +74,7 @@ public:
     // Lists the file `name` as just written whole from `source`, which was in `state` before it
     // was read, with `recipe`. A file that is not there, or a source that was not, is not listed.
     void written(const std::string& name, const std::string& source, const SourceState& state,
-                 const std::string& recipe);
+        const std::string& recipe);
 
     // Replaces the folder's record whole with the new one. Throws IoError.
     void save() const;
@@ -90,10 +93,10 @@ private:
     void read();
 
     std::string m_folder;
-    std::int64_t m_begun;                  // this generation
-    std::int64_t m_checked = 0;            // the generation of the record read
+    std::int64_t m_begun; // this generation
+    std::int64_t m_checked = 0; // the generation of the record read
     std::map<std::string, Entry> m_earlier; // the record read
-    std::map<std::string, Entry> m_files;   // the new record
+    std::map<std::string, Entry> m_files; // the new record
     std::map<std::string, std::string> m_contents; // SHA-256 of sources hashed by current()
 };
 

@@ -1,21 +1,24 @@
 #include "generate/RenderRecord.h"
-#include "support/TempDir.h"
 
-#include <gtest/gtest.h>
+#include "support/TempDir.h"
 
 #include <chrono>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
 
-class RenderRecordTest : public ::testing::Test {
+class RenderRecordTest : public ::testing::Test
+{
 protected:
     // Renders "photo.jpg" from the source into the folder and records it.
     void render(const std::string& source)
@@ -35,7 +38,7 @@ protected:
         const auto checked = text.find("checked ");
         const auto end = text.find('\n', checked);
         const auto later = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                               std::chrono::system_clock::now().time_since_epoch() + std::chrono::hours(1))
+            std::chrono::system_clock::now().time_since_epoch() + std::chrono::hours(1))
                                .count();
         text.replace(checked, end - checked, "checked " + std::to_string(later));
         if (!keepDigest) {
@@ -71,7 +74,7 @@ TEST_F(RenderRecordTest, AFileIsCurrentWhileItsSourceRecipeAndItselfAreUnchanged
 TEST_F(RenderRecordTest, ASourceReplacedWithTheSameSizeAndTimeIsNoticed)
 {
     // A record just written holds the source's digest; an old one may hold only its identity.
-    for (const bool digest : {true, false}) {
+    for (const bool digest : { true, false }) {
         const std::string source = (m_photos / "a.jpg").string();
         writeFile(source, "pixels");
         render(source);
@@ -117,8 +120,10 @@ TEST_F(RenderRecordTest, ARecordThatDoesNotReadBackAsWrittenProvesNothing)
     writeFile(source, "pixels");
     render(source);
     const std::string good = readFile(m_output / RenderRecord::fileName);
-    for (const std::string& bad : {good.substr(0, good.size() - 1), "Pictaven render record 0" + good.substr(good.find(' ', 25)),
-                                   good.substr(0, good.find("folder ")) + "folder /elsewhere/" + good.substr(good.find('\n', good.find("folder ")))}) {
+    for (const std::string& bad :
+        { good.substr(0, good.size() - 1), "Pictaven render record 0" + good.substr(good.find(' ', 25)),
+            good.substr(0, good.find("folder ")) + "folder /elsewhere/"
+                + good.substr(good.find('\n', good.find("folder "))) }) {
         writeFile(m_output / RenderRecord::fileName, bad);
         EXPECT_FALSE(current(source)) << bad;
     }
