@@ -1090,6 +1090,12 @@ INSTANTIATE_TEST_SUITE_P(
                        writeJpeg(patternPicture(20, 10, 3), (photos / "mark.jpg").string(), 90);
                    },
                    6},
+        ChangeCase{"SoftEdge",
+                   [](AlbumJob& a, Photos, Output) {
+                       writeJpeg(patternPicture(40, 30, 6), a.programFolder + "mask.jpg", 90);
+                       a.settings.SoftEdge = true;
+                   },
+                   6},
         ChangeCase{"MetadataChoice",
                    [](AlbumJob& a, Photos, Output) { a.publishedMetadata = PublishedMetadata::None; }, 6},
         ChangeCase{"ThumbnailSize", [](AlbumJob& a, Photos, Output) { a.settings.ThumbWidth = 50; }, 0},
