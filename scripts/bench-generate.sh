@@ -20,14 +20,8 @@ repo=$(pwd)
 
 runs=${2:-5}
 build=${PICTAVEN_BUILD_DIR:-build-release}
-
-if [[ ! -x "$build/src/cli/pictaven-cli" || ! -x "$build/bench/pictaven_bench" ]]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPICTAVEN_BUILD_UI=OFF \
-    -DPICTAVEN_BUILD_TESTS=OFF -DPICTAVEN_BUILD_BENCHMARKS=ON >/dev/null
-  cmake --build "$build" --target pictaven-cli pictaven_bench -j2 >/dev/null
-fi
-cli=$(realpath "$build/src/cli/pictaven-cli")
-bench=$(realpath "$build/bench/pictaven_bench")
+source scripts/bench-album.sh
+build_bench_tools
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -62,16 +56,7 @@ while read -r line; do
 done < <("$cli" info "${files[@]}")
 megapixels=$(awk -v p="$pixels" 'BEGIN { printf "%.2f", p / 1e6 }')
 
-"$cli" new-catalog "$work/bench.CAT" --photos "$photos" --title "Benchmark" >/dev/null
-# The settings keys are unique across the catalog's sections; the lines end in CR LF.
-set_key() { sed -i "s/^$1=[^\r]*/$1=$2/" "$work/bench.CAT"; }
-set_key "Resize Image Type" 1
-set_key "New Photo Width" 600
-set_key "New Photo Height" 400
-set_key Resample 1
-set_key ThumbWidth 80
-set_key ThumbHeight 80
-set_key Shadow 1
+make_bench_catalog "$work/bench.CAT" "$photos" "Benchmark"
 
 # Wall and processor seconds of the floor's one decoding pass, from the benchmark's CSV line.
 time_floor() {

@@ -30,6 +30,7 @@
 #include <memory>
 #include <optional>
 #include <pwd.h>
+#include <set>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -230,6 +231,13 @@ GenerationOutcome AlbumGenerator::generate()
 
 void AlbumGenerator::writeRecord() const
 {
+    if (m_renderRecord) {
+        try {
+            m_renderRecord->save();
+        } catch (const std::exception&) {
+            // The record of the checks stays, which claims no file this run wrote.
+        }
+    }
     // The run appended to the record as it went; rewritten in name order, it holds each name
     // once and is the same whatever the number of jobs. A record that cannot be rewritten keeps
     // the appended names, which list the same files.
@@ -239,19 +247,68 @@ void AlbumGenerator::writeRecord() const
     }
 }
 
+void AlbumGenerator::prepare()
+{
+    if (m_prepared)
+        return;
+    m_prepared = true;
+    reportRenamedPhotos();
+    leaveOutUnfitFiles();
+    checkRenderedFiles();
+}
+
+void AlbumGenerator::checkRenderedFiles()
+{
+    const std::size_t count = m_job.photos.size();
+    const PhotoRenderer renderer(m_job, m_job.compression2, nullptr);
+    const ThumbnailRenderer thumbnails(m_job, GenerationEvents{});
+    m_renderRecord.emplace(m_job.outputFolder);
+    m_photoRecipes.assign(count, {});
+    m_thumbnailRecipes.assign(count, {});
+    m_photoCurrent.assign(count, false);
+    m_thumbnailCurrent.assign(count, false);
+    m_sourceStates.assign(count, {});
+    for (std::size_t i = 0; i < count; ++i) {
+        const FileStorage& photo = m_job.photos[i];
+        m_photoRecipes[i] = renderer.recipe(photo, m_photoNames[i]);
+        m_photoCurrent[i] =
+            m_renderRecord->current(m_names.webFileName(m_photoNames[i]), photo.SourcePath, m_photoRecipes[i]);
+        // A picture album draws its thumbnails onto the album pictures, which are made anew.
+        if (m_job.basicAlbum()) {
+            FileStorage rendered = photo;
+            renderer.markRendered(rendered, m_photoNames[i]);
+            m_thumbnailRecipes[i] = thumbnails.recipe(rendered);
+            m_thumbnailCurrent[i] = m_renderRecord->current(m_names.thumbnailFileName(m_photoNames[i]),
+                                                            photo.SourcePath, m_thumbnailRecipes[i]);
+        }
+    }
+    // What is rewritten from here on leaves the record first, so that a run killed part way
+    // leaves no entry for a file it had begun.
+    try {
+        m_renderRecord->save();
+    } catch (const std::exception&) {
+        // A file written again is another file, which the old entry does not match.
+    }
+}
+
 void AlbumGenerator::clearOutputFolder()
 {
-    std::vector<std::string> photoNames;
-    for (const std::string& photoName : m_photoNames)
-        photoNames.push_back(m_names.webFileName(photoName));
-    const bool keepPhotos = !m_job.rerenderPhotos || !m_job.smartRender;
+    prepare();
+    std::set<std::string> photoFiles;
+    // Every page phase that is not a preview writes the photos' pages again, each replacing the
+    // old one whole; deleting them first would only cost time.
+    std::set<std::string> photoPages;
+    for (const std::string& photoName : m_photoNames) {
+        photoFiles.insert(m_names.webFileName(photoName));
+        if (!m_job.settings.SneakPeek)
+            photoPages.insert(m_names.photoPageFileName(photoName));
+    }
 
     OutputFolderRecord record(m_job.outputFolder);
     record.removeLeftovers();
     record.clear([&](const std::string& name) {
-        const bool albumPhoto =
-            std::find(photoNames.begin(), photoNames.end(), m_names.webFileName(name)) != photoNames.end();
-        return albumPhoto && keepPhotos;
+        const bool albumPhoto = photoFiles.contains(m_names.webFileName(name));
+        return (albumPhoto && !m_job.smartRender) || m_renderRecord->lists(name) || photoPages.contains(name);
     });
     try {
         record.save();
@@ -354,8 +411,7 @@ bool AlbumGenerator::renderPhotos()
         m_events.status("Rendering photos..");
     if (settings.CDROM)
         writeAutorun();
-    reportRenamedPhotos();
-    leaveOutUnfitFiles();
+    prepare();
 
     const std::size_t count = m_job.photos.size();
     const bool preview = settings.SneakPeek;
@@ -412,21 +468,38 @@ bool AlbumGenerator::renderPhotos()
         fileSizes[i] = unknown ? 0 : size;
     }
     const std::size_t lookahead = std::max<std::size_t>(4 * static_cast<std::size_t>(m_jobs), 32);
+    std::vector<char> renderedNow(rendered, false);
     OrderedWorkers workers(rendered, m_jobs, lookahead, std::move(dependsOn), [&](std::size_t i) {
         FileStorage& photo = m_job.photos[i];
         t_photoMessages = &messages[i];
-        if (renderAll || !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i])))
-            failures[i] = renderer.renderPhoto(photo, m_photoNames[i], budgetSpent.load() ? nullptr : &handedBack[i]);
+        const bool renderFile = m_job.smartRender ? !m_photoCurrent[i]
+                                                  : !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i]));
+        const bool makeThumbnail = !m_thumbnailCurrent[i];
+        if (renderFile || makeThumbnail)
+            m_sourceStates[i] = m_renderRecord->sourceState(photo.SourcePath);
+        std::optional<ThumbnailSource>* handBack = makeThumbnail && !budgetSpent.load() ? &handedBack[i] : nullptr;
+        if (renderFile) {
+            failures[i] = renderer.renderPhoto(photo, m_photoNames[i], handBack);
+            renderedNow[i] = true;
+        } else {
+            renderer.markRendered(photo, m_photoNames[i]);
+            // Loaded here, on the workers; what fails is loaded again and reported by its page.
+            bool missing = false;
+            if (handBack)
+                *handBack = thumbnails.loadThumbnailSource(photo, missing);
+        }
         if (keepSources && handedBack[i])
             makeThumbnailAhead(thumbnails, settings, photo, *handedBack[i]);
+        // The further sizes are made with settings of their own, which the record does not cover.
         if (responsiveSizes && failures[i].empty() && isFile(photo.SourcePath))
-            failures[i] = responsiveSizes->render(photo, m_photoNames[i], renderAll);
+            failures[i] = responsiveSizes->render(photo, m_photoNames[i], renderFile || renderAll);
         t_photoMessages = nullptr;
         if (!photo.AudioFile.empty())
             copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
     }, std::move(fileSizes));
 
     const std::string total = std::to_string(count);
+    std::size_t photosRendered = 0;
     bool missing = false;
     m_missingPhotos = false;
     m_unrenderedPhotos.clear();
@@ -447,6 +520,10 @@ bool AlbumGenerator::renderPhotos()
         messages[i].clear();
         if (!failures[i].empty())
             m_unrenderedPhotos.push_back(m_job.photos[i].SourcePath + ": " + failures[i]);
+        else if (renderedNow[i])
+            m_renderRecord->written(m_names.webFileName(m_photoNames[i]), m_job.photos[i].SourcePath,
+                                    m_sourceStates[i], m_photoRecipes[i]);
+        photosRendered += renderedNow[i] ? 1 : 0;
         if (keepSources && handedBack[i]) {
             if (budgetSpent.load() || !m_thumbnailSources.put(i, *handedBack[i]))
                 budgetSpent = true;
@@ -456,6 +533,9 @@ bool AlbumGenerator::renderPhotos()
     }
     workers.stop();
 
+    if (m_events.status)
+        m_events.status("Photos rendered: " + std::to_string(photosRendered) +
+                        ", kept: " + std::to_string(rendered - photosRendered));
     copySupportFiles();
     m_missingPhotos = missing;
     return !missing;
@@ -518,6 +598,14 @@ bool AlbumGenerator::runPageLoop()
     startProgress(count);
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
     writer.setThumbnailSources([this](std::size_t photoIndex) { return m_thumbnailSources.take(photoIndex); });
+    if (m_renderRecord) {
+        writer.setKeptThumbnails([this](std::size_t i) { return m_thumbnailCurrent[i] != 0; },
+                                 [this](std::size_t i) {
+                                     m_renderRecord->written(m_names.thumbnailFileName(m_photoNames[i]),
+                                                             m_job.photos[i].SourcePath, m_sourceStates[i],
+                                                             m_thumbnailRecipes[i]);
+                                 });
+    }
     for (long long k = 1; (k - 1) * pageSize < count; ++k) {
         const long long first = (k - 1) * pageSize;
         IndexPageArguments page;

@@ -5,6 +5,7 @@
 #include "generate/GenerationEvents.h"
 #include "generate/GenerationOutcome.h"
 #include "generate/OutputNames.h"
+#include "generate/RenderRecord.h"
 #include "generate/ThumbnailSourceSpool.h"
 #include "imaging/ThumbnailBitmap.h"
 
@@ -47,8 +48,9 @@ public:
     // The phases on their own; generate() runs them in order.
     // Deletes the files that earlier generations wrote into the output folder and listed in its
     // record (OutputFolderRecord), and the temporary files a killed run left of them, except
-    // the album's rendered photos while they need not be rendered again. Files the record does
-    // not list and sub-folders are left alone. Failures are ignored.
+    // the album's rendered photos and thumbnails that need not be rendered again (see
+    // renderPhotos). Files the record does not list and sub-folders are left alone. Failures
+    // are ignored.
     void clearOutputFolder();
     // True when every photo's SourcePath existed; false also after a cancellation, which leaves
     // the Cancel request set and claims no missing photo. Photos that exist but could not be
@@ -57,6 +59,12 @@ public:
     // so out of the output folder and the pages, each texture, style sheet, watermark and audio
     // file that SupportFileCheck refuses, logging why (a refused style sheet gives the built-in
     // style). Audio copies are named by webFileName, like the other support files.
+    //
+    // With Smart Render on, a photo is rendered unless the folder's RenderRecord proves its file
+    // is what rendering it now would write; with it off, only a photo whose file is missing is.
+    // Either way a basic album's thumbnail files are kept where the record proves them current,
+    // and the status then says how many photos were rendered and how many kept. The files
+    // come out byte for byte as from a generation that renders everything.
     bool renderPhotos();
     // True when every index page was written and every rendered photo of the last photo phase
     // was written; a photo that was not fails the phase after its pages, with an error box
@@ -89,6 +97,10 @@ private:
     void copySupportFiles() const;
     void reportRenamedPhotos() const;
     void leaveOutUnfitFiles();
+    // Once per generation, before anything is deleted or written: the logs about names and
+    // unfit files, and which files the record proves current.
+    void prepare();
+    void checkRenderedFiles();
     bool runPageLoop();
     // The page phase of the responsive template (ResponsivePageWriter) instead of the page loop.
     bool writeResponsivePages();
@@ -117,6 +129,15 @@ private:
     std::size_t m_thumbnailCacheBudget = defaultThumbnailCacheBudget;
     // Sources the photo phase kept, by photo index; each is taken when its page uses it.
     ThumbnailSourceSpool m_thumbnailSources;
+    bool m_prepared = false;
+    std::optional<RenderRecord> m_renderRecord;
+    // By photo index: the recipes of its file and its thumbnail, whether the record proves
+    // them current, and the source as its render found it.
+    std::vector<std::string> m_photoRecipes;
+    std::vector<std::string> m_thumbnailRecipes;
+    std::vector<char> m_photoCurrent;
+    std::vector<char> m_thumbnailCurrent;
+    std::vector<SourceState> m_sourceStates;
 };
 
 } // namespace pictaven

@@ -179,14 +179,17 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
         const FileStorage& photo = m_job.photos[index];
         const int number = ++state.nextPhoto; // 1-based from here on
 
-        bool rerenderPhotos = false; // a failed page makes the driver render again anyway
+        const bool kept = basic && m_keptThumbnail && m_keptThumbnail(index);
         std::optional<ThumbnailSource> source;
-        if (m_thumbnailSources)
-            source = m_thumbnailSources(index);
-        if (!source)
-            source = m_thumbnails.loadThumbnailSource(photo, rerenderPhotos);
-        if (!source)
-            return false;
+        if (!kept) {
+            bool rerenderPhotos = false; // a failed page makes the driver render again anyway
+            if (m_thumbnailSources)
+                source = m_thumbnailSources(index);
+            if (!source)
+                source = m_thumbnails.loadThumbnailSource(photo, rerenderPhotos);
+            if (!source)
+                return false;
+        }
 
         const std::string& photoName = m_photoNames[index];
         const std::string pageName = m_names.photoPageFileName(photoName);
@@ -199,25 +202,31 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
             if (!m_frameSet.createMultiPage(frameWidth, frameHeight, pageName))
                 return false;
         }
-        // A picture without pixels gets no cell; the next photo takes its place.
-        if (source->width == 0 || source->height == 0)
-            continue;
-
         const int x = m_grid.columnX(column);
-        if (state.picture && s.Label)
-            state.picture->drawLabel(photo, x, y);
-        const ThumbnailCell cell = ThumbnailCell::place(s, x, y, source->width, source->height, photo.Rotation);
-        // The photo phase may have made it already.
-        Bitmap thumbnail = source->thumbnail ? std::move(*source->thumbnail)
-                                             : m_thumbnails.makeThumbnailBitmap(
-                                                   source->preShrunk, cell.thumbnail, cell.fittedWidth,
-                                                   cell.fittedHeight, photo.Rotation, photo.Mirrored);
-        if (state.picture) {
-            m_thumbnails.drawThumbnail(&state.picture->bitmap(), cell.thumbnail.left, cell.thumbnail.top, thumbnail,
-                                       photoName, cell.cell);
-            state.picture->drawThumbnail(thumbnail, cell, x, y);
-        } else {
-            m_thumbnails.drawThumbnail(nullptr, 0, 0, thumbnail, photoName, cell.cell);
+        Rect cellRect;
+        if (!kept) {
+            // A picture without pixels gets no cell; the next photo takes its place.
+            if (source->width == 0 || source->height == 0)
+                continue;
+            if (state.picture && s.Label)
+                state.picture->drawLabel(photo, x, y);
+            const ThumbnailCell cell =
+                ThumbnailCell::place(s, x, y, source->width, source->height, photo.Rotation);
+            // The photo phase may have made it already.
+            Bitmap thumbnail = source->thumbnail ? std::move(*source->thumbnail)
+                                                 : m_thumbnails.makeThumbnailBitmap(
+                                                       source->preShrunk, cell.thumbnail, cell.fittedWidth,
+                                                       cell.fittedHeight, photo.Rotation, photo.Mirrored);
+            if (state.picture) {
+                m_thumbnails.drawThumbnail(&state.picture->bitmap(), cell.thumbnail.left, cell.thumbnail.top,
+                                           thumbnail, photoName, cell.cell);
+                state.picture->drawThumbnail(thumbnail, cell, x, y);
+            } else {
+                m_thumbnails.drawThumbnail(nullptr, 0, 0, thumbnail, photoName, cell.cell);
+                if (m_thumbnailWritten)
+                    m_thumbnailWritten(index);
+            }
+            cellRect = cell.cell;
         }
 
         const std::string target = m_navigation.photoTarget();
@@ -233,7 +242,7 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
                     page += HtmlText::fill("  <TD WIDTH=%d ALIGN='CENTER' > &nbsp </TD>\r\n", {width});
             }
         } else {
-            const Rect& r = cell.cell;
+            const Rect& r = cellRect;
             page += HtmlText::fill("<AREA SHAPE=\"RECT\" COORDS=\"%d,%d,%d,%d\"\r\n HREF=\"%s\" TITLE=\"%s\" "
                                    "target='%s'>\r\n\r\n",
                                    {std::to_string(r.left - 1), std::to_string(r.top - 1), std::to_string(r.right + 1),

@@ -75,6 +75,16 @@ public:
         m_thumbnailSources = std::move(sources);
     }
 
+    // Which photos of a basic album keep the thumbnail file an earlier generation wrote: their
+    // sources are not loaded and their thumbnails not made again. By default none. `written`
+    // hears of each thumbnail file written whole, with the photo's index.
+    void setKeptThumbnails(std::function<bool(std::size_t photoIndex)> kept,
+                           std::function<void(std::size_t photoIndex)> written)
+    {
+        m_keptThumbnail = std::move(kept);
+        m_thumbnailWritten = std::move(written);
+    }
+
 private:
     struct PageState;
 
@@ -100,6 +110,8 @@ private:
     ThumbnailRenderer m_thumbnails;
     std::function<int()> m_mapNumber;
     std::function<std::optional<ThumbnailSource>(std::size_t)> m_thumbnailSources;
+    std::function<bool(std::size_t)> m_keptThumbnail;
+    std::function<void(std::size_t)> m_thumbnailWritten;
 };
 
 } // namespace pictaven

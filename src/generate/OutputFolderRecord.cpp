@@ -1,6 +1,7 @@
 #include "generate/OutputFolderRecord.h"
 
 #include "generate/AtomicFile.h"
+#include "generate/RecordField.h"
 #include "generate/RecordFile.h"
 #include "ini/IoError.h"
 
@@ -23,46 +24,6 @@ namespace fs = std::filesystem;
 // Far more than the names of any album; a larger record is read only this far.
 constexpr std::size_t longestRecord = std::size_t{64} << 20;
 
-// A backslash, line feed or carriage return in a name is written as a backslash followed by
-// a backslash, "n" or "r", so that every name, whatever bytes it holds, takes exactly one line.
-std::string escaped(const std::string& name)
-{
-    std::string line;
-    for (const char c : name) {
-        if (c == '\\')
-            line += "\\\\";
-        else if (c == '\n')
-            line += "\\n";
-        else if (c == '\r')
-            line += "\\r";
-        else
-            line += c;
-    }
-    return line;
-}
-
-std::optional<std::string> unescaped(std::string_view line)
-{
-    std::string name;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '\\') {
-            name += line[i];
-            continue;
-        }
-        if (++i == line.size())
-            return std::nullopt;
-        if (line[i] == 'n')
-            name += '\n';
-        else if (line[i] == 'r')
-            name += '\r';
-        else if (line[i] == '\\')
-            name += '\\';
-        else
-            return std::nullopt;
-    }
-    return name;
-}
-
 bool isPlainName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
@@ -84,7 +45,7 @@ OutputFolderRecord::OutputFolderRecord(std::string folder)
     std::size_t start = 0;
     // A line without its end was cut by a killed run and may name another file; it does not count.
     for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
-        const std::optional<std::string> name = unescaped(std::string_view(bytes).substr(start, end - start));
+        const std::optional<std::string> name = unescapedField(std::string_view(bytes).substr(start, end - start));
         if (name && isPlainName(*name))
             m_names.insert(*name);
     }
@@ -140,7 +101,7 @@ void OutputFolderRecord::save()
     std::string text;
     for (auto it = m_names.begin(); it != m_names.end();) {
         if (isPlainFile(fs::path(m_folder) / *it)) {
-            text += escaped(*it) + "\n";
+            text += escapedField(*it) + "\n";
             ++it;
         } else {
             it = m_names.erase(it);
@@ -171,7 +132,7 @@ void OutputFolderRecord::add(const std::string& path)
         throw fail(errno);
     // One write per line: appends of other threads and processes never land inside it. A line
     // cut short (a full disk) has no end and does not count.
-    const std::string line = escaped(path.substr(folder.size())) + "\n";
+    const std::string line = escapedField(path.substr(folder.size())) + "\n";
     const ssize_t written = ::write(fd, line.data(), line.size());
     const int error = written < 0 ? errno : ENOSPC;
     const bool closed = ::close(fd) == 0;

@@ -7,10 +7,9 @@
 namespace pictaven {
 
 // The files that generation wrote into an output folder, listed in the hidden file
-// ".pictaven-generated" of that folder, one name a line (a backslash, line feed or carriage
-// return in a name is written as the two characters \\, \n or \r). Clearing the folder deletes
-// only the files listed there, so a folder that also holds other files (a catalog, notes, a
-// program's settings) loses none of them. Each name is added before its file is written, so a
+// ".pictaven-generated" of that folder, one name a line (as escapedField writes it). Clearing
+// the folder deletes only the files listed there, so a folder that also holds other files (a
+// catalog, notes, a program's settings) loses none of them. Each name is added before its file is written, so a
 // run killed part way still leaves every file it began listed. The upload sends only the
 // album's files, never this one.
 //

@@ -5,6 +5,7 @@
 #include "decoders/PublishedMetadata.h"
 #include "decoders/TurnedGif.h"
 #include "decoders/TurnedPng.h"
+#include "generate/FileDigest.h"
 #include "generate/GeneratedFile.h"
 #include "imaging/BitmapDrawing.h"
 #include "imaging/ExifOrientation.h"
@@ -76,6 +77,16 @@ bool isJpegByName(const std::string& path)
     return asciiLower(path).find(".jp") != std::string::npos;
 }
 
+// A picture the render reads once for all photos, by its content.
+std::string pictureRecipe(const std::string& path)
+{
+    try {
+        return path + " " + fileSha256(path);
+    } catch (const std::exception&) {
+        return path + " unreadable";
+    }
+}
+
 } // namespace
 
 PhotoRenderer::PhotoRenderer(
@@ -100,6 +111,37 @@ PhotoRenderer::PhotoRenderer(
         } catch (const std::exception&) {
         }
     }
+
+    const AlbumSettings& s = m_settings;
+    std::string& r = m_sharedRecipe;
+    r = "photo 1\nconvert quality " + std::to_string(m_convertQuality);
+    r += "\nmetadata " + (m_publishedMetadata ? std::to_string(static_cast<int>(*m_publishedMetadata)) : "unset");
+    r += "\ncompress " + std::to_string(s.CompressJPEG) + " " + std::to_string(s.CompressionRatio);
+    r += "\nresize " + std::to_string(s.ResizeImageType) + " " + s.NewPhotoWidth + " " + s.NewPhotoHeight + " " +
+         s.ResizePercentage + " resample " + std::to_string(s.Resample);
+    r += "\nsoft edge " + std::to_string(s.SoftEdge);
+    if (s.SoftEdge)
+        r += " " + std::to_string(s.WebPhotoBgColor) + " " + pictureRecipe(job.programFolder + "mask.jpg");
+    r += "\nwatermark " + std::to_string(s.WatermarkType);
+    if (s.WatermarkType == 1 || s.WatermarkType == 2)
+        r += " " + std::to_string(s.WatermarkOrientation) + " " + s.WatermarkFontSize + "\n" + s.WatermarkText;
+    if (s.WatermarkType == 2)
+        r += "\n" + pictureRecipe(s.WatermarkImage);
+}
+
+std::string PhotoRenderer::recipe(const FileStorage& photo, const std::string& photoName) const
+{
+    return textSha256(m_sharedRecipe + "\nname " + m_names.webFileName(photoName) + "\nturn " +
+                      std::to_string(photo.Rotation) + " " + std::to_string(photo.Mirrored) + "\nsource " +
+                      photo.SourcePath);
+}
+
+void PhotoRenderer::markRendered(FileStorage& photo, const std::string& photoName) const
+{
+    if (isWebFormat(photo.SourcePath))
+        return;
+    photo.Converted = true;
+    photo.WorkingPath = m_outputFolder + m_names.webFileName(photoName);
 }
 
 double PhotoRenderer::resizePercentage(const std::string& text)

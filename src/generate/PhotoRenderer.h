@@ -47,6 +47,14 @@ public:
     std::string renderPhoto(FileStorage& photo, const std::string& photoName,
                             std::optional<ThumbnailSource>* thumbnailSource = nullptr) const;
 
+    // A digest of everything but the source's content that shapes the file renderPhoto writes
+    // for this photo: its source path and turn, and the settings and pictures the render uses.
+    // Equal recipes and an unchanged source give the same bytes.
+    std::string recipe(const FileStorage& photo, const std::string& photoName) const;
+    // Leaves WorkingPath and Converted as renderPhoto leaves them, for a photo whose file is
+    // kept from an earlier render.
+    void markRendered(FileStorage& photo, const std::string& photoName) const;
+
     // ResizePercentage as a decimal number, blanks around it allowed. Throws std::runtime_error
     // "'<text>' is not a valid floating point value".
     static double resizePercentage(const std::string& text);
@@ -75,6 +83,7 @@ private:
     std::function<void(const std::string&)> m_logMessage;
     std::optional<Bitmap> m_maskPicture;      // mask.jpg when SoftEdge is on and it could be read
     std::optional<Bitmap> m_watermarkPicture; // WatermarkImage when WatermarkType is 2 and readable
+    std::string m_sharedRecipe; // the part of recipe() that is the same for every photo
 };
 
 } // namespace pictaven

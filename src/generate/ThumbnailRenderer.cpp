@@ -3,6 +3,7 @@
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/PictureLoader.h"
+#include "generate/FileDigest.h"
 #include "generate/GeneratedFile.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
@@ -126,6 +127,18 @@ Bitmap ThumbnailRenderer::makeThumbnailBitmap(const Bitmap& preShrunk, const Rec
     shape.mirrored = mirrored;
     shape.buttonize = m_settings.Buttonize;
     return pictaven::makeThumbnailBitmap(preShrunk, shape);
+}
+
+std::string ThumbnailRenderer::recipe(const FileStorage& photo) const
+{
+    const AlbumSettings& s = m_settings;
+    auto number = [](auto value) { return " " + std::to_string(value); };
+    return textSha256("thumbnail 1\nsource " + photo.SourcePath + number(static_cast<int>(sourceKind(photo))) +
+                      "\nturn" + number(photo.Rotation) + number(photo.Mirrored) + "\nsize" + number(s.ThumbWidth) +
+                      number(s.ThumbHeight) + number(s.AspectRatio) + number(s.Buttonize) + "\nstyle" +
+                      number(m_style.backdrop) + number(m_style.border) + number(m_style.shadow) +
+                      number(s.ThumbBgColor) + number(s.ThumbBorderColor) + number(s.WebBgColor) +
+                      "\nquality" + number(ThumbnailJpegQuality));
 }
 
 std::string ThumbnailRenderer::thumbnailPath(const std::string& photoName) const

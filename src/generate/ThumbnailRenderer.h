@@ -49,6 +49,10 @@ public:
     void drawThumbnail(const Bitmap* albumPicture, int left, int top, Bitmap& thumbnail,
                        const std::string& photoName, const Rect& cell) const;
 
+    // A digest of everything but the source's content that shapes the thumbnail file of this
+    // photo (basic albums): how its source is read, its turn, and the thumbnail settings.
+    std::string recipe(const FileStorage& photo) const;
+
     // Where drawThumbnail writes a basic album's thumbnail of that photo.
     std::string thumbnailPath(const std::string& photoName) const;
 

@@ -1,6 +1,6 @@
 #include "publish/SyncDecision.h"
 
-#include "publish/FileDigest.h"
+#include "generate/FileDigest.h"
 #include "publish/SafeTransfer.h"
 
 #include <filesystem>

@@ -1,6 +1,7 @@
 #include "decoders/FixtureFiles.h"
 #include "generate/AlbumGenerator.h"
 #include "generate/OutputFolderRecord.h"
+#include "generate/RenderRecord.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
 #include "settings/AlbumSettings.h"
@@ -55,11 +56,13 @@ std::string bmpFile(int width, int height)
     return std::string(out.data().begin(), out.data().end());
 }
 
+// The files of the album in the folder; the record of rendered files names the folder and the
+// files' inodes, so it differs from folder to folder.
 std::map<std::string, std::string> folderContents(const fs::path& folder)
 {
     std::map<std::string, std::string> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file())
+        if (entry.is_regular_file() && entry.path().filename() != RenderRecord::fileName)
             files[entry.path().filename().string()] = readFile(entry.path());
     }
     return files;
@@ -280,7 +283,8 @@ TEST_F(AlbumGeneratorTest, ClearingDeletesOnlyListedFilesAndKeepsRenderedPhotosU
     };
     TempDir elsewhere;
     writeFile(elsewhere / "outside.txt", "not the album's");
-    for (const Case c : {Case{false, true, true}, Case{true, true, false}, Case{true, false, true}}) {
+    // No record of rendered files proves the photo current, so Smart Render renders it again.
+    for (const Case c : {Case{false, true, false}, Case{true, true, false}, Case{true, false, true}}) {
         TempDir output;
         fs::create_directories(output / "sub");
         writeFile(output / "sub" / "kept.txt", "sub");
@@ -346,7 +350,7 @@ TEST_F(AlbumGeneratorTest, AGenerationClearsWhatTheLastOneWroteAndNothingElse)
     for (const fs::directory_entry& entry : fs::directory_iterator(m_output.path()))
         files.insert(entry.path().filename().string());
     std::set<std::string> expected = OutputFolderRecord(m_output.str()).names();
-    expected.insert({OutputFolderRecord::fileName, "notes.txt", "p102.jpg.bak"});
+    expected.insert({OutputFolderRecord::fileName, RenderRecord::fileName, "notes.txt", "p102.jpg.bak"});
     EXPECT_EQ(files, expected);
 }
 
@@ -610,6 +614,7 @@ TEST_F(AlbumGeneratorTest, ConversionReportsComeWithTheirPhotoWithSeveralJobs)
     expected.push_back("Rendering photo 4 of 4");
     for (const std::string& report : reports(3))
         expected.push_back(report);
+    expected.push_back("Photos rendered: 4, kept: 0");
     EXPECT_EQ(photoPhase, expected);
 }
 
@@ -973,6 +978,180 @@ TEST_F(AlbumGeneratorTest, DamagedPhotoIsReportedByNameAndStopsThePages)
     ASSERT_FALSE(m_logs.empty());
     EXPECT_NE(m_logs.back().find(album.photos[0].SourcePath), std::string::npos);
     EXPECT_EQ(m_statuses.back(), "Failure or User Cancellation occurred");
+}
+
+// One kind of change between two generations into one folder, and how many photos the second
+// one has to render.
+struct ChangeCase {
+    const char* name;
+    std::function<void(AlbumJob&, const fs::path& photos, const fs::path& output)> change;
+    int rendered;
+};
+
+class RegenerationTest : public AlbumGeneratorTest, public ::testing::WithParamInterface<ChangeCase> {
+protected:
+    // Resized and copied photos, one turned, a converted scan, and a watermark picture; every
+    // photo file carries zeros after its end, so a replacement of the same size fits.
+    AlbumJob changingAlbum()
+    {
+        AlbumJob album = job(0);
+        for (int i = 0; i < 5; ++i) {
+            FileStorage storage;
+            storage.SourcePath = storage.WorkingPath = photo("c" + std::to_string(i) + ".jpg", 90 + 7 * i, 70, i);
+            writeFile(storage.SourcePath, readFile(storage.SourcePath) + std::string(8192, '\0'));
+            storage.Rotation = i == 2 ? 1 : 0;
+            album.photos.push_back(storage);
+        }
+        const test::Fixture tiff = test::fixtureNamed("lzw.tif");
+        writeFile(m_photos / "scan.tif", std::string(tiff.bytes.begin(), tiff.bytes.end()));
+        FileStorage scan;
+        scan.SourcePath = scan.WorkingPath = (m_photos / "scan.tif").string();
+        album.photos.push_back(scan);
+        writeJpeg(patternPicture(20, 10, 9), (m_photos / "mark.jpg").string(), 90);
+        album.settings.WatermarkImage = (m_photos / "mark.jpg").string();
+        album.settings.ResizeImageType = 1;
+        album.settings.NewPhotoWidth = "80";
+        album.settings.NewPhotoHeight = "60";
+        album.settings.CompressJPEG = true;
+        album.settings.DeleteFolder = true;
+        album.settings.ThumbnailsPerRow = 2;
+        album.settings.RowsPerPage = 2;
+        return album;
+    }
+};
+
+TEST_P(RegenerationTest, RendersOnlyWhatChangedAndWritesWhatAFullGenerationWrites)
+{
+    const ChangeCase& param = GetParam();
+    AlbumJob album = changingAlbum();
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 2).generate(), GenerationOutcome::Finished)
+        << (m_logs.empty() ? "" : m_logs.front());
+
+    param.change(album, m_photos.path(), m_output.path());
+    // As the window and the command line start it after opening the catalog.
+    album.rerenderPhotos = true;
+    m_statuses.clear();
+    AlbumGenerator again(album, events(), m_control, 2);
+    ASSERT_EQ(again.generate(), GenerationOutcome::Finished) << (m_logs.empty() ? "" : m_logs.front());
+    const int photos = static_cast<int>(album.photos.size());
+    EXPECT_TRUE(sawStatus("Photos rendered: " + std::to_string(param.rendered) +
+                          ", kept: " + std::to_string(photos - param.rendered)))
+        << param.name;
+
+    TempDir fresh;
+    album.outputFolder = fresh.str();
+    AlbumGenerator full(album, events(), m_control, 1);
+    ASSERT_EQ(full.generate(), GenerationOutcome::Finished);
+    expectSameFiles(folderContents(fresh.path()), folderContents(m_output.path()));
+    for (std::size_t i = 0; i < album.photos.size(); ++i) {
+        EXPECT_EQ(again.job().photos[i].Converted, full.job().photos[i].Converted) << i;
+        EXPECT_EQ(fs::path(again.job().photos[i].WorkingPath).filename(),
+                  fs::path(full.job().photos[i].WorkingPath).filename()) << i;
+    }
+}
+
+// Writes other pixels of the same file size, and gives the file its old modification time.
+void replaceKeepingSizeAndTime(const std::string& path, int seed)
+{
+    const std::string old = readFile(path);
+    const fs::file_time_type time = fs::last_write_time(path);
+    writeJpeg(patternPicture(90, 70, seed), path, 90);
+    const std::string replacement = readFile(path);
+    ASSERT_LT(replacement.size(), old.size());
+    writeFile(path, replacement + std::string(old.size() - replacement.size(), '\0'));
+    fs::last_write_time(path, time);
+    ASSERT_EQ(fs::file_size(path), old.size());
+}
+
+using Photos = const fs::path&;
+using Output = const fs::path&;
+
+INSTANTIATE_TEST_SUITE_P(
+    ChangeKinds, RegenerationTest,
+    ::testing::Values(
+        ChangeCase{"Nothing", [](AlbumJob&, Photos, Output) {}, 0},
+        ChangeCase{"Title", [](AlbumJob& a, Photos, Output) { a.albumTitle = "Another title"; }, 0},
+        ChangeCase{"Caption", [](AlbumJob& a, Photos, Output) { a.photos[1].Caption = "At the beach"; }, 0},
+        ChangeCase{"PhotoReplacedWithSameSizeAndTime",
+                   [](AlbumJob& a, Photos, Output) { replaceKeepingSizeAndTime(a.photos[0].SourcePath, 77); }, 1},
+        ChangeCase{"Rotation", [](AlbumJob& a, Photos, Output) { a.photos[3].Rotation = 2; }, 1},
+        ChangeCase{"Mirroring", [](AlbumJob& a, Photos, Output) { a.photos[4].Mirrored = true; }, 1},
+        ChangeCase{"PhotoSize", [](AlbumJob& a, Photos, Output) { a.settings.NewPhotoWidth = "70"; }, 6},
+        ChangeCase{"Quality", [](AlbumJob& a, Photos, Output) { a.settings.CompressionRatio = 60; }, 6},
+        ChangeCase{"WatermarkText",
+                   [](AlbumJob& a, Photos, Output) {
+                       a.settings.WatermarkType = 1;
+                       a.settings.WatermarkText = "(c) me";
+                   },
+                   6},
+        ChangeCase{"WatermarkPicture",
+                   [](AlbumJob& a, Photos photos, Output) {
+                       a.settings.WatermarkType = 2;
+                       writeJpeg(patternPicture(20, 10, 3), (photos / "mark.jpg").string(), 90);
+                   },
+                   6},
+        ChangeCase{"SoftEdge",
+                   [](AlbumJob& a, Photos, Output) {
+                       writeJpeg(patternPicture(40, 30, 6), a.programFolder + "mask.jpg", 90);
+                       a.settings.SoftEdge = true;
+                   },
+                   6},
+        ChangeCase{"MetadataChoice",
+                   [](AlbumJob& a, Photos, Output) { a.publishedMetadata = PublishedMetadata::None; }, 6},
+        ChangeCase{"ThumbnailSize", [](AlbumJob& a, Photos, Output) { a.settings.ThumbWidth = 50; }, 0},
+        ChangeCase{"ThumbnailShadow", [](AlbumJob& a, Photos, Output) { a.settings.Shadow = !a.settings.Shadow; }, 0},
+        ChangeCase{"LowercaseNames", [](AlbumJob& a, Photos, Output) { a.settings.LowercaseFiles = true; }, 0},
+        ChangeCase{"PhotoRenamed",
+                   [](AlbumJob& a, Photos photos, Output) {
+                       fs::rename(a.photos[1].SourcePath, photos / "renamed.jpg");
+                       a.photos[1].SourcePath = a.photos[1].WorkingPath = (photos / "renamed.jpg").string();
+                   },
+                   1},
+        ChangeCase{"PhotoRemoved", [](AlbumJob& a, Photos, Output) { a.photos.erase(a.photos.begin() + 2); }, 0},
+        ChangeCase{"PhotoMovedInTheOrder",
+                   [](AlbumJob& a, Photos, Output) { std::swap(a.photos[0], a.photos[4]); }, 0},
+        ChangeCase{"PhotoAdded",
+                   [](AlbumJob& a, Photos photos, Output) {
+                       FileStorage added;
+                       added.SourcePath = added.WorkingPath = (photos / "added.jpg").string();
+                       writeJpeg(patternPicture(60, 80, 5), added.SourcePath, 90);
+                       a.photos.insert(a.photos.begin() + 1, added);
+                   },
+                   1},
+        ChangeCase{"RenderedPhotoEdited",
+                   [](AlbumJob&, Photos, Output output) { writeFile(output / "c3.jpg", "edited by hand"); }, 1},
+        ChangeCase{"RecordDamaged",
+                   [](AlbumJob&, Photos, Output output) {
+                       std::string record = readFile(output / RenderRecord::fileName);
+                       record.pop_back();
+                       writeFile(output / RenderRecord::fileName, record);
+                   },
+                   6},
+        ChangeCase{"RecordOfAnotherFolder",
+                   [](AlbumJob& a, Photos, Output output) {
+                       TempDir copy;
+                       for (const fs::directory_entry& entry : fs::directory_iterator(output))
+                           fs::copy_file(entry.path(), copy / entry.path().filename());
+                       fs::copy_file(copy / RenderRecord::fileName, output / RenderRecord::fileName,
+                                     fs::copy_options::overwrite_existing);
+                       std::string record = readFile(output / RenderRecord::fileName);
+                       const std::string folder = "folder " + a.outputFolder;
+                       record.replace(record.find(folder), folder.size(), "folder " + copy.str());
+                       writeFile(output / RenderRecord::fileName, record);
+                   },
+                   6}),
+    [](const ::testing::TestParamInfo<ChangeCase>& info) { return std::string(info.param.name); });
+
+TEST_F(AlbumGeneratorTest, WithoutDeletingTheFolderAKeptPhotoIsStillNotRenderedAgain)
+{
+    AlbumJob album = job(3);
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 1).generate(), GenerationOutcome::Finished);
+    const std::string record = readFile(m_output / RenderRecord::fileName);
+    album.photos[1].Rotation = 3;
+    m_statuses.clear();
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 1).generate(), GenerationOutcome::Finished);
+    EXPECT_TRUE(sawStatus("Photos rendered: 1, kept: 2"));
+    EXPECT_NE(readFile(m_output / RenderRecord::fileName), record);
 }
 
 } // namespace

@@ -68,6 +68,27 @@ TEST_F(GenerateCommand, GeneratesTheCatalogsAlbumIntoTheGivenFolder)
         EXPECT_TRUE(fs::exists(m_work / "album" / file)) << file;
 }
 
+TEST_F(GenerateCommand, OpeningTheCatalogAgainRendersOnlyThePhotosThatChanged)
+{
+    const std::vector<std::string> generate = {"generate", m_work.str() + "trip.CAT", "--output", m_work.str() + "album"};
+    const CliRun first = run(generate);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.out.find("Photos rendered: 3, kept: 0\n"), std::string::npos) << first.out;
+
+    const CliRun unchanged = run(generate);
+    ASSERT_EQ(unchanged.status, 0) << unchanged.err;
+    EXPECT_NE(unchanged.out.find("Photos rendered: 0, kept: 3\n"), std::string::npos) << unchanged.out;
+
+    const std::string before = readFile(m_work / "album" / "shot1.jpg");
+    Bitmap picture(81, 60);
+    picture.setPixel(40, 30, Colour{0, 0, 255});
+    writeJpeg(picture, (m_work / "photos" / "shot1.jpg").string(), 90);
+    const CliRun changed = run(generate);
+    ASSERT_EQ(changed.status, 0) << changed.err;
+    EXPECT_NE(changed.out.find("Photos rendered: 1, kept: 2\n"), std::string::npos) << changed.out;
+    EXPECT_NE(readFile(m_work / "album" / "shot1.jpg"), before);
+}
+
 // What exiftool prints of the given tags of every file below `folder`.
 std::string exiftoolTags(const fs::path& folder, const std::string& tags)
 {

@@ -1,4 +1,4 @@
-#include "publish/FileDigest.h"
+#include "generate/FileDigest.h"
 #include "publish/SyncDecision.h"
 #include "support/TempDir.h"
 
