@@ -1,10 +1,11 @@
 #include "session/CatalogCommands.h"
 
 #include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/TempFiles.h"
+#include "ini/AsciiCase.h"
 #include "ini/BigIniFile.h"
+#include "ini/FilePaths.h"
 #include "session/TemplateCommands.h"
 #include "session/Workspace.h"
 #include "settings/ConfigFile.h"
@@ -44,31 +45,9 @@ constexpr const char* kMissingPhotos
 constexpr std::array<const char*, 13> kKnownVersions
     = {"3.03", "3.02", "3.01", "3.00", "2.82", "2.81", "2.80", "2.78", "2.77", "2.76", "2.75", "2.71", "2.70"};
 
-std::string asciiUpper(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 bool namesCatalog(const std::string& path)
 {
     return asciiUpper(path).find(".CAT") != std::string::npos;
-}
-
-bool isFile(const std::string& path)
-{
-    std::error_code ignored;
-    return fs::is_regular_file(path, ignored);
-}
-
-// Only an absolute folder counts: a relative one would name whatever folder the program runs in.
-bool isAbsoluteFolder(const std::string& path)
-{
-    std::error_code ignored;
-    return path.starts_with('/') && fs::is_directory(path, ignored);
 }
 
 // `path` as it names a file when taken against `folder`; an absolute path stays as it is.
