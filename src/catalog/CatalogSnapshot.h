@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // What reading a catalog takes from the program where the file says nothing.
 struct CatalogReadingPlaces {

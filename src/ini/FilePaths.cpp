@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-namespace pictaven {
+namespace pictaven
+{
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // `folder` with a "/" added when it does not end in one (also to an empty text).
 std::string withTrailingSlash(std::string folder);

@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // `text` without the `blanks` at either end.
 inline std::string trimmed(std::string_view text, std::string_view blanks = " \t")

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-namespace pictaven {
+namespace pictaven
+{
 
-namespace {
+namespace
+{
 
-constexpr NumberRange kAboveZero{1, INT32_MAX};
+constexpr NumberRange kAboveZero { 1, INT32_MAX };
 
 PreferenceRule rule(const char* field, BoxCheck check = BoxCheck::None, const char* fallback = "")
 {
@@ -67,10 +69,10 @@ std::vector<PreferenceRule> makeRules()
         fontSize(rule("PageNumberFontSize")),
         fontSize(rule("CustomLinkFontSize")),
         fontSize(rule("WatermarkFontSize")),
-        layoutNumber(within(rule("ThumbnailsPerRow", IntegerInRange, "2"), {1, 100})),
+        layoutNumber(within(rule("ThumbnailsPerRow", IntegerInRange, "2"), { 1, 100 })),
         layoutNumber(rule("ThumbWidth", EmptyThenInteger, "80")),
         layoutNumber(rule("ThumbHeight", EmptyThenInteger, "80")),
-        within(rule("RowsPerPage", IntegerInRange, "2"), {1, 100}),
+        within(rule("RowsPerPage", IntegerInRange, "2"), { 1, 100 }),
         rule("LabelHeight", EmptyThenInteger, "15"),
         rule("PrefixIndex", NotEmpty, "Index"),
         rule("PrefixPrev", NotEmpty, "Prev"),
@@ -78,13 +80,13 @@ std::vector<PreferenceRule> makeRules()
         rule("PrefixHome", NotEmpty, "Home"),
         atMost(rule("PrefixName"), 20),
         // Stepped by its up-down control within the range.
-        within(atMost(rule("PhotoBorderWidth"), 20), {1, 50}),
+        within(atMost(rule("PhotoBorderWidth"), 20), { 1, 50 }),
         rerenders(rule("ResizeImageType")),
         rerenders(rule("NewPhotoWidth", Integer, "600")),
         rerenders(rule("NewPhotoHeight", Integer, "400")),
         rerenders(rule("ResizePercentage", Integer, "100")),
         rerenders(rule("CompressJPEG")),
-        rerenders(within(rule("CompressionRatio", Integer, "90"), {0, 100})),
+        rerenders(within(rule("CompressionRatio", Integer, "90"), { 0, 100 })),
         rerenders(rule("Resample")),
         rerenders(rule("SoftEdge")),
         rerenders(rule("PhotoBorder")),

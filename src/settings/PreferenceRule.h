@@ -6,12 +6,14 @@
 #include <string_view>
 #include <vector>
 
-namespace pictaven {
+namespace pictaven
+{
 
 // How the preferences dialog checks the text of a box.
 enum class BoxCheck {
     None,
-    EmptyThenInteger, // empty text becomes the fallback; then the text must be an integer, which the setting takes
+    EmptyThenInteger, // empty text becomes the fallback; then the text must be an integer, which the setting
+                      // takes
     IntegerInRange, // text that is not an integer within the range becomes the fallback; the setting takes it
     NotEmpty, // empty text becomes the fallback
     Integer, // text that is not an integer becomes the fallback; an integer setting takes it

@@ -1,13 +1,15 @@
 #include "catalog/CatalogSnapshot.h"
+
 #include "ini/IoError.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 using test::TempDir;
 using test::writeFile;
@@ -20,14 +22,17 @@ TEST(CatalogSnapshotTest, ReadsACatalogWithoutTheWorkspace)
     const fs::path output = home / "Out";
     fs::create_directories(output);
     writeFile(output / "here.jpg", "photo");
-    writeFile(home / "Trip.CAT", "[Program]\r\nVersion=2.80\r\n"
-                                 "[Generate Options]\r\nOutputFolder=" + output.string() + "\r\n"
-                                 "[Preferences]\r\nAlbum Filename=Board\r\nAlbum Index=3\r\n"
-                                 "Background Image=paper.jpg\r\n"
-                                 "[Files]\r\nSource_File_1=here.jpg\r\nSource_File_2=/gone/away.jpg\r\n");
+    writeFile(home / "Trip.CAT",
+        "[Program]\r\nVersion=2.80\r\n"
+        "[Generate Options]\r\nOutputFolder="
+            + output.string()
+            + "\r\n"
+              "[Preferences]\r\nAlbum Filename=Board\r\nAlbum Index=3\r\n"
+              "Background Image=paper.jpg\r\n"
+              "[Files]\r\nSource_File_1=here.jpg\r\nSource_File_2=/gone/away.jpg\r\n");
 
     const CatalogSnapshot snapshot
-        = CatalogSnapshot::read("Trip.CAT", {home.str(), home.str(), "/photos/as/before"});
+        = CatalogSnapshot::read("Trip.CAT", { home.str(), home.str(), "/photos/as/before" });
 
     EXPECT_EQ(snapshot.file, (home / "Trip.CAT").string());
     EXPECT_TRUE(snapshot.fromPriorVersion());
@@ -49,8 +54,10 @@ TEST(CatalogSnapshotTest, ReadsACatalogWithoutTheWorkspace)
 TEST(CatalogSnapshotTest, RelativePathsFallBackToTheProjectsFolder)
 {
     TempDir home;
-    writeFile(home / "Odd.CAT", "[Generate Options]\r\nOutputFolder=relative/out\r\n[Files]\r\nSource_File_1=a.jpg\r\n");
-    const CatalogSnapshot snapshot = CatalogSnapshot::read((home / "Odd.CAT").string(), {home.str(), "/", "/"});
+    writeFile(home / "Odd.CAT",
+        "[Generate Options]\r\nOutputFolder=relative/out\r\n[Files]\r\nSource_File_1=a.jpg\r\n");
+    const CatalogSnapshot snapshot
+        = CatalogSnapshot::read((home / "Odd.CAT").string(), { home.str(), "/", "/" });
     EXPECT_FALSE(snapshot.fromKnownVersion());
     EXPECT_FALSE(snapshot.fromPriorVersion());
     ASSERT_EQ(snapshot.photos.size(), 1u);
@@ -61,7 +68,9 @@ TEST(CatalogSnapshotTest, AFolderIsNoCatalog)
 {
     TempDir home;
     fs::create_directories(home / "Folder.CAT");
-    EXPECT_THROW(CatalogSnapshot::read((home / "Folder.CAT").string(), {home.str(), home.str(), home.str()}), IoError);
+    EXPECT_THROW(
+        CatalogSnapshot::read((home / "Folder.CAT").string(), { home.str(), home.str(), home.str() }),
+        IoError);
 }
 
 } // namespace

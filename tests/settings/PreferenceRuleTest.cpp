@@ -3,11 +3,12 @@
 #include "settings/AlbumSettingsField.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
-namespace pictaven {
-namespace {
+namespace pictaven
+{
+namespace
+{
 
 TEST(PreferenceRuleTest, AFieldFindsItsRule)
 {
@@ -20,15 +21,15 @@ TEST(PreferenceRuleTest, AFieldFindsItsRule)
         std::size_t maxLength;
     };
     const Case cases[] = {
-        {"ThumbnailsPerRow", BoxCheck::IntegerInRange, "2", 1, 100, false, false, true, 0},
-        {"LabelHeight", BoxCheck::EmptyThenInteger, "15", INT32_MIN, INT32_MAX, false, false, false, 0},
-        {"PrefixPrev", BoxCheck::NotEmpty, "Prev", INT32_MIN, INT32_MAX, false, false, false, 0},
-        {"CompressionRatio", BoxCheck::Integer, "90", 0, 100, true, false, false, 0},
-        {"LabelFontSize", BoxCheck::None, "8", 1, INT32_MAX, false, true, true, 0},
-        {"WatermarkFontSize", BoxCheck::None, "", 1, INT32_MAX, false, true, false, 0},
-        {"PhotoBorderWidth", BoxCheck::None, "", 1, 50, false, false, false, 20},
-        {"WatermarkImage", BoxCheck::None, "", INT32_MIN, INT32_MAX, true, false, false, 0},
-        {"FontFamily", BoxCheck::None, "", INT32_MIN, INT32_MAX, false, false, false, 0},
+        { "ThumbnailsPerRow", BoxCheck::IntegerInRange, "2", 1, 100, false, false, true, 0 },
+        { "LabelHeight", BoxCheck::EmptyThenInteger, "15", INT32_MIN, INT32_MAX, false, false, false, 0 },
+        { "PrefixPrev", BoxCheck::NotEmpty, "Prev", INT32_MIN, INT32_MAX, false, false, false, 0 },
+        { "CompressionRatio", BoxCheck::Integer, "90", 0, 100, true, false, false, 0 },
+        { "LabelFontSize", BoxCheck::None, "8", 1, INT32_MAX, false, true, true, 0 },
+        { "WatermarkFontSize", BoxCheck::None, "", 1, INT32_MAX, false, true, false, 0 },
+        { "PhotoBorderWidth", BoxCheck::None, "", 1, 50, false, false, false, 20 },
+        { "WatermarkImage", BoxCheck::None, "", INT32_MIN, INT32_MAX, true, false, false, 0 },
+        { "FontFamily", BoxCheck::None, "", INT32_MIN, INT32_MAX, false, false, false, 0 },
     };
     for (const Case& c : cases) {
         const PreferenceRule& rule = PreferenceRule::of(c.field);
