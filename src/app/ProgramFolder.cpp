@@ -1,5 +1,7 @@
 #include "app/ProgramFolder.h"
 
+#include "ini/FilePaths.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -43,13 +45,6 @@ bool isFolder(const fs::path& path)
 }
 
 } // namespace
-
-std::string withTrailingSlash(std::string folder)
-{
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
-}
 
 std::string resolveProgramFolder()
 {

@@ -4,9 +4,6 @@
 
 namespace pictaven {
 
-// `folder` with a "/" added when it does not end in one (also to an empty text).
-std::string withTrailingSlash(std::string folder);
-
 // The per-user folder that holds every data folder and file of the program, always ending in
 // "/": $PICTAVEN_HOME when set and not empty (made absolute against the current folder), else
 // $XDG_DATA_HOME/pictaven/, else ~/.local/share/pictaven/. Nothing is created here.

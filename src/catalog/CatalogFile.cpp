@@ -1,7 +1,7 @@
 #include "catalog/CatalogFile.h"
 
-#include "app/ProgramFolder.h"
 #include "ini/BigIniFile.h"
+#include "ini/FilePaths.h"
 #include "settings/AlbumSettingsField.h"
 #include "settings/ConfigFile.h"
 

@@ -6,6 +6,7 @@
 #include "decoders/PictureLoader.h"
 #include "imaging/BitmapDrawing.h"
 #include "imaging/ExifOrientation.h"
+#include "ini/AsciiCase.h"
 
 #include <algorithm>
 #include <exception>
@@ -18,16 +19,9 @@ namespace {
 constexpr float StripBox = 94.0f;
 constexpr int StripCut = 2;
 
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
 Bitmap loadPhoto(const std::string& path)
 {
-    const std::string lower = lowerCase(path);
+    const std::string lower = asciiLower(path);
     if (lower.find("jpg") != std::string::npos || lower.find("jpeg") != std::string::npos)
         return readJpegUpright(path);
     if (lower.find("gif") != std::string::npos)

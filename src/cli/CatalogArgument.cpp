@@ -77,7 +77,7 @@ std::string catalogArgument(const std::string& argument)
 
 void openCatalogArgument(Workspace& workspace, const std::string& path)
 {
-    if (!openChosenCatalog(workspace, path))
+    if (!openAndRememberCatalog(workspace, path))
         throw std::runtime_error(path + " is not a catalog: its name does not hold .CAT");
 }
 

@@ -28,8 +28,8 @@ void checkSettingsFile(const std::string& path, ConfigMode mode);
 std::string catalogArgument(const std::string& argument);
 
 // Opens a catalog that catalogArgument accepted as the window's Open command does
-// (openChosenCatalog), so that a generation renders every photo again. Throws std::runtime_error
-// for a name without ".CAT" (any case), and what openTheCatalog throws.
+// (openAndRememberCatalog), so that a generation renders every photo again. Throws std::runtime_error
+// for a name without ".CAT" (any case), and what openCatalogFile throws.
 void openCatalogArgument(Workspace& workspace, const std::string& path);
 
 // The arguments of a command on one catalog: "CATALOG.CAT [--profile NAME.prf]" and the

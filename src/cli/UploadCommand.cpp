@@ -2,7 +2,7 @@
 #include "cli/CliWorkspace.h"
 #include "cli/Commands.h"
 #include "cli/TerminalDialogs.h"
-#include "app/ProgramFolder.h"
+#include "ini/FilePaths.h"
 #include "publish/RemoteConnection.h"
 #include "publish/Uploader.h"
 #include "session/Workspace.h"

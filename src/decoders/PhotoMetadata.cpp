@@ -3,6 +3,7 @@
 #include "decoders/JpegSegments.h"
 #include "decoders/MetadataLibrary.h"
 #include "decoders/PrivateMetadata.h"
+#include "ini/TrimmedText.h"
 #include "ini/Utf8Text.h"
 
 #include <array>
@@ -21,15 +22,10 @@ namespace
 constexpr std::array<std::string_view, 6> kCameraPlaceholders = { "OLYMPUS DIGITAL CAMERA", "SONY DSC",
     "DIGITAL CAMERA", "KONICA MINOLTA DIGITAL CAMERA", "Default", "DCIM" };
 
-std::string trimmed(const std::string& text)
+// NUL padding is what fixed-length EXIF fields end with.
+std::string withoutPadding(const std::string& text)
 {
-    // NUL padding is what fixed-length EXIF fields end with.
-    const char* blanks = " \t\r\n\v\f";
-    std::string kept = text.substr(0, text.find('\0'));
-    const auto first = kept.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return kept.substr(first, kept.find_last_not_of(blanks) - first + 1);
+    return trimmed(std::string_view(text).substr(0, text.find('\0')), " \t\r\n\v\f");
 }
 
 std::string langAltText(const Exiv2::XmpData& xmp, const char* key)
@@ -65,7 +61,7 @@ std::string exifText(const Exiv2::ExifData& exif, const char* key)
 std::string firstSaid(std::initializer_list<std::string> texts)
 {
     for (const std::string& text : texts) {
-        std::string kept = trimmed(metadataTextAsUtf8(text));
+        std::string kept = withoutPadding(metadataTextAsUtf8(text));
         for (std::string_view placeholder : kCameraPlaceholders) {
             if (kept == placeholder)
                 kept.clear();

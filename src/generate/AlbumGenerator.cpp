@@ -17,6 +17,7 @@
 #include "generate/ThumbnailCell.h"
 #include "generate/ThumbnailRenderer.h"
 #include "imaging/Bitmap.h"
+#include "ini/FilePaths.h"
 #include "ini/IoError.h"
 #include "settings/TemplateList.h"
 
@@ -47,12 +48,6 @@ const char* const AlbumGenerator::missingPhotosText =
 namespace {
 
 constexpr const char* failureStatus = "Failure or User Cancellation occurred";
-
-bool isFile(const std::string& path)
-{
-    std::error_code ignored;
-    return !path.empty() && fs::is_regular_file(path, ignored);
-}
 
 // Copies over an existing file; a file that cannot be copied is left out.
 void copyOver(const std::string& from, const std::string& to)
@@ -195,8 +190,7 @@ GenerationOutcome AlbumGenerator::generate()
     } release{m_control};
 
     if (const std::string refused = refusal(); !refused.empty()) {
-        if (m_events.showError)
-            m_events.showError(refused);
+        m_events.showError(refused);
         return GenerationOutcome::Refused;
     }
 
@@ -208,17 +202,15 @@ GenerationOutcome AlbumGenerator::generate()
         else
             OutputFolderRecord(m_job.outputFolder).removeLeftovers();
         renderPhotos();
-        if (m_missingPhotos && m_events.showError)
+        if (m_missingPhotos)
             m_events.showError(missingPhotosText);
         pagesWritten = generateHTML();
         if (m_job.settings.CDROM && !m_job.photos.empty())
             copyOver(entryPagePath(), m_job.outputFolder + "__INDEX.HTM");
     } catch (const std::exception& error) {
         // A failure nobody hears of would leave the user guessing why the album is incomplete.
-        if (m_events.logMessage)
-            m_events.logMessage(error.what());
-        if (m_events.status)
-            m_events.status(failureStatus);
+        m_events.logMessage(error.what());
+        m_events.status(failureStatus);
         m_job.rerenderPhotos = true;
         pagesWritten = false;
     }
@@ -362,8 +354,7 @@ void AlbumGenerator::leaveOutUnfitFiles()
         if (path.empty())
             return;
         if (const std::string refused = SupportFileCheck::refusal(path, kind); !refused.empty()) {
-            if (m_events.logMessage)
-                m_events.logMessage(refused);
+            m_events.logMessage(refused);
             path.clear();
         }
     };
@@ -398,7 +389,7 @@ void AlbumGenerator::reportRenamedPhotos() const
         if (m_photoNames[i] != OutputNames::ownPhotoName(photo))
             renamed += "\r\n" + photo.SourcePath + " is " + m_names.webFileName(m_photoNames[i]);
     }
-    if (!renamed.empty() && m_events.logMessage)
+    if (!renamed.empty())
         m_events.logMessage("Some photos have the file name of another photo of the album and get another name in it:" +
                             renamed);
 }
@@ -407,7 +398,7 @@ bool AlbumGenerator::renderPhotos()
 {
     const AlbumSettings& settings = m_job.settings;
     const bool renderAll = m_job.smartRender && m_job.rerenderPhotos;
-    if (renderAll && m_events.status)
+    if (renderAll)
         m_events.status("Rendering photos..");
     if (settings.CDROM)
         writeAutorun();
@@ -504,8 +495,7 @@ bool AlbumGenerator::renderPhotos()
     m_missingPhotos = false;
     m_unrenderedPhotos.clear();
     for (std::size_t i = 0; i < count; ++i) {
-        if (m_events.status)
-            m_events.status("Rendering photo " + std::to_string(i + 1) + " of " + total);
+        m_events.status("Rendering photo " + std::to_string(i + 1) + " of " + total);
         if (i >= rendered)
             break;
         if (m_control.cancelRequest().load())
@@ -514,8 +504,7 @@ bool AlbumGenerator::renderPhotos()
             missing = true;
         workers.await(i);
         for (const std::string& message : messages[i]) {
-            if (m_events.logMessage)
-                m_events.logMessage(message);
+            m_events.logMessage(message);
         }
         messages[i].clear();
         if (!failures[i].empty())
@@ -533,9 +522,8 @@ bool AlbumGenerator::renderPhotos()
     }
     workers.stop();
 
-    if (m_events.status)
-        m_events.status("Photos rendered: " + std::to_string(photosRendered) +
-                        ", kept: " + std::to_string(rendered - photosRendered));
+    m_events.status("Photos rendered: " + std::to_string(photosRendered) + ", kept: " +
+                    std::to_string(rendered - photosRendered));
     copySupportFiles();
     m_missingPhotos = missing;
     return !missing;
@@ -543,8 +531,7 @@ bool AlbumGenerator::renderPhotos()
 
 bool AlbumGenerator::generateHTML()
 {
-    if (m_events.status)
-        m_events.status("Generating Photo Album");
+    m_events.status("Generating Photo Album");
     m_indexPageList.clear();
     m_albumPictureList.clear();
     m_albumGenerated = false;
@@ -573,16 +560,14 @@ bool AlbumGenerator::runPageLoop()
         try {
             background = loadPicture(path);
         } catch (const std::exception& error) {
-            if (m_events.logMessage)
-                m_events.logMessage(std::string("Running low on resources - could not load graphic.\r\nYou will "
-                                                "need to free some system resources to continue.\r\n") +
-                                    error.what());
+            m_events.logMessage(std::string("Running low on resources - could not load graphic.\r\nYou will "
+                                            "need to free some system resources to continue.\r\n") +
+                                error.what());
             return false;
         }
         grid = graphicalPageGrid(settings, background->width(), background->height());
         if (pageSizeOf(grid) == 0) {
-            if (m_events.showError)
-                m_events.showError("An error was detecting - Album is not large enough to display thumbnails");
+            m_events.showError("An error was detecting - Album is not large enough to display thumbnails");
             return false;
         }
     }
@@ -629,8 +614,7 @@ bool AlbumGenerator::runPageLoop()
         }
         if (!written) {
             m_cancelled = writer.cancelled();
-            if (m_events.status)
-                m_events.status(failureStatus);
+            m_events.status(failureStatus);
             m_job.rerenderPhotos = true;
             return false;
         }
@@ -654,8 +638,7 @@ bool AlbumGenerator::writeResponsivePages()
     ResponsivePageWriter writer(m_job, m_photoNames, m_events, m_control.cancelRequest());
     if (!writer.write(static_cast<std::size_t>(shown), indexPage)) {
         m_cancelled = writer.cancelled();
-        if (m_events.status)
-            m_events.status(failureStatus);
+        m_events.status(failureStatus);
         m_job.rerenderPhotos = true;
         return false;
     }
@@ -668,32 +651,26 @@ bool AlbumGenerator::finishPagePhase(long long count)
     showProgress(count, count);
     // The pages link to every photo; an album missing some of them is not finished.
     if (!m_unrenderedPhotos.empty()) {
-        if (m_events.logMessage)
-            m_events.logMessage(unrenderedText());
-        if (m_events.status)
-            m_events.status(failureStatus);
+        m_events.logMessage(unrenderedText());
+        m_events.status(failureStatus);
         m_job.rerenderPhotos = true;
         return false;
     }
-    if (m_events.status)
-        m_events.status(preview ? "Sneak Peek Preview Page Finished" : "Finished generating photo album!");
+    m_events.status(preview ? "Sneak Peek Preview Page Finished" : "Finished generating photo album!");
     m_albumGenerated = !preview;
     return true;
 }
 
 void AlbumGenerator::startProgress(long long total) const
 {
-    if (m_events.progressRange)
-        m_events.progressRange(0, static_cast<int>(std::min<long long>(total, INT32_MAX)));
+    m_events.progressRange(0, static_cast<int>(std::min<long long>(total, INT32_MAX)));
     showProgress(0, total);
 }
 
 void AlbumGenerator::showProgress(long long done, long long total) const
 {
-    if (m_events.progressPosition)
-        m_events.progressPosition(static_cast<int>(std::min<long long>(done, INT32_MAX)));
-    if (m_events.percentage)
-        m_events.percentage(percentText(total > 0 ? done * 100 / total : 100));
+    m_events.progressPosition(static_cast<int>(std::min<long long>(done, INT32_MAX)));
+    m_events.percentage(percentText(total > 0 ? done * 100 / total : 100));
 }
 
 std::string AlbumGenerator::unrenderedText() const

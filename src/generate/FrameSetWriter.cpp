@@ -42,8 +42,7 @@ bool FrameSetWriter::createMultiPage(int frameWidth, int frameHeight, const std:
     const std::string failure = "Error creating file on " + path + " - write protected?";
     PageFile file(path);
     if (!file.isOpen()) {
-        if (m_events.logMessage)
-            m_events.logMessage(file.withFailure(failure));
+        m_events.logMessage(file.withFailure(failure));
         return false;
     }
 
@@ -66,8 +65,7 @@ bool FrameSetWriter::createMultiPage(int frameWidth, int frameHeight, const std:
     page += "</FRAMESET>\r\n</HTML>\r\n";
 
     if (!file.finish(page)) {
-        if (m_events.logMessage)
-            m_events.logMessage(file.withFailure(failure));
+        m_events.logMessage(file.withFailure(failure));
         return false;
     }
     return true;

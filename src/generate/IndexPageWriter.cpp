@@ -168,10 +168,8 @@ bool IndexPageWriter::writeRow(PageState& state, int row)
             return false;
         }
         if (count > 0) {
-            if (m_events.progressPosition)
-                m_events.progressPosition(state.nextPhoto);
-            if (m_events.percentage)
-                m_events.percentage(std::to_string(state.nextPhoto * 100 / count) + " %");
+            m_events.progressPosition(state.nextPhoto);
+            m_events.percentage(std::to_string(state.nextPhoto * 100 / count) + " %");
         }
         if (state.nextPhoto >= count)
             break;
@@ -284,8 +282,7 @@ bool IndexPageWriter::createAlbumPage(const IndexPageArguments& arguments)
 {
     const std::string failure = "Error creating file - " + arguments.thisPage;
     auto report = [&](const std::string& message) {
-        if (m_events.logMessage)
-            m_events.logMessage(message);
+        m_events.logMessage(message);
     };
     m_cancelled = false;
     PageFile file(arguments.thisPage);

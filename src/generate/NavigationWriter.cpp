@@ -2,20 +2,13 @@
 
 #include "generate/AlbumJob.h"
 #include "generate/HtmlText.h"
+#include "ini/TrimmedText.h"
 
 #include <algorithm>
 
 namespace pictaven {
 
 namespace {
-
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 std::string attr(const std::string& text)
 {
@@ -60,11 +53,11 @@ void NavigationWriter::writeIndexNavigation(std::string& page, const std::string
     page += HtmlText::fill(
         " <A HREF=\"%s\" target=%s style=\"text-decoration:none\"><IMG SRC=\"%s\" %s BORDER=0> </A>  \r\n",
         {HtmlText::fileAttribute(first), "_self", "first.gif", image});
-    if (!trimmed(previous).empty())
+    if (!trimmed(previous, " \t\r\n").empty())
         page += HtmlText::fill(
             " <A HREF=\"%s\" target=%s style=\"text-decoration:none\"> <IMG SRC=\"%s\" %s BORDER=0> </A>  \r\n",
             {HtmlText::fileAttribute(previous), "_self", "prev.gif", image});
-    if (!trimmed(next).empty())
+    if (!trimmed(next, " \t\r\n").empty())
         page += HtmlText::fill(
             " <A HREF=\"%s\" target=%s style=\"text-decoration:none\"><IMG SRC=\"%s\" %s BORDER=0> </A>  \r\n",
             {HtmlText::fileAttribute(next), "_self", "next.gif", image});

@@ -81,8 +81,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
 
     PageFile file(pagePath);
     if (!file.isOpen()) {
-        if (m_events.logMessage)
-            m_events.logMessage(file.withFailure(failure));
+        m_events.logMessage(file.withFailure(failure));
         return false;
     }
 
@@ -176,8 +175,7 @@ bool PhotoPageWriter::createPhotoPage(const std::string& pagePath, const std::st
     page += "</BODY>\r\n</HTML>\r\n";
 
     if (!file.finish(page)) {
-        if (m_events.logMessage)
-            m_events.logMessage(file.withFailure(failure));
+        m_events.logMessage(file.withFailure(failure));
         return false;
     }
     return true;

@@ -104,8 +104,7 @@ ResponsivePageWriter::ResponsivePageWriter(const AlbumJob& job, const std::vecto
 
 void ResponsivePageWriter::report(const std::string& message) const
 {
-    if (m_events.logMessage)
-        m_events.logMessage(message);
+    m_events.logMessage(message);
 }
 
 std::string ResponsivePageWriter::head(const std::string& title, const std::vector<std::string>& links) const
@@ -278,10 +277,8 @@ bool ResponsivePageWriter::write(std::size_t count, const std::string& indexPage
             m_cancelled = true;
             return false;
         }
-        if (m_events.progressPosition)
-            m_events.progressPosition(static_cast<int>(i));
-        if (m_events.percentage)
-            m_events.percentage(number(static_cast<long long>(i) * 100 / total) + " %");
+        m_events.progressPosition(static_cast<int>(i));
+        m_events.percentage(number(static_cast<long long>(i) * 100 / total) + " %");
         if (!writePage(m_job.outputFolder + photos[i].page, photoPage(photos, i, indexName)))
             return false;
     }

@@ -4,6 +4,7 @@
 #include "generate/GeneratedFile.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
+#include "ini/FilePaths.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,12 +18,6 @@ namespace pictaven {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool isFile(const std::string& path)
-{
-    std::error_code ignored;
-    return fs::is_regular_file(path, ignored);
-}
 
 // The job as the extra pictures see it: the album's settings and folders, no photos.
 AlbumJob withoutPhotos(const AlbumJob& job)

@@ -106,8 +106,7 @@ std::optional<ThumbnailSource> ThumbnailRenderer::loadThumbnailSource(const File
             message = missingFile(kind, photo.WorkingPath);
             rerenderPhotos = true;
         }
-        if (m_events.logMessage)
-            m_events.logMessage(message);
+        m_events.logMessage(message);
         return std::nullopt;
     }
 }

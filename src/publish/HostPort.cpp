@@ -1,5 +1,6 @@
 #include "publish/HostPort.h"
 
+#include "ini/TrimmedText.h"
 #include "publish/FtpError.h"
 
 #include <algorithm>
@@ -10,15 +11,6 @@
 namespace pictaven {
 
 namespace {
-
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 bool isNameCharacter(char c)
 {

@@ -1,6 +1,6 @@
 #include "publish/Uploader.h"
 
-#include "app/ProgramFolder.h"
+#include "ini/FilePaths.h"
 #include "ini/IoError.h"
 #include "publish/AlbumDirectory.h"
 #include "publish/RemoteConnection.h"

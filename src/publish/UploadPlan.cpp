@@ -1,9 +1,9 @@
 #include "publish/UploadPlan.h"
 
-#include "app/ProgramFolder.h"
 #include "generate/OutputNames.h"
 #include "generate/ResponsiveAlbum.h"
 #include "ini/AsciiCase.h"
+#include "ini/FilePaths.h"
 
 #include <filesystem>
 #include <set>
@@ -11,12 +11,6 @@
 namespace pictaven {
 
 namespace {
-
-bool fileExists(const std::string& path)
-{
-    std::error_code ignored;
-    return !path.empty() && std::filesystem::is_regular_file(path, ignored);
-}
 
 // Fills the groups of one job's plan in upload order.
 class Planner {
@@ -96,7 +90,7 @@ private:
         if (!m_job.photoPageTexture.empty())
             add(copyOf(m_job.photoPageTexture), "Uploading texture : ");
         if (settings.ButtonType > 0) {
-            if (fileExists(localFile(copyOf(settings.IndexButtonImage))))
+            if (isFile(localFile(copyOf(settings.IndexButtonImage))))
                 add(copyOf(settings.IndexButtonImage), "Uploading Button : ");
             add(copyOf(settings.NextButtonImage), "Uploading Button : ");
             add(copyOf(settings.PrevButtonImage), "Uploading Button : ");
@@ -135,7 +129,7 @@ private:
             if (photo.audioFile.empty())
                 continue;
             const std::string copy = m_output + m_names.webFileName(OutputNames::fileNamePart(photo.audioFile));
-            if (fileExists(localFile(copy)))
+            if (isFile(localFile(copy)))
                 add(copy, "Uploading Audio File : [", "]");
         }
     }
@@ -199,11 +193,11 @@ private:
     std::string localFile(const std::string& path) const
     {
         const std::string named = m_names.webFileName(path);
-        if (fileExists(named) || !m_names.lowercaseFiles())
+        if (isFile(named) || !m_names.lowercaseFiles())
             return named;
         // Names compare without regard to case: a file kept in capitals is found all the same.
         const std::string asStored = OutputNames(m_names.substitutions(), false).webFileName(path);
-        return fileExists(asStored) ? asStored : named;
+        return isFile(asStored) ? asStored : named;
     }
 
     // The name the server gets for a local file, which the status lines show.
@@ -232,7 +226,7 @@ bool UploadStep::isPage() const
 
 bool UploadStep::localFileExists() const
 {
-    return fileExists(localPath);
+    return isFile(localPath);
 }
 
 std::vector<UploadStep> UploadPlan::files() const

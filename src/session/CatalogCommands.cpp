@@ -1,10 +1,11 @@
 #include "session/CatalogCommands.h"
 
 #include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
 #include "catalog/CatalogFile.h"
+#include "catalog/CatalogSnapshot.h"
 #include "catalog/TempFiles.h"
-#include "ini/BigIniFile.h"
+#include "ini/AsciiCase.h"
+#include "ini/FilePaths.h"
 #include "session/TemplateCommands.h"
 #include "session/Workspace.h"
 #include "settings/ConfigFile.h"
@@ -13,7 +14,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -41,40 +41,10 @@ constexpr const char* kMissingPhotos
       "then please insert this media and reload the album.\r\n\r\n"
       "If these files were renamed then they should be removed and added back to the photo album.\r\n\r\n"
       "Files missing : ";
-constexpr std::array<const char*, 13> kKnownVersions
-    = {"3.03", "3.02", "3.01", "3.00", "2.82", "2.81", "2.80", "2.78", "2.77", "2.76", "2.75", "2.71", "2.70"};
-
-std::string asciiUpper(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 bool namesCatalog(const std::string& path)
 {
     return asciiUpper(path).find(".CAT") != std::string::npos;
-}
-
-bool isFile(const std::string& path)
-{
-    std::error_code ignored;
-    return fs::is_regular_file(path, ignored);
-}
-
-// Only an absolute folder counts: a relative one would name whatever folder the program runs in.
-bool isAbsoluteFolder(const std::string& path)
-{
-    std::error_code ignored;
-    return path.starts_with('/') && fs::is_directory(path, ignored);
-}
-
-// `path` as it names a file when taken against `folder`; an absolute path stays as it is.
-fs::path againstFolder(const std::string& folder, const std::string& path)
-{
-    return (fs::path(folder) / path).lexically_normal();
 }
 
 std::string savedCatalogPath(const Catalog& catalog)
@@ -159,76 +129,47 @@ std::string probeNewFile(const std::string& path)
 
 } // namespace
 
-void openTheCatalog(Workspace& workspace, const std::string& path)
+void applyCatalog(Workspace& workspace, const CatalogSnapshot& snapshot)
 {
-    // The file is read before anything changes, so that a catalog that cannot be read leaves
-    // the open one as it was, and a later save cannot write it over the unreadable file. The
-    // path is made absolute so that the catalog's folder is never empty.
-    const fs::path file = againstFolder(workspace.outputFolder(), path);
-    const BigIniFile ini(file.string());
     const std::string& programFolder = workspace.programFolder();
     Catalog& catalog = workspace.catalog();
 
     workspace.generationFlags().smartRender = true;
     deleteTempFiles(programFolder);
 
+    const fs::path file(snapshot.file);
     catalog.folder = file.parent_path().string();
     catalog.openDialogFolder = catalog.folder;
     catalog.name = file.filename().string();
     workspace.setCaption(catalogCaption(catalog.name));
 
-    const std::string version = ini.readString("Program", "Version", CatalogFile::unknownVersion);
-    if (version.starts_with('2'))
-        workspace.dialogs().showInformation(kPriorVersionStart + version + kPriorVersionEnd);
+    if (snapshot.fromPriorVersion())
+        workspace.dialogs().showInformation(kPriorVersionStart + snapshot.version + kPriorVersionEnd);
 
-    catalog.sourceFolder = ini.readString("Directories", "Source Directory", workspace.step1Folder());
+    catalog.sourceFolder = snapshot.sourceFolder;
     workspace.setStep1Folder(isAbsoluteFolder(catalog.sourceFolder) ? catalog.sourceFolder : programFolder + "Photos");
+    workspace.outputFolders().outputFolder = snapshot.outputFolder;
 
-    workspace.outputFolders().outputFolder
-        = withTrailingSlash(ini.readString("Generate Options", "OutputFolder", workspace.outputFolder()));
-
-    // Paths in a catalog are full paths; one written without its folder is taken against the
-    // output folder that the catalog sets (reading its settings below applies it the same way),
-    // never against whatever folder the program was started in.
-    const std::string storedOutput = ini.readString("Generate Options", "OutputFolder", "");
-    const std::string pathFolder
-        = isAbsoluteFolder(storedOutput) ? withTrailingSlash(storedOutput) : programFolder + "Projects/";
-    const auto resolve = [&pathFolder](std::string& held) {
-        if (!held.empty())
-            held = againstFolder(pathFolder, held).string();
-    };
-
-    catalog.photos = CatalogFile::readPhotos(ini);
-    std::size_t missing = 0;
-    for (AlbumItem& item : catalog.photos) {
-        resolve(item.storage.SourcePath);
-        resolve(item.storage.WorkingPath);
-        resolve(item.storage.AudioFile);
-        if (!isFile(item.storage.SourcePath))
-            ++missing;
-    }
-    if (missing > 0)
+    catalog.photos = snapshot.photos;
+    if (const std::size_t missing = snapshot.missingPhotos(); missing > 0)
         workspace.dialogs().showError(kMissingPhotos + std::to_string(missing));
 
-    catalog.albumTitle = ini.readString("Preferences", "Album Title", "Untitled Album");
-    catalog.publishedMetadata = CatalogFile::readPublishedMetadata(ini);
+    catalog.albumTitle = snapshot.albumTitle;
+    catalog.publishedMetadata = snapshot.publishedMetadata;
 
     const TemplateList& templates = workspace.templateList();
-    const std::string templateName = ini.readString("Preferences", "Album Filename", "");
     std::optional<std::int32_t> entry;
-    if (!templateName.empty())
-        entry = templates.find(templateName);
+    if (!snapshot.templateName.empty())
+        entry = templates.find(snapshot.templateName);
     if (!entry)
-        entry = ini.readInteger("Preferences", "Album Index", 0);
+        entry = snapshot.templateIndex;
     // A position the list does not hold (the picture was removed) falls back to the basic album
     // rather than to no template at all.
     if (!templates.contains(*entry))
         entry = 0;
 
-    catalog.photoPageTexture = ini.readString("Preferences", "Background Image", "");
-    catalog.indexPageTexture = ini.readString("Preferences", "Thumbnail Background Image", "");
-    resolve(catalog.photoPageTexture);
-    resolve(catalog.indexPageTexture);
+    catalog.photoPageTexture = snapshot.photoPageTexture;
+    catalog.indexPageTexture = snapshot.indexPageTexture;
 
     StepGuards& guards = workspace.guards();
     guards.photosSelected = true;
@@ -239,12 +180,12 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
     changeTemplate(workspace, *entry);
     AlbumSettings& settings = workspace.albumSettings();
     const auto resolveSettings = [&] {
-        resolve(settings.StyleSheet);
-        resolve(settings.ExternalStyleSheet);
-        resolve(settings.WatermarkImage);
+        settings.StyleSheet = snapshot.wholePath(settings.StyleSheet);
+        settings.ExternalStyleSheet = snapshot.wholePath(settings.ExternalStyleSheet);
+        settings.WatermarkImage = snapshot.wholePath(settings.WatermarkImage);
     };
     try {
-        readConfigFile(file.string(), ConfigMode::Catalog, programFolder, settings, workspace.outputFolders());
+        readConfigFile(snapshot.file, ConfigMode::Catalog, programFolder, settings, workspace.outputFolders());
     } catch (const std::exception&) {
         // The keys read before the failure stay in force, so their paths must be whole too.
         resolveSettings();
@@ -253,8 +194,7 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
     resolveSettings();
     catalog.modified = false;
 
-    const bool known = std::find(kKnownVersions.begin(), kKnownVersions.end(), version) != kKnownVersions.end();
-    if (!known) {
+    if (!snapshot.fromKnownVersion()) {
         try {
             recomputeTemplateGeometry(workspace);
         } catch (const std::exception& error) {
@@ -267,20 +207,28 @@ void openTheCatalog(Workspace& workspace, const std::string& path)
         setEmptyListGuards(guards);
 }
 
-bool openCatalog(Workspace& workspace)
+void openCatalogFile(Workspace& workspace, const std::string& path)
+{
+    // The file is read before anything changes, so that a catalog that cannot be read leaves
+    // the open one as it was, and a later save cannot write it over the unreadable file.
+    applyCatalog(workspace,
+                 CatalogSnapshot::read(path, {workspace.programFolder(), workspace.outputFolder(), workspace.step1Folder()}));
+}
+
+bool chooseAndOpenCatalog(Workspace& workspace)
 {
     const auto chosen = workspace.dialogs().chooseOpenFile("Open Catalog", openDialogFolder(workspace), kFilter);
     if (!chosen)
         return false;
-    return openChosenCatalog(workspace, *chosen);
+    return openAndRememberCatalog(workspace, *chosen);
 }
 
-bool openChosenCatalog(Workspace& workspace, const std::string& path)
+bool openAndRememberCatalog(Workspace& workspace, const std::string& path)
 {
     workspace.generationFlags().rerenderPhotos = true;
     if (!namesCatalog(path))
         return false;
-    openTheCatalog(workspace, path);
+    openCatalogFile(workspace, path);
     Catalog& catalog = workspace.catalog();
     catalog.lastCatalogPath = path;
     workspace.setLastCatalogEntry(asciiUpper(catalog.name));
@@ -290,7 +238,7 @@ bool openChosenCatalog(Workspace& workspace, const std::string& path)
 void openLastCatalog(Workspace& workspace)
 {
     const std::string path = workspace.catalog().lastCatalogPath;
-    openTheCatalog(workspace, path);
+    openCatalogFile(workspace, path);
 }
 
 bool saveCatalog(Workspace& workspace)

@@ -9,35 +9,39 @@
 namespace pictaven {
 
 class Workspace;
+struct CatalogSnapshot;
 
 // The catalog commands of the File menu, on the workspace. Questions, messages and file
 // choosers go through workspace.dialogs(). Catalog paths use "/".
 
-// Opens the catalog file at `path` (a relative path is taken against the output folder) into the
-// workspace, headless: photos, texts, template, textures, folders and every album setting, then
-// the step guards. A relative path held by the catalog (photo, audio file, texture, style sheet,
-// watermark) is made absolute against the output folder that the catalog sets (the Projects
-// folder when its OutputFolder is not an absolute folder). A catalog of a prior version (its
-// Version starts with "2") is announced; photos whose files are missing are kept and counted in
-// one error message; the template is chosen by its stored name, else by its stored position
-// (the basic album when the list has no such position); a catalog of an unknown or missing
-// version gets the grid of a picture template fitted to its picture (a picture that cannot be
-// read is shown as an error and the grid stays).
+// Applies a catalog as read (catalog/CatalogSnapshot.h) to the workspace: photos, texts,
+// template, textures, folders and every album setting, then the step guards; settings paths
+// are made whole as the catalog's own are. A catalog of a prior version (its Version starts
+// with "2") is announced; photos whose files are missing are kept and counted in one error
+// message; the template is chosen by its stored name, else by its stored position (the basic
+// album when the list has no such position); a catalog of an unknown or missing version gets
+// the grid of a picture template fitted to its picture (a picture that cannot be read is shown
+// as an error and the grid stays).
 //
-// Throws IoError when the file cannot be read, before anything has changed; ConversionError
-// (a layout number that is not an integer) or IoError from reading the template or the
-// catalog's settings, with the catalog's name, folder and photos already in place.
-void openTheCatalog(Workspace& workspace, const std::string& path);
+// Throws ConversionError (a layout number that is not an integer) or IoError from reading the
+// template or the catalog's settings, with the catalog's name, folder and photos already in
+// place.
+void applyCatalog(Workspace& workspace, const CatalogSnapshot& snapshot);
 
-// "Open Catalog..": asks for a file and opens it with openChosenCatalog. Returns whether a
-// catalog was opened. Throws as openTheCatalog.
-bool openCatalog(Workspace& workspace);
+// Reads the catalog file at `path` (a relative path is taken against the output folder) and
+// applies it. Throws IoError when the file cannot be read, before anything has changed; else
+// as applyCatalog.
+void openCatalogFile(Workspace& workspace, const std::string& path);
 
-// What "Open Catalog.." does with the chosen path: sets RerenderPhotos, so that the next
-// generation renders every photo again; a name without ".CAT" (any case) opens nothing;
-// otherwise openTheCatalog, and the path becomes the last catalog with its File-menu entry.
-// Returns whether a catalog was opened. Throws as openTheCatalog.
-bool openChosenCatalog(Workspace& workspace, const std::string& path);
+// "Open Catalog..": asks for a file and opens it with openAndRememberCatalog. Returns whether a
+// catalog was opened. Throws as openCatalogFile.
+bool chooseAndOpenCatalog(Workspace& workspace);
+
+// Opens a catalog the person named (in the open dialog or on the command line): sets
+// RerenderPhotos, so that the next generation renders every photo again; a name without ".CAT"
+// (any case) opens nothing; otherwise openCatalogFile, and the path becomes the last catalog
+// with its File-menu entry. Returns whether a catalog was opened. Throws as openCatalogFile.
+bool openAndRememberCatalog(Workspace& workspace, const std::string& path);
 
 // The File menu's last-catalog entry: opens catalog().lastCatalogPath.
 void openLastCatalog(Workspace& workspace);

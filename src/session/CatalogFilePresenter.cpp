@@ -68,7 +68,7 @@ void CatalogFilePresenter::newCatalog(const NameAsker& askName)
 
 void CatalogFilePresenter::open()
 {
-    replace([this] { return offerToSave(true) && openCatalog(m_workspace); });
+    replace([this] { return offerToSave(true) && chooseAndOpenCatalog(m_workspace); });
 }
 
 void CatalogFilePresenter::openLast()

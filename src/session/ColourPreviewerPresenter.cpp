@@ -1,9 +1,9 @@
 #include "session/ColourPreviewerPresenter.h"
 
 #include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
 #include "decoders/PictureLoader.h"
 #include "imaging/BitmapDrawing.h"
+#include "ini/FilePaths.h"
 #include "session/TemplateCommands.h"
 #include "session/Workspace.h"
 #include "settings/ConfigFile.h"

@@ -1,61 +1,28 @@
 #include "session/PreferencesPresenter.h"
 
 #include "app/Dialogs.h"
+#include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
+#include "ini/TrimmedText.h"
 #include "session/CatalogCommands.h"
 #include "session/StepNavigator.h"
 #include "session/TemplateCommands.h"
 #include "session/Workspace.h"
 #include "settings/AlbumSettingsField.h"
 #include "settings/ConfigFile.h"
+#include "settings/PreferenceRule.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cstdint>
 #include <exception>
 #include <stdexcept>
-#include <type_traits>
+#include <variant>
 
 namespace pictaven
 {
 
 namespace
 {
-
-// The settings whose boxes hold text over an integer setting.
-constexpr std::array<std::string_view, 10> kIntegerBoxes = {
-    "ThumbWidth",
-    "ThumbHeight",
-    "SpacingCols",
-    "SpacingRows",
-    "ThumbnailsPerRow",
-    "RowsPerPage",
-    "LabelHeight",
-    "LabelFontSize",
-    "TitleFontSize",
-    "CompressionRatio",
-};
-
-// Changes of these change how the photos are rendered.
-constexpr std::array<std::string_view, 11> kRenderingSettings = {
-    "ResizeImageType",
-    "NewPhotoWidth",
-    "NewPhotoHeight",
-    "ResizePercentage",
-    "CompressJPEG",
-    "CompressionRatio",
-    "Resample",
-    "SoftEdge",
-    "PhotoBorder",
-    "WatermarkType",
-    "WatermarkOrientation",
-};
-
-template <std::size_t N> bool among(const std::array<std::string_view, N>& names, std::string_view name)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
 
 template <typename Value> Value& setting(AlbumSettings& settings, std::string_view field)
 {
@@ -75,29 +42,15 @@ bool isInteger(const std::string& text)
     return parseInteger(text).has_value();
 }
 
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // Whether some family of a style-sheet list ("Verdana, Arial") is installed.
 bool someFontInstalled(const std::string& families, const std::vector<std::string>& installed)
 {
     std::size_t start = 0;
     while (start <= families.size()) {
         const std::size_t comma = std::min(families.find(',', start), families.size());
-        const std::string name = lowerCase(trimmed(families.substr(start, comma - start)));
+        const std::string name = asciiLower(trimmed(families.substr(start, comma - start)));
         const bool found = std::any_of(installed.begin(), installed.end(),
-            [&](const std::string& family) { return lowerCase(family) == name; });
+            [&](const std::string& family) { return asciiLower(family) == name; });
         if (!name.empty() && found)
             return true;
         start = comma + 1;
@@ -114,10 +67,18 @@ std::vector<std::string> settingTexts(const AlbumSettings& settings)
     return texts;
 }
 
-bool outside(const std::string& text, std::int32_t lowest, std::int32_t highest)
+bool outside(const std::string& text, NumberRange range)
 {
     const auto number = parseInteger(text);
-    return !number || *number < lowest || *number > highest;
+    return !number || *number < range.lowest || *number > range.highest;
+}
+
+// A box with a check, or a font size, over an integer setting: the box keeps the text as typed
+// until it is checked, so that a refused text stays in its box.
+bool isIntegerBox(const PreferenceRule& rule)
+{
+    return (rule.check != BoxCheck::None || rule.fontSize)
+        && std::holds_alternative<std::int32_t AlbumSettings::*>(AlbumSettingsField::byName(rule.field).member);
 }
 
 const std::vector<std::string> kPlaces
@@ -155,17 +116,14 @@ const std::vector<std::string>& PreferencesPresenter::choices(std::string_view f
 
 const std::vector<std::string>& PreferencesPresenter::fontSizeFields()
 {
-    static const std::vector<std::string> fields = {
-        "LabelFontSize",
-        "TitleFontSize",
-        "PhotoTitleFontSize",
-        "NavButtonsFontSize",
-        "PhotoLongDescFontSize",
-        "ListBoxFontSize",
-        "PageNumberFontSize",
-        "CustomLinkFontSize",
-        "WatermarkFontSize",
-    };
+    static const std::vector<std::string> fields = [] {
+        std::vector<std::string> names;
+        for (const PreferenceRule& rule : PreferenceRule::all()) {
+            if (rule.fontSize)
+                names.emplace_back(rule.field);
+        }
+        return names;
+    }();
     return fields;
 }
 
@@ -203,11 +161,6 @@ bool PreferencesPresenter::editable() const
     return !m_workspace.jobRunning();
 }
 
-bool PreferencesPresenter::isIntegerBox(std::string_view field) const
-{
-    return among(kIntegerBoxes, field);
-}
-
 std::string PreferencesPresenter::text(std::string_view field) const
 {
     if (const auto box = m_integerBoxes.find(field); box != m_integerBoxes.end())
@@ -232,9 +185,11 @@ std::int32_t PreferencesPresenter::value(std::string_view field) const
 void PreferencesPresenter::showSettings()
 {
     m_integerBoxes.clear();
-    for (const std::string_view field : kIntegerBoxes)
-        m_integerBoxes.emplace(
-            field, std::to_string(setting<std::int32_t>(m_workspace.albumSettings(), field)));
+    for (const PreferenceRule& rule : PreferenceRule::all()) {
+        if (isIntegerBox(rule))
+            m_integerBoxes.emplace(
+                rule.field, std::to_string(setting<std::int32_t>(m_workspace.albumSettings(), rule.field)));
+    }
 }
 
 void PreferencesPresenter::opened(const std::vector<std::string>& installedFonts)
@@ -252,14 +207,21 @@ void PreferencesPresenter::warnAboutShownValues()
     if (!someFontInstalled(settings.FontFamily, m_installedFonts))
         problems += "\r\nThe font \"" + settings.FontFamily
             + "\" is not installed on this computer; the sample shows another font in its place.";
-    if (outside(settings.PhotoBorderWidth, lowestBorderWidth, highestBorderWidth))
-        problems += "\r\nBorder Width \"" + settings.PhotoBorderWidth + "\" is not a number from 1 to 50.";
-    if (settings.CompressionRatio < 0 || settings.CompressionRatio > 100)
-        problems += "\r\nCompression " + std::to_string(settings.CompressionRatio) + " is not from 0 to 100.";
-    for (const std::string& field : fontSizeFields()) {
-        const std::string size = AlbumSettingsField::byName(field).valueText(settings);
-        if (outside(size, 1, INT32_MAX))
-            problems += "\r\nThe font size " + field + " \"" + size + "\" is not a whole number above 0.";
+    const NumberRange border = PreferenceRule::of("PhotoBorderWidth").range;
+    if (outside(settings.PhotoBorderWidth, border))
+        problems += "\r\nBorder Width \"" + settings.PhotoBorderWidth + "\" is not a number from "
+            + std::to_string(border.lowest) + " to " + std::to_string(border.highest) + ".";
+    const NumberRange compression = PreferenceRule::of("CompressionRatio").range;
+    if (outside(std::to_string(settings.CompressionRatio), compression))
+        problems += "\r\nCompression " + std::to_string(settings.CompressionRatio) + " is not from "
+            + std::to_string(compression.lowest) + " to " + std::to_string(compression.highest) + ".";
+    for (const PreferenceRule& rule : PreferenceRule::all()) {
+        if (!rule.fontSize)
+            continue;
+        const std::string size = AlbumSettingsField::byName(rule.field).valueText(settings);
+        if (outside(size, rule.range))
+            problems += "\r\nThe font size " + std::string(rule.field) + " \"" + size
+                + "\" is not a whole number above 0.";
     }
     if (!problems.empty())
         m_workspace.dialogs().showWarning(
@@ -284,22 +246,16 @@ void PreferencesPresenter::edit(std::string_view field, const std::string& typed
 {
     if (!editable())
         return;
-    std::string text = typed;
-    if (field == "PrefixName" || field == "PhotoBorderWidth")
-        text = text.substr(0, shortBoxLength);
-    if (field == "TitleFontSize") {
-        // This box is checked as it changes rather than when it is left.
-        if (!isInteger(text))
-            text = "14";
-        m_workspace.albumSettings().TitleFontSize = textToInt(text);
-    }
+    const PreferenceRule& rule = PreferenceRule::of(field);
+    const std::string text = rule.maxLength > 0 ? typed.substr(0, rule.maxLength) : typed;
     setText(field, text);
+    if (rule.checkedWhileTyping)
+        applyCheck(rule);
     if (field == "StyleSheet")
         m_workspace.albumSettings().ExternalStyleSheet = text;
-    if (among(kRenderingSettings, field) || field == "WatermarkText" || field == "WatermarkImage")
+    if (rule.rerenders)
         rerender();
-    const auto& fontSizes = fontSizeFields();
-    if (std::find(fontSizes.begin(), fontSizes.end(), field) != fontSizes.end()) {
+    if (rule.fontSize) {
         recomputeSettingsValid();
         if (m_workspace.albumSettings().WatermarkType != 0)
             rerender();
@@ -318,76 +274,73 @@ bool PreferencesPresenter::boxInteger(std::string_view field, std::int32_t& valu
     }
 }
 
-void PreferencesPresenter::leaveStrictBox(std::string_view field, const char* empty)
+void PreferencesPresenter::applyCheck(const PreferenceRule& rule)
 {
-    if (text(field).empty())
-        setText(field, empty);
-    std::int32_t number = 0;
-    if (boxInteger(field, number))
-        setting<std::int32_t>(m_workspace.albumSettings(), field) = number;
+    const std::string_view field = rule.field;
+    AlbumSettings& settings = m_workspace.albumSettings();
+    const std::string shown = text(field);
+    switch (rule.check) {
+    case BoxCheck::None:
+        break;
+    case BoxCheck::EmptyThenInteger: {
+        if (shown.empty())
+            setText(field, rule.fallback);
+        std::int32_t number = 0;
+        if (boxInteger(field, number))
+            setting<std::int32_t>(settings, field) = number;
+        break;
+    }
+    case BoxCheck::IntegerInRange: {
+        const auto number = parseInteger(shown);
+        const bool within = number && *number >= rule.range.lowest && *number <= rule.range.highest;
+        const std::int32_t value = within ? *number : textToInt(rule.fallback);
+        setText(field, std::to_string(value));
+        setting<std::int32_t>(settings, field) = value;
+        break;
+    }
+    case BoxCheck::NotEmpty:
+        if (shown.empty())
+            setText(field, rule.fallback);
+        break;
+    case BoxCheck::Integer:
+        if (!isInteger(shown))
+            setText(field, rule.fallback);
+        if (isIntegerBox(rule))
+            setting<std::int32_t>(settings, field) = textToInt(text(field));
+        break;
+    }
+}
+
+void PreferencesPresenter::settleLabelFontSize()
+{
+    const char* field = "LabelFontSize";
+    std::int32_t size = textToInt(PreferenceRule::of(field).fallback);
+    if (text(field).empty() || boxInteger(field, size))
+        m_workspace.albumSettings().LabelFontSize = size;
 }
 
 void PreferencesPresenter::leave(std::string_view field)
 {
     if (!editable())
         return;
-    AlbumSettings& settings = m_workspace.albumSettings();
-    const std::string shown = text(field);
-    const auto replaceWhenNotInteger = [&](const char* replacement) {
-        if (!isInteger(shown))
-            setText(field, replacement);
-    };
-    const auto replaceWhenEmpty = [&](const char* replacement) {
-        if (shown.empty())
-            setText(field, replacement);
-    };
-    const auto& fontSizes = fontSizeFields();
-
-    if (field == "ThumbWidth" || field == "ThumbHeight") {
-        leaveStrictBox(field, "80");
-    } else if (field == "SpacingCols" || field == "SpacingRows") {
-        leaveStrictBox(field, "15");
-    } else if (field == "LabelHeight") {
-        leaveStrictBox(field, "15");
-    } else if (field == "ThumbnailsPerRow" || field == "RowsPerPage") {
-        const auto number = parseInteger(shown);
-        const std::int32_t count = number && *number >= 1 && *number <= 100 ? *number : 2;
-        setText(field, std::to_string(count));
-        setting<std::int32_t>(settings, field) = count;
-    } else if (field == "PrefixIndex") {
-        replaceWhenEmpty("Index");
-    } else if (field == "PrefixPrev") {
-        replaceWhenEmpty("Prev");
-    } else if (field == "PrefixNext") {
-        replaceWhenEmpty("Next");
-    } else if (field == "PrefixHome") {
-        replaceWhenEmpty("Home");
-    } else if (field == "NewPhotoWidth") {
-        replaceWhenNotInteger("600");
-    } else if (field == "NewPhotoHeight") {
-        replaceWhenNotInteger("400");
-    } else if (field == "ResizePercentage") {
-        replaceWhenNotInteger("100");
-    } else if (field == "CompressionRatio") {
-        replaceWhenNotInteger("90");
-        settings.CompressionRatio = textToInt(text(field));
-    } else if (std::find(fontSizes.begin(), fontSizes.end(), field) != fontSizes.end()) {
-        std::int32_t labelFontSize = 8;
-        if (text("LabelFontSize").empty() || boxInteger("LabelFontSize", labelFontSize))
-            settings.LabelFontSize = labelFontSize;
-    } else {
-        return;
-    }
-    m_changed.notify();
+    const PreferenceRule& rule = PreferenceRule::of(field);
+    const bool checkedNow = rule.check != BoxCheck::None && !rule.checkedWhileTyping;
+    if (checkedNow)
+        applyCheck(rule);
+    if (rule.fontSize)
+        settleLabelFontSize();
+    if (checkedNow || rule.fontSize)
+        m_changed.notify();
 }
 
 void PreferencesPresenter::recomputeSettingsValid()
 {
     bool usable = true;
-    for (const char* field :
-        { "SpacingRows", "SpacingCols", "LabelFontSize", "ThumbnailsPerRow", "ThumbWidth", "ThumbHeight" }) {
+    for (const PreferenceRule& rule : PreferenceRule::all()) {
+        if (!rule.layoutNumber)
+            continue;
         std::int32_t number = 0;
-        if (!boxInteger(field, number))
+        if (!boxInteger(rule.field, number))
             return; // the guard keeps its value
         usable = usable && number >= 0;
     }
@@ -409,7 +362,7 @@ void PreferencesPresenter::setSwitch(std::string_view field, bool on)
         settings.LabelHeight = on ? 15 : 0;
         setText("LabelHeight", std::to_string(settings.LabelHeight));
     }
-    if (among(kRenderingSettings, field))
+    if (PreferenceRule::of(field).rerenders)
         rerender();
     m_changed.notify();
 }
@@ -436,7 +389,7 @@ void PreferencesPresenter::choose(std::string_view field, std::int32_t entry)
         m_resampleEnabled = entry != 0;
     if (field == "ButtonType")
         setButtonImages(m_workspace.programFolder(), settings);
-    if (among(kRenderingSettings, field))
+    if (PreferenceRule::of(field).rerenders)
         rerender();
     m_changed.notify();
 }
@@ -451,10 +404,10 @@ void PreferencesPresenter::setColour(std::string_view field, std::int32_t colour
 
 void PreferencesPresenter::stepBorderWidth(std::int32_t step)
 {
+    const NumberRange range = PreferenceRule::of("PhotoBorderWidth").range;
     const auto number = parseInteger(text("PhotoBorderWidth"));
-    const std::int32_t width
-        = number ? std::clamp(*number, lowestBorderWidth, highestBorderWidth) : lowestBorderWidth;
-    edit("PhotoBorderWidth", std::to_string(std::clamp(width + step, lowestBorderWidth, highestBorderWidth)));
+    const std::int32_t width = number ? std::clamp(*number, range.lowest, range.highest) : range.lowest;
+    edit("PhotoBorderWidth", std::to_string(std::clamp(width + step, range.lowest, range.highest)));
 }
 
 void PreferencesPresenter::compressionLabelClicked()

@@ -12,6 +12,7 @@ namespace pictaven
 {
 
 class Workspace;
+struct PreferenceRule;
 
 // Which controls of the preferences dialog may be used, and the texts that depend on the
 // catalog.
@@ -45,9 +46,6 @@ class PreferencesPresenter
 public:
     static constexpr const char* templateSaveCaption = "&Save To Album Template";
     static constexpr const char* catalogSaveCaption = "&Save Catalog";
-    static constexpr std::size_t shortBoxLength = 20; // Border Width and the list box prefix
-    static constexpr std::int32_t lowestBorderWidth = 1;
-    static constexpr std::int32_t highestBorderWidth = 50;
     // The choice of what published photos carry, which the catalog keeps rather than the settings.
     static constexpr const char* publishedMetadataField = "PublishedMetadata";
 
@@ -84,7 +82,7 @@ public:
     // A choice made by the person.
     void choose(std::string_view field, std::int32_t entry);
     void setColour(std::string_view field, std::int32_t colour);
-    // The up-down control of Border Width: one step up (+1) or down (-1), within 1 to 50.
+    // The up-down control of Border Width: one step up (+1) or down (-1), within its range.
     void stepBorderWidth(std::int32_t step);
     // A click on the "Compression (100=best quality)" label.
     void compressionLabelClicked();
@@ -100,13 +98,14 @@ public:
 
 private:
     bool editable() const;
-    bool isIntegerBox(std::string_view field) const;
     void showSettings();
     void setText(std::string_view field, const std::string& text);
     // The integer in a box, or the conversion error shown and nothing when there is none.
     bool boxInteger(std::string_view field, std::int32_t& value);
-    // Empty text becomes `empty`; then the text must be an integer, which the setting takes.
-    void leaveStrictBox(std::string_view field, const char* empty);
+    // The box of the rule's field checked as the rule says.
+    void applyCheck(const PreferenceRule& rule);
+    // LabelFontSize takes the integer in its box, the rule's fallback while the box is empty.
+    void settleLabelFontSize();
     void recomputeSettingsValid();
     void rerender();
     void warnAboutShownValues();

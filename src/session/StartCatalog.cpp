@@ -45,7 +45,7 @@ void openStartCatalog(Workspace& workspace, StepNavigator& navigator, const std:
             dialogs.showError("The catalog " + path + " cannot be opened: " + reason + "." + kStartsEmpty);
             return;
         }
-        opened = openChosenCatalog(workspace, path);
+        opened = openAndRememberCatalog(workspace, path);
         if (!opened)
             dialogs.showError("The file " + path + " is not a catalog (*.cat)." + kStartsEmpty);
     } catch (const std::exception& error) {

@@ -1,6 +1,7 @@
 #include "session/Step3Presenter.h"
 
 #include "app/Dialogs.h"
+#include "ini/FilePaths.h"
 #include "session/StepNavigator.h"
 #include "session/Workspace.h"
 
@@ -13,13 +14,6 @@ namespace pictaven {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string withSlash(std::string folder)
-{
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
-}
 
 // A folder as the tree names it: normalised, without a final "/" except for the root.
 std::string treeName(const std::string& folder)
@@ -69,7 +63,7 @@ void Step3Presenter::outputFolderChanged()
     OutputFolderState& folders = m_workspace.outputFolders();
     m_workspace.generationFlags().rerenderPhotos = true;
     m_destinationLine = "[" + folders.treeFolder + "]";
-    folders.outputFolder = withSlash(folders.treeFolder);
+    folders.outputFolder = withTrailingSlash(folders.treeFolder);
     judgeOutputFolder(PhotoList::PathKind::Source);
 }
 
@@ -105,12 +99,12 @@ void Step3Presenter::enter()
     m_destinationLine = "[" + folders.outputFolder + "]";
     std::error_code error;
     // A folder removed since it was chosen cannot be shown; the tree then stays where it is.
-    const bool elsewhere = withSlash(folders.treeFolder) != folders.outputFolder;
+    const bool elsewhere = withTrailingSlash(folders.treeFolder) != folders.outputFolder;
     if (editable() && elsewhere && fs::is_directory(folders.outputFolder, error)) {
         folders.treeFolder = treeName(folders.outputFolder);
         outputFolderChanged();
     }
-    folders.outputFolder = withSlash(folders.outputFolder);
+    folders.outputFolder = withTrailingSlash(folders.outputFolder);
     m_changed.notify();
 }
 

@@ -5,6 +5,7 @@
 #include "app/ProgramFolder.h"
 #include "app/ShippedData.h"
 #include "catalog/TempFiles.h"
+#include "ini/FilePaths.h"
 #include "session/CatalogCommands.h"
 #include "settings/ConfigFile.h"
 
@@ -18,12 +19,6 @@ namespace pictaven {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool isFile(const std::string& path)
-{
-    std::error_code ignored;
-    return !path.empty() && fs::is_regular_file(path, ignored);
-}
 
 bool isFolder(const std::string& path)
 {

@@ -1,7 +1,7 @@
 #include "session/WorkspaceGeneration.h"
 
-#include "app/ProgramFolder.h"
 #include "generate/AlbumGenerator.h"
+#include "ini/FilePaths.h"
 #include "session/Workspace.h"
 
 namespace pictaven {

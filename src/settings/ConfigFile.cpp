@@ -1,6 +1,7 @@
 #include "settings/ConfigFile.h"
 
 #include "ini/BigIniFile.h"
+#include "ini/FilePaths.h"
 #include "settings/AlbumSettingsField.h"
 
 #include <filesystem>
@@ -12,18 +13,11 @@ namespace {
 
 constexpr const char* kVersion = "3.03";
 
-std::string withSlash(std::string folder)
-{
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
 // The output folder always ends up as the folder the tree shows, even when the tree already
 // shows it and so does not move: a folder that does not exist never stays the output folder.
 void moveTree(OutputFolderState& folders, const std::string& folder)
 {
-    folders.outputFolder = withSlash(folder);
+    folders.outputFolder = withTrailingSlash(folder);
     if (folder == folders.treeFolder)
         return;
     folders.treeFolder = folder;
@@ -33,9 +27,9 @@ void moveTree(OutputFolderState& folders, const std::string& folder)
 
 void applyOutputFolder(const std::string& programFolder, const std::string& value, OutputFolderState& folders)
 {
-    const std::string output = withSlash(value);
+    const std::string output = withTrailingSlash(value);
     folders.outputFolder = output;
-    if (output == withSlash(folders.treeFolder))
+    if (output == withTrailingSlash(folders.treeFolder))
         return;
     // Only an absolute folder counts: an empty or relative value would otherwise name the root
     // or whatever folder the program happens to run in, and generation may clear that folder.

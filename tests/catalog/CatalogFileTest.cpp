@@ -141,7 +141,7 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
     const std::vector<AlbumItem>& savedPhotos = savedCatalog.photos;
 
     Workspace& second = restart();
-    openTheCatalog(second, path("Trip.CAT"));
+    openCatalogFile(second, path("Trip.CAT"));
     EXPECT_TRUE(m_dialogs.shown.empty());
     const Catalog& opened = second.catalog();
     ASSERT_EQ(opened.photos.size(), savedPhotos.size());
@@ -192,7 +192,7 @@ TEST_F(CatalogFileTest, PublishedMetadataChoiceIsKeptAndOlderCatalogsHaveNone)
                   choice.has_value());
         Workspace& second = restart();
         second.catalog().publishedMetadata = PublishedMetadata::All;
-        openTheCatalog(second, path("Choice.CAT"));
+        openCatalogFile(second, path("Choice.CAT"));
         EXPECT_EQ(second.catalog().publishedMetadata, choice);
         // Closing leaves a new catalog's choice.
         closeCatalog(second);
@@ -200,7 +200,7 @@ TEST_F(CatalogFileTest, PublishedMetadataChoiceIsKeptAndOlderCatalogsHaveNone)
     }
     // A value no version writes keeps the private parts private.
     test::writeFile(path("Odd.CAT"), "[Generate Options]\r\nPublishedMetadata=7\r\n");
-    openTheCatalog(restart(), path("Odd.CAT"));
+    openCatalogFile(restart(), path("Odd.CAT"));
     EXPECT_EQ(workspace().catalog().publishedMetadata, PublishedMetadata::AllButPrivate);
 }
 
@@ -217,7 +217,7 @@ TEST_P(CatalogReading, PhotoListFollowsTheReadingRules)
 {
     const ReadingCase& c = GetParam();
     writeFile(m_home / "Hand.CAT", "[Program]\r\nVersion=3.03\r\n[Files]\r\n" + c.files);
-    openTheCatalog(workspace(), path("Hand.CAT"));
+    openCatalogFile(workspace(), path("Hand.CAT"));
     std::vector<std::string> sources;
     for (const AlbumItem& item : workspace().catalog().photos)
         sources.push_back(item.storage.SourcePath);

@@ -67,7 +67,7 @@ TEST_F(CatalogCommandsTest, VersionDecidesTheMessageAndTheGridRecomputation)
                 + "[Preferences]\r\nAlbum Filename=Board\r\n[Size]\r\nThumbnails Per Row=9\r\nRows Per Page=9\r\n",
             {existing});
         m_dialogs.shown.clear();
-        openTheCatalog(workspace(), file);
+        openCatalogFile(workspace(), file);
         const auto information = m_dialogs.texts(Kind::Information);
         if (c.priorVersionMessage) {
             const std::string version = std::string(c.versionLine).substr(8, 4);
@@ -94,7 +94,7 @@ TEST_F(CatalogCommandsTest, MissingPhotosAreCountedOnceAndKept)
     const std::string file
         = handWritten("Trip.CAT", "[Program]\r\nVersion=3.03\r\n",
                       {path("Photos/gone1.jpg"), photo("Photos/here.jpg"), path("Photos/gone2.jpg"), path("Photos")});
-    openTheCatalog(workspace(), file);
+    openCatalogFile(workspace(), file);
     EXPECT_EQ(m_dialogs.texts(Kind::Error), std::vector<std::string>{kMissingStart + "3"});
     EXPECT_EQ(workspace().catalog().photos.size(), 4u);
     const StepGuards& guards = workspace().guards();
@@ -106,7 +106,7 @@ TEST_F(CatalogCommandsTest, EmptyCatalogLeavesOnlyStepTwoDone)
 {
     workspace().guards().albumGenerated = true;
     handWritten("Projects/Empty.CAT", "[Program]\r\nVersion=3.03\r\n", {});
-    openTheCatalog(workspace(), "Empty.CAT");
+    openCatalogFile(workspace(), "Empty.CAT");
     EXPECT_EQ(workspace().catalog().folder, path("Projects")) << "relative to the output folder";
     const StepGuards& guards = workspace().guards();
     EXPECT_FALSE(guards.photosSelected || guards.outputFolderValid || guards.albumGenerated);
@@ -135,7 +135,7 @@ TEST_F(CatalogCommandsTest, RelativePathsInACatalogAreTakenAgainstItsOutputFolde
         ini.flushFile();
         m_dialogs.shown.clear();
 
-        openTheCatalog(workspace(), file);
+        openCatalogFile(workspace(), file);
         const Catalog& catalog = workspace().catalog();
         ASSERT_EQ(catalog.photos.size(), 2u);
         EXPECT_EQ(catalog.photos[0].storage.SourcePath, c.base + "here.jpg");
@@ -171,7 +171,7 @@ TEST_F(CatalogCommandsTest, TemplateIsChosenByExactNameThenByPosition)
                  {"Album Index=-1\r\n", 0, "40"},
                  {"Album Filename=Wedding\r\n", 2, "25"}};
     for (const auto& c : cases) {
-        openTheCatalog(workspace(), handWritten("T.CAT", std::string("[Program]\r\nVersion=3.03\r\n[Preferences]\r\n")
+        openCatalogFile(workspace(), handWritten("T.CAT", std::string("[Program]\r\nVersion=3.03\r\n[Preferences]\r\n")
                                                              + c.preferences, {}));
         EXPECT_EQ(workspace().catalog().templateIndex, c.index) << c.preferences;
         EXPECT_EQ(workspace().catalog().templateName, workspace().templateList().entries()[c.index]);
@@ -184,7 +184,7 @@ TEST_F(CatalogCommandsTest, UnreadableCatalogChangesNothing)
     fs::create_directories(m_home / "Folder.CAT");
     addPhoto("Photos/a.jpg");
     workspace().catalog().name = "Mine.CAT";
-    EXPECT_THROW(openTheCatalog(workspace(), path("Folder.CAT")), IoError);
+    EXPECT_THROW(openCatalogFile(workspace(), path("Folder.CAT")), IoError);
     EXPECT_EQ(workspace().catalog().name, "Mine.CAT");
     EXPECT_EQ(workspace().catalog().photos.size(), 1u);
     EXPECT_TRUE(workspace().catalog().modified);
@@ -213,13 +213,13 @@ TEST_F(CatalogCommandsTest, DamagedFilesOpenWithWhatTheRulesAllow)
     };
     for (const auto& c : cases) {
         writeFile(m_home / "Bad.CAT", c.bytes);
-        openTheCatalog(workspace(), path("Bad.CAT"));
+        openCatalogFile(workspace(), path("Bad.CAT"));
         EXPECT_EQ(workspace().catalog().photos.size(), c.photos) << c.name;
         EXPECT_EQ(workspace().catalog().name, "Bad.CAT");
         // What was loaded can be saved again and opened once more.
         m_dialogs.yesNoAnswers = {};
         EXPECT_TRUE(saveCatalog(workspace())) << c.name;
-        openTheCatalog(workspace(), path("Bad.CAT"));
+        openCatalogFile(workspace(), path("Bad.CAT"));
         ASSERT_EQ(workspace().catalog().photos.size(), c.photos) << c.name;
         if (c.photos > 0) {
             EXPECT_EQ(workspace().catalog().photos[0].storage.Caption, c.caption) << c.name;
@@ -232,7 +232,7 @@ TEST_F(CatalogCommandsTest, TenThousandPhotosOpenSaveAndOpenAgain)
     std::vector<std::string> sources;
     for (int n = 1; n <= 10000; ++n)
         sources.push_back("/nowhere/photo" + std::to_string(n) + ".jpg");
-    openTheCatalog(workspace(), handWritten("Big.CAT", "[Program]\r\nVersion=3.03\r\n", sources));
+    openCatalogFile(workspace(), handWritten("Big.CAT", "[Program]\r\nVersion=3.03\r\n", sources));
     EXPECT_EQ(m_dialogs.texts(Kind::Error), std::vector<std::string>{kMissingStart + "10000"});
     ASSERT_EQ(workspace().catalog().photos.size(), 10000u);
     workspace().catalog().photos.erase(workspace().catalog().photos.begin() + 5000, workspace().catalog().photos.end());
@@ -241,7 +241,7 @@ TEST_F(CatalogCommandsTest, TenThousandPhotosOpenSaveAndOpenAgain)
     EXPECT_NE(text.find("\r\nSource_File_5000=/nowhere/photo5000.jpg\r\nRotation_5000=0\r\nSource_File_5001=\r\n"),
               std::string::npos);
     EXPECT_EQ(text.find("photo5001.jpg"), std::string::npos) << "no key of a removed photo survives";
-    openTheCatalog(workspace(), path("Big.CAT"));
+    openCatalogFile(workspace(), path("Big.CAT"));
     EXPECT_EQ(workspace().catalog().photos.size(), 5000u);
     EXPECT_EQ(workspace().catalog().photos.back().storage.SourcePath, "/nowhere/photo5000.jpg");
 }
@@ -293,7 +293,7 @@ TEST_F(CatalogCommandsTest, OpeningAndSavingAgainChangesNoByte)
     ASSERT_TRUE(saveCatalog(workspace()));
     const std::string written = readFile(m_home / "Trip.CAT");
     for (int round = 0; round < 2; ++round) {
-        openTheCatalog(workspace(), path("Trip.CAT"));
+        openCatalogFile(workspace(), path("Trip.CAT"));
         ASSERT_TRUE(saveCatalog(workspace()));
         EXPECT_EQ(readFile(m_home / "Trip.CAT"), written) << round;
     }
@@ -447,11 +447,11 @@ TEST_F(CatalogCommandsTest, OpenCommandAndLastCatalogEntry)
     closeCatalog(workspace());
 
     m_dialogs.chooserAnswers = {std::nullopt, path("trips/Trip.txt"), path("trips/Trip.CAT")};
-    EXPECT_FALSE(openCatalog(workspace()));
-    EXPECT_FALSE(openCatalog(workspace()));
+    EXPECT_FALSE(chooseAndOpenCatalog(workspace()));
+    EXPECT_FALSE(chooseAndOpenCatalog(workspace()));
     EXPECT_TRUE(workspace().catalog().name.empty());
     m_dialogs.shown.clear();
-    EXPECT_TRUE(openCatalog(workspace()));
+    EXPECT_TRUE(chooseAndOpenCatalog(workspace()));
     EXPECT_EQ(m_dialogs.shown.at(0).folder, path("trips")) << "the folder of the last catalog saved";
     EXPECT_EQ(workspace().catalog().name, "Trip.CAT");
     EXPECT_EQ(workspace().catalog().photos.size(), 1u);

@@ -122,7 +122,7 @@ TEST_F(WorkspaceGeneration, RunawaySizesInACatalogGiveAnAlbumOfBoundedSize)
                                    "MultiWindow=1\r\n[Generate Options]\r\nOutputFolder="
                                  + m_output.str() + "\r\n");
     Workspace& ws = workspace();
-    openTheCatalog(ws, catalog);
+    openCatalogFile(ws, catalog);
     AlbumGenerator generator(makeAlbumJob(ws), GenerationEvents{}, m_control, 1);
     ASSERT_EQ(generator.generate(), GenerationOutcome::Finished);
     EXPECT_LT(fs::file_size(m_output.path() / "myalbum.htm"), 100000u);

@@ -96,7 +96,7 @@ struct WindowWithCatalog {
         const test::CliRun made = test::runCli(
             home.path(), programFolder, { "new-catalog", catalog, "--photos", photos.string() });
         QVERIFY2(made.status == 0, made.err.c_str());
-        openTheCatalog(*workspace, catalog);
+        openCatalogFile(*workspace, catalog);
         fs::create_directories(output);
         workspace->outputFolders().treeFolder = output.string();
         workspace->outputFolders().outputFolder = output.string() + "/";
