@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-[[ -d tests/browser/node_modules/playwright-core ]] \
+# npm keeps its own copy of the lock file in node_modules: an older one means the packages changed.
+[[ tests/browser/node_modules/.package-lock.json -nt tests/browser/package-lock.json ]] \
   || (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 jobs=$(nproc)
 
