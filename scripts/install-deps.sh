@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config ccache
+  cmake ninja-build g++ pkg-config ccache clang-format
   # core libraries (libssl-dev: FTPS; libssh-dev: SFTP; libexiv2-dev: photo metadata)
   libssl-dev libssh-dev libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libheif-dev libwebp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
   libexiv2-dev

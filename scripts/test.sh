@@ -9,6 +9,8 @@ scripts/install-deps.sh
 [[ tests/browser/node_modules/.package-lock.json -nt tests/browser/package-lock.json ]] \
   || (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error)
 jobs=$(nproc)
+# Files changed since the layout rules were set follow them.
+scripts/check-format.sh
 
 export QT_QPA_PLATFORM=offscreen
 # Our own builds treat warnings as errors; a compiler cache, when the machine has one, saves
