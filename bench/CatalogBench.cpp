@@ -118,7 +118,7 @@ void BM_OpenCatalog(benchmark::State& state)
     SilentDialogs dialogs;
     const auto workspace = startWorkspace(dialogs);
     for (auto _ : state) {
-        openTheCatalog(*workspace, scratch().catalogPath());
+        openCatalogFile(*workspace, scratch().catalogPath());
         benchmark::DoNotOptimize(workspace->catalog().photos.data());
     }
     state.SetItemsProcessed(state.iterations() * kPhotos);
@@ -128,7 +128,7 @@ void BM_SaveCatalog(benchmark::State& state)
 {
     SilentDialogs dialogs;
     const auto workspace = startWorkspace(dialogs);
-    openTheCatalog(*workspace, scratch().catalogPath());
+    openCatalogFile(*workspace, scratch().catalogPath());
     int change = 0;
     for (auto _ : state) {
         // A changed caption makes every save rewrite the whole file.
@@ -144,7 +144,7 @@ void BM_CloseCatalog(benchmark::State& state)
     const auto workspace = startWorkspace(dialogs);
     for (auto _ : state) {
         state.PauseTiming();
-        openTheCatalog(*workspace, scratch().catalogPath());
+        openCatalogFile(*workspace, scratch().catalogPath());
         state.ResumeTiming();
         closeCatalog(*workspace);
     }
