@@ -33,10 +33,13 @@ constexpr int kFolderPhotos = 5000;
 // Answers every question with `answer` (default No) and cancels every chooser, without a word.
 class SilentDialogs : public Dialogs {
 public:
-    explicit SilentDialogs(bool answer = false) : m_answer(answer) {}
-    void showError(const std::string&) override {}
-    void showWarning(const std::string&) override {}
-    void showInformation(const std::string&) override {}
+    explicit SilentDialogs(bool answer = false)
+        : m_answer(answer)
+    {
+    }
+    void showError(const std::string&) override { }
+    void showWarning(const std::string&) override { }
+    void showInformation(const std::string&) override { }
     bool askYesNo(const std::string&) override { return m_answer; }
     SaveChoice askToSaveChanges(const std::string&) override { return SaveChoice::Discard; }
     std::optional<std::string> chooseOpenFile(const std::string&, const std::string&, const std::string&) override
@@ -49,7 +52,7 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-    void beep() override {}
+    void beep() override { }
 
 private:
     bool m_answer;
@@ -80,7 +83,8 @@ public:
         // Sparse files of a photo's size, named out of order so that sorting has work to do.
         fs::create_directories(step1Folder());
         for (int n = 0; n < kFolderPhotos; ++n) {
-            const std::string photo = step1Folder() + "IMG_" + std::to_string((n * 7919) % kFolderPhotos + 10000) + ".jpg";
+            const std::string photo =
+                step1Folder() + "IMG_" + std::to_string((n * 7919) % kFolderPhotos + 10000) + ".jpg";
             std::ofstream(photo, std::ios::binary).flush();
             fs::resize_file(photo, 300000);
             fs::last_write_time(photo, fs::file_time_type::clock::now() - std::chrono::minutes((n * 31) % 977));
