@@ -8,14 +8,16 @@ namespace pictaven::makedata {
 namespace {
 
 constexpr int Width = 16;
-constexpr int Height = 600;
+// Taller than the windows of common screens: the tile repeats down the window, and where it
+// starts again its light head would show as a seam under its deeper foot.
+constexpr int Height = 1600;
 
 // An ordered dither spreads the rounding of each row over its neighbours, so that the gentle
 // slope shows no bands; four divides the tile's width, so the pattern tiles too.
 constexpr int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 struct Stop {
-    float at; // 0 top to 1 bottom
+    float at; // pixels from the top at scale 1; below the last stop its colour stays
     float red;
     float green;
     float blue;
@@ -23,7 +25,7 @@ struct Stop {
 
 // Lighter at the top, the window's blue (129, 160, 224) a third of the way down, a shade
 // deeper at the foot.
-constexpr Stop Stops[] = {{0.0f, 164, 189, 238}, {0.35f, 129, 160, 224}, {1.0f, 119, 151, 219}};
+constexpr Stop Stops[] = {{0.0f, 164, 189, 238}, {210.0f, 129, 160, 224}, {600.0f, 119, 151, 219}};
 
 float part(float t, float Stop::*channel)
 {
@@ -52,7 +54,7 @@ Bitmap drawGradient(float scale)
     const int height = static_cast<int>(Height * scale);
     Bitmap bitmap(width, height, 24);
     for (int y = 0; y < height; ++y) {
-        const float t = (static_cast<float>(y) + 0.5f) / static_cast<float>(height);
+        const float t = (static_cast<float>(y) + 0.5f) / scale;
         const float red = part(t, &Stop::red);
         const float green = part(t, &Stop::green);
         const float blue = part(t, &Stop::blue);
