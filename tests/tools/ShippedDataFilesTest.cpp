@@ -178,7 +178,7 @@ TEST_F(ShippedDataFiles, WindowPicturesHaveTheirSizesAndDoubleSizeTwinsOnThePane
         int width;
         int height;
     };
-    std::vector<Picture> pictures{{"gradient.res", 16, 600}};
+    std::vector<Picture> pictures{{"gradient.res", 16, 1600}};
     for (const char* name : {"New", "open", "Save", "config", "compress", "ftp", "jpg", "surf", "Help"})
         pictures.push_back({std::string("resource/") + name + ".res", 20, 20});
     for (int step = 1; step <= 5; ++step)

@@ -3,6 +3,7 @@
 #include "WhenShown.h"
 #include "catalog/CatalogFile.h"
 #include "generate/OutputNames.h"
+#include "generate/RenderRecord.h"
 #include "ini/BigIniFile.h"
 #include "session/CatalogCommands.h"
 #include "session/Step4Presenter.h"
@@ -29,23 +30,23 @@
 #include <map>
 #include <memory>
 
-namespace pictaven
-{
+namespace pictaven {
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 
 constexpr int generationWaitMs = 240000;
 constexpr int uploadWaitMs = 120000;
 
 // Every plain file of a folder with its bytes.
+// The album's files; the record of what was rendered names its own folder and times, so it is
+// left out.
 std::map<std::string, std::string> filesOf(const fs::path& folder)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file())
+        if (entry.is_regular_file() && entry.path().filename() != RenderRecord::fileName)
             files[entry.path().filename().string()] = test::readFile(entry.path());
     }
     return files;
@@ -55,8 +56,7 @@ std::map<std::string, std::string> filesOf(const fs::path& folder)
 
 // The whole road through the window: a catalog of real photos, Generate on step 4, the same
 // album as the command line makes it, and Upload on step 5 to the loopback Pure-FTPd.
-class WindowEndToEndTest : public QObject
-{
+class WindowEndToEndTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -93,8 +93,8 @@ struct WindowWithCatalog {
         window->aboutBox()->accept();
         QTRY_VERIFY(!workspace->step1Folder().empty());
 
-        const test::CliRun made = test::runCli(
-            home.path(), programFolder, { "new-catalog", catalog, "--photos", photos.string() });
+        const test::CliRun made =
+            test::runCli(home.path(), programFolder, {"new-catalog", catalog, "--photos", photos.string()});
         QVERIFY2(made.status == 0, made.err.c_str());
         openCatalogFile(*workspace, catalog);
         fs::create_directories(output);
@@ -123,7 +123,7 @@ struct WindowWithCatalog {
 void WindowEndToEndTest::generateThenUploadFromTheWindow()
 {
     WindowWithCatalog road;
-    road.start({ "opencv_left01_grey.jpg", "opencv_board.jpg", "plasma_ColorfulCups.jpg" });
+    road.start({"opencv_left01_grey.jpg", "opencv_board.jpg", "plasma_ColorfulCups.jpg"});
     if (QTest::currentTestFailed())
         return;
     Workspace& workspace = *road.workspace;
@@ -139,12 +139,12 @@ void WindowEndToEndTest::generateThenUploadFromTheWindow()
     QCOMPARE(step4->presenter().lastOutcome(), std::optional(GenerationOutcome::Finished));
     QVERIFY(workspace.guards().albumGenerated);
     QCOMPARE(test::childNamed<QLabel>(step4, QStringLiteral("Status"))->text(),
-        QStringLiteral("Finished generating photo album!"));
-    QCOMPARE(dialogs.shown.size(), std::size_t { 0 });
+             QStringLiteral("Finished generating photo album!"));
+    QCOMPARE(dialogs.shown.size(), std::size_t{0});
 
     const fs::path cliOutput = home / "cli-album";
-    const test::CliRun generated
-        = test::runCli(home.path(), programFolder, { "generate", catalog, "--output", cliOutput.string() });
+    const test::CliRun generated =
+        test::runCli(home.path(), programFolder, {"generate", catalog, "--output", cliOutput.string()});
     QVERIFY2(generated.status == 0, generated.err.c_str());
     const std::map<std::string, std::string> album = filesOf(windowOutput);
     QVERIFY(album.count("myalbum.htm") == 1 && album.count("plasma_ColorfulCups.jpg") == 1);
@@ -167,8 +167,8 @@ void WindowEndToEndTest::generateThenUploadFromTheWindow()
     QTest::mouseClick(test::childNamed<QPushButton>(step5, QStringLiteral("Upload")), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!workspace.jobRunning(), uploadWaitMs);
     QCOMPARE(test::childNamed<QLabel>(step5, QStringLiteral("Upload Status:"))->text(),
-        QStringLiteral("FTP finished."));
-    QCOMPARE(dialogs.shown.size(), std::size_t { 0 });
+             QStringLiteral("FTP finished."));
+    QCOMPARE(dialogs.shown.size(), std::size_t{0});
 
     // Every page, photo and thumbnail arrives (the frame-set page only with frames); whatever
     // arrives is the album's file. Pages travel as text, which the server stores with its own
@@ -188,7 +188,7 @@ void WindowEndToEndTest::generateThenUploadFromTheWindow()
 void WindowEndToEndTest::aPreferenceAndACaptionReachTheSavedCatalogAndThePages()
 {
     WindowWithCatalog road;
-    road.start({ "opencv_left01_grey.jpg", "opencv_board.jpg" });
+    road.start({"opencv_left01_grey.jpg", "opencv_board.jpg"});
     if (QTest::currentTestFailed())
         return;
     MainWindow& window = *road.window;
@@ -229,25 +229,24 @@ void WindowEndToEndTest::aPreferenceAndACaptionReachTheSavedCatalogAndThePages()
         QTest::mouseClick(test::control<QPushButton>(editor, "close"), Qt::LeftButton);
     });
     window.commands().openCatalogEditor();
-    QCOMPARE(road.dialogs.shown.size(), std::size_t { 0 });
+    QCOMPARE(road.dialogs.shown.size(), std::size_t{0});
 
     // The saved catalog reads back with both.
     const BigIniFile saved(road.catalog);
     const std::vector<AlbumItem> photos = CatalogFile::readPhotos(saved);
-    QCOMPARE(photos.size(), std::size_t { 2 });
+    QCOMPARE(photos.size(), std::size_t{2});
     QCOMPARE(QString::fromStdString(photos.front().storage.WebTitle), title);
     QCOMPARE(QString::fromStdString(saved.readString("Appearance", "MetaDesc", "")), description);
     QVERIFY(saved.readBool("Appearance", "Generate Meta Data", false));
 
     QVERIFY(road.generate());
-    QVERIFY2(road.dialogs.shown.empty(),
-        road.dialogs.shown.empty() ? "" : road.dialogs.shown.front().text.c_str());
+    QVERIFY2(road.dialogs.shown.empty(), road.dialogs.shown.empty() ? "" : road.dialogs.shown.front().text.c_str());
     const std::map<std::string, std::string> album = filesOf(road.output);
     QVERIFY(album.count("myalbum.htm") == 1);
-    QVERIFY(album.at("myalbum.htm").find(R"(<META name="description" content="Harbour walk &amp; boats">)")
-        != std::string::npos);
-    const auto photoPage = album.find(
-        OutputNames(road.workspace->albumSettings()).photoPageFileName(photos.front().displayName));
+    QVERIFY(album.at("myalbum.htm").find(R"(<META name="description" content="Harbour walk &amp; boats">)") !=
+            std::string::npos);
+    const auto photoPage =
+        album.find(OutputNames(road.workspace->albumSettings()).photoPageFileName(photos.front().displayName));
     QVERIFY(photoPage != album.end());
     QVERIFY(photoPage->second.find(">Boats at dawn</FONT>") != std::string::npos);
 }
