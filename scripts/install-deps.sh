@@ -8,6 +8,8 @@ packages=(
   # core libraries (libssl-dev: FTPS; libssh-dev: SFTP; libexiv2-dev: photo metadata)
   libssl-dev libssh-dev libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libheif-dev libwebp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation
   libexiv2-dev
+  # videos: FFmpeg's libraries probe them and take their poster frames; its program converts them
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev ffmpeg
   # desktop program
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # tests and benchmarks
