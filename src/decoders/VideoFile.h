@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace pictaven {
 
@@ -20,7 +22,10 @@ struct VideoFacts {
     ImageSize shown;               // the size a viewer shows: coded with its sides swapped for 90 and 270
     std::int64_t creationTime = 0; // seconds since the epoch; 0 when the file does not say
     bool hasLocation = false;      // a tag of the container or of a stream says where it was shot
-    bool isoMp4 = false;           // an MP4 file (not QuickTime, WebM or Matroska) that browsers take as it is
+    // The container's own tags as FFmpeg names them ("creation_time", "location",
+    // "com.apple.quicktime.location.ISO6709", ...), in file order.
+    std::vector<std::pair<std::string, std::string>> tags;
+    bool isoMp4 = false; // an MP4 file (not QuickTime, WebM or Matroska) that browsers take as it is
 };
 
 // The video file formats the album takes, by extension in any letter case: mp4, m4v, mov,
