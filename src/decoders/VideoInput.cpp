@@ -142,8 +142,13 @@ void VideoInput::open()
 
 void VideoInput::findStreams()
 {
-    // The decoders that find_stream_info runs on the first frames take no frame beyond the limit.
+    // The sizes the container declares are refused before any decoder sees them; the decoders
+    // that find_stream_info runs on the first frames take no frame beyond the limit either.
     const unsigned streams = m_format->nb_streams;
+    for (unsigned i = 0; i < streams; ++i) {
+        if (m_format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            checkFrameSize(*m_format->streams[i]);
+    }
     std::vector<AVDictionary*> options(streams, nullptr);
     for (AVDictionary*& streamOptions : options)
         av_dict_set_int(&streamOptions, "max_pixels", MaxPixels, 0);
@@ -161,10 +166,15 @@ void VideoInput::findStreams()
     if (audio >= 0)
         m_audio = m_format->streams[audio];
 
-    const std::int64_t width = m_video->codecpar->width;
-    const std::int64_t height = m_video->codecpar->height;
-    if (width <= 0 || height <= 0)
+    if (m_video->codecpar->width <= 0 || m_video->codecpar->height <= 0)
         throw DecoderError(m_path, "its video has no picture size");
+    checkFrameSize(*m_video);
+}
+
+void VideoInput::checkFrameSize(const AVStream& stream) const
+{
+    const std::int64_t width = stream.codecpar->width;
+    const std::int64_t height = stream.codecpar->height;
     if (width > Bitmap::MaxSide || height > Bitmap::MaxSide || width * height > MaxPixels)
         throw DecoderError(m_path, "its frames of " + std::to_string(width) + " x " + std::to_string(height) +
                                        " pixels are larger than this program reads");

@@ -62,6 +62,8 @@ private:
     void open();
     void release();
     void findStreams();
+    // Throws for frames beyond the Bitmap limits or MaxPixels.
+    void checkFrameSize(const AVStream& stream) const;
 
     std::string m_path;
     Source m_source;
