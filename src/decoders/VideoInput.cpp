@@ -13,6 +13,7 @@
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/display.h>
+#include <libavutil/mem.h>
 }
 
 namespace pictaven {
@@ -32,11 +33,18 @@ std::string ffmpegMessage(int error)
     return text;
 }
 
+// The most FFmpeg may take in one allocation: a hostile header can ask for tables of billions of
+// entries, while the largest frame and the index of a clip of many hours stay well below this.
+constexpr std::size_t kLargestAllocation = std::size_t{256} * 1024 * 1024;
+
 // FFmpeg reports on standard error by default; our messages name the file instead.
-void quietenLibraries()
+void setUpLibraries()
 {
     static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+    std::call_once(once, [] {
+        av_log_set_level(AV_LOG_QUIET);
+        av_max_alloc(kLargestAllocation);
+    });
 }
 
 } // namespace
@@ -44,7 +52,7 @@ void quietenLibraries()
 VideoInput::VideoInput(const std::string& path, std::chrono::seconds timeLimit)
     : m_path(path)
 {
-    quietenLibraries();
+    setUpLibraries();
     m_source.deadline = std::chrono::steady_clock::now() + timeLimit;
     // A video may be far larger than a picture: it is read in parts, never whole.
     InputFile file(path, std::numeric_limits<std::int64_t>::max());
