@@ -1,6 +1,7 @@
 #include "decoders/VideoFile.h"
 #include "FixtureFiles.h"
 #include "decoders/PictureLoader.h"
+#include "imaging/InputFile.h"
 #include "support/TempDir.h"
 #include "support/VideoClips.h"
 
@@ -186,6 +187,18 @@ TEST_F(VideoFileTest, DamagedOversizedAndNonFilesAreRefusedNamingThePath)
             }
         }
     }
+}
+
+// A clip larger than any picture file the program reads (here by a sparse tail after its
+// pictures) is read in parts, never whole.
+TEST_F(VideoFileTest, AVideoLargerThanAnyPictureIsReadInParts)
+{
+    test::TempDir scratch;
+    const std::filesystem::path large = scratch / "large.mp4";
+    std::filesystem::copy_file(clip("landscape.mp4"), large);
+    std::filesystem::resize_file(large, InputFile::MaxPictureBytes + 1024 * 1024);
+    EXPECT_EQ(readPictureSize(large.string()), (ImageSize{320, 180}));
+    EXPECT_EQ(loadPicture(large.string()).width(), 320);
 }
 
 // Nothing but black within the first seconds: the first frame stands for the clip.
