@@ -37,11 +37,11 @@ std::string ffmpegMessage(int error)
 // entries, while the largest frame and the index of a clip of many hours stay well below this.
 constexpr std::size_t kLargestAllocation = std::size_t{256} * 1024 * 1024;
 
-// FFmpeg reports on standard error by default; our messages name the file instead.
 void setUpLibraries()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        // FFmpeg reports on standard error by default; our messages name the file instead.
         av_log_set_level(AV_LOG_QUIET);
         av_max_alloc(kLargestAllocation);
     });
@@ -111,7 +111,7 @@ int VideoInput::interrupted(void* opaque)
 
 bool VideoInput::pastDeadline() const
 {
-    return interrupted(const_cast<Source*>(&m_source)) != 0;
+    return std::chrono::steady_clock::now() > m_source.deadline;
 }
 
 void VideoInput::fail(const std::string& reason, int error) const
@@ -166,7 +166,9 @@ void VideoInput::findStreams()
     if (found < 0)
         fail("damaged, or not a video this program reads", found);
 
-    const int video = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int video = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, &m_decoder, 0);
+    if (video == AVERROR_DECODER_NOT_FOUND)
+        throw DecoderError(m_path, "no decoder for its video is installed");
     if (video < 0)
         fail("holds no video", video);
     m_video = m_format->streams[video];
