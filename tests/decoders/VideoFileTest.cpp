@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -48,10 +47,7 @@ protected:
 std::filesystem::path claimingHugeFrames(const std::filesystem::path& folder)
 {
     const std::filesystem::path made = folder / "small.mkv";
-    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i color=size=256x256:rate=1:duration=1 "
-                                "-c:v ffv1 '" +
-                                made.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(test::runFfmpeg("-f lavfi -i color=size=256x256:rate=1:duration=1 -c:v ffv1 '" + made.string() + "'"));
     std::string bytes = test::readFile(made);
     // PixelWidth (B0) and PixelHeight (BA), each two bytes holding 256.
     for (const std::string& element : {std::string("\xB0\x82\x01\x00", 4), std::string("\xBA\x82\x01\x00", 4)}) {
@@ -146,10 +142,9 @@ TEST_F(VideoFileTest, CreationTimeIsReadAsUtcOrWithItsOffset)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tag);
         const std::string target = (s_folder->path() / "dated.mov").string();
-        const std::string command = "ffmpeg -nostdin -loglevel error -y -i '" + clip("landscape.mp4") +
+        ASSERT_TRUE(test::runFfmpeg("-i '" + clip("landscape.mp4") +
                                     "' -map 0 -c copy -movflags use_metadata_tags -metadata '" + c.tag + "' '" +
-                                    target + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+                                    target + "'"));
         EXPECT_EQ(probeVideo(target).creationTime, c.seconds);
     }
 }
@@ -206,11 +201,8 @@ TEST_F(VideoFileTest, PosterOfAClipThatStaysBlackIsItsFirstFrame)
 {
     test::TempDir scratch;
     const std::string black = (scratch / "black.mp4").string();
-    const std::string command =
-        "ffmpeg -nostdin -loglevel error -y -f lavfi -i color=black:size=64x36:rate=30:duration=5 "
-        "-c:v libx264 -pix_fmt yuv420p '" +
-        black + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(test::runFfmpeg(
+        "-f lavfi -i color=black:size=64x36:rate=30:duration=5 -c:v libx264 -pix_fmt yuv420p '" + black + "'"));
     const Bitmap poster = decodeVideoPoster(black);
     EXPECT_EQ(poster.width(), 64);
     EXPECT_EQ(poster.height(), 36);
@@ -223,11 +215,9 @@ TEST_F(VideoFileTest, PosterSkipsTheBlackOfAFadeIn)
 {
     test::TempDir scratch;
     const std::string slow = (scratch / "slow.mp4").string();
-    const std::string command =
-        "ffmpeg -nostdin -loglevel error -y -f lavfi -i testsrc2=size=320x180:rate=30:duration=4 "
-        "-vf fade=in:0:90 -c:v libx264 -preset veryfast -pix_fmt yuv420p '" +
-        slow + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(test::runFfmpeg("-f lavfi -i testsrc2=size=320x180:rate=30:duration=4 -vf fade=in:0:90 "
+                                "-c:v libx264 -preset veryfast -pix_fmt yuv420p '" +
+                                slow + "'"));
     const double full = meanBrightness(decodeVideoPoster(clip("landscape.mp4")));
     for (const std::string& path : {clip("fade.mp4"), slow}) {
         SCOPED_TRACE(path);
@@ -255,22 +245,18 @@ TEST_F(VideoFileTest, PosterStandsUprightAsFfmpegShowsIt)
         {"landscape.mp4", "270", 90},
     };
     test::TempDir scratch;
-    const auto ffmpeg = [](const std::string& arguments) {
-        return std::system(("ffmpeg -nostdin -loglevel error -y " + arguments).c_str());
-    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clip + " " + (c.rotateTag ? c.rotateTag : ""));
         std::string path = clip(c.clip.c_str());
         if (c.rotateTag) {
             const std::string turned = (scratch / (std::string("turned") + c.rotateTag + ".mp4")).string();
-            ASSERT_EQ(
-                ffmpeg("-i '" + path + "' -map 0 -c copy -metadata:s:v:0 rotate=" + c.rotateTag + " '" + turned + "'"),
-                0);
+            ASSERT_TRUE(test::runFfmpeg("-i '" + path + "' -map 0 -c copy -metadata:s:v:0 rotate=" + c.rotateTag +
+                                        " '" + turned + "'"));
             path = turned;
         }
         EXPECT_EQ(probeVideo(path).rotation, c.rotation);
         const std::string reference = (scratch / "first.png").string();
-        ASSERT_EQ(ffmpeg("-i '" + path + "' -frames:v 1 '" + reference + "'"), 0);
+        ASSERT_TRUE(test::runFfmpeg("-i '" + path + "' -frames:v 1 '" + reference + "'"));
         const Bitmap expected = loadPicture(reference);
         const Bitmap poster = loadPicture(path);
         ASSERT_EQ(poster.width(), expected.width());
