@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -16,28 +17,26 @@ namespace {
 
 using test::VideoClip;
 
-// The clips are made once for all the tests here: ffmpeg takes a while over HEVC.
+// Each clip is made when a test first asks for it and kept for the others: ffmpeg takes a while
+// over HEVC.
 class VideoFileTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_folder = std::make_unique<test::TempDir>();
-        for (const auto& [name, clip] : clipNames())
-            test::makeVideoClip(s_folder->path(), name, clip);
-    }
+    static void SetUpTestSuite() { s_folder = std::make_unique<test::TempDir>(); }
     static void TearDownTestSuite() { s_folder.reset(); }
 
-    static std::vector<std::pair<const char*, VideoClip>> clipNames()
+    static std::string clip(const std::string& name)
     {
-        return {{"landscape.mp4", VideoClip::LandscapeH264},
-                {"portrait.MOV", VideoClip::PortraitHevc},
-                {"fade.mp4", VideoClip::FadeIn},
-                {"damaged.mp4", VideoClip::Damaged},
-                {"clip.webm", VideoClip::WebmVp9},
-                {"oversized.mkv", VideoClip::Oversized}};
+        const std::map<std::string, VideoClip> kinds = {{"landscape.mp4", VideoClip::LandscapeH264},
+                                                        {"portrait.MOV", VideoClip::PortraitHevc},
+                                                        {"fade.mp4", VideoClip::FadeIn},
+                                                        {"damaged.mp4", VideoClip::Damaged},
+                                                        {"clip.webm", VideoClip::WebmVp9},
+                                                        {"oversized.mkv", VideoClip::Oversized}};
+        const std::filesystem::path path = s_folder->path() / name;
+        if (!std::filesystem::exists(path))
+            test::makeVideoClip(s_folder->path(), name.c_str(), kinds.at(name));
+        return path.string();
     }
-
-    static std::string clip(const char* name) { return (s_folder->path() / name).string(); }
 
     static inline std::unique_ptr<test::TempDir> s_folder;
 };
@@ -247,7 +246,7 @@ TEST_F(VideoFileTest, PosterStandsUprightAsFfmpegShowsIt)
     test::TempDir scratch;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clip + " " + (c.rotateTag ? c.rotateTag : ""));
-        std::string path = clip(c.clip.c_str());
+        std::string path = clip(c.clip);
         if (c.rotateTag) {
             const std::string turned = (scratch / (std::string("turned") + c.rotateTag + ".mp4")).string();
             ASSERT_TRUE(test::runFfmpeg("-i '" + path + "' -map 0 -c copy -metadata:s:v:0 rotate=" + c.rotateTag +
