@@ -1,6 +1,7 @@
 #include "decoders/VideoFile.h"
 #include "FixtureFiles.h"
 #include "decoders/PictureLoader.h"
+#include "decoders/VideoInput.h"
 #include "imaging/InputFile.h"
 #include "support/TempDir.h"
 #include "support/VideoClips.h"
@@ -181,6 +182,20 @@ TEST_F(VideoFileTest, DamagedOversizedAndNonFilesAreRefusedNamingThePath)
             }
         }
     }
+}
+
+// Whatever holds a read up (a slow disk, a file built to keep the demuxer busy), the work ends at
+// its deadline: here one already passed.
+TEST_F(VideoFileTest, ReadingStopsAtItsDeadlineNamingTheFile)
+{
+    const std::string path = clip("landscape.mp4");
+    try {
+        const VideoInput input(path, std::chrono::seconds(0));
+        ADD_FAILURE() << "opened after its deadline";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), path + ": reading it took too long");
+    }
+    EXPECT_NO_THROW(VideoInput(path, std::chrono::seconds(20)));
 }
 
 // A clip larger than any picture file the program reads (here by a sparse tail after its
