@@ -150,16 +150,13 @@ std::vector<std::string> VideoConverter::arguments(const std::string& source, co
     const char* format = demuxer(facts.container);
     // "file:" keeps a name with a colon from being read as another protocol, and the whitelist
     // keeps the demuxer from opening anything but files.
-    std::vector<std::string> arguments{"-y", "-loglevel", "error", "-f", format ? format : "", "-protocol_whitelist",
-                                       "file", "-i", "file:" + source,
-                                       // One picture and one sound: subtitle and data tracks may
-                                       // carry a camera's GPS log.
-                                       "-map", "0:v:0", "-map", "0:a:0?", "-sn", "-dn", "-map_chapters", "-1",
-                                       // No tags of the container or of a stream but those
-                                       // written back below. A stream's tags can hold what the
-                                       // container's do, and ffmpeg copies them all or none, so
-                                       // its language goes too.
-                                       "-map_metadata", "-1"};
+    std::vector<std::string> arguments{
+        "-y", "-loglevel", "error", "-f", format ? format : "", "-protocol_whitelist", "file", "-i", "file:" + source};
+    // One picture (not a cover) and one sound: subtitle and data tracks may carry a camera's GPS
+    // log. No tags of the container or of a stream but those written back below: a stream's
+    // tags can hold what the container's do and are copied all or none, so its language goes too.
+    arguments.insert(arguments.end(),
+                     {"-map", "0:V:0", "-map", "0:a:0?", "-sn", "-dn", "-map_chapters", "-1", "-map_metadata", "-1"});
     for (const auto& [key, value] : keptTags(facts, m_shape.metadata))
         arguments.insert(arguments.end(), {"-metadata", key + "=" + value});
     if (copies(facts)) {
@@ -169,29 +166,15 @@ std::vector<std::string> VideoConverter::arguments(const std::string& source, co
         // size, and the output has no display matrix that a browser might ignore.
         const int side = boxSide(facts, m_shape.longSide);
         const std::string box = std::to_string(side);
-        arguments.insert(arguments.end(),
-                         {"-vf",
-                          "scale=w=" + box + ":h=" + box + ":force_original_aspect_ratio=decrease:force_divisible_by=2",
-                          "-fpsmax",
-                          std::to_string(highestFrameRate),
-                          "-c:v",
-                          "libx264",
-                          "-preset",
-                          x264Preset,
-                          "-crf",
-                          x264Quality,
-                          "-profile:v",
-                          "high",
-                          "-level",
-                          levelFor(publishedSize(facts, side)),
-                          "-pix_fmt",
-                          "yuv420p",
-                          "-c:a",
-                          "aac",
-                          "-b:a",
-                          audioBitrate,
-                          "-af",
-                          "aformat=channel_layouts=mono|stereo"});
+        const std::string fit =
+            "scale=w=" + box + ":h=" + box + ":force_original_aspect_ratio=decrease:force_divisible_by=2";
+        arguments.insert(arguments.end(), {"-vf", fit, "-fpsmax", std::to_string(highestFrameRate)});
+        arguments.insert(arguments.end(), {"-c:v", "libx264", "-preset", x264Preset, "-crf", x264Quality});
+        const char* level = levelFor(publishedSize(facts, side));
+        arguments.insert(arguments.end(), {"-profile:v", "high", "-level", level, "-pix_fmt", "yuv420p"});
+        // Surround sound is mixed down: browsers play stereo everywhere.
+        const char* channels = "aformat=channel_layouts=mono|stereo";
+        arguments.insert(arguments.end(), {"-c:a", "aac", "-b:a", audioBitrate, "-af", channels});
     }
     // The index at the front lets a browser start playing before the file has loaded;
     // use_metadata_tags writes tags under their own names, which MP4's fixed list lacks.
