@@ -251,7 +251,7 @@ std::string failure(int status, const std::string& messages)
     const std::string said = lastMessage(messages);
     if (WIFSIGNALED(status)) {
         const char* name = sigabbrev_np(WTERMSIG(status));
-        return "ffmpeg ended on signal SIG" + std::string(name ? name : std::to_string(WTERMSIG(status))) +
+        return "ffmpeg ended on signal " + (name ? "SIG" + std::string(name) : std::to_string(WTERMSIG(status))) +
                (said.empty() ? "" : " after saying: " + said);
     }
     if (WEXITSTATUS(status) == execFailed && said.empty())

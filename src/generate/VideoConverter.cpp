@@ -54,6 +54,12 @@ constexpr std::array<Level, 10> levels = {{
     {"6.2", 139264, 16711680},
 }};
 
+// Tags are handed to ffmpeg on its command line, where an argument may not pass 128 KiB and all
+// of them 2 MiB: a file with huge or countless tags must not stop its video from being published.
+// A phone's tags are a few dozen short texts.
+constexpr std::size_t mostTags = 64;
+constexpr std::size_t longestTag = 4096;
+
 // Container tags that the muxer writes itself from the file it makes.
 bool isTechnicalTag(std::string_view key)
 {
@@ -70,8 +76,11 @@ std::vector<std::pair<std::string, std::string>> keptTags(const VideoFacts& fact
         return kept;
     for (const auto& [key, value] : facts.tags) {
         // ffmpeg splits "-metadata key=value" at the first "=".
-        if (key.empty() || key.find('=') != std::string::npos || isTechnicalTag(key))
+        if (key.empty() || key.find('=') != std::string::npos || isTechnicalTag(key) ||
+            key.size() + value.size() > longestTag)
             continue;
+        if (kept.size() == mostTags)
+            break;
         if (published == PublishedMetadata::All || videoTagKind(key) == PrivateKind::None)
             kept.emplace_back(key, value);
     }

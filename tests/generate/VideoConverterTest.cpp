@@ -305,6 +305,21 @@ TEST_F(VideoConverterTest, PublishesTheTagsTheMetadataChoiceKeeps)
     }
 }
 
+TEST_F(VideoConverterTest, PublishesAClipWithHugeOrCountlessTags)
+{
+    for (const std::size_t count : {std::size_t{1}, std::size_t{20000}}) {
+        VideoFacts facts = factsOf(VideoClip::LandscapeH264);
+        const std::string value(count == 1 ? 200000 : 100, 'x');
+        for (std::size_t i = 0; i < count; ++i)
+            facts.tags.emplace_back("comment" + std::to_string(i), value);
+        const fs::path target = m_out / "tagged.mp4";
+        EXPECT_NO_THROW(VideoConverter(shapeOf(1920))
+                            .convert(s_paths[VideoClip::LandscapeH264], facts, target.string(), {}, m_cancel))
+            << count;
+        EXPECT_EQ(probed(test::probeText(target), "STREAM", "codec_name"), "h264");
+    }
+}
+
 TEST_F(VideoConverterTest, WritesTheSameBytesForTheSameRecipe)
 {
     const VideoFacts facts = factsOf(VideoClip::PortraitHevc);
