@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -406,6 +407,15 @@ TEST_F(VideoConverterTest, FfmpegRunsWithinItsMemoryBound)
     FfmpegLimits tight;
     tight.addressSpaceBytes = std::uint64_t{64} << 20;
     EXPECT_THROW(runFfmpeg(decodeAll, 3, {}, m_cancel, tight), FfmpegError);
+}
+
+TEST_F(VideoConverterTest, FfmpegWhoseEndIsNotKnownHasFailed)
+{
+    // With SIGCHLD ignored the system reaps ffmpeg itself, and its exit status is lost.
+    const std::vector<std::string> decodeAll = {"-i", s_paths[VideoClip::PortraitHevc], "-f", "null", "-"};
+    const auto previous = std::signal(SIGCHLD, SIG_IGN);
+    EXPECT_THROW(runFfmpeg(decodeAll, 3, {}, m_cancel), FfmpegError);
+    std::signal(SIGCHLD, previous);
 }
 
 TEST_F(VideoConverterTest, FfmpegThatWritesNothingIsStoppedAfterTheSilenceLimit)
