@@ -63,9 +63,16 @@ VideoFacts factsOf(VideoClip clip)
         facts.coded = facts.shown = {1280, 720};
         facts.isoMp4 = false;
         break;
+    case VideoClip::WebmVp9:
+        facts.container = "WebM";
+        facts.videoCodec = "VP9";
+        facts.audioCodec = "Opus";
+        facts.isoMp4 = false;
+        break;
     case VideoClip::LandscapeH264:
     case VideoClip::FadeIn:
     case VideoClip::Damaged:
+    case VideoClip::Oversized:
         break;
     }
     return facts;
@@ -157,7 +164,8 @@ protected:
                                                                          {VideoClip::PortraitHevc, "portrait.mov"},
                                                                          {VideoClip::Damaged, "damaged.mp4"},
                                                                          {VideoClip::Silent, "silent.mp4"},
-                                                                         {VideoClip::LongMov, "long.mov"}})
+                                                                         {VideoClip::LongMov, "long.mov"},
+                                                                         {VideoClip::WebmVp9, "vp9.webm"}})
             s_paths[clip] = test::makeVideoClip(s_clips->path(), name, clip).string();
     }
     static void TearDownTestSuite() { s_clips.reset(); }
@@ -197,6 +205,27 @@ TEST_F(VideoConverterTest, CopiesAPlayableClipWithItsIndexMovedToTheFront)
     }
     // The silent clip was written with its index last: moving it is the copy's work.
     EXPECT_FALSE(moovBeforeMdat(s_paths[VideoClip::Silent]));
+}
+
+TEST_F(VideoConverterTest, TakesTheFactsAProbeFinds)
+{
+    const VideoConverter converter(shapeOf(1920));
+    for (const VideoClip clip : {VideoClip::LandscapeH264, VideoClip::PortraitHevc, VideoClip::Silent,
+                                 VideoClip::LongMov, VideoClip::WebmVp9}) {
+        SCOPED_TRACE(s_paths[clip]);
+        const VideoFacts found = probeVideo(s_paths[clip]);
+        VideoFacts known = factsOf(clip);
+        known.tags = found.tags;
+        EXPECT_EQ(converter.arguments("in", found, "out"), converter.arguments("in", known, "out"));
+    }
+    // Matroska's demuxer, VP9 and Opus, as the probe gives them.
+    const fs::path target = m_out / "vp9.mp4";
+    converter.convert(s_paths[VideoClip::WebmVp9], probeVideo(s_paths[VideoClip::WebmVp9]), target.string(), {},
+                      m_cancel);
+    const std::string probe = test::probeText(target);
+    EXPECT_EQ(probed(probe, "STREAM", "codec_name"), "h264") << probe;
+    EXPECT_EQ(probed(probe, "STREAM", "width"), "320");
+    EXPECT_NE(probe.find("codec_name=aac"), std::string::npos);
 }
 
 TEST_F(VideoConverterTest, TurnsAPortraitHevcClipIntoUprightH264)

@@ -15,10 +15,12 @@ enum class VideoClip {
     Silent,        // like LandscapeH264 without sound
     LongMov,       // 20 seconds of 1280x720 H.264 with AAC in MOV: converted, slowly enough to be
                    // stopped midway; a few megabytes
+    WebmVp9,       // 320x180 VP9 with Opus in WebM
+    Oversized,     // one frame of 40000x2 pixels (FFV1 in Matroska): wider than any picture taken
 };
 
 // The clip, made into `folder` under `name` (an extension the clip's container suits: ".mp4",
-// ".mov"). Fails the running test (and returns the path anyway) when ffmpeg cannot make it.
+// ".mov", ".webm", ".mkv"). Fails the running test (and returns the path anyway) when ffmpeg cannot make it.
 std::filesystem::path makeVideoClip(const std::filesystem::path& folder, const char* name, VideoClip clip);
 
 // The text ffprobe prints for the file's format and streams with their tags (-show_format
