@@ -7,7 +7,8 @@
 # (default 3) publishes it with pictaven_video_bench (VideoConverter, as album generation does)
 # and has ffmpeg convert it in one run with the arguments the converter gives it, the two in
 # turns first. Prints each round's wall and processor seconds (user + system, children's
-# included), their medians, the ratios ours / ffmpeg, and whether both wrote the same bytes.
+# included), their medians, the medians of the rounds' ratios ours / ffmpeg, and whether both
+# wrote the same bytes.
 # Builds pictaven_video_bench in $PICTAVEN_BUILD_DIR (default build-release) unless that folder
 # holds it already.
 set -euo pipefail
@@ -56,8 +57,9 @@ echo "each round: ours wall, processor; ffmpeg wall, processor (seconds)"
 awk '{ printf "%d: %s %s; %s %s\n", NR, $1, $2, $3, $4 }' "$work/rounds"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-read -r ow oc tw tc <<<"$(for column in 1 2 3 4; do awk -v c=$column '{ print $c }' "$work/rounds" | median; done | xargs)"
-echo "median: ours $ow s wall, $oc s processor; ffmpeg $tw s wall, $tc s processor"
-awk -v ow="$ow" -v oc="$oc" -v tw="$tw" -v tc="$tc" \
-  'BEGIN { printf "ratio ours / ffmpeg: %.3f wall, %.3f processor\n", ow / tw, oc / tc }'
+median_of() { awk "{ print $1 }" "$work/rounds" | median; }
+echo "median: ours $(median_of '$1') s wall, $(median_of '$2') s processor;" \
+  "ffmpeg $(median_of '$3') s wall, $(median_of '$4') s processor"
+# The ratios are taken round by round, so that a round slowed down by other programs weighs less.
+echo "median ratio ours / ffmpeg: $(median_of '$1 / $3') wall, $(median_of '$2 / $4') processor"
 if cmp -s "$work/ours.mp4" "$work/ffmpeg.mp4"; then echo "same bytes"; else echo "the files differ"; fi

@@ -23,14 +23,14 @@ namespace pictaven {
 
 namespace {
 
-// x264's "veryfast" preset at its default quality: on a 1080p clip it takes two thirds of the
-// time of "faster" and half of "medium", for files about a tenth larger at the same quality; an
-// album turns whole phone folders, and the time of generation is what its maker waits for.
+// x264's "veryfast" preset at CRF 23, its default quality: on a 1080p clip it takes two thirds of
+// the time of "faster" and half of "medium". The slower presets save some size at the same
+// quality, but an album turns whole phone folders, and generation is what its maker waits for.
 constexpr const char* x264Preset = "veryfast";
 constexpr const char* x264Quality = "23";
 constexpr const char* audioBitrate = "128k";
-// Phones film slow motion at up to 240 frames a second; browsers show no more than 60, and the
-// level of the stream stays one that phones decode.
+// Phones film slow motion at up to 240 frames a second; a web page needs no more than 60, and the
+// level of the stream then stays one that phones decode.
 constexpr int highestFrameRate = 60;
 
 struct Level {
