@@ -1,4 +1,5 @@
 #include "generate/VideoConverter.h"
+#include "generate/AtomicFile.h"
 #include "generate/FfmpegRun.h"
 #include "generate/OutputFolderRecord.h"
 
@@ -15,8 +16,13 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <poll.h>
+#include <set>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace pictaven {
 namespace {
@@ -373,8 +379,10 @@ TEST_F(VideoConverterTest, CancelStopsTheConversionAndLeavesNoFile)
     ASSERT_FALSE(converter.copies(factsOf(VideoClip::LongMov)));
     std::chrono::steady_clock::time_point asked;
     double askedAt = 0;
+    std::vector<std::string> meanwhile;
     const auto cancelMidway = [&](double part) {
         if (part > 0 && !m_cancel) {
+            meanwhile = leftIn(m_out.path());
             askedAt = part;
             asked = std::chrono::steady_clock::now();
             m_cancel = true;
@@ -385,12 +393,53 @@ TEST_F(VideoConverterTest, CancelStopsTheConversionAndLeavesNoFile)
                                    cancelMidway, m_cancel),
                  VideoCancelled);
     ASSERT_TRUE(m_cancel);
+    // Meanwhile the file was written under a temporary name of a file listed for clearing, which
+    // a later generation removes should this program be killed.
+    ASSERT_EQ(meanwhile.size(), 1u);
+    EXPECT_TRUE(AtomicFile::isTemporaryOf(meanwhile[0], "long.mp4")) << meanwhile[0];
+    EXPECT_EQ(OutputFolderRecord(m_out.str()).names(), std::set<std::string>{"long.mp4"});
     EXPECT_LT(askedAt, 1.0);
     EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2));
     EXPECT_EQ(leftIn(m_out.path()), std::vector<std::string>{});
 
     // A request made before the start starts nothing.
     EXPECT_THROW(publish(VideoClip::PortraitHevc, shapeOf(1920)), VideoCancelled);
+    EXPECT_EQ(leftIn(m_out.path()), std::vector<std::string>{});
+}
+
+TEST_F(VideoConverterTest, AKilledProgramLeavesNoFfmpegRunningAndOnlyATemporaryFileThatClearingRemoves)
+{
+    int started[2];
+    ASSERT_EQ(::pipe(started), 0);
+    const pid_t program = ::fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        const auto tell = [&](double) { static_cast<void>(::write(started[1], "x", 1)); };
+        try {
+            VideoConverter(shapeOf(1920))
+                .convert(s_paths[VideoClip::LongMov], factsOf(VideoClip::LongMov), (m_out / "long.mp4").string(), tell,
+                         m_cancel);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    ::close(started[1]);
+    pollfd converting{started[0], POLLIN, 0};
+    const bool midway = ::poll(&converting, 1, 30000) == 1;
+    ::kill(program, SIGKILL);
+    ::waitpid(program, nullptr, 0);
+    ::close(started[0]);
+    ASSERT_TRUE(midway);
+
+    // ffmpeg, killed with the program, writes no more.
+    const std::vector<std::string> left = leftIn(m_out.path());
+    ASSERT_EQ(left.size(), 1u);
+    const fs::path temporary = m_out / left[0];
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto size = fs::file_size(temporary);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(fs::file_size(temporary), size);
+    OutputFolderRecord(m_out.str()).removeLeftovers();
     EXPECT_EQ(leftIn(m_out.path()), std::vector<std::string>{});
 }
 
