@@ -265,6 +265,14 @@ std::string failure(int status, const std::string& messages)
     return said.empty() ? "ffmpeg failed with status " + std::to_string(WEXITSTATUS(status)) : "ffmpeg: " + said;
 }
 
+// Adds `bytes` to ffmpeg's messages, of which only the end is kept.
+void keepEnd(std::string& messages, std::string_view bytes)
+{
+    messages.append(bytes);
+    if (messages.size() > keptMessages)
+        messages.erase(0, messages.size() - keptMessages);
+}
+
 // Reads ffmpeg's progress report ("key=value" lines) and passes out_time on as a part done.
 class ProgressReader {
 public:
@@ -373,13 +381,10 @@ std::string runFfmpeg(const std::vector<std::string>& arguments, double duration
             }
             lastOutput = Clock::now();
             const std::string_view bytes(buffer, static_cast<std::size_t>(got));
-            if (&end == &ends[1]) {
+            if (&end == &ends[1])
                 reader.add(bytes);
-            } else {
-                said.append(bytes);
-                if (said.size() > keptMessages)
-                    said.erase(0, said.size() - keptMessages);
-            }
+            else
+                keepEnd(said, bytes);
         }
     }
     if (status == lostStatus || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
