@@ -18,7 +18,7 @@ using test::ScriptedDialogs;
 using test::writeFile;
 namespace fs = std::filesystem;
 
-class CatalogFileTest : public test::WorkspaceFixture {};
+class CatalogFileTest : public test::WorkspaceFixture { };
 
 // Every setting moved away from its value, so that a key the writer or reader forgot shows.
 void changeEverySetting(AlbumSettings& settings)
@@ -67,26 +67,27 @@ TEST_F(CatalogFileTest, CatalogPartIsWrittenInTheTableOrder)
     const std::string file = path("Trip.CAT");
     CatalogFile::save(file, catalog, workspace().albumSettings(), "/out");
     const std::string text = readFile(file);
-    const std::string catalogPart = "[Directories]\r\nSource Directory=/photos\r\n\r\n"
-                                    "[Files]\r\nSource_File_1=/photos/a.jpg\r\nCaption_1=Beach\r\nRotation_1=1\r\n"
-                                    "Descr_1_Line_1=a\r\nDescr_1_Line_2=<!>\r\nDescr_1_Line_3=b\r\n"
-                                    "Source_File_2=/photos/b.jpg\r\nCaption_2=Dunes\r\nWebTitle_2=The dunes\r\n"
-                                    "AudioFile_2=/audio/wind.wav\r\nRotation_2=0\r\nSource_File_3=\r\n\r\n"
-                                    "[Preferences]\r\nAlbum Title=Summer\r\nAlbum Index=0\r\n"
-                                    "Album Filename=<Basic Photo Album>\r\nBackground Image=/tex/paper.jpg\r\n"
-                                    "Thumbnail Background Image=\r\n\r\n"
-                                    "[FTP]\r\nPassiveMode=1\r\nUploadDirectory=MyAlbum\r\n\r\n"
-                                    "[Generate Options]\r\nResample=0\r\nOutputFolder=/out/\r\nAlbumShortName=myalbum\r\n"
-                                    "SneakPeek=0\r\nCDROM=0\r\nDeleteFolder=1\r\nSubstitutions=1\r\nLowercaseFiles=0\r\n"
-                                    "PublishedMetadata=1\r\n"
-                                    "StyleTheme=-1\r\n\r\n"
-                                    "[Appearance]\r\nHomeButtonEnable=0\r\nHomeButtonFrame=_self\r\nDisplaySlideShow=0\r\n"
-                                    "FadeIn=0\r\nHTMLLink=\r\nHTMLLinkDesc=\r\nHTMLLink2=\r\nHTMLLinkDesc2=\r\n"
-                                    "NewWindow1=1\r\nNewWindow2=1\r\nProtectImages=0\r\n";
+    const std::string catalogPart =
+        "[Directories]\r\nSource Directory=/photos\r\n\r\n"
+        "[Files]\r\nSource_File_1=/photos/a.jpg\r\nCaption_1=Beach\r\nRotation_1=1\r\n"
+        "Descr_1_Line_1=a\r\nDescr_1_Line_2=<!>\r\nDescr_1_Line_3=b\r\n"
+        "Source_File_2=/photos/b.jpg\r\nCaption_2=Dunes\r\nWebTitle_2=The dunes\r\n"
+        "AudioFile_2=/audio/wind.wav\r\nRotation_2=0\r\nSource_File_3=\r\n\r\n"
+        "[Preferences]\r\nAlbum Title=Summer\r\nAlbum Index=0\r\n"
+        "Album Filename=<Basic Photo Album>\r\nBackground Image=/tex/paper.jpg\r\n"
+        "Thumbnail Background Image=\r\n\r\n"
+        "[FTP]\r\nPassiveMode=1\r\nUploadDirectory=MyAlbum\r\n\r\n"
+        "[Generate Options]\r\nResample=0\r\nOutputFolder=/out/\r\nAlbumShortName=myalbum\r\n"
+        "SneakPeek=0\r\nCDROM=0\r\nDeleteFolder=1\r\nSubstitutions=1\r\nLowercaseFiles=0\r\n"
+        "PublishedMetadata=1\r\n"
+        "StyleTheme=-1\r\n\r\n"
+        "[Appearance]\r\nHomeButtonEnable=0\r\nHomeButtonFrame=_self\r\nDisplaySlideShow=0\r\n"
+        "FadeIn=0\r\nHTMLLink=\r\nHTMLLinkDesc=\r\nHTMLLink2=\r\nHTMLLinkDesc2=\r\n"
+        "NewWindow1=1\r\nNewWindow2=1\r\nProtectImages=0\r\n";
     EXPECT_EQ(text.substr(0, catalogPart.size()), catalogPart);
     std::vector<std::size_t> sections;
-    for (const char* name : {"[FTP Appearance]\r\nWatermark Type=0\r\nWatermark Orientation=3\r\n", "[Size]\r\nLeft=",
-                             "[Program]\r\nVersion=3.03\r\n"})
+    for (const char* name : {"[FTP Appearance]\r\nWatermark Type=0\r\nWatermark Orientation=3\r\n",
+                             "[Size]\r\nLeft=", "[Program]\r\nVersion=3.03\r\n"})
         sections.push_back(text.find(name));
     EXPECT_TRUE(std::is_sorted(sections.begin(), sections.end()) && sections.back() != std::string::npos) << text;
 }
@@ -118,8 +119,12 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
         {"Photos/\xE9t\xE9.jpg", "bytes \xFF\xFE not UTF-8", "", "", {}, 0},
         {"Photos/a b.jpg", "", "listed twice", "", {"only"}, 2},
         // Values far beyond the 255 bytes that a line once held.
-        {deepName(400), std::string(1000, 'c'), std::string(600, 'w'), path(deepName(500)) + ".wav",
-         {std::string(3000, 'd'), "x"}, 1},
+        {deepName(400),
+         std::string(1000, 'c'),
+         std::string(600, 'w'),
+         path(deepName(500)) + ".wav",
+         {std::string(3000, 'd'), "x"},
+         1},
         {deepName(3500), "", "", "", {}, 0},
     };
     for (const auto& p : photos) {
@@ -170,8 +175,8 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
     const AlbumSettings& settings = second.albumSettings();
     for (const AlbumSettingsField& field : AlbumSettingsField::all()) {
         const std::string name = field.name;
-        if (field.writtenBy == WrittenBy::Nobody || name == "Left" || name == "Right" || name == "Top"
-            || name == "Bottom" || name == "OutputFolder")
+        if (field.writtenBy == WrittenBy::Nobody || name == "Left" || name == "Right" || name == "Top" ||
+            name == "Bottom" || name == "OutputFolder")
             continue;
         EXPECT_EQ(field.valueText(settings), field.valueText(saved)) << name;
     }
@@ -182,8 +187,8 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
 
 TEST_F(CatalogFileTest, PublishedMetadataChoiceIsKeptAndOlderCatalogsHaveNone)
 {
-    const MetadataChoice choices[] = {
-        std::nullopt, PublishedMetadata::None, PublishedMetadata::AllButPrivate, PublishedMetadata::All};
+    const MetadataChoice choices[] = {std::nullopt, PublishedMetadata::None, PublishedMetadata::AllButPrivate,
+                                      PublishedMetadata::All};
     for (const MetadataChoice& choice : choices) {
         Workspace& first = restart();
         first.catalog().publishedMetadata = choice;
@@ -204,6 +209,29 @@ TEST_F(CatalogFileTest, PublishedMetadataChoiceIsKeptAndOlderCatalogsHaveNone)
     EXPECT_EQ(workspace().catalog().publishedMetadata, PublishedMetadata::AllButPrivate);
 }
 
+TEST_F(CatalogFileTest, VideoLongSideIsWrittenOnlyOnceItLeftTheDefault)
+{
+    Workspace& first = restart();
+    const std::string file = path("Videos.CAT");
+    CatalogFile::save(file, first.catalog(), first.albumSettings(), first.outputFolder());
+    const std::string withDefault = test::readFile(file);
+    EXPECT_EQ(withDefault.find("VideoLongSide"), std::string::npos);
+
+    first.albumSettings().VideoLongSide = 1280;
+    CatalogFile::save(file, first.catalog(), first.albumSettings(), first.outputFolder());
+    EXPECT_NE(test::readFile(file).find("VideoLongSide=1280\r\n"), std::string::npos);
+    Workspace& second = restart();
+    openCatalogFile(second, file);
+    EXPECT_EQ(second.albumSettings().VideoLongSide, 1280);
+
+    // Back to the default: the key the file holds must not bring back the old size.
+    second.albumSettings().VideoLongSide = 1920;
+    CatalogFile::save(file, second.catalog(), second.albumSettings(), second.outputFolder());
+    Workspace& third = restart();
+    openCatalogFile(third, file);
+    EXPECT_EQ(third.albumSettings().VideoLongSide, 1920);
+}
+
 struct ReadingCase {
     const char* name;
     std::string files;
@@ -211,7 +239,7 @@ struct ReadingCase {
     std::vector<std::string> firstDescription;
 };
 
-class CatalogReading : public test::WorkspaceFixture, public ::testing::WithParamInterface<ReadingCase> {};
+class CatalogReading : public test::WorkspaceFixture, public ::testing::WithParamInterface<ReadingCase> { };
 
 TEST_P(CatalogReading, PhotoListFollowsTheReadingRules)
 {
@@ -230,22 +258,32 @@ TEST_P(CatalogReading, PhotoListFollowsTheReadingRules)
 INSTANTIATE_TEST_SUITE_P(
     HandWritten, CatalogReading,
     ::testing::Values(
-        ReadingCase{"gap", "Source_File_1=/p/1.jpg\r\nSource_File_2=/p/2.jpg\r\nSource_File_4=/p/4.jpg\r\n",
-                    {"/p/1.jpg", "/p/2.jpg"}, {}},
+        ReadingCase{"gap",
+                    "Source_File_1=/p/1.jpg\r\nSource_File_2=/p/2.jpg\r\nSource_File_4=/p/4.jpg\r\n",
+                    {"/p/1.jpg", "/p/2.jpg"},
+                    {}},
         ReadingCase{"far number", "Source_File_1=/p/1.jpg\r\nSource_File_99999=/p/x.jpg\r\n", {"/p/1.jpg"}, {}},
         ReadingCase{"only a far number", "Source_File_99999=/p/x.jpg\r\n", {}, {}},
-        ReadingCase{"empty end marker", "Source_File_1=/p/1.jpg\r\nSource_File_2=\r\nSource_File_3=/p/3.jpg\r\n",
-                    {"/p/1.jpg"}, {}},
-        ReadingCase{"listed twice", "Source_File_1=/p/1.jpg\r\nSource_File_2=/p/1.jpg\r\n", {"/p/1.jpg", "/p/1.jpg"}, {}},
+        ReadingCase{"empty end marker",
+                    "Source_File_1=/p/1.jpg\r\nSource_File_2=\r\nSource_File_3=/p/3.jpg\r\n",
+                    {"/p/1.jpg"},
+                    {}},
+        ReadingCase{
+            "listed twice", "Source_File_1=/p/1.jpg\r\nSource_File_2=/p/1.jpg\r\n", {"/p/1.jpg", "/p/1.jpg"}, {}},
         ReadingCase{"description stops at the first empty line",
                     "Source_File_1=/p/1.jpg\r\nDescr_1_Line_1=a\r\nDescr_1_Line_2=<!>\r\nDescr_1_Line_3=b\r\n"
                     "Descr_1_Line_4=\r\nDescr_1_Line_5=c\r\n",
-                    {"/p/1.jpg"}, {"a", " ", "b"}},
+                    {"/p/1.jpg"},
+                    {"a", " ", "b"}},
         ReadingCase{"description stops at a missing line",
-                    "Source_File_1=/p/1.jpg\r\nDescr_1_Line_1=a\r\nDescr_1_Line_3=c\r\n", {"/p/1.jpg"}, {"a"}},
+                    "Source_File_1=/p/1.jpg\r\nDescr_1_Line_1=a\r\nDescr_1_Line_3=c\r\n",
+                    {"/p/1.jpg"},
+                    {"a"}},
         ReadingCase{"keys in any case", "source_file_1=/p/1.jpg\r\nDESCR_1_LINE_1=x\r\n", {"/p/1.jpg"}, {"x"}},
-        ReadingCase{"line of 300 bytes", "Source_File_1=/p/" + std::string(300, 'x') + "\r\n",
-                    {"/p/" + std::string(300, 'x')}, {}}),
+        ReadingCase{"line of 300 bytes",
+                    "Source_File_1=/p/" + std::string(300, 'x') + "\r\n",
+                    {"/p/" + std::string(300, 'x')},
+                    {}}),
     [](const ::testing::TestParamInfo<ReadingCase>& info) {
         std::string name = info.param.name;
         for (char& c : name)
