@@ -4,6 +4,8 @@
 #include "imaging/DecoderError.h"
 #include "imaging/InputFile.h"
 
+#include <limits>
+
 namespace pictaven {
 namespace {
 
@@ -15,11 +17,20 @@ const PictureFormat& readableFormat(const std::string& path)
     return *format;
 }
 
+// A video is read in parts, never whole, so its size is no reason to refuse it.
+std::int64_t sizeLimit(const std::string& path)
+{
+    const PictureFormat* format = pictureFormatFor(path);
+    return format && isVideoFormat(*format) ? std::numeric_limits<std::int64_t>::max() : InputFile::MaxPictureBytes;
+}
+
 } // namespace
 
 Bitmap decodePicture(std::span<const std::uint8_t> data, const std::string& path)
 {
     const PictureFormat& format = readableFormat(path);
+    if (!format.decode)
+        throw DecoderError(path, "a video is read from its file, not from memory");
     if (data.empty())
         throw DecoderError(path, "empty file");
     return format.decode(data, path);
@@ -30,15 +41,19 @@ Bitmap decodePicture(std::span<const std::uint8_t> data, const std::string& path
 
 Bitmap loadPicture(const std::string& path)
 {
-    InputFile file(path);
-    readableFormat(path);
+    InputFile file(path, sizeLimit(path));
+    const PictureFormat& format = readableFormat(path);
+    if (format.decodeFile)
+        return format.decodeFile(path);
     return decodePicture(file.readAll(), path);
 }
 
 ImageSize readPictureSize(const std::string& path)
 {
-    InputFile file(path);
+    InputFile file(path, sizeLimit(path));
     const PictureFormat& format = readableFormat(path);
+    if (format.readFileSize)
+        return format.readFileSize(path);
     const std::vector<std::uint8_t> data = file.readAll();
     if (data.empty())
         throw DecoderError(path, "empty file");

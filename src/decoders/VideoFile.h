@@ -37,6 +37,9 @@ bool isVideoPath(const std::string& path);
 // file, cannot be read, is damaged, or holds no video stream the libraries can decode.
 VideoFacts probeVideo(const std::string& path);
 
+// probeVideo's shown size: the size of the poster decodeVideoPoster gives.
+ImageSize readVideoSize(const std::string& path);
+
 // The picture that stands for the clip: the first frame a little way in that is neither black
 // nor of one flat colour (fade-ins are skipped), turned upright; the first decodable frame when
 // no such frame comes within the first seconds. Throws like probeVideo.

@@ -2,6 +2,7 @@
 
 #include "imaging/JpegCodec.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -145,9 +146,8 @@ Fixture bmpRle4()
 // then a run of five alternating 1 and 2.
 Fixture bmpRle4Odd()
 {
-    const Rgb (&p)[6] = SamplePalette;
-    return {"rle4odd.rle",
-            bmpFile(2, 4, 2, Six, {}, {0, 5, 0x34, 0x50, 0x10, 0, 0, 0, 5, 0x12, 0, 1}, 5),
+    const Rgb(&p)[6] = SamplePalette;
+    return {"rle4odd.rle", bmpFile(2, 4, 2, Six, {}, {0, 5, 0x34, 0x50, 0x10, 0, 0, 0, 5, 0x12, 0, 1}, 5),
             bitmapOf({{p[1], p[2], p[1], p[2], p[1]}, {p[3], p[4], p[5], p[0], p[1]}})};
 }
 
@@ -156,12 +156,12 @@ Fixture bmpRle4Odd()
 // reader that counts the bytes of the absolute run wrongly puts the following run out of line.
 Fixture bmpRle4OddThenRun()
 {
-    const Rgb (&p)[6] = SamplePalette;
-    return {"rle4run.rle",
-            bmpFile(2, 4, 2, Six, {},
-                    {0, 5, 0x12, 0x34, 0x50, 0, 3, 0x21, 0, 0, 0, 7, 0x01, 0x23, 0x45, 0x10, 1, 0x30, 0, 1}, 8),
-            bitmapOf({{p[0], p[1], p[2], p[3], p[4], p[5], p[1], p[3]},
-                      {p[1], p[2], p[3], p[4], p[5], p[2], p[1], p[2]}})};
+    const Rgb(&p)[6] = SamplePalette;
+    return {
+        "rle4run.rle",
+        bmpFile(2, 4, 2, Six, {},
+                {0, 5, 0x12, 0x34, 0x50, 0, 3, 0x21, 0, 0, 0, 7, 0x01, 0x23, 0x45, 0x10, 1, 0x30, 0, 1}, 8),
+        bitmapOf({{p[0], p[1], p[2], p[3], p[4], p[5], p[1], p[3]}, {p[1], p[2], p[3], p[4], p[5], p[2], p[1], p[2]}})};
 }
 
 // 16-bit 5-6-5 bit fields; the last pixel (1, 5, 3) widens to (8, 20, 24).
@@ -517,8 +517,8 @@ namespace {
 // gives (132, 137, 142).
 Fixture pngWithAlpha()
 {
-    const std::uint8_t rgba[] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255,
-                                 7, 7, 7, 0, 0, 0, 0, 255, 10, 20, 30, 128};
+    const std::uint8_t rgba[] = {255, 0, 0, 255, 0, 255, 0, 255, 0,  0,  255, 255,
+                                 7,   7, 7, 0,   0, 0,   0, 255, 10, 20, 30,  128};
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = 3;
@@ -677,7 +677,8 @@ std::vector<Fixture> allFixtures()
     fixtures.push_back(pspVersion3());
     fixtures.push_back(pspGreyRle());
     fixtures.push_back(pspLz77());
-    fixtures.push_back({"composite.psp", pspTwoLayers(true), decodeJpeg(jpegOfSample().data(), jpegOfSample().size(), "sample.jpg")});
+    fixtures.push_back(
+        {"composite.psp", pspTwoLayers(true), decodeJpeg(jpegOfSample().data(), jpegOfSample().size(), "sample.jpg")});
     fixtures.push_back(pngWithAlpha());
     fixtures.push_back(gifWithTransparency());
     fixtures.push_back(gifSmallFrame());
@@ -691,6 +692,23 @@ Fixture fixtureNamed(const std::string& file)
         if (fixture.file == file)
             return fixture;
     throw std::invalid_argument("no fixture " + file);
+}
+
+Difference differenceOf(const Bitmap& a, const Bitmap& b)
+{
+    Difference difference;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const Colour p = a.pixel(x, y);
+            const Colour q = b.pixel(x, y);
+            for (const int apart : {std::abs(p.red - q.red), std::abs(p.green - q.green), std::abs(p.blue - q.blue)}) {
+                sum += apart;
+                difference.largest = std::max(difference.largest, apart);
+            }
+        }
+    difference.mean = sum / (3.0 * a.width() * a.height());
+    return difference;
 }
 
 } // namespace pictaven::test

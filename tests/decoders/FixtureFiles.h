@@ -61,6 +61,13 @@ Bytes pspTwoLayers(bool withComposite);
 // chunk of `dataBytes` bytes (none when 0), and nothing more.
 Bytes pngClaiming(std::uint32_t width, std::uint32_t height, std::size_t dataBytes);
 
+// How far apart the colour bytes of two pictures of one size are: on average, and at the most.
+struct Difference {
+    double mean = 0;
+    int largest = 0;
+};
+Difference differenceOf(const Bitmap& a, const Bitmap& b);
+
 // The Dr. Halo palette file that goes with the "palette.cut" fixture.
 Bytes haloPalette();
 

@@ -1,3 +1,4 @@
+#include "FixtureFiles.h"
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/PictureFormats.h"
@@ -10,36 +11,11 @@
 #include <gtest/gtest.h>
 #include <string>
 
-namespace pictaven
-{
-namespace
-{
+namespace pictaven {
+namespace {
 
 // Pictures made from one photo by heif-enc (HEIC, AVIF), cwebp and img2webp.
 const std::string Folder = std::string(TEST_DATA_DIR) + "/phone/";
-
-// How far apart the colour bytes of two pictures of one size are: on average, and at the most.
-struct Difference {
-    double mean = 0;
-    int largest = 0;
-};
-
-Difference differenceOf(const Bitmap& a, const Bitmap& b)
-{
-    Difference difference;
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const Colour p = a.pixel(x, y);
-            const Colour q = b.pixel(x, y);
-            for (const int apart : { std::abs(p.red - q.red), std::abs(p.green - q.green), std::abs(p.blue - q.blue) }) {
-                sum += apart;
-                difference.largest = std::max(difference.largest, apart);
-            }
-        }
-    difference.mean = sum / (3.0 * a.width() * a.height());
-    return difference;
-}
 
 TEST(PhoneFormats, DecodeLikeTheirSourceWithTransparencyOverWhite)
 {
@@ -48,8 +24,10 @@ TEST(PhoneFormats, DecodeLikeTheirSourceWithTransparencyOverWhite)
         const char* reference; // PNG, whose transparency the PNG reader puts over white too
         const char* format;
     };
-    const Case cases[] = { { "photo.heic", "photo.png", "HEIF" }, { "photo.avif", "photo.png", "AVIF" },
-        { "photo.webp", "photo.png", "WebP" }, { "alpha.webp", "alpha.png", "WebP" } };
+    const Case cases[] = {{"photo.heic", "photo.png", "HEIF"},
+                          {"photo.avif", "photo.png", "AVIF"},
+                          {"photo.webp", "photo.png", "WebP"},
+                          {"alpha.webp", "alpha.png", "WebP"}};
     for (const Case& c : cases) {
         const std::string path = Folder + c.file;
         EXPECT_EQ(pictureFormatName(path), c.format);
@@ -57,8 +35,8 @@ TEST(PhoneFormats, DecodeLikeTheirSourceWithTransparencyOverWhite)
         const Bitmap reference = loadPicture(Folder + c.reference);
         ASSERT_EQ(picture.width(), reference.width()) << c.file;
         ASSERT_EQ(picture.height(), reference.height()) << c.file;
-        EXPECT_EQ(readPictureSize(path), (ImageSize { picture.width(), picture.height() })) << c.file;
-        EXPECT_LT(differenceOf(picture, reference).mean, 12.0) << c.file;
+        EXPECT_EQ(readPictureSize(path), (ImageSize{picture.width(), picture.height()})) << c.file;
+        EXPECT_LT(test::differenceOf(picture, reference).mean, 12.0) << c.file;
     }
 }
 
@@ -69,11 +47,11 @@ TEST(PhoneFormats, APictureOfOddWidthDecodesToItsSourcesPixels)
 {
     const Bitmap source = loadPicture(Folder + "odd-width.png");
     ASSERT_EQ(source.width(), 37);
-    for (const char* file : { "odd-width.heic", "odd-width.avif" }) {
+    for (const char* file : {"odd-width.heic", "odd-width.avif"}) {
         const Bitmap picture = loadPicture(Folder + file);
         ASSERT_EQ(picture.width(), source.width()) << file;
         ASSERT_EQ(picture.height(), source.height()) << file;
-        EXPECT_LE(differenceOf(picture, source).largest, 1) << file;
+        EXPECT_LE(test::differenceOf(picture, source).largest, 1) << file;
     }
 }
 
@@ -82,12 +60,12 @@ TEST(PhoneFormats, HeifFilesAreReadUnderEitherExtensionInAnyCase)
     const std::vector<std::uint8_t> bytes = readFileBytes(Folder + "photo.heic");
     const Bitmap heic = loadPicture(Folder + "photo.heic");
     test::TempDir dir;
-    for (const char* name : { "photo.heif", "PHOTO.HEIF", "Photo.Heif", "PHOTO.HEIC" }) {
+    for (const char* name : {"photo.heif", "PHOTO.HEIF", "Photo.Heif", "PHOTO.HEIC"}) {
         const std::string path = (dir / name).string();
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         EXPECT_EQ(pictureFormatName(path), "HEIF") << name;
-        EXPECT_EQ(readPictureSize(path), (ImageSize { heic.width(), heic.height() })) << name;
+        EXPECT_EQ(readPictureSize(path), (ImageSize{heic.width(), heic.height()})) << name;
         EXPECT_TRUE(loadPicture(path) == heic) << name;
     }
 }
@@ -97,7 +75,7 @@ TEST(PhoneFormats, AnAnimatedWebpGivesItsFirstFrame)
     const Bitmap picture = loadPicture(Folder + "anim.webp");
     ASSERT_EQ(picture.width(), 40);
     ASSERT_EQ(picture.height(), 30);
-    for (const auto& [x, y] : { std::pair { 0, 0 }, { 39, 29 }, { 20, 15 } }) {
+    for (const auto& [x, y] : {std::pair{0, 0}, {39, 29}, {20, 15}}) {
         const Colour pixel = picture.pixel(x, y);
         EXPECT_GT(pixel.red, 240);
         EXPECT_LT(pixel.blue, 15);
@@ -106,7 +84,7 @@ TEST(PhoneFormats, AnAnimatedWebpGivesItsFirstFrame)
 
 TEST(PhoneFormats, DamagedFilesAreRefusedByName)
 {
-    for (const char* file : { "photo.heic", "photo.avif", "photo.webp", "anim.webp" }) {
+    for (const char* file : {"photo.heic", "photo.avif", "photo.webp", "anim.webp"}) {
         const std::string name = Folder + file;
         const std::vector<std::uint8_t> bytes = readFileBytes(name);
         // Every cut, down to nothing: a message naming the file, or a picture of the full size.
@@ -114,8 +92,7 @@ TEST(PhoneFormats, DamagedFilesAreRefusedByName)
             const std::span<const std::uint8_t> cut(bytes.data(), size);
             try {
                 const Bitmap picture = decodePicture(cut, name);
-                EXPECT_EQ(pictureFormatFor(name)->readSize(cut, name),
-                    (ImageSize { picture.width(), picture.height() }));
+                EXPECT_EQ(pictureFormatFor(name)->readSize(cut, name), (ImageSize{picture.width(), picture.height()}));
             } catch (const std::runtime_error& error) {
                 EXPECT_EQ(std::string(error.what()).rfind(name + ": ", 0), 0u) << error.what();
             }
@@ -132,14 +109,14 @@ TEST(PhoneFormats, AbsurdSizesInsideAHeifAreRefusedBeforeDecoding)
     ASSERT_NE(at, bytes.end());
     // Version and flags, then width and height: 70000 x 70000.
     const std::size_t size = static_cast<std::size_t>(at - bytes.begin()) + 8;
-    for (std::size_t i : { size, size + 4 }) {
+    for (std::size_t i : {size, size + 4}) {
         bytes[i] = 0;
         bytes[i + 1] = 1;
         bytes[i + 2] = 0x11;
         bytes[i + 3] = 0x70;
     }
-    for (auto read : { +[](std::span<const std::uint8_t> d, const std::string&n) { decodeHeif(d, n); },
-             +[](std::span<const std::uint8_t> d, const std::string&n) { readHeifSize(d, n); } }) {
+    for (auto read : {+[](std::span<const std::uint8_t> d, const std::string&n) { decodeHeif(d, n); },
+                      +[](std::span<const std::uint8_t> d, const std::string&n) { readHeifSize(d, n); }}) {
         try {
             read(bytes, name);
             FAIL() << "no exception";

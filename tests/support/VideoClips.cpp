@@ -56,6 +56,12 @@ bool make(const std::filesystem::path& target, VideoClip clip)
         writeFile(target, bytes.substr(0, bytes.size() / 2));
         return true;
     }
+    case VideoClip::WebmVp9:
+        return runFfmpeg(pattern +
+                         std::string("-c:v libvpx-vp9 -deadline realtime -cpu-used 8 -b:v 100k -c:a libopus ") +
+                         quoted(target));
+    case VideoClip::Oversized:
+        return runFfmpeg("-f lavfi -i color=size=40000x2:rate=1:duration=1 -c:v ffv1 " + quoted(target));
     }
     return false;
 }

@@ -12,10 +12,12 @@ enum class VideoClip {
                    // was shot in the "location" and Apple ISO 6709 tags: a phone's portrait clip
     FadeIn,        // like LandscapeH264, but fades in from black over its first 1.5 seconds
     Damaged,       // the first half of an MP4 whose index comes last: no index, no pictures
+    WebmVp9,       // 320x180 VP9 with Opus in WebM
+    Oversized,     // one frame of 40000x2 pixels (FFV1 in Matroska): wider than any picture taken
 };
 
 // The clip, made into `folder` under `name` (an extension the clip's container suits: ".mp4",
-// ".mov"). Fails the running test (and returns the path anyway) when ffmpeg cannot make it.
+// ".mov", ".webm", ".mkv"). Fails the running test (and returns the path anyway) when ffmpeg cannot make it.
 std::filesystem::path makeVideoClip(const std::filesystem::path& folder, const char* name, VideoClip clip);
 
 // The text ffprobe prints for the file's format and streams with their tags (-show_format
