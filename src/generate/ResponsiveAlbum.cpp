@@ -1,6 +1,7 @@
 #include "generate/ResponsiveAlbum.h"
 
 #include "catalog/FileStorage.h"
+#include "decoders/VideoFile.h"
 #include "generate/AlbumJob.h"
 #include "imaging/GraphicFormats.h"
 #include "ini/AsciiCase.h"
@@ -70,7 +71,12 @@ std::vector<std::string> ResponsiveAlbum::uploadOrder(const std::string& outputF
     for (std::size_t i = 0; i < photoNames.size(); ++i) {
         for (const int width : ladderWidths)
             addWhenThere(sizeFileName(photoNames[i], width));
-        add(m_names.webFileName(photoNames[i]));
+        if (isVideoPath(photoNames[i])) {
+            add(m_names.videoFileName(photoNames[i]));
+            add(m_names.videoPosterFileName(photoNames[i]));
+        } else {
+            add(m_names.webFileName(photoNames[i]));
+        }
         add(m_names.thumbnailFileName(photoNames[i]));
         addWhenThere(largeThumbnailFileName(photoNames[i]));
         if (i < audioFiles.size() && !audioFiles[i].empty())
