@@ -16,6 +16,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # OpenSSL, libssh...). Pure-FTPd, the other FTP servers and sshd are only started by the tests:
 # the package needs none.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Videos are published by running the ffmpeg program, which no library linking can name; its
+# libraries come with it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS ffmpeg)
 # The templates ask for Helvetica, which fontconfig finds as Liberation Sans.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pictaven {
 
@@ -43,9 +44,18 @@ public:
     // request ends the work within a second with VideoCancelled. Throws std::runtime_error naming
     // the source when it fails. Until it returns, the file is written under a temporary name in
     // the target's folder: a failure, a cancellation or a kill never leaves a partial file at
-    // `target`.
+    // `target`. Like every generated file, `target` is listed in its folder's OutputFolderRecord
+    // first, so that a later generation removes what a killed one left (GeneratedFile). The
+    // work is done by Debian's ffmpeg program in a child process of bounded memory; without
+    // that program the error says so. A catalog without a metadata choice publishes its videos
+    // as the default choice does.
     void convert(const std::string& source, const VideoFacts& facts, const std::string& target,
                  const std::function<void(double)>& progress, const std::atomic<bool>& cancel) const;
+
+    // What convert() gives the ffmpeg program after its name (and its options for progress and
+    // quiet) to write `target` from `source`.
+    std::vector<std::string> arguments(const std::string& source, const VideoFacts& facts,
+                                       const std::string& target) const;
 
 private:
     VideoShape m_shape;

@@ -47,6 +47,13 @@ bool make(const std::filesystem::path& target, VideoClip clip)
         std::filesystem::remove(unturned);
         return made;
     }
+    case VideoClip::Silent:
+        return runFfmpeg("-f lavfi -i testsrc2=size=320x180:rate=30:duration=3 " + h264 + quoted(target));
+    case VideoClip::LongMov:
+        return runFfmpeg("-f lavfi -i testsrc2=size=1280x720:rate=30:duration=20 "
+                         "-f lavfi -i sine=frequency=440:duration=20 "
+                         "-c:v libx264 -preset ultrafast -crf 30 -pix_fmt yuv420p -c:a aac " +
+                         quoted(target));
     case VideoClip::Damaged: {
         const std::filesystem::path whole = target.parent_path() / ("whole-" + target.filename().string());
         if (!runFfmpeg(pattern + h264 + quoted(whole)))
@@ -77,7 +84,12 @@ std::filesystem::path makeVideoClip(const std::filesystem::path& folder, const c
 
 std::string probeText(const std::filesystem::path& file)
 {
-    const std::string command = "ffprobe -hide_banner -show_format -show_streams " + quoted(file) + " 2>&1";
+    return probeText(file, "-show_format -show_streams");
+}
+
+std::string probeText(const std::filesystem::path& file, const std::string& options)
+{
+    const std::string command = "ffprobe -hide_banner " + options + " " + quoted(file) + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return {};

@@ -14,6 +14,9 @@ enum class VideoClip {
     Damaged,       // the first half of an MP4 whose index comes last: no index, no pictures
     WebmVp9,       // 320x180 VP9 with Opus in WebM
     Oversized,     // one frame of 40000x2 pixels (FFV1 in Matroska): wider than any picture taken
+    Silent,        // like LandscapeH264 without sound
+    LongMov,       // 20 seconds of 1280x720 H.264 with AAC in MOV: converted, slowly enough to be
+                   // stopped midway; a few megabytes
 };
 
 // The clip, made into `folder` under `name` (an extension the clip's container suits: ".mp4",
@@ -23,5 +26,8 @@ std::filesystem::path makeVideoClip(const std::filesystem::path& folder, const c
 // The text ffprobe prints for the file's format and streams with their tags (-show_format
 // -show_streams), standard error included; empty when ffprobe cannot be run.
 std::string probeText(const std::filesystem::path& file);
+
+// The same for other ffprobe options, e.g. "-select_streams v -show_packets -show_data_hash md5".
+std::string probeText(const std::filesystem::path& file, const std::string& options);
 
 } // namespace pictaven::test
