@@ -28,8 +28,11 @@ std::string ResponsiveAlbum::shippedFolder(const std::string& programFolder)
 
 bool ResponsiveAlbum::hasSizeLadder(const FileStorage& photo)
 {
-    // The renderer's own test: a source whose name holds ".jp" is a JPEG, and every other
-    // format that browsers cannot show is converted to one.
+    // A video's pictures are its poster and thumbnails (VideoPublisher). The renderer's own
+    // test: a source whose name holds ".jp" is a JPEG, and every other format that browsers
+    // cannot show is converted to one.
+    if (isVideoPath(photo.SourcePath))
+        return false;
     return !isWebFormat(photo.SourcePath) || asciiLower(photo.SourcePath).find(".jp") != std::string::npos;
 }
 

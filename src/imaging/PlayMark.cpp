@@ -37,7 +37,7 @@ void drawPlayMark(Bitmap& picture)
     const int shorter = std::min(picture.width(), picture.height());
     if (shorter <= 0)
         return;
-    const double diameter = std::min<double>(shorter, std::max(9.0, shorter / 3.0));
+    const double diameter = std::min<double>(shorter, std::max(9.0, shorter * 0.45));
     const double radius = diameter / 2;
     const Point centre{picture.width() / 2.0, picture.height() / 2.0};
     // The triangle's middle sits a little right of the disc's, so that it looks centred.

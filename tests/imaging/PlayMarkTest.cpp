@@ -25,7 +25,7 @@ TEST(PlayMark, WhiteTriangleOnADarkDiscInTheMiddle)
 {
     Bitmap picture = grey(120, 90);
     drawPlayMark(picture);
-    // Diameter 30: the triangle holds the middle, the disc darkens around it, the rest stays.
+    // Diameter 40: the triangle holds the middle, the disc darkens around it, the rest stays.
     EXPECT_EQ(picture.pixel(61, 45), (Colour{255, 255, 255}));
     EXPECT_LT(brightness(picture, 60, 33), 3 * 128 - 100) << "above the triangle, inside the disc";
     EXPECT_LT(brightness(picture, 48, 45), 3 * 128 - 100) << "left of the triangle";
