@@ -88,6 +88,9 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     addRow("&Short Album Name", m_shortName);
     addRow("St&yle Sheet Theme", m_themes);
     addRow("Video &Long Side", m_videoLongSide);
+    // The box the number is typed into is a control of its own to screen readers.
+    if (auto* typed = m_videoLongSide->findChild<QLineEdit*>())
+        typed->setAccessibleName(m_videoLongSide->accessibleName());
 
     QPushButton* previewer = addButton("Color Pre&viewer", "Try the album's colours");
     previewer->setObjectName("colourPreviewer");
