@@ -4,6 +4,7 @@
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/PictureLoader.h"
+#include "decoders/VideoFile.h"
 #include "imaging/BitmapDrawing.h"
 #include "imaging/ExifOrientation.h"
 #include "ini/AsciiCase.h"
@@ -21,6 +22,9 @@ constexpr int StripCut = 2;
 
 Bitmap loadPhoto(const std::string& path)
 {
+    // Its poster, whatever its folders are called.
+    if (isVideoPath(path))
+        return loadPicture(path);
     const std::string lower = asciiLower(path);
     if (lower.find("jpg") != std::string::npos || lower.find("jpeg") != std::string::npos)
         return readJpegUpright(path);

@@ -3,18 +3,26 @@
 #include "decoders/PhotoMetadata.h"
 #include "decoders/PictureFormats.h"
 #include "decoders/PictureLoader.h"
+#include "decoders/VideoFile.h"
 
 #include <ctime>
 #include <exception>
+#include <iomanip>
 #include <iostream>
 
 namespace pictaven::cli {
 
 namespace {
 
-constexpr const char* kOrientations[] = {"", "upright", "mirrored", "upside down", "upside down and mirrored",
-    "mirrored and turned a quarter counter-clockwise", "turned a quarter clockwise",
-    "mirrored and turned a quarter clockwise", "turned a quarter counter-clockwise"};
+constexpr const char* kOrientations[] = {"",
+                                         "upright",
+                                         "mirrored",
+                                         "upside down",
+                                         "upside down and mirrored",
+                                         "mirrored and turned a quarter counter-clockwise",
+                                         "turned a quarter clockwise",
+                                         "mirrored and turned a quarter clockwise",
+                                         "turned a quarter counter-clockwise"};
 
 std::string localTime(std::int64_t seconds)
 {
@@ -44,12 +52,30 @@ void printMetadata(const PhotoMetadata& metadata)
     std::cout << "  Location: " << (metadata.hasLocation ? "present" : "none") << '\n';
 }
 
+// "<file>: <container> video, <width> x <height>" as it is shown, then its codecs, length, the
+// turn its display matrix asks for, when it was shot and whether it says where.
+void printVideo(const std::string& path)
+{
+    const VideoFacts facts = probeVideo(path);
+    std::cout << path << ": " << facts.container << " video, " << facts.shown.width << " x " << facts.shown.height
+              << '\n';
+    std::cout << "  Codecs: " << facts.videoCodec << " (" << facts.pixelFormat << "), "
+              << (facts.audioCodec.empty() ? "no sound" : facts.audioCodec) << '\n';
+    std::cout << "  Duration: " << std::fixed << std::setprecision(2) << facts.durationSeconds << " s\n";
+    if (facts.rotation != 0)
+        std::cout << "  Rotation: " << facts.rotation << " degrees clockwise\n";
+    if (facts.creationTime != 0)
+        std::cout << "  Taken: " << localTime(facts.creationTime) << '\n';
+    std::cout << "  Location: " << (facts.hasLocation ? "present" : "none") << '\n';
+}
+
 } // namespace
 
 // One line per file: "<file>: <format>, <width> x <height>" on standard output, then indented
 // lines for what its metadata says, or the reason it cannot be read, which names the file
 // itself, on standard error. Only the header is read, so a picture of any size is reported at
-// once; damage further into the file shows only when the picture is decoded.
+// once; damage further into the file shows only when the picture is decoded. A video's size is
+// the one it is shown at, after the turn its display matrix asks for.
 int runInfoCommand(const std::vector<std::string>& args)
 {
     if (args.empty()) {
@@ -59,9 +85,12 @@ int runInfoCommand(const std::vector<std::string>& args)
     int status = 0;
     for (const std::string& path : args) {
         try {
+            if (isVideoPath(path)) {
+                printVideo(path);
+                continue;
+            }
             const ImageSize size = readPictureSize(path);
-            std::cout << path << ": " << pictureFormatName(path) << ", " << size.width << " x " << size.height
-                      << '\n';
+            std::cout << path << ": " << pictureFormatName(path) << ", " << size.width << " x " << size.height << '\n';
             printMetadata(readPhotoMetadata(path));
         } catch (const std::exception& error) {
             std::cerr << error.what() << '\n';

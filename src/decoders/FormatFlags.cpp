@@ -7,15 +7,13 @@
 #include <optional>
 #include <string_view>
 
-namespace pictaven
-{
+namespace pictaven {
 
-namespace
-{
+namespace {
 
 // What phones and cameras write today: taken in by a new program folder besides the web formats,
 // so that such photos do not go missing from step 1.
-constexpr std::array<std::string_view, 3> kCurrentCameraFormats { "HEIC", "AVIF", "WEBP" };
+constexpr std::array<std::string_view, 3> kCurrentCameraFormats{"HEIC", "AVIF", "WEBP"};
 
 // Whether the file mask holds the format's first pattern, as a mask written from these flags
 // does for every format switched on.
@@ -28,8 +26,8 @@ bool maskHolds(const std::string& fileMask, const PictureFormat& format)
 
 bool currentCameraFormat(const PictureFormat& format)
 {
-    return std::find(kCurrentCameraFormats.begin(), kCurrentCameraFormats.end(), format.flagName)
-        != kCurrentCameraFormats.end();
+    return std::find(kCurrentCameraFormats.begin(), kCurrentCameraFormats.end(), format.flagName) !=
+           kCurrentCameraFormats.end();
 }
 
 } // namespace
@@ -37,7 +35,7 @@ bool currentCameraFormat(const PictureFormat& format)
 FormatFlags::FormatFlags()
 {
     for (std::size_t i = 0; i < PictureFormatCount; ++i)
-        m_set[i] = PictureFormats[i].web || currentCameraFormat(PictureFormats[i]);
+        m_set[i] = PictureFormats[i].web || currentCameraFormat(PictureFormats[i]) || isVideoFormat(PictureFormats[i]);
 }
 
 std::string FormatFlags::fileMask() const
@@ -59,6 +57,19 @@ void FormatFlags::load(const SettingsStore& store)
         else if (fileMask && currentCameraFormat(PictureFormats[i]))
             m_set[i] = maskHolds(*fileMask, PictureFormats[i]);
     }
+}
+
+std::string maskWithVideosNeverChosen(const std::string& fileMask, const SettingsStore& store)
+{
+    std::string mask = fileMask;
+    for (const PictureFormat& format : PictureFormats) {
+        if (isVideoFormat(format) && !store.read(format.flagName) && !maskHolds(mask, format)) {
+            if (!mask.empty() && mask.back() != ';')
+                mask += ';';
+            mask += format.mask;
+        }
+    }
+    return mask;
 }
 
 void FormatFlags::save(SettingsStore& store) const

@@ -3,6 +3,7 @@
 #include "decoders/JpegSegments.h"
 #include "decoders/MetadataLibrary.h"
 #include "decoders/PrivateMetadata.h"
+#include "decoders/VideoFile.h"
 #include "ini/TrimmedText.h"
 #include "ini/Utf8Text.h"
 
@@ -12,15 +13,13 @@
 #include <exiv2/exiv2.hpp>
 #include <string_view>
 
-namespace pictaven
-{
+namespace pictaven {
 
-namespace
-{
+namespace {
 
 // What cameras write into ImageDescription when nobody typed anything.
-constexpr std::array<std::string_view, 6> kCameraPlaceholders = { "OLYMPUS DIGITAL CAMERA", "SONY DSC",
-    "DIGITAL CAMERA", "KONICA MINOLTA DIGITAL CAMERA", "Default", "DCIM" };
+constexpr std::array<std::string_view, 6> kCameraPlaceholders = {
+    "OLYMPUS DIGITAL CAMERA", "SONY DSC", "DIGITAL CAMERA", "KONICA MINOLTA DIGITAL CAMERA", "Default", "DCIM"};
 
 // NUL padding is what fixed-length EXIF fields end with.
 std::string withoutPadding(const std::string& text)
@@ -75,14 +74,11 @@ std::string firstSaid(std::initializer_list<std::string> texts)
 std::optional<std::int64_t> takenAtOf(const Exiv2::ExifData& exif)
 {
     const std::string text = exifText(exif, "Exif.Photo.DateTimeOriginal");
-    std::tm parts {};
-    if (text.size() < 19
-        || std::sscanf(text.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
-               &parts.tm_hour, &parts.tm_min, &parts.tm_sec)
-            != 6)
+    std::tm parts{};
+    if (text.size() < 19 || std::sscanf(text.c_str(), "%4d:%2d:%2d %2d:%2d:%2d", &parts.tm_year, &parts.tm_mon,
+                                        &parts.tm_mday, &parts.tm_hour, &parts.tm_min, &parts.tm_sec) != 6)
         return std::nullopt;
-    if (parts.tm_year < 1800 || parts.tm_mon < 1 || parts.tm_mon > 12 || parts.tm_mday < 1
-        || parts.tm_mday > 31)
+    if (parts.tm_year < 1800 || parts.tm_mon < 1 || parts.tm_mon > 12 || parts.tm_mday < 1 || parts.tm_mday > 31)
         return std::nullopt;
     parts.tm_year -= 1900;
     parts.tm_mon -= 1;
@@ -127,6 +123,21 @@ bool extendedXmpSaysWhere(const std::string& path)
     return false;
 }
 
+// A video says when and where it was shot in its container's tags.
+PhotoMetadata videoMetadata(const std::string& path)
+{
+    PhotoMetadata metadata;
+    try {
+        const VideoFacts facts = probeVideo(path);
+        if (facts.creationTime != 0)
+            metadata.takenAt = facts.creationTime;
+        metadata.hasLocation = facts.hasLocation;
+    } catch (const std::exception&) {
+        // A video that cannot be probed says nothing; reading its poster names the fault.
+    }
+    return metadata;
+}
+
 } // namespace
 
 std::string metadataTextAsUtf8(const std::string& text)
@@ -149,6 +160,8 @@ std::string metadataTextAsUtf8(const std::string& text)
 
 PhotoMetadata readPhotoMetadata(const std::string& path)
 {
+    if (isVideoPath(path))
+        return videoMetadata(path);
     prepareMetadataLibrary();
     PhotoMetadata metadata;
     try {
@@ -159,19 +172,19 @@ PhotoMetadata readPhotoMetadata(const std::string& path)
         const Exiv2::ExifData& exif = image->exifData();
         const Exiv2::IptcData& iptc = image->iptcData();
         const Exiv2::XmpData& xmp = image->xmpData();
-        metadata.title = firstSaid({ langAltText(xmp, "Xmp.dc.title"),
-            iptcText(iptc, "Iptc.Application2.ObjectName"), exifText(exif, "Exif.Image.XPTitle") });
-        metadata.description
-            = firstSaid({ langAltText(xmp, "Xmp.dc.description"), iptcText(iptc, "Iptc.Application2.Caption"),
-                exifText(exif, "Exif.Image.ImageDescription"), exifText(exif, "Exif.Image.XPComment") });
+        metadata.title = firstSaid({langAltText(xmp, "Xmp.dc.title"), iptcText(iptc, "Iptc.Application2.ObjectName"),
+                                    exifText(exif, "Exif.Image.XPTitle")});
+        metadata.description =
+            firstSaid({langAltText(xmp, "Xmp.dc.description"), iptcText(iptc, "Iptc.Application2.Caption"),
+                       exifText(exif, "Exif.Image.ImageDescription"), exifText(exif, "Exif.Image.XPComment")});
         metadata.takenAt = takenAtOf(exif);
         metadata.orientation = orientationOf(exif);
-        metadata.hasLocation
-            = anySaysWhere(exif) || anySaysWhere(iptc) || anySaysWhere(xmp) || extendedXmpSaysWhere(path);
+        metadata.hasLocation =
+            anySaysWhere(exif) || anySaysWhere(iptc) || anySaysWhere(xmp) || extendedXmpSaysWhere(path);
     } catch (const std::exception&) {
         // Exiv2 reports damaged blocks, unknown formats and unreadable files alike; a photo is
         // used without what could not be read.
-        return PhotoMetadata {};
+        return PhotoMetadata{};
     }
     return metadata;
 }

@@ -13,6 +13,7 @@
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/display.h>
+#include <libavutil/mem.h>
 }
 
 namespace pictaven {
@@ -32,11 +33,18 @@ std::string ffmpegMessage(int error)
     return text;
 }
 
-// FFmpeg reports on standard error by default; our messages name the file instead.
-void quietenLibraries()
+// The most FFmpeg may take in one allocation: a hostile header can ask for tables of billions of
+// entries, while the largest frame and the index of a clip of many hours stay well below this.
+constexpr std::size_t kLargestAllocation = std::size_t{256} * 1024 * 1024;
+
+void setUpLibraries()
 {
     static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+    std::call_once(once, [] {
+        // FFmpeg reports on standard error by default; our messages name the file instead.
+        av_log_set_level(AV_LOG_QUIET);
+        av_max_alloc(kLargestAllocation);
+    });
 }
 
 } // namespace
@@ -44,7 +52,7 @@ void quietenLibraries()
 VideoInput::VideoInput(const std::string& path, std::chrono::seconds timeLimit)
     : m_path(path)
 {
-    quietenLibraries();
+    setUpLibraries();
     m_source.deadline = std::chrono::steady_clock::now() + timeLimit;
     // A video may be far larger than a picture: it is read in parts, never whole.
     InputFile file(path, std::numeric_limits<std::int64_t>::max());
@@ -103,7 +111,7 @@ int VideoInput::interrupted(void* opaque)
 
 bool VideoInput::pastDeadline() const
 {
-    return interrupted(const_cast<Source*>(&m_source)) != 0;
+    return std::chrono::steady_clock::now() > m_source.deadline;
 }
 
 void VideoInput::fail(const std::string& reason, int error) const
@@ -142,8 +150,13 @@ void VideoInput::open()
 
 void VideoInput::findStreams()
 {
-    // The decoders that find_stream_info runs on the first frames take no frame beyond the limit.
+    // The sizes the container declares are refused before any decoder sees them; the decoders
+    // that find_stream_info runs on the first frames take no frame beyond the limit either.
     const unsigned streams = m_format->nb_streams;
+    for (unsigned i = 0; i < streams; ++i) {
+        if (m_format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            checkFrameSize(*m_format->streams[i]);
+    }
     std::vector<AVDictionary*> options(streams, nullptr);
     for (AVDictionary*& streamOptions : options)
         av_dict_set_int(&streamOptions, "max_pixels", MaxPixels, 0);
@@ -153,7 +166,9 @@ void VideoInput::findStreams()
     if (found < 0)
         fail("damaged, or not a video this program reads", found);
 
-    const int video = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int video = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, &m_decoder, 0);
+    if (video == AVERROR_DECODER_NOT_FOUND)
+        throw DecoderError(m_path, "no decoder for its video is installed");
     if (video < 0)
         fail("holds no video", video);
     m_video = m_format->streams[video];
@@ -161,10 +176,15 @@ void VideoInput::findStreams()
     if (audio >= 0)
         m_audio = m_format->streams[audio];
 
-    const std::int64_t width = m_video->codecpar->width;
-    const std::int64_t height = m_video->codecpar->height;
-    if (width <= 0 || height <= 0)
+    if (m_video->codecpar->width <= 0 || m_video->codecpar->height <= 0)
         throw DecoderError(m_path, "its video has no picture size");
+    checkFrameSize(*m_video);
+}
+
+void VideoInput::checkFrameSize(const AVStream& stream) const
+{
+    const std::int64_t width = stream.codecpar->width;
+    const std::int64_t height = stream.codecpar->height;
     if (width > Bitmap::MaxSide || height > Bitmap::MaxSide || width * height > MaxPixels)
         throw DecoderError(m_path, "its frames of " + std::to_string(width) + " x " + std::to_string(height) +
                                        " pixels are larger than this program reads");

@@ -3,9 +3,9 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 
+struct AVCodec;
 struct AVFormatContext;
 struct AVIOContext;
 struct AVStream;
@@ -16,8 +16,8 @@ namespace pictaven {
 // InputFile), read through this object rather than by FFmpeg opening names itself, only the
 // MP4/QuickTime and Matroska/WebM demuxers, a few megabytes and seconds of probing, and a
 // deadline after which every read fails. Its headers are read and its best video stream, whose
-// frames must fit the Bitmap limits and MaxPixels, is found. Every failure throws DecoderError
-// "<path>: <reason>".
+// frames must fit the Bitmap limits and MaxPixels and for which a decoder is installed, is
+// found. Every failure throws DecoderError "<path>: <reason>".
 class VideoInput {
 public:
     // Largest frame a video may have: room for the 8K of the largest cameras, while a decoder's
@@ -33,6 +33,8 @@ public:
     const std::string& path() const { return m_path; }
     AVFormatContext* format() const { return m_format; }
     AVStream* videoStream() const { return m_video; }
+    // The decoder of the video stream's frames.
+    const AVCodec* videoDecoder() const { return m_decoder; }
     // The best sound stream; nullptr for a silent clip.
     AVStream* audioStream() const { return m_audio; }
     // The first bytes of the file, which tell Matroska's kinds apart.
@@ -62,6 +64,8 @@ private:
     void open();
     void release();
     void findStreams();
+    // Throws for frames beyond the Bitmap limits or MaxPixels.
+    void checkFrameSize(const AVStream& stream) const;
 
     std::string m_path;
     Source m_source;
@@ -69,6 +73,7 @@ private:
     AVIOContext* m_io = nullptr;
     AVFormatContext* m_format = nullptr;
     AVStream* m_video = nullptr;
+    const AVCodec* m_decoder = nullptr;
     AVStream* m_audio = nullptr;
 };
 

@@ -56,10 +56,7 @@ Frame newFrame(const VideoInput& input)
 std::unique_ptr<AVCodecContext, CodecFree> openDecoder(const VideoInput& input)
 {
     const AVCodecParameters& parameters = *input.videoStream()->codecpar;
-    const AVCodec* codec = avcodec_find_decoder(parameters.codec_id);
-    if (!codec)
-        throw DecoderError(input.path(), std::string("no decoder for its video (") +
-                                             avcodec_get_name(parameters.codec_id) + ") is installed");
+    const AVCodec* codec = input.videoDecoder();
     std::unique_ptr<AVCodecContext, CodecFree> decoder(avcodec_alloc_context3(codec));
     if (!decoder)
         throw DecoderError(input.path(), "out of memory");

@@ -2,6 +2,7 @@
 
 #include "app/ErrorLog.h"
 #include "decoders/PictureLoader.h"
+#include "decoders/VideoFile.h"
 #include "imaging/BitmapDrawing.h"
 #include "imaging/ExifOrientation.h"
 #include "ini/AsciiCase.h"
@@ -34,8 +35,7 @@ std::string modificationText(const fs::path& file)
     if (error)
         return {};
     const auto seconds = std::chrono::system_clock::to_time_t(
-        std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-            std::chrono::file_clock::to_sys(time)));
+        std::chrono::time_point_cast<std::chrono::system_clock::duration>(std::chrono::file_clock::to_sys(time)));
     return errorLogTimestamp(seconds);
 }
 
@@ -46,7 +46,9 @@ PreviewPicture loadPreviewPicture(const std::string& path, const std::string& er
     PreviewPicture preview;
     preview.path = path;
     const std::string lowerPath = asciiLower(path);
-    const bool jpeg = lowerPath.find(".jp") != std::string::npos;
+    // A video's name may hold ".jp" too (in a folder's name): its poster comes from the general
+    // loader all the same.
+    const bool jpeg = !isVideoPath(path) && lowerPath.find(".jp") != std::string::npos;
     Bitmap picture;
     std::error_code error;
     const bool exists = fs::is_regular_file(path, error);
@@ -66,8 +68,7 @@ PreviewPicture loadPreviewPicture(const std::string& path, const std::string& er
     preview.fit = fitPreview(picture.width(), picture.height());
     if (preview.fit.controlWidth > 0 && preview.fit.controlHeight > 0) {
         preview.picture = Bitmap(preview.fit.controlWidth, preview.fit.controlHeight);
-        stretchBitmap(
-            preview.picture, Rect { 0, 0, preview.fit.controlWidth, preview.fit.controlHeight }, picture);
+        stretchBitmap(preview.picture, Rect{0, 0, preview.fit.controlWidth, preview.fit.controlHeight}, picture);
     }
 
     if (!preview.failure.empty()) {
@@ -80,8 +81,8 @@ PreviewPicture loadPreviewPicture(const std::string& path, const std::string& er
     const std::string width = std::to_string(picture.width());
     const std::string height = std::to_string(picture.height());
     preview.dimensionText = width + "x" + height;
-    preview.hint = "Filename : " + path + "\r\nWidth : " + width + "  Height : " + height
-        + "\r\nSize (Bytes) : " + byteText + "\r\nDate: " + modificationText(path);
+    preview.hint = "Filename : " + path + "\r\nWidth : " + width + "  Height : " + height +
+                   "\r\nSize (Bytes) : " + byteText + "\r\nDate: " + modificationText(path);
     return preview;
 }
 

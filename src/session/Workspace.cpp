@@ -5,6 +5,7 @@
 #include "app/ProgramFolder.h"
 #include "app/ShippedData.h"
 #include "catalog/TempFiles.h"
+#include "decoders/FormatFlags.h"
 #include "ini/FilePaths.h"
 #include "session/CatalogCommands.h"
 #include "settings/ConfigFile.h"
@@ -56,6 +57,7 @@ Workspace::Workspace(const std::string& programFolder, const std::string& dataFo
     m_catalog.folder = catalogDialogFolder();
 
     m_globals.loadStore(m_settingsStore, m_programFolder);
+    m_globals.fileMask = maskWithVideosNeverChosen(m_globals.fileMask, m_settingsStore);
     m_globals.loadAlbumConfig(m_albumConfig);
     m_catalog.lastCatalogPath = m_globals.lastCatalog;
     offerLastCatalog();

@@ -22,8 +22,10 @@ GraphicFormatsDialog::GraphicFormatsDialog(Workspace& workspace, QWidget* parent
     setModal(true);
     auto* web = new QGroupBox("The following formats are valid for HTML Documents", this);
     auto* converted = new QGroupBox("The following formats will be converted to JPEG in the Output Folder", this);
+    auto* videos = new QGroupBox("The following videos are published as MP4, shown by a picture from the clip", this);
     auto* webLayout = new QVBoxLayout(web);
     auto* convertedLayout = new QGridLayout(converted);
+    auto* videoLayout = new QVBoxLayout(videos);
     std::size_t convertedCount = 0;
     for (std::size_t i = 0; i < PictureFormatCount; ++i) {
         const QString caption = PictureFormats[i].caption;
@@ -33,6 +35,8 @@ GraphicFormatsDialog::GraphicFormatsDialog(Workspace& workspace, QWidget* parent
         m_formats[i] = box;
         if (PictureFormats[i].web) {
             webLayout->addWidget(box);
+        } else if (isVideoFormat(PictureFormats[i])) {
+            videoLayout->addWidget(box);
         } else {
             convertedLayout->addWidget(box, static_cast<int>(convertedCount / 2), static_cast<int>(convertedCount % 2));
             ++convertedCount;
@@ -68,10 +72,12 @@ GraphicFormatsDialog::GraphicFormatsDialog(Workspace& workspace, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(web);
     layout->addWidget(converted);
+    layout->addWidget(videos);
     layout->addLayout(sizes);
     layout->addLayout(buttons.row);
 
-    // The web formats first, then the converted ones in list order, then the size limits.
+    // The web formats first, then the converted ones and videos in list order, then the size
+    // limits.
     QList<QWidget*> tabOrder;
     for (QCheckBox* format : m_formats)
         tabOrder.append(format);

@@ -2,7 +2,9 @@
 #include "session/CatalogCommands.h"
 #include "settings/AlbumSettingsField.h"
 
+#include "session/PhotoList.h"
 #include "session/WorkspaceFixture.h"
+#include "support/VideoClips.h"
 
 #include <algorithm>
 #include <cctype>
@@ -183,6 +185,50 @@ TEST_F(CatalogFileTest, SavedCatalogReopensWithEveryPhotoFieldAndSetting)
     EXPECT_EQ(settings.CatalogOffsets.Left, 11);
     EXPECT_EQ(settings.CatalogOffsets.Bottom, 14);
     EXPECT_EQ(second.outputFolder(), m_home.str() + "Projects/");
+}
+
+// Written by the version before videos, with captions, a description, a turned and mirrored
+// photo: opening and saving it again changes no byte.
+TEST_F(CatalogFileTest, CatalogWithoutVideosIsSavedAgainByteForByte)
+{
+    const std::string written = readFile(fs::path(TEST_DATA_DIR) / "catalog/Holiday.CAT");
+    writeFile(path("Holiday.CAT"), written);
+    openCatalogFile(workspace(), path("Holiday.CAT"));
+    ASSERT_EQ(workspace().catalog().photos.size(), 2u);
+    workspace().catalog().modified = true;
+    ASSERT_TRUE(saveCatalog(workspace()));
+    EXPECT_EQ(readFile(path("Holiday.CAT")), written);
+}
+
+// A video is an album item like a photo: kept in its place with its caption and description.
+TEST_F(CatalogFileTest, VideosAreKeptInTheirPlaceLikePhotos)
+{
+    fs::create_directories(m_home / "Phone");
+    writeFile(m_home / "Phone/a.jpg", "photo a");
+    test::makeVideoClip(m_home / "Phone", "b.mp4", test::VideoClip::LandscapeH264);
+    writeFile(m_home / "Phone/c.jpg", "photo c");
+    Workspace& first = workspace();
+    first.setStep1Folder(path("Phone"));
+    first.photoList().addAll();
+    Catalog& catalog = first.catalog();
+    ASSERT_EQ(catalog.photos.size(), 3u);
+    catalog.photos[1].storage.Caption = "At the harbour";
+    catalog.photos[1].storage.Description = {"Boats", "<i>leaving</i>"};
+    first.photoList().drop(1, 0, {1});
+    catalog.folder = m_home.path().string();
+    catalog.name = "Phone.CAT";
+    ASSERT_TRUE(saveCatalog(first));
+
+    Workspace& second = restart();
+    openCatalogFile(second, path("Phone.CAT"));
+    const std::vector<AlbumItem>& opened = second.catalog().photos;
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(opened[0].displayName, "b.mp4");
+    EXPECT_EQ(opened[0].storage.SourcePath, path("Phone/b.mp4"));
+    EXPECT_EQ(opened[0].storage.Caption, "At the harbour");
+    EXPECT_EQ(opened[0].storage.Description, (std::vector<std::string>{"Boats", "<i>leaving</i>"}));
+    EXPECT_EQ(opened[1].displayName, "a.jpg");
+    EXPECT_EQ(opened[2].displayName, "c.jpg");
 }
 
 TEST_F(CatalogFileTest, PublishedMetadataChoiceIsKeptAndOlderCatalogsHaveNone)

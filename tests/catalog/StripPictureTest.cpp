@@ -3,6 +3,7 @@
 #include "decoders/PictureLoader.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
+#include "support/VideoClips.h"
 
 #include <cstdlib>
 
@@ -28,8 +29,8 @@ TEST(StripPicture, FitsTheBoxLessTwoPixels)
     };
     const Case cases[] = {
         {640, 480, 92, 68}, // 94 * 0.75 = 70.5, truncated to 70
-        {480, 640, 68, 92}, {100, 100, 92, 92}, {10, 10, 92, 92},
-        {300, 7, 92, 1},    // 2.19 - 2 would be 0; one row is kept
+        {480, 640, 68, 92}, {100, 100, 92, 92},
+        {10, 10, 92, 92},   {300, 7, 92, 1}, // 2.19 - 2 would be 0; one row is kept
         {3000, 1, 92, 1},
     };
     for (const Case& c : cases) {
@@ -40,6 +41,18 @@ TEST(StripPicture, FitsTheBoxLessTwoPixels)
         EXPECT_EQ(fitted.bitsPerPixel(), 32);
         EXPECT_EQ(fitted.pixel(fitted.width() - 1, fitted.height() - 1), (Colour{1, 2, 3}));
     }
+}
+
+// Its poster, upright, even in a folder whose name would otherwise choose the JPEG reader.
+TEST(StripPicture, AVideoShowsItsPoster)
+{
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "jpg exports");
+    const auto clip = test::makeVideoClip(dir / "jpg exports", "clip.mov", test::VideoClip::PortraitHevc);
+    const StripPicture shown = loadStripPicture((dir / "thumb0.bmp").string(), clip.string(),
+                                                (dir / "error.bmp").string(), (dir / "_strip.bmp").string());
+    EXPECT_EQ(shown.picture.width(), 50); // 180 x 320 in the 94-pixel box, less two pixels
+    EXPECT_EQ(shown.picture.height(), 92);
 }
 
 TEST(StripPicture, APhoneOrCameraPhotoIsShownUpright)
@@ -54,8 +67,8 @@ TEST(StripPicture, APhoneOrCameraPhotoIsShownUpright)
     writeJpeg(stored, photo, 95);
     const std::string tag = "exiftool -q -overwrite_original -n -Orientation=6 '" + photo + "'";
     ASSERT_EQ(std::system(tag.c_str()), 0) << "exiftool is needed";
-    const StripPicture shown =
-        loadStripPicture((dir / "thumb0.bmp").string(), photo, (dir / "error.bmp").string(), (dir / "_strip.bmp").string());
+    const StripPicture shown = loadStripPicture((dir / "thumb0.bmp").string(), photo, (dir / "error.bmp").string(),
+                                                (dir / "_strip.bmp").string());
     ASSERT_LT(shown.picture.width(), shown.picture.height());
     // Turned clockwise, the left half is on top.
     EXPECT_GT(shown.picture.pixel(shown.picture.width() / 2, 2).red, 200);

@@ -4,6 +4,7 @@
 
 #include "support/CliRun.h"
 #include "support/TempDir.h"
+#include "support/VideoClips.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +42,9 @@ protected:
     TempDir m_folder;
 };
 
-TEST_F(NewCatalogCommandTest, CatalogHoldsTheAcceptedPhotosInNameOrder)
+TEST_F(NewCatalogCommandTest, CatalogHoldsTheAcceptedPhotosAndVideosInNameOrder)
 {
+    test::makeVideoClip(m_folder / "photos", "e.Mp4", test::VideoClip::LandscapeH264);
     const struct {
         std::vector<std::string> extra;
         std::string title;
@@ -58,12 +60,13 @@ TEST_F(NewCatalogCommandTest, CatalogHoldsTheAcceptedPhotosInNameOrder)
         const CliRun run = runCli(m_folder, args);
         ASSERT_EQ(run.status, 0) << run.err;
         const std::string file = (m_folder / name).string();
-        EXPECT_EQ(run.out, file + ": 3 photos, template " + c.templateName + "\n");
+        EXPECT_EQ(run.out, file + ": 4 photos, template " + c.templateName + "\n");
         const BigIniFile catalog(file);
         EXPECT_EQ(catalog.readString("Files", "Source_File_1", ""), photo("A.JPG"));
         EXPECT_EQ(catalog.readString("Files", "Source_File_2", ""), photo("b.jpg"));
         EXPECT_EQ(catalog.readString("Files", "Source_File_3", ""), photo("c.gif"));
-        EXPECT_EQ(catalog.readString("Files", "Source_File_4", "none"), "");
+        EXPECT_EQ(catalog.readString("Files", "Source_File_4", ""), photo("e.Mp4"));
+        EXPECT_EQ(catalog.readString("Files", "Source_File_5", "none"), "");
         EXPECT_EQ(catalog.readString("Directories", "Source Directory", ""), (m_folder / "photos").string());
         EXPECT_EQ(catalog.readString("Preferences", "Album Title", ""), c.title);
         EXPECT_EQ(catalog.readString("Preferences", "Album Filename", ""), c.templateName);

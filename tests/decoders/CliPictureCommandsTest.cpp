@@ -3,6 +3,7 @@
 #include "imaging/Bitmap.h"
 #include "imaging/JpegCodec.h"
 #include "support/TempDir.h"
+#include "support/VideoClips.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +54,8 @@ TEST(CliInfo, PrintsFormatAndSizeOrTheReasonForEachFile)
 
     const Result mixed = runCli("info " + quoted(dir / "bad.psd") + " " + quoted(dir / "good.bmp"), dir.str());
     EXPECT_EQ(mixed.status, 1);
-    EXPECT_EQ(mixed.output, (dir / "bad.psd").string() + ": not a Photoshop file\n" + (dir / "good.bmp").string() +
-                                ": BMP, 3 x 2\n");
+    EXPECT_EQ(mixed.output,
+              (dir / "bad.psd").string() + ": not a Photoshop file\n" + (dir / "good.bmp").string() + ": BMP, 3 x 2\n");
 }
 
 TEST(CliInfo, SaysWhatAPhotosMetadataHolds)
@@ -64,15 +65,17 @@ TEST(CliInfo, SaysWhatAPhotosMetadataHolds)
     writeJpeg(Bitmap(8, 6), photo.string(), 90);
     ASSERT_EQ(std::system(("/usr/bin/exiftool -q -overwrite_original -Orientation#=6 -XMP-dc:Title=Harbour "
                            "'-DateTimeOriginal=2021:07:04 10:30:15' -GPSLatitude=48.5 -GPSLatitudeRef=N "
-                           "-GPSLongitude=2.25 -GPSLongitudeRef=E " + quoted(photo)).c_str()),
+                           "-GPSLongitude=2.25 -GPSLongitudeRef=E " +
+                           quoted(photo))
+                              .c_str()),
               0);
     const Result result = runCli("info " + quoted(photo), dir.str());
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.output, photo.string() + ": JPEG, 8 x 6\n"
-                                     "  Orientation: 6 (turned a quarter clockwise)\n"
-                                     "  Taken: 2021-07-04 10:30:15\n"
-                                     "  Title: Harbour\n"
-                                     "  Location: present\n");
+                                              "  Orientation: 6 (turned a quarter clockwise)\n"
+                                              "  Taken: 2021-07-04 10:30:15\n"
+                                              "  Title: Harbour\n"
+                                              "  Location: present\n");
 }
 
 TEST(CliInfo, ReadsOnlyTheHeaderOfRegularFilesAndNamesWhatElseItFinds)
@@ -142,7 +145,41 @@ TEST(CliConvert, WritesJpegAtTheStoredOrGivenQuality)
     EXPECT_EQ(bad.output, "pictaven-cli convert: --quality takes a number from 0 to 100, not '101'\n");
     const Result unreadable = runCli("convert " + quoted(dir / "missing.tga") + " " + quoted(dir / "x.jpg"), dir.str());
     EXPECT_EQ(unreadable.status, 1);
-    EXPECT_EQ(unreadable.output, "pictaven-cli convert: " + (dir / "missing.tga").string() + ": No such file or directory\n");
+    EXPECT_EQ(unreadable.output,
+              "pictaven-cli convert: " + (dir / "missing.tga").string() + ": No such file or directory\n");
+}
+
+// A phone's portrait clip, with the time it was shot, beside a landscape one and a damaged one.
+TEST(CliInfo, SaysWhatAVideoHoldsAsItIsShown)
+{
+    test::TempDir dir;
+    const auto landscape = test::makeVideoClip(dir.path(), "landscape.mp4", test::VideoClip::LandscapeH264);
+    const auto portrait = test::makeVideoClip(dir.path(), "portrait.mov", test::VideoClip::PortraitHevc);
+    const auto damaged = test::makeVideoClip(dir.path(), "damaged.mp4", test::VideoClip::Damaged);
+    const std::filesystem::path dated = dir / "dated.MOV";
+    ASSERT_EQ(std::system(("ffmpeg -nostdin -loglevel error -i " + quoted(portrait) +
+                           " -map 0 -c copy -movflags use_metadata_tags -metadata creation_time=2024-05-01T12:34:56Z " +
+                           quoted(dated))
+                              .c_str()),
+              0);
+    ::setenv("TZ", "UTC", 1);
+    const Result result = runCli("info " + quoted(landscape) + " " + quoted(dated) + " " + quoted(damaged), dir.str());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, landscape.string() +
+                                 ": MP4 video, 320 x 180\n"
+                                 "  Codecs: H.264 (yuv420p), AAC\n"
+                                 "  Duration: 3.00 s\n"
+                                 "  Location: none\n" +
+                                 dated.string() +
+                                 ": QuickTime video, 180 x 320\n"
+                                 "  Codecs: HEVC (yuv420p), AAC\n"
+                                 "  Duration: 3.00 s\n"
+                                 "  Rotation: 270 degrees clockwise\n"
+                                 "  Taken: 2024-05-01 12:34:56\n"
+                                 "  Location: present\n" +
+                                 damaged.string() +
+                                 ": damaged, or not a video this program reads (Invalid data found when processing "
+                                 "input)\n");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "decoders/VideoFile.h"
 #include "FixtureFiles.h"
 #include "decoders/PictureLoader.h"
+#include "imaging/InputFile.h"
 #include "support/TempDir.h"
 #include "support/VideoClips.h"
 
@@ -41,6 +42,28 @@ protected:
 
     static inline std::unique_ptr<test::TempDir> s_folder;
 };
+
+// A small Matroska clip whose header claims 8000 x 8000 pixels: within the Bitmap limits on
+// each side, beyond what a video may have in all.
+std::filesystem::path claimingHugeFrames(const std::filesystem::path& folder)
+{
+    const std::filesystem::path made = folder / "small.mkv";
+    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i color=size=256x256:rate=1:duration=1 "
+                                "-c:v ffv1 '" +
+                                made.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::string bytes = test::readFile(made);
+    // PixelWidth (B0) and PixelHeight (BA), each two bytes holding 256.
+    for (const std::string& element : {std::string("\xB0\x82\x01\x00", 4), std::string("\xBA\x82\x01\x00", 4)}) {
+        const std::size_t at = bytes.find(element);
+        EXPECT_NE(at, std::string::npos);
+        if (at != std::string::npos)
+            bytes.replace(at + 2, 2, "\x1F\x40");
+    }
+    const std::filesystem::path crafted = folder / "claiming.mkv";
+    test::writeFile(crafted, bytes);
+    return crafted;
+}
 
 double meanBrightness(const Bitmap& picture)
 {
@@ -138,9 +161,11 @@ TEST_F(VideoFileTest, DamagedOversizedAndNonFilesAreRefusedNamingThePath)
     const std::string pipe = (scratch / "pipe.mp4").string();
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     test::writeFile(scratch / "text.mp4", "not a video at all, only some words");
+    const std::string claiming = claimingHugeFrames(scratch.path()).string();
     const std::vector<std::pair<std::string, std::string>> cases = {
         {clip("damaged.mp4"), "damaged"},
         {clip("oversized.mkv"), "40000 x 2 pixels are larger than this program reads"},
+        {claiming, "8000 x 8000 pixels are larger than this program reads"},
         {(scratch / "folder.mp4").string(), "is a folder"},
         {pipe, "is a named pipe"},
         {"/dev/zero", "is a device"},
@@ -162,6 +187,34 @@ TEST_F(VideoFileTest, DamagedOversizedAndNonFilesAreRefusedNamingThePath)
             }
         }
     }
+}
+
+// A clip larger than any picture file the program reads (here by a sparse tail after its
+// pictures) is read in parts, never whole.
+TEST_F(VideoFileTest, AVideoLargerThanAnyPictureIsReadInParts)
+{
+    test::TempDir scratch;
+    const std::filesystem::path large = scratch / "large.mp4";
+    std::filesystem::copy_file(clip("landscape.mp4"), large);
+    std::filesystem::resize_file(large, InputFile::MaxPictureBytes + 1024 * 1024);
+    EXPECT_EQ(readPictureSize(large.string()), (ImageSize{320, 180}));
+    EXPECT_EQ(loadPicture(large.string()).width(), 320);
+}
+
+// Nothing but black within the first seconds: the first frame stands for the clip.
+TEST_F(VideoFileTest, PosterOfAClipThatStaysBlackIsItsFirstFrame)
+{
+    test::TempDir scratch;
+    const std::string black = (scratch / "black.mp4").string();
+    const std::string command =
+        "ffmpeg -nostdin -loglevel error -y -f lavfi -i color=black:size=64x36:rate=30:duration=5 "
+        "-c:v libx264 -pix_fmt yuv420p '" +
+        black + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const Bitmap poster = decodeVideoPoster(black);
+    EXPECT_EQ(poster.width(), 64);
+    EXPECT_EQ(poster.height(), 36);
+    EXPECT_LT(meanBrightness(poster), 2.0);
 }
 
 TEST_F(VideoFileTest, PosterSkipsTheBlackOfAFadeIn)

@@ -9,7 +9,8 @@ namespace pictaven::test {
 enum class VideoClip {
     LandscapeH264, // 320x180 H.264 (yuv420p) with AAC in MP4, moov at the front: a file to copy
     PortraitHevc,  // 320x180 HEVC in MOV, shown turned 90 degrees (display matrix), with the place it
-                   // was shot in the "location" and Apple ISO 6709 tags: a phone's portrait clip
+                   // was shot in the "location" and Apple ISO 6709 tags: a phone's portrait clip.
+                   // ffmpeg (and probeVideo: rotation 270) turns it a quarter counter-clockwise.
     FadeIn,        // like LandscapeH264, but fades in from black over its first 1.5 seconds
     Damaged,       // the first half of an MP4 whose index comes last: no index, no pictures
     WebmVp9,       // 320x180 VP9 with Opus in WebM

@@ -32,10 +32,11 @@ void FormatDialogsTest::graphicFormatsOkChangesTheMaskAndTheStep1List()
     test::PageHarness harness;
     harness.put("Pics/a.jpg", "x");
     harness.put("Pics/b.bmp", "x");
+    harness.put("Pics/c.MP4", "x");
     harness.start();
     harness.workspace->setStep1Folder(harness.home("Pics").toStdString());
     Step1Presenter step1(*harness.workspace);
-    QCOMPARE(step1.view().files.size(), std::size_t{1});
+    QCOMPARE(step1.view().files, (std::vector<std::string>{"a.jpg", "c.MP4"}));
 
     QString title;
     whenShown<GraphicFormatsDialog>([&](GraphicFormatsDialog& dialog) {
@@ -48,10 +49,12 @@ void FormatDialogsTest::graphicFormatsOkChangesTheMaskAndTheStep1List()
     });
     harness.commands->openGraphicFormats();
     QCOMPARE(title, QString("Select the Graphic Formats "));
-    // A new program folder has the phone formats on as well.
+    // A new program folder has the phone formats and videos on as well.
     QCOMPARE(harness.workspace->globalSettings().fileMask,
-             std::string("*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.dib;*.rle;*.heic;*.heif;*.avif;*.webp;"));
-    QCOMPARE(step1.view().files, (std::vector<std::string>{"a.jpg", "b.bmp"}));
+             std::string("*.jpg;*.jpeg;*.gif;*.png;*.bmp;*.dib;*.rle;*.heic;*.heif;*.avif;*.webp;"
+                         "*.mp4;*.m4v;*.mov;*.webm;*.mkv;"));
+    QCOMPARE(step1.view().files, (std::vector<std::string>{"a.jpg", "b.bmp", "c.MP4"}));
+    QCOMPARE(harness.workspace->settingsStore().read("VIDEO"), std::optional<std::string>("1"));
     QCOMPARE(harness.workspace->globalSettings().smallFileSize, 10);
 
     QString shownSize;
@@ -69,8 +72,8 @@ void FormatDialogsTest::jpegDialogShowsItsQualitiesAndStoresThem()
     harness.start();
     QString first;
     whenShown<JpegCompressionDialog>([&](JpegCompressionDialog& dialog) {
-        first = test::control<QLabel>(dialog, "compressionValue")->text() + " "
-              + test::control<QLabel>(dialog, "imageCompressionValue")->text();
+        first = test::control<QLabel>(dialog, "compressionValue")->text() + " " +
+                test::control<QLabel>(dialog, "imageCompressionValue")->text();
         auto* slider = test::control<QSlider>(dialog, "tbCompression");
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_End);
