@@ -89,6 +89,7 @@ if command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
     [[ "$depends" == *"$library"* ]] || fail "the package does not depend on $library: $depends"
   done
   [[ "$ui" == ON && "$depends" != *libqt6widgets6* ]] && fail "the package does not depend on Qt's widgets: $depends"
+  [[ "$depends" == *ffmpeg* ]] || fail "the package does not depend on ffmpeg, which publishes videos: $depends"
   [[ "$depends" == *pure-ftpd* ]] && fail "the package depends on Pure-FTPd, which only the tests use"
   # What `apt install ./pictaven_*.deb` would do, simulated: every dependency resolves to a
   # package of this system's archive.

@@ -48,6 +48,8 @@ constexpr int progressFd = 3;
 constexpr int firstFreeFd = progressFd + 1;
 // What a failed exec leaves as the child's exit status (the shell's "command not executable").
 constexpr int execFailed = 127;
+// The wait status of a child that was reaped by someone else (SIGCHLD ignored): unknown.
+constexpr int lostStatus = -1;
 
 std::string systemMessage(int error)
 {
@@ -146,7 +148,7 @@ public:
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
 
-    // Whether the child has ended (its status then in `status`), waiting no longer than that.
+    // Whether the child has ended (its wait status then in `status`, or lostStatus), without waiting.
     bool ended(int& status);
     // SIGTERM, then SIGKILL after the grace; reaps it.
     void stop();
@@ -210,6 +212,8 @@ bool Child::ended(int& status)
     const pid_t reaped = ::waitpid(m_pid, &status, WNOHANG);
     if (reaped == 0 || (reaped < 0 && errno == EINTR))
         return false;
+    if (reaped < 0)
+        status = lostStatus;
     m_pid = -1;
     return true;
 }
@@ -249,9 +253,11 @@ std::string lastMessage(const std::string& messages)
 std::string failure(int status, const std::string& messages)
 {
     const std::string said = lastMessage(messages);
+    if (status == lostStatus)
+        return "how ffmpeg ended could not be learned";
     if (WIFSIGNALED(status)) {
         const char* name = sigabbrev_np(WTERMSIG(status));
-        return "ffmpeg ended on signal SIG" + std::string(name ? name : std::to_string(WTERMSIG(status))) +
+        return "ffmpeg ended on signal " + (name ? "SIG" + std::string(name) : std::to_string(WTERMSIG(status))) +
                (said.empty() ? "" : " after saying: " + said);
     }
     if (WEXITSTATUS(status) == execFailed && said.empty())
@@ -376,7 +382,7 @@ std::string runFfmpeg(const std::vector<std::string>& arguments, double duration
             }
         }
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (status == lostStatus || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw FfmpegError(failure(status, said));
     return said;
 }

@@ -23,14 +23,14 @@ namespace pictaven {
 
 namespace {
 
-// x264's "veryfast" preset at its default quality: on a 1080p clip it takes two thirds of the
-// time of "faster" and half of "medium", for files about a tenth larger at the same quality; an
-// album turns whole phone folders, and the time of generation is what its maker waits for.
+// x264's "veryfast" preset at CRF 23, its default quality: on a 1080p clip it takes two thirds of
+// the time of "faster" and half of "medium". The slower presets save some size at the same
+// quality, but an album turns whole phone folders, and generation is what its maker waits for.
 constexpr const char* x264Preset = "veryfast";
 constexpr const char* x264Quality = "23";
 constexpr const char* audioBitrate = "128k";
-// Phones film slow motion at up to 240 frames a second; browsers show no more than 60, and the
-// level of the stream stays one that phones decode.
+// Phones film slow motion at up to 240 frames a second; a web page needs no more than 60, and the
+// level of the stream then stays one that phones decode.
 constexpr int highestFrameRate = 60;
 
 struct Level {
@@ -54,6 +54,12 @@ constexpr std::array<Level, 10> levels = {{
     {"6.2", 139264, 16711680},
 }};
 
+// Tags are handed to ffmpeg on its command line, where an argument may not pass 128 KiB and all
+// of them 2 MiB: a file with huge or countless tags must not stop its video from being published.
+// A phone's tags are a few dozen short texts.
+constexpr std::size_t mostTags = 64;
+constexpr std::size_t longestTag = 4096;
+
 // Container tags that the muxer writes itself from the file it makes.
 bool isTechnicalTag(std::string_view key)
 {
@@ -70,8 +76,11 @@ std::vector<std::pair<std::string, std::string>> keptTags(const VideoFacts& fact
         return kept;
     for (const auto& [key, value] : facts.tags) {
         // ffmpeg splits "-metadata key=value" at the first "=".
-        if (key.empty() || key.find('=') != std::string::npos || isTechnicalTag(key))
+        if (key.empty() || key.find('=') != std::string::npos || isTechnicalTag(key) ||
+            key.size() + value.size() > longestTag)
             continue;
+        if (kept.size() == mostTags)
+            break;
         if (published == PublishedMetadata::All || videoTagKind(key) == PrivateKind::None)
             kept.emplace_back(key, value);
     }
@@ -150,16 +159,13 @@ std::vector<std::string> VideoConverter::arguments(const std::string& source, co
     const char* format = demuxer(facts.container);
     // "file:" keeps a name with a colon from being read as another protocol, and the whitelist
     // keeps the demuxer from opening anything but files.
-    std::vector<std::string> arguments{"-y", "-loglevel", "error", "-f", format ? format : "", "-protocol_whitelist",
-                                       "file", "-i", "file:" + source,
-                                       // One picture and one sound: subtitle and data tracks may
-                                       // carry a camera's GPS log.
-                                       "-map", "0:v:0", "-map", "0:a:0?", "-sn", "-dn", "-map_chapters", "-1",
-                                       // No tags of the container or of a stream but those
-                                       // written back below. A stream's tags can hold what the
-                                       // container's do, and ffmpeg copies them all or none, so
-                                       // its language goes too.
-                                       "-map_metadata", "-1"};
+    std::vector<std::string> arguments{
+        "-y", "-loglevel", "error", "-f", format ? format : "", "-protocol_whitelist", "file", "-i", "file:" + source};
+    // One picture (not a cover) and one sound: subtitle and data tracks may carry a camera's GPS
+    // log. No tags of the container or of a stream but those written back below: a stream's
+    // tags can hold what the container's do and are copied all or none, so its language goes too.
+    arguments.insert(arguments.end(),
+                     {"-map", "0:V:0", "-map", "0:a:0?", "-sn", "-dn", "-map_chapters", "-1", "-map_metadata", "-1"});
     for (const auto& [key, value] : keptTags(facts, m_shape.metadata))
         arguments.insert(arguments.end(), {"-metadata", key + "=" + value});
     if (copies(facts)) {
@@ -169,29 +175,15 @@ std::vector<std::string> VideoConverter::arguments(const std::string& source, co
         // size, and the output has no display matrix that a browser might ignore.
         const int side = boxSide(facts, m_shape.longSide);
         const std::string box = std::to_string(side);
-        arguments.insert(arguments.end(),
-                         {"-vf",
-                          "scale=w=" + box + ":h=" + box + ":force_original_aspect_ratio=decrease:force_divisible_by=2",
-                          "-fpsmax",
-                          std::to_string(highestFrameRate),
-                          "-c:v",
-                          "libx264",
-                          "-preset",
-                          x264Preset,
-                          "-crf",
-                          x264Quality,
-                          "-profile:v",
-                          "high",
-                          "-level",
-                          levelFor(publishedSize(facts, side)),
-                          "-pix_fmt",
-                          "yuv420p",
-                          "-c:a",
-                          "aac",
-                          "-b:a",
-                          audioBitrate,
-                          "-af",
-                          "aformat=channel_layouts=mono|stereo"});
+        const std::string fit =
+            "scale=w=" + box + ":h=" + box + ":force_original_aspect_ratio=decrease:force_divisible_by=2";
+        arguments.insert(arguments.end(), {"-vf", fit, "-fpsmax", std::to_string(highestFrameRate)});
+        arguments.insert(arguments.end(), {"-c:v", "libx264", "-preset", x264Preset, "-crf", x264Quality});
+        const char* level = levelFor(publishedSize(facts, side));
+        arguments.insert(arguments.end(), {"-profile:v", "high", "-level", level, "-pix_fmt", "yuv420p"});
+        // Surround sound is mixed down: browsers play stereo everywhere.
+        const char* channels = "aformat=channel_layouts=mono|stereo";
+        arguments.insert(arguments.end(), {"-c:a", "aac", "-b:a", audioBitrate, "-af", channels});
     }
     // The index at the front lets a browser start playing before the file has loaded;
     // use_metadata_tags writes tags under their own names, which MP4's fixed list lacks.

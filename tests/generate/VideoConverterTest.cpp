@@ -1,4 +1,5 @@
 #include "generate/VideoConverter.h"
+#include "generate/AtomicFile.h"
 #include "generate/FfmpegRun.h"
 #include "generate/OutputFolderRecord.h"
 
@@ -9,13 +10,19 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
+#include <poll.h>
+#include <set>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace pictaven {
 namespace {
@@ -62,9 +69,16 @@ VideoFacts factsOf(VideoClip clip)
         facts.coded = facts.shown = {1280, 720};
         facts.isoMp4 = false;
         break;
+    case VideoClip::WebmVp9:
+        facts.container = "WebM";
+        facts.videoCodec = "VP9";
+        facts.audioCodec = "Opus";
+        facts.isoMp4 = false;
+        break;
     case VideoClip::LandscapeH264:
     case VideoClip::FadeIn:
     case VideoClip::Damaged:
+    case VideoClip::Oversized:
         break;
     }
     return facts;
@@ -156,7 +170,8 @@ protected:
                                                                          {VideoClip::PortraitHevc, "portrait.mov"},
                                                                          {VideoClip::Damaged, "damaged.mp4"},
                                                                          {VideoClip::Silent, "silent.mp4"},
-                                                                         {VideoClip::LongMov, "long.mov"}})
+                                                                         {VideoClip::LongMov, "long.mov"},
+                                                                         {VideoClip::WebmVp9, "vp9.webm"}})
             s_paths[clip] = test::makeVideoClip(s_clips->path(), name, clip).string();
     }
     static void TearDownTestSuite() { s_clips.reset(); }
@@ -196,6 +211,27 @@ TEST_F(VideoConverterTest, CopiesAPlayableClipWithItsIndexMovedToTheFront)
     }
     // The silent clip was written with its index last: moving it is the copy's work.
     EXPECT_FALSE(moovBeforeMdat(s_paths[VideoClip::Silent]));
+}
+
+TEST_F(VideoConverterTest, TakesTheFactsAProbeFinds)
+{
+    const VideoConverter converter(shapeOf(1920));
+    for (const VideoClip clip : {VideoClip::LandscapeH264, VideoClip::PortraitHevc, VideoClip::Silent,
+                                 VideoClip::LongMov, VideoClip::WebmVp9}) {
+        SCOPED_TRACE(s_paths[clip]);
+        const VideoFacts found = probeVideo(s_paths[clip]);
+        VideoFacts known = factsOf(clip);
+        known.tags = found.tags;
+        EXPECT_EQ(converter.arguments("in", found, "out"), converter.arguments("in", known, "out"));
+    }
+    // Matroska's demuxer, VP9 and Opus, as the probe gives them.
+    const fs::path target = m_out / "vp9.mp4";
+    converter.convert(s_paths[VideoClip::WebmVp9], probeVideo(s_paths[VideoClip::WebmVp9]), target.string(), {},
+                      m_cancel);
+    const std::string probe = test::probeText(target);
+    EXPECT_EQ(probed(probe, "STREAM", "codec_name"), "h264") << probe;
+    EXPECT_EQ(probed(probe, "STREAM", "width"), "320");
+    EXPECT_NE(probe.find("codec_name=aac"), std::string::npos);
 }
 
 TEST_F(VideoConverterTest, TurnsAPortraitHevcClipIntoUprightH264)
@@ -305,6 +341,21 @@ TEST_F(VideoConverterTest, PublishesTheTagsTheMetadataChoiceKeeps)
     }
 }
 
+TEST_F(VideoConverterTest, PublishesAClipWithHugeOrCountlessTags)
+{
+    for (const std::size_t count : {std::size_t{1}, std::size_t{20000}}) {
+        VideoFacts facts = factsOf(VideoClip::LandscapeH264);
+        const std::string value(count == 1 ? 200000 : 100, 'x');
+        for (std::size_t i = 0; i < count; ++i)
+            facts.tags.emplace_back("comment" + std::to_string(i), value);
+        const fs::path target = m_out / "tagged.mp4";
+        EXPECT_NO_THROW(VideoConverter(shapeOf(1920))
+                            .convert(s_paths[VideoClip::LandscapeH264], facts, target.string(), {}, m_cancel))
+            << count;
+        EXPECT_EQ(probed(test::probeText(target), "STREAM", "codec_name"), "h264");
+    }
+}
+
 TEST_F(VideoConverterTest, WritesTheSameBytesForTheSameRecipe)
 {
     const VideoFacts facts = factsOf(VideoClip::PortraitHevc);
@@ -328,8 +379,10 @@ TEST_F(VideoConverterTest, CancelStopsTheConversionAndLeavesNoFile)
     ASSERT_FALSE(converter.copies(factsOf(VideoClip::LongMov)));
     std::chrono::steady_clock::time_point asked;
     double askedAt = 0;
+    std::vector<std::string> meanwhile;
     const auto cancelMidway = [&](double part) {
         if (part > 0 && !m_cancel) {
+            meanwhile = leftIn(m_out.path());
             askedAt = part;
             asked = std::chrono::steady_clock::now();
             m_cancel = true;
@@ -340,12 +393,53 @@ TEST_F(VideoConverterTest, CancelStopsTheConversionAndLeavesNoFile)
                                    cancelMidway, m_cancel),
                  VideoCancelled);
     ASSERT_TRUE(m_cancel);
+    // Meanwhile the file was written under a temporary name of a file listed for clearing, which
+    // a later generation removes should this program be killed.
+    ASSERT_EQ(meanwhile.size(), 1u);
+    EXPECT_TRUE(AtomicFile::isTemporaryOf(meanwhile[0], "long.mp4")) << meanwhile[0];
+    EXPECT_EQ(OutputFolderRecord(m_out.str()).names(), std::set<std::string>{"long.mp4"});
     EXPECT_LT(askedAt, 1.0);
     EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2));
     EXPECT_EQ(leftIn(m_out.path()), std::vector<std::string>{});
 
     // A request made before the start starts nothing.
     EXPECT_THROW(publish(VideoClip::PortraitHevc, shapeOf(1920)), VideoCancelled);
+    EXPECT_EQ(leftIn(m_out.path()), std::vector<std::string>{});
+}
+
+TEST_F(VideoConverterTest, AKilledProgramLeavesNoFfmpegRunningAndOnlyATemporaryFileThatClearingRemoves)
+{
+    int started[2];
+    ASSERT_EQ(::pipe(started), 0);
+    const pid_t program = ::fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        const auto tell = [&](double) { static_cast<void>(::write(started[1], "x", 1)); };
+        try {
+            VideoConverter(shapeOf(1920))
+                .convert(s_paths[VideoClip::LongMov], factsOf(VideoClip::LongMov), (m_out / "long.mp4").string(), tell,
+                         m_cancel);
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    ::close(started[1]);
+    pollfd converting{started[0], POLLIN, 0};
+    const bool midway = ::poll(&converting, 1, 30000) == 1;
+    ::kill(program, SIGKILL);
+    ::waitpid(program, nullptr, 0);
+    ::close(started[0]);
+    ASSERT_TRUE(midway);
+
+    // ffmpeg, killed with the program, writes no more.
+    const std::vector<std::string> left = leftIn(m_out.path());
+    ASSERT_EQ(left.size(), 1u);
+    const fs::path temporary = m_out / left[0];
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto size = fs::file_size(temporary);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(fs::file_size(temporary), size);
+    OutputFolderRecord(m_out.str()).removeLeftovers();
     EXPECT_EQ(leftIn(m_out.path()), std::vector<std::string>{});
 }
 
@@ -391,6 +485,15 @@ TEST_F(VideoConverterTest, FfmpegRunsWithinItsMemoryBound)
     FfmpegLimits tight;
     tight.addressSpaceBytes = std::uint64_t{64} << 20;
     EXPECT_THROW(runFfmpeg(decodeAll, 3, {}, m_cancel, tight), FfmpegError);
+}
+
+TEST_F(VideoConverterTest, FfmpegWhoseEndIsNotKnownHasFailed)
+{
+    // With SIGCHLD ignored the system reaps ffmpeg itself, and its exit status is lost.
+    const std::vector<std::string> decodeAll = {"-i", s_paths[VideoClip::PortraitHevc], "-f", "null", "-"};
+    const auto previous = std::signal(SIGCHLD, SIG_IGN);
+    EXPECT_THROW(runFfmpeg(decodeAll, 3, {}, m_cancel), FfmpegError);
+    std::signal(SIGCHLD, previous);
 }
 
 TEST_F(VideoConverterTest, FfmpegThatWritesNothingIsStoppedAfterTheSilenceLimit)

@@ -13,11 +13,11 @@ enum class VideoClip {
                    // ffmpeg (and probeVideo: rotation 270) turns it a quarter counter-clockwise.
     FadeIn,        // like LandscapeH264, but fades in from black over its first 1.5 seconds
     Damaged,       // the first half of an MP4 whose index comes last: no index, no pictures
-    WebmVp9,       // 320x180 VP9 with Opus in WebM
-    Oversized,     // one frame of 40000x2 pixels (FFV1 in Matroska): wider than any picture taken
     Silent,        // like LandscapeH264 without sound
     LongMov,       // 20 seconds of 1280x720 H.264 with AAC in MOV: converted, slowly enough to be
                    // stopped midway; a few megabytes
+    WebmVp9,       // 320x180 VP9 with Opus in WebM
+    Oversized,     // one frame of 40000x2 pixels (FFV1 in Matroska): wider than any picture taken
 };
 
 // The clip, made into `folder` under `name` (an extension the clip's container suits: ".mp4",
