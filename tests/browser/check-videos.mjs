@@ -25,7 +25,8 @@ const browser = await chromium.launch({
     args: ['--no-sandbox', '--allow-file-access-from-files', '--autoplay-policy=no-user-gesture-required'],
 });
 
-// Plays the player that `selector` finds on the page for a second; what it found, or why not.
+// Plays the player that `selector` finds on the page until its time has advanced; what it found,
+// or why not.
 async function play(page, selector) {
     return page.evaluate(async (selector) => {
         const video = document.querySelector(selector);
@@ -40,7 +41,15 @@ async function play(page, selector) {
             });
             const start = video.currentTime;
             await video.play();
-            await new Promise((done) => setTimeout(done, 1000));
+            // A busy machine may take a while to start; up to 10 seconds for a fifth of one.
+            await new Promise((done) => {
+                const deadline = Date.now() + 10000;
+                const look = () => {
+                    if (video.currentTime - start > 0.2 || Date.now() > deadline) done();
+                    else setTimeout(look, 50);
+                };
+                look();
+            });
             return {
                 source: video.currentSrc,
                 advanced: video.currentTime - start,

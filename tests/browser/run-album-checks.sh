@@ -153,6 +153,7 @@ check_videos() {
   done
 }
 check_videos videos-basic
+check_videos videos-picture-template --template "$template"
 check_videos videos-responsive --template Responsive
 
 if ((failures > 0)); then
