@@ -420,7 +420,12 @@ bool AlbumGenerator::renderPhotos()
     // In preview mode photos 0 up to the page size are rendered, one more than the page shows.
     const std::size_t rendered =
         preview ? std::min<std::size_t>(count, static_cast<std::size_t>(std::max(pageSize, 0LL)) + 1) : count;
-    startProgress(static_cast<long long>(rendered));
+    const auto videoCount = static_cast<std::size_t>(std::count_if(
+        m_job.photos.begin(), m_job.photos.begin() + static_cast<std::ptrdiff_t>(rendered), VideoPublisher::isVideo));
+    // With videos the bar counts hundredths of an item, so that it moves during a conversion.
+    const long long barScale = videoCount > 0 ? 100 : 1;
+    const long long barTotal = static_cast<long long>(rendered) * barScale;
+    startProgress(barTotal);
 
     const PhotoRenderer renderer(m_job, m_job.compression2, [](const std::string& message) {
         if (t_photoMessages)
@@ -513,8 +518,6 @@ bool AlbumGenerator::renderPhotos()
         std::move(fileSizes));
 
     const std::string total = std::to_string(count);
-    const auto videoCount = static_cast<std::size_t>(std::count_if(
-        m_job.photos.begin(), m_job.photos.begin() + static_cast<std::ptrdiff_t>(rendered), VideoPublisher::isVideo));
     std::size_t videoNumber = 0;
     std::size_t photosRendered = 0;
     bool missing = false;
@@ -534,7 +537,7 @@ bool AlbumGenerator::renderPhotos()
         }
         messages[i].clear();
         if (VideoPublisher::isVideo(m_job.photos[i])) {
-            failures[i] = publishVideo(i, ++videoNumber, videoCount);
+            failures[i] = publishVideo(i, ++videoNumber, videoCount, barTotal);
             if (m_control.cancelRequest().load())
                 return false;
             renderedNow[i] = failures[i].empty() && !m_videoPublisher->keptLast();
@@ -553,7 +556,7 @@ bool AlbumGenerator::renderPhotos()
                 budgetSpent = true;
             handedBack[i].reset();
         }
-        showProgress(static_cast<long long>(i + 1), static_cast<long long>(rendered));
+        showProgress(static_cast<long long>(i + 1) * barScale, barTotal);
     }
     workers.stop();
 
@@ -564,7 +567,7 @@ bool AlbumGenerator::renderPhotos()
     return !missing;
 }
 
-std::string AlbumGenerator::publishVideo(std::size_t i, std::size_t number, std::size_t count)
+std::string AlbumGenerator::publishVideo(std::size_t i, std::size_t number, std::size_t count, long long barTotal)
 {
     const std::string which = "Converting video " + std::to_string(number) + " of " + std::to_string(count) + ", ";
     long long shown = -1;
@@ -573,6 +576,7 @@ std::string AlbumGenerator::publishVideo(std::size_t i, std::size_t number, std:
         if (percent != shown) {
             shown = percent;
             m_events.status(which + percentText(percent));
+            showProgress(static_cast<long long>(i) * 100 + percent, barTotal);
         }
     };
     try {

@@ -102,10 +102,10 @@ private:
     // unfit files, and which files the record proves current.
     void prepare();
     void checkRenderedFiles();
-    // Publishes video i, the `number`th of `count`, showing its conversion on the status line.
-    // Gives an empty text when it was published (or kept), else why not; cancelled() after a
-    // Cancel request, which stays set for the loop to see.
-    std::string publishVideo(std::size_t i, std::size_t number, std::size_t count);
+    // Publishes video i, the `number`th of `count`, showing its conversion on the status line
+    // and on the bar, which counts hundredths of an item up to `barTotal`. Gives an empty text
+    // when it was published (or kept), else why not; a Cancel request stays set for the loop.
+    std::string publishVideo(std::size_t i, std::size_t number, std::size_t count, long long barTotal);
     bool runPageLoop();
     // The page phase of the responsive template (ResponsivePageWriter) instead of the page loop.
     bool writeResponsivePages();

@@ -97,6 +97,12 @@ protected:
             }
         };
         events.logMessage = [this](const std::string& text) { m_logs.push_back(text); };
+        m_bar.clear();
+        events.progressRange = [this](int, int maximum) { m_bar.push_back({maximum}); };
+        events.progressPosition = [this](int position) {
+            if (!m_bar.empty())
+                m_bar.back().push_back(position);
+        };
         events.showError = [this](const std::string& text) { m_logs.push_back(text); };
         AlbumGenerator generator(job, events, m_control, 2);
         return generator.generate();
@@ -116,6 +122,7 @@ protected:
     GenerationControl m_control;
     std::vector<std::string> m_statuses;
     std::vector<std::string> m_logs;
+    std::vector<std::vector<int>> m_bar; // per range shown: its maximum, then the positions
     bool m_cancelOnConversion = false;
     std::chrono::steady_clock::time_point m_cancelledAt;
 };
@@ -128,6 +135,11 @@ TEST_F(VideoAlbumTest, ClassicPagesPlayEachVideoAtItsPublishedSize)
     addClip("fade.mp4", VideoClip::FadeIn);
     ASSERT_EQ(generate(), GenerationOutcome::Finished) << (m_logs.empty() ? "" : m_logs.front());
     EXPECT_TRUE(hasStatus("Converting video 1 of 3, ")) << "the portrait clip is converted";
+    // The photo phase's bar counts hundredths of its four items and only moves on.
+    ASSERT_FALSE(m_bar.empty());
+    EXPECT_EQ(m_bar.front().front(), 400);
+    EXPECT_TRUE(std::is_sorted(m_bar.front().begin() + 1, m_bar.front().end()));
+    EXPECT_EQ(m_bar.front().back(), 400);
 
     // The portrait clip plays upright, in H.264, without the place it was shot.
     const VideoFacts portrait = probeVideo((m_output / "mov_IMG_0001.mp4").string());
