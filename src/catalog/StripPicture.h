@@ -19,9 +19,9 @@ struct StripPicture {
 // The strip's picture of the photo at `workingPath`: the cache file `cacheFile` when it can be
 // read, else the photo fitted by fitToStrip, else the error picture `errorPicture` fitted the
 // same way. A video shows its poster. Another path holding "jpg" or "jpeg" (any case) is read
-// as JPEG, one holding "gif" as GIF, anything else by the general picture loader. A new picture is written as a BMP
-// file to `scratchFile` (a name no other call uses). Touches no file but that one, so that many can run at once off the
-// window's thread; never throws.
+// as JPEG, one holding "gif" as GIF, anything else by the general picture loader. A new picture
+// is written as a BMP file to `scratchFile` (a name no other call uses). Touches no file but
+// that one, so that many can run at once off the window's thread; never throws.
 StripPicture loadStripPicture(const std::string& cacheFile, const std::string& workingPath,
                               const std::string& errorPicture, const std::string& scratchFile);
 

@@ -5,9 +5,9 @@
 #include "decoders/PictureLoader.h"
 #include "decoders/VideoFile.h"
 
+#include <cstdio>
 #include <ctime>
 #include <exception>
-#include <iomanip>
 #include <iostream>
 
 namespace pictaven::cli {
@@ -61,7 +61,9 @@ void printVideo(const std::string& path)
               << '\n';
     std::cout << "  Codecs: " << facts.videoCodec << " (" << facts.pixelFormat << "), "
               << (facts.audioCodec.empty() ? "no sound" : facts.audioCodec) << '\n';
-    std::cout << "  Duration: " << std::fixed << std::setprecision(2) << facts.durationSeconds << " s\n";
+    char duration[32] = {};
+    std::snprintf(duration, sizeof duration, "%.2f", facts.durationSeconds);
+    std::cout << "  Duration: " << duration << " s\n";
     if (facts.rotation != 0)
         std::cout << "  Rotation: " << facts.rotation << " degrees clockwise\n";
     if (facts.creationTime != 0)

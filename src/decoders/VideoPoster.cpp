@@ -26,8 +26,10 @@ constexpr int kMaxPackets = 2000;
 // around its average, is a black or flat frame, such as a fade-in starts with.
 constexpr double kLeastMeanGrey = 40;
 constexpr double kLeastGreySpread = 8;
-// A fade-in still going on brightens the picture by more than this from one frame to the next.
+// A fade-in (or a phone's exposure settling) goes on while a frame is brighter than the poster
+// chosen so far by more than this, within a few frames.
 constexpr double kFadeStep = 1;
+constexpr int kSteadyFrames = 5;
 constexpr int kSampleWidth = 64;
 constexpr int kSampleHeight = 36;
 
@@ -195,20 +197,22 @@ private:
             av_frame_ref(m_first.get(), &frame);
             m_start = seconds;
         }
-        // Of the frames that show something, the poster is the last of those that brighten from
-        // one to the next: where a fade-in ends.
+        // Of the frames that show something, the poster is the last that brightens the picture,
+        // once a few frames in a row do not: where a fade-in ends.
         const GreyLevels levels = greyLevels(m_input, frame);
         if (levels.showSomething()) {
-            if (m_chosen && levels.mean <= m_chosenMean + kFadeStep) {
+            if (!m_chosen || levels.mean > m_chosenMean + kFadeStep) {
+                if (m_chosen)
+                    av_frame_unref(m_chosen.get());
+                else
+                    m_chosen = newFrame(m_input);
+                av_frame_ref(m_chosen.get(), &frame);
+                m_chosenMean = levels.mean;
+                m_steadyFrames = 0;
+            } else if (++m_steadyFrames >= kSteadyFrames) {
                 m_done = true;
                 return;
             }
-            if (m_chosen)
-                av_frame_unref(m_chosen.get());
-            else
-                m_chosen = newFrame(m_input);
-            av_frame_ref(m_chosen.get(), &frame);
-            m_chosenMean = levels.mean;
         }
         ++m_frames;
         if (m_frames >= kMaxFrames || seconds - m_start > kSearchSeconds || m_input.pastDeadline())
@@ -221,6 +225,7 @@ private:
     Frame m_first;
     Frame m_chosen;
     double m_chosenMean = 0;
+    int m_steadyFrames = 0;
     double m_start = 0;
     int m_frames = 0;
     bool m_done = false;

@@ -157,11 +157,9 @@ TEST(CliInfo, SaysWhatAVideoHoldsAsItIsShown)
     const auto portrait = test::makeVideoClip(dir.path(), "portrait.mov", test::VideoClip::PortraitHevc);
     const auto damaged = test::makeVideoClip(dir.path(), "damaged.mp4", test::VideoClip::Damaged);
     const std::filesystem::path dated = dir / "dated.MOV";
-    ASSERT_EQ(std::system(("ffmpeg -nostdin -loglevel error -i " + quoted(portrait) +
-                           " -map 0 -c copy -movflags use_metadata_tags -metadata creation_time=2024-05-01T12:34:56Z " +
-                           quoted(dated))
-                              .c_str()),
-              0);
+    ASSERT_TRUE(test::runFfmpeg(
+        "-i " + quoted(portrait) +
+        " -map 0 -c copy -movflags use_metadata_tags -metadata creation_time=2024-05-01T12:34:56Z " + quoted(dated)));
     ::setenv("TZ", "UTC", 1);
     const Result result = runCli("info " + quoted(landscape) + " " + quoted(dated) + " " + quoted(damaged), dir.str());
     EXPECT_EQ(result.status, 1);

@@ -1,13 +1,14 @@
 #include "decoders/VideoFile.h"
 #include "FixtureFiles.h"
 #include "decoders/PictureLoader.h"
+#include "decoders/VideoInput.h"
 #include "imaging/InputFile.h"
 #include "support/TempDir.h"
 #include "support/VideoClips.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -17,28 +18,26 @@ namespace {
 
 using test::VideoClip;
 
-// The clips are made once for all the tests here: ffmpeg takes a while over HEVC.
+// Each clip is made when a test first asks for it and kept for the others: ffmpeg takes a while
+// over HEVC.
 class VideoFileTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_folder = std::make_unique<test::TempDir>();
-        for (const auto& [name, clip] : clipNames())
-            test::makeVideoClip(s_folder->path(), name, clip);
-    }
+    static void SetUpTestSuite() { s_folder = std::make_unique<test::TempDir>(); }
     static void TearDownTestSuite() { s_folder.reset(); }
 
-    static std::vector<std::pair<const char*, VideoClip>> clipNames()
+    static std::string clip(const std::string& name)
     {
-        return {{"landscape.mp4", VideoClip::LandscapeH264},
-                {"portrait.MOV", VideoClip::PortraitHevc},
-                {"fade.mp4", VideoClip::FadeIn},
-                {"damaged.mp4", VideoClip::Damaged},
-                {"clip.webm", VideoClip::WebmVp9},
-                {"oversized.mkv", VideoClip::Oversized}};
+        const std::map<std::string, VideoClip> kinds = {{"landscape.mp4", VideoClip::LandscapeH264},
+                                                        {"portrait.MOV", VideoClip::PortraitHevc},
+                                                        {"fade.mp4", VideoClip::FadeIn},
+                                                        {"damaged.mp4", VideoClip::Damaged},
+                                                        {"clip.webm", VideoClip::WebmVp9},
+                                                        {"oversized.mkv", VideoClip::Oversized}};
+        const std::filesystem::path path = s_folder->path() / name;
+        if (!std::filesystem::exists(path))
+            test::makeVideoClip(s_folder->path(), name.c_str(), kinds.at(name));
+        return path.string();
     }
-
-    static std::string clip(const char* name) { return (s_folder->path() / name).string(); }
 
     static inline std::unique_ptr<test::TempDir> s_folder;
 };
@@ -48,10 +47,7 @@ protected:
 std::filesystem::path claimingHugeFrames(const std::filesystem::path& folder)
 {
     const std::filesystem::path made = folder / "small.mkv";
-    const std::string command = "ffmpeg -nostdin -loglevel error -y -f lavfi -i color=size=256x256:rate=1:duration=1 "
-                                "-c:v ffv1 '" +
-                                made.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(test::runFfmpeg("-f lavfi -i color=size=256x256:rate=1:duration=1 -c:v ffv1 '" + made.string() + "'"));
     std::string bytes = test::readFile(made);
     // PixelWidth (B0) and PixelHeight (BA), each two bytes holding 256.
     for (const std::string& element : {std::string("\xB0\x82\x01\x00", 4), std::string("\xBA\x82\x01\x00", 4)}) {
@@ -146,10 +142,9 @@ TEST_F(VideoFileTest, CreationTimeIsReadAsUtcOrWithItsOffset)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tag);
         const std::string target = (s_folder->path() / "dated.mov").string();
-        const std::string command = "ffmpeg -nostdin -loglevel error -y -i '" + clip("landscape.mp4") +
+        ASSERT_TRUE(test::runFfmpeg("-i '" + clip("landscape.mp4") +
                                     "' -map 0 -c copy -movflags use_metadata_tags -metadata '" + c.tag + "' '" +
-                                    target + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+                                    target + "'"));
         EXPECT_EQ(probeVideo(target).creationTime, c.seconds);
     }
 }
@@ -189,6 +184,20 @@ TEST_F(VideoFileTest, DamagedOversizedAndNonFilesAreRefusedNamingThePath)
     }
 }
 
+// Whatever holds a read up (a slow disk, a file built to keep the demuxer busy), the work ends at
+// its deadline: here one already passed.
+TEST_F(VideoFileTest, ReadingStopsAtItsDeadlineNamingTheFile)
+{
+    const std::string path = clip("landscape.mp4");
+    try {
+        const VideoInput input(path, std::chrono::seconds(0));
+        ADD_FAILURE() << "opened after its deadline";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), path + ": reading it took too long");
+    }
+    EXPECT_NO_THROW(VideoInput(path, std::chrono::seconds(20)));
+}
+
 // A clip larger than any picture file the program reads (here by a sparse tail after its
 // pictures) is read in parts, never whole.
 TEST_F(VideoFileTest, AVideoLargerThanAnyPictureIsReadInParts)
@@ -206,24 +215,31 @@ TEST_F(VideoFileTest, PosterOfAClipThatStaysBlackIsItsFirstFrame)
 {
     test::TempDir scratch;
     const std::string black = (scratch / "black.mp4").string();
-    const std::string command =
-        "ffmpeg -nostdin -loglevel error -y -f lavfi -i color=black:size=64x36:rate=30:duration=5 "
-        "-c:v libx264 -pix_fmt yuv420p '" +
-        black + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(test::runFfmpeg(
+        "-f lavfi -i color=black:size=64x36:rate=30:duration=5 -c:v libx264 -pix_fmt yuv420p '" + black + "'"));
     const Bitmap poster = decodeVideoPoster(black);
     EXPECT_EQ(poster.width(), 64);
     EXPECT_EQ(poster.height(), 36);
     EXPECT_LT(meanBrightness(poster), 2.0);
 }
 
+// The fade-in clip's 1.5 seconds, and one that brightens by barely a grey level a frame over
+// 3 seconds.
 TEST_F(VideoFileTest, PosterSkipsTheBlackOfAFadeIn)
 {
-    const Bitmap poster = decodeVideoPoster(clip("fade.mp4"));
-    ASSERT_EQ(poster.width(), 320);
-    ASSERT_EQ(poster.height(), 180);
+    test::TempDir scratch;
+    const std::string slow = (scratch / "slow.mp4").string();
+    ASSERT_TRUE(test::runFfmpeg("-f lavfi -i testsrc2=size=320x180:rate=30:duration=4 -vf fade=in:0:90 "
+                                "-c:v libx264 -preset veryfast -pix_fmt yuv420p '" +
+                                slow + "'"));
     const double full = meanBrightness(decodeVideoPoster(clip("landscape.mp4")));
-    EXPECT_GT(meanBrightness(poster), full * 0.9) << "the full pattern's brightness is " << full;
+    for (const std::string& path : {clip("fade.mp4"), slow}) {
+        SCOPED_TRACE(path);
+        const Bitmap poster = decodeVideoPoster(path);
+        ASSERT_EQ(poster.width(), 320);
+        ASSERT_EQ(poster.height(), 180);
+        EXPECT_GT(meanBrightness(poster), full * 0.9) << "the full pattern's brightness is " << full;
+    }
 }
 
 // ffmpeg turns frames upright by the display matrix when it exports them (it reads the matrix
@@ -243,22 +259,18 @@ TEST_F(VideoFileTest, PosterStandsUprightAsFfmpegShowsIt)
         {"landscape.mp4", "270", 90},
     };
     test::TempDir scratch;
-    const auto ffmpeg = [](const std::string& arguments) {
-        return std::system(("ffmpeg -nostdin -loglevel error -y " + arguments).c_str());
-    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clip + " " + (c.rotateTag ? c.rotateTag : ""));
-        std::string path = clip(c.clip.c_str());
+        std::string path = clip(c.clip);
         if (c.rotateTag) {
             const std::string turned = (scratch / (std::string("turned") + c.rotateTag + ".mp4")).string();
-            ASSERT_EQ(
-                ffmpeg("-i '" + path + "' -map 0 -c copy -metadata:s:v:0 rotate=" + c.rotateTag + " '" + turned + "'"),
-                0);
+            ASSERT_TRUE(test::runFfmpeg("-i '" + path + "' -map 0 -c copy -metadata:s:v:0 rotate=" + c.rotateTag +
+                                        " '" + turned + "'"));
             path = turned;
         }
         EXPECT_EQ(probeVideo(path).rotation, c.rotation);
         const std::string reference = (scratch / "first.png").string();
-        ASSERT_EQ(ffmpeg("-i '" + path + "' -frames:v 1 '" + reference + "'"), 0);
+        ASSERT_TRUE(test::runFfmpeg("-i '" + path + "' -frames:v 1 '" + reference + "'"));
         const Bitmap expected = loadPicture(reference);
         const Bitmap poster = loadPicture(path);
         ASSERT_EQ(poster.width(), expected.width());

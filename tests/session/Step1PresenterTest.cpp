@@ -78,11 +78,9 @@ TEST_F(Step1PresenterTest, VideosAreListedAddedDatedAndPreviewedLikePhotos)
     using test::VideoClip;
     test::makeVideoClip(m_photos, "b.MP4", VideoClip::LandscapeH264);
     const fs::path portrait = test::makeVideoClip(m_home.path(), "portrait.mov", VideoClip::PortraitHevc);
-    ASSERT_EQ(std::system(("ffmpeg -nostdin -loglevel error -i '" + portrait.string() +
-                           "' -map 0 -c copy -metadata creation_time=2001-01-01T00:00:00Z '" +
-                           (m_photos / "a.MoV").string() + "'")
-                              .c_str()),
-              0);
+    ASSERT_TRUE(test::runFfmpeg("-i '" + portrait.string() +
+                                "' -map 0 -c copy -metadata creation_time=2001-01-01T00:00:00Z '" +
+                                (m_photos / "a.MoV").string() + "'"));
     files({"c.jpg"});
     // 2010-01-01.
     fs::last_write_time(m_photos / "c.jpg",

@@ -21,12 +21,6 @@ std::string quoted(const std::filesystem::path& path)
     return "'" + path.string() + "'";
 }
 
-bool runFfmpeg(const std::string& arguments)
-{
-    const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
 bool make(const std::filesystem::path& target, VideoClip clip)
 {
     const std::string h264 = "-c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac ";
@@ -74,6 +68,12 @@ bool make(const std::filesystem::path& target, VideoClip clip)
 }
 
 } // namespace
+
+bool runFfmpeg(const std::string& arguments)
+{
+    const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " 2>&1";
+    return std::system(command.c_str()) == 0;
+}
 
 std::filesystem::path makeVideoClip(const std::filesystem::path& folder, const char* name, VideoClip clip)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace pictaven::test {
 
@@ -23,6 +24,10 @@ enum class VideoClip {
 // The clip, made into `folder` under `name` (an extension the clip's container suits: ".mp4",
 // ".mov", ".webm", ".mkv"). Fails the running test (and returns the path anyway) when ffmpeg cannot make it.
 std::filesystem::path makeVideoClip(const std::filesystem::path& folder, const char* name, VideoClip clip);
+
+// Runs ffmpeg with `arguments` (paths in them quoted with "'"), quiet and replacing its output
+// file; whether it succeeded.
+bool runFfmpeg(const std::string& arguments);
 
 // The text ffprobe prints for the file's format and streams with their tags (-show_format
 // -show_streams), standard error included; empty when ffprobe cannot be run.
