@@ -46,7 +46,7 @@ constexpr int progressFd = 3;
 // The pipes' ends get numbers above those they take in the child, so that placing one there
 // never overwrites another.
 constexpr int firstFreeFd = progressFd + 1;
-// What a failed exec leaves as the child's exit status (the shell's "command not executable").
+// The exit status of a child that could not become ffmpeg (the shell's "command not executable").
 constexpr int execFailed = 127;
 // The wait status of a child that was reaped by someone else (SIGCHLD ignored): unknown.
 constexpr int lostStatus = -1;
@@ -177,32 +177,52 @@ Child::Child(const std::string& program, const std::vector<std::string>& argumen
     const rlim_t addressSpace = static_cast<rlim_t>(limits.addressSpaceBytes);
     const rlimit memory{addressSpace, addressSpace};
     const pid_t parent = ::getpid();
+    // The child reports why it could not exec (errno) through this pipe, which exec closes.
+    Pipe execStatus = makePipe();
+    const int statusFd = execStatus.write.get();
 
     m_pid = ::fork();
     if (m_pid < 0)
         failToStart(errno);
-    if (m_pid > 0)
-        return;
-
-    // A child left behind by a killed program would go on writing into the album's folder.
-    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent)
-        ::_exit(execFailed);
-    // The address-space limit is the memory bound: a file that claims huge frames, or a decoder
-    // that a hostile file sends astray, fails to allocate instead of taking the machine's memory.
-    if (::setrlimit(RLIMIT_AS, &memory) != 0)
-        ::_exit(execFailed);
-    sigset_t nothingBlocked;
-    sigemptyset(&nothingBlocked);
-    struct sigaction byDefault { };
-    byDefault.sa_handler = SIG_DFL;
-    if (::sigprocmask(SIG_SETMASK, &nothingBlocked, nullptr) != 0 || ::sigaction(SIGPIPE, &byDefault, nullptr) != 0 ||
-        ::dup2(input, STDIN_FILENO) < 0 || ::dup2(messages, STDOUT_FILENO) < 0 || ::dup2(messages, STDERR_FILENO) < 0 ||
-        ::dup2(progress, progressFd) < 0)
-        ::_exit(execFailed);
-    // Descriptors that other threads opened without close-on-exec (album files, sockets) stay here.
-    ::close_range(firstFreeFd, ~0U, 0);
-    ::execve(argv[0], argv.data(), envp.data());
-    ::_exit(execFailed);
+    if (m_pid == 0) {
+        const auto fail = [statusFd] {
+            const int error = errno;
+            static_cast<void>(::write(statusFd, &error, sizeof error));
+            ::_exit(execFailed);
+        };
+        // A child left behind by a killed program would go on writing into the album's folder.
+        if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent)
+            fail();
+        // The address-space limit is the memory bound: a file that claims huge frames, or a
+        // decoder that a hostile file sends astray, fails to allocate instead of taking the
+        // machine's memory.
+        if (::setrlimit(RLIMIT_AS, &memory) != 0)
+            fail();
+        sigset_t nothingBlocked;
+        sigemptyset(&nothingBlocked);
+        struct sigaction byDefault { };
+        byDefault.sa_handler = SIG_DFL;
+        if (::sigprocmask(SIG_SETMASK, &nothingBlocked, nullptr) != 0 ||
+            ::sigaction(SIGPIPE, &byDefault, nullptr) != 0 || ::dup2(input, STDIN_FILENO) < 0 ||
+            ::dup2(messages, STDOUT_FILENO) < 0 || ::dup2(messages, STDERR_FILENO) < 0 ||
+            ::dup2(progress, progressFd) < 0)
+            fail();
+        // Descriptors that other threads opened without close-on-exec (album files, sockets)
+        // stay here.
+        ::close_range(firstFreeFd, statusFd - 1, 0);
+        ::close_range(statusFd + 1, ~0U, 0);
+        ::execve(argv[0], argv.data(), envp.data());
+        fail();
+    }
+    execStatus.write.reset();
+    int error = 0;
+    ssize_t got = 0;
+    while ((got = ::read(execStatus.read.get(), &error, sizeof error)) < 0 && errno == EINTR) { }
+    if (got == sizeof error) {
+        while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) { }
+        m_pid = -1;
+        failToStart(error);
+    }
 }
 
 bool Child::ended(int& status)
@@ -260,9 +280,15 @@ std::string failure(int status, const std::string& messages)
         return "ffmpeg ended on signal " + (name ? "SIG" + std::string(name) : std::to_string(WTERMSIG(status))) +
                (said.empty() ? "" : " after saying: " + said);
     }
-    if (WEXITSTATUS(status) == execFailed && said.empty())
-        return "ffmpeg could not be started";
     return said.empty() ? "ffmpeg failed with status " + std::to_string(WEXITSTATUS(status)) : "ffmpeg: " + said;
+}
+
+// Adds `bytes` to ffmpeg's messages, of which only the end is kept.
+void keepEnd(std::string& messages, std::string_view bytes)
+{
+    messages.append(bytes);
+    if (messages.size() > keptMessages)
+        messages.erase(0, messages.size() - keptMessages);
 }
 
 // Reads ffmpeg's progress report ("key=value" lines) and passes out_time on as a part done.
@@ -373,13 +399,10 @@ std::string runFfmpeg(const std::vector<std::string>& arguments, double duration
             }
             lastOutput = Clock::now();
             const std::string_view bytes(buffer, static_cast<std::size_t>(got));
-            if (&end == &ends[1]) {
+            if (&end == &ends[1])
                 reader.add(bytes);
-            } else {
-                said.append(bytes);
-                if (said.size() > keptMessages)
-                    said.erase(0, said.size() - keptMessages);
-            }
+            else
+                keepEnd(said, bytes);
         }
     }
     if (status == lostStatus || !WIFEXITED(status) || WEXITSTATUS(status) != 0)

@@ -42,7 +42,8 @@ public:
     // Writes `target` from `source`, whose probe gave `facts`. `progress` receives the part done
     // (0 to 1) now and then; `cancel` is read at least every few tenths of a second, and a set
     // request ends the work within a second with VideoCancelled. Throws std::runtime_error naming
-    // the source when it fails. Until it returns, the file is written under a temporary name in
+    // the source when it fails, IoError naming the target or its folder's record when that cannot
+    // be written. Until it returns, the file is written under a temporary name in
     // the target's folder: a failure, a cancellation or a kill never leaves a partial file at
     // `target`. Like every generated file, `target` is listed in its folder's OutputFolderRecord
     // first, so that a later generation removes what a killed one left (GeneratedFile). The

@@ -487,6 +487,17 @@ TEST_F(VideoConverterTest, FfmpegRunsWithinItsMemoryBound)
     EXPECT_THROW(runFfmpeg(decodeAll, 3, {}, m_cancel, tight), FfmpegError);
 }
 
+TEST_F(VideoConverterTest, FfmpegThatCannotBeStartedSaysWhy)
+{
+    // One argument may not pass 128 KiB.
+    try {
+        runFfmpeg({"-metadata", "comment=" + std::string(200000, 'x')}, 0, {}, m_cancel);
+        ADD_FAILURE() << "ffmpeg was started";
+    } catch (const FfmpegError& error) {
+        EXPECT_EQ(std::string(error.what()), "ffmpeg could not be started: Argument list too long");
+    }
+}
+
 TEST_F(VideoConverterTest, FfmpegWhoseEndIsNotKnownHasFailed)
 {
     // With SIGCHLD ignored the system reaps ffmpeg itself, and its exit status is lost.
