@@ -69,14 +69,23 @@ void CatalogFile::writeCatalogPart(BigIniFile& ini, const Catalog& catalog, cons
 
     writeFields(ini, settings, {"PassiveMode", "UploadDirectory", "Resample"});
     ini.writeString("Generate Options", "OutputFolder", withTrailingSlash(outputFolder));
-    writeFields(ini, settings,
-                {"AlbumShortName", "SneakPeek", "CDROM", "DeleteFolder", "Substitutions", "LowercaseFiles",
-                 "HomeButtonEnable", "HomeButtonFrame", "DisplaySlideShow", "FadeIn", "HTMLLink", "HTMLLinkDesc",
-                 "HTMLLink2", "HTMLLinkDesc2", "NewWindow1", "NewWindow2", "WatermarkType",
-                 "WatermarkOrientation", "WatermarkText", "WatermarkImage"});
+    writeFields(ini, settings, {"AlbumShortName",   "SneakPeek",       "CDROM",
+                                "DeleteFolder",     "Substitutions",   "LowercaseFiles",
+                                "HomeButtonEnable", "HomeButtonFrame", "DisplaySlideShow",
+                                "FadeIn",           "HTMLLink",        "HTMLLinkDesc",
+                                "HTMLLink2",        "HTMLLinkDesc2",   "NewWindow1",
+                                "NewWindow2",       "WatermarkType",   "WatermarkOrientation",
+                                "WatermarkText",    "WatermarkImage"});
     // Last, where older readers pass over it.
     if (catalog.publishedMetadata)
-        ini.writeInteger("Generate Options", publishedMetadataKey, static_cast<std::int32_t>(*catalog.publishedMetadata));
+        ini.writeInteger("Generate Options", publishedMetadataKey,
+                         static_cast<std::int32_t>(*catalog.publishedMetadata));
+    // A catalog of an album that keeps the default stays as older versions wrote it; one that
+    // holds the key already gets the value of now.
+    const AlbumSettingsField& videoLongSide = AlbumSettingsField::byName("VideoLongSide");
+    if (settings.VideoLongSide != AlbumSettings{}.VideoLongSide ||
+        !ini.readString(videoLongSide.section, videoLongSide.key, "").empty())
+        videoLongSide.write(ini, settings);
 }
 
 MetadataChoice CatalogFile::readPublishedMetadata(const BigIniFile& ini)

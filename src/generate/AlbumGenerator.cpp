@@ -93,14 +93,13 @@ thread_local std::vector<std::string>* t_photoMessages = nullptr;
 // Makes the thumbnail of a photo's source on the worker that decoded it, as the page will make
 // it: its shape does not depend on where the cell is. What fails is left to the page, which
 // makes it again and reports it in its place.
-void makeThumbnailAhead(const ThumbnailRenderer& thumbnails, const AlbumSettings& settings,
-                        const FileStorage& photo, ThumbnailSource& source)
+void makeThumbnailAhead(const ThumbnailRenderer& thumbnails, const AlbumSettings& settings, const FileStorage& photo,
+                        ThumbnailSource& source)
 {
     if (source.width == 0 || source.height == 0)
         return;
     try {
-        const ThumbnailCell cell =
-            ThumbnailCell::place(settings, 0, 0, source.width, source.height, photo.Rotation);
+        const ThumbnailCell cell = ThumbnailCell::place(settings, 0, 0, source.width, source.height, photo.Rotation);
         source.thumbnail = thumbnails.makeThumbnailBitmap(source.preShrunk, cell.thumbnail, cell.fittedWidth,
                                                           cell.fittedHeight, photo.Rotation, photo.Mirrored);
         source.preShrunk = Bitmap();
@@ -246,6 +245,14 @@ void AlbumGenerator::prepare()
     m_prepared = true;
     reportRenamedPhotos();
     leaveOutUnfitFiles();
+    // A video is published upright as its file says; a turn from the catalog would turn only
+    // its thumbnail and poster.
+    for (FileStorage& item : m_job.photos) {
+        if (VideoPublisher::isVideo(item)) {
+            item.Rotation = 0;
+            item.Mirrored = false;
+        }
+    }
     checkRenderedFiles();
 }
 
@@ -274,6 +281,8 @@ void AlbumGenerator::checkRenderedFiles()
                                                             photo.SourcePath, m_thumbnailRecipes[i]);
         }
     }
+    m_videoPublisher.emplace(m_job, m_names, *m_renderRecord);
+    m_videoPublisher->check(m_job.photos, m_photoNames);
     // What is rewritten from here on leaves the record first, so that a run killed part way
     // leaves no entry for a file it had begun.
     try {
@@ -313,7 +322,8 @@ void AlbumGenerator::writeAutorun() const
 {
     const std::string entry = OutputNames::fileNamePart(entryPagePath());
     try {
-        GeneratedFile::writeBytes(m_job.outputFolder + "AUTORUN.INF", "[autorun]\r\nopen=winopen /max \\" + entry + "\r\n");
+        GeneratedFile::writeBytes(m_job.outputFolder + "AUTORUN.INF",
+                                  "[autorun]\r\nopen=winopen /max \\" + entry + "\r\n");
     } catch (const std::exception&) {
         // Skipped without a message, as a file that cannot be copied is.
     }
@@ -410,7 +420,12 @@ bool AlbumGenerator::renderPhotos()
     // In preview mode photos 0 up to the page size are rendered, one more than the page shows.
     const std::size_t rendered =
         preview ? std::min<std::size_t>(count, static_cast<std::size_t>(std::max(pageSize, 0LL)) + 1) : count;
-    startProgress(static_cast<long long>(rendered));
+    const auto videoCount = static_cast<std::size_t>(std::count_if(
+        m_job.photos.begin(), m_job.photos.begin() + static_cast<std::ptrdiff_t>(rendered), VideoPublisher::isVideo));
+    // With videos the bar counts hundredths of an item, so that it moves during a conversion.
+    const long long barScale = videoCount > 0 ? 100 : 1;
+    const long long barTotal = static_cast<long long>(rendered) * barScale;
+    startProgress(barTotal);
 
     const PhotoRenderer renderer(m_job, m_job.compression2, [](const std::string& message) {
         if (t_photoMessages)
@@ -460,36 +475,50 @@ bool AlbumGenerator::renderPhotos()
     }
     const std::size_t lookahead = std::max<std::size_t>(4 * static_cast<std::size_t>(m_jobs), 32);
     std::vector<char> renderedNow(rendered, false);
-    OrderedWorkers workers(rendered, m_jobs, lookahead, std::move(dependsOn), [&](std::size_t i) {
-        FileStorage& photo = m_job.photos[i];
-        t_photoMessages = &messages[i];
-        const bool renderFile = m_job.smartRender ? !m_photoCurrent[i]
-                                                  : !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i]));
-        const bool makeThumbnail = !m_thumbnailCurrent[i];
-        if (renderFile || makeThumbnail)
-            m_sourceStates[i] = m_renderRecord->sourceState(photo.SourcePath);
-        std::optional<ThumbnailSource>* handBack = makeThumbnail && !budgetSpent.load() ? &handedBack[i] : nullptr;
-        if (renderFile) {
-            failures[i] = renderer.renderPhoto(photo, m_photoNames[i], handBack);
-            renderedNow[i] = true;
-        } else {
-            renderer.markRendered(photo, m_photoNames[i]);
-            // Loaded here, on the workers; what fails is loaded again and reported by its page.
-            bool missing = false;
-            if (handBack)
-                *handBack = thumbnails.loadThumbnailSource(photo, missing);
-        }
-        if (keepSources && handedBack[i])
-            makeThumbnailAhead(thumbnails, settings, photo, *handedBack[i]);
-        // The further sizes are made with settings of their own, which the record does not cover.
-        if (responsiveSizes && failures[i].empty() && isFile(photo.SourcePath))
-            failures[i] = responsiveSizes->render(photo, m_photoNames[i], renderFile || renderAll);
-        t_photoMessages = nullptr;
+    auto copyAudio = [this](const FileStorage& photo) {
         if (!photo.AudioFile.empty())
-            copyOver(photo.AudioFile, m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
-    }, std::move(fileSizes));
+            copyOver(photo.AudioFile,
+                     m_job.outputFolder + m_names.webFileName(OutputNames::fileNamePart(photo.AudioFile)));
+    };
+    OrderedWorkers workers(
+        rendered, m_jobs, lookahead, std::move(dependsOn),
+        [&](std::size_t i) {
+            FileStorage& photo = m_job.photos[i];
+            if (VideoPublisher::isVideo(photo)) {
+                // Published by the loop below, one video at a time.
+                copyAudio(photo);
+                return;
+            }
+            t_photoMessages = &messages[i];
+            const bool renderFile = m_job.smartRender
+                                        ? !m_photoCurrent[i]
+                                        : !isFile(m_job.outputFolder + m_names.webFileName(m_photoNames[i]));
+            const bool makeThumbnail = !m_thumbnailCurrent[i];
+            if (renderFile || makeThumbnail)
+                m_sourceStates[i] = m_renderRecord->sourceState(photo.SourcePath);
+            std::optional<ThumbnailSource>* handBack = makeThumbnail && !budgetSpent.load() ? &handedBack[i] : nullptr;
+            if (renderFile) {
+                failures[i] = renderer.renderPhoto(photo, m_photoNames[i], handBack);
+                renderedNow[i] = true;
+            } else {
+                renderer.markRendered(photo, m_photoNames[i]);
+                // Loaded here, on the workers; what fails is loaded again and reported by its page.
+                bool missing = false;
+                if (handBack)
+                    *handBack = thumbnails.loadThumbnailSource(photo, missing);
+            }
+            if (keepSources && handedBack[i])
+                makeThumbnailAhead(thumbnails, settings, photo, *handedBack[i]);
+            // The further sizes are made with settings of their own, which the record does not cover.
+            if (responsiveSizes && failures[i].empty() && isFile(photo.SourcePath))
+                failures[i] = responsiveSizes->render(photo, m_photoNames[i], renderFile || renderAll);
+            t_photoMessages = nullptr;
+            copyAudio(photo);
+        },
+        std::move(fileSizes));
 
     const std::string total = std::to_string(count);
+    std::size_t videoNumber = 0;
     std::size_t photosRendered = 0;
     bool missing = false;
     m_missingPhotos = false;
@@ -507,26 +536,59 @@ bool AlbumGenerator::renderPhotos()
             m_events.logMessage(message);
         }
         messages[i].clear();
+        if (VideoPublisher::isVideo(m_job.photos[i])) {
+            failures[i] = publishVideo(i, ++videoNumber, videoCount, barTotal);
+            if (m_control.cancelRequest().load())
+                return false;
+            renderedNow[i] = failures[i].empty() && !m_videoPublisher->keptLast();
+            if (responsiveSizes && failures[i].empty())
+                failures[i] = responsiveSizes->renderVideoThumbnails(m_job.photos[i], m_photoNames[i],
+                                                                     m_job.videos[i].size, renderedNow[i] || renderAll);
+        }
         if (!failures[i].empty())
             m_unrenderedPhotos.push_back(m_job.photos[i].SourcePath + ": " + failures[i]);
         else if (renderedNow[i])
-            m_renderRecord->written(m_names.webFileName(m_photoNames[i]), m_job.photos[i].SourcePath,
-                                    m_sourceStates[i], m_photoRecipes[i]);
+            m_renderRecord->written(m_names.webFileName(m_photoNames[i]), m_job.photos[i].SourcePath, m_sourceStates[i],
+                                    m_photoRecipes[i]);
         photosRendered += renderedNow[i] ? 1 : 0;
         if (keepSources && handedBack[i]) {
             if (budgetSpent.load() || !m_thumbnailSources.put(i, *handedBack[i]))
                 budgetSpent = true;
             handedBack[i].reset();
         }
-        showProgress(static_cast<long long>(i + 1), static_cast<long long>(rendered));
+        showProgress(static_cast<long long>(i + 1) * barScale, barTotal);
     }
     workers.stop();
 
-    m_events.status("Photos rendered: " + std::to_string(photosRendered) + ", kept: " +
-                    std::to_string(rendered - photosRendered));
+    m_events.status("Photos rendered: " + std::to_string(photosRendered) +
+                    ", kept: " + std::to_string(rendered - photosRendered));
     copySupportFiles();
     m_missingPhotos = missing;
     return !missing;
+}
+
+std::string AlbumGenerator::publishVideo(std::size_t i, std::size_t number, std::size_t count, long long barTotal)
+{
+    const std::string which = "Converting video " + std::to_string(number) + " of " + std::to_string(count) + ", ";
+    long long shown = -1;
+    auto progress = [&](double done) {
+        const auto percent = static_cast<long long>(std::clamp(done, 0.0, 1.0) * 100);
+        if (percent != shown) {
+            shown = percent;
+            m_events.status(which + percentText(percent));
+            showProgress(static_cast<long long>(i) * 100 + percent, barTotal);
+        }
+    };
+    try {
+        m_job.videos[i] = m_videoPublisher->publish(i, progress, m_control.cancelRequest());
+        return {};
+    } catch (const VideoCancelled& cancelled) {
+        m_job.videos.erase(i);
+        return cancelled.what();
+    } catch (const std::exception& failure) {
+        m_job.videos.erase(i);
+        return failure.what();
+    }
 }
 
 bool AlbumGenerator::generateHTML()
@@ -578,7 +640,9 @@ bool AlbumGenerator::runPageLoop()
     const long long totalPages = preview ? 1 : (count + pageSize - 1) / pageSize;
     const std::string& shortName = settings.AlbumShortName;
     const std::string& folder = m_job.outputFolder;
-    auto indexPage = [&](long long k) { return folder + OutputNames::indexPageFileName(shortName, static_cast<int>(k)); };
+    auto indexPage = [&](long long k) {
+        return folder + OutputNames::indexPageFileName(shortName, static_cast<int>(k));
+    };
 
     startProgress(count);
     IndexPageWriter writer(m_job, grid, background ? &*background : nullptr, m_events, m_control.cancelRequest());
@@ -631,8 +695,7 @@ bool AlbumGenerator::writeResponsivePages()
     const long long pageSize = static_cast<long long>(settings.RowsPerPage) * settings.ThumbnailsPerRow;
     // A preview shows what one page of a classic album would.
     const long long shown = settings.SneakPeek ? std::min(count, pageSize) : count;
-    const std::string indexPage =
-        m_job.outputFolder + OutputNames::indexPageFileName(settings.AlbumShortName, 1);
+    const std::string indexPage = m_job.outputFolder + OutputNames::indexPageFileName(settings.AlbumShortName, 1);
     m_indexPageList.push_back(indexPage);
     startProgress(shown);
     ResponsivePageWriter writer(m_job, m_photoNames, m_events, m_control.cancelRequest());

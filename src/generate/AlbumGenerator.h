@@ -7,6 +7,7 @@
 #include "generate/OutputNames.h"
 #include "generate/RenderRecord.h"
 #include "generate/ThumbnailSourceSpool.h"
+#include "generate/VideoPublisher.h"
 #include "imaging/ThumbnailBitmap.h"
 
 #include <cstddef>
@@ -101,6 +102,10 @@ private:
     // unfit files, and which files the record proves current.
     void prepare();
     void checkRenderedFiles();
+    // Publishes video i, the `number`th of `count`, showing its conversion on the status line
+    // and on the bar, which counts hundredths of an item up to `barTotal`. Gives an empty text
+    // when it was published (or kept), else why not; a Cancel request stays set for the loop.
+    std::string publishVideo(std::size_t i, std::size_t number, std::size_t count, long long barTotal);
     bool runPageLoop();
     // The page phase of the responsive template (ResponsivePageWriter) instead of the page loop.
     bool writeResponsivePages();
@@ -138,6 +143,7 @@ private:
     std::vector<char> m_photoCurrent;
     std::vector<char> m_thumbnailCurrent;
     std::vector<SourceState> m_sourceStates;
+    std::optional<VideoPublisher> m_videoPublisher; // set with the render record
 };
 
 } // namespace pictaven

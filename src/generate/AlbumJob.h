@@ -2,9 +2,12 @@
 
 #include "catalog/FileStorage.h"
 #include "decoders/PublishedMetadata.h"
+#include "generate/PublishedVideo.h"
 #include "settings/AlbumSettings.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,11 +28,13 @@ struct AlbumJob {
     std::string templateName;
     std::string photoPageTexture; // empty for none
     std::string indexPageTexture;
-    bool smartRender = true;     // the "Smart Render" option
-    bool rerenderPhotos = false; // photos must be rendered again
+    bool smartRender = true;        // the "Smart Render" option
+    bool rerenderPhotos = false;    // photos must be rendered again
     std::int32_t compression1 = 80; // JPEG quality of picture albums' album pictures (GlobalSettings)
     std::int32_t compression2 = 97; // JPEG quality of photos converted to JPEG (GlobalSettings)
     MetadataChoice publishedMetadata = PublishedMetadata::AllButPrivate; // the catalog's choice
+    // Filled by the photo phase, by photo index: the videos it published, which the pages show.
+    std::map<std::size_t, PublishedVideo> videos;
 
     bool basicAlbum() const { return templateIndex == 0; }
 };

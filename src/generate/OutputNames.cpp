@@ -2,12 +2,12 @@
 
 #include "catalog/FileStorage.h"
 #include "decoders/GraphicToJpeg.h"
+#include "decoders/VideoFile.h"
 #include "imaging/GraphicFormats.h"
 #include "ini/AsciiCase.h"
 #include "settings/AlbumSettings.h"
 
 #include <algorithm>
-#include <array>
 #include <set>
 
 namespace pictaven {
@@ -54,7 +54,8 @@ std::string OutputNames::webFileName(const std::string& path) const
     const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
     std::string name = path.substr(start);
     if (m_substitutions)
-        std::replace_if(name.begin(), name.end(), [](char c) { return c == ' ' || c == '&'; }, '_');
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return c == ' ' || c == '&'; }, '_');
     if (m_lowercaseFiles)
         name = asciiLower(name);
     return path.substr(0, start) + name;
@@ -73,18 +74,39 @@ std::string OutputNames::thumbnailFileName(const std::string& photoFileName) con
 
 std::string OutputNames::derivedPictureName(const std::string& prefix, const std::string& photoFileName) const
 {
+    return derivedName(prefix, photoFileName, ".jpg");
+}
+
+std::string OutputNames::videoFileName(const std::string& videoName) const
+{
+    return derivedName("", videoName, ".mp4");
+}
+
+std::string OutputNames::videoPosterFileName(const std::string& videoName) const
+{
+    return derivedPictureName("poster_", videoName);
+}
+
+std::string OutputNames::derivedName(const std::string& prefix, const std::string& photoFileName,
+                                     const char* extension) const
+{
     const PhotoNameParts parts = splitPhotoName(photoFileName);
-    return prefix + parts.ext3 + "_" + webFileName(parts.base) + ".jpg";
+    return prefix + parts.ext3 + "_" + webFileName(parts.base) + extension;
 }
 
 std::vector<std::string> OutputNames::distinctPhotoNames(const std::vector<std::string>& fileNames) const
 {
     // Generation copies these into the output folder after the photos.
-    std::set<std::string> taken = {"home.gif", "first.gif", "prev.gif", "next.gif", "last.gif", "speaker.gif",
-                                   "index.gif"};
+    std::set<std::string> taken = {"home.gif", "first.gif",   "prev.gif", "next.gif",
+                                   "last.gif", "speaker.gif", "index.gif"};
     auto filesOf = [this](const std::string& name) {
-        return std::array{asciiLower(webFileName(name)), asciiLower(photoPageFileName(name)),
-                          asciiLower(thumbnailFileName(name))};
+        std::vector<std::string> files = {asciiLower(webFileName(name)), asciiLower(photoPageFileName(name)),
+                                          asciiLower(thumbnailFileName(name))};
+        if (isVideoPath(name)) {
+            files.push_back(asciiLower(videoFileName(name)));
+            files.push_back(asciiLower(videoPosterFileName(name)));
+        }
+        return files;
     };
     auto isFree = [&](const std::string& name) {
         const auto files = filesOf(name);
@@ -114,6 +136,9 @@ std::vector<std::string> OutputNames::distinctPhotoNames(const std::vector<FileS
 
 std::string OutputNames::ownPhotoName(const FileStorage& photo)
 {
+    // A video is published under names of its own (videoFileName), never converted to JPEG.
+    if (isVideoPath(photo.SourcePath))
+        return fileNamePart(photo.SourcePath);
     if (!photo.SourcePath.empty() && !isWebFormat(photo.SourcePath))
         return convertedFileName(photo.SourcePath);
     return fileNamePart(photo.WorkingPath);

@@ -2,6 +2,7 @@
 
 #include "generate/NavigationWriter.h"
 #include "generate/OutputNames.h"
+#include "generate/PublishedVideo.h"
 
 #include <string>
 #include <vector>
@@ -11,8 +12,9 @@ namespace pictaven {
 struct AlbumJob;
 struct GenerationEvents;
 
-// Writes the photo pages: one page per photo with the rendered photo, its title and
-// description, navigation, and the optional slide show, fade-in, protection and audio link.
+// Writes the photo pages: one page per photo with the rendered photo (or, for a video the photo
+// phase published, its player), its title and description, navigation, and the optional slide
+// show, fade-in, protection and audio link.
 // Keeps references to the job and the events, which must outlive the writer.
 class PhotoPageWriter {
 public:
@@ -27,8 +29,11 @@ public:
 private:
     std::string pageName(std::size_t photo) const;
     std::string imageName(std::size_t photo) const;
-    void writeNavigation(std::string& page, bool top, const std::string& pagePath,
-                         const std::string& indexPagePath, int n) const;
+    // The player, at the size of the file it plays, with a link to the file for browsers
+    // without one.
+    static std::string videoElement(const PublishedVideo& video);
+    void writeNavigation(std::string& page, bool top, const std::string& pagePath, const std::string& indexPagePath,
+                         int n) const;
     void writeDescription(std::string& page, const char* fontLine, int n) const;
 
     const AlbumJob& m_job;

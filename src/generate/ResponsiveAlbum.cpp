@@ -1,6 +1,7 @@
 #include "generate/ResponsiveAlbum.h"
 
 #include "catalog/FileStorage.h"
+#include "decoders/VideoFile.h"
 #include "generate/AlbumJob.h"
 #include "imaging/GraphicFormats.h"
 #include "ini/AsciiCase.h"
@@ -27,8 +28,11 @@ std::string ResponsiveAlbum::shippedFolder(const std::string& programFolder)
 
 bool ResponsiveAlbum::hasSizeLadder(const FileStorage& photo)
 {
-    // The renderer's own test: a source whose name holds ".jp" is a JPEG, and every other
-    // format that browsers cannot show is converted to one.
+    // A video's pictures are its poster and thumbnails (VideoPublisher). The renderer's own
+    // test: a source whose name holds ".jp" is a JPEG, and every other format that browsers
+    // cannot show is converted to one.
+    if (isVideoPath(photo.SourcePath))
+        return false;
     return !isWebFormat(photo.SourcePath) || asciiLower(photo.SourcePath).find(".jp") != std::string::npos;
 }
 
@@ -70,7 +74,12 @@ std::vector<std::string> ResponsiveAlbum::uploadOrder(const std::string& outputF
     for (std::size_t i = 0; i < photoNames.size(); ++i) {
         for (const int width : ladderWidths)
             addWhenThere(sizeFileName(photoNames[i], width));
-        add(m_names.webFileName(photoNames[i]));
+        if (isVideoPath(photoNames[i])) {
+            add(m_names.videoFileName(photoNames[i]));
+            add(m_names.videoPosterFileName(photoNames[i]));
+        } else {
+            add(m_names.webFileName(photoNames[i]));
+        }
         add(m_names.thumbnailFileName(photoNames[i]));
         addWhenThere(largeThumbnailFileName(photoNames[i]));
         if (i < audioFiles.size() && !audioFiles[i].empty())

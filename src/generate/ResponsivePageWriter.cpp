@@ -98,7 +98,11 @@ bool fitsPolicy(const std::string& address)
 
 ResponsivePageWriter::ResponsivePageWriter(const AlbumJob& job, const std::vector<std::string>& photoNames,
                                            const GenerationEvents& events, std::atomic<bool>& cancel)
-    : m_job(job), m_photoNames(photoNames), m_events(events), m_cancel(cancel), m_names(job.settings)
+    : m_job(job)
+    , m_photoNames(photoNames)
+    , m_events(events)
+    , m_cancel(cancel)
+    , m_names(job.settings)
 {
 }
 
@@ -123,7 +127,8 @@ std::string ResponsivePageWriter::head(const std::string& title, const std::vect
         styleSources += " " + attr(s.StyleSheetURL);
     }
     page += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; img-src 'self'; "
-            "media-src 'self'; style-src " + styleSources + "; script-src 'self'; base-uri 'none'; form-action 'none'\">\n";
+            "media-src 'self'; style-src " +
+            styleSources + "; script-src 'self'; base-uri 'none'; form-action 'none'\">\n";
     page += "<meta name=\"color-scheme\" content=\"light dark\">\n";
     page += "<meta name=\"generator\" content=\"Pictaven - " + attr(PagePreamble::productWebAddress) + "\">\n";
     if (s.GenerateMetaData) {
@@ -154,10 +159,15 @@ std::string ResponsivePageWriter::indexPage(const std::vector<ResponsivePhoto>& 
                 "\" data-width=\"" + number(largest.width) + "\" data-height=\"" + number(largest.height) + "\"";
         if (!photo.audio.empty())
             page += " data-audio=\"" + fileAttr(photo.audio) + "\"";
+        // The viewer plays a video where it shows a photo; `data-src` is its poster.
+        if (photo.video)
+            page += " data-video=\"" + fileAttr(photo.video->file) + "\"";
         page += "><img src=\"" + fileAttr(photo.thumbnail.file) + "\"";
         if (photo.largeThumbnail)
-            page += " srcset=\"" + attr(HtmlText::fileReference(photo.thumbnail.file) + " 1x, " +
-                                        HtmlText::fileReference(photo.largeThumbnail->file) + " 2x") + "\"";
+            page += " srcset=\"" +
+                    attr(HtmlText::fileReference(photo.thumbnail.file) + " 1x, " +
+                         HtmlText::fileReference(photo.largeThumbnail->file) + " 2x") +
+                    "\"";
         page += " width=\"" + number(photo.thumbnail.width) + "\" height=\"" + number(photo.thumbnail.height) +
                 "\" alt=\"" + attr(photo.altText) + "\"" + (i < eagerThumbnails ? "" : " loading=\"lazy\"") +
                 " decoding=\"async\"></a>\n";
@@ -211,10 +221,17 @@ std::string ResponsivePageWriter::photoPage(const std::vector<ResponsivePhoto>& 
             "</a>\n</header>\n";
     const ResponsivePicture& shown = photo.fallback();
     const ResponsivePicture& largest = photo.sizes.back();
-    page += "<main class=\"photo\">\n<figure>\n<img src=\"" + fileAttr(shown.file) + "\" srcset=\"" +
-            attr(srcset(photo.sizes)) + "\" sizes=\"" + attr(sizesFor(largest, 80)) + "\" width=\"" +
-            number(largest.width) + "\" height=\"" + number(largest.height) + "\" alt=\"" + attr(photo.altText) +
-            "\" decoding=\"async\">\n<figcaption>\n<h1>" + text(photo.heading) + "</h1>\n";
+    page += "<main class=\"photo\">\n<figure>\n";
+    if (photo.video)
+        page += "<video src=\"" + fileAttr(photo.video->file) +
+                "\" controls preload=\"metadata\" playsinline poster=\"" + fileAttr(photo.video->poster) +
+                "\" width=\"" + number(photo.video->size.width) + "\" height=\"" + number(photo.video->size.height) +
+                "\" aria-label=\"" + attr(photo.altText) + "\"></video>\n";
+    else
+        page += "<img src=\"" + fileAttr(shown.file) + "\" srcset=\"" + attr(srcset(photo.sizes)) + "\" sizes=\"" +
+                attr(sizesFor(largest, 80)) + "\" width=\"" + number(largest.width) + "\" height=\"" +
+                number(largest.height) + "\" alt=\"" + attr(photo.altText) + "\" decoding=\"async\">\n";
+    page += "<figcaption>\n<h1>" + text(photo.heading) + "</h1>\n";
     if (s.DisplayWebDesc)
         page += descriptionBlock(photo.description, "description");
     page += "</figcaption>\n</figure>\n";
@@ -263,8 +280,10 @@ bool ResponsivePageWriter::write(std::size_t count, const std::string& indexPage
     m_cancelled = false;
     std::vector<ResponsivePhoto> photos;
     for (std::size_t i = 0; i < count && i < m_job.photos.size(); ++i) {
+        const auto video = m_job.videos.find(i);
         if (std::optional<ResponsivePhoto> photo =
-                ResponsivePhoto::read(m_job, m_names, m_job.photos[i], m_photoNames[i]))
+                ResponsivePhoto::read(m_job, m_names, m_job.photos[i], m_photoNames[i],
+                                      video == m_job.videos.end() ? nullptr : &video->second))
             photos.push_back(std::move(*photo));
     }
     if (!writeSupportFiles(photos))

@@ -56,7 +56,13 @@ std::string ResponsivePhoto::titleOf(const FileStorage& photo)
 std::string ResponsivePhoto::plainText(const std::vector<std::string>& htmlLines)
 {
     static const std::array<std::pair<const char*, const char*>, 7> references{{
-        {"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&apos;", "'"}, {"&nbsp;", " "},
+        {"&amp;", "&"},
+        {"&lt;", "<"},
+        {"&gt;", ">"},
+        {"&quot;", "\""},
+        {"&#39;", "'"},
+        {"&apos;", "'"},
+        {"&nbsp;", " "},
     }};
     std::string text;
     bool inTag = false;
@@ -103,7 +109,8 @@ std::string ResponsivePhoto::plainText(const std::vector<std::string>& htmlLines
 }
 
 std::optional<ResponsivePhoto> ResponsivePhoto::read(const AlbumJob& job, const OutputNames& names,
-                                                     const FileStorage& photo, const std::string& photoName)
+                                                     const FileStorage& photo, const std::string& photoName,
+                                                     const PublishedVideo* video)
 {
     const std::string& folder = job.outputFolder;
     const ResponsiveAlbum album(names);
@@ -111,7 +118,7 @@ std::optional<ResponsivePhoto> ResponsivePhoto::read(const AlbumJob& job, const 
     result.id = names.webFileName(photoName);
     result.page = names.photoPageFileName(photoName);
 
-    const std::optional<ResponsivePicture> published = pictureIn(folder, result.id);
+    const std::optional<ResponsivePicture> published = pictureIn(folder, video ? video->poster : result.id);
     const std::optional<ResponsivePicture> thumbnail = pictureIn(folder, names.thumbnailFileName(photoName));
     if (!published || !thumbnail)
         return std::nullopt;
@@ -123,6 +130,8 @@ std::optional<ResponsivePhoto> ResponsivePhoto::read(const AlbumJob& job, const 
     }
     result.sizes.push_back(*published);
     result.thumbnail = *thumbnail;
+    if (video)
+        result.video = *video;
     result.largeThumbnail = pictureIn(folder, album.largeThumbnailFileName(photoName));
 
     const std::string title = titleOf(photo);

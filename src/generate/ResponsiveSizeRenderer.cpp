@@ -74,7 +74,8 @@ std::string ResponsiveSizeRenderer::render(const FileStorage& photo, const std::
 {
     try {
         renderSizes(photo, photoName, renderAgain);
-        renderThumbnails(photo, photoName, renderAgain);
+        renderThumbnails(photo, photoName, readPictureSize(m_outputFolder + m_names.webFileName(photoName)),
+                         renderAgain);
         return {};
     } catch (const std::exception& error) {
         return error.what();
@@ -83,8 +84,18 @@ std::string ResponsiveSizeRenderer::render(const FileStorage& photo, const std::
     }
 }
 
-void ResponsiveSizeRenderer::renderSizes(const FileStorage& photo, const std::string& photoName,
-                                         bool renderAgain) const
+std::string ResponsiveSizeRenderer::renderVideoThumbnails(const FileStorage& video, const std::string& videoName,
+                                                          ImageSize published, bool renderAgain) const
+{
+    try {
+        renderThumbnails(video, videoName, published, renderAgain);
+        return {};
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+}
+
+void ResponsiveSizeRenderer::renderSizes(const FileStorage& photo, const std::string& photoName, bool renderAgain) const
 {
     if (!ResponsiveAlbum::hasSizeLadder(photo))
         return;
@@ -102,9 +113,8 @@ void ResponsiveSizeRenderer::renderSizes(const FileStorage& photo, const std::st
 }
 
 void ResponsiveSizeRenderer::renderThumbnails(const FileStorage& photo, const std::string& photoName,
-                                              bool renderAgain) const
+                                              ImageSize published, bool renderAgain) const
 {
-    const ImageSize published = readPictureSize(m_outputFolder + m_names.webFileName(photoName));
     if (published.width <= 0 || published.height <= 0)
         throw std::runtime_error("the photo has no pixels");
     // A thumbnail of another height is not this album's: a classic album's of the same name, or
@@ -150,12 +160,12 @@ void ResponsiveSizeRenderer::writeThumbnail(const FileStorage& photo, const std:
     const bool quarter = photo.Rotation == 1 || photo.Rotation == 2;
     const int shownWidth = quarter ? source->height : source->width;
     const int shownHeight = quarter ? source->width : source->height;
-    const int width = std::max(1, static_cast<int>(std::lround(static_cast<double>(shownWidth) * height / shownHeight)));
+    const int width =
+        std::max(1, static_cast<int>(std::lround(static_cast<double>(shownWidth) * height / shownHeight)));
     const Bitmap thumbnail = m_thumbnails.makeThumbnailBitmap(source->preShrunk, Rect{0, 0, width, height}, width,
                                                               height, photo.Rotation, photo.Mirrored);
-    GeneratedFile::write(m_outputFolder + fileName, [&](const std::string& writePath) {
-        writeJpeg(thumbnail, writePath, ThumbnailJpegQuality);
-    });
+    GeneratedFile::write(m_outputFolder + fileName,
+                         [&](const std::string& writePath) { writeJpeg(thumbnail, writePath, ThumbnailJpegQuality); });
 }
 
 } // namespace pictaven

@@ -4,6 +4,7 @@
 #include "generate/PhotoRenderer.h"
 #include "generate/ResponsiveAlbum.h"
 #include "generate/ThumbnailRenderer.h"
+#include "imaging/ImageSize.h"
 
 #include <memory>
 #include <string>
@@ -33,18 +34,23 @@ public:
     // else why not.
     // Never throws.
     std::string render(const FileStorage& photo, const std::string& photoName, bool renderAgain) const;
+    // The thumbnails of a video, from its poster frame with the play mark, no larger than the
+    // published video (`published`, its size as shown). Like render otherwise.
+    std::string renderVideoThumbnails(const FileStorage& video, const std::string& videoName, ImageSize published,
+                                      bool renderAgain) const;
 
 private:
     // A renderer whose settings resize every photo into `width` x `height`.
     std::unique_ptr<PhotoRenderer> boxRenderer(const AlbumJob& job, int width, int height, bool plain) const;
     void renderSizes(const FileStorage& photo, const std::string& photoName, bool renderAgain) const;
-    void renderThumbnails(const FileStorage& photo, const std::string& photoName, bool renderAgain) const;
+    void renderThumbnails(const FileStorage& photo, const std::string& photoName, ImageSize published,
+                          bool renderAgain) const;
     void writeThumbnail(const FileStorage& photo, const std::string& fileName, int height) const;
 
     std::string m_outputFolder;
     OutputNames m_names;
     ResponsiveAlbum m_album;
-    AlbumJob m_job; // the album's settings and folders, without its photos
+    AlbumJob m_job;                                              // the album's settings and folders, without its photos
     std::vector<std::unique_ptr<PhotoRenderer>> m_sizeRenderers; // one per ladder width, in order
     ThumbnailRenderer m_thumbnails;
 };

@@ -3,10 +3,12 @@
 #include "decoders/Decoders.h"
 #include "decoders/FileBytes.h"
 #include "decoders/PictureLoader.h"
+#include "decoders/VideoFile.h"
 #include "generate/FileDigest.h"
 #include "generate/GeneratedFile.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegQuality.h"
+#include "imaging/PlayMark.h"
 #include "imaging/ResampledJpeg.h"
 #include "ini/AsciiCase.h"
 
@@ -33,8 +35,18 @@ SourceKind sourceKind(const FileStorage& photo)
     return SourceKind::Other;
 }
 
+// A video's thumbnail is its poster frame with the mark that says it plays.
+ThumbnailSource readVideoSource(const std::string& path)
+{
+    Bitmap poster = decodeVideoPoster(path);
+    drawPlayMark(poster);
+    return makeThumbnailSource(poster);
+}
+
 ThumbnailSource readSource(const std::string& path, SourceKind kind)
 {
+    if (isVideoPath(path))
+        return readVideoSource(path);
     switch (kind) {
     case SourceKind::Jpeg:
         return readJpegThumbnailSource(path);
@@ -72,11 +84,11 @@ std::string missingFile(SourceKind kind, const std::string& workingPath)
 } // namespace
 
 ThumbnailRenderer::ThumbnailRenderer(const AlbumJob& job, GenerationEvents events)
-    : m_settings(job.settings),
-      m_outputFolder(job.outputFolder),
-      m_names(job.settings),
-      m_basicAlbum(job.basicAlbum()),
-      m_events(std::move(events))
+    : m_settings(job.settings)
+    , m_outputFolder(job.outputFolder)
+    , m_names(job.settings)
+    , m_basicAlbum(job.basicAlbum())
+    , m_events(std::move(events))
 {
     const AlbumSettings& s = m_settings;
     m_style.aspectRatio = s.AspectRatio;
@@ -136,8 +148,8 @@ std::string ThumbnailRenderer::recipe(const FileStorage& photo) const
                       "\nturn" + number(photo.Rotation) + number(photo.Mirrored) + "\nsize" + number(s.ThumbWidth) +
                       number(s.ThumbHeight) + number(s.AspectRatio) + number(s.Buttonize) + "\nstyle" +
                       number(m_style.backdrop) + number(m_style.border) + number(m_style.shadow) +
-                      number(s.ThumbBgColor) + number(s.ThumbBorderColor) + number(s.WebBgColor) +
-                      "\nquality" + number(ThumbnailJpegQuality));
+                      number(s.ThumbBgColor) + number(s.ThumbBorderColor) + number(s.WebBgColor) + "\nquality" +
+                      number(ThumbnailJpegQuality) + (isVideoPath(photo.SourcePath) ? "\nplay mark 1" : ""));
 }
 
 std::string ThumbnailRenderer::thumbnailPath(const std::string& photoName) const

@@ -24,7 +24,8 @@ public:
     // `events.logMessage` receives the loading failures. Throws nothing.
     ThumbnailRenderer(const AlbumJob& job, GenerationEvents events);
 
-    // LoadThumbnailSource: reads the photo's SourcePath (JPEG decoder when the name holds ".jp",
+    // LoadThumbnailSource: reads the photo's SourcePath (a video's poster frame with the play
+    // mark drawn on it (drawPlayMark), else the JPEG decoder when the name holds ".jp",
     // else the GIF decoder when WorkingPath holds ".gif", else the general picture loader) and
     // pre-shrinks it. On failure reports one message through logMessage and gives nullopt; when
     // the failure is a missing file it also sets `rerenderPhotos`. A picture 0 pixels wide or
@@ -35,8 +36,8 @@ public:
     // fittedHeight the fitted size it was made from (both as the page lays them out, exchanged for
     // quarter turns); rotation is the photo's Rotation. Throws std::length_error for sizes beyond
     // the Bitmap limits.
-    Bitmap makeThumbnailBitmap(const Bitmap& preShrunk, const Rect& thumbnailRect, int fittedWidth,
-                               int fittedHeight, int rotation, bool mirrored) const;
+    Bitmap makeThumbnailBitmap(const Bitmap& preShrunk, const Rect& thumbnailRect, int fittedWidth, int fittedHeight,
+                               int rotation, bool mirrored) const;
 
     // DrawThumbnail: composes the thumbnail in place. Basic album: albumPicture nullptr, left =
     // top = 0, and the result is also written to outputFolder + thumbnailFileName(photoName)
@@ -46,8 +47,8 @@ public:
     // changed; the caller draws the result onto it), (left, top) the thumbnail rectangle's
     // corner. `cell` is the page's cell rectangle. Throws std::runtime_error (naming the file)
     // when the thumbnail file cannot be written.
-    void drawThumbnail(const Bitmap* albumPicture, int left, int top, Bitmap& thumbnail,
-                       const std::string& photoName, const Rect& cell) const;
+    void drawThumbnail(const Bitmap* albumPicture, int left, int top, Bitmap& thumbnail, const std::string& photoName,
+                       const Rect& cell) const;
 
     // A digest of everything but the source's content that shapes the thumbnail file of this
     // photo (basic albums): how its source is read, its turn, and the thumbnail settings.

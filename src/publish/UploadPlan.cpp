@@ -1,10 +1,12 @@
 #include "publish/UploadPlan.h"
 
+#include "decoders/VideoFile.h"
 #include "generate/OutputNames.h"
 #include "generate/ResponsiveAlbum.h"
 #include "ini/AsciiCase.h"
 #include "ini/FilePaths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -16,7 +18,9 @@ namespace {
 class Planner {
 public:
     explicit Planner(const UploadJob& job)
-        : m_job(job), m_names(job.settings), m_output(withTrailingSlash(job.outputFolder))
+        : m_job(job)
+        , m_names(job.settings)
+        , m_output(withTrailingSlash(job.outputFolder))
     {
         std::vector<std::string> ownNames;
         for (const UploadPhoto& photo : job.photos)
@@ -32,6 +36,7 @@ public:
             planResponsiveAlbum();
             return std::move(m_plan);
         }
+        planVideos();
         if (m_job.settings.MultiWindow) {
             startGroup();
             add(m_job.framePage, "Uploading HTML doc [", "]");
@@ -111,10 +116,30 @@ private:
             add(copyOf(m_job.indexPageTexture), "Uploading Texture : ");
     }
 
+    // Videos take long to arrive: they and their posters go before the pages that show them.
+    // An album without videos has no such group, and its upload stays as it was.
+    void planVideos()
+    {
+        if (std::none_of(m_photoNames.begin(), m_photoNames.end(), isVideoPath))
+            return;
+        // Listed again there, so that a video the server has is left alone as a photo is.
+        startGroup().listsAgain = true;
+        for (std::size_t v = 0; v < m_photoNames.size(); ++v) {
+            if (!isVideoPath(m_photoNames[v]))
+                continue;
+            const std::string number = std::to_string(v + 1) + " of " + m_count;
+            add(m_output + m_names.videoPosterFileName(m_photoNames[v]), "Uploading Poster " + number + " : [", "]");
+            add(m_output + m_names.videoFileName(m_photoNames[v]), "Uploading Video " + number + " : [", "]");
+            m_plan.groups.back().steps.back().checkExisting = true;
+        }
+    }
+
     void planPhotos()
     {
         startGroup().listsAgain = true;
         for (std::size_t m = 0; m < m_photoNames.size(); ++m) {
+            if (isVideoPath(m_photoNames[m]))
+                continue;
             add(m_output + m_names.webFileName(m_photoNames[m]),
                 "Uploading Photo " + std::to_string(m + 1) + " of " + m_count + " : [", "]");
             m_plan.groups.back().steps.back().checkExisting = true;
@@ -147,7 +172,7 @@ private:
         const ResponsiveAlbum album(m_names);
         std::set<std::string> photoFiles;
         for (const std::string& name : m_photoNames) {
-            photoFiles.insert(m_names.webFileName(name));
+            photoFiles.insert(isVideoPath(name) ? m_names.videoFileName(name) : m_names.webFileName(name));
             for (const int width : ResponsiveAlbum::ladderWidths)
                 photoFiles.insert(album.sizeFileName(name, width));
         }

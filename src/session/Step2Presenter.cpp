@@ -3,6 +3,7 @@
 #include "app/Dialogs.h"
 #include "session/TemplateCommands.h"
 #include "session/Workspace.h"
+#include "settings/AlbumSettingsField.h"
 
 #include <array>
 #include <exception>
@@ -12,8 +13,8 @@ namespace pictaven {
 namespace {
 
 constexpr std::array<const char*, 12> kStyleThemes = {
-    "Blue Theme", "Red Theme",   "Yellow Theme", "Green Theme",  "Black Theme",  "Gray Theme",
-    "Orange Theme", "Pink Theme", "Cyan Theme",  "White Theme",  "Purple Theme", "Light Gray Theme",
+    "Blue Theme",   "Red Theme",  "Yellow Theme", "Green Theme", "Black Theme",  "Gray Theme",
+    "Orange Theme", "Pink Theme", "Cyan Theme",   "White Theme", "Purple Theme", "Light Gray Theme",
 };
 
 bool isTheme(std::int32_t theme)
@@ -39,6 +40,10 @@ Step2View Step2Presenter::view() const
     view.shortName = settings.AlbumShortName;
     view.styleThemes.assign(kStyleThemes.begin(), kStyleThemes.end());
     view.styleTheme = isTheme(settings.StyleTheme) ? settings.StyleTheme : 0;
+    const NumberRange videoSides = AlbumSettingsField::byName("VideoLongSide").range;
+    view.videoLongSide = settings.VideoLongSide;
+    view.videoLongSideLowest = videoSides.lowest;
+    view.videoLongSideHighest = videoSides.highest;
     view.enabled = editable();
     return view;
 }
@@ -97,6 +102,16 @@ void Step2Presenter::setStyleTheme(std::int32_t theme)
     if (!editable() || !isTheme(theme) || theme == held)
         return;
     held = theme;
+    settingsChanged();
+}
+
+void Step2Presenter::setVideoLongSide(std::int32_t pixels)
+{
+    const std::int32_t bounded = AlbumSettingsField::byName("VideoLongSide").bounded(pixels);
+    std::int32_t& held = m_workspace.albumSettings().VideoLongSide;
+    if (!editable() || bounded == held)
+        return;
+    held = bounded;
     settingsChanged();
 }
 

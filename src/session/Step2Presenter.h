@@ -18,11 +18,15 @@ struct Step2View {
     std::string albumTitle;
     std::string shortName;
     std::vector<std::string> styleThemes;
-    std::int32_t styleTheme = 0; // the theme shown; the first while none is chosen
-    bool enabled = true;         // false while a job reads the workspace
+    std::int32_t styleTheme = 0;    // the theme shown; the first while none is chosen
+    std::int32_t videoLongSide = 0; // pixels
+    std::int32_t videoLongSideLowest = 0;
+    std::int32_t videoLongSideHighest = 0;
+    bool enabled = true; // false while a job reads the workspace
 };
 
-// Step 2: the album template, the album's title and short name and the style sheet theme.
+// Step 2: the album template, the album's title and short name, the style sheet theme and the
+// size of the album's videos.
 // Commands do nothing while a job runs; failures of the core are shown, never thrown.
 class Step2Presenter {
 public:
@@ -46,6 +50,8 @@ public:
     // The short name as the box holds it after the accepted keys, cut to shortNameLength.
     void setShortName(const std::string& shortName);
     void setStyleTheme(std::int32_t theme);
+    // The longest side of the published videos, brought into the setting's range.
+    void setVideoLongSide(std::int32_t pixels);
     // Restores the chosen template's factory settings.
     void restoreTemplate();
     // Whether the catalog editor may open: it needs photos, and says so when there are none.

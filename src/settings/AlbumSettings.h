@@ -23,7 +23,7 @@ struct BorderOffsets {
 // Paths use "/" and are absolute, below the program folder unless the user chose them.
 struct AlbumSettings {
     // [Size]
-    std::string Left = "40";   // number text: border offsets inside a template's picture, pixels
+    std::string Left = "40"; // number text: border offsets inside a template's picture, pixels
     std::string Right = "40";
     std::string Top = "40";
     std::string Bottom = "40";
@@ -41,9 +41,9 @@ struct AlbumSettings {
     bool GenerateMetaData = true;
     std::string MetaDesc = "Pictaven - Generate photo albums for the web";
     std::string MetaKeywords = "software html internet photo album web ftp thumbnail catalog slideshow";
-    std::string StyleSheet;              // path of a .CSS file (StyleSheetType 1)
+    std::string StyleSheet;                // path of a .CSS file (StyleSheetType 1)
     std::string StyleSheetURL = "http://"; // StyleSheetType 2
-    std::int32_t FillBg = 1;             // kept and written back; no other use
+    std::int32_t FillBg = 1;               // kept and written back; no other use
     bool Shadow = true;
     bool Label = true;
     bool Border = true;
@@ -71,15 +71,15 @@ struct AlbumSettings {
     std::string WatermarkFontSize = "12";
     std::string PageNumberFontSize = "8";
     std::string FontFamily = "Helvetica";
-    std::int32_t LabelHeight = 15; // pixels
+    std::int32_t LabelHeight = 15;          // pixels
     std::int32_t TitleFontColor = 16777215; // kept and written back; no other use
     std::int32_t TitleBrushColor = 0;
     std::string PrefixIndex = "Index";
     std::string PrefixHome = "Home";
     std::string PrefixPrev = "Prev";
     std::string PrefixNext = "Next";
-    std::string PrefixName;       // at most 20 characters when typed
-    std::int32_t ButtonType = 0;  // 0 text buttons, 1-6 button sets, 7 small VCR, 8-9 round, 10 VCR
+    std::string PrefixName;      // at most 20 characters when typed
+    std::int32_t ButtonType = 0; // 0 text buttons, 1-6 button sets, 7 small VCR, 8-9 round, 10 VCR
     bool ProtectImages = false;
     std::int32_t BgColor = 16777215;
     std::int32_t LabelBgColor = 16711680;
@@ -123,10 +123,11 @@ struct AlbumSettings {
     bool DeleteFolder = false;
     bool Substitutions = true;
     bool LowercaseFiles = false;
-    std::int32_t StyleTheme = 0; // 0 blue ... 11 light grey, -1 none chosen
+    std::int32_t StyleTheme = 0;       // 0 blue ... 11 light grey, -1 none chosen
+    std::int32_t VideoLongSide = 1920; // pixels; a published video's longest side, never upscaled
 
     // [FTP Appearance]
-    std::int32_t ResizeImageType = 0; // 0 no resizing, 1 to a width and height, 2 by a percentage
+    std::int32_t ResizeImageType = 0;  // 0 no resizing, 1 to a width and height, 2 by a percentage
     std::string NewPhotoWidth = "600"; // number texts
     std::string NewPhotoHeight = "400";
     std::string ResizePercentage = "100";

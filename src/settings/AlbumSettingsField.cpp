@@ -17,10 +17,10 @@ constexpr auto W = WrittenBy::ConfigWriter;
 constexpr auto K = WrittenBy::CatalogWriter;
 constexpr auto None = WrittenBy::Nobody;
 
-AlbumSettingsField field(const char* name, AlbumSettingsField::Member member, const char* section,
-    const char* key, FieldKind kind, ReadIn readIn, WrittenBy writtenBy, std::int32_t choices = 0)
+AlbumSettingsField field(const char* name, AlbumSettingsField::Member member, const char* section, const char* key,
+                         FieldKind kind, ReadIn readIn, WrittenBy writtenBy, std::int32_t choices = 0)
 {
-    return AlbumSettingsField { name, section, key, kind, choices, readIn, writtenBy, member, NumberRange {} };
+    return AlbumSettingsField{name, section, key, kind, choices, readIn, writtenBy, member, NumberRange{}};
 }
 
 AlbumSettingsField within(AlbumSettingsField field, NumberRange range)
@@ -35,6 +35,8 @@ constexpr NumberRange kGridCount{1, 100};
 constexpr NumberRange kThumbnailSide{1, 1000};
 constexpr NumberRange kSpacing{0, 1000};
 constexpr NumberRange kBorderOffset{0, 30000};
+// From a phone's small preview to the 8K of the largest screens.
+constexpr NumberRange kVideoLongSide{160, 7680};
 
 // The field's name as text and its member, so that the two cannot drift apart.
 #define PICTAVEN_FIELD(member) #member, &AlbumSettings::member
@@ -125,17 +127,15 @@ std::vector<AlbumSettingsField> makeTable()
         field(PICTAVEN_FIELD(AlbumTitleAlignment), appearance, "AlbumTitleAlignment", RadioIndex, B, W, 3),
         field(PICTAVEN_FIELD(FrameAlignment), appearance, "FrameAlignment", RadioIndex, B, W, 2),
         field(PICTAVEN_FIELD(ListboxAlignment), appearance, "ListboxAlignment", RadioIndex, B, W, 3),
-        field(PICTAVEN_FIELD(NavigationButtonsAlignment), appearance, "NavigationButtonsAlignment",
-            RadioIndex, B, W, 3),
+        field(PICTAVEN_FIELD(NavigationButtonsAlignment), appearance, "NavigationButtonsAlignment", RadioIndex, B, W,
+              3),
         field(PICTAVEN_FIELD(WebTitleAlignment), appearance, "WebTitleAlignment", RadioIndex, B, W, 2),
         field(PICTAVEN_FIELD(DisplayWebTitle), appearance, "DisplayWebTitle", FlagOne, C, W),
         field(PICTAVEN_FIELD(DisplayWebDesc), appearance, "DisplayWebDesc", FlagOne, C, W),
         field(PICTAVEN_FIELD(DisplaySlideShow), appearance, "DisplaySlideShow", FlagNonZero, C, K),
         field(PICTAVEN_FIELD(DisplayListbox), appearance, "DisplayListbox", FlagNonZero, C, W),
-        field(PICTAVEN_FIELD(DisplayNavigationButtons), appearance, "DisplayNavigationButtons", FlagNonZero,
-            C, W),
-        field(
-            PICTAVEN_FIELD(DisplayNavigationIndex), appearance, "DisplayNavigationIndex", FlagNonZero, C, W),
+        field(PICTAVEN_FIELD(DisplayNavigationButtons), appearance, "DisplayNavigationButtons", FlagNonZero, C, W),
+        field(PICTAVEN_FIELD(DisplayNavigationIndex), appearance, "DisplayNavigationIndex", FlagNonZero, C, W),
 
         field(PICTAVEN_FIELD(PassiveMode), ftp, "PassiveMode", FlagNonZero, C, K),
         field(PICTAVEN_FIELD(UploadDirectory), ftp, "UploadDirectory", Text, C, K),
@@ -149,6 +149,7 @@ std::vector<AlbumSettingsField> makeTable()
         field(PICTAVEN_FIELD(Substitutions), generate, "Substitutions", FlagOne, C, K),
         field(PICTAVEN_FIELD(LowercaseFiles), generate, "LowercaseFiles", FlagOne, C, K),
         field(PICTAVEN_FIELD(StyleTheme), generate, "StyleTheme", ListIndex, C, W, 12),
+        within(field(PICTAVEN_FIELD(VideoLongSide), generate, "VideoLongSide", Integer, C, K), kVideoLongSide),
 
         field(PICTAVEN_FIELD(ResizeImageType), ftpAppearance, "Resize Image Type", RadioIndex, C, W, 3),
         field(PICTAVEN_FIELD(NewPhotoWidth), ftpAppearance, "New Photo Width", Text, C, W),
@@ -158,8 +159,7 @@ std::vector<AlbumSettingsField> makeTable()
         field(PICTAVEN_FIELD(CompressionRatio), ftpAppearance, "Compression Ratio", StrictInteger, C, W),
         field(PICTAVEN_FIELD(SoftEdge), ftpAppearance, "Soft Edge", FlagNonZero, C, W),
         field(PICTAVEN_FIELD(WatermarkType), ftpAppearance, "Watermark Type", RadioIndex, C, K, 3),
-        field(PICTAVEN_FIELD(WatermarkOrientation), ftpAppearance, "Watermark Orientation", RadioIndex, C, K,
-            4),
+        field(PICTAVEN_FIELD(WatermarkOrientation), ftpAppearance, "Watermark Orientation", RadioIndex, C, K, 4),
         field(PICTAVEN_FIELD(WatermarkText), ftpAppearance, "Watermark Text", Text, C, K),
         field(PICTAVEN_FIELD(WatermarkImage), ftpAppearance, "Watermark Image", Text, C, K),
     };
@@ -191,8 +191,7 @@ const AlbumSettingsField& AlbumSettingsField::byName(std::string_view name)
     throw std::logic_error("no album setting named " + std::string(name));
 }
 
-void AlbumSettingsField::read(
-    const BigIniFile& ini, AlbumSettings& settings, const AlbumSettings& defaults) const
+void AlbumSettingsField::read(const BigIniFile& ini, AlbumSettings& settings, const AlbumSettings& defaults) const
 {
     std::visit(
         [&](auto pointer) {

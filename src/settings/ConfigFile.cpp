@@ -60,8 +60,8 @@ void setButtonImages(const std::string& programFolder, AlbumSettings& settings)
     settings.HomeButtonImage = prefix + (numbered ? "Home.gif" : "home.gif");
 }
 
-void readConfigFile(const std::string& path, ConfigMode mode, const std::string& programFolder,
-    AlbumSettings& settings, OutputFolderState& folders)
+void readConfigFile(const std::string& path, ConfigMode mode, const std::string& programFolder, AlbumSettings& settings,
+                    OutputFolderState& folders)
 {
     const BigIniFile ini(path);
     const AlbumSettings defaults = AlbumSettings::defaults(programFolder);
@@ -79,38 +79,71 @@ void readConfigFile(const std::string& path, ConfigMode mode, const std::string&
         const auto offset = [&](const char* name, std::int32_t fallbackValue) {
             return AlbumSettingsField::byName(name).bounded(ini.readInteger("Size", name, fallbackValue));
         };
-        settings.CatalogOffsets = BorderOffsets { offset("Left", fallback.Left), offset("Right", fallback.Right),
-            offset("Top", fallback.Top), offset("Bottom", fallback.Bottom) };
+        settings.CatalogOffsets = BorderOffsets{offset("Left", fallback.Left), offset("Right", fallback.Right),
+                                                offset("Top", fallback.Top), offset("Bottom", fallback.Bottom)};
     } else {
-        readFields({ "Left", "Right", "Top", "Bottom" });
+        readFields({"Left", "Right", "Top", "Bottom"});
     }
-    readFields({ "ThumbWidth", "ThumbHeight", "SpacingRows", "SpacingCols", "ThumbnailsPerRow", "RowsPerPage",
-        "PageNumbers", "StyleSheetType", "GenerateMetaData", "MetaDesc", "MetaKeywords", "StyleSheet",
-        "StyleSheetURL" });
+    readFields({"ThumbWidth", "ThumbHeight", "SpacingRows", "SpacingCols", "ThumbnailsPerRow", "RowsPerPage",
+                "PageNumbers", "StyleSheetType", "GenerateMetaData", "MetaDesc", "MetaKeywords", "StyleSheet",
+                "StyleSheetURL"});
     if (catalog)
         settings.ExternalStyleSheet = settings.StyleSheet;
-    readFields({ "RefreshRate", "FillBg", "Shadow", "Label", "Border", "Buttonize", "Backdrop", "AspectRatio",
-        "MultiWindow", "PassiveMode", "UploadDirectory", "OutputFolder" });
+    readFields({"RefreshRate", "FillBg", "Shadow", "Label", "Border", "Buttonize", "Backdrop", "AspectRatio",
+                "MultiWindow", "PassiveMode", "UploadDirectory", "OutputFolder"});
     if (catalog)
         applyOutputFolder(programFolder, settings.OutputFolder, folders);
-    readFields({ "AlbumShortName", "Resample", "SneakPeek", "CDROM", "DeleteFolder", "Substitutions",
-        "LowercaseFiles", "StyleTheme", "HomeURL", "HomeButtonEnable", "HomeButtonFrame", "HTMLLink",
-        "HTMLLinkDesc", "HTMLLink2", "HTMLLinkDesc2", "NewWindow1", "NewWindow2", "EnableBgColor",
-        "TitleFontSize", "LabelFontSize", "PhotoTitleFontSize", "NavButtonsFontSize", "ListBoxFontSize",
-        "PhotoLongDescFontSize", "CustomLinkFontSize", "WatermarkFontSize", "PageNumberFontSize",
-        "FontFamily", "LabelHeight", "TitleFontColor", "TitleBrushColor", "PrefixIndex", "PrefixHome",
-        "PrefixPrev", "PrefixNext", "PrefixName", "ButtonType" });
+    readFields(
+        {"AlbumShortName",     "Resample",           "SneakPeek",          "CDROM",           "DeleteFolder",
+         "Substitutions",      "LowercaseFiles",     "StyleTheme",         "VideoLongSide",   "HomeURL",
+         "HomeButtonEnable",   "HomeButtonFrame",    "HTMLLink",           "HTMLLinkDesc",    "HTMLLink2",
+         "HTMLLinkDesc2",      "NewWindow1",         "NewWindow2",         "EnableBgColor",   "TitleFontSize",
+         "LabelFontSize",      "PhotoTitleFontSize", "NavButtonsFontSize", "ListBoxFontSize", "PhotoLongDescFontSize",
+         "CustomLinkFontSize", "WatermarkFontSize",  "PageNumberFontSize", "FontFamily",      "LabelHeight",
+         "TitleFontColor",     "TitleBrushColor",    "PrefixIndex",        "PrefixHome",      "PrefixPrev",
+         "PrefixNext",         "PrefixName",         "ButtonType"});
     if (catalog)
         setButtonImages(programFolder, settings);
-    readFields({ "ProtectImages", "BgColor", "LabelBgColor", "LabelTextColor", "ThumbBgColor", "WebBgColor",
-        "LinkColor", "WebPhotoBgColor", "WebPhotoTextColor", "WebPhotoBorderColor", "WebPhotoDescColor",
-        "WebTextColor", "ThumbBorderColor", "AlbumTitleColor", "FadeIn", "PhotoBorder", "PhotoBorderWidth",
-        "CenterAlbum", "AlbumTitleAlignment", "FrameAlignment", "ListboxAlignment",
-        "NavigationButtonsAlignment", "WebTitleAlignment", "DisplayWebTitle", "DisplayWebDesc",
-        "DisplaySlideShow", "DisplayListbox", "DisplayNavigationButtons", "DisplayNavigationIndex",
-        "ResizeImageType", "NewPhotoWidth", "NewPhotoHeight", "ResizePercentage", "CompressJPEG",
-        "CompressionRatio", "SoftEdge", "WatermarkType", "WatermarkOrientation", "WatermarkText",
-        "WatermarkImage" });
+    readFields({"ProtectImages",
+                "BgColor",
+                "LabelBgColor",
+                "LabelTextColor",
+                "ThumbBgColor",
+                "WebBgColor",
+                "LinkColor",
+                "WebPhotoBgColor",
+                "WebPhotoTextColor",
+                "WebPhotoBorderColor",
+                "WebPhotoDescColor",
+                "WebTextColor",
+                "ThumbBorderColor",
+                "AlbumTitleColor",
+                "FadeIn",
+                "PhotoBorder",
+                "PhotoBorderWidth",
+                "CenterAlbum",
+                "AlbumTitleAlignment",
+                "FrameAlignment",
+                "ListboxAlignment",
+                "NavigationButtonsAlignment",
+                "WebTitleAlignment",
+                "DisplayWebTitle",
+                "DisplayWebDesc",
+                "DisplaySlideShow",
+                "DisplayListbox",
+                "DisplayNavigationButtons",
+                "DisplayNavigationIndex",
+                "ResizeImageType",
+                "NewPhotoWidth",
+                "NewPhotoHeight",
+                "ResizePercentage",
+                "CompressJPEG",
+                "CompressionRatio",
+                "SoftEdge",
+                "WatermarkType",
+                "WatermarkOrientation",
+                "WatermarkText",
+                "WatermarkImage"});
 }
 
 void writeConfigFile(const std::string& path, const AlbumSettings& settings)
@@ -128,23 +161,83 @@ void writeConfigKeys(BigIniFile& ini, const AlbumSettings& settings)
     };
     // StyleTheme lives in [Generate Options] but is written amid [Appearance], which is why a
     // new file has that section right after [Appearance].
-    writeFields({ "Left", "Right", "Top", "Bottom", "ThumbWidth", "ThumbHeight", "SpacingRows", "SpacingCols",
-        "ThumbnailsPerRow", "RowsPerPage", "RefreshRate", "ProtectImages", "GenerateMetaData", "MetaDesc",
-        "MetaKeywords", "StyleSheetType", "StyleSheet", "StyleSheetURL", "FillBg", "Shadow", "AspectRatio",
-        "Label", "Border", "Buttonize", "Backdrop", "PageNumbers", "MultiWindow", "StyleTheme",
-        "DisplayWebTitle", "DisplayWebDesc", "WebTitleAlignment", "ListboxAlignment",
-        "NavigationButtonsAlignment", "PhotoBorder", "CenterAlbum", "PhotoBorderWidth", "DisplayListbox",
-        "DisplayNavigationButtons", "DisplayNavigationIndex", "AlbumTitleAlignment", "FrameAlignment",
-        "BgColor", "LabelBgColor", "LabelTextColor", "ThumbBgColor", "WebBgColor", "LinkColor",
-        "WebPhotoBgColor", "WebPhotoTextColor", "WebPhotoBorderColor", "WebPhotoDescColor", "WebTextColor",
-        "ThumbBorderColor", "AlbumTitleColor", "TitleFontSize", "LabelFontSize", "PhotoTitleFontSize",
-        "NavButtonsFontSize", "ListBoxFontSize", "PhotoLongDescFontSize", "CustomLinkFontSize",
-        "WatermarkFontSize", "PageNumberFontSize", "FontFamily", "LabelHeight", "TitleFontColor",
-        "TitleBrushColor", "PrefixName", "PrefixNext", "PrefixPrev", "PrefixIndex", "PrefixHome", "HomeURL",
-        "ButtonType" });
+    writeFields({"Left",
+                 "Right",
+                 "Top",
+                 "Bottom",
+                 "ThumbWidth",
+                 "ThumbHeight",
+                 "SpacingRows",
+                 "SpacingCols",
+                 "ThumbnailsPerRow",
+                 "RowsPerPage",
+                 "RefreshRate",
+                 "ProtectImages",
+                 "GenerateMetaData",
+                 "MetaDesc",
+                 "MetaKeywords",
+                 "StyleSheetType",
+                 "StyleSheet",
+                 "StyleSheetURL",
+                 "FillBg",
+                 "Shadow",
+                 "AspectRatio",
+                 "Label",
+                 "Border",
+                 "Buttonize",
+                 "Backdrop",
+                 "PageNumbers",
+                 "MultiWindow",
+                 "StyleTheme",
+                 "DisplayWebTitle",
+                 "DisplayWebDesc",
+                 "WebTitleAlignment",
+                 "ListboxAlignment",
+                 "NavigationButtonsAlignment",
+                 "PhotoBorder",
+                 "CenterAlbum",
+                 "PhotoBorderWidth",
+                 "DisplayListbox",
+                 "DisplayNavigationButtons",
+                 "DisplayNavigationIndex",
+                 "AlbumTitleAlignment",
+                 "FrameAlignment",
+                 "BgColor",
+                 "LabelBgColor",
+                 "LabelTextColor",
+                 "ThumbBgColor",
+                 "WebBgColor",
+                 "LinkColor",
+                 "WebPhotoBgColor",
+                 "WebPhotoTextColor",
+                 "WebPhotoBorderColor",
+                 "WebPhotoDescColor",
+                 "WebTextColor",
+                 "ThumbBorderColor",
+                 "AlbumTitleColor",
+                 "TitleFontSize",
+                 "LabelFontSize",
+                 "PhotoTitleFontSize",
+                 "NavButtonsFontSize",
+                 "ListBoxFontSize",
+                 "PhotoLongDescFontSize",
+                 "CustomLinkFontSize",
+                 "WatermarkFontSize",
+                 "PageNumberFontSize",
+                 "FontFamily",
+                 "LabelHeight",
+                 "TitleFontColor",
+                 "TitleBrushColor",
+                 "PrefixName",
+                 "PrefixNext",
+                 "PrefixPrev",
+                 "PrefixIndex",
+                 "PrefixHome",
+                 "HomeURL",
+                 "ButtonType"});
     ini.writeString("Program", "Version", kVersion);
-    writeFields({ "ResizeImageType", "NewPhotoWidth", "NewPhotoHeight", "ResizePercentage", "CompressJPEG",
-        "CompressionRatio", "SoftEdge" });
+    writeFields({"ResizeImageType", "NewPhotoWidth", "NewPhotoHeight", "ResizePercentage", "CompressJPEG",
+                 "CompressionRatio", "SoftEdge"});
 }
 
 } // namespace pictaven

@@ -1,9 +1,9 @@
 #include "ui/Step2Page.h"
 
 #include "session/Workspace.h"
-#include "ui/WindowCommands.h"
 #include "ui/FormControls.h"
 #include "ui/WindowColours.h"
+#include "ui/WindowCommands.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace pictaven {
@@ -45,6 +47,7 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     , m_title(new QLineEdit(this))
     , m_shortName(new QLineEdit(this))
     , m_themes(new QComboBox(this))
+    , m_videoLongSide(new QSpinBox(this))
 {
     static_cast<void>(navigator);
     setObjectName("step2Page");
@@ -65,6 +68,12 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     m_shortName->setAttribute(Qt::WA_InputMethodEnabled, false);
     m_shortName->installEventFilter(this);
     m_themes->setObjectName("themeBox");
+    m_videoLongSide->setObjectName("videoLongSide");
+    m_videoLongSide->setSuffix(" pixels");
+    m_videoLongSide->setSingleStep(16);
+    // Told once a value is typed whole, not at every digit.
+    m_videoLongSide->setKeyboardTracking(false);
+    m_videoLongSide->setToolTip("The longest side a published video may have; smaller videos keep their size");
 
     auto* form = new QFormLayout;
     const auto addRow = [this, form](const QString& caption, QWidget* field) {
@@ -78,6 +87,10 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     addRow("Album &Title", m_title);
     addRow("&Short Album Name", m_shortName);
     addRow("St&yle Sheet Theme", m_themes);
+    addRow("Video &Long Side", m_videoLongSide);
+    // The box the number is typed into is a control of its own to screen readers.
+    if (auto* typed = m_videoLongSide->findChild<QLineEdit*>())
+        typed->setAccessibleName(m_videoLongSide->accessibleName());
 
     QPushButton* previewer = addButton("Color Pre&viewer", "Try the album's colours");
     previewer->setObjectName("colourPreviewer");
@@ -107,7 +120,8 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     setTabOrder(m_templates, m_title);
     setTabOrder(m_title, m_shortName);
     setTabOrder(m_shortName, m_themes);
-    setTabOrder(m_themes, previewer);
+    setTabOrder(m_themes, m_videoLongSide);
+    setTabOrder(m_videoLongSide, previewer);
     setTabOrder(previewer, editor);
     setTabOrder(editor, preferences);
     setTabOrder(preferences, restore);
@@ -119,6 +133,8 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     connect(m_shortName, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_presenter.setShortName(text.toStdString()); });
     connect(m_themes, &QComboBox::activated, this, [this](int theme) { m_presenter.setStyleTheme(theme); });
+    connect(m_videoLongSide, &QSpinBox::valueChanged, this,
+            [this](int pixels) { m_presenter.setVideoLongSide(pixels); });
     connect(previewer, &QPushButton::clicked, &commands, &WindowCommands::openColourPreviewer);
     connect(editor, &QPushButton::clicked, &commands, [this, &commands] {
         if (m_presenter.catalogEditorAllowed())
@@ -126,8 +142,7 @@ Step2Page::Step2Page(Workspace& workspace, StepNavigator& navigator, WindowComma
     });
     connect(preferences, &QPushButton::clicked, &commands, &WindowCommands::openPreferences);
     connect(restore, &QPushButton::clicked, this, [this] { m_presenter.restoreTemplate(); });
-    connect(help, &QPushButton::clicked, &commands,
-            [&commands] { commands.showHelpTopic(Step2Presenter::helpTopic); });
+    connect(help, &QPushButton::clicked, &commands, [&commands] { commands.showHelpTopic(Step2Presenter::helpTopic); });
 
     m_presenterToken = m_presenter.changed().subscribe([this] { redraw(); });
     m_workspaceToken = m_workspace.changes().subscribe([this] { redraw(); });
@@ -177,6 +192,11 @@ void Step2Page::redraw()
     showText(*m_title, view.albumTitle);
     showText(*m_shortName, view.shortName);
     showEntries(*m_themes, view.styleThemes, view.styleTheme);
+    {
+        const QSignalBlocker quiet(m_videoLongSide);
+        m_videoLongSide->setRange(view.videoLongSideLowest, view.videoLongSideHighest);
+        m_videoLongSide->setValue(view.videoLongSide);
+    }
     for (QWidget* editor : m_editors)
         editor->setEnabled(view.enabled);
 }

@@ -7,6 +7,7 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace pictaven {
 
@@ -39,6 +40,7 @@ private:
     QLineEdit* m_title;
     QLineEdit* m_shortName;
     QComboBox* m_themes;
+    QSpinBox* m_videoLongSide;
     QList<QWidget*> m_editors;
     int m_presenterToken;
     int m_workspaceToken;

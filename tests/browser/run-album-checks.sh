@@ -107,6 +107,55 @@ if ! node "$here/check-responsive.mjs" "$work/out-responsive" myalbum.htm wide.j
   echo "FAILED: responsive: the viewer or the layout does not work"; failures=$((failures + 1))
 fi
 
+# Videos beside a photo of the same name: a clip to copy, a phone's portrait HEVC clip turned by
+# its display matrix with the place it was shot, and a clip that fades in from black.
+clips="$work/Clips"
+mkdir -p "$clips"
+pattern=(-f lavfi -i testsrc2=size=320x180:rate=30:duration=3 -f lavfi -i sine=frequency=440:duration=3)
+h264=(-c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac)
+make_clip() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
+convert -size 320x240 gradient:orange-navy "$clips/IMG_0001.jpg"
+make_clip "${pattern[@]}" "${h264[@]}" -movflags +faststart "$clips/land.mp4"
+make_clip "${pattern[@]}" -vf fade=in:0:45 "${h264[@]}" "$clips/fade.mp4"
+make_clip "${pattern[@]}" -c:v libx265 -x265-params log-level=error -tag:v hvc1 -c:a aac "$work/unturned.mov"
+make_clip -i "$work/unturned.mov" -map 0 -c copy -metadata:s:v:0 rotate=90 -metadata location=+48.8584+002.2945/ \
+  -metadata com.apple.quicktime.location.ISO6709=+48.8584+002.2945/ -movflags use_metadata_tags "$clips/IMG_0001.MOV"
+# check_videos NAME [--template T]: the album of the photo and the clips, every clip played.
+check_videos() {
+  local name=$1; shift
+  local catalog="$work/$name.CAT" output="$work/out-$name"
+  "$cli" new-catalog "$catalog" --photos "$clips" "$@" --title "Clips"
+  # Listed whatever the file mask takes in, after the photo.
+  set_key "$catalog" Files Source_File_1 "$clips/IMG_0001.jpg"
+  set_key "$catalog" Files Source_File_2 "$clips/land.mp4"
+  set_key "$catalog" Files Source_File_3 "$clips/IMG_0001.MOV"
+  set_key "$catalog" Files Source_File_4 "$clips/fade.mp4"
+  set_key "$catalog" Files Source_File_5 ""
+  set_key "$catalog" Appearance MultiWindow 0
+  echo "== $name"
+  if ! "$cli" generate "$catalog" --output "$output"; then
+    echo "FAILED: $name: generation failed"; failures=$((failures + 1)); return
+  fi
+  if ! node "$here/check-album.mjs" "$output"; then
+    echo "FAILED: $name: the browser found broken pages"; failures=$((failures + 1))
+  fi
+  local index=()
+  [[ $name == *responsive* ]] && index=(myalbum.htm)
+  if ! node "$here/check-videos.mjs" "$output" IMG_0001 "${index[@]}"; then
+    echo "FAILED: $name: a video does not play as its page says"; failures=$((failures + 1))
+  fi
+  local file
+  for file in "$output"/*; do
+    if ffprobe -hide_banner -loglevel error -show_format -show_streams "$file" 2>/dev/null |
+      grep -qiE 'TAG:location|ISO6709'; then
+      echo "FAILED: $name: $(basename "$file") says where it was shot"; failures=$((failures + 1))
+    fi
+  done
+}
+check_videos videos-basic
+check_videos videos-picture-template --template "$template"
+check_videos videos-responsive --template Responsive
+
 if ((failures > 0)); then
   echo "$failures album(s) broken"
   exit 1

@@ -255,6 +255,29 @@ TEST_F(CatalogFileTest, PublishedMetadataChoiceIsKeptAndOlderCatalogsHaveNone)
     EXPECT_EQ(workspace().catalog().publishedMetadata, PublishedMetadata::AllButPrivate);
 }
 
+TEST_F(CatalogFileTest, VideoLongSideIsWrittenOnlyOnceItLeftTheDefault)
+{
+    Workspace& first = restart();
+    const std::string file = path("Videos.CAT");
+    CatalogFile::save(file, first.catalog(), first.albumSettings(), first.outputFolder());
+    const std::string withDefault = test::readFile(file);
+    EXPECT_EQ(withDefault.find("VideoLongSide"), std::string::npos);
+
+    first.albumSettings().VideoLongSide = 1280;
+    CatalogFile::save(file, first.catalog(), first.albumSettings(), first.outputFolder());
+    EXPECT_NE(test::readFile(file).find("VideoLongSide=1280\r\n"), std::string::npos);
+    Workspace& second = restart();
+    openCatalogFile(second, file);
+    EXPECT_EQ(second.albumSettings().VideoLongSide, 1280);
+
+    // Back to the default: the key the file holds must not bring back the old size.
+    second.albumSettings().VideoLongSide = 1920;
+    CatalogFile::save(file, second.catalog(), second.albumSettings(), second.outputFolder());
+    Workspace& third = restart();
+    openCatalogFile(third, file);
+    EXPECT_EQ(third.albumSettings().VideoLongSide, 1920);
+}
+
 struct ReadingCase {
     const char* name;
     std::string files;

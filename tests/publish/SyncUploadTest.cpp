@@ -418,6 +418,43 @@ TEST_F(FaultyServerUpload, AnFtpsUploadResumesACutTransferToo)
     EXPECT_TRUE(remoteFiles(server.home() / "album") == album.remote);
 }
 
+// A video, the album's biggest file, is resumed where a cut stopped it, as a photo is: in a sync
+// upload, and in an FTPS upload of the classic kind; it reaches the server before its pages.
+TEST_F(FaultyServerUpload, ACutVideoIsResumedAndArrivesBeforeItsPages)
+{
+    std::string video;
+    for (unsigned i = 0; video.size() < 3'000'000; ++i)
+        video.push_back(static_cast<char>((i * 2246822519u) >> 24));
+    album.remote["mov_IMG_0001.mp4"] = video;
+    for (const char* name : {"poster_mov_IMG_0001.jpg", "thumb_mov_IMG_0001.jpg", "mov_IMG_0001.htm"})
+        album.remote[name] = std::string("made for ") + name;
+    for (const auto& [name, bytes] : album.remote)
+        test::writeFile(album.outputFolder + name, bytes);
+    album.job.photos.push_back({"/phone/IMG_0001.MOV", ""});
+    for (const bool sync : {true, false}) {
+        FaultyServer server({"drop", "mov_IMG_0001.mp4", "1000000", "1"}, !sync);
+        UploadJob job = jobFor(server);
+        job.syncUpload = sync;
+        if (!sync) {
+            job.profile.protocol = RemoteProtocol::Ftps;
+            job.profile.trustedKey = server.fingerprint;
+        }
+        const auto run = upload(job);
+        EXPECT_TRUE(run->finished) << sync;
+        EXPECT_EQ(run->recorder.logMessages, std::vector<std::string>{}) << sync;
+        const auto resumed = linesStartingWith(run->recorder.log, "RESUME mov_IMG_0001.mp4 FROM ");
+        ASSERT_EQ(resumed.size(), 1u) << sync;
+        EXPECT_GE(std::stoul(resumed[0]), 1'000'000u);
+        EXPECT_TRUE(remoteFiles(server.home() / "album") == album.remote) << sync;
+        const auto first = [&](const std::string& part) {
+            return std::find_if(run->recorder.log.begin(), run->recorder.log.end(),
+                                [&](const std::string& line) { return line.find(part) != std::string::npos; });
+        };
+        EXPECT_LT(first("mov_IMG_0001.mp4"), first("mov_IMG_0001.htm")) << sync;
+        EXPECT_LT(first("mov_IMG_0001.mp4"), first("myalbum.htm")) << sync;
+    }
+}
+
 TEST_F(FaultyServerUpload, TooManyCutsFailTheFileAndLeaveNoPageBehindIt)
 {
     makeBigPhoto();
@@ -441,9 +478,9 @@ TEST_F(FaultyServerUpload, LyingSizesAndAFullDiskFailThatFileAndLeaveTheAlbumAsI
     };
     const std::string lie = "Error uploading file DSC01.jpg\r\nThe server reports " +
                             std::to_string(album.remote["DSC01.jpg"].size() + 1) + " bytes for DSC01.jpg.part";
-    for (const Case& c : {Case{"lie", lie},
-                          Case{"full", "Error uploading file DSC01.jpg\r\nThe web server has no room for the file "
-                                       "(disk full or quota reached): Disk full, no room for this file."}}) {
+    for (const Case& c :
+         {Case{"lie", lie}, Case{"full", "Error uploading file DSC01.jpg\r\nThe web server has no room for the file "
+                                         "(disk full or quota reached): Disk full, no room for this file."}}) {
         FaultyServer server({c.fault, "DSC01.jpg"});
         const UploadJob job = jobFor(server);
         const auto run = upload(job);

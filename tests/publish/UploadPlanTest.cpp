@@ -1,5 +1,5 @@
-#include "AlbumLayout.h"
 #include "publish/UploadPlan.h"
+#include "AlbumLayout.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -148,32 +148,74 @@ TEST(UploadPlan, AResponsiveAlbumSendsEveryPictureBeforeThePagesThatShowIt)
     job.responsiveAlbum = true;
     job.indexPages = {dir.str() + "myalbum.htm"};
     job.photos = {{"/photos/Big.jpg", "/music/song.mid"}, {"/photos/small.png", ""}};
-    for (const char* name : {"w640_jpg_Big.jpg", "w1280_jpg_Big.jpg", "Big.jpg", "thumb_jpg_Big.jpg",
-                             "thumb2x_jpg_Big.jpg", "song.mid", "small.png", "thumb_png_small.jpg",
-                             "pictaven-album.css", "pictaven-viewer.js", "pictaven-viewer-licence.txt",
-                             "jpg_Big.htm", "png_small.htm", "myalbum.htm"})
+    for (const char* name :
+         {"w640_jpg_Big.jpg", "w1280_jpg_Big.jpg", "Big.jpg", "thumb_jpg_Big.jpg", "thumb2x_jpg_Big.jpg", "song.mid",
+          "small.png", "thumb_png_small.jpg", "pictaven-album.css", "pictaven-viewer.js", "pictaven-viewer-licence.txt",
+          "jpg_Big.htm", "png_small.htm", "myalbum.htm"})
         test::writeFile(dir / name, name);
-    EXPECT_EQ(linesOf(planUpload(job)),
-              (std::vector<std::string>{
-                  "[enter, list]",
-                  "w640_jpg_Big.jpg | Uploading [w640_jpg_Big.jpg] | checked",
-                  "w1280_jpg_Big.jpg | Uploading [w1280_jpg_Big.jpg] | checked",
-                  "Big.jpg | Uploading [Big.jpg] | checked",
-                  "thumb_jpg_Big.jpg | Uploading [thumb_jpg_Big.jpg]",
-                  "thumb2x_jpg_Big.jpg | Uploading [thumb2x_jpg_Big.jpg]",
-                  "song.mid | Uploading [song.mid]",
-                  "small.png | Uploading [small.png] | checked",
-                  "thumb_png_small.jpg | Uploading [thumb_png_small.jpg]",
-                  "pictaven-album.css | Uploading [pictaven-album.css]",
-                  "pictaven-viewer.js | Uploading [pictaven-viewer.js]",
-                  "pictaven-viewer-licence.txt | Uploading [pictaven-viewer-licence.txt]",
-                  "jpg_Big.htm | Uploading HTML doc [jpg_Big.htm]",
-                  "png_small.htm | Uploading HTML doc [png_small.htm]",
-                  "myalbum.htm | Uploading HTML doc [myalbum.htm]",
-              }));
+    EXPECT_EQ(linesOf(planUpload(job)), (std::vector<std::string>{
+                                            "[enter, list]",
+                                            "w640_jpg_Big.jpg | Uploading [w640_jpg_Big.jpg] | checked",
+                                            "w1280_jpg_Big.jpg | Uploading [w1280_jpg_Big.jpg] | checked",
+                                            "Big.jpg | Uploading [Big.jpg] | checked",
+                                            "thumb_jpg_Big.jpg | Uploading [thumb_jpg_Big.jpg]",
+                                            "thumb2x_jpg_Big.jpg | Uploading [thumb2x_jpg_Big.jpg]",
+                                            "song.mid | Uploading [song.mid]",
+                                            "small.png | Uploading [small.png] | checked",
+                                            "thumb_png_small.jpg | Uploading [thumb_png_small.jpg]",
+                                            "pictaven-album.css | Uploading [pictaven-album.css]",
+                                            "pictaven-viewer.js | Uploading [pictaven-viewer.js]",
+                                            "pictaven-viewer-licence.txt | Uploading [pictaven-viewer-licence.txt]",
+                                            "jpg_Big.htm | Uploading HTML doc [jpg_Big.htm]",
+                                            "png_small.htm | Uploading HTML doc [png_small.htm]",
+                                            "myalbum.htm | Uploading HTML doc [myalbum.htm]",
+                                        }));
     job.uploadAudio = false;
     for (const UploadStep& step : planUpload(job).files())
         EXPECT_NE(step.remoteName, "song.mid");
+}
+
+TEST(UploadPlan, VideosAndTheirPostersGoBeforeThePagesThatShowThem)
+{
+    test::TempDir dir;
+    UploadJob job;
+    job.outputFolder = dir.str();
+    job.settings.AlbumShortName = "myalbum";
+    job.settings.MultiWindow = false;
+    job.settings.ButtonType = 7;
+    job.settings.HomeButtonEnable = false;
+    job.indexPages = {dir.str() + "myalbum.htm"};
+    job.photos = {{"/phone/IMG_0001.jpg", ""}, {"/phone/IMG_0001.MOV", ""}};
+    const std::vector<std::string> lines = linesOf(planUpload(job));
+    const std::vector<std::string> start(lines.begin(), lines.begin() + 3);
+    EXPECT_EQ(start, (std::vector<std::string>{
+                         "[enter, list]",
+                         "poster_mov_IMG_0001.jpg | Uploading Poster 2 of 2 : [poster_mov_IMG_0001.jpg]",
+                         "mov_IMG_0001.mp4 | Uploading Video 2 of 2 : [mov_IMG_0001.mp4] | checked",
+                     }));
+    const std::vector<std::string> end(lines.end() - 3, lines.end());
+    EXPECT_EQ(end, (std::vector<std::string>{
+                       "[enter, list]", "IMG_0001.jpg | Uploading Photo 1 of 2 : [IMG_0001.jpg] | checked", "[enter]"}))
+        << "the video's source never goes";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "mov_IMG_0001.htm | Uploading HTML doc 2 of 2 [mov_IMG_0001.htm]"),
+              lines.end());
+
+    job.basicAlbum = false;
+    job.responsiveAlbum = true;
+    EXPECT_EQ(linesOf(planUpload(job)), (std::vector<std::string>{
+                                            "[enter, list]",
+                                            "IMG_0001.jpg | Uploading [IMG_0001.jpg] | checked",
+                                            "thumb_jpg_IMG_0001.jpg | Uploading [thumb_jpg_IMG_0001.jpg]",
+                                            "mov_IMG_0001.mp4 | Uploading [mov_IMG_0001.mp4] | checked",
+                                            "poster_mov_IMG_0001.jpg | Uploading [poster_mov_IMG_0001.jpg]",
+                                            "thumb_mov_IMG_0001.jpg | Uploading [thumb_mov_IMG_0001.jpg]",
+                                            "pictaven-album.css | Uploading [pictaven-album.css]",
+                                            "pictaven-viewer.js | Uploading [pictaven-viewer.js]",
+                                            "pictaven-viewer-licence.txt | Uploading [pictaven-viewer-licence.txt]",
+                                            "jpg_IMG_0001.htm | Uploading HTML doc [jpg_IMG_0001.htm]",
+                                            "mov_IMG_0001.htm | Uploading HTML doc [mov_IMG_0001.htm]",
+                                            "myalbum.htm | Uploading HTML doc [myalbum.htm]",
+                                        }));
 }
 
 } // namespace

@@ -30,10 +30,8 @@ TEST_F(Step2PresenterTest, ShortNameTakesOnlyDigitsLowerCaseLettersAndBackspace)
         std::string shown;
     };
     const Case cases[] = {
-        {"My Album!", "ylbum"},
-        {"trip2024", "trip2024"},
-        {"abc\b\bz", "az"},
-        {"abcdefghijklmnopqrst", "abcdefghijklmn"},
+        {"My Album!", "ylbum"},     {"trip2024", "trip2024"},
+        {"abc\b\bz", "az"},         {"abcdefghijklmnopqrst", "abcdefghijklmn"},
         {"\xC3\xA9t\xC3\xA9", "t"},
     };
     for (const Case& c : cases) {
@@ -116,6 +114,23 @@ TEST_F(Step2PresenterTest, TitleAndThemeMarkTheCatalogChanged)
     EXPECT_FALSE(presenter.view().enabled);
     EXPECT_EQ(workspace().catalog().albumTitle, "Summer");
     EXPECT_EQ(workspace().albumSettings().StyleTheme, 4);
+}
+
+TEST_F(Step2PresenterTest, VideoLongSideStaysWithinItsRange)
+{
+    Step2Presenter presenter(workspace());
+    EXPECT_EQ(presenter.view().videoLongSide, 1920);
+    EXPECT_LT(presenter.view().videoLongSideLowest, 640);
+    EXPECT_GE(presenter.view().videoLongSideHighest, 3840);
+    presenter.setVideoLongSide(1280);
+    EXPECT_EQ(workspace().albumSettings().VideoLongSide, 1280);
+    EXPECT_TRUE(workspace().catalog().modified);
+    presenter.setVideoLongSide(1);
+    EXPECT_EQ(workspace().albumSettings().VideoLongSide, presenter.view().videoLongSideLowest);
+
+    workspace().setJobRunning(true);
+    presenter.setVideoLongSide(1280);
+    EXPECT_EQ(workspace().albumSettings().VideoLongSide, presenter.view().videoLongSideLowest);
 }
 
 TEST_F(Step2PresenterTest, CatalogEditorNeedsPhotos)

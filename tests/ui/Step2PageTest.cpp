@@ -1,5 +1,5 @@
-#include "session/TemplateCommands.h"
 #include "ui/Step2Page.h"
+#include "session/TemplateCommands.h"
 
 #include "PageHarness.h"
 
@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -24,6 +25,7 @@ private slots:
     void shortNameTakesOnlyTheFilteredKeys();
     void choosingATemplateReadsItsSettings();
     void titleAndThemeReachTheCatalog();
+    void videoLongSideIsTypedWhole();
     void catalogEditorIsRefusedWithoutPhotos();
     void restoreAndHelpButtons();
     void controlsAreDisabledWhileAJobRuns();
@@ -112,6 +114,23 @@ void Step2PageTest::titleAndThemeReachTheCatalog()
     QTest::keyClick(themes, Qt::Key_Down);
     QCOMPARE(m_harness->workspace->albumSettings().StyleTheme, themes->currentIndex());
     QCOMPARE(themes->currentText(), QStringLiteral("Red Theme"));
+}
+
+void Step2PageTest::videoLongSideIsTypedWhole()
+{
+    auto* box = child<QSpinBox>("videoLongSide");
+    QCOMPARE(box->accessibleName(), QStringLiteral("Video Long Side"));
+    QCOMPARE(box->value(), 1920);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, "1280");
+    // Not at every digit: "1" would be a size of its own.
+    QCOMPARE(m_harness->workspace->albumSettings().VideoLongSide, 1920);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(m_harness->workspace->albumSettings().VideoLongSide, 1280);
+    QVERIFY(m_harness->workspace->catalog().modified);
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(m_harness->workspace->albumSettings().VideoLongSide, 1296);
 }
 
 void Step2PageTest::catalogEditorIsRefusedWithoutPhotos()

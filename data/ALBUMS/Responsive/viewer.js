@@ -29,6 +29,7 @@
     const previous = dialog.querySelector('.viewer-prev');
     const next = dialog.querySelector('.viewer-next');
     let current = -1;
+    let player = null; // the video player, made when the first video is shown
     let openedHere = false; // the viewer's address entry is ours to take back on closing
 
     // Names are percent-encoded in addresses, and may be bytes that are no UTF-8 at all.
@@ -69,6 +70,34 @@
         photo.style.transform = scale > 1 ? 'translate(' + x + 'px, ' + y + 'px) scale(' + scale + ')' : '';
     }
 
+    // A video that is no longer shown stops, and lets go of its file.
+    function stopPlayer() {
+        if (!player) return;
+        player.pause();
+        player.removeAttribute('src');
+        player.removeAttribute('poster');
+        player.load();
+        player.hidden = true;
+    }
+
+    // A video plays where a photo would be shown, at the size of the file it plays.
+    function showVideo(link) {
+        if (!player) {
+            player = document.createElement('video');
+            player.className = 'viewer-video';
+            player.controls = true;
+            player.preload = 'metadata';
+            player.playsInline = true;
+            stage.appendChild(player);
+        }
+        player.width = Number(link.dataset.width);
+        player.height = Number(link.dataset.height);
+        player.poster = link.dataset.src;
+        player.src = link.dataset.video;
+        player.setAttribute('aria-label', link.querySelector('img').alt);
+        player.hidden = false;
+    }
+
     function show(index) {
         const link = links[index];
         current = index;
@@ -76,18 +105,13 @@
         // The old photo must not stay up while the new one loads.
         photo.removeAttribute('src');
         photo.removeAttribute('srcset');
-        photo.width = Number(link.dataset.width);
-        photo.height = Number(link.dataset.height);
-        // A picture from srcset takes the size that `sizes` names; a small photo must not grow.
-        photo.style.maxWidth = 'min(100%, ' + link.dataset.width + 'px)';
-        photo.style.maxHeight = 'min(100%, ' + link.dataset.height + 'px)';
-        photo.sizes = sizesOf(link);
-        photo.srcset = link.dataset.srcset;
-        photo.src = link.dataset.src;
-        photo.alt = link.querySelector('img').alt;
+        stopPlayer();
+        photo.hidden = Boolean(link.dataset.video);
+        if (link.dataset.video) showVideo(link);
+        else showPhoto(link);
         const text = link.parentElement.querySelector('template');
         caption.replaceChildren(text ? text.content.cloneNode(true) : '');
-        count.textContent = 'Photo ' + (index + 1) + ' of ' + links.length;
+        count.textContent = (link.dataset.video ? 'Video ' : 'Photo ') + (index + 1) + ' of ' + links.length;
         previous.setAttribute('aria-disabled', String(index === 0));
         next.setAttribute('aria-disabled', String(index === links.length - 1));
         if (link.dataset.audio) {
@@ -99,6 +123,18 @@
             audio.hidden = true;
         }
         preload(index + 1);
+    }
+
+    function showPhoto(link) {
+        photo.width = Number(link.dataset.width);
+        photo.height = Number(link.dataset.height);
+        // A picture from srcset takes the size that `sizes` names; a small photo must not grow.
+        photo.style.maxWidth = 'min(100%, ' + link.dataset.width + 'px)';
+        photo.style.maxHeight = 'min(100%, ' + link.dataset.height + 'px)';
+        photo.sizes = sizesOf(link);
+        photo.srcset = link.dataset.srcset;
+        photo.src = link.dataset.src;
+        photo.alt = link.querySelector('img').alt;
     }
 
     function open(index) {
@@ -139,6 +175,7 @@
     dialog.addEventListener('close', function () {
         document.documentElement.classList.remove('viewing');
         audio.pause();
+        stopPlayer();
         if (photoOfAddress() >= 0) {
             if (openedHere) history.back();
             else history.replaceState(history.state, '', location.pathname + location.search);
@@ -156,8 +193,8 @@
         if (event.altKey || event.ctrlKey || event.metaKey) return;
         const target = { ArrowLeft: current - 1, ArrowRight: current + 1, Home: 0, End: links.length - 1 }[event.key];
         if (target === undefined) return;
-        // The audio player keeps its own keys.
-        if (event.target === audio) return;
+        // The audio and video players keep their own keys.
+        if (event.target === audio || (player && event.target === player)) return;
         event.preventDefault();
         go(target);
     });
