@@ -83,8 +83,7 @@ std::string ResponsiveSizeRenderer::render(const FileStorage& photo, const std::
     }
 }
 
-void ResponsiveSizeRenderer::renderSizes(const FileStorage& photo, const std::string& photoName,
-                                         bool renderAgain) const
+void ResponsiveSizeRenderer::renderSizes(const FileStorage& photo, const std::string& photoName, bool renderAgain) const
 {
     if (!ResponsiveAlbum::hasSizeLadder(photo))
         return;
@@ -150,12 +149,11 @@ void ResponsiveSizeRenderer::writeThumbnail(const FileStorage& photo, const std:
     const bool quarter = photo.Rotation == 1 || photo.Rotation == 2;
     const int shownWidth = quarter ? source->height : source->width;
     const int shownHeight = quarter ? source->width : source->height;
-    const int width = std::max(1, static_cast<int>(std::lround(static_cast<double>(shownWidth) * height / shownHeight)));
+    const int width =
+        std::max(1, static_cast<int>(std::lround(static_cast<double>(shownWidth) * height / shownHeight)));
     const Bitmap thumbnail = m_thumbnails.makeThumbnailBitmap(source->preShrunk, Rect{0, 0, width, height}, width,
                                                               height, photo.Rotation, photo.Mirrored);
-    GeneratedFile::write(m_outputFolder + fileName, [&](const std::string& writePath) {
-        writeJpeg(thumbnail, writePath, ThumbnailJpegQuality);
-    });
+    GeneratedFile::writeBytes(m_outputFolder + fileName, encodeJpeg(thumbnail, ThumbnailJpegQuality));
 }
 
 } // namespace pictaven

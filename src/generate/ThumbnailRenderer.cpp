@@ -72,11 +72,11 @@ std::string missingFile(SourceKind kind, const std::string& workingPath)
 } // namespace
 
 ThumbnailRenderer::ThumbnailRenderer(const AlbumJob& job, GenerationEvents events)
-    : m_settings(job.settings),
-      m_outputFolder(job.outputFolder),
-      m_names(job.settings),
-      m_basicAlbum(job.basicAlbum()),
-      m_events(std::move(events))
+    : m_settings(job.settings)
+    , m_outputFolder(job.outputFolder)
+    , m_names(job.settings)
+    , m_basicAlbum(job.basicAlbum())
+    , m_events(std::move(events))
 {
     const AlbumSettings& s = m_settings;
     m_style.aspectRatio = s.AspectRatio;
@@ -136,8 +136,8 @@ std::string ThumbnailRenderer::recipe(const FileStorage& photo) const
                       "\nturn" + number(photo.Rotation) + number(photo.Mirrored) + "\nsize" + number(s.ThumbWidth) +
                       number(s.ThumbHeight) + number(s.AspectRatio) + number(s.Buttonize) + "\nstyle" +
                       number(m_style.backdrop) + number(m_style.border) + number(m_style.shadow) +
-                      number(s.ThumbBgColor) + number(s.ThumbBorderColor) + number(s.WebBgColor) +
-                      "\nquality" + number(ThumbnailJpegQuality));
+                      number(s.ThumbBgColor) + number(s.ThumbBorderColor) + number(s.WebBgColor) + "\nquality" +
+                      number(ThumbnailJpegQuality));
 }
 
 std::string ThumbnailRenderer::thumbnailPath(const std::string& photoName) const
@@ -150,9 +150,7 @@ void ThumbnailRenderer::drawThumbnail(const Bitmap* albumPicture, int left, int 
 {
     composeThumbnail(thumbnail, albumPicture, left, top, cell, m_style);
     if (m_basicAlbum) {
-        GeneratedFile::write(thumbnailPath(photoName), [&](const std::string& writePath) {
-            writeJpeg(thumbnail, writePath, ThumbnailJpegQuality);
-        });
+        GeneratedFile::writeBytes(thumbnailPath(photoName), encodeJpeg(thumbnail, ThumbnailJpegQuality));
     }
 }
 
