@@ -4,6 +4,9 @@
 #include "imaging/GSBlur.h"
 #include "imaging/Rect.h"
 
+#include <cstddef>
+#include <deque>
+
 namespace pictaven {
 namespace {
 
@@ -23,6 +26,28 @@ Bitmap shadowStrip(int width, int height, const Rect& bar)
     fillRect(strip, bar, BarGrey);
     gsBlur(strip, BlurRadius);
     return strip;
+}
+
+// shadowStrip for the thumbnails of an album, which come in a few sizes: each thread keeps the
+// strips of the last sizes it blurred rather than blurring the same strip for every thumbnail.
+Bitmap keptShadowStrip(int width, int height, const Rect& bar)
+{
+    struct Kept {
+        int width;
+        int height;
+        Rect bar;
+        Bitmap strip;
+    };
+    constexpr std::size_t KeptStrips = 16;
+    thread_local std::deque<Kept> kept;
+    for (const Kept& k : kept) {
+        if (k.width == width && k.height == height && k.bar == bar)
+            return k.strip;
+    }
+    kept.push_front({width, height, bar, shadowStrip(width, height, bar)});
+    if (kept.size() > KeptStrips)
+        kept.pop_back();
+    return kept.front().strip;
 }
 
 } // namespace
@@ -68,13 +93,13 @@ void drawShadow(const Bitmap* background, Bitmap& picture, int x, int y, Colour 
     }
     Bitmap result(w + ShadowMargin, h + ShadowMargin, 32);
 
-    const Bitmap rightMask = shadowStrip(ShadowMargin, h + ShadowMargin, {0, Offset, Bar, h + Bar});
+    const Bitmap rightMask = keptShadowStrip(ShadowMargin, h + ShadowMargin, {0, Offset, Bar, h + Bar});
     Bitmap right = rightMask;
     blendShadow(*background, rightMask, right, x + w, y);
     drawBitmap(result, right, w, 0);
 
     // The bottom strip goes over the right one where they meet.
-    Bitmap bottom = shadowStrip(w + ShadowMargin - Bar, ShadowMargin, {Offset, 0, w + Bar, Bar});
+    Bitmap bottom = keptShadowStrip(w + ShadowMargin - Bar, ShadowMargin, {Offset, 0, w + Bar, Bar});
     blendShadow(*background, bottom, bottom, x, y + h);
     drawBitmap(result, bottom, 0, h);
 

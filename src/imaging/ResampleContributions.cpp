@@ -25,8 +25,7 @@ std::int32_t mirrored(std::int64_t j, int sourceSize)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(j, 0, sourceSize - 1));
 }
 
-ResampleContributions computeContributions(int destinationSize, int sourceSize, FilterFunction filter,
-                                           float support)
+ResampleContributions computeContributions(int destinationSize, int sourceSize, FilterFunction filter, float support)
 {
     const float scale = resampleScale(destinationSize, sourceSize);
     ResampleContributions result;
@@ -41,8 +40,8 @@ ResampleContributions computeContributions(int destinationSize, int sourceSize, 
     for (int i = 0; i < destinationSize; ++i) {
         // With one destination pixel the corner rule has no meaning; that pixel stands for the
         // whole source and sits over its middle.
-        const float center = destinationSize == 1 ? static_cast<float>((sourceSize - 1) / 2.0)
-                                                  : static_cast<float>(i) / scale;
+        const float center =
+            destinationSize == 1 ? static_cast<float>((sourceSize - 1) / 2.0) : static_cast<float>(i) / scale;
         const double c = center;
         if (scale < 1.0f) {
             const float width = support / scale;
@@ -70,7 +69,9 @@ ResampleContributions makeResampleContributions(int destinationSize, int sourceS
                                                 float support)
 {
     // The photos of one camera share their size, and so do their thumbnails: the lists of the
-    // last few sizes are kept, by each thread for itself, rather than weighed again.
+    // last few sizes are kept, by each thread for itself, rather than weighed again. A photo and
+    // its thumbnail take four lists, twice that for an album of upright and lying photos, and
+    // more for photos of a few cameras.
     struct Kept {
         int destinationSize;
         int sourceSize;
@@ -78,7 +79,7 @@ ResampleContributions makeResampleContributions(int destinationSize, int sourceS
         float support;
         ResampleContributions lists;
     };
-    constexpr std::size_t KeptSizes = 4;
+    constexpr std::size_t KeptSizes = 16;
     thread_local std::deque<Kept> kept;
     for (const Kept& k : kept) {
         if (k.destinationSize == destinationSize && k.sourceSize == sourceSize && k.filter == filter &&
