@@ -3,8 +3,8 @@
 #
 #   scripts/bench-generate.sh [SET[,SET...]] [RUNS]
 #
-# Each SET is a photo folder (default ../shared/photos beside the clone) or one made from
-# ../shared/photos with ImageMagick: "mixed" holds each photo enlarged to 12 to 20 megapixels as
+# Each SET is a photo folder (default ../shared/photos beside the clone) or one made from the
+# photos of $PICTAVEN_SAMPLE_PHOTOS (default ../shared/photos) with ImageMagick: "mixed" holds each photo enlarged to 12 to 20 megapixels as
 # a progressive JPEG, among copies of 0.3 to 1 megapixels; "small" holds 240 photos of 0.3 to 1
 # megapixels, where what generation spends on each photo besides decoding it shows most. The
 # decoding floor of a set is one process decoding each photo once with libjpeg's defaults into
@@ -27,11 +27,12 @@ build_bench_tools
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export PICTAVEN_HOME="$work/home"
+samples=${PICTAVEN_SAMPLE_PHOTOS:-../shared/photos}
 
 # make_mixed FOLDER / make_small FOLDER: the made sets.
 make_mixed() {
   local n=0 source megapixels small
-  for source in ../shared/photos/*.jpg; do
+  for source in "$samples"/*.jpg; do
     megapixels=$((12 + (n * 3) % 9))
     convert "$source" -resize "$((megapixels * 1000000))@" -interlace JPEG -quality 90 "$1/large$n.jpg"
     for small in 1 2; do
@@ -43,7 +44,7 @@ make_mixed() {
 make_small() {
   local sources n=0 i source
   # Made from copies of about 1.2 megapixels, which are quicker to read than the photos.
-  for source in ../shared/photos/*.jpg; do
+  for source in "$samples"/*.jpg; do
     convert "$source" -resize 1200000@ -quality 95 "$work/small-source$n.jpg"
     n=$((n + 1))
   done

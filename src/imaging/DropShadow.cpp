@@ -2,10 +2,10 @@
 
 #include "imaging/BitmapDrawing.h"
 #include "imaging/GSBlur.h"
+#include "imaging/RecentResults.h"
 #include "imaging/Rect.h"
 
-#include <cstddef>
-#include <deque>
+#include <tuple>
 
 namespace pictaven {
 namespace {
@@ -32,22 +32,8 @@ Bitmap shadowStrip(int width, int height, const Rect& bar)
 // strips of the last sizes it blurred rather than blurring the same strip for every thumbnail.
 Bitmap keptShadowStrip(int width, int height, const Rect& bar)
 {
-    struct Kept {
-        int width;
-        int height;
-        Rect bar;
-        Bitmap strip;
-    };
-    constexpr std::size_t KeptStrips = 16;
-    thread_local std::deque<Kept> kept;
-    for (const Kept& k : kept) {
-        if (k.width == width && k.height == height && k.bar == bar)
-            return k.strip;
-    }
-    kept.push_front({width, height, bar, shadowStrip(width, height, bar)});
-    if (kept.size() > KeptStrips)
-        kept.pop_back();
-    return kept.front().strip;
+    thread_local RecentResults<std::tuple<int, int, Rect>, Bitmap, 16> kept;
+    return kept.get({width, height, bar}, [&] { return shadowStrip(width, height, bar); });
 }
 
 } // namespace

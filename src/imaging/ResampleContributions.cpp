@@ -1,9 +1,11 @@
 #include "imaging/ResampleContributions.h"
 
+#include "imaging/RecentResults.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <deque>
+#include <tuple>
 
 namespace pictaven {
 
@@ -72,25 +74,9 @@ ResampleContributions makeResampleContributions(int destinationSize, int sourceS
     // last few sizes are kept, by each thread for itself, rather than weighed again. A photo and
     // its thumbnail take four lists, twice that for an album of upright and lying photos, and
     // more for photos of a few cameras.
-    struct Kept {
-        int destinationSize;
-        int sourceSize;
-        FilterFunction filter;
-        float support;
-        ResampleContributions lists;
-    };
-    constexpr std::size_t KeptSizes = 16;
-    thread_local std::deque<Kept> kept;
-    for (const Kept& k : kept) {
-        if (k.destinationSize == destinationSize && k.sourceSize == sourceSize && k.filter == filter &&
-            k.support == support)
-            return k.lists;
-    }
-    ResampleContributions result = computeContributions(destinationSize, sourceSize, filter, support);
-    kept.push_front({destinationSize, sourceSize, filter, support, result});
-    if (kept.size() > KeptSizes)
-        kept.pop_back();
-    return result;
+    thread_local RecentResults<std::tuple<int, int, FilterFunction, float>, ResampleContributions, 16> kept;
+    return kept.get({destinationSize, sourceSize, filter, support},
+                    [&] { return computeContributions(destinationSize, sourceSize, filter, support); });
 }
 
 } // namespace pictaven
