@@ -80,6 +80,7 @@ bench_set() {
   done < <("$cli" info "${files[@]}")
   megapixels=$(awk -v p="$pixels" 'BEGIN { printf "%.2f", p / 1e6 }')
 
+  rm -f "$work/bench.CAT"
   make_bench_catalog "$work/bench.CAT" "$photos" "Benchmark"
 
   # Wall and processor seconds of the floor's one decoding pass, from the benchmark's CSV line.
