@@ -18,10 +18,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // Whether `path` is a plain file of its own that holds exactly `bytes`. A link or a file of
-// several names is never taken for the file a generation writes, which is neither.
+// several names is never taken for the file a generation writes, which is neither. A pipe put
+// in its place meanwhile does not hold up the opening.
 bool holdsAlready(const std::string& path, std::string_view bytes)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat info { };
