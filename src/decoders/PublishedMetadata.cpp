@@ -13,16 +13,13 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace pictaven
-{
+namespace pictaven {
 
-namespace
-{
+namespace {
 
 // Which groups of EXIF entries hold maker notes, each asked once: exiv2 looks a group up by
 // searching every group it knows, and a maker note has hundreds of entries in a few groups.
-class MakerGroups
-{
+class MakerGroups {
 public:
     bool contains(const std::string& group)
     {
@@ -102,8 +99,8 @@ struct Entries {
         const bool xmpErased = eraseWhere(xmp, [&](const Exiv2::Xmpdatum& d) {
             return leftOut(privateKind(d.key()), choice) || d.key() == "Xmp.xmpNote.HasExtendedXMP";
         });
-        const bool iptcErased
-            = eraseWhere(iptc, [&](const Exiv2::Iptcdatum& d) { return leftOut(privateKind(d.key()), choice); });
+        const bool iptcErased =
+            eraseWhere(iptc, [&](const Exiv2::Iptcdatum& d) { return leftOut(privateKind(d.key()), choice); });
         const bool previewCleaned = cleanPreview(exif);
         return exifErased || xmpErased || iptcErased || previewCleaned;
     }
@@ -124,12 +121,28 @@ struct Entries {
         image->readMetadata();
         writeInto(*image);
     }
+
+    // The picture file `bytes` with these entries, made in memory.
+    void writeInto(std::string& bytes) const
+    {
+        const auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
+                                                     static_cast<long>(bytes.size()));
+        image->readMetadata();
+        writeInto(*image);
+        Exiv2::BasicIo& io = image->io();
+        io.open();
+        const long size = io.size();
+        const Exiv2::byte* written = io.mmap();
+        bytes.assign(reinterpret_cast<const char*>(written), static_cast<std::size_t>(size));
+        io.munmap();
+        io.close();
+    }
 };
 
 Entries entriesOf(Exiv2::Image& image)
 {
     image.readMetadata();
-    return { image.exifData(), image.xmpData(), image.iptcData() };
+    return {image.exifData(), image.xmpData(), image.iptcData()};
 }
 
 std::string readWhole(const std::string& path)
@@ -203,8 +216,8 @@ bool keepInPng(const std::string& path, const std::string& bytes, MetadataChoice
     Entries entries;
     if (choice != PublishedMetadata::None) {
         try {
-            entries = entriesOf(*Exiv2::ImageFactory::open(
-                reinterpret_cast<const Exiv2::byte*>(bytes.data()), static_cast<long>(bytes.size())));
+            entries = entriesOf(*Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
+                                                           static_cast<long>(bytes.size())));
             entries.filter(choice);
         } catch (const std::exception&) {
             // What cannot be read is not published.
@@ -234,7 +247,7 @@ std::size_t makerNoteEntry(std::string_view tiff)
         std::uint32_t value = 0;
         for (std::size_t i = 0; i < bytes; ++i)
             value = (value << 8) | static_cast<unsigned char>(tiff[at + (bigEndian ? i : bytes - 1 - i)]);
-        return std::size_t { value };
+        return std::size_t{value};
     };
     // The entry of `tag` in the folder at `at`, each entry 12 bytes after a 2-byte count.
     const auto entry = [&](std::size_t at, std::uint32_t tag) -> std::size_t {
@@ -282,12 +295,11 @@ Exiv2::Image::AutoPtr openSource(const std::string& path, MetadataChoice choice,
         blocks = blocksWithoutMakerNote(path);
     if (blocks.empty())
         return Exiv2::ImageFactory::open(path);
-    return Exiv2::ImageFactory::open(
-        reinterpret_cast<const Exiv2::byte*>(blocks.data()), static_cast<long>(blocks.size()));
+    return Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(blocks.data()),
+                                     static_cast<long>(blocks.size()));
 }
 
 } // namespace
-
 
 bool keepPublishedMetadata(const std::string& path, MetadataChoice choice)
 {
@@ -318,8 +330,7 @@ bool keepPublishedMetadata(const std::string& path, MetadataChoice choice)
     }
 }
 
-void carryPublishedMetadata(
-    const std::string& source, const std::string& target, int width, int height, MetadataChoice choice)
+void carryPublishedMetadata(const std::string& source, std::string& jpeg, int width, int height, MetadataChoice choice)
 {
     if (!choice || *choice == PublishedMetadata::None)
         return;
@@ -334,11 +345,11 @@ void carryPublishedMetadata(
         Exiv2::ExifData& exif = entries.exif;
         // The pixels are upright and of their new size; the preview was of the old picture.
         if (exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != exif.end())
-            exif["Exif.Image.Orientation"] = std::uint16_t { 1 };
+            exif["Exif.Image.Orientation"] = std::uint16_t{1};
         if (entries.xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation")) != entries.xmp.end())
             entries.xmp["Xmp.tiff.Orientation"] = "1";
         for (const auto& [key, value] :
-            { std::pair { "Exif.Photo.PixelXDimension", width }, { "Exif.Photo.PixelYDimension", height } }) {
+             {std::pair{"Exif.Photo.PixelXDimension", width}, {"Exif.Photo.PixelYDimension", height}}) {
             if (exif.findKey(Exiv2::ExifKey(key)) != exif.end())
                 exif[key] = static_cast<std::uint32_t>(value);
         }
@@ -346,7 +357,7 @@ void carryPublishedMetadata(
             return d.key() == "Exif.Image.ImageWidth" || d.key() == "Exif.Image.ImageLength";
         });
         Exiv2::ExifThumb(exif).erase();
-        entries.writeInto(target);
+        entries.writeInto(jpeg);
     } catch (const std::exception&) {
         // The photo goes out without metadata rather than not at all.
     }

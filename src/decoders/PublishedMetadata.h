@@ -4,27 +4,24 @@
 #include <stdexcept>
 #include <string>
 
-namespace pictaven
-{
+namespace pictaven {
 
 // What of a photo's metadata the published copies in the output folder carry.
 enum class PublishedMetadata {
-    None, // "none"
+    None,          // "none"
     AllButPrivate, // "all but location and serial numbers": nothing that privateKind names, no maker notes
-    All, // "all"
+    All,           // "all"
 };
 
 // The choices as the album settings offer them, in the order of the enum.
-inline constexpr const char* publishedMetadataCaptions[]
-    = { "none", "all but location and serial numbers", "all" };
+inline constexpr const char* publishedMetadataCaptions[] = {"none", "all but location and serial numbers", "all"};
 
 // A catalog written before the setting existed has none: its rendered photos carry no metadata,
 // as they always did, and its copied photos everything but their location.
 using MetadataChoice = std::optional<PublishedMetadata>;
 
 // The metadata of a photo file could not be filtered: it must not be published as it is.
-class MetadataError : public std::runtime_error
-{
+class MetadataError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -38,11 +35,10 @@ public:
 // no photo is published with what it should not carry.
 bool keepPublishedMetadata(const std::string& path, MetadataChoice choice);
 
-// Gives the freshly written JPEG at `target`, `width` x `height` pixels drawn upright from the
+// Gives the freshly encoded JPEG file `jpeg`, `width` x `height` pixels drawn upright from the
 // photo at `source`, the metadata of `source` that `choice` keeps, marked upright and of its new
 // size, without the source's embedded preview. Metadata that cannot be read or written is left
-// out: the picture itself is always published.
-void carryPublishedMetadata(
-    const std::string& source, const std::string& target, int width, int height, MetadataChoice choice);
+// out: the picture itself is always published, `jpeg` as it was.
+void carryPublishedMetadata(const std::string& source, std::string& jpeg, int width, int height, MetadataChoice choice);
 
 } // namespace pictaven

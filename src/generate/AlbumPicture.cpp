@@ -16,7 +16,8 @@
 namespace pictaven {
 
 AlbumPicture::AlbumPicture(const Bitmap& background, const AlbumSettings& settings, const PageGrid& grid)
-    : m_settings(settings), m_picture(background)
+    : m_settings(settings)
+    , m_picture(background)
 {
     if (settings.EnableBgColor) {
         const Colour white{255, 255, 255};
@@ -59,7 +60,7 @@ void AlbumPicture::drawThumbnail(const Bitmap& thumbnail, const ThumbnailCell& c
 
 void AlbumPicture::save(const std::string& path, int quality) const
 {
-    GeneratedFile::write(path, [&](const std::string& writePath) { writeJpeg(m_picture, writePath, quality); });
+    GeneratedFile::writeBytes(path, encodeJpeg(m_picture, quality));
 }
 
 } // namespace pictaven

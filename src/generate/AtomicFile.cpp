@@ -7,8 +7,8 @@
 #include <random>
 #include <sys/stat.h>
 #include <system_error>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace pictaven {
 
@@ -57,11 +57,9 @@ AtomicFile::AtomicFile(std::string path)
     const std::string name = m_path.substr(folder.size());
     for (int attempt = 0;; ++attempt) {
         m_temporary = folder + temporaryPrefix(name) + randomSuffix();
-        const int fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
+        m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (m_descriptor >= 0)
             return;
-        }
         if (errno != EEXIST || attempt == 100) {
             const int error = errno;
             m_temporary.clear();
@@ -74,35 +72,30 @@ void AtomicFile::checkReplaceable(const std::string& path)
 {
     // Only a plain file or a link is replaced; renaming over a folder fails anyway, and a device
     // or pipe in its place is no album file to put aside.
-    struct stat existing {};
+    struct stat existing { };
     if (::lstat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode))
         fail(path, S_ISDIR(existing.st_mode) ? "it is a folder" : "it is not a plain file");
 }
 
 AtomicFile::~AtomicFile()
 {
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
     if (!m_temporary.empty())
         ::unlink(m_temporary.c_str());
 }
 
 void AtomicFile::write(std::string_view bytes) const
 {
-    const int fd = ::open(m_temporary.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        fail(m_path, errno);
-    int error = 0;
-    while (!bytes.empty() && error == 0) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (m_descriptor < 0)
+        throw IoError("Unable to write to " + m_path + ": the file is already committed");
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(m_descriptor, bytes.data(), bytes.size());
         if (n > 0)
             bytes.remove_prefix(static_cast<std::size_t>(n));
         else if (n == 0 || errno != EINTR)
-            error = n == 0 ? EIO : errno;
+            fail(m_path, n == 0 ? EIO : errno);
     }
-    // A full disk may only show when the file is closed.
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error != 0)
-        fail(m_path, error);
 }
 
 void AtomicFile::commit()
@@ -110,8 +103,12 @@ void AtomicFile::commit()
     if (m_temporary.empty())
         throw IoError("Unable to write to " + m_path + ": the file is already committed");
     const std::string temporary = std::exchange(m_temporary, std::string());
-    if (::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        const int error = errno;
+    // A full disk may only show when the file is closed.
+    const int descriptor = std::exchange(m_descriptor, -1);
+    int error = ::close(descriptor) == 0 ? 0 : errno;
+    if (error == 0 && ::rename(temporary.c_str(), m_path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(temporary.c_str());
         fail(m_path, error);
     }

@@ -12,7 +12,8 @@ namespace pictaven {
 // can leave one behind (see isTemporaryOf).
 class AtomicFile {
 public:
-    // Creates the empty temporary file, readable and writable as any new file. A symbolic link
+    // Creates the empty temporary file, readable and writable as any new file, and keeps it open
+    // for write(). A symbolic link
     // at `path` is replaced, not followed. Throws IoError "Unable to write to <path>: <reason>"
     // when `path` is anything but a plain file or a link (a folder, a device, a pipe) or the
     // temporary file cannot be created.
@@ -25,11 +26,12 @@ public:
     // Where the new content goes; any writer may open it by name and truncate it.
     const std::string& temporaryPath() const { return m_temporary; }
 
-    // Makes `bytes` the whole content of the temporary file. Throws IoError naming `path`.
+    // Adds `bytes` to the temporary file, after what earlier calls wrote. Throws IoError naming
+    // `path`.
     void write(std::string_view bytes) const;
 
-    // Renames the temporary file over `path`. Throws IoError naming `path`; the temporary file
-    // is gone either way.
+    // Closes the temporary file and renames it over `path`. Throws IoError naming `path`; the
+    // temporary file is gone either way.
     void commit();
 
     // Throws the IoError of the constructor when `path` is anything but a plain file or a link.
@@ -42,6 +44,9 @@ public:
 private:
     std::string m_path;
     std::string m_temporary; // empty once committed
+    // Open from the start: opening the file again to truncate it would make ext4 write it out
+    // when it is closed, a disk request for every file.
+    int m_descriptor = -1;
 };
 
 } // namespace pictaven

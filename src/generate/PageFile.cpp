@@ -3,14 +3,14 @@
 #include "generate/GeneratedFile.h"
 #include "ini/IoError.h"
 
-#include <utility>
-
 namespace pictaven {
 
 PageFile::PageFile(const std::string& path)
+    : m_path(path)
 {
     try {
-        m_file = GeneratedFile::begin(path);
+        GeneratedFile::list(path);
+        m_open = true;
     } catch (const std::exception& error) {
         // The caller reports the page that cannot be created in its own words, with the reason.
         keepFailure(error);
@@ -23,16 +23,13 @@ void PageFile::keepFailure(const std::exception& error)
     m_failure = io && !io->reason().empty() ? io->reason() : error.what();
 }
 
-PageFile::~PageFile() = default;
-
 bool PageFile::finish(std::string_view text)
 {
-    if (!m_file)
+    if (!m_open)
         return false;
-    const std::unique_ptr<AtomicFile> file = std::move(m_file);
+    m_open = false;
     try {
-        file->write(text);
-        file->commit();
+        GeneratedFile::replace(m_path, text);
         return true;
     } catch (const std::exception& error) {
         keepFailure(error);

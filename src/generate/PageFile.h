@@ -1,32 +1,28 @@
 #pragma once
 
-#include "generate/AtomicFile.h"
-
 #include <exception>
-#include <memory>
 #include <string>
 #include <string_view>
 
 namespace pictaven {
 
-// One generated page on disk. The page's name is recorded in the output folder's record and its
-// temporary file created when the object is made, so that a page that cannot be created is
-// known before any work is done; the writers build the page's text in memory and hand it over
-// once, also when a page ends early, so that a page stays in the output folder as far as it was
-// written. The page replaces the old file only when it is whole on disk (AtomicFile).
+// One generated page on disk. The page's name is recorded in the output folder's record when
+// the object is made, so that a page that cannot be listed is known before any work is done;
+// the writers build the page's text in memory and hand it over once, also when a page ends
+// early, so that a page stays in the output folder as far as it was written. The page replaces
+// the old file only when it is whole on disk, and a page that is already there as it would be
+// written is kept as it is (GeneratedFile::replace).
 class PageFile {
 public:
     // Never throws; isOpen() tells whether it worked.
     explicit PageFile(const std::string& path);
-    // Leaves the old page as it was if finish() was not called.
-    ~PageFile();
     PageFile(const PageFile&) = delete;
     PageFile& operator=(const PageFile&) = delete;
 
-    bool isOpen() const { return m_file != nullptr; }
+    bool isOpen() const { return m_open; }
 
-    // Writes the whole text and puts the page in place. False when the file is not open or
-    // the writing failed (a full disk, say).
+    // Puts the whole text in place. False when the page is not open or the writing failed (a
+    // full disk, say); then the old page is left as it was. Once only.
     bool finish(std::string_view text);
 
     // `message` about this page followed by why it could not be created or written, as in
@@ -36,7 +32,8 @@ public:
 private:
     void keepFailure(const std::exception& error);
 
-    std::unique_ptr<AtomicFile> m_file;
+    std::string m_path;
+    bool m_open = false;
     std::string m_failure;
 };
 

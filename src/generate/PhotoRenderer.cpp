@@ -30,10 +30,8 @@
 #include <utility>
 #include <vector>
 
-namespace pictaven
-{
-namespace
-{
+namespace pictaven {
+namespace {
 
 namespace fs = std::filesystem;
 
@@ -56,13 +54,13 @@ ImageSize newSize(const AlbumSettings& settings, int iw, int ih, int rotation)
         const double byWidth = static_cast<double>(w) / iw;
         const double byHeight = static_cast<double>(h) / ih;
         const float scale = static_cast<float>(byWidth >= byHeight ? byHeight : byWidth);
-        return { side(static_cast<double>(iw) * scale), side(static_cast<double>(ih) * scale) };
+        return {side(static_cast<double>(iw) * scale), side(static_cast<double>(ih) * scale)};
     }
     if (settings.ResizeImageType == 2) {
         const double p = PhotoRenderer::resizePercentage(settings.ResizePercentage);
-        return { side(iw * p * 0.01), side(ih * p * 0.01) };
+        return {side(iw * p * 0.01), side(ih * p * 0.01)};
     }
-    return { iw, ih };
+    return {iw, ih};
 }
 
 bool hasExtension(const std::string& path, const char* extension)
@@ -89,8 +87,8 @@ std::string pictureRecipe(const std::string& path)
 
 } // namespace
 
-PhotoRenderer::PhotoRenderer(
-    const AlbumJob& job, int convertQuality, std::function<void(const std::string&)> logMessage)
+PhotoRenderer::PhotoRenderer(const AlbumJob& job, int convertQuality,
+                             std::function<void(const std::string&)> logMessage)
     : m_settings(job.settings)
     , m_outputFolder(job.outputFolder)
     , m_names(job.settings)
@@ -169,10 +167,9 @@ std::string PhotoRenderer::resizeProblem(const AlbumSettings& settings)
             return side && *side >= 1 && *side <= Bitmap::MaxSide;
         };
         if (!usable(width) || !usable(height))
-            return "Photos cannot be resized to a width of \"" + settings.NewPhotoWidth
-                + "\" and a height of \"" + settings.NewPhotoHeight
-                + "\": both must be whole numbers from 1 to " + std::to_string(Bitmap::MaxSide) + " pixels."
-                + advice;
+            return "Photos cannot be resized to a width of \"" + settings.NewPhotoWidth + "\" and a height of \"" +
+                   settings.NewPhotoHeight + "\": both must be whole numbers from 1 to " +
+                   std::to_string(Bitmap::MaxSide) + " pixels." + advice;
     } else if (settings.ResizeImageType == 2) {
         double percent = 0;
         try {
@@ -181,14 +178,14 @@ std::string PhotoRenderer::resizeProblem(const AlbumSettings& settings)
             percent = 0;
         }
         if (!(percent > 0) || !std::isfinite(percent))
-            return "Photos cannot be scaled by \"" + settings.ResizePercentage
-                + "\" percent: the percentage must be a number greater than 0." + advice;
+            return "Photos cannot be scaled by \"" + settings.ResizePercentage +
+                   "\" percent: the percentage must be a number greater than 0." + advice;
     }
     return {};
 }
 
-std::string PhotoRenderer::renderPhoto(
-    FileStorage& photo, const std::string& photoName, std::optional<ThumbnailSource>* thumbnailSource) const
+std::string PhotoRenderer::renderPhoto(FileStorage& photo, const std::string& photoName,
+                                       std::optional<ThumbnailSource>* thumbnailSource) const
 {
     if (thumbnailSource)
         thumbnailSource->reset();
@@ -206,18 +203,14 @@ std::string PhotoRenderer::renderPhoto(
                     m_logMessage(message);
             };
             context.writeJpeg = [&](const Bitmap& picture, const std::string& file, int quality) {
-                GeneratedFile::write(file, [&](const std::string& writePath) {
-                    writeJpeg(picture, writePath, quality);
-                    carryPublishedMetadata(
-                        photo.SourcePath, writePath, picture.width(), picture.height(), m_publishedMetadata);
-                });
+                writeJpegFile(picture, file, quality, photo.SourcePath);
             };
             graphicToJpeg(photo.SourcePath, photo.WorkingPath, photo.Converted, context);
             converted = true;
             path = photo.WorkingPath;
         }
-        const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0
-            || m_settings.ResizeImageType > 0;
+        const bool anyOption = m_settings.CompressJPEG || m_settings.SoftEdge || m_settings.WatermarkType > 0 ||
+                               m_settings.ResizeImageType > 0;
         if (anyOption && (isJpegByName(path) || converted))
             process(path, converted, photo, target, thumbnailSource);
         else
@@ -253,8 +246,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, const FileS
     if (m_settings.Resample) {
         // Decoded band by band straight into the resampler: a large photo is never held whole.
         ResampledJpeg decoded = readJpegResampled(
-            path, [&](ImageSize size) { return newSize(m_settings, size.width, size.height, rotation); },
-            handBack);
+            path, [&](ImageSize size) { return newSize(m_settings, size.width, size.height, rotation); }, handBack);
         if (handBack)
             *thumbnailSource = std::move(decoded.thumbnailSource);
         picture = std::move(decoded.picture);
@@ -268,7 +260,7 @@ void PhotoRenderer::process(const std::string& path, bool converted, const FileS
             picture = std::move(source);
         } else {
             picture = Bitmap(size.width, size.height);
-            stretchBitmap(picture, Rect { 0, 0, size.width, size.height }, source);
+            stretchBitmap(picture, Rect{0, 0, size.width, size.height}, source);
         }
     }
     if (m_settings.SoftEdge) {
@@ -289,15 +281,21 @@ void PhotoRenderer::process(const std::string& path, bool converted, const FileS
     writeRendered(picture, target, photo.SourcePath);
 }
 
-void PhotoRenderer::writeRendered(
-    const Bitmap& picture, const std::string& target, const std::string& metadataSource) const
+void PhotoRenderer::writeRendered(const Bitmap& picture, const std::string& target,
+                                  const std::string& metadataSource) const
 {
-    const int quality = jpegQuality(JpegOutput::RenderedPhoto, { m_settings.CompressionRatio, 0, 0 });
-    GeneratedFile::write(target, [&](const std::string& writePath) {
-        writeJpeg(picture, writePath, quality);
-        carryPublishedMetadata(
-            metadataSource, writePath, picture.width(), picture.height(), m_publishedMetadata);
-    });
+    writeJpegFile(picture, target, jpegQuality(JpegOutput::RenderedPhoto, {m_settings.CompressionRatio, 0, 0}),
+                  metadataSource);
+}
+
+void PhotoRenderer::writeJpegFile(const Bitmap& picture, const std::string& target, int quality,
+                                  const std::string& metadataSource) const
+{
+    // Made whole in memory and written at once: a photo file is written, and its metadata
+    // added, in one go rather than in small pieces.
+    std::string jpeg = encodeJpeg(picture, quality);
+    carryPublishedMetadata(metadataSource, jpeg, picture.width(), picture.height(), m_publishedMetadata);
+    GeneratedFile::writeBytes(target, jpeg);
 }
 
 void PhotoRenderer::copyUpright(const std::string& path, const std::string& target) const

@@ -73,6 +73,8 @@ private:
     void copyUpright(const std::string& path, const std::string& target) const;
     // `metadataSource` is the photo whose metadata the output carries, as the album's choice keeps it.
     void writeRendered(const Bitmap& picture, const std::string& target, const std::string& metadataSource) const;
+    void writeJpegFile(const Bitmap& picture, const std::string& target, int quality,
+                       const std::string& metadataSource) const;
     static void removeOutput(const std::string& target);
 
     AlbumSettings m_settings;
@@ -83,7 +85,7 @@ private:
     std::function<void(const std::string&)> m_logMessage;
     std::optional<Bitmap> m_maskPicture;      // mask.jpg when SoftEdge is on and it could be read
     std::optional<Bitmap> m_watermarkPicture; // WatermarkImage when WatermarkType is 2 and readable
-    std::string m_sharedRecipe; // the part of recipe() that is the same for every photo
+    std::string m_sharedRecipe;               // the part of recipe() that is the same for every photo
 };
 
 } // namespace pictaven

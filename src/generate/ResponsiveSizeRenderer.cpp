@@ -164,8 +164,7 @@ void ResponsiveSizeRenderer::writeThumbnail(const FileStorage& photo, const std:
         std::max(1, static_cast<int>(std::lround(static_cast<double>(shownWidth) * height / shownHeight)));
     const Bitmap thumbnail = m_thumbnails.makeThumbnailBitmap(source->preShrunk, Rect{0, 0, width, height}, width,
                                                               height, photo.Rotation, photo.Mirrored);
-    GeneratedFile::write(m_outputFolder + fileName,
-                         [&](const std::string& writePath) { writeJpeg(thumbnail, writePath, ThumbnailJpegQuality); });
+    GeneratedFile::writeBytes(m_outputFolder + fileName, encodeJpeg(thumbnail, ThumbnailJpegQuality));
 }
 
 } // namespace pictaven

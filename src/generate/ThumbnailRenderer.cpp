@@ -162,9 +162,7 @@ void ThumbnailRenderer::drawThumbnail(const Bitmap* albumPicture, int left, int 
 {
     composeThumbnail(thumbnail, albumPicture, left, top, cell, m_style);
     if (m_basicAlbum) {
-        GeneratedFile::write(thumbnailPath(photoName), [&](const std::string& writePath) {
-            writeJpeg(thumbnail, writePath, ThumbnailJpegQuality);
-        });
+        GeneratedFile::writeBytes(thumbnailPath(photoName), encodeJpeg(thumbnail, ThumbnailJpegQuality));
     }
 }
 

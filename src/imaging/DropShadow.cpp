@@ -2,7 +2,10 @@
 
 #include "imaging/BitmapDrawing.h"
 #include "imaging/GSBlur.h"
+#include "imaging/RecentResults.h"
 #include "imaging/Rect.h"
+
+#include <tuple>
 
 namespace pictaven {
 namespace {
@@ -23,6 +26,14 @@ Bitmap shadowStrip(int width, int height, const Rect& bar)
     fillRect(strip, bar, BarGrey);
     gsBlur(strip, BlurRadius);
     return strip;
+}
+
+// shadowStrip for the thumbnails of an album, which come in a few sizes: each thread keeps the
+// strips of the last sizes it blurred rather than blurring the same strip for every thumbnail.
+Bitmap keptShadowStrip(int width, int height, const Rect& bar)
+{
+    thread_local RecentResults<std::tuple<int, int, Rect>, Bitmap, 16> kept;
+    return kept.get({width, height, bar}, [&] { return shadowStrip(width, height, bar); });
 }
 
 } // namespace
@@ -68,13 +79,13 @@ void drawShadow(const Bitmap* background, Bitmap& picture, int x, int y, Colour 
     }
     Bitmap result(w + ShadowMargin, h + ShadowMargin, 32);
 
-    const Bitmap rightMask = shadowStrip(ShadowMargin, h + ShadowMargin, {0, Offset, Bar, h + Bar});
+    const Bitmap rightMask = keptShadowStrip(ShadowMargin, h + ShadowMargin, {0, Offset, Bar, h + Bar});
     Bitmap right = rightMask;
     blendShadow(*background, rightMask, right, x + w, y);
     drawBitmap(result, right, w, 0);
 
     // The bottom strip goes over the right one where they meet.
-    Bitmap bottom = shadowStrip(w + ShadowMargin - Bar, ShadowMargin, {Offset, 0, w + Bar, Bar});
+    Bitmap bottom = keptShadowStrip(w + ShadowMargin - Bar, ShadowMargin, {Offset, 0, w + Bar, Bar});
     blendShadow(*background, bottom, bottom, x, y + h);
     drawBitmap(result, bottom, 0, h);
 

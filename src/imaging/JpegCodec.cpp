@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -67,7 +68,7 @@ void emitMessage(j_common_ptr cinfo, int level)
     }
 }
 
-void outputMessage(j_common_ptr) {}
+void outputMessage(j_common_ptr) { }
 
 void limitScans(j_common_ptr cinfo)
 {
@@ -106,7 +107,7 @@ std::runtime_error failure(const std::string& path, const std::string& message)
 struct Source {
     std::FILE* file = nullptr;
     const std::uint8_t* data = nullptr;
-    std::size_t size = 0; // of the file or the data
+    std::size_t size = 0;           // of the file or the data
     std::unique_ptr<char[]> buffer; // the file's, when it has one of its own
 };
 
@@ -199,7 +200,8 @@ bool runDecode(Decoder& d, const Source& source, bool headerOnly)
         std::uint64_t blocks = std::numeric_limits<std::uint64_t>::max();
         for (int c = 0; c < d.cinfo.num_components; ++c) {
             const jpeg_component_info& component = d.cinfo.comp_info[c];
-            blocks = std::min<std::uint64_t>(blocks, std::uint64_t{component.width_in_blocks} * component.height_in_blocks);
+            blocks =
+                std::min<std::uint64_t>(blocks, std::uint64_t{component.width_in_blocks} * component.height_in_blocks);
         }
         if (source.size < leastEncodedBytes(blocks, 8)) {
             std::snprintf(d.err.message, JMSG_LENGTH_MAX, "truncated JPEG file");
@@ -279,21 +281,28 @@ Bitmap decode(const Source& source, const std::string& name, const JpegBandReade
 struct Encoder {
     jpeg_compress_struct cinfo{};
     ErrorManager err{};
+    // Where libjpeg puts the compressed bytes; its own allocation, grown as it writes.
+    unsigned char* bytes = nullptr;
+    unsigned long size = 0;
 
     Encoder()
     {
         cinfo.err = &err.pub;
         installErrorManager(err);
     }
-    ~Encoder() { jpeg_destroy_compress(&cinfo); }
+    ~Encoder()
+    {
+        jpeg_destroy_compress(&cinfo);
+        std::free(bytes);
+    }
 };
 
-bool runEncode(Encoder& e, const Bitmap& bitmap, std::FILE* file, int quality)
+bool runEncode(Encoder& e, const Bitmap& bitmap, int quality)
 {
     if (setjmp(e.err.jump))
         return false;
     jpeg_create_compress(&e.cinfo);
-    jpeg_stdio_dest(&e.cinfo, file);
+    jpeg_mem_dest(&e.cinfo, &e.bytes, &e.size);
     e.cinfo.image_width = static_cast<JDIMENSION>(bitmap.width());
     e.cinfo.image_height = static_cast<JDIMENSION>(bitmap.height());
     e.cinfo.input_components = bitmap.bytesPerPixel();
@@ -361,25 +370,35 @@ ImageSize decodeJpegSize(const std::uint8_t* data, std::size_t size, const std::
     return headerSize(source, nameForMessages);
 }
 
-void writeJpeg(const Bitmap& bitmap, const std::string& path, int quality)
+std::string encodeJpeg(const Bitmap& bitmap, int quality)
 {
     if (bitmap.empty())
-        throw failure(path, "cannot write an empty picture as JPEG");
-    FileCloser file{openForWriting(path)};
+        throw std::runtime_error("cannot write an empty picture as JPEG");
     Encoder e;
-    bool written = runEncode(e, bitmap, file.file, quality);
-    std::string message = e.err.message;
-    // A full disk may only show when the buffered bytes are flushed.
-    const bool closed = std::fclose(file.file) == 0;
-    file.file = nullptr;
-    if (written && !closed) {
-        written = false;
-        message = std::strerror(errno);
+    if (!runEncode(e, bitmap, quality))
+        throw std::runtime_error(e.err.message);
+    return std::string(reinterpret_cast<const char*>(e.bytes), e.size);
+}
+
+void writeJpeg(const Bitmap& bitmap, const std::string& path, int quality)
+{
+    std::string bytes;
+    try {
+        bytes = encodeJpeg(bitmap, quality);
+    } catch (const std::runtime_error& error) {
+        throw failure(path, error.what());
     }
-    if (!written) {
+    FileCloser file{openForWriting(path)};
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.file) == bytes.size();
+    int error = written ? 0 : errno;
+    // A full disk may only show when the buffered bytes are flushed.
+    if (std::fclose(file.file) != 0 && error == 0)
+        error = errno;
+    file.file = nullptr;
+    if (error != 0) {
         // A half-written JPEG would later pass for a photo; leave no file instead.
         std::remove(path.c_str());
-        throw failure(path, message);
+        throw failure(path, std::strerror(error));
     }
 }
 

@@ -36,7 +36,10 @@ ImageSize readJpegSize(const std::string& path);
 ImageSize decodeJpegSize(const std::uint8_t* data, std::size_t size, const std::string& nameForMessages);
 
 // Baseline JFIF at `quality` (0 to 100, jpeg_set_quality with baseline forced). 32-bit
-// bitmaps are written without their alpha byte.
+// bitmaps are written without their alpha byte. Throws std::runtime_error with libjpeg's message.
+std::string encodeJpeg(const Bitmap& bitmap, int quality);
+// The same bytes as a file at `path`; leaves no file when it fails. Throws std::runtime_error
+// naming the file.
 void writeJpeg(const Bitmap& bitmap, const std::string& path, int quality);
 
 } // namespace pictaven

@@ -1,9 +1,11 @@
 #include "imaging/ResampleContributions.h"
 
+#include "imaging/RecentResults.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <deque>
+#include <tuple>
 
 namespace pictaven {
 
@@ -25,8 +27,7 @@ std::int32_t mirrored(std::int64_t j, int sourceSize)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(j, 0, sourceSize - 1));
 }
 
-ResampleContributions computeContributions(int destinationSize, int sourceSize, FilterFunction filter,
-                                           float support)
+ResampleContributions computeContributions(int destinationSize, int sourceSize, FilterFunction filter, float support)
 {
     const float scale = resampleScale(destinationSize, sourceSize);
     ResampleContributions result;
@@ -41,8 +42,8 @@ ResampleContributions computeContributions(int destinationSize, int sourceSize, 
     for (int i = 0; i < destinationSize; ++i) {
         // With one destination pixel the corner rule has no meaning; that pixel stands for the
         // whole source and sits over its middle.
-        const float center = destinationSize == 1 ? static_cast<float>((sourceSize - 1) / 2.0)
-                                                  : static_cast<float>(i) / scale;
+        const float center =
+            destinationSize == 1 ? static_cast<float>((sourceSize - 1) / 2.0) : static_cast<float>(i) / scale;
         const double c = center;
         if (scale < 1.0f) {
             const float width = support / scale;
@@ -70,26 +71,12 @@ ResampleContributions makeResampleContributions(int destinationSize, int sourceS
                                                 float support)
 {
     // The photos of one camera share their size, and so do their thumbnails: the lists of the
-    // last few sizes are kept, by each thread for itself, rather than weighed again.
-    struct Kept {
-        int destinationSize;
-        int sourceSize;
-        FilterFunction filter;
-        float support;
-        ResampleContributions lists;
-    };
-    constexpr std::size_t KeptSizes = 4;
-    thread_local std::deque<Kept> kept;
-    for (const Kept& k : kept) {
-        if (k.destinationSize == destinationSize && k.sourceSize == sourceSize && k.filter == filter &&
-            k.support == support)
-            return k.lists;
-    }
-    ResampleContributions result = computeContributions(destinationSize, sourceSize, filter, support);
-    kept.push_front({destinationSize, sourceSize, filter, support, result});
-    if (kept.size() > KeptSizes)
-        kept.pop_back();
-    return result;
+    // last few sizes are kept, by each thread for itself, rather than weighed again. A photo and
+    // its thumbnail take four lists, twice that for an album of upright and lying photos, and
+    // more for photos of a few cameras.
+    thread_local RecentResults<std::tuple<int, int, FilterFunction, float>, ResampleContributions, 16> kept;
+    return kept.get({destinationSize, sourceSize, filter, support},
+                    [&] { return computeContributions(destinationSize, sourceSize, filter, support); });
 }
 
 } // namespace pictaven

@@ -1,5 +1,5 @@
-#include "decoders/FixtureFiles.h"
 #include "generate/AlbumGenerator.h"
+#include "decoders/FixtureFiles.h"
 #include "generate/OutputFolderRecord.h"
 #include "generate/RenderRecord.h"
 #include "imaging/Bitmap.h"
@@ -10,13 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
-#include <unistd.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace pictaven {
@@ -34,7 +36,8 @@ Bitmap patternPicture(int width, int height, int seed)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
             picture.setPixel(x, y,
-                             Colour{static_cast<std::uint8_t>(x * 3 + seed * 40), static_cast<std::uint8_t>(y * 5 + seed),
+                             Colour{static_cast<std::uint8_t>(x * 3 + seed * 40),
+                                    static_cast<std::uint8_t>(y * 5 + seed),
                                     static_cast<std::uint8_t>((x ^ y) + seed * 7)});
     }
     return picture;
@@ -146,9 +149,9 @@ TEST_F(AlbumGeneratorTest, TwentyFivePhotosMakeThreePagesTheLastWithOnePhoto)
     const std::string out = m_output.str();
     EXPECT_EQ(generator.indexPageList(),
               (std::vector<std::string>{out + "myalbum.htm", out + "myalbum2.htm", out + "myalbum3.htm"}));
-    EXPECT_EQ(generator.albumPictureList(), (std::vector<std::string>{out + "myalbum_thumb.jpg",
-                                                                       out + "myalbum_thumb2.jpg",
-                                                                       out + "myalbum_thumb3.jpg"}));
+    EXPECT_EQ(
+        generator.albumPictureList(),
+        (std::vector<std::string>{out + "myalbum_thumb.jpg", out + "myalbum_thumb2.jpg", out + "myalbum_thumb3.jpg"}));
     const std::string page2 = readFile(m_output / "myalbum2.htm");
     const std::string page3 = readFile(m_output / "myalbum3.htm");
     EXPECT_NE(page2.find("myalbum3.htm"), std::string::npos);
@@ -232,7 +235,8 @@ TEST_F(AlbumGeneratorTest, PictureAlbumTooSmallForAThumbnailWritesNoPage)
     album.templateName = "Tiny";
     AlbumGenerator generator(album, events(), m_control, 1);
     EXPECT_EQ(generator.generate(), GenerationOutcome::Failed);
-    EXPECT_EQ(m_errors, std::vector<std::string>{"An error was detecting - Album is not large enough to display thumbnails"});
+    EXPECT_EQ(m_errors,
+              std::vector<std::string>{"An error was detecting - Album is not large enough to display thumbnails"});
     EXPECT_FALSE(fs::exists(m_output / "myalbum.htm"));
 }
 
@@ -297,9 +301,10 @@ TEST_F(AlbumGeneratorTest, ClearingDeletesOnlyListedFilesAndKeepsRenderedPhotosU
         writeFile(output / "trip.CAT", "[Catalog]");
         writeFile(output / "notes.txt", "notes");
         // A record naming what lies outside the folder or in a folder below it.
-        writeFile(output / OutputFolderRecord::fileName,
-                  "Beach_Day.jpg\nmy photo.jpg\nstale.htm\n../" + elsewhere.path().filename().string() +
-                      "/outside.txt\n" + (elsewhere / "outside.txt").string() + "\nsub/kept.txt\nsub\n.\n..\n\nnotes.txt");
+        writeFile(output / OutputFolderRecord::fileName, "Beach_Day.jpg\nmy photo.jpg\nstale.htm\n../" +
+                                                             elsewhere.path().filename().string() + "/outside.txt\n" +
+                                                             (elsewhere / "outside.txt").string() +
+                                                             "\nsub/kept.txt\nsub\n.\n..\n\nnotes.txt");
 
         AlbumJob album = job(0);
         album.outputFolder = output.str();
@@ -374,8 +379,9 @@ TEST_F(AlbumGeneratorTest, WithoutSmartRenderExistingPhotosAreNotRenderedAgain)
 TEST_F(AlbumGeneratorTest, ConvertedScanIsNamedAsJpegFromThenOn)
 {
     AlbumJob album = job(0);
-    writeFile(m_photos / "scan.tif", std::string(reinterpret_cast<const char*>(test::fixtureNamed("lzw.tif").bytes.data()),
-                                                 test::fixtureNamed("lzw.tif").bytes.size()));
+    writeFile(m_photos / "scan.tif",
+              std::string(reinterpret_cast<const char*>(test::fixtureNamed("lzw.tif").bytes.data()),
+                          test::fixtureNamed("lzw.tif").bytes.size()));
     FileStorage scan;
     scan.SourcePath = scan.WorkingPath = (m_photos / "scan.tif").string();
     album.photos.push_back(scan);
@@ -478,12 +484,13 @@ TEST_F(AlbumGeneratorTest, PhotosOfOneNameFromTwoFoldersGetFilesOfTheirOwn)
     EXPECT_NE(files.at("thumb_jpg_x.jpg"), files.at("thumb_jpg_x_2.jpg"));
     EXPECT_NE(files.at("jpg_x_2.htm").find("SRC=\"x_2.jpg\""), std::string::npos);
     const std::string& index = files.at("myalbum.htm");
-    for (const char* link : {"HREF=\"jpg_x.htm\"", "HREF=\"jpg_x_2.htm\"", "SRC=\"thumb_jpg_x_2.jpg\"",
-                             "SRC=\"thumb_jpg_X_3.jpg\""})
+    for (const char* link :
+         {"HREF=\"jpg_x.htm\"", "HREF=\"jpg_x_2.htm\"", "SRC=\"thumb_jpg_x_2.jpg\"", "SRC=\"thumb_jpg_X_3.jpg\""})
         EXPECT_NE(index.find(link), std::string::npos) << link;
 }
 
-void expectSameFiles(const std::map<std::string, std::string>& expected, const std::map<std::string, std::string>& actual)
+void expectSameFiles(const std::map<std::string, std::string>& expected,
+                     const std::map<std::string, std::string>& actual)
 {
     ASSERT_EQ(expected.size(), actual.size());
     for (const auto& [name, bytes] : expected) {
@@ -498,7 +505,8 @@ AlbumJob AlbumGeneratorTest::mixedAlbum()
     AlbumJob album = job(0);
     for (int i = 0; i < 9; ++i) {
         FileStorage storage;
-        storage.SourcePath = storage.WorkingPath = photo("set" + std::to_string(i) + ".jpg", 300 + 17 * i, 200 + 9 * i, i);
+        storage.SourcePath = storage.WorkingPath =
+            photo("set" + std::to_string(i) + ".jpg", 300 + 17 * i, 200 + 9 * i, i);
         storage.Rotation = i % 4;
         album.photos.push_back(storage);
     }
@@ -552,8 +560,8 @@ TEST_F(AlbumGeneratorTest, KeptThumbnailSourcesChangeNoByte)
                     withoutCache = folderContents(output.path());
                     continue;
                 }
-                SCOPED_TRACE("resize " + std::to_string(resize) + ", aspect ratio " +
-                             std::to_string(aspectRatio) + ", budget " + std::to_string(budget));
+                SCOPED_TRACE("resize " + std::to_string(resize) + ", aspect ratio " + std::to_string(aspectRatio) +
+                             ", budget " + std::to_string(budget));
                 expectSameFiles(withoutCache, folderContents(output.path()));
             }
         }
@@ -581,7 +589,8 @@ TEST_F(AlbumGeneratorTest, ConversionReportsComeWithTheirPhotoWithSeveralJobs)
     AlbumJob album = job(0);
     for (const char* name : {"bad0.bmp", "good1.jpg", "bad2.bmp", "bad3.bmp"}) {
         FileStorage storage;
-        storage.SourcePath = storage.WorkingPath = std::string(name).ends_with(".jpg") ? photo(name) : (m_photos / name).string();
+        storage.SourcePath = storage.WorkingPath =
+            std::string(name).ends_with(".jpg") ? photo(name) : (m_photos / name).string();
         if (!std::string(name).ends_with(".jpg"))
             writeFile(m_photos / name, "BM damaged");
         album.photos.push_back(storage);
@@ -589,7 +598,9 @@ TEST_F(AlbumGeneratorTest, ConversionReportsComeWithTheirPhotoWithSeveralJobs)
     std::vector<std::string> sequence;
     GenerationEvents recorded = events();
     recorded.status = [&](const std::string& text) { sequence.push_back(text); };
-    recorded.logMessage = [&](const std::string& text) { sequence.push_back("log " + text.substr(0, text.find('\r'))); };
+    recorded.logMessage = [&](const std::string& text) {
+        sequence.push_back("log " + text.substr(0, text.find('\r')));
+    };
     AlbumGenerator generator(album, recorded, m_control, 3);
     generator.generate();
 
@@ -704,13 +715,12 @@ TEST_P(ResumeAfterCancelTest, TheNextRunCompletesTheFolderAsAnUninterruptedRunWr
     expectSameFiles(folderContents(uninterrupted.path()), folderContents(m_output.path()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CancelPoints, ResumeAfterCancelTest,
-    ::testing::Values(ResumeCase{"PhotoPhaseKeepingFiles", false, "Rendering photo 7 of 18", 0},
-                      ResumeCase{"PhotoPhaseClearingFolder", true, "Rendering photo 7 of 18", 0},
-                      ResumeCase{"PagePhaseKeepingFiles", false, nullptr, 14},
-                      ResumeCase{"PagePhaseClearingFolder", true, nullptr, 14}),
-    [](const ::testing::TestParamInfo<ResumeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(CancelPoints, ResumeAfterCancelTest,
+                         ::testing::Values(ResumeCase{"PhotoPhaseKeepingFiles", false, "Rendering photo 7 of 18", 0},
+                                           ResumeCase{"PhotoPhaseClearingFolder", true, "Rendering photo 7 of 18", 0},
+                                           ResumeCase{"PagePhaseKeepingFiles", false, nullptr, 14},
+                                           ResumeCase{"PagePhaseClearingFolder", true, nullptr, 14}),
+                         [](const ::testing::TestParamInfo<ResumeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(AlbumGeneratorTest, ACancelPressedWhileNothingRanDoesNotEndTheNextGeneration)
 {
@@ -777,9 +787,11 @@ TEST_F(AlbumGeneratorTest, RefusesWhatCannotMakeAnAlbumBeforeWritingAnything)
         {"short name with a slash", [](AlbumJob& album) { album.settings.AlbumShortName = "../outside"; }},
         {"empty short name", [](AlbumJob& album) { album.settings.AlbumShortName.clear(); }},
         {"missing output folder", [this](AlbumJob& album) { album.outputFolder = m_output.str() + "none/"; }, true},
-        {"output folder of a photo", [](AlbumJob& album) {
+        {"output folder of a photo",
+         [](AlbumJob& album) {
              album.outputFolder = fs::path(album.photos[0].SourcePath).parent_path().string() + "/";
-         }, true},
+         },
+         true},
         {"no photos", [](AlbumJob& album) { album.photos.clear(); }},
         {"width 0", resizeTo("0", "90")},
         {"negative height", resizeTo("120", "-5")},
@@ -793,10 +805,12 @@ TEST_F(AlbumGeneratorTest, RefusesWhatCannotMakeAnAlbumBeforeWritingAnything)
         {"root folder", [](AlbumJob& album) { album.outputFolder = "/"; }, true},
         {"home folder", [this](AlbumJob&) { ::setenv("HOME", m_output.str().c_str(), 1); }, true},
         {"program folder", [this](AlbumJob& album) { album.outputFolder = m_program.str(); }, true},
-        {"catalog's folder", [&](AlbumJob& album) {
+        {"catalog's folder",
+         [&](AlbumJob& album) {
              album.outputFolder = catalogFolder.str();
              album.catalogPath = (catalogFolder / "trip.CAT").string();
-         }, true},
+         },
+         true},
     };
     for (const Case& c : cases) {
         m_errors.clear();
@@ -870,13 +884,15 @@ TEST_F(AlbumGeneratorTest, BarAndPercentageAgreeAtEveryStepAlsoAfterAFailure)
     };
     const std::vector<Case> cases = {
         {"whole album", [](AlbumJob&) {}, GenerationOutcome::Finished},
-        {"preview", [](AlbumJob& album) {
+        {"preview",
+         [](AlbumJob& album) {
              album.settings.SneakPeek = true;
              album.settings.RowsPerPage = 1;
              album.settings.ThumbnailsPerRow = 2;
-         }, GenerationOutcome::PreviewFinished},
-        {"first page cannot be written",
-         [this](AlbumJob&) { fs::create_directories(m_output / "myalbum.htm"); }, GenerationOutcome::Failed},
+         },
+         GenerationOutcome::PreviewFinished},
+        {"first page cannot be written", [this](AlbumJob&) { fs::create_directories(m_output / "myalbum.htm"); },
+         GenerationOutcome::Failed},
     };
     for (const Case& c : cases) {
         fs::remove_all(m_output / "myalbum.htm");
@@ -1046,7 +1062,8 @@ TEST_P(RegenerationTest, RendersOnlyWhatChangedAndWritesWhatAFullGenerationWrite
     for (std::size_t i = 0; i < album.photos.size(); ++i) {
         EXPECT_EQ(again.job().photos[i].Converted, full.job().photos[i].Converted) << i;
         EXPECT_EQ(fs::path(again.job().photos[i].WorkingPath).filename(),
-                  fs::path(full.job().photos[i].WorkingPath).filename()) << i;
+                  fs::path(full.job().photos[i].WorkingPath).filename())
+            << i;
     }
 }
 
@@ -1141,6 +1158,46 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    6}),
     [](const ::testing::TestParamInfo<ChangeCase>& info) { return std::string(info.param.name); });
+
+// The pages of an album folder by name, each with its content and inode.
+std::map<std::string, std::pair<std::string, std::uint64_t>> pagesOf(const fs::path& folder)
+{
+    std::map<std::string, std::pair<std::string, std::uint64_t>> pages;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        struct stat info { };
+        if (entry.path().extension() == ".htm" && ::lstat(entry.path().c_str(), &info) == 0)
+            pages[entry.path().filename().string()] = {readFile(entry.path()), info.st_ino};
+    }
+    return pages;
+}
+
+TEST_F(AlbumGeneratorTest, ARegenerationRewritesThePagesThatChangeAndThoseEditedByHandOnly)
+{
+    AlbumJob album = job(3);
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 1).generate(), GenerationOutcome::Finished);
+    const auto before = pagesOf(m_output.path());
+    ASSERT_TRUE(before.contains("jpg_p100.htm") && before.contains("jpg_p102.htm") && before.contains("myalbum.htm"));
+    std::string edited = before.at("jpg_p102.htm").first;
+    edited.back() = edited.back() == 'x' ? 'y' : 'x';
+    writeFile(m_output / "jpg_p102.htm", edited);
+    const std::uint64_t editedInode = pagesOf(m_output.path()).at("jpg_p102.htm").second;
+    // Shown on its own page only.
+    album.photos[1].Description = {"At the beach"};
+
+    ASSERT_EQ(AlbumGenerator(album, events(), m_control, 1).generate(), GenerationOutcome::Finished);
+    const auto after = pagesOf(m_output.path());
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.at("jpg_p102.htm").first, before.at("jpg_p102.htm").first);
+    EXPECT_NE(after.at("jpg_p102.htm").second, editedInode);
+    EXPECT_NE(after.at("jpg_p101.htm").first, before.at("jpg_p101.htm").first);
+    EXPECT_NE(after.at("jpg_p101.htm").second, before.at("jpg_p101.htm").second);
+    EXPECT_EQ(after.at("jpg_p100.htm"), before.at("jpg_p100.htm"));
+    for (const auto& [name, page] : after) {
+        if (name != "jpg_p102.htm") {
+            EXPECT_EQ(page.second == before.at(name).second, page.first == before.at(name).first) << name;
+        }
+    }
+}
 
 TEST_F(AlbumGeneratorTest, WithoutDeletingTheFolderAKeptPhotoIsStillNotRenderedAgain)
 {

@@ -1,5 +1,5 @@
-#include "generate/AtomicFile.h"
 #include "generate/GeneratedFile.h"
+#include "generate/AtomicFile.h"
 #include "generate/OutputFolderRecord.h"
 #include "ini/IoError.h"
 #include "support/TempDir.h"
@@ -8,7 +8,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -120,10 +122,66 @@ TEST(GeneratedFile, AFailedWriteKeepsTheOldFileButListsItsName)
     EXPECT_EQ(OutputFolderRecord(folder.str()).names(), (std::set<std::string>{"AUTORUN.INF", "copy.jpg", "p1.jpg"}));
 }
 
+std::uint64_t inodeOf(const fs::path& path)
+{
+    struct stat info { };
+    return ::lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+TEST(GeneratedFile, KeepsAPageThatHoldsItsBytesAlreadyAndReplacesAnyOther)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path& page, const fs::path& elsewhere)> before;
+        bool kept;
+    };
+    const std::string text = "<HTML>page</HTML>";
+    const Case cases[] = {
+        {"NoPageYet", [](const fs::path&, const fs::path&) {}, false},
+        {"TheSamePage", [&](const fs::path& page, const fs::path&) { writeFile(page, text); }, true},
+        {"AnotherPage", [](const fs::path& page, const fs::path&) { writeFile(page, "<HTML>old</HTML>"); }, false},
+        {"EditedByHandToTheSameSize",
+         [](const fs::path& page, const fs::path&) { writeFile(page, "<HTML>pagE</HTML>"); }, false},
+        {"ALinkToTheSameBytes",
+         [&](const fs::path& page, const fs::path& elsewhere) {
+             writeFile(elsewhere, text);
+             fs::create_symlink(elsewhere, page);
+         },
+         false},
+        {"ASecondNameOfTheSameBytes",
+         [&](const fs::path& page, const fs::path& elsewhere) {
+             writeFile(elsewhere, text);
+             fs::create_hard_link(elsewhere, page);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        TempDir folder;
+        TempDir other;
+        const fs::path page = folder / "jpg_a.htm";
+        c.before(page, other / "notes.htm");
+        const std::uint64_t before = inodeOf(page);
+        const std::string elsewhere = fs::exists(other / "notes.htm") ? readFile(other / "notes.htm") : "";
+
+        GeneratedFile::writeBytes(page.string(), text);
+        EXPECT_EQ(readFile(page), text) << c.name;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(page))) << c.name;
+        EXPECT_EQ(inodeOf(page) == before, c.kept) << c.name;
+        EXPECT_EQ(entryNames(folder.path()), (std::set<std::string>{"jpg_a.htm", OutputFolderRecord::fileName}))
+            << c.name;
+        EXPECT_EQ(OutputFolderRecord(folder.str()).names(), std::set<std::string>{"jpg_a.htm"}) << c.name;
+        // What the page was a second name of, or linked to, stays as it was.
+        if (!elsewhere.empty()) {
+            EXPECT_EQ(readFile(other / "notes.htm"), elsewhere) << c.name;
+        }
+    }
+}
+
 TEST(OutputFolderRecord, ListsNamesOfAnyBytesOnceEachAndDropsFilesThatAreGone)
 {
     TempDir folder;
-    const std::set<std::string> names = {"a\\n.jpg", "line\nbreak.jpg", "cr\r.htm", "#1.jpg", "caf\xE9.jpg", "plain.jpg"};
+    const std::set<std::string> names = {"a\\n.jpg", "line\nbreak.jpg", "cr\r.htm",
+                                         "#1.jpg",   "caf\xE9.jpg",     "plain.jpg"};
     for (const std::string& name : names) {
         OutputFolderRecord::add(folder.str() + name);
         OutputFolderRecord::add(folder.str() + name);
