@@ -240,8 +240,9 @@ std::string ResponsivePageWriter::photoPage(const std::vector<ResponsivePhoto>& 
     page += "</main>\n<nav class=\"pager\" aria-label=\"Photos\">\n";
     if (index > 0)
         page += "<a rel=\"prev\" href=\"" + fileAttr(photos[index - 1].page) + "\">Previous</a>\n";
-    page += "<p class=\"count\">Photo " + number(static_cast<long long>(index) + 1) + " of " +
-            number(static_cast<long long>(photos.size())) + "</p>\n";
+    page += "<p class=\"count\">" + std::string(photo.video ? "Video " : "Photo ") +
+            number(static_cast<long long>(index) + 1) + " of " + number(static_cast<long long>(photos.size())) +
+            "</p>\n";
     if (index + 1 < photos.size())
         page += "<a rel=\"next\" href=\"" + fileAttr(photos[index + 1].page) + "\">Next</a>\n";
     page += "</nav>\n</body>\n</html>\n";

@@ -252,6 +252,8 @@ TEST_F(VideoAlbumTest, TheResponsiveViewerGetsTheVideoAndItsPage)
     EXPECT_TRUE(contains(out("mov_IMG_0003.htm"), "<video src=\"mov_IMG_0003.mp4\" controls preload=\"metadata\" "
                                                   "playsinline poster=\"poster_mov_IMG_0003.jpg\" width=\"180\" "
                                                   "height=\"320\""));
+    EXPECT_TRUE(contains(out("mov_IMG_0003.htm"), "<p class=\"count\">Video 2 of 2</p>"));
+    EXPECT_TRUE(contains(out("jpg_IMG_0003.htm"), "<p class=\"count\">Photo 1 of 2</p>"));
     const Bitmap thumbnail = loadPicture((m_output / "thumb_mov_IMG_0003.jpg").string());
     EXPECT_EQ(thumbnail.height(), 320 < ResponsiveAlbum::thumbnailHeight ? 320 : ResponsiveAlbum::thumbnailHeight);
     EXPECT_LT(thumbnail.width(), thumbnail.height());
