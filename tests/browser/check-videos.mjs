@@ -100,10 +100,16 @@ if (indexPage) {
     if (count === 0) problems.push(`${indexPage}: no video in the grid`);
     for (let i = 0; i < count; ++i) {
         await links.nth(i).click();
-        judge(`${indexPage} viewer, video ${i + 1}`, await play(page, 'dialog.viewer[open] .viewer-video:not([hidden])'));
+        // A busy machine may show the viewer a moment after the click.
+        const player = 'dialog.viewer[open] .viewer-video:not([hidden])';
+        await page.locator(player).waitFor({ state: 'attached', timeout: 10000 }).catch(() => {});
+        judge(`${indexPage} viewer, video ${i + 1}`, await play(page, player));
         if (await page.locator('dialog.viewer[open] .viewer-photo:not([hidden])').count() > 0)
             problems.push(`${indexPage}: the viewer shows a photo beside video ${i + 1}`);
         await page.keyboard.press('Escape');
+        // Closing goes back in the history; the next click must come after that, as a person's would.
+        await page.waitForFunction(() => !document.querySelector('dialog.viewer[open]') && location.hash === '',
+                                   null, { timeout: 10000 }).catch(() => {});
     }
     await page.close();
 }
